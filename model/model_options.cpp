@@ -1,0 +1,6 @@
+#include "model/model_options.h"
+
+ModelOptions modelOptions;
+
+void ResetModelOptions() {}
+void applyCellTypeRates() {}

@@ -1,0 +1,26 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+// The one random word of the program. The audio thread advances it for every
+// spike trial and the background hash; the user-interface thread advances it
+// when it places a random receptive field. Both generators below read and
+// write the same word, so it is atomic.
+struct RandomWord {
+    std::atomic<int32_t> word{0};
+};
+extern RandomWord randomWord;
+
+// Seeds the word from the clock the way the window does at start-up:
+// the negation of (counter & 0x0FFFFFFF).
+void SeedRandomWord(uint32_t counter);
+
+// Linear congruential draw: word = word * 1664525 + 1013904223 (mod 2^32);
+// returns the low 23 bits as the mantissa of a float in [1, 2), minus 1.
+float Lcg();
+
+// Minimal-standard generator with a 32-entry shuffle table, seeded from the
+// shared word; returns 0 < u <= 0.99999988.
+float ShuffledUniform();
+// Forgets the shuffle table so the next draw re-initialises from the word.
+void ResetShuffledUniform();

@@ -1,0 +1,3 @@
+#include "render/app_state.h"
+
+AppState appState;

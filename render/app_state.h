@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+
+#include "model/relaxed.h"
+
+// Shell values that the model and the scene need. Written by the
+// user-interface thread, read by the worker threads.
+struct AppState {
+    Relaxed<int32_t> clientWidth{0}, clientHeight{0};  // canvas size in frame pixels
+    Relaxed<int32_t> margin{12};                       // left and right margin of the traces
+    Relaxed<int32_t> toolbarHeight{36};                // frame rows that carry the overlay line
+    Relaxed<int64_t> lastSizeTime{0}, lastPaintTime{0};
+    Relaxed<int32_t> overlayTextWidth{0};
+};
+extern AppState appState;
+
+constexpr int32_t kMaxTraceWidth = 2200;

@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+
+constexpr int32_t kFrameStorePixels = 3000000;
+
+// The off-screen 32-bit image the scene thread draws into. Pixel (x, y) is the
+// 32-bit word x + width * y of pixels, laid out as bytes blue, green, red, 0.
+// Colours are packed 0x00BBGGRR (red in the low byte).
+//
+// There are three stores. The scene thread draws into one, publishes it
+// whole, and takes a free one for the next frame; the user-interface thread
+// presents the newest published store. Neither ever waits for the other and
+// neither ever sees a store while the other writes it.
+struct FrameBuffer {
+    uint32_t* pixels = nullptr;  // the store being drawn
+    int32_t width = 0, height = 0;
+    int32_t penX = 0, penY = 0;
+    uint32_t colour = 0;
+};
+extern FrameBuffer frameBuffer;  // the drawing side: scene thread (or tests)
+
+// Fits the requested size into the store (same aspect, at most
+// kFrameStorePixels), writes the used size back and returns the store.
+uint32_t* SizeFrameBuffer(int32_t& width, int32_t& height);
+void ClearFrame(uint32_t colour);
+void SetColour(uint32_t colour);
+void MoveTo(int32_t x, int32_t y);
+void PlotPixel(int32_t x, int32_t y);
+void LineTo(int32_t x, int32_t y);
+void DrawCross(int32_t x, int32_t y, int32_t size);
+void DrawDash(int32_t x, int32_t y, int32_t size);
+void DrawRing(float radius);
+uint32_t ReadPixel(int32_t x, int32_t y);
+
+// Publishes the store just drawn and takes a free one for the next frame.
+void PublishFrame();
+
+// What the user-interface thread presents: the newest published frame. The
+// pointer stays valid and unchanged until the next call of LatestFrame.
+struct PresentedFrame {
+    const uint32_t* pixels = nullptr;
+    int32_t width = 0, height = 0;
+    uint32_t serial = 0;  // grows with every published frame
+};
+PresentedFrame LatestFrame();
+
+// Back to the start: all stores zero, size 0 x 0.
+void ResetFrameBuffers();

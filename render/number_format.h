@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Fixed-width number fields: exactly w characters are written, no NUL.
+void FormatInteger(int32_t n, char* field, int32_t w);
+void FormatReal(float v, char* field, int32_t w);
+// The same, returned as a string of exactly w characters.
+std::string FormatIntegerText(int32_t n, int32_t w);
+std::string FormatRealText(float v, int32_t w);
+
+// The longest leading decimal number of text (white space skipped; optional
+// sign, digits, point, exponent). isNumber is false when the text holds no
+// such number or when it would not be finite: "nan", "inf", hexadecimal and
+// overflowing texts are not numbers, and value is then 0.
+struct ParsedReal {
+    double value = 0.0;
+    bool isNumber = false;
+};
+ParsedReal ParseReal(const char* text);
+
+// x to the nearest integer, halves away from zero, clamped into int32.
+int32_t NearestInt(double x);
+// Float to int truncating toward zero, clamped into int32 (NaN gives 0).
+int32_t TruncInt(double x);

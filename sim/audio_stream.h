@@ -1,0 +1,44 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+constexpr int32_t kAudioRate = 44100;
+constexpr int32_t kAudioSamples = 44100000;      // 1000 s, played once from sample 0
+constexpr int32_t kAudioRestartAt = 44095000;    // play position that restarts the stream
+
+// The stream. The audio thread writes clicks and hash ahead of the play
+// position; the device callback reads behind it. Each sample is a relaxed
+// atomic so the two never race even if the writer is held up.
+extern std::atomic<int16_t> audioSamples[kAudioSamples];
+
+// Six samples of +20000 then six of -20000 from index; samples past the end
+// of the stream are not written.
+void WriteClick(int32_t index);
+// Background hash over the slice after play position P (audio thread).
+void LayBackgroundHash(int64_t playPosition);
+void ClearAudioSamples();
+
+// The sound device as the audio loop sees it.
+struct WaveOutput {
+    bool (*open)();               // false when there is no device
+    void (*close)();
+    int64_t (*playPosition)();    // samples consumed since the last open
+    bool (*lost)();               // the device went away while playing
+    void (*reportError)(const char* text);  // must not wait for the user
+};
+
+// The audio thread: start sequence, then a neuron tick every 20 ms, sleeping
+// until each absolute deadline; restarts the stream past kAudioRestartAt.
+void StartAudioThread(const WaveOutput& output);
+void StopAudioThread();  // stops, joins and closes the device; safe when not running
+
+// A device that plays nothing: its play position follows the clock. Used
+// when no sound device is wanted (headless runs, tests).
+WaveOutput ClockWaveOutput();
+
+struct AudioLoopStats {
+    int64_t ticks = 0;
+    int64_t firstTickMs = 0, lastTickMs = 0;
+    int64_t lastPlayPosition = 0;
+};
+AudioLoopStats AudioLoopStatistics();

@@ -1,0 +1,5 @@
+#include "sim/scene_drawing.h"
+
+void DrawReceptiveField() {}
+void RasteriseStimulus() {}
+void DrawTraces() {}

@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+
+// One scene tick: size and clear the frame, draw the receptive field, the
+// stimulus (and the stimulus image), the marks and the traces, publish the
+// frame and the image. Scene thread (or a test calling it directly).
+void SceneTick();
+
+// The scene thread: one SceneTick every 20 ms, sleeping until each absolute
+// deadline. repaint is called (from the scene thread) after every tick; it
+// must only post a request to the user-interface thread.
+void StartSceneThread(void (*repaint)());
+void StopSceneThread();  // stops and joins; safe when not running
+
+// Frame size the shell asks for; the scene thread applies it at its next tick.
+void RequestFrameSize(int32_t width, int32_t height);
+
+struct LoopStats {
+    int64_t ticks = 0;
+    int64_t firstTickMs = 0, lastTickMs = 0;
+};
+LoopStats SceneLoopStats();

@@ -1,0 +1,43 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+#include "model/filters.h"
+#include "model/relaxed.h"
+#include "render/app_state.h"
+
+constexpr int32_t kHistoryFrames = 20;
+constexpr int32_t kRateWindowSlots = 25;
+
+// State of the running simulation. Slots are 1-based as the rings are
+// counted; index 0 of the trace arrays is unused.
+struct SimulationState {
+    // Neuron tick only.
+    float stimulusHistory[kHistoryFrames][kFilterPixels];
+    int32_t historySlot = 1;
+    float rateWindow[kRateWindowSlots + 1] = {};
+    int32_t rateWindowSlot = 1;
+    int32_t gammaEventCount = 0;
+    float expectedRate = 0.0f;  // the rate of the current tick
+    // Written by the neuron tick, read by the scene thread and the overlay.
+    Relaxed<float> peakRate{0.0f};
+    Relaxed<int32_t> traceIndex{1};
+    Relaxed<float> responseTrace[kMaxTraceWidth + 1];
+    Relaxed<int32_t> stimulusTrace[kMaxTraceWidth + 1];
+    // Written by the user-interface thread: clientWidth - 2 * margin, at most 2200.
+    Relaxed<int32_t> traceWidth{0};
+};
+extern SimulationState simulation;
+
+// The stimulus image: the signed contrast over the filter box, 500 x 500,
+// element (row r, column k) for frame pixel (boxLeft + k, boxTop + r).
+// Triple-buffered: the scene thread draws the back image and publishes it;
+// the neuron tick takes the newest complete image.
+float* StimulusImageBack();          // scene thread: cleared at the start of each tick
+void PublishStimulusImage();         // scene thread
+const float* LatestStimulusImage();  // neuron tick
+void ResetStimulusImages();
+
+// Zeroes the history, the rate window and the traces, slots back to 1
+// (start-up, and before each test).
+void ResetSimulation();

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+
+#include "model/relaxed.h"
+
+enum StimulusType : int32_t { Spot = 1, Annulus = 2, Bar = 3, Grating = 4 };
+
+constexpr int32_t kCursorCrosshair = 116;  // the stimulus does not follow a held button
+constexpr int32_t kCursorHidden = 117;     // the stimulus is on in moving mode
+
+// The one stimulus. Written only by the user-interface thread; the scene and
+// audio threads read every field afresh each tick.
+struct StimulusState {
+    Relaxed<int32_t> stimulusType{Bar};
+    const float degreesPerPixel = 1.0f / 38.0f;  // 38 pixels per degree, the one scale
+    Relaxed<float> stimX, stimY;                 // degrees, y down from the toolbar band
+    Relaxed<int32_t> mouseX, mouseY;             // the same centre in frame pixels
+    Relaxed<bool> stimulusOn{false};
+    Relaxed<bool> stationaryMode{false};
+    Relaxed<float> spotRadius{0.5f};
+    Relaxed<float> annulusRatio{2.0f};
+    Relaxed<int32_t> polarity{1};
+    Relaxed<float> barLength{4.0f};
+    Relaxed<float> barWidth{0.4f};
+    Relaxed<float> orientation{90.0f};
+    Relaxed<float> gratingRadius{2.5f};
+    Relaxed<float> gratingSf{0.8f};
+    Relaxed<float> gratingPhase{0.0f};
+    Relaxed<float> gratingVelocity{2.0f};
+    Relaxed<float> modulationRate{0.0f};
+    Relaxed<float> contrastPercent{100.0f};
+    // Which pointer the shell should show: kCursorCrosshair or kCursorHidden.
+    Relaxed<int32_t> cursor{kCursorCrosshair};
+};
+extern StimulusState stimulus;
+
+// Every field back to its start-up value (positions to 0).
+void ResetStimulus();
+
+void OnPointerMove(int32_t x, int32_t y);
+void OnLeftButtonDown();
+void OnLeftButtonUp();
+void OnDoubleClick();
+void OnWheel(int32_t delta);
+void OnKeyDown(int32_t key);  // 37 left, 38 up, 39 right, 40 down
+void SetStimulusType(int32_t type);
+void InvertPolarity();
+// Moves the stimulus, the receptive-field centre and the marks in proportion
+// from the recorded client size to the new one. A zero size on either side
+// (a minimised window) leaves every position as it is.
+void RescalePositions(int32_t newWidth, int32_t newHeight);
+
+// True while the stimulus is drawn and seen by the neuron.
+inline bool StimulusPresent() { return stimulus.stimulusOn || stimulus.stationaryMode; }

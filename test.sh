@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole test suite.
+#   ./test.sh             Release tree in build/
+#   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer tree in
+#                         build-asan/, then ThreadSanitizer over the threaded
+#                         core tests in build-tsan/
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/prepare.sh
+tessaline_install_missing
+
+jobs=$(nproc)
+if [ "${1:-}" = "--sanitize" ]; then
+    san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    tessaline_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san"
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+    export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    (cd build-asan && ctest --output-on-failure -j"$jobs" --timeout 600)
+
+    tsan="-fsanitize=thread -fno-omit-frame-pointer"
+    tessaline_build build-tsan -DTESSALINE_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS="$tsan" -DCMAKE_EXE_LINKER_FLAGS="$tsan"
+    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+    (cd build-tsan && ctest --output-on-failure -j"$jobs" --timeout 600 -R 'Threaded')
+else
+    tessaline_build build -DCMAKE_BUILD_TYPE=Release
+    (cd build && ctest --output-on-failure -j"$jobs" --timeout 600)
+fi

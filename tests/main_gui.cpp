@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    // Tests run without a display and without a sound card.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QT_SCALE_FACTOR", "1", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
