@@ -1,5 +1,5 @@
 #include "sim/scene_drawing.h"
 
-void DrawReceptiveField() {}
-void RasteriseStimulus() {}
+void DrawReceptiveField(const RfFilterSet&) {}
+void RasteriseStimulus(const RfFilterSet&) {}
 void DrawTraces() {}

@@ -1,6 +1,10 @@
 #pragma once
+#include <cstdint>
 
-// Drawing steps of the scene tick, in the order the tick calls them.
-void DrawReceptiveField();
-void RasteriseStimulus();
+#include "model/filters.h"
+
+// Drawing steps of the scene tick, in the order the tick calls them. The
+// filter set is the one the tick acquired for its whole duration.
+void DrawReceptiveField(const RfFilterSet& filters);
+void RasteriseStimulus(const RfFilterSet& filters);
 void DrawTraces();
