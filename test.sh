@@ -7,10 +7,20 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/prepare.sh
-tessaline_install_missing
+if [ "${1:-}" = "--sanitize" ]; then
+    tessaline_install_missing clang libclang-rt-14-dev
+else
+    tessaline_install_missing
+fi
 
 jobs=$(nproc)
 if [ "${1:-}" = "--sanitize" ]; then
+    # Typed text and shown numbers: a bounded libFuzzer run over the helpers.
+    mkdir -p build-fuzz
+    clang++ -std=c++20 -O1 -g -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+        tests/fuzz/fuzz_number_format.cpp render/number_format.cpp -o build-fuzz/fuzz_number_format
+    ./build-fuzz/fuzz_number_format -runs=200000 -seed=1 -max_len=64 2>&1 | tail -n 2
+
     san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
     tessaline_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san"
@@ -24,6 +34,7 @@ if [ "${1:-}" = "--sanitize" ]; then
         -DCMAKE_CXX_FLAGS="$tsan" -DCMAKE_EXE_LINKER_FLAGS="$tsan"
     export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
     (cd build-tsan && ctest --output-on-failure -j"$jobs" --timeout 600 -R 'Threaded')
+
 else
     tessaline_build build -DCMAKE_BUILD_TYPE=Release
     (cd build && ctest --output-on-failure -j"$jobs" --timeout 600)
