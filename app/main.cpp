@@ -1,7 +1,83 @@
+// Tessaline: a teaching simulator of visual neurons.
+//
+// Three threads run while the window is open. The user-interface thread
+// (this one) owns every parameter record and the window: it turns pointer,
+// wheel and key events into stimulus operations, runs the dialogs and paints
+// the newest frame with its information line. The scene thread draws a
+// frame every 20 ms: receptive field, stimulus, traces and marks, and the
+// stimulus image the neuron sees. The audio thread runs the neuron every
+// 20 ms and writes each of its spikes as a click into the sound stream.
+//
+// The road of one event: the student presses the left button over the
+// canvas, which calls OnLeftButtonDown and switches the stimulus on. Within
+// 20 ms the scene thread draws it into the frame and into the stimulus
+// image, and raises the repaint flag that the canvas polls. On its next tick
+// the audio thread feeds the image history through the receptive-field
+// filters, turns the drive into an expected rate, draws spikes against it
+// and writes a click 5000 samples ahead of the play position; the click is
+// heard about a tenth of a second later and the new peak rate shows at the
+// next paint.
+#include <QApplication>
+#include <QGuiApplication>
+#include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
-int main()
+#include "app/app_startup.h"
+#include "app/canvas.h"
+#include "app/command_line.h"
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "app/termination.h"
+
+namespace {
+
+// With TESSALINE_TRACE_STARTUP set, prints when the first paint and the
+// first scene frame reached the screen.
+void TraceStartup(Canvas* canvas)
 {
-    std::puts("Tessaline: the window is not built yet.");
-    return 0;
+    auto* timer = new QTimer(canvas);
+    auto firstPaint = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, canvas, [canvas, timer, firstPaint] {
+        const Canvas::PaintRecord& paint = canvas->lastPaint();
+        if (!*firstPaint && paint.paints > 0) {
+            *firstPaint = true;
+            std::fprintf(stderr, "tessaline: first paint after %lld ms\n",
+                         static_cast<long long>(MillisecondsSinceProcessStart()));
+        }
+        if (paint.frameSerial != 0) {
+            std::fprintf(stderr, "tessaline: first scene frame painted after %lld ms\n",
+                         static_cast<long long>(MillisecondsSinceProcessStart()));
+            timer->deleteLater();
+        }
+    });
+    timer->start(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    MarkProcessStart();
+    const int early = HandleCommandLine(argc, argv);
+    if (early >= 0) return early;
+
+    KeepTerminationSignalsFromSound();
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("tessaline"));
+    QApplication::setApplicationName(QStringLiteral("Tessaline"));
+
+    std::unique_ptr<MainWindow> window(StartApplication());
+    if (!window) {
+        ShowStartupError();
+        return 0;
+    }
+    CloseOnTerminationSignals(window.get());
+    window->show();
+    if (std::getenv("TESSALINE_TRACE_STARTUP") != nullptr) TraceStartup(window->canvas());
+    const int code = QApplication::exec();
+    StopWorkers();
+    return code;
 }

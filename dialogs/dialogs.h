@@ -1,5 +1,6 @@
 #pragma once
 
+class QDialog;
 class QWidget;
 
 // The modal dialogs. Each runs with exec() on the user-interface thread and
@@ -9,3 +10,17 @@ void openSelectStimulus(QWidget* parent);  // "Select stimulus"
 void openRfDialog(QWidget* parent);        // "Receptive field parameters"
 void openMoreOptions(QWidget* parent);     // "More options"
 void showFeedback(QWidget* parent);        // "Feedback" after a hand plot
+
+// Each dialog built and filled as at its opening, not yet run: the open
+// functions above run it with exec() and delete it. Whatever ends it (OK,
+// Esc, the close box) runs its closing steps. Tests drive these directly.
+QDialog* createSelectStimulusDialog(QWidget* parent);
+QDialog* createRfDialog(QWidget* parent);
+QDialog* createMoreOptionsDialog(QWidget* parent);
+QDialog* createFeedbackDialog(QWidget* parent);
+
+// The change handlers, called with the dialog and the id of the control
+// whose text, position, selection or check changed.
+void selectStimulusChanged(QDialog* dialog, int id);
+void rfDialogChanged(QDialog* dialog, int id);
+void moreOptionsChanged(QDialog* dialog, int id);

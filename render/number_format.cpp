@@ -1,9 +1,255 @@
+// Fixed-width number fields for the overlay (4 characters) and the dialogs
+// (6 characters), and the reader for numbers typed into dialog fields.
 #include "render/number_format.h"
 
-void FormatInteger(int32_t, char* field, int32_t w) { for (int32_t i = 0; i < w; ++i) field[i] = ' '; }
-void FormatReal(float, char* field, int32_t w) { for (int32_t i = 0; i < w; ++i) field[i] = ' '; }
-std::string FormatIntegerText(int32_t n, int32_t w) { std::string s(w, ' '); FormatInteger(n, s.data(), w); return s; }
-std::string FormatRealText(float v, int32_t w) { std::string s(w, ' '); FormatReal(v, s.data(), w); return s; }
-ParsedReal ParseReal(const char*) { return {}; }
-int32_t NearestInt(double) { return 0; }
-int32_t TruncInt(double) { return 0; }
+#include <bit>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <locale.h>
+
+namespace {
+
+// Writes the decimal digits of m (m >= 0) into buf, most significant first;
+// returns how many. buf holds at least 20 characters.
+int32_t WriteDigits(uint64_t m, char* buf)
+{
+    char reversed[20];
+    int32_t count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + m % 10);
+        m /= 10;
+    } while (m != 0);
+    for (int32_t i = 0; i < count; ++i) buf[i] = reversed[count - 1 - i];
+    return count;
+}
+
+void Fill(char* field, int32_t w, char c)
+{
+    for (int32_t i = 0; i < w; ++i) field[i] = c;
+}
+
+// Right-justifies text (len <= w) in the field, blanks before it.
+void WriteRight(char* field, int32_t w, const char* text, int32_t len)
+{
+    Fill(field, w - len, ' ');
+    std::memcpy(field + (w - len), text, static_cast<size_t>(len));
+}
+
+// The value the program uses to mark "no value": shown as a lone star.
+const float kMarkerValue = std::bit_cast<float>(0xFF7FFFFDu);
+
+// The scaled value |v| x 10^k is rounded into a 64-bit integer, so at most
+// 18 digits in all; only fields wider than any the program uses reach this.
+constexpr int32_t kMaxDigits = 18;
+
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal conversion that ignores the user's locale: a German desktop must
+// still read "0.5" as one half, as the dialogs' labels promise.
+locale_t ClassicLocale()
+{
+    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return classic;
+}
+
+}  // namespace
+
+void FormatInteger(int32_t n, char* field, int32_t w)
+{
+    if (w <= 0) return;
+    Fill(field, w, ' ');
+    const bool negative = n < 0;
+    // Widened first: the magnitude of the most negative int32 does not fit int32.
+    const uint64_t magnitude = negative ? static_cast<uint64_t>(-static_cast<int64_t>(n))
+                                        : static_cast<uint64_t>(n);
+    char text[24];
+    int32_t len = 0;
+    if (negative) text[len++] = '-';
+    len += WriteDigits(magnitude, text + len);
+    if (len > w) {
+        Fill(field, w, '*');
+        return;
+    }
+    WriteRight(field, w, text, len);
+}
+
+void FormatReal(float v, char* field, int32_t w)
+{
+    if (w <= 0) return;
+    // Out of range, the marker value and NaN all show as a lone star at the right.
+    if (v == kMarkerValue || !(std::fabs(v) <= 1e9f)) {
+        Fill(field, w - 1, ' ');
+        field[w - 1] = '*';
+        return;
+    }
+
+    const bool neg = v < 0.0f;
+    const int32_t negWidth = neg ? 1 : 0;
+    const uint64_t whole = static_cast<uint64_t>(std::fabs(v));  // |v| <= 1e9
+    const int32_t d = whole == 0 ? 0 : [&] {
+        char scratch[20];
+        return WriteDigits(whole, scratch);
+    }();
+    if (d + negWidth > w) {
+        Fill(field, w, '*');
+        return;
+    }
+
+    int32_t k = w - d - 1 - negWidth;
+    if (k < -1) k = -1;
+    if (d + k > kMaxDigits) k = kMaxDigits - d;
+    const float s = neg ? -1.0f : 0.0f;
+
+    // Digits and point are built after a one-character slot kept for a "0"
+    // and one for the sign, so both can be put in front without moving.
+    char buffer[48];
+    char* text = buffer + 2;
+    int32_t len = 0;
+    if (k < 1) {
+        const uint64_t m = static_cast<uint64_t>(std::fabs((0.5f + v) + s));
+        len = WriteDigits(m, text);
+    } else {
+        int64_t power = 1;
+        for (int32_t i = 0; i < k; ++i) power *= 10;
+        const float scaled = std::fabs((s + 0.5f) + static_cast<float>(power) * v);
+        // |v| < 10^d, so scaled < 10^(d + k) + 1 <= 10^18 + 1: it fits.
+        uint64_t m = static_cast<uint64_t>(scaled);
+        int32_t zeros = 0;
+        while (zeros < k && m % 10 == 0) {
+            m /= 10;
+            ++zeros;
+        }
+        const int32_t e = k - zeros;
+        char digits[24];
+        const int32_t count = WriteDigits(m, digits);
+        if (e == 0) {
+            std::memcpy(text, digits, static_cast<size_t>(count));
+            len = count;
+        } else if (count <= e) {
+            text[len++] = '.';
+            for (int32_t i = 0; i < e - count; ++i) text[len++] = '0';
+            std::memcpy(text + len, digits, static_cast<size_t>(count));
+            len += count;
+        } else {
+            std::memcpy(text, digits, static_cast<size_t>(count - e));
+            len = count - e;
+            text[len++] = '.';
+            std::memcpy(text + len, digits + (count - e), static_cast<size_t>(e));
+            len += e;
+        }
+    }
+
+    if (len + negWidth > w) {
+        Fill(field, w, '*');
+        return;
+    }
+    const float magnitude = std::fabs(v);
+    if (magnitude > 0.0f && magnitude < 1.0f && text[0] == '.') {
+        const int32_t free = w - len;
+        if (free >= (neg ? 2 : 1)) {
+            --text;
+            text[0] = '0';
+            ++len;
+        }
+    }
+    if (v < -1e-10f) {
+        --text;
+        text[0] = '-';
+        ++len;
+    }
+    WriteRight(field, w, text, len);
+}
+
+std::string FormatIntegerText(int32_t n, int32_t w)
+{
+    if (w <= 0) return std::string();
+    std::string s(static_cast<size_t>(w), ' ');
+    FormatInteger(n, s.data(), w);
+    return s;
+}
+
+std::string FormatRealText(float v, int32_t w)
+{
+    if (w <= 0) return std::string();
+    std::string s(static_cast<size_t>(w), ' ');
+    FormatReal(v, s.data(), w);
+    return s;
+}
+
+ParsedReal ParseReal(const char* text)
+{
+    if (text == nullptr) return {};
+    const char* p = text;
+    while (IsSpace(*p)) ++p;
+    const char* start = p;
+    if (*p == '+' || *p == '-') ++p;
+    // Hexadecimal is not something a student types for a size or a rate.
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return {};
+
+    int32_t mantissaDigits = 0;
+    while (IsDigit(*p)) {
+        ++p;
+        ++mantissaDigits;
+    }
+    if (*p == '.') {
+        ++p;
+        while (IsDigit(*p)) {
+            ++p;
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0) return {};  // "", "abc", ".", "-", "nan", "inf"
+    if (*p == 'e' || *p == 'E') {
+        const char* q = p + 1;
+        if (*q == '+' || *q == '-') ++q;
+        if (IsDigit(*q)) {
+            while (IsDigit(*q)) ++q;
+            p = q;
+        }
+    }
+
+    // Convert exactly the scanned span; it holds nothing strtod could read as
+    // hexadecimal, infinity or NaN.
+    char local[128];
+    std::string longText;
+    const size_t length = static_cast<size_t>(p - start);
+    const char* span = local;
+    if (length < sizeof local) {
+        std::memcpy(local, start, length);
+        local[length] = '\0';
+    } else {
+        longText.assign(start, length);
+        span = longText.c_str();
+    }
+    const locale_t classic = ClassicLocale();
+    const double value = classic != static_cast<locale_t>(0) ? strtod_l(span, nullptr, classic)
+                                                             : std::strtod(span, nullptr);
+    if (!std::isfinite(value)) return {};  // overflowed
+    return {value, true};
+}
+
+int32_t NearestInt(double x)
+{
+    if (std::isnan(x)) return 0;
+    const double r = std::round(x);  // halves away from zero
+    if (r >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (r <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(r);
+}
+
+int32_t TruncInt(double x)
+{
+    if (std::isnan(x)) return 0;
+    const double t = std::trunc(x);
+    if (t >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (t <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(t);
+}

@@ -16,7 +16,13 @@ extern std::atomic<int16_t> audioSamples[kAudioSamples];
 void WriteClick(int32_t index);
 // Background hash over the slice after play position P (audio thread).
 void LayBackgroundHash(int64_t playPosition);
+// Zeroes what WriteClick and LayBackgroundHash wrote since the last clear;
+// the stream is written through nothing else, so that is all of it.
 void ClearAudioSamples();
+// The part of an audio tick after its wait, given the play position it read:
+// the hash if it is on, then the neuron tick's spikes as clicks in the slice
+// kAudioLead samples ahead. Returns the tick's spike count.
+int32_t FinishAudioTick(int64_t playPosition);
 
 // The sound device as the audio loop sees it.
 struct WaveOutput {

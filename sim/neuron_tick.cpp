@@ -1,4 +1,37 @@
 #include "sim/neuron_tick.h"
 
-void NeuronTickCompute() {}
-int32_t NeuronTickFinish(int64_t, ClickWriter) { return 0; }
+#include <limits>
+
+#include "model/filters.h"
+#include "sim/response.h"
+#include "sim/response_tick.h"
+#include "sim/simulation_state.h"
+
+void NeuronTickCompute()
+{
+    // One filter set for the whole tick: a rebuild meanwhile publishes a new
+    // set and leaves this one alone, and the tick never waits for it.
+    const RfFilterSet& filters = AcquireFilters(NeuronReader);
+    UseTickFilters(&filters);
+    CopyStimulusToHistory();
+    const float drive = ComputeDrive();
+    const float rate = DriveToRate(drive);
+    RecordRate(rate, DriveToTraceValue(drive));
+    simulation.expectedRate = rate;
+    UseTickFilters(nullptr);
+    ReleaseFilters(NeuronReader);
+}
+
+int32_t NeuronTickFinish(int64_t playPosition, ClickWriter writeClick)
+{
+    // The slice is computed in 64 bits and kept inside the sample indices an
+    // int32 can hold, whatever position a device reports.
+    constexpr int64_t kHighestFirst = std::numeric_limits<int32_t>::max() - kAudioSlice;
+    int64_t first = playPosition > kHighestFirst ? kHighestFirst : playPosition + kAudioLead;
+    if (first < 0) first = 0;
+    if (first > kHighestFirst) first = kHighestFirst;
+    const int32_t start = static_cast<int32_t>(first);
+    const int32_t spikes = GenerateSpikes(simulation.expectedRate, start, start + kAudioSlice, writeClick);
+    RecordTick(spikes);
+    return spikes;
+}

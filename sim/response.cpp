@@ -1,7 +1,301 @@
 #include "sim/response.h"
 
-void CopyStimulusToHistory() {}
-float ComputeDrive() { return 0.0f; }
-float DriveToRate(float) { return 0.0f; }
-float DriveToTraceValue(float) { return 0.0f; }
-float DirectDrive() { return 0.0f; }
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "model/model_options.h"
+#include "model/receptive_field.h"
+#include "sim/response_tick.h"
+#include "sim/simulation_state.h"
+#include "stimulus/stimulus_state.h"
+
+// Every filter is a sum of at most two space-time separable terms, so the
+// drive of one history frame through step s is
+//     sum_k temporal[k][s] * (spatial[k] . frame).
+// The dot products of each history frame with the spatial terms (its
+// projections) are kept in a ring beside the history: a tick projects only
+// the frame it copies, and the 20-step sum is then 40 multiply-adds. When a
+// different filter set is in force, all 20 projections are recomputed from
+// the stored frames with the new box, so frames copied under an old box are
+// read with the new box's indexing exactly as the plain sum reads them.
+
+namespace {
+
+const RfFilterSet* tickSet = nullptr;  // neuron thread only
+CopiedImage copied;
+
+// What the stored projections were computed with. They are valid only for
+// this set, generation and box.
+struct ProjectionKey {
+    const RfFilterSet* set = nullptr;
+    uint32_t generation = 0;
+    int32_t cellType = 0, termCount = 0;
+    int32_t boxLeft = 0, boxTop = 0, boxRight = 0, boxBottom = 0;
+    float absoluteSum = 0.0f;  // guards against a reset set rebuilt with the same generation
+    bool valid = false;
+};
+ProjectionKey projectionKey;
+double projection[kHistoryFrames][kMaxTerms];  // frame slot - 1, term
+
+int32_t BoxSpan(int32_t low, int32_t high)
+{
+    // In 64 bits: a box from a huge typed centre must not overflow.
+    int64_t span = static_cast<int64_t>(high) - low;
+    if (span <= 0) return 0;
+    return span > kFilterSide ? kFilterSide : static_cast<int32_t>(span);
+}
+
+int32_t Terms(const RfFilterSet& set)
+{
+    if (set.termCount < 0) return 0;
+    return set.termCount > kMaxTerms ? kMaxTerms : set.termCount;
+}
+
+bool KeyMatches(const RfFilterSet& set)
+{
+    const ProjectionKey& k = projectionKey;
+    return k.valid && k.set == &set && k.generation == set.generation && k.cellType == set.cellType
+        && k.termCount == set.termCount && k.boxLeft == set.boxLeft && k.boxTop == set.boxTop
+        && k.boxRight == set.boxRight && k.boxBottom == set.boxBottom && k.absoluteSum == set.absoluteSum;
+}
+
+int32_t CurrentSlot()
+{
+    int32_t n = simulation.historySlot;
+    return (n < 1 || n > kHistoryFrames) ? 1 : n;
+}
+
+// Projects a frame onto the spatial terms over W columns and H rows, and when
+// dst is given copies the same rows there while they are in cache. Sums run
+// in eight independent float lanes (which the compiler turns into vector
+// arithmetic) and each row's sum is added in double.
+constexpr int32_t kLanes = 8;
+
+float RowDot(const float* __restrict a, const float* __restrict v, int32_t w)
+{
+    float acc[kLanes] = {};
+    int32_t c = 0;
+    for (; c + kLanes <= w; c += kLanes)
+        for (int32_t l = 0; l < kLanes; ++l) acc[l] += a[c + l] * v[c + l];
+    for (; c < w; ++c) acc[0] += a[c] * v[c];
+    float sum = 0.0f;
+    for (int32_t l = 0; l < kLanes; ++l) sum += acc[l];
+    return sum;
+}
+
+template <int Terms>
+void ProjectFrame(const float* src, float* dst, const RfFilterSet& set, int32_t w, int32_t h,
+                  double out[kMaxTerms])
+{
+    double total[kMaxTerms] = {};
+    for (int32_t r = 0; r < h; ++r) {
+        const int32_t row = r * kFilterSide;
+        if (dst) std::memcpy(dst + row, src + row, sizeof(float) * w);
+        total[0] += RowDot(set.spatial[0] + row, src + row, w);
+        if constexpr (Terms > 1) total[1] += RowDot(set.spatial[1] + row, src + row, w);
+    }
+    out[0] = total[0];
+    out[1] = total[1];
+}
+
+void Project(const float* src, float* dst, const RfFilterSet& set, int32_t w, int32_t h,
+             double out[kMaxTerms])
+{
+    switch (Terms(set)) {
+    case 2: ProjectFrame<2>(src, dst, set, w, h, out); return;
+    case 1: ProjectFrame<1>(src, dst, set, w, h, out); return;
+    default:
+        if (dst)
+            for (int32_t r = 0; r < h; ++r)
+                std::memcpy(dst + r * kFilterSide, src + r * kFilterSide, sizeof(float) * w);
+        out[0] = out[1] = 0.0;
+    }
+}
+
+void RecomputeProjections(const RfFilterSet& set)
+{
+    const int32_t w = BoxSpan(set.boxLeft, set.boxRight);
+    const int32_t h = BoxSpan(set.boxTop, set.boxBottom);
+    for (int32_t f = 0; f < kHistoryFrames; ++f)
+        Project(simulation.stimulusHistory[f], nullptr, set, w, h, projection[f]);
+    projectionKey = {&set, set.generation, set.cellType, set.termCount,
+                     set.boxLeft, set.boxTop, set.boxRight, set.boxBottom, set.absoluteSum, true};
+}
+
+// The history frame that step s (1..20) reads when frame n is the newest.
+int32_t FrameOfStep(int32_t n, int32_t s)
+{
+    int32_t f = n - (s - 1);
+    return f <= 0 ? f + kHistoryFrames : f;
+}
+
+// The complex cell's energy, a fifth of it for a grating.
+double FinishEnergy(double a, double b)
+{
+    double energy = (a * a + b * b) / 1000.0;
+    if (stimulus.stimulusType == Grating) energy /= 5.0;
+    return energy;
+}
+
+float ScaledDrive(double drive)
+{
+    float d = static_cast<float>(drive) * modelOptions.currentMaxRate.load();
+    return std::isnan(d) ? 0.0f : d;
+}
+
+void AdvanceHistorySlot(int32_t n)
+{
+    simulation.historySlot = n >= kHistoryFrames ? 1 : n + 1;
+}
+
+// The normalised drive d / absoluteSum, or 0 when it has no meaning: before
+// the first build and in an empty build the sum is 0, and a drive that is
+// not a number counts as no drive. Kept within a range whose squares stay
+// finite.
+float NormalisedDrive(float drive)
+{
+    float sum = TickFilters().absoluteSum;
+    if (!(sum > 0.0f) || !std::isfinite(sum) || std::isnan(drive)) return 0.0f;
+    float x = drive / sum;
+    constexpr float kLimit = 1.0e9f;
+    if (!(x < kLimit)) return x > 0.0f ? kLimit : 0.0f;
+    return x > -kLimit ? x : -kLimit;
+}
+
+}  // namespace
+
+void UseTickFilters(const RfFilterSet* set)
+{
+    tickSet = set;
+}
+
+const RfFilterSet& TickFilters()
+{
+    return tickSet ? *tickSet : CurrentFilters();
+}
+
+CopiedImage LastCopiedImage()
+{
+    return copied;
+}
+
+void ForgetDriveProjections()
+{
+    projectionKey.valid = false;
+}
+
+void CopyStimulusToHistory()
+{
+    const RfFilterSet& set = TickFilters();
+    const float* image = LatestStimulusImage();
+    copied = {image, set.boxLeft, set.boxTop};
+    const int32_t w = BoxSpan(set.boxLeft, set.boxRight);
+    const int32_t h = BoxSpan(set.boxTop, set.boxBottom);
+    if (w <= 0 || h <= 0) return;
+    const int32_t n = CurrentSlot();
+    float* frame = simulation.stimulusHistory[n - 1];
+    if (KeyMatches(set)) {
+        Project(image, frame, set, w, h, projection[n - 1]);
+    } else {
+        // A new set: ComputeDrive recomputes every projection anyway.
+        for (int32_t r = 0; r < h; ++r)
+            std::memcpy(frame + r * kFilterSide, image + r * kFilterSide, sizeof(float) * w);
+        projectionKey.valid = false;
+    }
+}
+
+float ComputeDrive()
+{
+    const RfFilterSet& set = TickFilters();
+    const int32_t n = CurrentSlot();
+    const int32_t w = BoxSpan(set.boxLeft, set.boxRight);
+    const int32_t h = BoxSpan(set.boxTop, set.boxBottom);
+    double drive = 0.0;
+    if (w > 0 && h > 0) {
+        if (!KeyMatches(set)) RecomputeProjections(set);
+        const int32_t terms = Terms(set);
+        double a = 0.0, b = 0.0;
+        for (int32_t s = 1; s <= kFilterSteps; ++s) {
+            const double* p = projection[FrameOfStep(n, s) - 1];
+            for (int32_t k = 0; k < terms; ++k) {
+                if (set.cellType == Complex) {
+                    a += set.energyATemporal[k][s - 1] * p[k];
+                    b += set.energyBTemporal[k][s - 1] * p[k];
+                } else {
+                    a += set.linearTemporal[k][s - 1] * p[k];
+                }
+            }
+        }
+        drive = set.cellType == Complex ? FinishEnergy(a, b) : a;
+    }
+    AdvanceHistorySlot(n);
+    return ScaledDrive(drive);
+}
+
+float DirectDrive()
+{
+    const RfFilterSet& set = TickFilters();
+    const int32_t n = CurrentSlot();
+    const int32_t w = BoxSpan(set.boxLeft, set.boxRight);
+    const int32_t h = BoxSpan(set.boxTop, set.boxBottom);
+    if (w <= 0 || h <= 0) return 0.0f;
+    const bool complex = set.cellType == Complex;
+    double a = 0.0, b = 0.0;
+    for (int32_t s = 1; s <= kFilterSteps; ++s) {
+        const float* frame = simulation.stimulusHistory[FrameOfStep(n, s) - 1];
+        for (int32_t r = 0; r < h; ++r) {
+            for (int32_t k = 0; k < w; ++k) {
+                const double v = frame[r * kFilterSide + k];
+                if (complex) {
+                    a += EnergyAValue(set, k + 1, r + 1, s) * v;
+                    b += EnergyBValue(set, k + 1, r + 1, s) * v;
+                } else {
+                    a += LinearValue(set, k + 1, r + 1, s) * v;
+                }
+            }
+        }
+    }
+    return ScaledDrive(complex ? FinishEnergy(a, b) : a);
+}
+
+float DriveToRate(float drive)
+{
+    const float x = NormalisedDrive(drive);
+    float spontaneous = modelOptions.currentSpontaneousRate;
+    if (!std::isfinite(spontaneous)) spontaneous = 0.0f;
+    if (!modelOptions.saturatingIO) {
+        float rate = spontaneous + x;
+        return std::isfinite(rate) ? rate : spontaneous;
+    }
+    const float rMax = modelOptions.saturationRate;
+    const float c50 = modelOptions.halfMaxContrast;
+    if (!(rMax > 0.0f) || !std::isfinite(rMax) || !std::isfinite(c50)) return 0.0f;
+    // The offset is the input at which the function gives the spontaneous
+    // rate. A spontaneous rate at or above the maximum has no such input; it
+    // is held just below the maximum so the offset stays finite.
+    constexpr float kHighestSpontaneousShare = 0.999f;
+    float s = spontaneous;
+    if (s < 0.0f) s = 0.0f;
+    if (s > rMax * kHighestSpontaneousShare) s = rMax * kHighestSpontaneousShare;
+    const float offset = c50 * std::sqrt(s / (rMax - s));
+    const float input = x + offset;
+    if (!(input > 0.0f)) return 0.0f;
+    const float input2 = input * input;
+    const float denominator = input2 + c50 * c50;
+    if (!(denominator > 0.0f) || !std::isfinite(denominator)) return 0.0f;
+    float rate = rMax * input2 / denominator;
+    // Rounding can make a huge input give the maximum itself; the function
+    // only approaches it.
+    const float below = std::nextafter(rMax, 0.0f);
+    if (!(rate < below)) rate = below;
+    return rate;
+}
+
+float DriveToTraceValue(float drive)
+{
+    // The divisor is the X cells' gain for every type, so a cortical cell's
+    // linear drive tops out at 0.8 of the trace height.
+    const float value = NormalisedDrive(drive) / 250.0f;
+    return value < 1.0f ? value : 1.0f;
+}

@@ -8,3 +8,7 @@
 void DrawReceptiveField(const RfFilterSet& filters);
 void RasteriseStimulus(const RfFilterSet& filters);
 void DrawTraces();
+
+// RasteriseStimulus at a given reading of the millisecond clock (the grating's
+// drift and flicker phases come from it), so that a frame can be reproduced.
+void RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs);

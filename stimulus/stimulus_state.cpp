@@ -1,14 +1,186 @@
+// The stimulus and its direct manipulation: the pointer moves it, the button
+// shows it, a double click pins it in place, the wheel and the arrow keys turn
+// or resize it. All of this runs on the user-interface thread; the workers
+// read the fields afresh every tick.
 #include "stimulus/stimulus_state.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "model/receptive_field.h"
+#include "render/app_state.h"
+#include "render/number_format.h"
+#include "stimulus/hand_plot_marks.h"
 
 StimulusState stimulus;
 
-void ResetStimulus() {}
-void OnPointerMove(int32_t, int32_t) {}
-void OnLeftButtonDown() {}
-void OnLeftButtonUp() {}
-void OnDoubleClick() {}
-void OnWheel(int32_t) {}
-void OnKeyDown(int32_t) {}
-void SetStimulusType(int32_t) {}
-void InvertPolarity() {}
-void RescalePositions(int32_t, int32_t) {}
+namespace {
+
+// Pointer rows 0..35 lie under the toolbar band; the stimulus is measured
+// from the band's lower edge.
+constexpr int64_t kBandHeight = 36;
+
+constexpr int32_t kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+
+int32_t ClampToInt(int64_t v)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+void ChooseCursor()
+{
+    stimulus.cursor = (stimulus.stimulusOn && !stimulus.stationaryMode) ? kCursorHidden : kCursorCrosshair;
+}
+
+// value x new / old, in that order; a result that would not be finite keeps
+// the old value rather than poisoning the position.
+void Rescale(Relaxed<float>& value, float newSize, float oldSize)
+{
+    const float scaled = value * newSize / oldSize;
+    if (std::isfinite(scaled)) value = scaled;
+}
+
+}  // namespace
+
+void ResetStimulus()
+{
+    stimulus.stimulusType = Bar;
+    stimulus.stimX = 0.0f;
+    stimulus.stimY = 0.0f;
+    stimulus.mouseX = 0;
+    stimulus.mouseY = 0;
+    stimulus.stimulusOn = false;
+    stimulus.stationaryMode = false;
+    stimulus.spotRadius = 0.5f;
+    stimulus.annulusRatio = 2.0f;
+    stimulus.polarity = 1;
+    stimulus.barLength = 4.0f;
+    stimulus.barWidth = 0.4f;
+    stimulus.orientation = 90.0f;
+    stimulus.gratingRadius = 2.5f;
+    stimulus.gratingSf = 0.8f;
+    stimulus.gratingPhase = 0.0f;
+    stimulus.gratingVelocity = 2.0f;
+    stimulus.modulationRate = 0.0f;
+    stimulus.contrastPercent = 100.0f;
+    stimulus.cursor = kCursorCrosshair;
+}
+
+void OnPointerMove(int32_t x, int32_t y)
+{
+    if (!stimulus.stationaryMode) {
+        stimulus.mouseX = x;
+        stimulus.mouseY = ClampToInt(int64_t{y} - kBandHeight);
+        stimulus.stimX = static_cast<float>(stimulus.mouseX) * stimulus.degreesPerPixel;
+        stimulus.stimY = static_cast<float>(stimulus.mouseY) * stimulus.degreesPerPixel;
+    }
+    ChooseCursor();
+}
+
+void OnLeftButtonDown()
+{
+    stimulus.stimulusOn = true;
+    stimulus.cursor = kCursorHidden;
+}
+
+void OnLeftButtonUp()
+{
+    stimulus.stimulusOn = false;
+    stimulus.cursor = kCursorCrosshair;
+}
+
+void OnDoubleClick()
+{
+    const bool stationary = !stimulus.stationaryMode;
+    stimulus.stationaryMode = stationary;
+    stimulus.stimulusOn = stationary;
+}
+
+void OnWheel(int32_t delta)
+{
+    if (delta == 0) return;
+    const int32_t type = stimulus.stimulusType;
+    if (type == Bar || type == Grating) {
+        if (delta > 0) {
+            stimulus.orientation += 5.0f;
+            if (stimulus.orientation > 360.0f) stimulus.orientation -= 360.0f;
+        } else {
+            stimulus.orientation -= 5.0f;
+            if (stimulus.orientation < 0.0f) stimulus.orientation += 360.0f;
+        }
+    } else if (type == Spot || type == Annulus) {
+        // The limit is tested before the step, so the radius may end up to
+        // a tenth above it.
+        if (delta > 0) {
+            if (stimulus.spotRadius < 8.0f) stimulus.spotRadius *= 1.1f;
+        } else {
+            if (stimulus.spotRadius > 0.0f) stimulus.spotRadius /= 1.1f;
+        }
+    }
+}
+
+void OnKeyDown(int32_t key)
+{
+    const int32_t type = stimulus.stimulusType;
+    if (type == Bar || type == Grating) {
+        if (key == kKeyUp) {
+            if (type == Bar) {
+                if (stimulus.barWidth < 5.0f) stimulus.barWidth += 0.1f;
+            } else {
+                if (stimulus.gratingSf < 20.0f) stimulus.gratingSf += 0.1f;
+            }
+        } else if (key == kKeyDown) {
+            if (type == Bar) {
+                if (stimulus.barWidth > 0.1f) stimulus.barWidth -= 0.1f;
+            } else if (stimulus.gratingSf > 0.0f) {
+                stimulus.gratingSf -= 0.1f;
+                if (stimulus.gratingSf < 0.0f) stimulus.gratingSf = 0.0f;
+            }
+        } else if (key == kKeyRight) {
+            stimulus.orientation -= 1.0f;
+        } else if (key == kKeyLeft) {
+            stimulus.orientation += 1.0f;
+        }
+    } else if (type == Spot || type == Annulus) {
+        // Sideways keys resize round stimuli, with no limit either way.
+        if (key == kKeyRight) stimulus.spotRadius *= 1.1f;
+        else if (key == kKeyLeft) stimulus.spotRadius /= 1.1f;
+    }
+    // Whatever the key: one wrap of the orientation into [0, 360].
+    if (stimulus.orientation < 0.0f) stimulus.orientation += 360.0f;
+    if (stimulus.orientation > 360.0f) stimulus.orientation -= 360.0f;
+}
+
+void SetStimulusType(int32_t type) { stimulus.stimulusType = type; }
+
+void InvertPolarity()
+{
+    // Negated in 64 bits: a polarity set to the most negative int cannot overflow.
+    stimulus.polarity = ClampToInt(-int64_t{stimulus.polarity});
+}
+
+void RescalePositions(int32_t newWidth, int32_t newHeight)
+{
+    const int32_t oldWidth = appState.clientWidth, oldHeight = appState.clientHeight;
+    // A minimised window reports 0 x 0: there is no proportion to keep, and
+    // the positions stay where they are until the window comes back.
+    if (oldWidth <= 0 || oldHeight <= 0 || newWidth <= 0 || newHeight <= 0) return;
+    const float nw = static_cast<float>(newWidth), nh = static_cast<float>(newHeight);
+    const float ow = static_cast<float>(oldWidth), oh = static_cast<float>(oldHeight);
+
+    Rescale(receptiveField.centreX, nw, ow);
+    Rescale(stimulus.stimX, nw, ow);
+    Rescale(stimulus.stimY, nh, oh);
+    Rescale(receptiveField.centreY, nh, oh);
+
+    stimulus.mouseX = TruncInt(stimulus.stimX / stimulus.degreesPerPixel);
+    stimulus.mouseY = TruncInt(stimulus.stimY / stimulus.degreesPerPixel);
+
+    const int32_t count = std::clamp(marks.markCount.load(std::memory_order_relaxed), 0, kMaxMarks);
+    for (int32_t i = 1; i <= count; ++i) {
+        Rescale(marks.markX[i], nw, ow);
+        Rescale(marks.markY[i], nh, oh);
+    }
+}

@@ -1,0 +1,144 @@
+#include "app/app_startup.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/canvas.h"
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "audio/sdl_wave_output.h"
+#include "model/filters.h"
+#include "model/model_options.h"
+#include "model/random.h"
+#include "model/receptive_field.h"
+#include "render/app_state.h"
+#include "render/frame_buffer.h"
+#include "sim/audio_stream.h"
+#include "sim/scene_loop.h"
+#include "sim/simulation_state.h"
+#include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_state.h"
+
+namespace {
+
+constexpr uint32_t kGrey = 0x808080;
+bool workersRunning = false;
+std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+
+// The sound device's problems reach the user as a message box on the
+// user-interface thread; the audio thread hands the text over and goes on.
+void ReportAudioError(const char* text) { PostMessageText(text); }
+
+void SeedFromClock()
+{
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    SeedRandomWord(static_cast<uint32_t>(static_cast<uint64_t>(ticks)));
+    ResetShuffledUniform();
+}
+
+// With TESSALINE_TRACE_STARTUP set, the start-up steps print their times.
+void TraceStep(const char* step)
+{
+    static const bool tracing = std::getenv("TESSALINE_TRACE_STARTUP") != nullptr;
+    if (tracing) {
+        std::fprintf(stderr, "tessaline: %s after %lld ms\n", step,
+                     static_cast<long long>(MillisecondsSinceProcessStart()));
+    }
+}
+
+// Every record to its start-up value. clearArrays is false only before any
+// worker has run: the large arrays then still hold their zero start-up
+// values, and clearing them again would only fault in some 60 MB of
+// untouched pages (most of a second on a slow machine) before the window
+// can show.
+void ResetRecords(int32_t width, int32_t height, bool clearArrays)
+{
+    width = std::max(0, width);
+    height = std::max(0, height);
+    // The frame starts at the client size (reduced to the store if huge).
+    RequestFrameSize(width, height);
+    appState.clientWidth = width;
+    appState.clientHeight = height;
+    // The margin is not in force yet: the first trace spans the whole width,
+    // until the first resize brings in the margins.
+    simulation.traceWidth = std::clamp(width, 0, kMaxTraceWidth);
+    SeedFromClock();
+    ResetStimulus();
+    if (clearArrays) {
+        ResetFilters();
+        ResetStimulusImages();
+        ResetSimulation();  // history slot 1, zero traces, trace index 1
+    }
+    ResetReceptiveField(width, height);  // simple cell, centred in the client area
+    ResetModelOptions();
+    ClearMarks();
+    appState.margin = 12;
+    appState.toolbarHeight = 36;
+    appState.lastSizeTime = 0;
+}
+
+}  // namespace
+
+void ResetRecordsForClient(int32_t width, int32_t height) { ResetRecords(width, height, true); }
+
+MainWindow* StartApplication()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return nullptr;
+
+    auto* window = new MainWindow();
+    const QRect available = screen->availableGeometry();
+    window->resize(std::min(1024, available.width() * 9 / 10), std::min(768, available.height() * 9 / 10));
+    // Lay out now so the canvas has its size before the records are sized from it.
+    window->layout()->activate();
+    Canvas* canvas = window->canvas();
+    const int32_t width = canvas->frameWidthFor(canvas->width());
+    const int32_t height = canvas->frameHeightFor(canvas->height());
+
+    TraceStep("window built");
+    static bool workersHaveRun = false;
+    ResetRecords(width, height, workersHaveRun);
+    TraceStep("records reset");
+    WaveOutput output = SdlWaveOutput();
+    output.reportError = &ReportAudioError;
+    // The audio thread starts before the filters exist: until buildFilters
+    // returns it sees empty filters and the neuron stays at rest.
+    StartAudioThread(output);
+    TraceStep("audio thread started");
+    buildFilters();
+    TraceStep("filters built");
+    // A new field at start-up only moves when a randomisation mode asks for
+    // it; the mode was just reset to "leave where selected".
+    if (workersHaveRun) ResetFrameBuffers();
+    workersHaveRun = true;
+    int32_t frameWidth = width, frameHeight = height;
+    SizeFrameBuffer(frameWidth, frameHeight);
+    ClearFrame(kGrey);
+    PublishFrame();
+    StartSceneThread(&Canvas::RequestRepaint);
+    workersRunning = true;
+    TraceStep("scene thread started");
+    canvas->setCreated(true);
+    return window;
+}
+
+void StopWorkers()
+{
+    if (!workersRunning) return;
+    StopSceneThread();
+    StopAudioThread();
+    workersRunning = false;
+}
+
+void MarkProcessStart() { processStart = std::chrono::steady_clock::now(); }
+
+int64_t MillisecondsSinceProcessStart()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - processStart)
+        .count();
+}

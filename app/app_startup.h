@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+
+class MainWindow;
+
+// Builds the main window, sets every record to its start-up value, and
+// starts the audio and scene threads, in the order the workers need: all
+// defaults are in place before either thread reads them. Returns nullptr
+// when the window cannot be made (the caller reports it).
+MainWindow* StartApplication();
+
+// Stops the scene and audio threads and closes the sound device. Safe to
+// call more than once and when nothing runs.
+void StopWorkers();
+
+// The creation sequence alone, for a client area of width x height frame
+// pixels, without starting the threads (tests step the ticks themselves).
+void ResetRecordsForClient(int32_t width, int32_t height);
+
+// Milliseconds from process start to the first painted frame, once known.
+void MarkProcessStart();
+int64_t MillisecondsSinceProcessStart();

@@ -1,0 +1,234 @@
+#include "app/canvas.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
+#include <atomic>
+
+#include "app/cursors.h"
+#include "app/overlay.h"
+#include "dialogs/dialogs.h"
+#include "model/filters.h"
+#include "render/app_state.h"
+#include "render/frame_buffer.h"
+#include "render/number_format.h"
+#include "sim/clock.h"
+#include "sim/scene_loop.h"
+#include "sim/simulation_state.h"
+#include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_state.h"
+
+namespace {
+
+std::atomic<bool> repaintWanted{false};
+
+constexpr int32_t kWheelStep = 120;        // one notch of a standard wheel
+constexpr int32_t kMaxStepsPerEvent = 8;   // a flung wheel turns a little, not wildly
+constexpr int64_t kGreyAfterResizeMs = 250;
+constexpr int kRepaintPollMs = 5;
+const QColor kGrey(128, 128, 128);
+
+int32_t ArrowKeyCode(int key)
+{
+    switch (key) {
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+Canvas::Canvas(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("canvas"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    // Every pixel is painted each time: nothing needs erasing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setCursor(CrosshairCursor());
+    setMinimumSize(0, 0);
+
+    auto* poll = new QTimer(this);
+    poll->setTimerType(Qt::PreciseTimer);
+    connect(poll, &QTimer::timeout, this, &Canvas::pollRepaint);
+    poll->start(kRepaintPollMs);
+}
+
+Canvas::~Canvas() = default;
+
+void Canvas::RequestRepaint() { repaintWanted.store(true, std::memory_order_release); }
+
+void Canvas::pollRepaint()
+{
+    if (repaintWanted.exchange(false, std::memory_order_acquire)) update();
+}
+
+int32_t Canvas::frameWidthFor(int32_t logicalWidth) const
+{
+    return std::max(0, TruncInt(logicalWidth * devicePixelRatioF()));
+}
+
+int32_t Canvas::frameHeightFor(int32_t logicalHeight) const
+{
+    return std::max(0, TruncInt(logicalHeight * devicePixelRatioF()));
+}
+
+void Canvas::applyClientSize(int32_t width, int32_t height)
+{
+    width = std::max(0, width);
+    height = std::max(0, height);
+    appState.lastSizeTime = MillisecondClock();
+    // Positions scale from the old recorded size, so this comes first. A
+    // canvas with no area (minimised, or squeezed to nothing under the
+    // toolbar) keeps no proportions: positions stay, and the next real size
+    // scales them from the last size that had an area, so a restored window
+    // shows the stimulus and the field where they were.
+    if (width > 0 && height > 0) {
+        if (areaWidth_ > 0 && areaHeight_ > 0) {
+            appState.clientWidth = areaWidth_;
+            appState.clientHeight = areaHeight_;
+        }
+        RescalePositions(width, height);
+        areaWidth_ = width;
+        areaHeight_ = height;
+    }
+    appState.clientWidth = width;
+    appState.clientHeight = height;
+    simulation.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
+    RequestFrameSize(width, height);
+    buildFilters();
+    update();
+}
+
+void Canvas::setCreated(bool created)
+{
+    created_ = created;
+    areaWidth_ = appState.clientWidth;
+    areaHeight_ = appState.clientHeight;
+}
+
+void Canvas::resizeEvent(QResizeEvent*)
+{
+    if (created_) applyClientSize(frameWidthFor(width()), frameHeightFor(height()));
+}
+
+void Canvas::paintEvent(QPaintEvent*)
+{
+    const int64_t now = MillisecondClock();
+    appState.lastPaintTime = now;
+    const qreal ratio = devicePixelRatioF();
+    const PresentedFrame frame = LatestFrame();
+    const bool haveFrame = frame.pixels != nullptr && frame.width > 0 && frame.height > 0;
+    // For a quarter second after a resize the old frame no longer fits the
+    // window: show plain grey until the scene thread has drawn the new size.
+    const bool grey = !haveFrame || now - appState.lastSizeTime < kGreyAfterResizeMs;
+
+    QPainter painter(this);
+    if (grey) {
+        painter.fillRect(rect(), kGrey);
+    } else {
+        // Grey where a frame smaller than the canvas (a store at its size
+        // limit, or a resize still under way) leaves part of it uncovered.
+        const QSizeF shown(frame.width / ratio, frame.height / ratio);
+        if (shown.width() < width()) painter.fillRect(QRectF(shown.width(), 0, width() - shown.width(), height()), kGrey);
+        if (shown.height() < height()) painter.fillRect(QRectF(0, shown.height(), width(), height() - shown.height()), kGrey);
+        // Wraps the published store without copying; the store stays
+        // unchanged until the next LatestFrame call, after this paint.
+        QImage image(reinterpret_cast<const uchar*>(frame.pixels), frame.width, frame.height,
+                     frame.width * 4, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        painter.drawImage(QPointF(0, 0), image);
+    }
+
+    // The information line is laid out in frame pixels.
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    const int32_t clientWidth = appState.clientWidth;
+    int32_t frameWidth = clientWidth;
+    if (haveFrame && frame.width < frameWidth && !grey) frameWidth = frame.width;
+    const OverlayTexts texts = BuildOverlayTexts();
+    const int32_t fullWidth = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
+    const int32_t height = OverlayFontHeight(frameWidth, fullWidth);
+    appState.overlayTextWidth = DrawOverlay(painter, texts, OverlayFont(height), clientWidth);
+
+    lastPaint_.paints++;
+    lastPaint_.grey = grey;
+    lastPaint_.frameSerial = grey ? 0 : frame.serial;
+    lastPaint_.fontHeight = height;
+    lastPaint_.frameWidth = frameWidth;
+}
+
+void Canvas::updateCursor() { setCursor(CursorFor(stimulus.cursor)); }
+
+void Canvas::mouseMoveEvent(QMouseEvent* event)
+{
+    // The stimulus operations count y from the top of the toolbar band that
+    // sits above the canvas.
+    const qreal ratio = devicePixelRatioF();
+    const QPointF at = event->position();
+    OnPointerMove(TruncInt(at.x() * ratio), TruncInt(at.y() * ratio) + appState.toolbarHeight);
+    updateCursor();
+}
+
+void Canvas::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    OnLeftButtonDown();
+    updateCursor();
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    OnLeftButtonUp();
+    updateCursor();
+}
+
+void Canvas::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Not passed on: the default would turn it into a second press.
+    if (event->button() != Qt::LeftButton) return;
+    OnDoubleClick();
+    updateCursor();
+}
+
+void Canvas::wheelEvent(QWheelEvent* event)
+{
+    // Whole notches only: a touchpad's stream of small deltas adds up to the
+    // same turn as a wheel, instead of one step per event.
+    int64_t total = static_cast<int64_t>(wheelRemainder_) + event->angleDelta().y();
+    int64_t steps = total / kWheelStep;
+    wheelRemainder_ = static_cast<int32_t>(total - steps * kWheelStep);
+    steps = std::clamp<int64_t>(steps, -kMaxStepsPerEvent, kMaxStepsPerEvent);
+    for (int64_t i = 0; i < steps; ++i) OnWheel(kWheelStep);
+    for (int64_t i = 0; i > steps; --i) OnWheel(-kWheelStep);
+    event->accept();
+    updateCursor();
+}
+
+void Canvas::handleCharacter(int32_t code)
+{
+    if (OnCharacter(code)) showFeedback(window());
+}
+
+void Canvas::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Escape && window()->isFullScreen()) {
+        window()->showNormal();
+        return;
+    }
+    // Every key press is a key-down for the stimulus (which only acts on the
+    // arrows); '+', '-' and Enter are also characters for the hand plot.
+    OnKeyDown(ArrowKeyCode(key));
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) handleCharacter(13);
+    else if (event->text() == QLatin1String("+")) handleCharacter(43);
+    else if (event->text() == QLatin1String("-")) handleCharacter(45);
+    updateCursor();
+}

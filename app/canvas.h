@@ -1,0 +1,57 @@
+#pragma once
+#include <QWidget>
+#include <cstdint>
+
+// The client area: presents the newest frame with the information line and
+// turns pointer, wheel and key events into the stimulus operations. Nothing
+// below it sees a Qt event. User-interface thread only.
+class Canvas : public QWidget {
+    Q_OBJECT
+public:
+    explicit Canvas(QWidget* parent = nullptr);
+    ~Canvas() override;
+
+    // The canvas size in frame pixels (one frame pixel per device pixel).
+    int32_t frameWidthFor(int32_t logicalWidth) const;
+    int32_t frameHeightFor(int32_t logicalHeight) const;
+
+    // The resize sequence for a client area of width x height frame pixels.
+    void applyClientSize(int32_t width, int32_t height);
+    // Resize events run the resize sequence only once the records exist.
+    void setCreated(bool created);
+
+    // What the latest paint did, for the start-up trace and the tests.
+    struct PaintRecord {
+        int64_t paints = 0;
+        bool grey = false;         // plain grey shown (after a resize or before any frame)
+        uint32_t frameSerial = 0;  // serial of the frame shown
+        int32_t fontHeight = 0;    // pixel height of the overlay's drawing pass
+        int32_t frameWidth = 0;    // the width the overlay had to fit
+    };
+    const PaintRecord& lastPaint() const { return lastPaint_; }
+
+    // Scene thread: asks for a repaint. Only raises a flag that a timer of
+    // the user-interface thread polls, so the tick neither allocates nor
+    // takes a lock.
+    static void RequestRepaint();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void pollRepaint();
+    void updateCursor();
+    void handleCharacter(int32_t code);
+
+    bool created_ = false;
+    int32_t wheelRemainder_ = 0;
+    int32_t areaWidth_ = 0, areaHeight_ = 0;  // the last client size with an area
+    PaintRecord lastPaint_;
+};

@@ -1,0 +1,69 @@
+#include "app/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+
+#ifndef TESSALINE_VERSION
+#define TESSALINE_VERSION "0"
+#endif
+
+namespace {
+
+const char kUsage[] =
+    "Usage: tessaline [--help] [--version]\n"
+    "\n"
+    "A teaching simulator of visual neurons: move a stimulus over the screen\n"
+    "with the mouse and hear the model neuron's spikes as clicks.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Show this help and exit.\n"
+    "  -v, --version  Show the version and exit.\n";
+
+bool HaveDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') return true;  // the user chose one
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+}  // namespace
+
+int HandleCommandLine(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.isEmpty()) arguments << QStringLiteral("tessaline");
+
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help"));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version"));
+    parser.addOption(help);
+    parser.addOption(version);
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "tessaline: %s (try --help)\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "tessaline: unexpected argument '%s' (try --help)\n",
+                     qPrintable(parser.positionalArguments().constFirst()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("tessaline %s\n", TESSALINE_VERSION);
+        return 0;
+    }
+    if (!HaveDisplay()) {
+        std::fputs("tessaline: no display found (DISPLAY and WAYLAND_DISPLAY are unset)\n", stderr);
+        return 1;
+    }
+    return -1;
+}

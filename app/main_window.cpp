@@ -1,0 +1,135 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QThread>
+#include <QToolBar>
+
+#include "app/app_startup.h"
+#include "app/canvas.h"
+#include "app/commands.h"
+#include "app/help_window.h"
+#include "app/messages.h"
+#include "app/toolbar.h"
+#include "dialogs/dialogs.h"
+#include "model/receptive_field.h"
+#include "stimulus/stimulus_state.h"
+
+MainWindow::MainWindow()
+{
+    setObjectName(QStringLiteral("KIRP"));
+    // The program ends when this window closes (closeEvent), not when the
+    // last of its dialogs or message boxes happens to close.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    setWindowTitle(QStringLiteral("Tessaline"));
+    setWindowIcon(QIcon(QStringLiteral(":/resources/icons/tessaline-256.png")));
+    canvas_ = new Canvas(this);
+    setCentralWidget(canvas_);
+    buildMenus();
+    toolbar_ = CreateToolbar(this, [this](int32_t command) { runCommand(command); });
+    SetMessageOwner(this);
+    canvas_->setFocus();
+}
+
+MainWindow::~MainWindow()
+{
+    // Workers read records this window's canvas presents: they end first.
+    StopWorkers();
+    SetMessageOwner(nullptr);
+}
+
+QAction* MainWindow::addCommand(QWidget* owner, const QString& text, int32_t command)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::number(command));
+    action->setData(command);
+    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+    owner->addAction(action);
+    return action;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("options"));
+    addCommand(options, QStringLiteral("&Select stimulus"), CmdSelectStimulus);
+    addCommand(options, QStringLiteral("Select &receptive field"), CmdSelectReceptiveField);
+    addCommand(options, QStringLiteral("More &options"), CmdMoreOptions);
+    addCommand(options, QStringLiteral("E&xit"), CmdExit);
+
+    // A projector wants the whole screen; the toolbar and menu stay.
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("view"));
+    fullScreen_ = new QAction(QStringLiteral("Full screen"), this);
+    fullScreen_->setObjectName(QStringLiteral("fullScreen"));
+    fullScreen_->setCheckable(true);
+    fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
+    connect(fullScreen_, &QAction::toggled, this, [this](bool on) {
+        if (on != isFullScreen()) on ? showFullScreen() : showNormal();
+    });
+    view->addAction(fullScreen_);
+
+    // Help keys are taken so they do not fall through to anything else, and
+    // deliberately do nothing: help is the toolbar's last button.
+    QAction* f1 = addCommand(this, QString(), CmdHelpKey);
+    f1->setShortcut(QKeySequence(Qt::Key_F1));
+    QAction* altHelp = addCommand(this, QString(), CmdHelpChar);
+    altHelp->setShortcuts({QKeySequence(QStringLiteral("Alt+?")), QKeySequence(QStringLiteral("Alt+/"))});
+}
+
+QAction* MainWindow::commandAction(int32_t command) const
+{
+    const QString name = QString::number(command);
+    for (QAction* action : findChildren<QAction*>()) {
+        if (action->objectName() == name) return action;
+    }
+    return nullptr;
+}
+
+void MainWindow::runCommand(int32_t command)
+{
+    switch (command) {
+    case CmdSelectStimulus: openSelectStimulus(this); break;
+    case CmdSelectReceptiveField: openRfDialog(this); break;
+    case CmdMoreOptions: openMoreOptions(this); break;
+    case CmdSpot: SetStimulusType(Spot); break;
+    case CmdAnnulus: SetStimulusType(Annulus); break;
+    case CmdBar: SetStimulusType(Bar); break;
+    case CmdGrating: SetStimulusType(Grating); break;
+    case CmdInvertPolarity: InvertPolarity(); break;
+    case CmdOnCentre: newReceptiveField(OnCentreX); break;
+    case CmdOffCentre: newReceptiveField(OffCentreX); break;
+    case CmdSimple: newReceptiveField(Simple); break;
+    case CmdDirectional: newReceptiveField(DirectionalSimple); break;
+    case CmdComplex: newReceptiveField(Complex); break;
+    case CmdHelp: ShowHelp(this); break;
+    case CmdExit: close(); break;
+    default: break;  // the help keys: bound, no action
+    }
+    canvas_->setFocus();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Closing ends the program: the workers stop, the sound device closes,
+    // and the event loop returns 0.
+    StopWorkers();
+    event->accept();
+    // Only a running loop is told to end: with none (a window driven by a
+    // test) exit() would leave a pending quit for whoever runs a loop next.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && fullScreen_ != nullptr) {
+        const QSignalBlocker quiet(fullScreen_);
+        fullScreen_->setChecked(isFullScreen());
+    }
+    QMainWindow::changeEvent(event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <QMainWindow>
+#include <cstdint>
+
+class Canvas;
+class QAction;
+class QToolBar;
+
+// The one top-level window: menu, toolbar and the canvas as its client
+// area. It carries out every command of the menu and the toolbar.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    Canvas* canvas() const { return canvas_; }
+    QToolBar* toolbar() const { return toolbar_; }
+    // The action of a menu, accelerator or toolbar command id (nullptr if none).
+    QAction* commandAction(int32_t command) const;
+    void runCommand(int32_t command);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QAction* addCommand(QWidget* owner, const QString& text, int32_t command);
+    void buildMenus();
+
+    Canvas* canvas_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QAction* fullScreen_ = nullptr;
+};

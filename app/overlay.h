@@ -1,0 +1,20 @@
+#pragma once
+#include <QFont>
+#include <cstdint>
+
+#include "app/overlay_text.h"
+
+class QPainter;
+
+// The overlay font: the desktop's sans-serif at normal weight, sized in
+// frame pixels so the readout is the same size on every screen density.
+QFont OverlayFont(int32_t pixelHeight);
+
+// Sum of the widths of the texts, each measured at its full built length.
+int32_t MeasureOverlay(const OverlayTexts& texts, const QFont& font);
+
+// Draws the texts in frame pixels (the painter already maps frame pixels to
+// the device): white on grey boxes, the first text at the left, the
+// spatial frequency after it, the peak rate ending at clientWidth. Returns
+// the measured width with this font.
+int32_t DrawOverlay(QPainter& painter, const OverlayTexts& texts, const QFont& font, int32_t clientWidth);

@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+
+// The program's string table: the toolbar tooltips, keyed by the command id
+// of their button, and the help text.
+constexpr int32_t kHelpTextId = 119;
+constexpr int32_t kFirstTooltipId = 30019;
+constexpr int32_t kLastTooltipId = 30029;
+
+// The text of a string id, or nullptr when the table has none.
+const char* LoadProgramString(int32_t id);
+
+// The help window's text; paragraphs are separated by an empty line.
+const char* HelpText();

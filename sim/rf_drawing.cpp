@@ -1,0 +1,138 @@
+// The receptive field under the stimulus: a grey-scale map of its filter at
+// the 20 ms delay, or an outline with ON and OFF marks. The complex cell has
+// no single filter to map, so it always shows its rectangle.
+#include <algorithm>
+#include <cmath>
+
+#include "model/model_options.h"
+#include "model/receptive_field.h"
+#include "render/frame_buffer.h"
+#include "render/number_format.h"
+#include "sim/draw_clipping.h"
+#include "sim/rf_drawing_parts.h"
+#include "sim/scene_drawing.h"
+#include "stimulus/stimulus_state.h"
+
+namespace {
+constexpr float kPi = 3.1415927f;
+constexpr double kMarkMargin = 16.0;  // a mark reaches at most this far from its point
+}  // namespace
+
+int64_t TruncFar(double x) { return std::clamp(TruncWide(x), -kFarPixels, kFarPixels); }
+
+RfFrame CurrentRfFrame()
+{
+    const float dpp = stimulus.degreesPerPixel;
+    const float theta = receptiveField.orientation * kPi / 180.0f;
+    const float c = std::cos(theta), s = std::sin(theta);
+    RfFrame f;
+    f.cx = TruncFar(receptiveField.centreX / dpp);
+    f.cy = TruncFar(receptiveField.centreY / dpp);
+    f.ax = c, f.ay = -s;
+    f.bx = s, f.by = c;
+    return f;
+}
+
+void DrawReceptiveField(const RfFilterSet& filters)
+{
+    const int32_t mode = receptiveField.displayMode;
+    const int32_t type = receptiveField.cellType;
+    if (mode == Hidden) return;
+    if (type == Complex) DrawComplexOutline(CurrentRfFrame(), mode);
+    else if (mode == GreyScale) DrawGreyScaleMap(filters);
+    else if (type == OnCentreX || type == OffCentreX) DrawXCellOutline(CurrentRfFrame(), type);
+    else if (type == Simple || type == DirectionalSimple) DrawSimpleOutline(CurrentRfFrame(), mode);
+}
+
+void DrawComplexOutline(const RfFrame& f, int32_t displayMode)
+{
+    const float dpp = stimulus.degreesPerPixel;
+    const int64_t l2 = TruncFar(2.0f * receptiveField.length / dpp);  // two sigmas along
+    const int64_t w2 = TruncFar(2.0f * receptiveField.width / dpp);   // two sigmas across
+    const float cx = static_cast<float>(f.cx), cy = static_cast<float>(f.cy);
+    const float l = static_cast<float>(l2), w = static_cast<float>(w2);
+
+    // The rectangle, in the colour in force (the traces' white of the last
+    // tick): no colour is set here.
+    const float xs[4] = {cx - l * f.ax - w * f.bx, cx + l * f.ax - w * f.bx,
+                         cx + l * f.ax + w * f.bx, cx - l * f.ax + w * f.bx};
+    const float ys[4] = {cy - l * f.ay - w * f.by, cy + l * f.ay - w * f.by,
+                         cy + l * f.ay + w * f.by, cy - l * f.ay + w * f.by};
+    for (int32_t i = 0; i < 4; ++i)
+        DrawClippedLine(xs[i], ys[i], xs[(i + 1) % 4], ys[(i + 1) % 4]);
+    const float axis = static_cast<float>(l2 + 10);
+    DrawClippedLine(cx - axis * f.ax, cy - axis * f.ay, cx + axis * f.ax, cy + axis * f.ay);
+
+    if (displayMode == Revealed) return;
+    // A grid of plus marks, each with a minus mark below it.
+    const int64_t nAcross = 2 * NearestWide(static_cast<float>(w2 - 10) / 25.0f);
+    const int64_t nAlong = (2 * l2 - 20) / 25;
+    if (nAlong <= 0 || nAcross <= 0) return;
+    const int64_t stepAlong = (2 * l2) / nAlong, stepAcross = (2 * w2) / nAcross;
+    // Only grid points that can reach the frame are visited.
+    const FrameExtent e = ProjectFrame(cx, cy, f.ax, f.ay, f.bx, f.by, kMarkMargin);
+    const Span along =
+        IndexWindow(-l2 + 0.5 * stepAlong, stepAlong, e.alongLo, e.alongHi, 1, nAlong);
+    const Span across =
+        IndexWindow(-w2 + 0.5 * stepAcross, stepAcross, e.acrossLo, e.acrossHi, 1, nAcross);
+    const float alongStart = static_cast<float>(f.cx - l2);
+    const float acrossStart = static_cast<float>(f.cy - w2);
+    const float alongStep = static_cast<float>(stepAlong), acrossStep = static_cast<float>(stepAcross);
+    for (int64_t i = along.lo; i <= along.hi; ++i) {
+        const int64_t v = TruncFar(alongStart + (static_cast<float>(i) - 0.5f) * alongStep);
+        for (int64_t j = across.lo; j <= across.hi; ++j) {
+            const int64_t u = TruncFar(acrossStart + (static_cast<float>(j) - 0.5f) * acrossStep);
+            const float dv = static_cast<float>(v - f.cx), du = static_cast<float>(u - f.cy);
+            const int64_t px = TruncFar(cx + dv * f.ax + du * f.bx);
+            const int64_t py = TruncFar(cy + dv * f.ay + du * f.by);
+            if (!MarkNearFrame(px, py, static_cast<int64_t>(kMarkMargin))) continue;
+            DrawCross(static_cast<int32_t>(px), static_cast<int32_t>(py - 2), 5);
+            DrawDash(static_cast<int32_t>(px), static_cast<int32_t>(py + 6), 5);
+        }
+    }
+}
+
+void DrawGreyScaleMap(const RfFilterSet& filters)
+{
+    // Only the box pixels the filters hold and the frame shows.
+    const int64_t left = filters.boxLeft, top = filters.boxTop;
+    const int64_t x0 = std::max<int64_t>(left, 0);
+    const int64_t x1 =
+        std::min<int64_t>({filters.boxRight, left + kFilterSide - 1, int64_t{frameBuffer.width} - 1});
+    const int64_t y0 = std::max<int64_t>(top, 0);
+    const int64_t y1 =
+        std::min<int64_t>({filters.boxBottom, top + kFilterSide - 1, int64_t{frameBuffer.height} - 1});
+    const int32_t terms = std::clamp(filters.termCount, 0, kMaxTerms);
+    const float peak = filters.displayPeak;
+    // No usable scale (nothing built yet): the map is plain mid grey rather
+    // than a division by zero.
+    const bool scaled = std::isfinite(peak) && peak != 0.0f;
+    float weight[kMaxTerms] = {};
+    for (int32_t k = 0; k < terms; ++k) weight[k] = filters.linearTemporal[k][1];  // step 2
+
+    // Greys are the same word in the store's byte order, so rows are written
+    // straight in; the last pixel is then plotted as usual, which leaves the
+    // colour and the pen where plotting every pixel would have left them.
+    uint32_t colour = 0;
+    for (int64_t y = y0; y <= y1; ++y) {
+        const int64_t row = (y - top) * kFilterSide - left;  // + x: the element of column x
+        uint32_t* frameRow = frameBuffer.pixels + y * frameBuffer.width;
+        for (int64_t x = x0; x <= x1; ++x) {
+            int32_t g = 128;
+            if (scaled) {
+                float value = 0.0f;
+                for (int32_t k = 0; k < terms; ++k) value += filters.spatial[k][row + x] * weight[k];
+                // Values beyond the peak (a surround stronger than the centre)
+                // saturate at black or white instead of wrapping into colours.
+                const float level = value * 127.0f / peak + 128.0f;
+                g = level > 0.0f ? (level < 255.0f ? static_cast<int32_t>(level) : 255) : 0;
+            }
+            colour = static_cast<uint32_t>(g) * 0x010101u;
+            frameRow[x] = colour;
+        }
+    }
+    if (x0 <= x1 && y0 <= y1) {
+        SetColour(colour);
+        PlotPixel(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
+    }
+}

@@ -1,0 +1,280 @@
+// The stimulus drawn into the frame and, as signed contrast, into the
+// stimulus image that the neuron sees.
+//
+// Each stimulus is a coverage test per pixel over its scan square (or box);
+// for the discs (spot, grating) each row's covered run is found first, so
+// the inner loop only shades. The scan is cut to the pixels that matter:
+// frame pixels below the toolbar band, which are drawn, and the image's
+// 500 x 500 part of the filter box, which is written; a radius of 1e30 costs
+// no more than a full frame. Rows are the outer loop so both stores are
+// walked in memory order; each pixel is visited once, so the order changes
+// nothing.
+#include <algorithm>
+#include <cmath>
+
+#include "model/filters.h"
+#include "render/app_state.h"
+#include "render/frame_buffer.h"
+#include "sim/clock.h"
+#include "sim/draw_clipping.h"
+#include "sim/scene_drawing.h"
+#include "sim/simulation_state.h"
+#include "stimulus/stimulus_state.h"
+
+namespace {
+
+constexpr float kPi = 3.1415927f;
+constexpr float kTwoPi = 6.2831855f;
+constexpr float kPhaseToRadians = 0.017453292f;
+
+// Where one frame's stimulus may land.
+struct Target {
+    Span frameCols, frameRows;  // drawn: inside the frame, below the toolbar band
+    Span boxCols, boxRows;      // written into the image
+    int64_t boxLeft = 0, boxTop = 0;
+    float* image = nullptr;
+};
+
+Target MakeTarget(const RfFilterSet& filters)
+{
+    Target t;
+    const int64_t toolbarRows = appState.toolbarHeight;
+    t.frameCols = {0, int64_t{frameBuffer.width} - 1};
+    t.frameRows = {std::max<int64_t>(0, toolbarRows + 1), int64_t{frameBuffer.height} - 1};
+    t.boxLeft = filters.boxLeft;
+    t.boxTop = filters.boxTop;
+    t.boxCols = {t.boxLeft, std::min<int64_t>(filters.boxRight, t.boxLeft + kFilterSide - 1)};
+    t.boxRows = {t.boxTop, std::min<int64_t>(filters.boxBottom, t.boxTop + kFilterSide - 1)};
+    t.image = StimulusImageBack();
+    return t;
+}
+
+bool Contains(Span s, int64_t v) { return v >= s.lo && v <= s.hi; }
+
+// Visits every pixel of the scan that is drawn or written. sample(x, y, v)
+// says whether the pixel is covered and sets its image value v; covered
+// pixels are plotted in the colour already set.
+template <typename Sample>
+void Scan(const Target& t, Span scanX, Span scanY, Sample sample)
+{
+    Span cols[2], rows[2];
+    const int32_t colRuns = ClipSpans(scanX, t.frameCols, t.boxCols, cols);
+    const int32_t rowRuns = ClipSpans(scanY, t.frameRows, t.boxRows, rows);
+    for (int32_t r = 0; r < rowRuns; ++r) {
+        for (int64_t y = rows[r].lo; y <= rows[r].hi; ++y) {
+            const bool drawRow = Contains(t.frameRows, y);
+            float* imageRow =
+                Contains(t.boxRows, y) ? t.image + (y - t.boxTop) * kFilterSide : nullptr;
+            for (int32_t c = 0; c < colRuns; ++c) {
+                for (int64_t x = cols[c].lo; x <= cols[c].hi; ++x) {
+                    float v = 0.0f;
+                    const bool covered = sample(x, y, v);
+                    if (covered && drawRow && Contains(t.frameCols, x))
+                        PlotPixel(static_cast<int32_t>(x), static_cast<int32_t>(y));
+                    if (imageRow && Contains(t.boxCols, x)) imageRow[x - t.boxLeft] = v;
+                }
+            }
+        }
+    }
+}
+
+uint32_t GreyColour(float level)
+{
+    // Greys beyond 0..255 (a contrast above 100 %) saturate instead of
+    // spilling into the neighbouring colour bytes; NaN gives black.
+    const int32_t g = level > 0.0f ? (level < 255.0f ? static_cast<int32_t>(level) : 255) : 0;
+    return static_cast<uint32_t>(g) * 0x010101u;
+}
+
+// Squared pixel distance, exact for any on-screen distance and free of
+// overflow for any position.
+double DistanceSquared(int64_t dx, int64_t dy)
+{
+    return static_cast<double>(dx) * static_cast<double>(dx) +
+           static_cast<double>(dy) * static_cast<double>(dy);
+}
+
+// The columns of row offset dy covered by the disc of the coverage test
+// float(dx^2 + dy^2) <= r2, within |dx| <= h: a square-root estimate set
+// right by the test itself, so the run is exactly the pixels the test takes.
+Span DiscRun(int64_t dy, float r2, int64_t h)
+{
+    auto inside = [&](int64_t dx) { return static_cast<float>(DistanceSquared(dx, dy)) <= r2; };
+    if (h < 0) return {};
+    const double room = static_cast<double>(r2) - static_cast<double>(dy) * static_cast<double>(dy);
+    int64_t e = room > 0.0 ? std::min(h, TruncWide(std::sqrt(room))) : 0;
+    while (e < h && inside(e + 1)) ++e;
+    while (e >= 0 && !inside(e)) --e;
+    return {-e, e};
+}
+
+// A disc of radius r around (mx, my) scanned over the square |dx|, |dy| <= h,
+// row by row: covered pixels take value(dx, dy) and are drawn in the grey
+// shade(v); the rest of the square within the box gets 0 in the image.
+template <typename Value, typename Shade>
+void ScanDisc(const Target& t, int64_t mx, int64_t my, float r2, int64_t h, Value value, Shade shade)
+{
+    Span cols[2], rows[2];
+    Span last{-1, -1};  // the last pixel drawn, as (x, y)
+    const int32_t colRuns = ClipSpans({mx - h, mx + h}, t.frameCols, t.boxCols, cols);
+    const int32_t rowRuns = ClipSpans({my - h, my + h}, t.frameRows, t.boxRows, rows);
+    for (int32_t r = 0; r < rowRuns; ++r) {
+        for (int64_t y = rows[r].lo; y <= rows[r].hi; ++y) {
+            const bool drawRow = Contains(t.frameRows, y);
+            float* imageRow =
+                Contains(t.boxRows, y) ? t.image + (y - t.boxTop) * kFilterSide : nullptr;
+            const Span run = DiscRun(y - my, r2, h);
+            for (int32_t c = 0; c < colRuns; ++c) {
+                const Span span = cols[c];
+                if (imageRow) {  // the square's uncovered part of the box row
+                    const Span box{std::max(span.lo, t.boxCols.lo), std::min(span.hi, t.boxCols.hi)};
+                    for (int64_t x = box.lo; x <= box.hi; ++x)
+                        if (x < mx + run.lo || x > mx + run.hi) imageRow[x - t.boxLeft] = 0.0f;
+                }
+                const int64_t lo = std::max(span.lo, mx + run.lo), hi = std::min(span.hi, mx + run.hi);
+                uint32_t* frameRow = drawRow ? frameBuffer.pixels + y * frameBuffer.width : nullptr;
+                for (int64_t x = lo; x <= hi; ++x) {
+                    const float v = value(x - mx, y - my);
+                    if (frameRow && Contains(t.frameCols, x)) {
+                        // A grey is the same word in the store's byte order,
+                        // so the run is written straight in; the pen and the
+                        // colour are set as plotting would leave them, below.
+                        frameRow[x] = shade(v);
+                        last = {x, y};
+                    }
+                    if (imageRow && Contains(t.boxCols, x)) imageRow[x - t.boxLeft] = v;
+                }
+            }
+        }
+    }
+    if (last.lo >= 0) {
+        SetColour(shade(value(last.lo - mx, last.hi - my)));
+        PlotPixel(static_cast<int32_t>(last.lo), static_cast<int32_t>(last.hi));
+    }
+}
+
+// One grey and one contrast for the whole spot, annulus or bar.
+struct Uniform {
+    uint32_t colour;
+    float contrast;
+};
+
+Uniform UniformShade()
+{
+    const int64_t polarity = stimulus.polarity;
+    const float contrast = stimulus.contrastPercent;
+    const float level = static_cast<float>(127 * polarity) * contrast / 100.0f + 127.0f;
+    return {GreyColour(level), static_cast<float>(polarity) * contrast / 100.0f};
+}
+
+void RasteriseSpot(const Target& t, int64_t mx, int64_t my, float dpp)
+{
+    const Uniform u = UniformShade();
+    const float r = stimulus.spotRadius / dpp;
+    const float r2 = r * r;
+    const int64_t h = TruncWide(r + 5.0f);
+    ScanDisc(
+        t, mx, my, r2, h, [&](int64_t, int64_t) { return u.contrast; },
+        [&](float) { return u.colour; });
+}
+
+void RasteriseAnnulus(const Target& t, int64_t mx, int64_t my, float dpp)
+{
+    const Uniform u = UniformShade();
+    const float r = stimulus.spotRadius / dpp;
+    const int64_t outer = TruncWide(stimulus.annulusRatio * stimulus.spotRadius / dpp);
+    const double inner2 = static_cast<double>(TruncWide(r * r));
+    const double outer2 = static_cast<double>(outer) * static_cast<double>(outer);
+    SetColour(u.colour);
+    Scan(
+        t, {mx - outer - 1, mx + outer + 1}, {my - outer - 1, my + outer + 1},
+        [&](int64_t x, int64_t y, float& v) {
+            const double d2 = DistanceSquared(x - mx, y - my);
+            const bool covered = inner2 < d2 && d2 <= outer2;
+            v = covered ? u.contrast : 0.0f;
+            return covered;
+        });
+}
+
+void RasteriseBar(const Target& t, int64_t mx, int64_t my, float dpp)
+{
+    const Uniform u = UniformShade();
+    const float phi = stimulus.orientation * kPi / 180.0f;
+    const float c = std::cos(phi), s = std::sin(phi);
+    const float length = stimulus.barLength, width = stimulus.barWidth;
+    // The scan box has a margin of one degree on every side.
+    const float ex = (std::fabs(length * c / 2.0f) + 1.0f + std::fabs(width * s / 2.0f)) / dpp;
+    const float ey = (std::fabs(length * s / 2.0f) + 1.0f + std::fabs(width * c / 2.0f)) / dpp;
+    if (std::isnan(ex) || std::isnan(ey)) return;
+    const float fx = static_cast<float>(mx), fy = static_cast<float>(my);
+    const Span scanX{TruncWide(fx - ex), TruncWide(fx + ex)};
+    const Span scanY{TruncWide(fy - ey), TruncWide(fy + ey)};
+    const float hl = length / (2.0f * dpp), hw = width / (2.0f * dpp);
+    const Span barX{TruncWide(fx - hl), TruncWide(fx + hl)};
+    const Span barY{TruncWide(fy - hw), TruncWide(fy + hw)};
+    SetColour(u.colour);
+    Scan(
+        t, scanX, scanY,
+        [&](int64_t x, int64_t y, float& v) {
+            // Rotate the pixel back about the centre onto the unrotated bar.
+            const float dx = static_cast<float>(x - mx), dy = static_cast<float>(my - y);
+            const int64_t rx = TruncWide(c * dx + s * dy + fx);
+            const int64_t ry = TruncWide(s * dx - c * dy + fy);
+            const bool covered = Contains(barX, rx) && Contains(barY, ry);
+            v = covered ? u.contrast : 0.0f;
+            return covered;
+        });
+}
+
+// t mod period as a phase in radians; a period shorter than one millisecond
+// counts as one millisecond, so the phase stays finite.
+float ClockPhase(int64_t timeMs, int64_t periodMs)
+{
+    periodMs = std::max<int64_t>(periodMs, 1);
+    return static_cast<float>(timeMs % periodMs) * kTwoPi / static_cast<float>(periodMs);
+}
+
+void RasteriseGrating(const Target& t, int64_t mx, int64_t my, float dpp, int64_t timeMs)
+{
+    const float velocity = stimulus.gratingVelocity, sf = stimulus.gratingSf;
+    const float period = (velocity != 0.0f && sf != 0.0f) ? 1.0f / (velocity * sf) : 0.0f;
+    const float psi = period > 0.0f ? ClockPhase(timeMs, TruncWide(period * 1000.0f))
+                                    : stimulus.gratingPhase * kPhaseToRadians;
+    const float rate = stimulus.modulationRate;
+    const float mu = rate > 0.0f ? std::sin(ClockPhase(timeMs, TruncWide(1000.0f / rate))) : 1.0f;
+    const float amplitude = mu * stimulus.contrastPercent / 100.0f;
+    const bool striped = sf != 0.0f;
+    const float k = striped ? kTwoPi / ((1.0f / sf) / dpp) : 0.0f;
+    const float phi = stimulus.orientation * kPi / 180.0f;
+    const float c = std::cos(phi), s = std::sin(phi);
+    const float radius = stimulus.gratingRadius / dpp;
+    const float r2 = radius * radius;
+    const int64_t h = TruncWide(radius + 5.0f);
+    ScanDisc(
+        t, mx, my, r2, h,
+        [&](int64_t dx, int64_t dy) {
+            if (!striped) return amplitude;
+            const float across = s * static_cast<float>(dx) + c * static_cast<float>(dy);
+            const float v = amplitude * std::cos(k * across + psi);
+            return v == v ? v : 0.0f;  // stripes finer than float can place: mean grey
+        },
+        [](float v) { return GreyColour((v + 1.0f) * 127.0f); });
+}
+
+}  // namespace
+
+void RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
+{
+    const Target t = MakeTarget(filters);
+    const int64_t mx = stimulus.mouseX, my = stimulus.mouseY;
+    const float dpp = stimulus.degreesPerPixel;
+    switch (stimulus.stimulusType) {
+    case Spot: RasteriseSpot(t, mx, my, dpp); break;
+    case Annulus: RasteriseAnnulus(t, mx, my, dpp); break;
+    case Bar: RasteriseBar(t, mx, my, dpp); break;
+    case Grating: RasteriseGrating(t, mx, my, dpp, timeMs); break;
+    default: break;
+    }
+}
+
+void RasteriseStimulus(const RfFilterSet& filters) { RasteriseStimulusAt(filters, MillisecondClock()); }

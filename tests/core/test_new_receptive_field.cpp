@@ -1,0 +1,238 @@
+// The five cell buttons in their three randomisation modes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "model/filters.h"
+#include "model/model_options.h"
+#include "model/random.h"
+#include "model/receptive_field.h"
+#include "render/app_state.h"
+#include "stimulus/hand_plot_marks.h"
+
+namespace {
+
+constexpr float kDpp = 1.0f / 38.0f;
+
+class NewReceptiveField : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetModelOptions();
+        SizeClient(1000, 700);
+        ResetReceptiveField(1000, 700);
+        ResetFilters();
+        buildFilters();
+        marks.markCount.store(0);
+        Seed(-1);
+    }
+    void TearDown() override { ResetFilters(); }
+
+    static void SizeClient(int32_t w, int32_t h)
+    {
+        appState.clientWidth = w;
+        appState.clientHeight = h;
+    }
+    static void Seed(int32_t word)
+    {
+        randomWord.word.store(word);
+        ResetShuffledUniform();
+    }
+    static float PixelX() { return receptiveField.centreX / kDpp; }
+    static float PixelY() { return receptiveField.centreY / kDpp; }
+};
+
+}  // namespace
+
+TEST_F(NewReceptiveField, LeaveModeSameTypeOnlyStartsANewPlot)
+{
+    receptiveField.savedDisplayMode = Hidden;
+    receptiveField.displayMode = Revealed;
+    marks.markCount.store(7);
+    const uint32_t generation = CurrentFilters().generation;
+    const float x = receptiveField.centreX, y = receptiveField.centreY;
+    newReceptiveField(Simple);
+    EXPECT_EQ(CurrentFilters().generation, generation);  // nothing rebuilt
+    EXPECT_EQ(receptiveField.displayMode, Hidden);
+    EXPECT_EQ(marks.markCount.load(), 0);
+    EXPECT_EQ(receptiveField.centreX, x);
+    EXPECT_EQ(receptiveField.centreY, y);
+    EXPECT_EQ(randomWord.word.load(), -1);  // no draw
+}
+
+TEST_F(NewReceptiveField, LeaveModeOtherTypeRebuildsInPlace)
+{
+    receptiveField.orientation = 33.0f;
+    const uint32_t generation = CurrentFilters().generation;
+    const float x = receptiveField.centreX, y = receptiveField.centreY;
+    newReceptiveField(OnCentreX);
+    EXPECT_EQ(receptiveField.cellType, OnCentreX);
+    EXPECT_EQ(CurrentFilters().generation, generation + 1);
+    EXPECT_EQ(CurrentFilters().cellType, OnCentreX);
+    EXPECT_EQ(CurrentFilters().boxRight - CurrentFilters().boxLeft, 2 * 118);
+    EXPECT_EQ(modelOptions.currentMaxRate, 250.0f);
+    EXPECT_EQ(receptiveField.centreX, x);
+    EXPECT_EQ(receptiveField.centreY, y);
+    EXPECT_EQ(receptiveField.orientation, 33.0f);
+    EXPECT_EQ(randomWord.word.load(), -1);
+}
+
+TEST_F(NewReceptiveField, PositionModeKeepsTheShape)
+{
+    ReceptiveField& rf = receptiveField;
+    rf.randomiseMode = RandomisePositionOrientation;
+    rf.spatialFrequency = 1.1f;
+    rf.phase = 33.0f;
+    rf.width = 0.45f;
+    rf.length = 0.8f;
+    rf.centreSigma = 0.12f;
+    rf.surroundSigma = 0.6f;
+    std::set<int32_t> orientations;
+    for (int32_t n = 0; n < 50; ++n) {
+        const int32_t type = 1 + n % 5;
+        const uint32_t generation = CurrentFilters().generation;
+        newReceptiveField(type);
+        EXPECT_EQ(rf.cellType, type);
+        EXPECT_EQ(CurrentFilters().generation, generation + 1);
+        EXPECT_EQ(rf.spatialFrequency, 1.1f);
+        EXPECT_EQ(rf.phase, type == Complex ? 90.0f : 33.0f);
+        rf.phase = 33.0f;
+        EXPECT_EQ(rf.width, 0.45f);
+        EXPECT_EQ(rf.length, 0.8f);
+        EXPECT_EQ(rf.centreSigma, 0.12f);
+        EXPECT_EQ(rf.surroundSigma, 0.6f);
+        EXPECT_GE(rf.orientation, 0.0f);
+        EXPECT_LT(rf.orientation, 360.0f);
+        orientations.insert(static_cast<int32_t>(rf.orientation));
+    }
+    EXPECT_GT(orientations.size(), 30u);
+}
+
+TEST_F(NewReceptiveField, EverythingModeDrawsInOrder)
+{
+    // From word -1 the draws are 0.41599935, 0.09196489, ... (see the
+    // generator's tests): u1 = 0.416 picks a simple cell although the
+    // ON-centre button was pressed.
+    Seed(-1);
+    float u[8];
+    for (float& v : u) v = ShuffledUniform();
+    Seed(-1);
+    receptiveField.randomiseMode = RandomiseEverything;
+    receptiveField.savedDisplayMode = Hidden;
+    newReceptiveField(OnCentreX);
+
+    const ReceptiveField& rf = receptiveField;
+    EXPECT_EQ(rf.cellType, Simple);
+    EXPECT_EQ(rf.displayMode, Hidden);
+    const float sf = 1.0f / (u[1] * 1.25f + 0.75f);
+    EXPECT_FLOAT_EQ(rf.spatialFrequency, sf);
+    EXPECT_FLOAT_EQ(rf.phase, u[2] * 360.0f);
+    const float width = (0.25f + u[3] * 0.25f) / sf;
+    EXPECT_FLOAT_EQ(rf.width, width);
+    const float length = (u[4] * 0.8f + 1.2f) * width;
+    EXPECT_FLOAT_EQ(rf.length, length);
+    EXPECT_FLOAT_EQ(rf.orientation, u[5] * 360.0f);
+    const int32_t m = std::max(static_cast<int32_t>(width * 2.5f / kDpp), static_cast<int32_t>(2.5f * length / kDpp));
+    EXPECT_FLOAT_EQ(rf.centreX, (m + u[6] * (1000 - 2 * m)) * kDpp);
+    EXPECT_FLOAT_EQ(rf.centreY, std::trunc((m + 100) + u[7] * (700 - 2 * m - 100)) * kDpp);
+    EXPECT_EQ(CurrentFilters().cellType, Simple);
+}
+
+TEST_F(NewReceptiveField, EverythingModeDrawsEveryTypeWithinItsRanges)
+{
+    receptiveField.randomiseMode = RandomiseEverything;
+    std::set<int32_t> types;
+    Seed(-12345);
+    for (int32_t n = 0; n < 400; ++n) {
+        newReceptiveField(OnCentreX);  // always the same button
+        const ReceptiveField& rf = receptiveField;
+        types.insert(rf.cellType);
+        if (rf.cellType == OnCentreX || rf.cellType == OffCentreX) {
+            EXPECT_GE(rf.centreSigma, 0.1f);
+            EXPECT_LE(rf.centreSigma, 0.13f);
+            EXPECT_EQ(rf.surroundSigma, 5.0f * rf.centreSigma);
+            continue;
+        }
+        EXPECT_GT(rf.spatialFrequency, 0.5f);
+        EXPECT_LE(rf.spatialFrequency, 1.3333334f);
+        EXPECT_GE(rf.width * rf.spatialFrequency, 0.25f * 0.9999f);
+        EXPECT_LE(rf.width * rf.spatialFrequency, 0.5f * 1.0001f);
+        EXPECT_GE(rf.length / rf.width, 1.2f * 0.9999f);
+        EXPECT_LE(rf.length / rf.width, 2.0f * 1.0001f);
+        if (rf.cellType == Complex) {
+            EXPECT_EQ(rf.phase, 90.0f);
+        }
+    }
+    EXPECT_EQ(types.size(), 5u);
+}
+
+TEST_F(NewReceptiveField, PositionsKeepTheirMargins)
+{
+    // The default simple cell: m = max(trunc(47.5), trunc(66.5)) = 66, so x
+    // lies in 66..934 and y in 166..633 on a 1000 x 700 client area.
+    receptiveField.randomiseMode = RandomisePositionOrientation;
+    float minX = 1e9f, maxX = 0.0f, minY = 1e9f, maxY = 0.0f;
+    Seed(-99);
+    for (int32_t n = 0; n < 2000; ++n) {
+        newReceptiveField(Simple);
+        const float x = PixelX(), y = PixelY();
+        ASSERT_GE(x, 66.0f - 1e-3f);
+        ASSERT_LE(x, 934.0f + 1e-3f);
+        ASSERT_GE(y, 166.0f - 1e-3f);
+        ASSERT_LE(y, 633.0f + 1e-3f);
+        ASSERT_NEAR(y, std::round(y), 1e-3f);  // whole pixels down, fractions across
+        minX = std::fmin(minX, x);
+        maxX = std::fmax(maxX, x);
+        minY = std::fmin(minY, y);
+        maxY = std::fmax(maxY, y);
+    }
+    EXPECT_LT(minX, 80.0f);
+    EXPECT_GT(maxX, 920.0f);
+    EXPECT_LT(minY, 180.0f);
+    EXPECT_GT(maxY, 620.0f);
+
+    // X cells keep twice the surround sigma: m = trunc(2 * 1.0 * 38) = 76.
+    for (int32_t n = 0; n < 500; ++n) {
+        newReceptiveField(OffCentreX);
+        ASSERT_GE(PixelX(), 76.0f - 1e-3f);
+        ASSERT_LE(PixelX(), 924.0f + 1e-3f);
+        ASSERT_GE(PixelY(), 176.0f - 1e-3f);
+        ASSERT_LE(PixelY(), 624.0f + 1e-3f);
+    }
+}
+
+TEST_F(NewReceptiveField, SmallClientAreaKeepsTheCentreInside)
+{
+    struct Size {
+        int32_t w, h;
+    };
+    const Size sizes[] = {{0, 0}, {1, 1}, {50, 80}, {100, 500}, {1000, 150}, {131, 231}, {133, 233}};
+    receptiveField.randomiseMode = RandomiseEverything;
+    for (const Size& s : sizes) {
+        SizeClient(s.w, s.h);
+        for (int32_t n = 0; n < 300; ++n) {
+            newReceptiveField(1 + n % 5);
+            const float x = PixelX(), y = PixelY();
+            ASSERT_TRUE(std::isfinite(x) && std::isfinite(y));
+            ASSERT_GE(x, -1e-3f) << s.w << "x" << s.h;
+            ASSERT_LE(x, s.w + 1e-3f) << s.w << "x" << s.h;
+            ASSERT_GE(y, -1e-3f) << s.w << "x" << s.h;
+            ASSERT_LE(y, s.h + 1e-3f) << s.w << "x" << s.h;
+            ASSERT_TRUE(std::isfinite(CurrentFilters().absoluteSum));
+        }
+    }
+}
+
+TEST_F(NewReceptiveField, UnknownButtonChangesNothing)
+{
+    receptiveField.randomiseMode = RandomiseEverything;
+    marks.markCount.store(2);
+    const uint32_t generation = CurrentFilters().generation;
+    for (int32_t type : {0, 6, -1}) {
+        newReceptiveField(type);
+        EXPECT_EQ(receptiveField.cellType, Simple);
+        EXPECT_EQ(CurrentFilters().generation, generation);
+        EXPECT_EQ(marks.markCount.load(), 2);
+    }
+}

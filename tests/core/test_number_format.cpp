@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "render/number_format.h"
+
+namespace {
+
+struct IntegerCase {
+    int32_t n;
+    int32_t w;
+    const char* text;
+};
+
+TEST(NumberFormat, IntegerFields)
+{
+    const IntegerCase cases[] = {
+        {0, 4, "   0"},       {90, 4, "  90"},     {-99, 4, " -99"},      {9999, 4, "9999"},
+        {10000, 4, "****"},   {-1000, 4, "****"},  {-999, 4, "-999"},     {7, 1, "7"},
+        {-7, 1, "*"},         {123456, 6, "123456"}, {-12345, 6, "-12345"}, {-123456, 6, "******"},
+        {std::numeric_limits<int32_t>::min(), 11, "-2147483648"},
+        {std::numeric_limits<int32_t>::min(), 10, "**********"},
+        {std::numeric_limits<int32_t>::max(), 12, "  2147483647"},
+    };
+    for (const IntegerCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.n << " in " << c.w);
+        EXPECT_EQ(FormatIntegerText(c.n, c.w), c.text);
+    }
+}
+
+struct RealCase {
+    float v;
+    int32_t w;
+    const char* text;
+};
+
+TEST(NumberFormat, RealFields)
+{
+    const RealCase cases[] = {
+        // The overlay's four characters.
+        {0.0f, 4, "   0"},        {1.0f, 4, "   1"},       {0.5f, 4, " 0.5"},      {0.25f, 4, "0.25"},
+        {0.001f, 4, ".001"},      {0.0004f, 4, "   0"},    {0.026315789f, 4, ".026"}, {0.9999f, 4, "   1"},
+        {3.14159f, 4, "3.14"},    {9.999f, 4, "  10"},     {12.345f, 4, "12.3"},   {99.99f, 4, " 100"},
+        {123.456f, 4, " 123"},    {999.9f, 4, "1000"},     {9999.4f, 4, "9999"},   {9999.5f, 4, "****"},
+        {10000.0f, 4, "****"},    {-0.5f, 4, "-0.5"},      {-0.123f, 4, "-.12"},   {-0.001f, 4, "  -0"},
+        {-1.5f, 4, "-1.5"},       {-999.0f, 4, "-999"},    {-999.5f, 4, "****"},   {2e9f, 4, "   *"},
+        {1e9f, 4, "****"},        {1.5e9f, 4, "   *"},
+        // The dialogs' six characters.
+        {0.001f, 6, " 0.001"},    {0.0049f, 6, "0.0049"},  {0.026315789f, 6, ".02632"}, {3.14159f, 6, "3.1416"},
+        {123.456f, 6, "123.46"},  {100000.0f, 6, "100000"}, {-0.05f, 6, " -0.05"},
+        // Tiny negatives show as plain zero; the marker and non-numbers as a star.
+        {-1e-12f, 4, "   0"},     {std::bit_cast<float>(0xFF7FFFFDu), 6, "     *"},
+        {std::numeric_limits<float>::quiet_NaN(), 4, "   *"},
+        {std::numeric_limits<float>::infinity(), 4, "   *"},
+        {-std::numeric_limits<float>::infinity(), 6, "     *"},
+    };
+    for (const RealCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.v << " in " << c.w);
+        EXPECT_EQ(FormatRealText(c.v, c.w), c.text);
+    }
+}
+
+// Whatever the value, the field is filled exactly: no NUL inside, nothing
+// written beyond it.
+TEST(NumberFormat, FieldsAreAlwaysFilledExactly)
+{
+    std::mt19937 engine(12345);
+    std::uniform_int_distribution<uint32_t> bits;
+    std::uniform_real_distribution<float> small(-2000.0f, 2000.0f);
+    std::vector<float> values = {std::bit_cast<float>(0xFF7FFFFDu), -3.402823e38f, 3.4e38f, 1e-38f,
+                                 -1e-45f, -0.0f, 999999.5f, -99999.5f, 1e9f, -1e9f};
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(std::bit_cast<float>(bits(engine)));  // every class: NaN, huge, tiny
+        values.push_back(small(engine));
+        values.push_back(small(engine) * 1e-4f);
+    }
+    for (int32_t w = 1; w <= 24; ++w) {
+        for (float v : values) {
+            char field[32];
+            std::memset(field, 0, sizeof field);
+            FormatReal(v, field, w);
+            ASSERT_EQ(std::strlen(field), static_cast<size_t>(w)) << v << " in " << w;
+            std::memset(field, 0, sizeof field);
+            const int32_t n = static_cast<int32_t>(bits(engine));
+            FormatInteger(n, field, w);
+            ASSERT_EQ(std::strlen(field), static_cast<size_t>(w)) << n << " in " << w;
+        }
+    }
+}
+
+// A shown number read back gives the value within the field's resolution,
+// so the dialogs can round-trip what they display.
+TEST(NumberFormat, ShownRealsReadBackClose)
+{
+    const float values[] = {0.4f, 4.0f, 90.0f, 2.5f, 0.8f, 0.026315789f, 123.456f, -0.05f, 17.25f};
+    for (float v : values) {
+        const std::string text = FormatRealText(v, 6);
+        const ParsedReal back = ParseReal(text.c_str());
+        ASSERT_TRUE(back.isNumber) << text;
+        EXPECT_NEAR(back.value, v, 0.006 * std::max(1.0f, std::fabs(v) / 100)) << text;
+    }
+}
+
+struct ParseCase {
+    const char* text;
+    double value;
+    bool isNumber;
+};
+
+TEST(NumberFormat, ParseRealTable)
+{
+    const ParseCase cases[] = {
+        {"12abc", 12.0, true},   {" -3.5e1", -35.0, true}, {"abc", 0.0, false},   {"", 0.0, false},
+        {"1e", 1.0, true},       {".", 0.0, false},        {"-", 0.0, false},     {"+", 0.0, false},
+        {".5", 0.5, true},       {"5.", 5.0, true},        {"+2.5E+1x", 25.0, true}, {"\t\n 7", 7.0, true},
+        {"1e+", 1.0, true},      {"-.25e-2", -0.0025, true}, {"0", 0.0, true},     {"-0", 0.0, true},
+        {"nan", 0.0, false},     {"NaN", 0.0, false},      {"inf", 0.0, false},   {"-infinity", 0.0, false},
+        {"0x10", 0.0, false},    {"0X1p3", 0.0, false},    {"1e999", 0.0, false}, {"-1e400", 0.0, false},
+        {"1e-999", 0.0, true},   {"3,5", 3.0, true},       {"1.5.5", 1.5, true},  {"e5", 0.0, false},
+    };
+    for (const ParseCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        const ParsedReal parsed = ParseReal(c.text);
+        EXPECT_EQ(parsed.isNumber, c.isNumber);
+        EXPECT_DOUBLE_EQ(parsed.value, c.value);
+        EXPECT_TRUE(std::isfinite(parsed.value));
+    }
+    EXPECT_FALSE(ParseReal(nullptr).isNumber);
+}
+
+// A desktop whose locale writes decimals with a comma still reads "0.5".
+TEST(NumberFormat, ParseRealIgnoresTheLocale)
+{
+    const char* before = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = before ? before : "C";
+    const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
+                          std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
+    const ParsedReal parsed = ParseReal("0.5");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    if (!switched) GTEST_SKIP() << "no comma locale installed";
+    EXPECT_TRUE(parsed.isNumber);
+    EXPECT_DOUBLE_EQ(parsed.value, 0.5);
+}
+
+TEST(NumberFormat, RoundingHelpersClamp)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double x;
+        int32_t nearest, trunc;
+    } cases[] = {
+        {0.5, 1, 0},        {-0.5, -1, 0},      {2.5, 3, 2},         {-2.5, -3, -2},
+        {2.4999, 2, 2},     {-0.49, 0, 0},      {1e30, INT32_MAX, INT32_MAX}, {-1e30, INT32_MIN, INT32_MIN},
+        {inf, INT32_MAX, INT32_MAX}, {-inf, INT32_MIN, INT32_MIN}, {nan, 0, 0},
+        {2147483646.6, INT32_MAX, 2147483646}, {-2147483648.4, INT32_MIN, INT32_MIN},
+        {2147483647.9, INT32_MAX, INT32_MAX},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x);
+        EXPECT_EQ(NearestInt(c.x), c.nearest);
+        EXPECT_EQ(TruncInt(c.x), c.trunc);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,261 @@
+// The spot, annulus and bar: greys, contrasts, coverage, the toolbar band and
+// the stimulus image over the filter box.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "draw_test_support.h"
+#include "sim/scene_drawing.h"
+
+using namespace drawtest;
+
+namespace {
+
+void PlaceStimulus(int32_t type, int32_t x, int32_t y)
+{
+    stimulus.stimulusType = type;
+    stimulus.mouseX = x;
+    stimulus.mouseY = y;
+    stimulus.stimulusOn = true;
+}
+
+// Inside the box and below the band, a pixel is drawn in the stimulus grey
+// exactly where the image holds the stimulus contrast.
+void ExpectFrameMatchesImage(uint32_t colour, float contrast)
+{
+    const RfFilterSet& set = TestFilters();
+    int64_t covered = 0;
+    for (int32_t y = std::max(set.boxTop, 37); y <= set.boxBottom && y < frameBuffer.height; ++y) {
+        for (int32_t x = std::max(set.boxLeft, 0); x <= set.boxRight && x < frameBuffer.width; ++x) {
+            const bool drawn = ReadPixel(x, y) == colour;
+            const float v = ImageAt(x, y);
+            ASSERT_EQ(drawn, v == contrast) << x << "," << y;
+            if (!drawn) {
+                ASSERT_EQ(v, 0.0f) << x << "," << y;
+            }
+            covered += drawn;
+        }
+    }
+    EXPECT_GT(covered, 0);
+}
+
+}  // namespace
+
+TEST(RasterSpot, GreyAndContrastFollowPolarityAndContrast)
+{
+    struct Case {
+        int32_t polarity;
+        float contrastPercent;
+        int32_t grey;
+        float image;
+    };
+    const Case cases[] = {{1, 100.0f, 254, 1.0f}, {-1, 100.0f, 0, -1.0f},
+                          {1, 50.0f, 190, 0.5f},  {-1, 50.0f, 63, -0.5f},
+                          {1, 0.0f, 127, 0.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "polarity " << c.polarity << " contrast " << c.contrastPercent);
+        ResetScene();
+        PlaceStimulus(Spot, 500, 350);
+        stimulus.polarity = c.polarity;
+        stimulus.contrastPercent = c.contrastPercent;
+        RasteriseStimulusAt(TestFilters(), 0);
+        EXPECT_EQ(ReadPixel(500, 350), Grey(c.grey));
+        EXPECT_EQ(ReadPixel(517, 350), Grey(c.grey));
+        EXPECT_EQ(ReadPixel(500, 332), Grey(c.grey));
+        EXPECT_EQ(ReadPixel(521, 350), kGrey);  // 0.5 degrees is 19 pixels
+        EXPECT_EQ(ReadPixel(514, 364), kGrey);  // 19.8 pixels away, on the diagonal
+        EXPECT_FLOAT_EQ(ImageAt(500, 350), c.image);
+        EXPECT_EQ(ImageAt(521, 350), 0.0f);
+        if (c.contrastPercent != 0.0f) ExpectFrameMatchesImage(Grey(c.grey), c.image);
+    }
+}
+
+TEST(RasterSpot, CoversTheDiscOfItsRadius)
+{
+    ResetScene();
+    PlaceStimulus(Spot, 500, 350);
+    stimulus.spotRadius = 1.0f;  // 38 pixels
+    RasteriseStimulusAt(TestFilters(), 0);
+    // The disc of radius 38 holds about pi * 38^2 = 4536 pixels.
+    const int64_t drawn = CountPixels(Grey(254));
+    EXPECT_NEAR(static_cast<double>(drawn), 3.14159265 * 38.0 * 38.0, 60.0);
+    ExpectFrameMatchesImage(Grey(254), 1.0f);
+}
+
+TEST(RasterAnnulus, CoversTheRingBetweenItsRadii)
+{
+    ResetScene();
+    PlaceStimulus(Annulus, 500, 350);
+    stimulus.spotRadius = 0.5f;    // inner radius 19 pixels
+    stimulus.annulusRatio = 2.0f;  // outer radius 38 pixels
+    RasteriseStimulusAt(TestFilters(), 0);
+    struct Probe {
+        int32_t dx, dy;
+        bool covered;
+    };
+    const Probe probes[] = {{0, 0, false},  {10, 0, false}, {18, 0, false}, {25, 0, true},
+                            {0, -30, true}, {37, 0, true},  {0, 38, true},   {-38, 0, true},
+                            {39, 0, false}, {26, 26, true}, {28, 28, false}};
+    for (const Probe& p : probes) {
+        SCOPED_TRACE(testing::Message() << p.dx << "," << p.dy);
+        EXPECT_EQ(ReadPixel(500 + p.dx, 350 + p.dy), p.covered ? Grey(254) : kGrey);
+        EXPECT_EQ(ImageAt(500 + p.dx, 350 + p.dy), p.covered ? 1.0f : 0.0f);
+    }
+    const double area = 3.14159265 * (38.0 * 38.0 - 19.0 * 19.0);
+    EXPECT_NEAR(static_cast<double>(CountPixels(Grey(254))), area, 80.0);
+    ExpectFrameMatchesImage(Grey(254), 1.0f);
+}
+
+TEST(RasterBar, OrientationTurnsTheBar)
+{
+    // A 4 x 0.4 degree bar: 152 pixels long (half 76), 15.2 wide (half 7.6).
+    struct Case {
+        float orientation;
+        int32_t alongX, alongY;  // a pixel step along the bar
+    };
+    const Case cases[] = {{0.0f, 1, 0}, {90.0f, 0, -1}, {180.0f, -1, 0}, {270.0f, 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "orientation " << c.orientation);
+        ResetScene();
+        PlaceStimulus(Bar, 500, 350);
+        stimulus.orientation = c.orientation;
+        RasteriseStimulusAt(TestFilters(), 0);
+        const int32_t acrossX = c.alongY, acrossY = c.alongX;  // perpendicular
+        for (int32_t along : {0, 30, -30, 70, -70}) {
+            EXPECT_EQ(ReadPixel(500 + along * c.alongX, 350 + along * c.alongY), Grey(254)) << along;
+        }
+        for (int32_t along : {80, -80}) {
+            EXPECT_EQ(ReadPixel(500 + along * c.alongX, 350 + along * c.alongY), kGrey) << along;
+        }
+        for (int32_t across : {5, -5}) {
+            EXPECT_EQ(ReadPixel(500 + across * acrossX, 350 + across * acrossY), Grey(254)) << across;
+        }
+        for (int32_t across : {10, -10}) {
+            EXPECT_EQ(ReadPixel(500 + across * acrossX, 350 + across * acrossY), kGrey) << across;
+        }
+        // About 152 x 15 pixels, whatever the orientation.
+        EXPECT_NEAR(static_cast<double>(CountPixels(Grey(254))), 153.0 * 16.0, 200.0);
+        ExpectFrameMatchesImage(Grey(254), 1.0f);
+    }
+}
+
+TEST(RasterBar, DiagonalBarKeepsItsArea)
+{
+    ResetScene();
+    PlaceStimulus(Bar, 500, 350);
+    stimulus.orientation = 45.0f;
+    RasteriseStimulusAt(TestFilters(), 0);
+    EXPECT_EQ(ReadPixel(500 + 40, 350 - 40), Grey(254));  // along (cos 45, -sin 45)
+    EXPECT_EQ(ReadPixel(500 + 40, 350 + 40), kGrey);
+    EXPECT_NEAR(static_cast<double>(CountPixels(Grey(254))), 153.0 * 16.0, 150.0);
+    ExpectFrameMatchesImage(Grey(254), 1.0f);
+}
+
+TEST(RasterToolbar, BandRowsAreNotDrawnButEnterTheImage)
+{
+    ResetScene();
+    SetBox(TestFilters(), 400, 0, 100);
+    PlaceStimulus(Spot, 500, 30);
+    RasteriseStimulusAt(TestFilters(), 0);
+    for (int32_t y = 0; y <= 36; ++y) {
+        EXPECT_EQ(ReadPixel(500, y), kGrey) << y;
+        if (y >= 11) {
+            EXPECT_EQ(ImageAt(500, y), 1.0f) << y;  // 19 pixels above 30
+        }
+    }
+    for (int32_t y = 37; y <= 49; ++y) EXPECT_EQ(ReadPixel(500, y), Grey(254)) << y;
+    EXPECT_EQ(ReadPixel(500, 50), kGrey);
+}
+
+TEST(RasterImage, OnlyTheBoxIsWrittenAndOffscreenPixelsStillCount)
+{
+    struct Case {
+        const char* name;
+        int32_t boxLeft, boxTop, half;
+        int32_t mouseX, mouseY;
+    };
+    const Case cases[] = {
+        {"box left of the frame", -300, 200, 100, -150, 300},
+        {"box below the frame", 400, 600, 100, 500, 750},
+        {"box of 501 columns", 100, 100, 250, 350, 350},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetScene();
+        RfFilterSet& set = TestFilters();
+        SetBox(set, c.boxLeft, c.boxTop, c.half);
+        PlaceStimulus(Spot, c.mouseX, c.mouseY);
+        stimulus.spotRadius = 100.0f;  // covers the whole box
+        RasteriseStimulusAt(set, 0);
+        const float* image = StimulusImageBack();
+        const int32_t side = std::min(2 * c.half + 1, kFilterSide);
+        int64_t written = 0;
+        for (int32_t i = 0; i < kFilterPixels; ++i) written += image[i] == 1.0f;
+        EXPECT_EQ(written, int64_t{side} * side);
+        // The frame shows the part of the spot on screen, the band excepted.
+        EXPECT_EQ(CountPixels(Grey(254)), int64_t{kWidth} * (kHeight - 37));
+    }
+}
+
+TEST(RasterExtremes, AbsurdSizesAndPositionsStayBoundedAndFinite)
+{
+    constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* name;
+        int32_t type;
+        float spotRadius, annulusRatio, barLength, barWidth, orientation, contrast;
+        int32_t mouseX, mouseY;
+        int64_t expectDrawn;  // pixels in the stimulus grey, -1 when not checked
+    };
+    const int64_t wholeFrame = int64_t{kWidth} * (kHeight - 37);
+    const int32_t far = std::numeric_limits<int32_t>::max(), farNeg = std::numeric_limits<int32_t>::min();
+    const Case cases[] = {
+        {"huge spot", Spot, 1e30f, 2, 4, 0.4f, 90, 100, 500, 350, wholeFrame},
+        {"huge spot far away", Spot, 1e30f, 2, 4, 0.4f, 90, 100, far, farNeg, wholeFrame},
+        {"tiny spot", Spot, 1e-30f, 2, 4, 0.4f, 90, 100, 500, 350, 1},
+        {"negative spot", Spot, -5.0f, 2, 4, 0.4f, 90, 100, 500, 350, 0},
+        {"spot far off screen", Spot, 0.5f, 2, 4, 0.4f, 90, 100, far, far, 0},
+        {"nan spot", Spot, kNan, 2, 4, 0.4f, 90, 100, 500, 350, 0},
+        {"huge annulus", Annulus, 1.0f, 1e30f, 4, 0.4f, 90, 100, 500, 350, -1},
+        {"huge annulus and radius", Annulus, 1e30f, 1e30f, 4, 0.4f, 90, 100, farNeg, far, -1},
+        {"huge bar", Bar, 0.5f, 2, 1e30f, 1e30f, 90, 100, 500, 350, wholeFrame},
+        {"long bar far away", Bar, 0.5f, 2, 1e30f, 0.4f, 33, 100, far, far, -1},
+        {"bar of huge orientation", Bar, 0.5f, 2, 4, 0.4f, 1e30f, 100, 500, 350, -1},
+        {"bar of nan length", Bar, 0.5f, 2, kNan, 0.4f, 90, 100, 500, 350, 0},
+        {"huge contrast", Spot, 0.5f, 2, 4, 0.4f, 90, 1e30f, 500, 350, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetScene();
+        PlaceStimulus(c.type, c.mouseX, c.mouseY);
+        stimulus.spotRadius = c.spotRadius;
+        stimulus.annulusRatio = c.annulusRatio;
+        stimulus.barLength = c.barLength;
+        stimulus.barWidth = c.barWidth;
+        stimulus.orientation = c.orientation;
+        stimulus.contrastPercent = c.contrast;
+        RasteriseStimulusAt(TestFilters(), 0);
+        EXPECT_TRUE(ImageAllFinite());
+        if (c.expectDrawn >= 0) {
+            EXPECT_EQ(CountPixels(Grey(254)), c.expectDrawn);
+        }
+        // Whatever is drawn is the stimulus grey or the background.
+        const int64_t other = int64_t{kWidth} * kHeight - CountPixels(kGrey) - CountPixels(Grey(254));
+        if (c.contrast <= 100.0f) {
+            EXPECT_EQ(other, 0);
+        } else {
+            EXPECT_EQ(other, CountPixels(Grey(255)));  // saturated, not wrapped
+        }
+    }
+}
+
+TEST(RasterExtremes, EmptyFrameDrawsNothingButTheImageStillFills)
+{
+    ResetScene();
+    int32_t w = 0, h = 0;
+    SizeFrameBuffer(w, h);
+    PlaceStimulus(Spot, 500, 350);
+    RasteriseStimulusAt(TestFilters(), 0);
+    EXPECT_EQ(ImageAt(500, 350), 1.0f);
+}

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine_test_setup.h"
+
+using namespace engine_test;
+
+namespace {
+
+// Changes that give a new box: a different size and a different centre.
+void MoveAndResize(int32_t cellType)
+{
+    receptiveField.centreX = receptiveField.centreX + 37.0f * stimulus.degreesPerPixel;
+    receptiveField.centreY = receptiveField.centreY - 23.0f * stimulus.degreesPerPixel;
+    if (cellType == OnCentreX || cellType == OffCentreX) {
+        receptiveField.centreSigma = 0.15f;
+        receptiveField.surroundSigma = 0.75f;
+    } else {
+        receptiveField.length = 1.1f;
+        receptiveField.width = 0.3f;
+        receptiveField.orientation = 30.0f;
+    }
+}
+
+float Noise()
+{
+    return 2.0f * Lcg() - 1.0f;
+}
+
+// The bound of |drive| for a linear cell: every pixel is at most 1 in size.
+float LinearScale()
+{
+    return modelOptions.currentMaxRate * CurrentFilters().absoluteSum;
+}
+
+void ExpectFastMatchesDirect(int32_t cellType, const char* when)
+{
+    CopyStimulusToHistory();
+    const float direct = DirectDrive();
+    const float fast = ComputeDrive();
+    const float tolerance = cellType == Complex ? 1e-6f * std::fabs(direct) + 1e-6f
+                                                : 5e-8f * LinearScale();
+    EXPECT_NEAR(fast, direct, tolerance) << "cell type " << cellType << ", " << when;
+}
+
+}  // namespace
+
+TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
+{
+    for (int32_t cellType = OnCentreX; cellType <= Complex; ++cellType) {
+        ResetEngine(cellType, 777 + cellType);
+        const RfFilterSet& first = CurrentFilters();
+        ASSERT_GT(first.absoluteSum, 0.0f);
+        const int32_t oldBox = first.boxRight - first.boxLeft;
+        for (int32_t tick = 0; tick < 22; ++tick) {
+            PublishImage([](int32_t, int32_t) { return Noise(); });
+            if (tick % 7 == 3) ExpectFastMatchesDirect(cellType, "steady");
+            else DriveOfTick();
+        }
+        // Right after a rebuild the old frames are read with the new box.
+        MoveAndResize(cellType);
+        buildFilters();
+        ASSERT_NE(CurrentFilters().boxRight - CurrentFilters().boxLeft, oldBox);
+        for (int32_t tick = 0; tick < 4; ++tick) {
+            PublishImage([](int32_t c, int32_t r) { return 0.5f * Noise() + (c > r ? 0.5f : -0.25f); });
+            ExpectFastMatchesDirect(cellType, tick == 0 ? "first tick after a rebuild" : "after a rebuild");
+        }
+        // A rebuild between the copy and the drive.
+        PublishImage([](int32_t, int32_t) { return Noise(); });
+        CopyStimulusToHistory();
+        receptiveField.orientation = 120.0f;
+        buildFilters();
+        const float direct = DirectDrive();
+        EXPECT_NEAR(ComputeDrive(), direct,
+                    cellType == Complex ? 1e-6f * std::fabs(direct) + 1e-6f : 5e-8f * LinearScale());
+    }
+}
+
+TEST(ResponseDriveFast, AgreesAtTheLargestBox)
+{
+    for (int32_t cellType : {OnCentreX, Complex}) {
+        ResetEngine(cellType, 99);
+        if (cellType == OnCentreX) receptiveField.surroundSigma = 10.0f;
+        else receptiveField.length = 2.115f;
+        buildFilters();
+        const RfFilterSet& set = CurrentFilters();
+        ASSERT_GE(set.boxRight - set.boxLeft, 498);
+        for (int32_t tick = 0; tick < 3; ++tick) {
+            PublishImage([](int32_t, int32_t) { return Noise(); });
+            ExpectFastMatchesDirect(cellType, "largest box");
+        }
+    }
+}

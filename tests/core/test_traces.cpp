@@ -1,0 +1,126 @@
+// The response and stimulus traces: where the samples land, spike strokes,
+// the ring's wrap, and widths that draw nothing.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "draw_test_support.h"
+#include "sim/scene_drawing.h"
+
+using namespace drawtest;
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+void ResetTraces(int32_t width, int32_t index)
+{
+    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) {
+        simulation.responseTrace[j] = 0.0f;
+        simulation.stimulusTrace[j] = 0;
+    }
+    simulation.traceWidth = width;
+    simulation.traceIndex = index;
+}
+
+// Slot of the sample drawn i pixels left of the right edge.
+int32_t SlotOf(int32_t i, int32_t index, int32_t width)
+{
+    const int32_t j = index - i;
+    return j < 1 ? j + width : j;
+}
+
+}  // namespace
+
+TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
+{
+    // A 1000-pixel client: the right edge is 988 and 976 samples are kept.
+    struct Case {
+        int32_t traceIndex;
+    };
+    for (const Case c : {Case{1}, Case{500}, Case{976}}) {
+        SCOPED_TRACE(testing::Message() << "traceIndex " << c.traceIndex);
+        ResetScene();
+        ResetTraces(976, c.traceIndex);
+        simulation.responseTrace[SlotOf(10, c.traceIndex, 976)] = 1.0f;   // spike at x 978
+        simulation.responseTrace[SlotOf(300, c.traceIndex, 976)] = 1.0f;  // spike at x 688
+        simulation.responseTrace[SlotOf(200, c.traceIndex, 976)] = 0.5f;  // row 52 at x 788
+        for (int32_t i = 400; i < 410; ++i) simulation.stimulusTrace[SlotOf(i, c.traceIndex, 976)] = 1;
+        DrawTraces();
+
+        for (int32_t y = 42; y <= 62; ++y) {
+            EXPECT_EQ(ReadPixel(978, y), kWhite) << y;
+            EXPECT_EQ(ReadPixel(688, y), kWhite) << y;
+        }
+        EXPECT_EQ(ReadPixel(978, 41), kGrey);
+        EXPECT_EQ(ReadPixel(688, 41), kGrey);
+        EXPECT_EQ(ReadPixel(788, 52), kWhite);
+        EXPECT_EQ(ReadPixel(788, 51), kGrey);
+        // The zero samples lie on the baseline, from the newest (x 987) to
+        // the oldest (x 13).
+        EXPECT_EQ(ReadPixel(987, 62), kWhite);
+        EXPECT_EQ(ReadPixel(500, 62), kWhite);
+        EXPECT_EQ(ReadPixel(13, 62), kWhite);
+        EXPECT_EQ(ReadPixel(12, 62), kGrey);
+        EXPECT_EQ(ReadPixel(988, 62), kGrey);
+        EXPECT_EQ(ReadPixel(500, 61), kGrey);
+        // Stimulus marks: two pixels in rows 71 and 72 under each marked tick.
+        for (int32_t i = 400; i < 410; ++i) {
+            EXPECT_EQ(ReadPixel(988 - i, 71), kWhite) << i;
+            EXPECT_EQ(ReadPixel(988 - i, 72), kWhite) << i;
+            EXPECT_EQ(ReadPixel(988 - i, 70), kGrey) << i;
+            EXPECT_EQ(ReadPixel(988 - i, 73), kGrey) << i;
+        }
+        EXPECT_EQ(ReadPixel(988 - 399, 71), kGrey);
+        EXPECT_EQ(ReadPixel(988 - 410, 71), kGrey);
+        // Nothing else: the baseline from x 13 to 987 but for x 788, where
+        // the line rises to row 52 (9 pixels at x 789, 10 at x 788); the two
+        // strokes' 20 pixels each above the baseline; the 20 marks.
+        EXPECT_EQ(ReadPixel(788, 62), kGrey);
+        EXPECT_EQ(CountPixels(kWhite), 974 + 19 + 40 + 20);
+        EXPECT_EQ(frameBuffer.colour, kWhite);
+    }
+}
+
+TEST(TraceDrawing, WidthBelowTwoDrawsNothing)
+{
+    for (int32_t width : {1, 0, -5}) {
+        SCOPED_TRACE(width);
+        ResetScene();
+        ResetTraces(width, 1);
+        simulation.responseTrace[1] = 1.0f;
+        simulation.stimulusTrace[1] = 1;
+        DrawTraces();
+        EXPECT_EQ(CountPixels(kGrey), int64_t{kWidth} * kHeight);
+    }
+}
+
+TEST(TraceDrawing, WildValuesAndIndicesStayInBounds)
+{
+    constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* name;
+        int32_t width, index;
+        float value;
+        bool downward;  // negative samples reach below the trace rows
+    };
+    const Case cases[] = {
+        {"huge value", 976, 3, 1e30f, false},         {"huge negative value", 976, 3, -1e30f, true},
+        {"not a number", 976, 3, kNan, false},         {"index past the width", 976, 2000, 0.2f, false},
+        {"index below 1", 976, -7, 0.2f, false},       {"width past the arrays", 9000, 9000, 0.2f, false},
+        {"tiny client", 2200, 1, 0.2f, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetScene();
+        ResetTraces(c.width, c.index);
+        for (int32_t j = 1; j <= kMaxTraceWidth; j += 3) simulation.responseTrace[j] = c.value;
+        if (c.name == std::string("tiny client")) appState.clientWidth = 3;
+        DrawTraces();
+        // Only white is ever drawn, and only in the trace rows.
+        EXPECT_EQ(CountPixels(kWhite) + CountPixels(kGrey), int64_t{kWidth} * kHeight);
+        for (int32_t x = 0; x < kWidth && !c.downward; ++x) EXPECT_EQ(ReadPixel(x, 80), kGrey);
+    }
+}

@@ -1,0 +1,113 @@
+#include "test_dialog_support.h"
+
+namespace {
+
+enum : int {
+    kTypeText = 1022,
+    kOrientationActual = 1006,
+    kOrientationEstimate = 1008,
+    kOrientationDifference = 1020,
+    kSfActual = 1024,
+    kSfEstimate = 1026,
+    kSfDifference = 1031,
+    kXActual = 1007,
+    kYActual = 1035,
+    kXEstimate = 1009,
+    kYEstimate = 1037,
+    kXDifference = 1021,
+    kYDifference = 1038,
+    kDistance = 1023,
+};
+
+class FeedbackDialog : public testing::Test {
+protected:
+    void SetUp() override { ResetAllRecords(); }
+    DialogPtr Open() { return DialogPtr(createFeedbackDialog(nullptr)); }
+};
+
+TEST_F(FeedbackDialog, OrientationDifferenceFoldsOnceForSimpleCellsOnly)
+{
+    const struct { int type; float field, stimulus; const char *typeText, *actual, *estimate, *difference; } cases[] = {
+        {Simple, 10.0f, 170.0f, "simple", "10", "170", "20"},
+        {Simple, 300.0f, 10.0f, "simple", "300", "10", "110"},
+        {Simple, 170.0f, 10.0f, "simple", "170", "10", "-20"},
+        {Simple, 90.0f, 0.0f, "simple", "90", "0", "90"},
+        {DirectionalSimple, 10.0f, 350.0f, "directionally selective simple", "10", "350", "-340"},
+        {Complex, 10.0f, 350.0f, "complex", "10", "350", "-340"},
+        {Complex, 12.5f, 0.0f, "complex", "13", "0", "13"},  // halves away from zero
+    };
+    for (const auto& c : cases) {
+        receptiveField.cellType = c.type;
+        receptiveField.orientation = c.field;
+        stimulus.orientation = c.stimulus;
+        DialogPtr d = Open();
+        EXPECT_EQ(FieldText(d.get(), kTypeText), c.typeText);
+        EXPECT_EQ(FieldText(d.get(), kOrientationActual), c.actual) << c.field << " vs " << c.stimulus;
+        EXPECT_EQ(FieldText(d.get(), kOrientationEstimate), c.estimate) << c.field << " vs " << c.stimulus;
+        EXPECT_EQ(FieldText(d.get(), kOrientationDifference), c.difference) << c.field << " vs " << c.stimulus;
+    }
+}
+
+TEST_F(FeedbackDialog, PositionToATenth)
+{
+    receptiveField.centreX = 12.34f;
+    receptiveField.centreY = 8.76f;
+    stimulus.stimX = 12.0f;
+    stimulus.stimY = 9.0f;
+    DialogPtr d = Open();
+    const struct { int id; const char* text; } fields[] = {
+        {kXActual, "12.3"},   {kYActual, "8.8"},    {kXEstimate, "12"}, {kYEstimate, "9"},
+        {kXDifference, "-0.3"}, {kYDifference, "0.2"}, {kDistance, "0.4"},
+    };
+    for (const auto& f : fields)
+        EXPECT_EQ(FieldText(d.get(), f.id), f.text) << f.id;
+}
+
+TEST_F(FeedbackDialog, SpatialFrequencyOnlyForAGrating)
+{
+    const struct { int type; const char *actual, *estimate, *difference; } cases[] = {
+        {Spot, "*", "*", "*"}, {Annulus, "*", "*", "*"}, {Bar, "*", "*", "*"}, {Grating, "0.8", "1.3", "0.5"},
+    };
+    receptiveField.spatialFrequency = 0.8f;
+    stimulus.gratingSf = 1.26f;
+    for (const auto& c : cases) {
+        stimulus.stimulusType = c.type;
+        DialogPtr d = Open();
+        EXPECT_EQ(FieldText(d.get(), kSfActual), c.actual) << c.type;
+        EXPECT_EQ(FieldText(d.get(), kSfEstimate), c.estimate) << c.type;
+        EXPECT_EQ(FieldText(d.get(), kSfDifference), c.difference) << c.type;
+    }
+}
+
+TEST_F(FeedbackDialog, ShownModallyAndWritesNothing)
+{
+    receptiveField.cellType = Simple;
+    receptiveField.orientation = 10.0f;
+    stimulus.orientation = 170.0f;
+    stimulus.stimulusType = Bar;
+    QString difference, frequency;
+    RunModal(showFeedback, [&](QDialog* d) {
+        difference = FieldText(d, kOrientationDifference);
+        frequency = FieldText(d, kSfEstimate);
+        EXPECT_TRUE(Control<QLineEdit>(d, kDistance)->isReadOnly());
+        QTest::mouseClick(Control<QWidget>(d, 1), Qt::LeftButton);
+    });
+    EXPECT_EQ(difference, "20");
+    EXPECT_EQ(frequency, "*");
+    EXPECT_FLOAT_EQ(receptiveField.orientation, 10.0f);
+    EXPECT_FLOAT_EQ(stimulus.orientation, 170.0f);
+}
+
+TEST_F(FeedbackDialog, HugeValuesShowAsStars)
+{
+    receptiveField.centreX = 3e38f;
+    stimulus.stimX = -3e38f;
+    receptiveField.orientation = 360.0f;
+    stimulus.orientation = 0.0f;
+    DialogPtr d = Open();
+    for (int id : {kXActual, kXEstimate, kXDifference, kDistance})
+        EXPECT_EQ(FieldText(d.get(), id), "*") << id;
+    EXPECT_EQ(FieldText(d.get(), kOrientationDifference), "180") << "a simple cell's difference is folded once only";
+}
+
+}  // namespace

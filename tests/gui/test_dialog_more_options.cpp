@@ -1,0 +1,141 @@
+#include <QCheckBox>
+#include <cmath>
+
+#include "dialogs/more_options_dialog.h"
+#include "sim/response.h"
+#include "test_dialog_support.h"
+
+using namespace MoreOptionsIds;
+
+namespace {
+
+class MoreOptionsDialog : public testing::Test {
+protected:
+    void SetUp() override { ResetAllRecords(); }
+    DialogPtr Open() { return DialogPtr(createMoreOptionsDialog(nullptr)); }
+};
+
+TEST(MoreOptionsRateCode, PositionsAndRates)
+{
+    const struct { int position; float rate; } codes[] = {
+        {0, 0.0f}, {1, 0.1f}, {5, 0.5f}, {9, 0.9f}, {10, 1.0f}, {14, 5.0f}, {24, 15.0f}, {110, 101.0f},
+    };
+    for (const auto& c : codes) {
+        EXPECT_FLOAT_EQ(RateFromCode(c.position), c.rate) << c.position;
+        EXPECT_EQ(RateCode(RateFromCode(c.position)), c.position) << "round trip of " << c.position;
+    }
+    // Rates between the steps fall to the step below.
+    EXPECT_EQ(RateCode(0.95f), 9);
+    EXPECT_EQ(RateCode(15.7f), 24);
+}
+
+TEST_F(MoreOptionsDialog, OpensOnTheCurrentCellsRate)
+{
+    DialogPtr d = Open();
+    EXPECT_EQ(Control<QComboBox>(d.get(), kCellTypeList)->currentText(), "simple");
+    EXPECT_EQ(UpDownAt(d.get(), kRateUpDown), 5);
+    EXPECT_EQ(FieldText(d.get(), kRateEdit), "0.5");
+    EXPECT_EQ(FieldText(d.get(), kSurroundEdit), "1");
+    EXPECT_EQ(FieldText(d.get(), kGammaEdit), "6");
+    EXPECT_EQ(FieldText(d.get(), kHalfMaxEdit), "30");
+    EXPECT_TRUE(Control<QCheckBox>(d.get(), kSaturatingCheck)->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(d.get(), kHashCheck)->isChecked());
+    const QStringList items = {"RGG ON", "RGC OFF", "simple", "DS simple", "complex"};
+    for (int i = 0; i < items.size(); ++i)
+        EXPECT_EQ(Control<QComboBox>(d.get(), kCellTypeList)->itemText(i), items[i]);
+}
+
+TEST_F(MoreOptionsDialog, AnotherTypesRateIsEditedWithoutTakingEffect)
+{
+    DialogPtr d = Open();
+    Control<QComboBox>(d.get(), kCellTypeList)->setCurrentIndex(0);
+    EXPECT_EQ(UpDownAt(d.get(), kRateUpDown), 24);
+    EXPECT_EQ(FieldText(d.get(), kRateEdit), "15");
+    Control<QSpinBox>(d.get(), kRateUpDown)->stepBy(1);
+    EXPECT_FLOAT_EQ(modelOptions.spontaneousRate[OnCentreX], 16.0f);
+    EXPECT_EQ(FieldText(d.get(), kRateEdit), "16");
+    EXPECT_FLOAT_EQ(modelOptions.spontaneousRate[Simple], 0.5f);
+    EXPECT_FLOAT_EQ(modelOptions.currentSpontaneousRate, 0.5f) << "the simple cell is still current";
+}
+
+TEST_F(MoreOptionsDialog, OnlyTheSurroundWeightRebuildsTheFilters)
+{
+    receptiveField.cellType = OnCentreX;
+    buildFilters();
+    DialogPtr d = Open();
+    const uint32_t before = CurrentFilters().generation;
+    Control<QSpinBox>(d.get(), kGammaUpDown)->setValue(3);
+    Control<QSpinBox>(d.get(), kRateUpDown)->stepBy(1);
+    Control<QSpinBox>(d.get(), kHalfMaxUpDown)->setValue(55);
+    QTest::mouseClick(Control<QCheckBox>(d.get(), kSaturatingCheck), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(d.get(), kHashCheck), Qt::LeftButton);
+    Control<QComboBox>(d.get(), kCellTypeList)->setCurrentIndex(1);
+    EXPECT_EQ(CurrentFilters().generation, before);
+
+    // Each option is in force at once for the current ON-centre cell.
+    EXPECT_EQ(modelOptions.gammaOrder, 3);
+    EXPECT_EQ(modelOptions.currentGammaOrder, 3);
+    EXPECT_FLOAT_EQ(modelOptions.spontaneousRate[OnCentreX], 16.0f);
+    EXPECT_FLOAT_EQ(modelOptions.currentSpontaneousRate, 16.0f);
+    EXPECT_FLOAT_EQ(modelOptions.halfMaxContrast, 55.0f);
+    EXPECT_EQ(FieldText(d.get(), kHalfMaxEdit), "55");
+    EXPECT_FALSE(modelOptions.saturatingIO);
+    EXPECT_TRUE(modelOptions.backgroundHash);
+    EXPECT_EQ(UpDownAt(d.get(), kRateUpDown), 24) << "the OFF cell's 15 Hz";
+
+    Control<QSpinBox>(d.get(), kSurroundUpDown)->stepBy(1);
+    EXPECT_EQ(CurrentFilters().generation, before + 1);
+    EXPECT_FLOAT_EQ(modelOptions.surroundWeight, 1.02f);
+    EXPECT_EQ(FieldText(d.get(), kSurroundEdit), "1.02");
+}
+
+TEST_F(MoreOptionsDialog, TypingIntoTheFieldsDoesNothing)
+{
+    DialogPtr d = Open();
+    for (int id : {kSurroundEdit, kGammaEdit, kRateEdit, kHalfMaxEdit}) {
+        QTest::keyClicks(Control<QLineEdit>(d.get(), id), "42");
+        EXPECT_TRUE(Control<QLineEdit>(d.get(), id)->isReadOnly());
+    }
+    EXPECT_FLOAT_EQ(modelOptions.surroundWeight, 1.0f);
+    EXPECT_EQ(modelOptions.gammaOrder, 6);
+    EXPECT_FLOAT_EQ(modelOptions.halfMaxContrast, 30.0f);
+}
+
+TEST_F(MoreOptionsDialog, OpeningAndClosingChangesNothing)
+{
+    for (int type = OnCentreX; type <= Complex; ++type) {
+        ResetAllRecords();
+        receptiveField.cellType = type;
+        buildFilters();
+        float rates[6];
+        for (int k = 1; k <= 5; ++k)
+            rates[k] = modelOptions.spontaneousRate[k];
+        const uint32_t generation = CurrentFilters().generation;
+        RunModal(openMoreOptions, [](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+        for (int k = 1; k <= 5; ++k)
+            EXPECT_EQ(modelOptions.spontaneousRate[k], rates[k]) << "type " << type << " rate " << k;
+        EXPECT_EQ(modelOptions.surroundWeight, 1.0f);
+        EXPECT_EQ(modelOptions.gammaOrder, 6);
+        EXPECT_TRUE(modelOptions.saturatingIO);
+        EXPECT_EQ(modelOptions.halfMaxContrast, 30.0f);
+        EXPECT_FALSE(modelOptions.backgroundHash);
+        EXPECT_EQ(CurrentFilters().generation, generation);
+    }
+}
+
+TEST_F(MoreOptionsDialog, HighestRateWithSaturationStaysFinite)
+{
+    receptiveField.cellType = OnCentreX;
+    buildFilters();
+    DialogPtr d = Open();
+    for (int position : {109, 110}) {
+        Control<QSpinBox>(d.get(), kRateUpDown)->setValue(position);
+        EXPECT_FLOAT_EQ(modelOptions.currentSpontaneousRate, static_cast<float>(position - 9));
+        for (float drive : {0.0f, 1.0f, -1.0f, 1e6f, -1e6f, 3e38f, -3e38f}) {
+            const float rate = DriveToRate(drive);
+            EXPECT_TRUE(std::isfinite(rate)) << position << " drive " << drive;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#pragma once
+// Shared steps of the dialog tests: records back to their start-up values,
+// typing into a field as the keyboard does, and running a dialog modally.
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "dialogs/dialog_controls.h"
+#include "dialogs/dialogs.h"
+#include "model/filters.h"
+#include "model/model_options.h"
+#include "model/receptive_field.h"
+#include "render/app_state.h"
+#include "stimulus/stimulus_state.h"
+
+constexpr int kTestWidth = 1000;
+constexpr int kTestHeight = 700;
+
+inline void ResetAllRecords()
+{
+    appState.clientWidth = kTestWidth;
+    appState.clientHeight = kTestHeight;
+    ResetStimulus();
+    ResetReceptiveField(kTestWidth, kTestHeight);
+    ResetModelOptions();
+    ResetFilters();
+    buildFilters();
+}
+
+inline QString FieldText(const QWidget* d, int id)
+{
+    return Control<QLineEdit>(d, id)->text().trimmed();
+}
+
+inline int SliderAt(const QWidget* d, int id) { return Control<QSlider>(d, id)->value(); }
+inline int UpDownAt(const QWidget* d, int id) { return Control<QSpinBox>(d, id)->value(); }
+
+// Replaces a field's text key by key, the way a student types it.
+inline void TypeInto(QWidget* d, int id, const QString& text)
+{
+    QLineEdit* edit = Control<QLineEdit>(d, id);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+// Runs open(nullptr) modally; once the dialog is up, drive(dialog) runs
+// inside its event loop and must end it. A dialog left open is closed after
+// a while so that a failing test cannot hang the run.
+inline void RunModal(void (*open)(QWidget*), const std::function<void(QDialog*)>& drive)
+{
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        driven = true;
+        drive(d);
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            d->done(0);
+    });
+    guard.start(10000);
+    open(nullptr);
+    EXPECT_TRUE(driven);
+}
+
+using DialogPtr = std::unique_ptr<QDialog>;

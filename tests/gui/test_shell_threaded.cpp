@@ -1,0 +1,99 @@
+// The whole program with its worker threads: start-up, presentation of the
+// scene thread's frames, messages from a worker, and a clean end.
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolBar>
+#include <gtest/gtest.h>
+#include <memory>
+#include <thread>
+
+#include "app/messages.h"
+#include "model/model_options.h"
+#include "model/receptive_field.h"
+#include "render/app_state.h"
+#include "sim/scene_loop.h"
+#include "sim/simulation_state.h"
+#include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_state.h"
+#include "test_shell_support.h"
+
+TEST(ThreadedShell, StartUpSetsEveryDefaultAndPresentsFrames)
+{
+    std::unique_ptr<MainWindow> window(StartApplication());
+    ASSERT_NE(window, nullptr);
+    window->show();
+    QApplication::processEvents();
+    Canvas* canvas = window->canvas();
+
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tessaline"));
+    EXPECT_EQ(appState.clientWidth, canvas->width());
+    EXPECT_EQ(appState.clientHeight, canvas->height());
+    EXPECT_EQ(appState.margin, 12);
+    EXPECT_EQ(appState.toolbarHeight, 36);
+    EXPECT_LE(simulation.traceWidth, 2200);
+    EXPECT_GE(simulation.traceWidth, 0);
+    EXPECT_EQ(stimulus.stimulusType.load(), Bar);
+    EXPECT_FLOAT_EQ(stimulus.orientation, 90.0f);
+    EXPECT_FLOAT_EQ(stimulus.spotRadius, 0.5f);
+    EXPECT_FLOAT_EQ(stimulus.barWidth, 0.4f);
+    EXPECT_FLOAT_EQ(stimulus.gratingSf, 0.8f);
+    EXPECT_EQ(stimulus.polarity.load(), 1);
+    EXPECT_FALSE(stimulus.stimulusOn);
+    EXPECT_FALSE(stimulus.stationaryMode);
+    EXPECT_EQ(receptiveField.cellType.load(), Simple);
+    EXPECT_EQ(receptiveField.displayMode.load(), GreyScale);
+    EXPECT_EQ(receptiveField.randomiseMode.load(), LeaveWhereSelected);
+    EXPECT_NEAR(receptiveField.centreX, appState.clientWidth / 76.0f, 0.02f);
+    EXPECT_NEAR(receptiveField.centreY, appState.clientHeight / 76.0f, 0.02f);
+    EXPECT_TRUE(modelOptions.saturatingIO);
+    EXPECT_FLOAT_EQ(modelOptions.halfMaxContrast, 30.0f);
+    EXPECT_FLOAT_EQ(modelOptions.saturationRate, 100.0f);
+    EXPECT_FALSE(modelOptions.backgroundHash);
+    EXPECT_EQ(marks.markCount.load(), 0);
+
+    // The scene thread's frames reach the screen.
+    const int64_t end = MillisecondClock() + 3000;
+    while (canvas->lastPaint().frameSerial == 0 && MillisecondClock() < end)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_NE(canvas->lastPaint().frameSerial, 0u);
+    EXPECT_GT(SceneLoopStats().ticks, 0);
+    window.reset();
+}
+
+TEST(ThreadedShell, ExitEndsTheLoopWithZero)
+{
+    std::unique_ptr<MainWindow> window(StartApplication());
+    ASSERT_NE(window, nullptr);
+    window->show();
+    QAction* exitAction = window->commandAction(30001);
+    ASSERT_NE(exitAction, nullptr);
+    QTimer::singleShot(50, exitAction, &QAction::trigger);
+    const int code = QApplication::exec();
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(window->isVisible());
+    // The workers have stopped: the scene ticks no more.
+    const int64_t ticks = SceneLoopStats().ticks;
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_EQ(SceneLoopStats().ticks, ticks);
+}
+
+TEST(ThreadedShell, WorkerMessageIsShownWithoutWaiting)
+{
+    QString title, text;
+    const bool shown = WithModal(
+        [] {
+            std::thread worker([] { ShowMessage("Error preparing wave header"); });
+            worker.join();  // returns at once: the worker never waits for the user
+        },
+        [&](QWidget* modal) {
+            title = modal->windowTitle();
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (box != nullptr) {
+                text = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(title, QStringLiteral("KIRP"));
+    EXPECT_EQ(text, QStringLiteral("Error preparing wave header"));
+}
