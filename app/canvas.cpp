@@ -172,7 +172,9 @@ void Canvas::mouseMoveEvent(QMouseEvent* event)
     // sits above the canvas.
     const qreal ratio = devicePixelRatioF();
     const QPointF at = event->position();
-    OnPointerMove(TruncInt(at.x() * ratio), TruncInt(at.y() * ratio) + appState.toolbarHeight);
+    // Added in 64 bits: a pointer far below the window must not overflow.
+    const int64_t y = int64_t{TruncInt(at.y() * ratio)} + appState.toolbarHeight;
+    OnPointerMove(TruncInt(at.x() * ratio), TruncInt(static_cast<double>(y)));
     updateCursor();
 }
 

@@ -3,6 +3,8 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
+#include <QtGlobal>
+#include <vector>
 #include <cstdio>
 #include <cstdlib>
 
@@ -66,4 +68,42 @@ int HandleCommandLine(int argc, char** argv)
         return 1;
     }
     return -1;
+}
+
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QtMessageHandler previousHandler = nullptr;
+std::vector<HeldMessage> heldMessages;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        // The platform's own first complaint names the display; Qt's
+        // closing advice about reinstalling does not apply.
+        const QString reason = heldMessages.empty() ? text : heldMessages.front().text;
+        std::fprintf(stderr, "tessaline: cannot open the display: %s\n",
+                     qPrintable(reason.section(QLatin1Char('\n'), 0, 0).trimmed()));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    heldMessages.push_back({type, QByteArray(context.category), text});
+}
+
+}  // namespace
+
+void HoldStartupMessages() { previousHandler = qInstallMessageHandler(&HoldMessage); }
+
+void ReleaseStartupMessages()
+{
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& held : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
+        if (previousHandler != nullptr) previousHandler(held.type, context, held.text);
+    }
+    heldMessages.clear();
 }

@@ -65,7 +65,9 @@ int main(int argc, char** argv)
     if (early >= 0) return early;
 
     KeepTerminationSignalsFromSound();
+    HoldStartupMessages();
     QApplication app(argc, argv);
+    ReleaseStartupMessages();
     QGuiApplication::setDesktopFileName(QStringLiteral("tessaline"));
     QApplication::setApplicationName(QStringLiteral("Tessaline"));
 

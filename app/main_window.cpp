@@ -16,6 +16,7 @@
 #include "app/help_window.h"
 #include "app/messages.h"
 #include "app/toolbar.h"
+#include "app/tuning_window.h"
 #include "dialogs/dialogs.h"
 #include "model/receptive_field.h"
 #include "stimulus/stimulus_state.h"
@@ -73,6 +74,13 @@ void MainWindow::buildMenus()
         if (on != isFullScreen()) on ? showFullScreen() : showNormal();
     });
     view->addAction(fullScreen_);
+
+    // Measurements run beside the main window; it and the clicks keep going.
+    QMenu* measure = menuBar()->addMenu(QStringLiteral("&Measure"));
+    measure->setObjectName(QStringLiteral("measure"));
+    QAction* tuning = measure->addAction(QStringLiteral("Tuning curve…"));
+    tuning->setObjectName(QStringLiteral("tuningCurve"));
+    connect(tuning, &QAction::triggered, this, [this] { ShowTuningWindow(this); });
 
     // Help keys are taken so they do not fall through to anything else, and
     // deliberately do nothing: help is the toolbar's last button.

@@ -61,6 +61,11 @@ void SceneThreadMain(void (*repaint)())
 
 void SceneTick()
 {
+    SceneTickAt(MillisecondClock());
+}
+
+void SceneTickAt(int64_t timeMs)
+{
     int32_t width = requestedWidth.load(std::memory_order_relaxed);
     int32_t height = requestedHeight.load(std::memory_order_relaxed);
     SizeFrameBuffer(width, height);
@@ -72,7 +77,7 @@ void SceneTick()
     std::memset(StimulusImageBack(), 0, sizeof(float) * kFilterPixels);
     const int32_t mode = receptiveField.displayMode;
     if (mode == GreyScale || mode == Outlines || mode == Revealed) DrawReceptiveField(filters);
-    if (StimulusPresent()) RasteriseStimulus(filters);
+    if (StimulusPresent()) RasteriseStimulusAt(filters, timeMs);
     if (marks.markCount.load(std::memory_order_acquire) != 0) DrawMarks();
     DrawTraces();
     ReleaseFilters(SceneReader);

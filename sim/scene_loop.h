@@ -5,6 +5,9 @@
 // stimulus (and the stimulus image), the marks and the traces, publish the
 // frame and the image. Scene thread (or a test calling it directly).
 void SceneTick();
+// The same tick with the grating's drift and flicker phases taken at the
+// given clock reading, so that a run of ticks can be reproduced exactly.
+void SceneTickAt(int64_t timeMs);
 
 // The scene thread: one SceneTick every 20 ms, sleeping until each absolute
 // deadline. repaint is called (from the scene thread) after every tick; it

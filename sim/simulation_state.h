@@ -8,6 +8,7 @@
 
 constexpr int32_t kHistoryFrames = 20;
 constexpr int32_t kRateWindowSlots = 25;
+constexpr int32_t kTickRingSlots = 512;  // 10.24 s of neuron ticks
 
 // State of the running simulation. Slots are 1-based as the rings are
 // counted; index 0 of the trace arrays is unused.
@@ -26,6 +27,15 @@ struct SimulationState {
     Relaxed<int32_t> stimulusTrace[kMaxTraceWidth + 1];
     // Written by the user-interface thread: clientWidth - 2 * margin, at most 2200.
     Relaxed<int32_t> traceWidth{0};
+    // Written by the neuron tick, read by the tuning recorder on the
+    // user-interface thread: tick n (counted from 1) leaves its spike count and
+    // the peak rate after it in slot n % kTickRingSlots, then publishes n in
+    // neuronTicks with release. A reader loads neuronTicks with acquire, reads
+    // the slots, and trusts only ticks the writer cannot have reached since.
+    // Never reset, so a reader's position stays valid for the whole run.
+    Relaxed<int32_t> tickSpikes[kTickRingSlots];
+    Relaxed<float> tickPeakRate[kTickRingSlots];
+    std::atomic<int64_t> neuronTicks{0};
 };
 extern SimulationState simulation;
 

@@ -116,4 +116,11 @@ void RecordTick(int32_t spikeCount)
         if (std::isfinite(rate) && rate > peak) peak = rate;
     }
     simulation.peakRate = peak;
+
+    // The tick's entry first, then the count that makes it visible.
+    const int64_t tick = simulation.neuronTicks.load(std::memory_order_relaxed) + 1;
+    const int32_t ring = static_cast<int32_t>(tick % kTickRingSlots);
+    simulation.tickSpikes[ring] = spikeCount;
+    simulation.tickPeakRate[ring] = peak;
+    simulation.neuronTicks.store(tick, std::memory_order_release);
 }

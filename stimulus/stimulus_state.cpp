@@ -145,8 +145,13 @@ void OnKeyDown(int32_t key)
         }
     } else if (type == Spot || type == Annulus) {
         // Sideways keys resize round stimuli, with no limit either way.
-        if (key == kKeyRight) stimulus.spotRadius *= 1.1f;
-        else if (key == kKeyLeft) stimulus.spotRadius /= 1.1f;
+        // Growth stops short of infinity, which nothing could draw or undo.
+        if (key == kKeyRight) {
+            const float grown = stimulus.spotRadius * 1.1f;
+            if (std::isfinite(grown)) stimulus.spotRadius = grown;
+        } else if (key == kKeyLeft) {
+            stimulus.spotRadius /= 1.1f;
+        }
     }
     // Whatever the key: one wrap of the orientation into [0, 360].
     if (stimulus.orientation < 0.0f) stimulus.orientation += 360.0f;

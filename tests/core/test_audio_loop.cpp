@@ -6,10 +6,10 @@
 #include <chrono>
 #include <thread>
 
-#include "audio_test_support.h"
+#include "tests/core/test_support.h"
 #include "sim/clock.h"
 
-using namespace audio_test;
+using namespace ts;
 using namespace std::chrono_literals;
 
 namespace {

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <thread>
 
-#include "engine_test_setup.h"
+#include "tests/core/test_support.h"
 #include "sim/clock.h"
 
-using namespace engine_test;
+using namespace ts;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "tests/core/filters_fixture.h"
+#include "tests/core/test_support.h"
 
 namespace {
 

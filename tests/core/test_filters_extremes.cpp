@@ -2,7 +2,7 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/core/filters_fixture.h"
+#include "tests/core/test_support.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "tests/core/filters_fixture.h"
+#include "tests/core/test_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/frame_buffer.h"
+#include "tests/core/test_support.h"
 
 namespace {
 
@@ -22,14 +22,8 @@ void FreshFrame(int32_t width, int32_t height)
     SetColour(kWhite);
 }
 
-std::vector<std::pair<int32_t, int32_t>> WhitePixels()
-{
-    std::vector<std::pair<int32_t, int32_t>> found;
-    for (int32_t y = 0; y < frameBuffer.height; ++y)
-        for (int32_t x = 0; x < frameBuffer.width; ++x)
-            if (ReadPixel(x, y) == kWhite) found.emplace_back(x, y);
-    return found;
-}
+using ts::Pixels;
+using ts::WhitePixels;
 
 TEST(FrameBuffer, SizingFitsTheStore)
 {
@@ -111,8 +105,6 @@ TEST(FrameBuffer, PenAndPlotting)
     EXPECT_EQ(frameBuffer.colour, 0x123456u);
 }
 
-using Pixels = std::vector<std::pair<int32_t, int32_t>>;
-
 Pixels Row(int32_t y, int32_t from, int32_t to)
 {
     Pixels p;
@@ -151,7 +143,7 @@ TEST(FrameBuffer, LineCases)
         FreshFrame(50, 50);
         MoveTo(c.x0, c.y0);
         LineTo(c.x1, c.y1);
-        EXPECT_EQ(Sorted(WhitePixels()), Sorted(c.expected));
+        EXPECT_EQ(WhitePixels(), Sorted(c.expected));
         EXPECT_EQ(frameBuffer.penX, c.x1);
         EXPECT_EQ(frameBuffer.penY, c.y1);
     }
@@ -203,13 +195,13 @@ TEST(FrameBuffer, CrossAndDash)
     Pixels cross = Row(100, 95, 105);
     for (int32_t y = 95; y <= 105; ++y)
         if (y != 100) cross.emplace_back(100, y);
-    EXPECT_EQ(Sorted(WhitePixels()), Sorted(cross));
+    EXPECT_EQ(WhitePixels(), Sorted(cross));
     EXPECT_EQ(frameBuffer.penX, 100);
     EXPECT_EQ(frameBuffer.penY, 105);
 
     FreshFrame(200, 200);
     DrawDash(100, 100, 5);
-    EXPECT_EQ(Sorted(WhitePixels()), Row(100, 95, 105));
+    EXPECT_EQ(WhitePixels(), Row(100, 95, 105));
     EXPECT_EQ(frameBuffer.penX, 105);
     EXPECT_EQ(frameBuffer.penY, 100);
 
@@ -221,7 +213,7 @@ TEST(FrameBuffer, CrossAndDash)
     Pixels clipped = Row(2, 0, 199);
     for (int32_t y = 0; y < 200; ++y)
         if (y != 2) clipped.emplace_back(2, y);
-    EXPECT_EQ(Sorted(WhitePixels()), Sorted(clipped));
+    EXPECT_EQ(WhitePixels(), Sorted(clipped));
 }
 
 TEST(FrameBuffer, RingBlendsBySubSamples)

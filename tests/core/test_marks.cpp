@@ -12,6 +12,7 @@
 #include "render/frame_buffer.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
+#include "tests/core/test_support.h"
 
 namespace {
 
@@ -115,15 +116,6 @@ TEST_F(Marks, EnterRevealsAndAsksForFeedback)
     }
 }
 
-std::vector<std::pair<int32_t, int32_t>> WhitePixels()
-{
-    std::vector<std::pair<int32_t, int32_t>> found;
-    for (int32_t y = 0; y < frameBuffer.height; ++y)
-        for (int32_t x = 0; x < frameBuffer.width; ++x)
-            if (ReadPixel(x, y) == kWhite) found.emplace_back(x, y);
-    return found;
-}
-
 void GreyFrame(int32_t width, int32_t height)
 {
     ResetFrameBuffers();
@@ -136,7 +128,7 @@ TEST_F(Marks, DrawnAsWhitePlusAndMinus)
     GreyFrame(100, 100);
     SetColour(0x123456);
     DrawMarks();  // no marks: nothing, not even the colour
-    EXPECT_TRUE(WhitePixels().empty());
+    EXPECT_TRUE(ts::WhitePixels().empty());
     EXPECT_EQ(frameBuffer.colour, 0x123456u);
 
     // Column 3 comes back as 2.9999998 and is drawn on column 2; 20 stays 20.
@@ -146,15 +138,13 @@ TEST_F(Marks, DrawnAsWhitePlusAndMinus)
     OnCharacter(kMinus);
     DrawMarks();
     EXPECT_EQ(frameBuffer.colour, kWhite);
-    std::vector<std::pair<int32_t, int32_t>> expected;
+    ts::Pixels expected;
     for (int32_t x = 0; x <= 7; ++x) expected.emplace_back(x, 20);  // 2 - 5 is clipped at 0
     for (int32_t y = 15; y <= 25; ++y)
         if (y != 20) expected.emplace_back(2, y);
     for (int32_t x = 15; x <= 25; ++x) expected.emplace_back(x, 50);
-    std::vector<std::pair<int32_t, int32_t>> white = WhitePixels();
-    std::sort(white.begin(), white.end());
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(white, expected);
+    EXPECT_EQ(ts::WhitePixels(), expected);
 }
 
 TEST_F(Marks, ClippedAtTheImageEdgeNotMoved)
@@ -164,13 +154,11 @@ TEST_F(Marks, ClippedAtTheImageEdgeNotMoved)
     AddMark(-2.0f, -2.0f, 1);                                          // wholly outside
     AddMark(1e30f, -1e30f, -1);                                        // a poisoned position
     DrawMarks();
-    std::vector<std::pair<int32_t, int32_t>> white = WhitePixels();
-    std::sort(white.begin(), white.end());
-    std::vector<std::pair<int32_t, int32_t>> expected;
+    ts::Pixels expected;
     for (int32_t y = 34; y <= 39; ++y) expected.emplace_back(49, y);
     for (int32_t x = 44; x <= 48; ++x) expected.emplace_back(x, 39);
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(white, expected);
+    EXPECT_EQ(ts::WhitePixels(), expected);
 }
 
 TEST_F(Marks, ResizeToTwiceTheWidthDoublesTheDrawnX)

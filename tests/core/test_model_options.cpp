@@ -23,10 +23,8 @@ TEST_F(ModelOptionsTest, Defaults)
     EXPECT_EQ(o.gammaOrder, 6);
     const float spontaneous[] = {15.0f, 15.0f, 0.5f, 1.0f, 5.0f};
     for (int type = 1; type <= 5; ++type) EXPECT_EQ(o.spontaneousRate[type], spontaneous[type - 1]) << type;
-    EXPECT_EQ(o.maxRate[0], 250.0f);
-    EXPECT_EQ(o.maxRate[1], 200.0f);
-    EXPECT_EQ(o.maxRate[2], 200.0f);
-    EXPECT_EQ(o.maxRate[3], 200.0f);
+    const float maxRates[] = {250.0f, 200.0f, 200.0f, 200.0f};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(o.maxRate[i], maxRates[i]) << i;
     EXPECT_TRUE(o.saturatingIO);
     EXPECT_EQ(o.halfMaxContrast, 30.0f);
     EXPECT_EQ(o.saturationRate, 100.0f);
@@ -40,13 +38,7 @@ TEST_F(ModelOptionsTest, Defaults)
 
 TEST_F(ModelOptionsTest, RatesInForceByCellType)
 {
-    struct Case {
-        int32_t cellType;
-        int32_t gammaOption;
-        float maxRate, spontaneous;
-        int32_t order;
-    };
-    const Case cases[] = {
+    const struct { int32_t cellType, gammaOption; float maxRate, spontaneous; int32_t order; } cases[] = {
         {OnCentreX, 6, 250.0f, 15.0f, 6},
         {OnCentreX, 3, 250.0f, 15.0f, 3},  // the option sets the ON cell's order
         {OffCentreX, 3, 250.0f, 15.0f, 6},  // ... but never the OFF cell's
@@ -55,7 +47,7 @@ TEST_F(ModelOptionsTest, RatesInForceByCellType)
         {DirectionalSimple, 6, 200.0f, 1.0f, 1},
         {Complex, 1, 200.0f, 5.0f, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         modelOptions.gammaOrder = c.gammaOption;
         receptiveField.cellType = c.cellType;
         applyCellTypeRates();
@@ -65,27 +57,21 @@ TEST_F(ModelOptionsTest, RatesInForceByCellType)
     }
 }
 
-TEST_F(ModelOptionsTest, OtherTypesSpontaneousRateWaitsUntilThatTypeIsCurrent)
+TEST_F(ModelOptionsTest, RatesInForceChangeOnlyWithAKnownCurrentType)
 {
     receptiveField.cellType = Simple;
     applyCellTypeRates();
-    modelOptions.spontaneousRate[2] = 33.0f;
+    modelOptions.spontaneousRate[2] = 33.0f;  // another type's rate waits
     applyCellTypeRates();
     EXPECT_EQ(modelOptions.currentSpontaneousRate, 0.5f);
     receptiveField.cellType = OffCentreX;
     applyCellTypeRates();
     EXPECT_EQ(modelOptions.currentSpontaneousRate, 33.0f);
-}
-
-TEST_F(ModelOptionsTest, UnknownCellTypeLeavesRatesInForce)
-{
-    receptiveField.cellType = OnCentreX;
-    applyCellTypeRates();
     for (int32_t type : {0, 6, -1}) {
         receptiveField.cellType = type;
         applyCellTypeRates();
         EXPECT_EQ(modelOptions.currentMaxRate, 250.0f) << type;
-        EXPECT_EQ(modelOptions.currentSpontaneousRate, 15.0f) << type;
+        EXPECT_EQ(modelOptions.currentSpontaneousRate, 33.0f) << type;
         EXPECT_EQ(modelOptions.currentGammaOrder, 6) << type;
     }
 }

@@ -204,12 +204,10 @@ TEST_F(NewReceptiveField, PositionsKeepTheirMargins)
 
 TEST_F(NewReceptiveField, SmallClientAreaKeepsTheCentreInside)
 {
-    struct Size {
-        int32_t w, h;
-    };
-    const Size sizes[] = {{0, 0}, {1, 1}, {50, 80}, {100, 500}, {1000, 150}, {131, 231}, {133, 233}};
+    const struct { int32_t w, h; } sizes[] = {
+        {0, 0}, {1, 1}, {50, 80}, {100, 500}, {1000, 150}, {131, 231}, {133, 233}};
     receptiveField.randomiseMode = RandomiseEverything;
-    for (const Size& s : sizes) {
+    for (const auto& s : sizes) {
         SizeClient(s.w, s.h);
         for (int32_t n = 0; n < 300; ++n) {
             newReceptiveField(1 + n % 5);

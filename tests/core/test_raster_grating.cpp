@@ -8,10 +8,10 @@
 #include <vector>
 #include <algorithm>
 
-#include "draw_test_support.h"
+#include "tests/core/test_support.h"
 #include "sim/scene_drawing.h"
 
-using namespace drawtest;
+using namespace ts;
 
 namespace {
 
@@ -66,11 +66,8 @@ TEST(RasterGrating, ZeroFrequencyIsAUniformDiscOfTheAmplitude)
 
 TEST(RasterGrating, StationaryPatternHasItsPhaseAndStripes)
 {
-    struct Case {
-        float phase, orientation;
-        int32_t centreGrey;
-    };
-    const Case cases[] = {{0, 90, 254}, {180, 90, 0}, {90, 90, 126}, {0, 0, 254}, {180, 0, 0}};
+    const struct { float phase, orientation; int32_t centreGrey; } cases[] = {
+        {0, 90, 254}, {180, 90, 0}, {90, 90, 126}, {0, 0, 254}, {180, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "phase " << c.phase << " orientation " << c.orientation);
         ResetScene();

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "draw_test_support.h"
+#include "tests/core/test_support.h"
 #include "sim/scene_drawing.h"
 
-using namespace drawtest;
+using namespace ts;
 
 namespace {
 
@@ -44,13 +44,8 @@ void ExpectFrameMatchesImage(uint32_t colour, float contrast)
 
 TEST(RasterSpot, GreyAndContrastFollowPolarityAndContrast)
 {
-    struct Case {
-        int32_t polarity;
-        float contrastPercent;
-        int32_t grey;
-        float image;
-    };
-    const Case cases[] = {{1, 100.0f, 254, 1.0f}, {-1, 100.0f, 0, -1.0f},
+    const struct { int32_t polarity; float contrastPercent; int32_t grey; float image; } cases[] = {
+        {1, 100.0f, 254, 1.0f}, {-1, 100.0f, 0, -1.0f},
                           {1, 50.0f, 190, 0.5f},  {-1, 50.0f, 63, -0.5f},
                           {1, 0.0f, 127, 0.0f}};
     for (const Case& c : cases) {
@@ -90,14 +85,11 @@ TEST(RasterAnnulus, CoversTheRingBetweenItsRadii)
     stimulus.spotRadius = 0.5f;    // inner radius 19 pixels
     stimulus.annulusRatio = 2.0f;  // outer radius 38 pixels
     RasteriseStimulusAt(TestFilters(), 0);
-    struct Probe {
-        int32_t dx, dy;
-        bool covered;
-    };
-    const Probe probes[] = {{0, 0, false},  {10, 0, false}, {18, 0, false}, {25, 0, true},
+    const struct { int32_t dx, dy; bool covered; } probes[] = {
+        {0, 0, false},  {10, 0, false}, {18, 0, false}, {25, 0, true},
                             {0, -30, true}, {37, 0, true},  {0, 38, true},   {-38, 0, true},
                             {39, 0, false}, {26, 26, true}, {28, 28, false}};
-    for (const Probe& p : probes) {
+    for (const auto& p : probes) {
         SCOPED_TRACE(testing::Message() << p.dx << "," << p.dy);
         EXPECT_EQ(ReadPixel(500 + p.dx, 350 + p.dy), p.covered ? Grey(254) : kGrey);
         EXPECT_EQ(ImageAt(500 + p.dx, 350 + p.dy), p.covered ? 1.0f : 0.0f);
@@ -170,12 +162,7 @@ TEST(RasterToolbar, BandRowsAreNotDrawnButEnterTheImage)
 
 TEST(RasterImage, OnlyTheBoxIsWrittenAndOffscreenPixelsStillCount)
 {
-    struct Case {
-        const char* name;
-        int32_t boxLeft, boxTop, half;
-        int32_t mouseX, mouseY;
-    };
-    const Case cases[] = {
+    const struct { const char* name; int32_t boxLeft, boxTop, half; int32_t mouseX, mouseY; } cases[] = {
         {"box left of the frame", -300, 200, 100, -150, 300},
         {"box below the frame", 400, 600, 100, 500, 750},
         {"box of 501 columns", 100, 100, 250, 350, 350},

@@ -5,9 +5,9 @@
 #include <limits>
 #include <vector>
 
-#include "engine_test_setup.h"
+#include "tests/core/test_support.h"
 
-using namespace engine_test;
+using namespace ts;
 
 namespace {
 

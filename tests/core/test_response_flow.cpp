@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "engine_test_setup.h"
+#include "tests/core/test_support.h"
 
-using namespace engine_test;
+using namespace ts;
 
 // Whole ticks: the scene tick draws and publishes the stimulus image, the
 // neuron tick takes it.
@@ -49,9 +49,12 @@ TEST(SceneToNeuron, FlashedSpotRaisesTheOnCentreRateAfterOneTick)
     EXPECT_GT(simulation.peakRate.load(), 20.0f);
 }
 
+// What the neuron is handed is what the frame shows, with nothing left behind
+// by a stimulus that moved or went off.
 TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
 {
     ResetEngine(Simple);
+    receptiveField.displayMode = Hidden;
     PlaceSpotOnTheField();
     stimulus.stimulusOn = true;
     SceneTick();
@@ -59,7 +62,7 @@ TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
     const int32_t half = BoxHalf();
     EXPECT_EQ(seen[half * kFilterSide + half], 1.0f);
     const int32_t drawn = NonZeroElements(seen);
-    EXPECT_GT(drawn, 1000);
+    EXPECT_NEAR(drawn, 3.14159265 * 19 * 19, 40.0);
 
     // Far beyond the spot's scan margin: nothing of the old spot may remain.
     stimulus.mouseX = 560;
@@ -68,6 +71,10 @@ TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
     EXPECT_EQ(seen[half * kFilterSide + half], 0.0f);
     EXPECT_EQ(seen[half * kFilterSide + half + 60], 1.0f);
     EXPECT_EQ(NonZeroElements(seen), drawn);
+    const PresentedFrame frame = LatestFrame();
+    ASSERT_EQ(frame.width, 1000);
+    EXPECT_EQ(frame.pixels[500 + 1000 * 350] & 0xFFFFFF, 0x808080u);
+    EXPECT_EQ(frame.pixels[560 + 1000 * 350] & 0xFFFFFF, 0xFEFEFEu);
 
     // Off: the cleared image is published too.
     stimulus.stimulusOn = false;

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "draw_test_support.h"
+#include "tests/core/test_support.h"
 #include "sim/scene_drawing.h"
 
-using namespace drawtest;
+using namespace ts;
 
 namespace {
 

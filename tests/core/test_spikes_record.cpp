@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "engine_test_setup.h"
+#include "tests/core/test_support.h"
 
-using namespace engine_test;
+using namespace ts;
 
 namespace {
 

@@ -19,11 +19,7 @@ enum : int {
     kDistance = 1023,
 };
 
-class FeedbackDialog : public testing::Test {
-protected:
-    void SetUp() override { ResetAllRecords(); }
-    DialogPtr Open() { return DialogPtr(createFeedbackDialog(nullptr)); }
-};
+using FeedbackDialog = DialogTest<createFeedbackDialog>;
 
 TEST_F(FeedbackDialog, OrientationDifferenceFoldsOnceForSimpleCellsOnly)
 {

@@ -9,11 +9,7 @@ using namespace MoreOptionsIds;
 
 namespace {
 
-class MoreOptionsDialog : public testing::Test {
-protected:
-    void SetUp() override { ResetAllRecords(); }
-    DialogPtr Open() { return DialogPtr(createMoreOptionsDialog(nullptr)); }
-};
+using MoreOptionsDialog = DialogTest<createMoreOptionsDialog>;
 
 TEST(MoreOptionsRateCode, PositionsAndRates)
 {

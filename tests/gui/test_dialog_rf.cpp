@@ -7,11 +7,7 @@ using namespace RfDialogIds;
 
 namespace {
 
-class RfDialog : public testing::Test {
-protected:
-    void SetUp() override { ResetAllRecords(); }
-    DialogPtr Open() { return DialogPtr(createRfDialog(nullptr)); }
-};
+using RfDialog = DialogTest<createRfDialog>;
 
 // Types text one key at a time and checks the record after every key.
 struct Keystroke {

@@ -7,11 +7,7 @@ using namespace SelectStimulusIds;
 
 namespace {
 
-class SelectStimulusDialog : public testing::Test {
-protected:
-    void SetUp() override { ResetAllRecords(); }
-    DialogPtr Open() { return DialogPtr(createSelectStimulusDialog(nullptr)); }
-};
+using SelectStimulusDialog = DialogTest<createSelectStimulusDialog>;
 
 TEST_F(SelectStimulusDialog, OpensWithTheDefaultBar)
 {

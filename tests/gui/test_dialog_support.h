@@ -76,3 +76,11 @@ inline void RunModal(void (*open)(QWidget*), const std::function<void(QDialog*)>
 }
 
 using DialogPtr = std::unique_ptr<QDialog>;
+
+// A dialog of one kind over records at their start-up values.
+template <QDialog* (*Create)(QWidget*)>
+class DialogTest : public testing::Test {
+protected:
+    void SetUp() override { ResetAllRecords(); }
+    static DialogPtr Open() { return DialogPtr(Create(nullptr)); }
+};

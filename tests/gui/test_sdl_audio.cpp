@@ -19,9 +19,9 @@
 
 #include "audio/sdl_wave_output.h"
 #include "sim/scene_loop.h"
-#include "../core/audio_test_support.h"
+#include "tests/core/test_support.h"
 
-using namespace audio_test;
+using namespace ts;
 using namespace std::chrono_literals;
 
 namespace {
@@ -151,11 +151,8 @@ TEST_F(SdlAudio, SpontaneousClicksAreWholeAndAtTheirRate)
 
 TEST_F(SdlAudio, HashStaysInItsRangeUnderTheClicks)
 {
-    struct Case {
-        float rate;
-        bool expectClicks;
-    } cases[] = {{0.0f, false}, {30.0f, true}};
-    for (const Case& c : cases) {
+    const struct { float rate; bool expectClicks; } cases[] = {{0.0f, false}, {30.0f, true}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.rate);
         PrepareOnCentreCell(c.rate, true);
         const std::vector<int16_t> s = CaptureStream("hash", [] { std::this_thread::sleep_for(1500ms); });
@@ -261,14 +258,11 @@ TEST_F(SdlAudio, LongContinuityOverAMinute)
 
 TEST_F(SdlAudio, NoDeviceReportsOnceAndTheModelRunsOn)
 {
-    struct Case {
-        const char* driver;
-        const char* file;
-    } cases[] = {
+    const struct { const char* driver; const char* file; } cases[] = {
         {"no-such-driver", ""},
         {"disk", "/nonexistent-directory/stream.raw"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.driver);
         PrepareOnCentreCell(37.0f);
         DriverChoice choice(c.driver, c.file);

@@ -20,10 +20,7 @@ int CharacterCount(const std::string& utf8) { return static_cast<int>(QString::f
 
 TEST(ShellOverlayText, ReadoutsMatchTheirExamples)
 {
-    struct Case {
-        std::string built, expected;
-        int length;
-    } cases[] = {
+    const struct { std::string built, expected; int length; } cases[] = {
         {OrientationText(90.0f), " stimulus orientation =  90\u00B0", 28},
         {OrientationText(89.5f), " stimulus orientation =  90\u00B0", 28},
         {OrientationText(0.4f), " stimulus orientation =   0\u00B0", 28},
@@ -40,7 +37,7 @@ TEST(ShellOverlayText, ReadoutsMatchTheirExamples)
         {PeakRateText(10000.0f), "peak rate =**** Hz ", 19},
         {PeakRateText(1e30f), "peak rate =**** Hz ", 19},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(c.built, c.expected);
         EXPECT_EQ(CharacterCount(c.built), c.length) << c.built;
     }
@@ -50,18 +47,14 @@ TEST(ShellOverlayText, TextsFollowTheStimulusTypeAndDropTrailingBlanks)
 {
     ResetStimulus();
     simulation.peakRate = 0.0f;
-    struct Case {
-        int32_t type;
-        float radius;
-        std::string first, second;
-    } cases[] = {
+    const struct { int32_t type; float radius; std::string first, second; } cases[] = {
         {Bar, 0.5f, " stimulus orientation =  90\u00B0", ""},
         {Grating, 0.5f, " stimulus orientation =  90\u00B0", " s.f. = 0.8 c/deg "},
         {Spot, 0.5f, " stimulus diameter =   1\u00B0 ", ""},
         {Spot, 8.0f, " stimulus diameter =  16\u00B0 ", ""},
         {Annulus, 8.0f, " stimulus diameter =  32\u00B0 ", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         stimulus.stimulusType = c.type;
         stimulus.spotRadius = c.radius;
         const OverlayTexts texts = BuildOverlayTexts();
@@ -87,9 +80,7 @@ TEST(ShellOverlayText, UnreadablePeakRatesStillFillTheirField)
 
 TEST(ShellOverlayText, NarrowFramesShrinkTheFont)
 {
-    struct Case {
-        int32_t frameWidth, measured, height;
-    } cases[] = {
+    const struct { int32_t frameWidth, measured, height; } cases[] = {
         {600, 900, 21},   // 600 x 32 / 900 = 21.3
         {600, 600, 36},   // fits exactly: no shrinking
         {1200, 900, 36},
@@ -97,7 +88,7 @@ TEST(ShellOverlayText, NarrowFramesShrinkTheFont)
         {0, 900, 1},      // a minimised frame still gets a usable font
         {600, 0, 36},
     };
-    for (const Case& c : cases) EXPECT_EQ(OverlayFontHeight(c.frameWidth, c.measured), c.height) << c.frameWidth;
+    for (const auto& c : cases) EXPECT_EQ(OverlayFontHeight(c.frameWidth, c.measured), c.height) << c.frameWidth;
 }
 
 TEST(ShellOverlay, MeasuresAtFullLengthAndShrinksToFit)

@@ -92,11 +92,9 @@ TEST(ShellWindow, TooltipsAreExact)
 TEST(ShellWindow, StimulusButtonsSetTypeAndPolarity)
 {
     auto window = QuietMainWindow();
-    struct Case {
-        int command;
-        int32_t type;
-    } cases[] = {{30019, Spot}, {30020, Annulus}, {30022, Grating}, {30021, Bar}};
-    for (const Case& c : cases) {
+    const struct { int command; int32_t type; } cases[] = {
+        {30019, Spot}, {30020, Annulus}, {30022, Grating}, {30021, Bar}};
+    for (const auto& c : cases) {
         window->commandAction(c.command)->trigger();
         EXPECT_EQ(stimulus.stimulusType.load(), c.type) << c.command;
     }
@@ -110,11 +108,9 @@ TEST(ShellWindow, StimulusButtonsSetTypeAndPolarity)
 TEST(ShellWindow, CellButtonsMakeNewFields)
 {
     auto window = QuietMainWindow();
-    struct Case {
-        int command;
-        int32_t cellType;
-    } cases[] = {{30024, OnCentreX}, {30025, OffCentreX}, {30026, Simple}, {30027, DirectionalSimple}, {30028, Complex}};
-    for (const Case& c : cases) {
+    const struct { int command; int32_t cellType; } cases[] = {
+        {30024, OnCentreX}, {30025, OffCentreX}, {30026, Simple}, {30027, DirectionalSimple}, {30028, Complex}};
+    for (const auto& c : cases) {
         AddMark(1.0f, 1.0f, 1);
         window->commandAction(c.command)->trigger();
         EXPECT_EQ(receptiveField.cellType.load(), c.cellType) << c.command;
@@ -264,15 +260,12 @@ TEST(ShellMessages, StartupErrorHasItsCaption)
 
 TEST(ShellCommandLine, OnlyHelpAndVersionAreAccepted)
 {
-    struct Case {
-        std::vector<const char*> args;
-        int code;
-    } cases[] = {
+    const struct { std::vector<const char*> args; int code; } cases[] = {
         {{"tessaline", "--help"}, 0}, {{"tessaline", "-h"}, 0},     {{"tessaline", "--version"}, 0},
         {{"tessaline", "-v"}, 0},     {{"tessaline", "--bogus"}, 2}, {{"tessaline", "file.txt"}, 2},
         {{"tessaline"}, -1},  // the tests run on a platform, so the program would start
     };
-    for (Case& c : cases) {
+    for (auto& c : cases) {
         std::vector<char*> argv;
         for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
         EXPECT_EQ(HandleCommandLine(static_cast<int>(argv.size()), argv.data()), c.code) << c.args.back();

@@ -1,0 +1,61 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+
+class QChartView;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+
+// The tuning-curve recorder's window: choose what to sweep, start and stop,
+// watch the curve grow, save the numbers and the picture. Not modal: the
+// main window, the stimulus and the clicks go on while it records. A timer
+// on the user-interface thread moves the sweep on from the neuron tick's ring.
+class TuningWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TuningWindow(QWidget* owner);
+    ~TuningWindow() override;
+
+    void start();
+    void stop();
+    // Reads the ticks reported since the last call (the timer calls it).
+    void poll();
+    // Write the measured points or the plot; a failure shows a message and
+    // leaves the points in memory. Return true when the file was written.
+    bool saveData(const QString& path);
+    bool savePicture(const QString& path);
+    QString summary() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void parameterChanged();
+    void refresh();
+    void showProgress();
+    void reportFailure(const QString& text);
+
+    QComboBox* parameter_ = nullptr;
+    QDoubleSpinBox* from_ = nullptr;
+    QDoubleSpinBox* to_ = nullptr;
+    QSpinBox* points_ = nullptr;
+    QDoubleSpinBox* step_ = nullptr;
+    QSpinBox* repeats_ = nullptr;
+    QDoubleSpinBox* presentation_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QChartView* view_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QTimer* timer_ = nullptr;
+    size_t shownPoints_ = 0;
+};
+
+// Opens the one recorder window of the program (creating it the first time),
+// owned by the main window.
+TuningWindow* ShowTuningWindow(QWidget* owner);

@@ -1,0 +1,324 @@
+#include "sim/tuning_sweep.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+
+#include "render/number_format.h"
+#include "sim/simulation_state.h"
+#include "sim/tuning_analysis.h"
+#include "stimulus/stimulus_state.h"
+
+TuningSweep tuningSweep;
+
+namespace {
+
+constexpr int32_t kMostPoints = 360;
+constexpr int32_t kMostRepeats = 100;
+constexpr int32_t kMostTicks = 3000;  // one minute per presentation or blank
+
+struct Range {
+    float low, high;
+};
+
+// What the recorder will present of each parameter: wide enough for any
+// experiment, narrow enough that every value draws sensibly.
+Range ParameterRange(int32_t parameter)
+{
+    switch (parameter) {
+    case SweepSpatialFrequency: return {0.05f, 20.0f};
+    case SweepSize: return {0.02f, 30.0f};
+    case SweepContrast: return {0.1f, 100.0f};
+    default: return {0.0f, 360.0f};
+    }
+}
+
+float ClampFinite(float value, float low, float high, float fallback)
+{
+    if (!std::isfinite(value)) return fallback;
+    return std::clamp(value, low, high);
+}
+
+bool IsLogarithmic(int32_t parameter)
+{
+    return parameter == SweepSpatialFrequency || parameter == SweepContrast;
+}
+
+int32_t ResolveField(int32_t parameter)
+{
+    switch (parameter) {
+    case SweepSpatialFrequency: return FieldSpatialFrequency;
+    case SweepContrast: return FieldContrast;
+    case SweepSize:
+        switch (stimulus.stimulusType) {
+        case Spot:
+        case Annulus: return FieldSpotRadius;
+        case Grating: return FieldGratingRadius;
+        default: return FieldBarLength;
+        }
+    default: return FieldOrientation;
+    }
+}
+
+void Restore()
+{
+    TuningSweep& s = tuningSweep;
+    SetSweptField(s.field, s.savedValue);
+    stimulus.stimulusType = s.savedType;
+    stimulus.stimulusOn = s.savedOn;
+    stimulus.stationaryMode = s.savedStationary;
+}
+
+// Between points nothing is shown, so the 400 ms the model remembers drains.
+void ShowBlank()
+{
+    stimulus.stationaryMode = false;
+    stimulus.stimulusOn = false;
+}
+
+void ShowPoint()
+{
+    TuningSweep& s = tuningSweep;
+    const int32_t count = static_cast<int32_t>(s.values.size());
+    SetSweptField(s.field, s.values[static_cast<size_t>(s.step % count)]);
+    if (s.field == FieldSpatialFrequency) stimulus.stimulusType = Grating;
+    stimulus.stationaryMode = true;
+    s.temporalHz = StimulusTemporalHz();
+    s.tickSpikes.assign(static_cast<size_t>(s.plan.presentTicks), -1);
+    s.peakRate = 0.0f;
+}
+
+void FinishPoint()
+{
+    TuningSweep& s = tuningSweep;
+    const int32_t count = static_cast<int32_t>(s.values.size());
+    TuningPoint point;
+    point.value = s.values[static_cast<size_t>(s.step % count)];
+    point.repeat = s.step / count + 1;
+    const int32_t* spikes = s.tickSpikes.data();
+    const int32_t n = static_cast<int32_t>(s.tickSpikes.size());
+    point.meanRate = MeanSpikeRate(spikes, n);
+    point.peakRate = s.peakRate;
+    if (s.temporalHz > 0.0f) {
+        const Harmonics h = SpikeHarmonics(spikes, n, s.temporalHz);
+        point.hasHarmonics = true;
+        point.f0 = h.f0;
+        point.f1 = h.f1;
+    }
+    s.points.push_back(point);
+}
+
+// Takes the ring entries of the ticks after lastTickRead into the point being
+// presented. The writer may lap the ring while they are read: ticks it could
+// have overwritten by the second look at its count count as lost.
+void ReadTicks(int64_t newest)
+{
+    TuningSweep& s = tuningSweep;
+    static int32_t spikes[kTickRingSlots];
+    static float peaks[kTickRingSlots];
+    const int64_t first = std::max(s.lastTickRead + 1, newest - kTickRingSlots + 1);
+    for (int64_t t = first; t <= newest; ++t) {
+        const int32_t slot = static_cast<int32_t>(t % kTickRingSlots);
+        spikes[slot] = simulation.tickSpikes[slot];
+        peaks[slot] = simulation.tickPeakRate[slot];
+    }
+    std::atomic_thread_fence(std::memory_order_acquire);
+    const int64_t lapped = simulation.neuronTicks.load(std::memory_order_relaxed) - kTickRingSlots;
+    if (s.phase != SweepPresenting) return;
+    for (int64_t t = std::max(first, lapped + 1); t <= newest; ++t) {
+        const int64_t k = t - s.phaseStartTick - 1;
+        if (k < 0 || k >= s.plan.presentTicks) continue;
+        const int32_t slot = static_cast<int32_t>(t % kTickRingSlots);
+        s.tickSpikes[static_cast<size_t>(k)] = std::max(spikes[slot], 0);
+        if (std::isfinite(peaks[slot])) s.peakRate = std::max(s.peakRate, peaks[slot]);
+    }
+}
+
+}  // namespace
+
+SweepPlan OrientationPlan(float stepDegrees, int32_t repeats, int32_t presentTicks)
+{
+    SweepPlan plan;
+    plan.parameter = SweepOrientation;
+    plan.from = 0.0f;
+    plan.to = 360.0f;
+    const float step = ClampFinite(stepDegrees, 1.0f, 360.0f, 30.0f);
+    plan.points = std::max(1, NearestInt(360.0 / step));
+    plan.repeats = repeats;
+    plan.presentTicks = presentTicks;
+    return SanitisePlan(plan);
+}
+
+SweepPlan SanitisePlan(const SweepPlan& plan)
+{
+    SweepPlan p = plan;
+    if (p.parameter < SweepOrientation || p.parameter > SweepContrast) p.parameter = SweepOrientation;
+    const Range range = ParameterRange(p.parameter);
+    if (p.parameter == SweepOrientation) {
+        p.from = ClampFinite(p.from, -1e6f, 1e6f, 0.0f);
+        p.from = std::fmod(p.from, 360.0f);
+        if (p.from < 0.0f) p.from += 360.0f;
+        p.to = p.from + 360.0f;
+    } else {
+        p.from = ClampFinite(p.from, range.low, range.high, range.low);
+        p.to = ClampFinite(p.to, range.low, range.high, range.high);
+    }
+    p.points = std::clamp(p.points, 1, kMostPoints);
+    p.repeats = std::clamp(p.repeats, 1, kMostRepeats);
+    p.presentTicks = std::clamp(p.presentTicks, 1, kMostTicks);
+    p.blankTicks = std::clamp(p.blankTicks, 0, kMostTicks);
+    return p;
+}
+
+std::vector<float> SweepValues(const SweepPlan& plan)
+{
+    const SweepPlan p = SanitisePlan(plan);
+    std::vector<float> values;
+    values.reserve(static_cast<size_t>(p.points));
+    for (int32_t i = 0; i < p.points; ++i) {
+        double v;
+        if (p.parameter == SweepOrientation) {
+            v = p.from + 360.0 * i / p.points;
+            if (v >= 360.0) v -= 360.0;
+        } else if (p.points == 1) {
+            v = p.from;
+        } else {
+            const double f = static_cast<double>(i) / (p.points - 1);
+            v = IsLogarithmic(p.parameter) ? p.from * std::pow(static_cast<double>(p.to) / p.from, f)
+                                           : p.from + (static_cast<double>(p.to) - p.from) * f;
+        }
+        values.push_back(static_cast<float>(v));
+    }
+    return values;
+}
+
+bool StartSweep(const SweepPlan& plan)
+{
+    TuningSweep& s = tuningSweep;
+    if (s.phase != SweepIdle) return false;
+    s.plan = SanitisePlan(plan);
+    s.values = SweepValues(s.plan);
+    s.field = ResolveField(s.plan.parameter);
+    s.savedStationary = stimulus.stationaryMode;
+    s.savedOn = stimulus.stimulusOn;
+    s.savedType = stimulus.stimulusType;
+    s.savedValue = SweptFieldValue(s.field);
+    s.points.clear();
+    s.points.reserve(static_cast<size_t>(s.plan.points) * static_cast<size_t>(s.plan.repeats));
+    s.step = 0;
+    s.lastTickRead = simulation.neuronTicks.load(std::memory_order_acquire);
+    s.phaseStartTick = s.lastTickRead;
+    s.phase = SweepBlank;
+    ShowBlank();
+    PollSweep();  // with no blank the first point starts at once
+    return true;
+}
+
+int32_t PollSweep()
+{
+    TuningSweep& s = tuningSweep;
+    if (s.phase == SweepIdle) return 0;
+    const int64_t newest = simulation.neuronTicks.load(std::memory_order_acquire);
+    ReadTicks(newest);
+    s.lastTickRead = std::max(s.lastTickRead, newest);
+    int32_t completed = 0;
+    for (;;) {
+        const int64_t elapsed = s.lastTickRead - s.phaseStartTick;
+        if (s.phase == SweepBlank && elapsed >= s.plan.blankTicks) {
+            s.phase = SweepPresenting;
+            s.phaseStartTick = s.lastTickRead;
+            ShowPoint();
+        } else if (s.phase == SweepPresenting && elapsed >= s.plan.presentTicks) {
+            FinishPoint();
+            ++completed;
+            if (++s.step >= SweepTotalSteps()) {
+                s.phase = SweepIdle;
+                Restore();
+                break;
+            }
+            s.phase = SweepBlank;
+            s.phaseStartTick = s.lastTickRead;
+            ShowBlank();
+        } else {
+            break;
+        }
+    }
+    return completed;
+}
+
+void StopSweep()
+{
+    if (tuningSweep.phase == SweepIdle) return;
+    tuningSweep.phase = SweepIdle;
+    Restore();
+}
+
+bool SweepRunning() { return tuningSweep.phase != SweepIdle; }
+
+int32_t SweepTotalSteps()
+{
+    return static_cast<int32_t>(tuningSweep.values.size()) * tuningSweep.plan.repeats;
+}
+
+int64_t SweepTicksLeft()
+{
+    const TuningSweep& s = tuningSweep;
+    if (s.phase == SweepIdle) return 0;
+    const int64_t elapsed = s.lastTickRead - s.phaseStartTick;
+    const int64_t perStep = static_cast<int64_t>(s.plan.blankTicks) + s.plan.presentTicks;
+    int64_t left = static_cast<int64_t>(SweepTotalSteps() - s.step - 1) * perStep;
+    if (s.phase == SweepBlank) left += s.plan.presentTicks + std::max<int64_t>(s.plan.blankTicks - elapsed, 0);
+    else left += std::max<int64_t>(s.plan.presentTicks - elapsed, 0);
+    return left;
+}
+
+void SetSweptField(int32_t field, float value)
+{
+    switch (field) {
+    case FieldOrientation: stimulus.orientation = value; break;
+    case FieldSpatialFrequency: stimulus.gratingSf = value; break;
+    case FieldSpotRadius: stimulus.spotRadius = value; break;
+    case FieldBarLength: stimulus.barLength = value; break;
+    case FieldGratingRadius: stimulus.gratingRadius = value; break;
+    case FieldContrast: stimulus.contrastPercent = value; break;
+    default: break;
+    }
+}
+
+float SweptFieldValue(int32_t field)
+{
+    switch (field) {
+    case FieldOrientation: return stimulus.orientation;
+    case FieldSpatialFrequency: return stimulus.gratingSf;
+    case FieldSpotRadius: return stimulus.spotRadius;
+    case FieldBarLength: return stimulus.barLength;
+    case FieldGratingRadius: return stimulus.gratingRadius;
+    case FieldContrast: return stimulus.contrastPercent;
+    default: return 0.0f;
+    }
+}
+
+namespace {
+const char* const kFieldNames[kSweptFieldCount] = {
+    "orientation (deg)", "spatial frequency (c/deg)", "radius (deg)",
+    "bar length (deg)",  "grating radius (deg)",      "contrast (%)",
+};
+}  // namespace
+
+const char* SweptFieldName(int32_t field)
+{
+    return field >= 0 && field < kSweptFieldCount ? kFieldNames[field] : "";
+}
+
+bool SweptFieldIsLogarithmic(int32_t field)
+{
+    return field == FieldSpatialFrequency || field == FieldContrast;
+}
+
+int32_t SweptFieldFromName(const char* name)
+{
+    for (int32_t field = 0; field < kSweptFieldCount; ++field)
+        if (std::strcmp(name, kFieldNames[field]) == 0) return field;
+    return -1;
+}

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "sim/tuning_analysis.h"
+#include "sim/tuning_csv.h"
+#include "stimulus/stimulus_state.h"
+
+namespace {
+
+CurvePoint At(float value, float rate)
+{
+    CurvePoint p;
+    p.value = value;
+    p.repeats = 1;
+    p.meanRate = rate;
+    return p;
+}
+
+}  // namespace
+
+TEST(TuningHarmonics, ExactValuesOfKnownTrains)
+{
+    // 2.5 Hz has a period of 20 ticks: one spike per cycle in tick 0 of it.
+    std::vector<int32_t> pulse(100, 0);
+    for (size_t k = 0; k < pulse.size(); k += 20) pulse[k] = 1;
+    Harmonics h = SpikeHarmonics(pulse.data(), 100, 2.5f);
+    EXPECT_NEAR(h.f0, 2.5f, 1e-5f);
+    EXPECT_NEAR(h.f1, 5.0f, 1e-4f) << "a narrow pulse has F1 = 2 F0";
+
+    std::vector<int32_t> steady(100, 2);
+    h = SpikeHarmonics(steady.data(), 100, 2.5f);
+    EXPECT_NEAR(h.f0, 100.0f, 1e-4f);
+    EXPECT_NEAR(h.f1, 0.0f, 1e-3f);
+
+    // Half-wave: on for 10 ticks of every 20. F1/F0 of a square wave is 4/pi
+    // (sampled: 2 / (10 sin(pi/20)) = 1.2784).
+    std::vector<int32_t> half(100, 0);
+    for (size_t k = 0; k < half.size(); ++k) half[k] = (k % 20) < 10 ? 1 : 0;
+    h = SpikeHarmonics(half.data(), 100, 2.5f);
+    EXPECT_NEAR(h.f1 / h.f0, 2.0f / (10.0f * std::sin(3.14159265f / 20.0f)), 1e-4f);
+
+    // The window is the last whole cycles: an onset burst before them is left out.
+    std::vector<int32_t> burst(50, 0);
+    for (size_t k = 0; k < 10; ++k) burst[k] = 5;
+    h = SpikeHarmonics(burst.data(), 50, 2.5f);  // 2 cycles = 40 ticks, from tick 10
+    EXPECT_EQ(h.f0, 0.0f);
+    EXPECT_EQ(h.f1, 0.0f);
+
+    // Lost ticks are left out, not counted as silent.
+    std::vector<int32_t> lost(40, 1);
+    for (size_t k = 0; k < 40; k += 2) lost[k] = -1;
+    EXPECT_NEAR(SpikeHarmonics(lost.data(), 40, 2.5f).f0, 50.0f, 1e-4f);
+    EXPECT_NEAR(MeanSpikeRate(lost.data(), 40), 50.0f, 1e-4f);
+    EXPECT_EQ(MeanSpikeRate(lost.data(), 0), 0.0f);
+
+    // At or above the tick rate's Nyquist limit there is no F1.
+    EXPECT_EQ(SpikeHarmonics(pulse.data(), 100, 25.0f).f1, 0.0f);
+    EXPECT_EQ(SpikeHarmonics(pulse.data(), 0, 2.5f).f0, 0.0f);
+}
+
+TEST(TuningHarmonics, TemporalFrequencyOfTheStimulus)
+{
+    struct Case {
+        int32_t type;
+        float sf, velocity, modulation, hz;
+    };
+    const Case cases[] = {
+        {Grating, 0.8f, 2.0f, 0.0f, 1.6f},      // 625 ms period
+        {Grating, 0.7f, 2.0f, 0.0f, 1000.0f / 714.0f},  // whole milliseconds, as drawn
+        {Grating, 0.8f, 0.0f, 4.0f, 4.0f},      // counterphase
+        {Grating, 0.8f, -2.0f, 0.0f, 0.0f},     // a negative velocity is drawn static
+        {Grating, 0.0f, 2.0f, 3.0f, 1000.0f / 333.0f},
+        {Grating, 0.8f, 0.0f, 0.0f, 0.0f},
+        {Bar, 0.8f, 2.0f, 4.0f, 0.0f},
+        {Grating, 20.0f, 1e6f, 0.0f, 1000.0f},  // below a millisecond counts as one
+    };
+    for (const Case& c : cases) {
+        ResetStimulus();
+        stimulus.stimulusType = c.type;
+        stimulus.gratingSf = c.sf;
+        stimulus.gratingVelocity = c.velocity;
+        stimulus.modulationRate = c.modulation;
+        EXPECT_NEAR(StimulusTemporalHz(), c.hz, 1e-4f) << c.sf << " " << c.velocity << " " << c.modulation;
+    }
+    ResetStimulus();
+}
+
+TEST(TuningSummaryIndices, ExactIndicesOfAKnownCurve)
+{
+    // Peak 40 at 90, orthogonal 10 and 6, opposite 20, minimum 0.
+    const std::vector<CurvePoint> curve = {At(0, 10), At(45, 20), At(90, 40), At(135, 20),
+                                           At(180, 6), At(225, 0), At(270, 20), At(315, 0)};
+    const TuningSummary s = SummariseCurve(FieldOrientation, curve);
+    ASSERT_TRUE(s.valid);
+    EXPECT_EQ(s.preferred, 90.0f);
+    EXPECT_EQ(s.preferredRate, 40.0f);
+    ASSERT_TRUE(s.hasOsi);
+    EXPECT_NEAR(s.osi, (40.0f - 8.0f) / 48.0f, 1e-6f);
+    ASSERT_TRUE(s.hasDsi);
+    EXPECT_NEAR(s.dsi, (40.0f - 20.0f) / 60.0f, 1e-6f);
+    ASSERT_TRUE(s.hasHalfWidth);
+    EXPECT_NEAR(s.halfWidth, 45.0f, 1e-4f) << "half height 20 is reached 45 degrees each side";
+    EXPECT_FALSE(s.hasF1F0);
+
+    const std::string text = SummaryText(FieldOrientation, s);
+    EXPECT_EQ(text, "Preferred orientation 90.0 deg (40.0 spikes/s), half-width at half height 45.0 deg, "
+                    "OSI 0.67, DSI 0.33");
+}
+
+TEST(TuningSummaryIndices, EdgeCurves)
+{
+    EXPECT_FALSE(SummariseCurve(FieldOrientation, {}).valid);
+    EXPECT_EQ(SummaryText(FieldOrientation, TuningSummary{}), "No points measured yet.");
+
+    // Silent everywhere: no index divides by zero, no half-width of a flat curve.
+    TuningSummary s = SummariseCurve(FieldOrientation, {At(0, 0), At(90, 0), At(180, 0), At(270, 0)});
+    EXPECT_FALSE(s.hasOsi || s.hasDsi || s.hasHalfWidth);
+
+    // Only one point: nothing is orthogonal or opposite to it.
+    s = SummariseCurve(FieldOrientation, {At(30, 5)});
+    EXPECT_FALSE(s.hasOsi || s.hasDsi);
+
+    // Harmonics at the preferred point give F1/F0 and its label.
+    CurvePoint sf = At(0.8f, 30);
+    sf.hasHarmonics = true;
+    sf.f0 = 20.0f;
+    sf.f1 = 30.0f;
+    s = SummariseCurve(FieldSpatialFrequency, {At(0.4f, 10), sf});
+    ASSERT_TRUE(s.hasF1F0);
+    EXPECT_NEAR(s.f1f0, 1.5f, 1e-6f);
+    EXPECT_FALSE(s.hasOsi);
+    EXPECT_EQ(SummaryText(FieldSpatialFrequency, s),
+              "Preferred spatial frequency 0.80 c/deg (30.0 spikes/s), F1/F0 1.50 simple-like (F1/F0 > 1)");
+    EXPECT_STREQ(ModulationLabel(0.3f), "complex-like (F1/F0 < 1)");
+}
+
+TEST(TuningSummaryIndices, RepeatsAverageWithStandardError)
+{
+    std::vector<TuningPoint> points(4);
+    const float values[4] = {1, 2, 1, 2};
+    const float rates[4] = {10, 4, 14, 4};
+    for (int32_t i = 0; i < 4; ++i) {
+        points[i].value = values[i];
+        points[i].repeat = i / 2 + 1;
+        points[i].meanRate = rates[i];
+        points[i].peakRate = rates[i] * 2;
+    }
+    const std::vector<CurvePoint> curve = AverageRepeats(points);
+    ASSERT_EQ(curve.size(), 2u);
+    EXPECT_EQ(curve[0].value, 1.0f);
+    EXPECT_EQ(curve[0].repeats, 2);
+    EXPECT_EQ(curve[0].meanRate, 12.0f);
+    EXPECT_EQ(curve[0].peakRate, 24.0f);
+    EXPECT_NEAR(curve[0].semRate, 2.0f, 1e-6f);  // sd 2.828 over sqrt 2
+    EXPECT_EQ(curve[1].semRate, 0.0f);
+}
+
+TEST(TuningCsv, RoundTripsEveryValueExactly)
+{
+    std::vector<TuningPoint> points;
+    for (int32_t i = 0; i < 5; ++i) {
+        TuningPoint p;
+        p.value = 0.1f * std::pow(3.0f, static_cast<float>(i));
+        p.repeat = i % 2 + 1;
+        p.meanRate = 1.0f / 3.0f + i;
+        p.peakRate = 99.99999f - i;
+        p.hasHarmonics = i != 2;
+        p.f0 = p.hasHarmonics ? 12.345678f * i : 0.0f;
+        p.f1 = p.hasHarmonics ? 1e-7f + i : 0.0f;
+        points.push_back(p);
+    }
+    const std::string text = TuningCsvText(FieldSpatialFrequency, points);
+    EXPECT_EQ(text.substr(0, text.find('\n')), kTuningCsvHeader);
+    EXPECT_NE(text.find("\nspatial frequency (c/deg),0.3,2,"), std::string::npos) << text;
+    EXPECT_NE(text.find(",,\n"), std::string::npos) << "a point without harmonics leaves F0 and F1 empty";
+
+    for (const std::string& version : {text, [&] {
+             std::string crlf;
+             for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+             return crlf;
+         }()}) {
+        const ParsedTuningCsv parsed = ParseTuningCsv(version);
+        ASSERT_TRUE(parsed.ok);
+        EXPECT_EQ(parsed.field, FieldSpatialFrequency);
+        ASSERT_EQ(parsed.points.size(), points.size());
+        for (size_t i = 0; i < points.size(); ++i) {
+            EXPECT_EQ(parsed.points[i].value, points[i].value);
+            EXPECT_EQ(parsed.points[i].repeat, points[i].repeat);
+            EXPECT_EQ(parsed.points[i].meanRate, points[i].meanRate);
+            EXPECT_EQ(parsed.points[i].peakRate, points[i].peakRate);
+            EXPECT_EQ(parsed.points[i].hasHarmonics, points[i].hasHarmonics);
+            EXPECT_EQ(parsed.points[i].f0, points[i].f0);
+            EXPECT_EQ(parsed.points[i].f1, points[i].f1);
+        }
+    }
+    const ParsedTuningCsv empty = ParseTuningCsv(TuningCsvText(FieldOrientation, {}));
+    EXPECT_TRUE(empty.ok);
+    EXPECT_TRUE(empty.points.empty());
+}
+
+TEST(TuningCsv, RejectsWhatItDidNotWrite)
+{
+    const std::string header = std::string(kTuningCsvHeader) + "\n";
+    const char* rows[] = {
+        "orientation (deg),90,1,10,20,,",              // fine: the control case
+        "orientation (deg),90,1,10,20",                // short
+        "orientation (deg),90,1,10,20,,,",             // long
+        "colour,90,1,10,20,,",                         // unknown parameter
+        "orientation (deg),ninety,1,10,20,,",          // not a number
+        "orientation (deg),90,0,10,20,,",              // repeats count from 1
+        "orientation (deg),90,1,nan,20,,",             // not finite
+        "orientation (deg),90,1,10,20,5,",             // F0 without F1
+        "orientation (deg),90,1,10,20,,\ncontrast (%),50,1,10,20,,",  // mixed parameters
+    };
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+        EXPECT_EQ(ParseTuningCsv(header + rows[i] + "\n").ok, i == 0) << rows[i];
+    EXPECT_FALSE(ParseTuningCsv("").ok);
+    EXPECT_FALSE(ParseTuningCsv("value,rate\n1,2\n").ok);
+}

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tuning_test_support.h"
+
+using namespace tuning_test;
+
+// Whole sweeps over the default model cells with the default drifting grating
+// at the field's centre, every tick run directly with a seeded random word.
+
+TEST(TuningCells, OrientationSweepOfTheSimpleCellPeaksAtItsOrientation)
+{
+    ResetForSweep(Simple, Grating);
+    const SweepPlan plan = OrientationPlan(30.0f, 1, 50);
+    RunSweep(plan);
+    ASSERT_EQ(tuningSweep.points.size(), 12u);
+    const TuningSummary s = SummaryOfSweep();
+    ASSERT_TRUE(s.valid);
+    const float apart = std::fmin(std::fabs(s.preferred - 90.0f), std::fabs(s.preferred - 270.0f));
+    EXPECT_LE(apart, 30.0f) << "preferred " << s.preferred;
+    EXPECT_TRUE(s.hasHalfWidth);
+    EXPECT_GT(s.halfWidth, 5.0f);
+    EXPECT_LT(s.halfWidth, 60.0f);
+    ASSERT_TRUE(s.hasOsi);
+    EXPECT_GT(s.osi, 0.7f) << "a simple cell barely answers the orthogonal grating";
+}
+
+// Preferred and opposite directions with long presentations, so that the
+// onset is a small part of each and the counts are large.
+TEST(TuningCells, DirectionAndModulationIndicesByCellType)
+{
+    struct Case {
+        int32_t cell;
+        float dsiLow, dsiHigh;
+        bool simpleLike;
+    };
+    const Case cases[] = {
+        {Simple, 0.0f, 0.06f, true},
+        {DirectionalSimple, 0.08f, 0.3f, true},
+        {Complex, 0.2f, 0.5f, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        ResetForSweep(c.cell, Grating);
+        SweepPlan plan = OrientationPlan(180.0f, 1, 400);
+        plan.from = 90.0f;
+        RunSweep(plan);
+        ASSERT_EQ(tuningSweep.points.size(), 2u);
+        const TuningSummary s = SummaryOfSweep();
+        ASSERT_TRUE(s.hasDsi);
+        EXPECT_FALSE(s.hasOsi) << "no orthogonal direction was measured";
+        EXPECT_GE(s.dsi, c.dsiLow);
+        EXPECT_LE(s.dsi, c.dsiHigh);
+        ASSERT_TRUE(s.hasF1F0);
+        if (c.simpleLike) {
+            EXPECT_GT(s.f1f0, 1.2f);
+            EXPECT_LT(s.f1f0, 1.8f);
+        } else {
+            EXPECT_LT(s.f1f0, 0.4f);
+        }
+        for (const TuningPoint& p : tuningSweep.points) {
+            EXPECT_TRUE(p.hasHarmonics);
+            EXPECT_GE(p.peakRate, p.f0 * 0.5f) << "the readout follows the response";
+            EXPECT_LT(p.peakRate, 100.0f) << "never reaches the saturation rate";
+        }
+    }
+}

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QImage>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/tuning_window.h"
+#include "sim/tuning_csv.h"
+#include "test_shell_support.h"
+#include "tests/core/tuning_test_support.h"
+
+using namespace tuning_test;
+
+namespace {
+
+// The window's timer is not waited for: each tick is run directly and the
+// window polled after it, as its timer would.
+int64_t RunTicks(TuningWindow& window, int64_t from, int64_t count)
+{
+    for (int64_t n = from; n < from + count; ++n) {
+        RunTick(n);
+        window.poll();
+    }
+    return from + count;
+}
+
+template <typename T>
+T* Child(QWidget& window, const char* name)
+{
+    T* child = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+}  // namespace
+
+TEST(TuningWindow, MeasureMenuOpensOneNonModalWindow)
+{
+    auto main = QuietMainWindow();
+    QAction* action = main->findChild<QAction*>(QStringLiteral("tuningCurve"));
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), QStringLiteral("Tuning curve…"));
+    action->trigger();
+    QApplication::processEvents();
+    auto* window = main->findChild<TuningWindow*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    action->trigger();
+    EXPECT_EQ(main->findChildren<TuningWindow*>().size(), 1);
+}
+
+TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
+{
+    ResetForSweep(Simple, Grating);
+    stimulus.orientation = 45.0f;
+    stimulus.stationaryMode = false;
+    TuningWindow window(nullptr);
+    window.show();
+    Child<QComboBox>(window, "parameter")->setCurrentIndex(SweepOrientation);
+    Child<QDoubleSpinBox>(window, "step")->setValue(90.0);
+    Child<QSpinBox>(window, "repeats")->setValue(1);
+    Child<QDoubleSpinBox>(window, "presentation")->setValue(0.4);
+    auto* stop = Child<QPushButton>(window, "stop");
+    QTest::mouseClick(Child<QPushButton>(window, "start"), Qt::LeftButton);
+    ASSERT_TRUE(SweepRunning());
+    EXPECT_TRUE(stop->isEnabled());
+    EXPECT_EQ(tuningSweep.values.size(), 4u);
+
+    // Two points (blank 25 + 20 ticks each), then Stop in the third.
+    int64_t n = RunTicks(window, 0, 2 * 45 + 30);
+    EXPECT_EQ(tuningSweep.points.size(), 2u);
+    EXPECT_TRUE(stimulus.stationaryMode) << "the third point is on";
+    EXPECT_TRUE(Child<QProgressBar>(window, "progress")->text().contains(QStringLiteral("s left")));
+    QTest::mouseClick(stop, Qt::LeftButton);
+    EXPECT_FALSE(SweepRunning());
+    EXPECT_EQ(tuningSweep.points.size(), 2u) << "Stop keeps the points measured";
+    EXPECT_EQ(stimulus.orientation, 45.0f);
+    EXPECT_FALSE(stimulus.stationaryMode);
+    EXPECT_TRUE(window.summary().startsWith(QStringLiteral("Preferred orientation"))) << window.summary().toStdString();
+    RunTicks(window, n, 10);
+    EXPECT_EQ(tuningSweep.points.size(), 2u);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString csv = dir.filePath(QStringLiteral("curve.csv"));
+    ASSERT_TRUE(window.saveData(csv));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ParsedTuningCsv parsed = ParseTuningCsv(file.readAll().toStdString());
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.field, FieldOrientation);
+    ASSERT_EQ(parsed.points.size(), 2u);
+    EXPECT_EQ(parsed.points[1].value, 90.0f);
+    EXPECT_EQ(parsed.points[1].meanRate, tuningSweep.points[1].meanRate);
+
+    const QString png = dir.filePath(QStringLiteral("curve.png"));
+    ASSERT_TRUE(window.savePicture(png));
+    QImage image(png);
+    EXPECT_FALSE(image.isNull());
+    EXPECT_GT(image.width(), 100);
+}
+
+TEST(TuningWindow, FailedWriteShowsAMessageAndKeepsThePoints)
+{
+    ResetForSweep(Simple, Grating);
+    TuningWindow window(nullptr);
+    window.show();
+    Child<QDoubleSpinBox>(window, "step")->setValue(180.0);
+    Child<QSpinBox>(window, "repeats")->setValue(1);
+    Child<QDoubleSpinBox>(window, "presentation")->setValue(0.2);
+    window.start();
+    RunTicks(window, 0, 2 * 35);
+    ASSERT_FALSE(SweepRunning());
+    ASSERT_EQ(tuningSweep.points.size(), 2u);
+    const std::vector<TuningPoint> before = tuningSweep.points;
+
+    QTemporaryDir dir;
+    const QString nowhere = dir.filePath(QStringLiteral("missing/dir/curve.csv"));
+    EXPECT_FALSE(window.saveData(nowhere));
+    EXPECT_FALSE(window.savePicture(dir.filePath(QStringLiteral("missing/dir/curve.png"))));
+    QApplication::processEvents();
+    const auto boxes = window.findChildren<QMessageBox*>(QStringLiteral("saveFailed"));
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(boxes[0]->text().contains(nowhere));
+    for (QMessageBox* box : boxes) box->close();
+    ASSERT_EQ(tuningSweep.points.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(tuningSweep.points[i].meanRate, before[i].meanRate);
+    EXPECT_TRUE(window.saveData(dir.filePath(QStringLiteral("curve.csv")))) << "a later save still has it all";
+}
+
+TEST(TuningWindow, ClosingTheWindowEndsTheSweepAndRestores)
+{
+    ResetForSweep(Simple, Spot);
+    stimulus.contrastPercent = 70.0f;
+    TuningWindow window(nullptr);
+    window.show();
+    auto* parameter = Child<QComboBox>(window, "parameter");
+    parameter->setCurrentIndex(SweepContrast);
+    EXPECT_TRUE(Child<QDoubleSpinBox>(window, "from")->isEnabled());
+    EXPECT_FALSE(Child<QDoubleSpinBox>(window, "step")->isEnabled());
+    window.start();
+    RunTicks(window, 0, 40);
+    EXPECT_TRUE(SweepRunning());
+    EXPECT_NE(stimulus.contrastPercent.load(), 70.0f);
+    window.close();
+    EXPECT_FALSE(SweepRunning());
+    EXPECT_EQ(stimulus.contrastPercent.load(), 70.0f);
+}
