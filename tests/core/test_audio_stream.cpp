@@ -45,18 +45,10 @@ TEST_F(AudioClick, WaveformAndStreamBounds)
         int32_t index;
         int32_t written;  // samples of the click that fit in the stream
     } cases[] = {
-        {0, 12},
-        {1000, 12},
-        {kAudioSamples - 12, 12},
+        {0, 12}, {1000, 12}, {kAudioSamples - 12, 12},
         {kAudioSamples - 8, 8},  // all six highs, two lows
-        {kAudioSamples - 5, 5},
-        {last, 1},
-        {kAudioSamples, 0},
-        {kAudioSamples + 893, 0},
-        {INT32_MAX, 0},
-        {-1, 0},
-        {-12, 0},
-        {INT32_MIN, 0},
+        {kAudioSamples - 5, 5}, {last, 1}, {kAudioSamples, 0}, {kAudioSamples + 893, 0},
+        {INT32_MAX, 0}, {-1, 0}, {-12, 0}, {INT32_MIN, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.index);
@@ -136,11 +128,7 @@ TEST_F(AudioHash, StaysInsideTheStreamForAnyPosition)
         {0, 4999, 5880},
         {kAudioRestartAt, kAudioRestartAt + 4999, kAudioSamples - 1},
         {kAudioSamples - 5000, kAudioSamples - 1, kAudioSamples - 1},
-        {kAudioSamples - 4999, -1, -1},
-        {kAudioSamples, -1, -1},
-        {INT64_MAX, -1, -1},
-        {-1, -1, -1},
-        {INT64_MIN, -1, -1},
+        {kAudioSamples - 4999, -1, -1}, {kAudioSamples, -1, -1}, {INT64_MAX, -1, -1}, {-1, -1, -1}, {INT64_MIN, -1, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.position);
@@ -266,7 +254,7 @@ TEST_F(AudioTick, EndOfStreamIsNeverPassed)
 TEST_F(AudioTick, HashAndSilenceAtRateZero)
 {
     const struct { bool hash; float rate; } cases[] = {{true, 0.0f}, {false, 0.0f}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.hash);
         PrepareOnCentreCell(c.rate, c.hash);
         ClearAudioSamples();

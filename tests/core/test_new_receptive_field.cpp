@@ -4,12 +4,7 @@
 #include <cmath>
 #include <set>
 
-#include "model/filters.h"
-#include "model/model_options.h"
-#include "model/random.h"
-#include "model/receptive_field.h"
-#include "render/app_state.h"
-#include "stimulus/hand_plot_marks.h"
+#include "tests/core/test_support.h"
 
 namespace {
 
@@ -19,12 +14,7 @@ class NewReceptiveField : public testing::Test {
 protected:
     void SetUp() override
     {
-        ResetModelOptions();
-        SizeClient(1000, 700);
-        ResetReceptiveField(1000, 700);
-        ResetFilters();
-        buildFilters();
-        marks.markCount.store(0);
+        ts::ResetEngine(Simple);
         Seed(-1);
     }
     void TearDown() override { ResetFilters(); }

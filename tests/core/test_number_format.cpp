@@ -13,15 +13,9 @@
 
 namespace {
 
-struct IntegerCase {
-    int32_t n;
-    int32_t w;
-    const char* text;
-};
-
 TEST(NumberFormat, IntegerFields)
 {
-    const IntegerCase cases[] = {
+    const struct { int32_t n; int32_t w; const char* text; } cases[] = {
         {0, 4, "   0"},       {90, 4, "  90"},     {-99, 4, " -99"},      {9999, 4, "9999"},
         {10000, 4, "****"},   {-1000, 4, "****"},  {-999, 4, "-999"},     {7, 1, "7"},
         {-7, 1, "*"},         {123456, 6, "123456"}, {-12345, 6, "-12345"}, {-123456, 6, "******"},
@@ -29,21 +23,15 @@ TEST(NumberFormat, IntegerFields)
         {std::numeric_limits<int32_t>::min(), 10, "**********"},
         {std::numeric_limits<int32_t>::max(), 12, "  2147483647"},
     };
-    for (const IntegerCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.n << " in " << c.w);
         EXPECT_EQ(FormatIntegerText(c.n, c.w), c.text);
     }
 }
 
-struct RealCase {
-    float v;
-    int32_t w;
-    const char* text;
-};
-
 TEST(NumberFormat, RealFields)
 {
-    const RealCase cases[] = {
+    const struct { float v; int32_t w; const char* text; } cases[] = {
         // The overlay's four characters.
         {0.0f, 4, "   0"},        {1.0f, 4, "   1"},       {0.5f, 4, " 0.5"},      {0.25f, 4, "0.25"},
         {0.001f, 4, ".001"},      {0.0004f, 4, "   0"},    {0.026315789f, 4, ".026"}, {0.9999f, 4, "   1"},
@@ -61,7 +49,7 @@ TEST(NumberFormat, RealFields)
         {std::numeric_limits<float>::infinity(), 4, "   *"},
         {-std::numeric_limits<float>::infinity(), 6, "     *"},
     };
-    for (const RealCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.v << " in " << c.w);
         EXPECT_EQ(FormatRealText(c.v, c.w), c.text);
     }
@@ -108,15 +96,9 @@ TEST(NumberFormat, ShownRealsReadBackClose)
     }
 }
 
-struct ParseCase {
-    const char* text;
-    double value;
-    bool isNumber;
-};
-
 TEST(NumberFormat, ParseRealTable)
 {
-    const ParseCase cases[] = {
+    const struct { const char* text; double value; bool isNumber; } cases[] = {
         {"12abc", 12.0, true},   {" -3.5e1", -35.0, true}, {"abc", 0.0, false},   {"", 0.0, false},
         {"1e", 1.0, true},       {".", 0.0, false},        {"-", 0.0, false},     {"+", 0.0, false},
         {".5", 0.5, true},       {"5.", 5.0, true},        {"+2.5E+1x", 25.0, true}, {"\t\n 7", 7.0, true},
@@ -125,7 +107,7 @@ TEST(NumberFormat, ParseRealTable)
         {"0x10", 0.0, false},    {"0X1p3", 0.0, false},    {"1e999", 0.0, false}, {"-1e400", 0.0, false},
         {"1e-999", 0.0, true},   {"3,5", 3.0, true},       {"1.5.5", 1.5, true},  {"e5", 0.0, false},
     };
-    for (const ParseCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const ParsedReal parsed = ParseReal(c.text);
         EXPECT_EQ(parsed.isNumber, c.isNumber);
@@ -153,10 +135,7 @@ TEST(NumberFormat, RoundingHelpersClamp)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double x;
-        int32_t nearest, trunc;
-    } cases[] = {
+    const struct { double x; int32_t nearest, trunc; } cases[] = {
         {0.5, 1, 0},        {-0.5, -1, 0},      {2.5, 3, 2},         {-2.5, -3, -2},
         {2.4999, 2, 2},     {-0.49, 0, 0},      {1e30, INT32_MAX, INT32_MAX}, {-1e30, INT32_MIN, INT32_MIN},
         {inf, INT32_MAX, INT32_MAX}, {-inf, INT32_MIN, INT32_MIN}, {nan, 0, 0},

@@ -48,10 +48,8 @@ TEST(Lcg, StaysInUnitIntervalFromAnyWord)
 
 TEST(SeedRandomWord, NegatesMaskedCounter)
 {
-    const struct {
-        uint32_t counter;
-        int32_t word;
-    } cases[] = {{0u, 0}, {5u, -5}, {0xFFFFFFFFu, -0x0FFFFFFF}, {0x10000001u, -1}};
+    const struct { uint32_t counter; int32_t word; } cases[] = {
+        {0u, 0}, {5u, -5}, {0xFFFFFFFFu, -0x0FFFFFFF}, {0x10000001u, -1}};
     for (const auto& c : cases) {
         SeedRandomWord(c.counter);
         EXPECT_EQ(Word(), c.word) << c.counter;

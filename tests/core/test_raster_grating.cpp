@@ -34,16 +34,12 @@ int32_t GreyAt(int32_t x, int32_t y) { return static_cast<int32_t>(ReadPixel(x, 
 
 TEST(RasterGrating, ZeroFrequencyIsAUniformDiscOfTheAmplitude)
 {
-    struct Case {
-        float contrast, modulationRate;
-        int64_t timeMs;
-        int32_t grey;
-    };
     // A 2 Hz flicker has a 500 ms period: amplitude sin(2 pi t / 500).
-    const Case cases[] = {{100, 0, 0, 254},   {50, 0, 0, 190},    {0, 0, 0, 127},
-                          {100, 2, 0, 127},   {100, 2, 125, 254}, {100, 2, 250, 126},
-                          {100, 2, 375, 0},   {100, 2, 500, 127}, {100, 2, 1125, 254}};
-    for (const Case& c : cases) {
+    const struct { float contrast, modulationRate; int64_t timeMs; int32_t grey; } cases[] = {
+        {100, 0, 0, 254},   {50, 0, 0, 190},    {0, 0, 0, 127},
+        {100, 2, 0, 127},   {100, 2, 125, 254}, {100, 2, 250, 126},
+        {100, 2, 375, 0},   {100, 2, 500, 127}, {100, 2, 1125, 254}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "contrast " << c.contrast << " rate " << c.modulationRate
                                         << " t " << c.timeMs);
         ResetScene();
@@ -68,7 +64,7 @@ TEST(RasterGrating, StationaryPatternHasItsPhaseAndStripes)
 {
     const struct { float phase, orientation; int32_t centreGrey; } cases[] = {
         {0, 90, 254}, {180, 90, 0}, {90, 90, 126}, {0, 0, 254}, {180, 0, 0}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "phase " << c.phase << " orientation " << c.orientation);
         ResetScene();
         PlaceGrating(0.8f, 0.0f, c.phase, c.orientation);
@@ -138,16 +134,12 @@ TEST(RasterGrating, DriftMovesTheStripesAtTheirVelocity)
 
 TEST(RasterGrating, PeriodsBelowAMillisecondCountAsOne)
 {
-    struct Case {
-        const char* name;
-        float sf, velocity, modulationRate;
-        int32_t centreGrey;
-    };
     // 20 deg/s at 100 c/deg repeats every 0.5 ms; a 5 kHz flicker every 0.2 ms.
-    const Case cases[] = {{"fast drift", 100.0f, 20.0f, 0.0f, 254},
-                          {"fast flicker", 0.0f, 0.0f, 5000.0f, 127},
-                          {"both", 100.0f, 20.0f, 5000.0f, 127}};
-    for (const Case& c : cases) {
+    const struct { const char* name; float sf, velocity, modulationRate; int32_t centreGrey; } cases[] = {
+        {"fast drift", 100.0f, 20.0f, 0.0f, 254},
+        {"fast flicker", 0.0f, 0.0f, 5000.0f, 127},
+        {"both", 100.0f, 20.0f, 5000.0f, 127}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (int64_t t : {0, 1, 7, 123457}) {
             ResetScene();

@@ -48,7 +48,7 @@ TEST(RasterSpot, GreyAndContrastFollowPolarityAndContrast)
         {1, 100.0f, 254, 1.0f}, {-1, 100.0f, 0, -1.0f},
                           {1, 50.0f, 190, 0.5f},  {-1, 50.0f, 63, -0.5f},
                           {1, 0.0f, 127, 0.0f}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "polarity " << c.polarity << " contrast " << c.contrastPercent);
         ResetScene();
         PlaceStimulus(Spot, 500, 350);
@@ -167,7 +167,7 @@ TEST(RasterImage, OnlyTheBoxIsWrittenAndOffscreenPixelsStillCount)
         {"box below the frame", 400, 600, 100, 500, 750},
         {"box of 501 columns", 100, 100, 250, 350, 350},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ResetScene();
         RfFilterSet& set = TestFilters();

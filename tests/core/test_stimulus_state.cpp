@@ -267,9 +267,7 @@ TEST_F(Stimulus, ResizeKeepsPositionsInProportion)
 // position finite and where it was.
 TEST_F(Stimulus, ResizeWithAnEmptySideChangesNothing)
 {
-    const struct {
-        int32_t oldWidth, oldHeight, newWidth, newHeight;
-    } cases[] = {
+    const struct { int32_t oldWidth, oldHeight, newWidth, newHeight; } cases[] = {
         {800, 600, 0, 0}, {0, 0, 800, 600}, {800, 0, 800, 600}, {800, 600, 800, 0}, {-1, 600, 800, 600},
     };
     for (const auto& c : cases) {

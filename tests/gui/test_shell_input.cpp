@@ -197,7 +197,7 @@ TEST(ShellCursor, CrosshairHasOpenCentreAndStripedArms)
         {28, 14, Transparent}, {16, 3, Black}, {16, 6, White}, {16, 11, Black}, {16, 25, Black},
         {16, 26, Transparent}, {17, 15, Transparent},
     };
-    for (const Case& c : cases) EXPECT_EQ(CrosshairShade(c.x, c.y), c.shade) << c.x << "," << c.y;
+    for (const auto& c : cases) EXPECT_EQ(CrosshairShade(c.x, c.y), c.shade) << c.x << "," << c.y;
     int black = 0, white = 0;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
