@@ -1,9 +1,8 @@
 // CPU used by the running engine when nobody touches it: the scene thread
-// and a neuron loop sleep between their ticks instead of spinning.
+// and the audio loop sleep between their ticks instead of spinning.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -13,7 +12,7 @@
 #include "model/receptive_field.h"
 #include "render/app_state.h"
 #include "render/frame_buffer.h"
-#include "sim/neuron_tick.h"
+#include "sim/audio_stream.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
 #include "stimulus/hand_plot_marks.h"
@@ -50,22 +49,10 @@ void BM_IdleEngineCpu(benchmark::State& state)
         const double cpuStart = ProcessCpuSeconds();
         const auto wallStart = std::chrono::steady_clock::now();
         StartSceneThread(nullptr);
-        std::atomic<bool> stop{false};
-        std::thread neuron([&stop] {
-            using Clock = std::chrono::steady_clock;
-            const Clock::time_point origin = Clock::now();
-            Clock::time_point next = origin;
-            while (!stop.load(std::memory_order_relaxed)) {
-                NeuronTickCompute();
-                next += std::chrono::milliseconds(20);
-                std::this_thread::sleep_until(next);
-                const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - origin);
-                NeuronTickFinish(elapsed.count() * 441 / 10000, nullptr);
-            }
-        });
+        // The real audio loop, on the device that plays nothing.
+        StartAudioThread(ClockWaveOutput());
         std::this_thread::sleep_for(std::chrono::seconds(5));
-        stop = true;
-        neuron.join();
+        StopAudioThread();
         StopSceneThread();
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
         state.counters["cpu_percent_of_one_core"] = 100.0 * (ProcessCpuSeconds() - cpuStart) / wall;

@@ -1,8 +1,11 @@
 #include "dialogs/dialog_controls.h"
 
+#include <QDialog>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <cfloat>
 #include <cmath>
@@ -163,4 +166,17 @@ QDialog* NewDialog(QWidget* parent, const QString& title)
         font.setPixelSize(font.pixelSize() * 6 / 5);
     d->setFont(font);
     return d;
+}
+
+QHBoxLayout* OkButtonRow(QDialog* dialog, QPushButton** button)
+{
+    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    if (button != nullptr) *button = ok;
+    return row;
 }

@@ -3,6 +3,8 @@
 // (the objectName), the number fields and their reading, and quiet setters
 // for the changes the program makes itself.
 #include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QSlider>
 #include <QSpinBox>
@@ -57,3 +59,7 @@ void ForwardArrowKeys(QLineEdit* edit, QSpinBox* upDown);
 // A new modal dialog with its caption, its text a size larger than the
 // desktop's so that it stays readable when the screen is projected.
 QDialog* NewDialog(QWidget* parent, const QString& title);
+
+// The dialog's default "OK" button (id 1), closing it with accept, at the
+// right of a row of its own. The button is handed back for the Tab order.
+QHBoxLayout* OkButtonRow(QDialog* dialog, QPushButton** button = nullptr);

@@ -14,28 +14,12 @@
 
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
+#include "dialogs/feedback_fields.h"
 #include "model/receptive_field.h"
 #include "render/number_format.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
-
-enum : int {
-    kTypeText = 1022,
-    kOrientationActual = 1006,
-    kOrientationEstimate = 1008,
-    kOrientationDifference = 1020,
-    kSfActual = 1024,
-    kSfEstimate = 1026,
-    kSfDifference = 1031,
-    kXActual = 1007,
-    kYActual = 1035,
-    kXEstimate = 1009,
-    kYEstimate = 1037,
-    kXDifference = 1021,
-    kYDifference = 1038,
-    kDistance = 1023,
-};
 
 const char* const kRowNames[] = {"Actual", "Your estimate", "Difference", "Distance"};
 
@@ -143,15 +127,9 @@ QDialog* createFeedbackDialog(QWidget* parent)
                             {{kXActual, kYActual}, {kXEstimate, kYEstimate}, {kXDifference, kYDifference}, {kDistance}},
                             {"X", "Y"}));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), d);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
+    QPushButton* ok = nullptr;
+    top->addLayout(OkButtonRow(d, &ok));
     ok->setFocus();
-    QObject::connect(ok, &QPushButton::clicked, d, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    top->addLayout(buttons);
 
     FillScores(d);
     return d;

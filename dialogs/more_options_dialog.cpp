@@ -71,13 +71,7 @@ void BuildControls(QDialog* d)
     QObject::connect(hash, &QCheckBox::clicked, d, [d] { Notify(d, kHashCheck); });
     grid->addWidget(hash, 4, 0, 1, 4);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), d);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, d, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = OkButtonRow(d);
 
     auto* top = new QVBoxLayout(d);
     top->addLayout(grid);

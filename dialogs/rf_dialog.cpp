@@ -119,13 +119,7 @@ void BuildControls(QDialog* d)
     AddEditRow(d, gabor, gaborGrid, 2, "Width", kWidthEdit, kWidthUpDown, 1, 100, "degs");
     AddEditRow(d, gabor, gaborGrid, 3, "Length", kLengthEdit, kLengthUpDown, 1, 100, "degs");
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), d);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, d, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = OkButtonRow(d);
 
     auto* right = new QVBoxLayout;
     right->addWidget(display);

@@ -115,13 +115,8 @@ void BuildControls(QDialog* d)
     right->addLayout(polarity);
     right->addStretch();
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), d);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    right->addLayout(buttons);
+    QPushButton* ok = nullptr;
+    right->addLayout(OkButtonRow(d, &ok));
 
     auto* top = new QHBoxLayout(d);
     top->addLayout(left);
@@ -137,7 +132,6 @@ void BuildControls(QDialog* d)
     QObject::connect(list, &QComboBox::currentIndexChanged, d, [d] { selectStimulusChanged(d, kTypeList); });
     QObject::connect(black, &QRadioButton::clicked, d, [d] { selectStimulusChanged(d, kBlack); });
     QObject::connect(white, &QRadioButton::clicked, d, [d] { selectStimulusChanged(d, kWhite); });
-    QObject::connect(ok, &QPushButton::clicked, d, &QDialog::accept);
 
     SetTabChain({list, radius.slider, radius.edit, length.slider, length.edit, width.slider, width.edit,
                  orient.slider, orient.edit, contrast.slider, contrast.edit, sensitivity, sf.slider, sf.edit,
