@@ -7,16 +7,10 @@
 #include <thread>
 
 #include "model/filters.h"
-#include "model/model_options.h"
 #include "model/random.h"
-#include "model/receptive_field.h"
-#include "render/app_state.h"
-#include "render/frame_buffer.h"
 #include "sim/audio_stream.h"
+#include "sim/engine_reset.h"
 #include "sim/scene_loop.h"
-#include "sim/simulation_state.h"
-#include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_state.h"
 
 namespace {
 
@@ -31,18 +25,7 @@ double ProcessCpuSeconds()
 void BM_IdleEngineCpu(benchmark::State& state)
 {
     randomWord.word.store(7);
-    appState.clientWidth = 1000;
-    appState.clientHeight = 700;
-    ResetStimulus();
-    ResetReceptiveField(1000, 700);
-    ResetModelOptions();
-    ResetFilters();
-    ResetFrameBuffers();
-    ClearMarks();
-    ResetStimulusImages();
-    ResetSimulation();
-    simulation.traceWidth = 976;
-    RequestFrameSize(1000, 700);
+    ResetEngineRecords(1000, 700);
     buildFilters();
 
     for (auto _ : state) {

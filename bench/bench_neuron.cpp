@@ -6,6 +6,7 @@
 #include "model/model_options.h"
 #include "model/random.h"
 #include "model/receptive_field.h"
+#include "sim/engine_reset.h"
 #include "sim/neuron_tick.h"
 #include "sim/response.h"
 #include "sim/simulation_state.h"
@@ -19,12 +20,7 @@ namespace {
 bool PrepareCell(int32_t cellType, int32_t halfSize)
 {
     randomWord.word.store(2024);
-    ResetStimulus();
-    ResetReceptiveField(1000, 700);
-    ResetModelOptions();
-    ResetFilters();
-    ResetStimulusImages();
-    ResetSimulation();
+    ResetEngineRecords(1000, 700);
     receptiveField.cellType = cellType;
     if (halfSize == 249) {
         if (cellType == OnCentreX || cellType == OffCentreX) receptiveField.surroundSigma = 10.0f;

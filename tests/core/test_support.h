@@ -22,6 +22,7 @@
 #include "sim/response.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
+#include "sim/engine_reset.h"
 #include "sim/spikes.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
@@ -36,18 +37,7 @@ inline void ResetEngine(int32_t cellType, int32_t seed = 12345, int32_t width = 
 {
     randomWord.word.store(seed);
     ResetShuffledUniform();
-    appState.clientWidth = width;
-    appState.clientHeight = height;
-    ResetStimulus();
-    ResetReceptiveField(width, height);
-    ResetModelOptions();
-    ResetFilters();
-    ResetFrameBuffers();
-    ClearMarks();
-    ResetStimulusImages();
-    ResetSimulation();
-    simulation.traceWidth = width - 2 * appState.margin;
-    RequestFrameSize(width, height);
+    ResetEngineRecords(width, height);
     receptiveField.cellType = cellType;
     buildFilters();
 }
