@@ -1,6 +1,6 @@
 # Sourced by run.sh and test.sh: installs what a fresh Debian machine lacks.
 # apt is skipped entirely when everything is present.
-tessaline_packages=(build-essential cmake qt6-base-dev qt6-charts-dev libsdl2-dev libgtest-dev
+tessaline_packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsdl2-dev libgtest-dev
                     libbenchmark-dev xvfb xauth qt6-wayland)
 
 tessaline_install_missing() {
