@@ -1,0 +1,58 @@
+// The factored filter build against the unfactored reference the benchmarks
+// time it against: the same values, sum and peak within rounding.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "bench/plain_filters.h"
+#include "sim/engine_reset.h"
+
+TEST(FiltersDirectAgree, FactoredBuildEqualsThePlainFormulas)
+{
+    struct Case {
+        int32_t cellType;
+        float orientation, phase, surroundWeight, rateScale;
+    };
+    const Case cases[] = {
+        {OnCentreX, 90, 90, 1.0f, 1.0f},        {OffCentreX, 90, 90, 0.7f, 1.3f},
+        {Simple, 90, 90, 1.0f, 1.0f},           {Simple, 30, 40, 1.0f, 0.8f},
+        {DirectionalSimple, 90, 90, 1.0f, 1.0f}, {DirectionalSimple, 125, 10, 1.0f, 1.0f},
+        {Complex, 90, 90, 1.0f, 1.0f},          {Complex, 200, 90, 1.0f, 1.2f},
+    };
+    for (const Case& c : cases) {
+        ResetEngineRecords(1000, 700);
+        receptiveField.cellType = c.cellType;
+        receptiveField.orientation = c.orientation;
+        receptiveField.phase = c.phase;
+        modelOptions.surroundWeight = c.surroundWeight;
+        modelOptions.retinalFastRate = modelOptions.retinalFastRate * c.rateScale;
+        modelOptions.retinalSlowRate = modelOptions.retinalSlowRate * c.rateScale;
+        modelOptions.corticalRate = modelOptions.corticalRate * c.rateScale;
+        buildFilters();
+        BuildPlainFilters(plainFilters);
+        const RfFilterSet& set = CurrentFilters();
+        const PlainFilters& p = plainFilters;
+        ASSERT_EQ(set.builtColumns, p.columns) << "cell type " << c.cellType;
+        ASSERT_EQ(set.builtRows, p.rows);
+        const bool complex = c.cellType == Complex;
+        float scale = 0.0f, error = 0.0f;
+        for (int32_t t = 1; t <= kFilterSteps; ++t)
+            for (int32_t j = 1; j <= p.rows; ++j)
+                for (int32_t i = 1; i <= p.columns; ++i) {
+                    const float a = complex ? p.energyA[t - 1][j - 1][i - 1] : p.linear[t - 1][j - 1][i - 1];
+                    const float b = complex ? p.energyB[t - 1][j - 1][i - 1] : 0.0f;
+                    scale = std::max({scale, std::fabs(a), std::fabs(b)});
+                    error = std::max(error, std::fabs((complex ? EnergyAValue(set, i, j, t)
+                                                               : LinearValue(set, i, j, t)) - a));
+                    if (complex) error = std::max(error, std::fabs(EnergyBValue(set, i, j, t) - b));
+                }
+        const std::string what = "cell type " + std::to_string(c.cellType) + " at " +
+                                 std::to_string(c.orientation) + " degrees";
+        EXPECT_GT(scale, 0.0f) << what;
+        EXPECT_LE(error, 2e-6f * scale) << what;
+        EXPECT_NEAR(set.absoluteSum, p.absoluteSum, 1e-5 * p.absoluteSum) << what;
+        EXPECT_NEAR(set.displayPeak, p.displayPeak, 1e-5f * p.displayPeak) << what;
+    }
+}
