@@ -85,7 +85,8 @@ inline void BuildPlainFilters(PlainFilters& f)
         const float tau = 20.0f * static_cast<float>(t - 1);
         const float retinal = tau * (a * a * std::exp(-a * tau) - b * b * std::exp(-b * tau));
         const float kt = kappa * tau;
-        const float cortical = kappa * std::exp(-kt) * (std::pow(kt, 5.0f) / 120.0f - std::pow(kt, 7.0f) / 5040.0f);
+        const float cortical =
+            kappa * std::exp(-kt) * (std::pow(kt, 5.0f) / 120.0f - std::pow(kt, 7.0f) / 5040.0f);
         const float u = 0.04f * tau;
         const float f5 = std::exp(-u) * std::pow(u, 5.0f) * (0.008333f - u * u / 5040.0f);
         const float s3 = std::exp(-u) * std::pow(u, 3.0f) * (0.1666f - u * u / 120.0f);
