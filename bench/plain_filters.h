@@ -77,6 +77,7 @@ inline void BuildPlainFilters(PlainFilters& f)
     const float a = modelOptions.retinalFastRate, b = modelOptions.retinalSlowRate;
     const float kappa = modelOptions.corticalRate;
     const bool xCell = type == OnCentreX || type == OffCentreX;
+    // The OFF-centre formula has the two terms swapped: the exact negative.
     const float sign = type == OffCentreX ? -1.0f : 1.0f;
 
     double absoluteSum = 0.0;
