@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The one random word of the program. The audio thread advances it for every
-// spike trial and the background hash; the user-interface thread advances it
+// spike event and the background hash; the user-interface thread advances it
 // when it places a random receptive field. Both generators below read and
 // write the same word, so it is atomic.
 struct RandomWord {
