@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 #include "app/canvas.h"
 #include "app/main_window.h"
@@ -37,8 +38,8 @@ void ReportAudioError(const char* text) { PostMessageText(text); }
 void SeedFromClock()
 {
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    SeedRandomWord(static_cast<uint32_t>(static_cast<uint64_t>(ticks)));
-    ResetShuffledUniform();
+    SeedRandomWord(MixSeedSources(static_cast<uint64_t>(ticks), static_cast<uint64_t>(getpid())));
+    PrimeShuffledUniform();
 }
 
 // With TESSALINE_TRACE_STARTUP set, the start-up steps print their times.

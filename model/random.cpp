@@ -55,32 +55,70 @@ int32_t MinimalStandardStep(int32_t seed)
     return next;
 }
 
+// Fills the table from a seed word as a fresh generator does: a negative word
+// gives its negation; zero, a positive word, the most negative word (whose
+// negation does not exist) and the modulus (which the recurrence would send
+// to 0, a fixed point handing out zeros) start the sequence from 1. Returns
+// the seed after the fill.
+int32_t FillTable(ShuffleState& state, int32_t word)
+{
+    int32_t seed = (word < 0 && word != std::numeric_limits<int32_t>::min()) ? -word : 1;
+    if (seed == kModulus) seed = 1;
+    // Eight warm-up steps, then 32 that fill the table from the top down.
+    for (int32_t j = kTableSize + 7; j >= 0; --j) {
+        seed = MinimalStandardStep(seed);
+        if (j < kTableSize) state.table[j] = seed;
+    }
+    state.selector = state.table[0];
+    return seed;
+}
+
 }  // namespace
 
 float ShuffledUniform()
 {
-    int32_t seed = randomWord.word.load(std::memory_order_relaxed);
-    // The modulus itself is the one positive word the recurrence would send
-    // to 0 (a fixed point that would hand out zeros), so it restarts too.
-    if (seed <= 0 || seed == kModulus || shuffle.selector == 0) {
-        // Negating the most negative word would overflow; like any other
-        // non-positive result it starts the sequence from 1.
-        seed = (seed < 0 && seed != std::numeric_limits<int32_t>::min()) ? -seed : 1;
-        if (seed == kModulus) seed = 1;
-        // Eight warm-up steps, then 32 that fill the table from the top down.
-        for (int32_t j = kTableSize + 7; j >= 0; --j) {
-            seed = MinimalStandardStep(seed);
-            if (j < kTableSize) shuffle.table[j] = seed;
-        }
-        shuffle.selector = shuffle.table[0];
-    }
-    seed = MinimalStandardStep(seed);
-    const int32_t slot = shuffle.selector / kSlotDivisor;
-    shuffle.selector = shuffle.table[slot];
-    shuffle.table[slot] = seed;
-    randomWord.word.store(seed, std::memory_order_relaxed);
+    // The audio thread may advance the word between our read and our write.
+    // Work on a copy of the table and commit it only if the word is still the
+    // one we started from, as Lcg does, so neither thread's draw is lost.
+    int32_t current = randomWord.word.load(std::memory_order_relaxed);
+    ShuffleState next;
+    int32_t seed = 0;
+    do {
+        next = shuffle;
+        seed = current;
+        // A word left negative (or unusable) by the other generator restarts the table.
+        if (seed <= 0 || seed == kModulus || next.selector == 0) seed = FillTable(next, seed);
+        seed = MinimalStandardStep(seed);
+        const int32_t slot = next.selector / kSlotDivisor;
+        next.selector = next.table[slot];
+        next.table[slot] = seed;
+    } while (!randomWord.word.compare_exchange_weak(current, seed, std::memory_order_relaxed));
+    shuffle = next;
     const float u = static_cast<float>(shuffle.selector) * kScale;
     return u < kLargest ? u : kLargest;
+}
+
+void PrimeShuffledUniform()
+{
+    int32_t current = randomWord.word.load(std::memory_order_relaxed);
+    ShuffleState next;
+    int32_t seed = 0;
+    do {
+        next = ShuffleState{};
+        seed = FillTable(next, current);
+    } while (!randomWord.word.compare_exchange_weak(current, seed, std::memory_order_relaxed));
+    shuffle = next;
+}
+
+uint32_t MixSeedSources(uint64_t clockTicks, uint64_t processId)
+{
+    // A 64-bit finaliser, so that runs started a moment apart, or by
+    // processes with neighbouring ids, get unrelated words.
+    uint64_t z = clockTicks ^ (processId * 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return static_cast<uint32_t>(z ^ (z >> 32));
 }
 
 void ResetShuffledUniform()

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The one random word of the program. The audio thread advances it for every
-// spike trial and the background hash; the user-interface thread advances it
+// spike event and the background hash; the user-interface thread advances it
 // when it places a random receptive field. Both generators below read and
 // write the same word, so it is atomic.
 struct RandomWord {
@@ -14,6 +14,9 @@ extern RandomWord randomWord;
 // Seeds the word from the clock the way the window does at start-up:
 // the negation of (counter & 0x0FFFFFFF).
 void SeedRandomWord(uint32_t counter);
+// The counter for SeedRandomWord: the steady clock and the process id mixed,
+// so that two runs do not start from the same word.
+uint32_t MixSeedSources(uint64_t clockTicks, uint64_t processId);
 
 // Linear congruential draw: word = word * 1664525 + 1013904223 (mod 2^32);
 // returns the low 23 bits as the mantissa of a float in [1, 2), minus 1.
@@ -24,3 +27,8 @@ float Lcg();
 float ShuffledUniform();
 // Forgets the shuffle table so the next draw re-initialises from the word.
 void ResetShuffledUniform();
+// Fills the shuffle table from the word now (start-up, user-interface
+// thread), while the word still holds its seed. Left for the first draw, the
+// table would be filled from whatever word the audio thread left, and a
+// positive word restarts the sequence from 1: the same first field every run.
+void PrimeShuffledUniform();

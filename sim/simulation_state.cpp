@@ -63,6 +63,8 @@ void ResetSimulation()
     for (float& rate : simulation.rateWindow) rate = 0.0f;
     simulation.rateWindowSlot = 1;
     simulation.gammaEventCount = 0;
+    simulation.eventTimeLeft = -1.0f;
+    simulation.deadSamplesLeft = 0.0f;
     simulation.expectedRate = 0.0f;
     simulation.peakRate = 0.0f;
     simulation.traceIndex = 1;

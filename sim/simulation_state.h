@@ -18,7 +18,13 @@ struct SimulationState {
     int32_t historySlot = 1;
     float rateWindow[kRateWindowSlots + 1] = {};
     int32_t rateWindowSlot = 1;
-    int32_t gammaEventCount = 0;
+    // The spike generator's state, carried across ticks, across a change of
+    // gamma order and across restarts of the stream. Written and read by the
+    // audio thread alone (reset only before it starts, or by tests), so plain
+    // fields suffice.
+    int32_t gammaEventCount = 0;     // events counted towards the next spike
+    float eventTimeLeft = -1.0f;     // event time to the next event; < 0: none drawn yet
+    float deadSamplesLeft = 0.0f;    // dead time after the last spike still to run
     float expectedRate = 0.0f;  // the rate of the current tick
     // Written by the neuron tick, read by the scene thread and the overlay.
     Relaxed<float> peakRate{0.0f};

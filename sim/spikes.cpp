@@ -12,16 +12,43 @@
 
 namespace {
 
-constexpr float kGridStep = 88.1f;      // samples between trials, about 2 ms
-constexpr float kRateDivisor = 487.8f;  // p = rate * order / kRateDivisor per trial
-constexpr float kSpikeMark = 1.0f;      // response-trace value of a tick with a spike
+constexpr float kSampleRate = 44100.0f;  // stream samples per second
+constexpr float kDeadSamples = 12.0f;    // one click: two clicks never overlap
+constexpr float kMostDeadFraction = 0.95f;
+constexpr int32_t kHighestOrder = 100;   // bounds the draws per spike
+constexpr float kSpikeMark = 1.0f;       // response-trace value of a tick with a spike
 
-// The order in force, read afresh at every use because the options dialog
-// may change it mid-slice. An order below 1 would make every trial a spike.
+// The order in force, read afresh at every event because the options dialog
+// may change it mid-slice. Below 1 it means 1; past a hundred the train is a
+// clock anyway, and the bound keeps a slice's work finite.
 int32_t GammaOrder()
 {
-    int32_t order = modelOptions.currentGammaOrder;
-    return order < 1 ? 1 : order;
+    const int32_t order = modelOptions.currentGammaOrder;
+    return order < 1 ? 1 : (order > kHighestOrder ? kHighestOrder : order);
+}
+
+// A unit-mean exponential: -log(u) with u in (0, 1], never log(0).
+float UnitExponential()
+{
+    return -std::log(1.0f - Lcg());
+}
+
+// Event time that passes per stream sample while the generator is live.
+// A spike is the order-th event of a Poisson stream of order * rate events, so
+// the live intervals are gamma intervals of that order with mean 1 / rate.
+// After each spike the generator is dead for one click length; to keep the
+// heard rate at the expected rate the live part is shortened by that much:
+// a live rate of rate / (1 - rate * dead) makes the mean interval
+// dead + (1 / rate - dead) = 1 / rate. Above 1 / dead (3675 spikes/s) no
+// interval can be that short, so the dead fraction is held at 95 %: the
+// cell then fires every 12 to 13 samples, and nothing overflows.
+float EventTimePerSample(float rate, int32_t order)
+{
+    constexpr float deadSeconds = kDeadSamples / kSampleRate;
+    float deadFraction = rate * deadSeconds;
+    if (!(deadFraction < kMostDeadFraction)) deadFraction = kMostDeadFraction;  // also infinity
+    const float liveRate = deadFraction / deadSeconds / (1.0f - deadFraction);
+    return static_cast<float>(order) * liveRate / kSampleRate;
 }
 
 // Ring slots come from fields other threads may also set; keep them in the
@@ -70,32 +97,42 @@ void RecordRate(float expectedRate, float traceValue)
 
 int32_t GenerateSpikes(float expectedRate, int32_t first, int32_t limit, ClickWriter writeClick)
 {
-    // A rate that is not a number gives a probability that no draw is below.
-    const float p = expectedRate * static_cast<float>(GammaOrder()) / kRateDivisor;
-    // The order was lowered since the last spike: start counting afresh.
-    if (simulation.gammaEventCount > GammaOrder()) simulation.gammaEventCount = 0;
-    float s = static_cast<float>(first);
-    int32_t k = first;
+    const int64_t span = int64_t{limit} - first;
+    if (span <= 0) return 0;
+    const float end = static_cast<float>(span);
+    SimulationState& g = simulation;
+    // The dead time after the previous tick's last spike runs on in stream
+    // time, whatever the rate, so a click near the slice end keeps the next
+    // slice's first click 12 samples away.
+    float x = g.deadSamplesLeft < end ? g.deadSamplesLeft : end;  // samples into the slice
+    g.deadSamplesLeft -= x;
+    // Rates of 0, below 0 or not a number stop the event clock: the state
+    // waits, unchanged, for the next tick with a rate.
+    if (!(expectedRate > 0.0f)) return 0;
     int32_t spikes = 0;
-    while (k < limit) {
-        if (Lcg() < p) {
-            simulation.gammaEventCount += 1;
-            if (simulation.gammaEventCount == GammaOrder()) {
-                if (writeClick) writeClick(k);
-                spikes += 1;
-                simulation.gammaEventCount = 0;
-                s += kGridStep;  // the dead time: one trial is skipped
-            }
+    // Each pass ends the slice or makes an event; at most order events make a
+    // spike and each spike moves 12 samples on, so the work is bounded.
+    while (x < end) {
+        if (g.eventTimeLeft < 0.0f) g.eventTimeLeft = UnitExponential();
+        const int32_t order = GammaOrder();
+        const float perSample = EventTimePerSample(expectedRate, order);
+        const float available = (end - x) * perSample;
+        if (g.eventTimeLeft >= available) {
+            g.eventTimeLeft -= available;
+            break;
         }
-        const float next = s + kGridStep;
-        // Far up the float range a step no longer moves the position; stop
-        // rather than trial the same sample for ever.
-        if (!(next > s)) break;
-        s = next;
-        const int32_t nextK = TruncInt(s);
-        if (nextK <= k) break;
-        k = nextK;
+        x += g.eventTimeLeft / perSample;
+        g.eventTimeLeft = -1.0f;
+        g.gammaEventCount += 1;
+        // A count at or above a lowered order fires at this event.
+        if (g.gammaEventCount < order) continue;
+        g.gammaEventCount = 0;
+        const int32_t offset = x < end ? TruncInt(x) : static_cast<int32_t>(span - 1);
+        if (writeClick) writeClick(first + offset);
+        spikes += 1;
+        x += kDeadSamples;
     }
+    if (x > end) g.deadSamplesLeft = x - end;
     return spikes;
 }
 

@@ -4,7 +4,9 @@
 using ClickWriter = void (*)(int32_t sampleIndex);
 
 void RecordRate(float expectedRate, float traceValue);
-// Walks the stream slice [first, limit) on the 88.1-sample grid and calls
-// writeClick for every spike; returns the tick's spike count.
+// Spikes of the stream slice [first, limit) at the tick's expected rate: a
+// gamma renewal process of the current order in time rescaled by the rate,
+// with a dead time of one click. Calls writeClick for every spike; returns the
+// tick's spike count.
 int32_t GenerateSpikes(float expectedRate, int32_t first, int32_t limit, ClickWriter writeClick);
 void RecordTick(int32_t spikeCount);

@@ -189,7 +189,7 @@ protected:
 
 TEST_F(AudioTick, ClickLandsBetweenLeadAndSliceEndAfterItsPosition)
 {
-    // A fast Poisson-like cell so every grid point of the slice gets used.
+    // A fast Poisson-like cell so clicks fall all over the slice.
     PrepareOnCentreCell(80.0f);
     modelOptions.saturatingIO = false;
     modelOptions.gammaOrder = 1;
@@ -302,9 +302,9 @@ TEST_F(AudioTick, ClicksCoverTheHash)
         spikes += NeuronTickFinish(p, LoggingClick);
     }
     ASSERT_GT(spikes, 50);
-    // The slice's last grid point lies at its last sample, where the next
-    // tick's hash begins (sample P + 4999 of that tick): those clicks are
-    // covered by it, every other click stays whole.
+    // A click in the slice's last 11 samples runs into the next tick's hash
+    // (from sample P + 4999 of that tick) and is covered by it; every other
+    // click stays whole.
     int32_t coveredAtSliceEnd = 0;
     for (const auto& [position, index] : log) coveredAtSliceEnd += index + 12 > position + 5881;
     EXPECT_GT(coveredAtSliceEnd, 0);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <thread>
+#include <vector>
 
 #include "model/random.h"
 
@@ -132,4 +133,21 @@ TEST(ThreadedLcg, TwoThreadsAdvanceTheWordOncePerDraw)
     uint32_t expected = 42;
     for (int n = 0; n < 2 * kDrawsPerThread; ++n) expected = expected * 1664525u + 1013904223u;
     EXPECT_EQ(static_cast<uint32_t>(Word()), expected);
+}
+
+TEST(ShuffledUniform, FirstDrawOfARunFollowsItsSeed)
+{
+    // Start-up primes the table from the seeded word; whatever word the audio
+    // thread leaves before the first field, positive or not, the first draw
+    // still depends on the run's clock and process id.
+    const struct { uint64_t clock, pid; } runs[] = {{1000, 42}, {1000, 43}, {1001, 42}, {987654321, 7}};
+    std::vector<float> first;
+    for (const auto& run : runs) {
+        SeedRandomWord(MixSeedSources(run.clock, run.pid));
+        PrimeShuffledUniform();
+        do Lcg(); while (Word() <= 0);  // a positive word used to restart from 1
+        first.push_back(ShuffledUniform());
+    }
+    for (size_t i = 0; i < first.size(); ++i)
+        for (size_t j = i + 1; j < first.size(); ++j) EXPECT_NE(first[i], first[j]) << i << " " << j;
 }

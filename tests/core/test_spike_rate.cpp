@@ -1,0 +1,125 @@
+// What the student hears: the long-run click rate of the generator against the
+// expected rate, the regularity that the gamma order gives, the dead time of
+// one click, and how fast the clicks follow a change of rate.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "tests/core/test_support.h"
+
+using namespace ts;
+
+namespace {
+
+constexpr int32_t kSlice = 882;
+constexpr double kTick = 0.020;
+
+std::vector<int64_t> clicks;  // sample indices of the current slice
+void KeepClick(int32_t index) { clicks.push_back(index); }
+
+void StartGenerator(int32_t order)
+{
+    ResetSimulation();
+    randomWord.word.store(kSeed, std::memory_order_relaxed);
+    modelOptions.currentGammaOrder = order;
+}
+
+// One tick at the given rate, slices laid end to end as the stream plays
+// them; the spike times are appended in samples since the first tick.
+int32_t Tick(float rate, int64_t tick, std::vector<int64_t>& times)
+{
+    const int32_t first = 5000 + static_cast<int32_t>(tick % 1000) * kSlice;
+    clicks.clear();
+    const int32_t spikes = GenerateSpikes(rate, first, first + kSlice, KeepClick);
+    EXPECT_EQ(spikes, static_cast<int32_t>(clicks.size()));
+    for (int64_t k : clicks) times.push_back(tick * kSlice + (k - first));
+    return spikes;
+}
+
+int64_t ShortestInterval(const std::vector<int64_t>& times)
+{
+    int64_t shortest = std::numeric_limits<int64_t>::max();
+    for (size_t i = 1; i < times.size(); ++i) shortest = std::min(shortest, times[i] - times[i - 1]);
+    return shortest;
+}
+
+double IntervalCv(const std::vector<int64_t>& times)
+{
+    double sum = 0.0, sum2 = 0.0;
+    const double n = static_cast<double>(times.size() - 1);
+    for (size_t i = 1; i < times.size(); ++i) {
+        const double d = static_cast<double>(times[i] - times[i - 1]);
+        sum += d;
+        sum2 += d * d;
+    }
+    const double mean = sum / n;
+    return std::sqrt(sum2 / n - mean * mean) / mean;
+}
+
+}  // namespace
+
+TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
+{
+    // Steady rates: enough ticks for 20,000 spikes, and never fewer than
+    // 50,000, so that the 3 % bound is several standard errors wide.
+    for (int32_t order : {1, 3, 6, 10}) {
+        for (float rate : {2.0f, 15.0f, 50.0f, 100.0f, 200.0f}) {
+            SCOPED_TRACE(testing::Message() << "order " << order << ", " << rate << " Hz");
+            StartGenerator(order);
+            const int64_t ticks = std::max<int64_t>(50000, static_cast<int64_t>(20000 / (rate * kTick)));
+            std::vector<int64_t> times;
+            for (int64_t t = 0; t < ticks; ++t) Tick(rate, t, times);
+            const double heard = static_cast<double>(times.size()) / (static_cast<double>(ticks) * kTick);
+            EXPECT_NEAR(heard / rate, 1.0, 0.03);
+            EXPECT_GE(ShortestInterval(times), kClickLength);
+            if (rate == 15.0f) {
+                EXPECT_NEAR(IntervalCv(times) * std::sqrt(order), 1.0, 0.10);
+            }
+        }
+    }
+
+    // A rate that steps 0 -> 100 Hz (1 s) -> 0: no click outside the step,
+    // and the right rate from its first tick on.
+    for (int32_t order : {1, 6}) {
+        SCOPED_TRACE(testing::Message() << "step, order " << order);
+        StartGenerator(order);
+        constexpr int32_t kCycles = 200, kBefore = 25, kOn = 50, kAfter = 25;
+        std::vector<int64_t> times;
+        int64_t tick = 0, outside = 0, during = 0, firstTicks = 0;
+        for (int32_t cycle = 0; cycle < kCycles; ++cycle) {
+            for (int32_t t = 0; t < kBefore; ++t) outside += Tick(0.0f, tick++, times);
+            for (int32_t t = 0; t < kOn; ++t) {
+                const int32_t spikes = Tick(100.0f, tick++, times);
+                during += spikes;
+                if (t == 0) firstTicks += spikes;
+            }
+            for (int32_t t = 0; t < kAfter; ++t) outside += Tick(0.0f, tick++, times);
+        }
+        EXPECT_EQ(outside, 0);
+        EXPECT_NEAR(during / (kCycles * kOn * kTick * 100.0), 1.0, 0.03);
+        EXPECT_NEAR(firstTicks / (kCycles * kTick * 100.0), 1.0, 0.25);  // 2 spikes a tick
+        EXPECT_GE(ShortestInterval(times), kClickLength);
+    }
+
+    // Rates no neuron reaches, and ones that are not rates: bounded work,
+    // clicks 12 samples apart at most as often as that allows, or none.
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct { float rate; int32_t lowest, highest; } extremes[] = {
+        {1e6f, 60, kSlice / kClickLength + 1}, {inf, 60, kSlice / kClickLength + 1},
+        {std::numeric_limits<float>::max(), 60, kSlice / kClickLength + 1},
+        {1e-40f, 0, 0}, {std::numeric_limits<float>::quiet_NaN(), 0, 0}, {-inf, 0, 0},
+    };
+    for (const auto& e : extremes) {
+        SCOPED_TRACE(e.rate);
+        StartGenerator(10);
+        std::vector<int64_t> times;
+        for (int64_t t = 0; t < 200; ++t) {
+            const int32_t spikes = Tick(e.rate, t, times);
+            ASSERT_GE(spikes, e.lowest);
+            ASSERT_LE(spikes, e.highest);
+        }
+        EXPECT_GE(ShortestInterval(times), kClickLength);
+    }
+}
