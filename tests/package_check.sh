@@ -10,7 +10,9 @@ set -uo pipefail
 build=$(cd "${1:?usage: package_check.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/../scripts/prepare.sh"
 command -v dpkg-deb >/dev/null && command -v apt-cache >/dev/null || { echo "skip: not a Debian system"; exit 77; }
-apt-cache show cmake >/dev/null 2>&1 || { echo "skip: apt has no package lists (apt-get update)"; exit 77; }
+# Without package lists apt knows only the installed packages, not what a
+# fresh machine would get.
+apt-cache policy cmake | grep -q " Packages$" || { echo "skip: apt has no package lists (apt-get update)"; exit 77; }
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/tessaline-package.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 failures=0
@@ -69,7 +71,7 @@ root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
 for f in bin/tessaline share/applications/tessaline.desktop share/metainfo/io.github.tessaline.Tessaline.metainfo.xml \
          share/icons/hicolor/scalable/apps/tessaline.svg share/icons/hicolor/{48x48,128x128,256x256}/apps/tessaline.png \
-         share/doc/tessaline/copyright share/doc/tessaline/changelog.gz; do
+         share/doc/tessaline/copyright share/doc/tessaline/changelog.gz share/man/man1/tessaline.1.gz; do
     [ -f "$root/usr/$f" ] || fail "package lacks /usr/$f"
 done
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/tessaline" --version 2>&1)
