@@ -1,7 +1,8 @@
 # Sourced by run.sh and test.sh: installs what a fresh Debian machine lacks.
-# apt is skipped entirely when everything is present.
+# apt is skipped entirely when everything is present. `file` is for cpack,
+# whose Debian generator reads the binary's libraries with it.
 tessaline_packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsdl2-dev libgtest-dev
-                    libbenchmark-dev xvfb xauth qt6-wayland)
+                    libbenchmark-dev xvfb xauth qt6-wayland file)
 
 tessaline_install_missing() {
     local missing=()
