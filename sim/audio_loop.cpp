@@ -66,6 +66,7 @@ struct AudioLoop {
     std::atomic<int64_t> ticks{0}, firstTickMs{0}, lastTickMs{0}, lastPlayPosition{0};
     std::atomic<bool> playing{false};
     std::atomic<int32_t> reopenAttempts{0}, reopens{0};
+    std::atomic<bool> keeperRunning{false};
 };
 AudioLoop loop;
 
@@ -224,7 +225,12 @@ void RunKeeper()
         const int64_t from = std::clamp<int64_t>(clockPosition, 0, kAudioSamples);
         if (loop.output.open && loop.output.open(from)) loop.holder.store(KeeperOpened, std::memory_order_release);
     }
+    loop.keeperRunning.store(false, std::memory_order_release);
 }
+
+// A keeper stuck in a device that never lets go must not keep the program
+// from ending: after this long it is left behind, holding the device.
+constexpr auto kKeeperStopWait = std::chrono::seconds(2);
 
 }  // namespace
 
@@ -245,6 +251,7 @@ void StartAudioThread(const WaveOutput& output)
     loop.reopenAttempts.store(0, std::memory_order_relaxed);
     loop.reopens.store(0, std::memory_order_relaxed);
     loop.stop.store(false, std::memory_order_relaxed);
+    loop.keeperRunning.store(true, std::memory_order_relaxed);
     loop.thread = std::thread(RunAudioThread);
     loop.keeper = std::thread(RunKeeper);
 }
@@ -254,6 +261,13 @@ void StopAudioThread()
     if (!loop.thread.joinable()) return;
     loop.stop.store(true, std::memory_order_relaxed);
     loop.thread.join();
+    const auto giveUp = SteadyClock::now() + kKeeperStopWait;
+    while (loop.keeperRunning.load(std::memory_order_acquire) && SteadyClock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (loop.keeperRunning.load(std::memory_order_acquire)) {
+        loop.keeper.detach();
+        return;
+    }
     loop.keeper.join();
     // Both threads are gone: close whatever device is open, whoever held it.
     const int32_t holder = loop.holder.load(std::memory_order_acquire);

@@ -49,7 +49,10 @@ struct WaveOutput {
 // messages).
 constexpr int64_t kReopenIntervalMs = 2000;
 void StartAudioThread(const WaveOutput& output);
-void StopAudioThread();  // stops, joins and closes the device; safe when not running
+// Stops, joins and closes the device; safe when not running. A device close
+// or open that hangs for over two seconds is left behind on its thread, so
+// the program can still end.
+void StopAudioThread();
 
 // A device that plays nothing: its play position follows the clock. Used
 // when no sound device is wanted (headless runs, tests).
