@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -24,12 +26,34 @@ void DrawBoxedText(QPainter& painter, const QFontMetrics& metrics, int32_t x, co
 
 }  // namespace
 
-QFont OverlayFont(int32_t pixelHeight)
+QFont OverlayFont(int32_t lineHeight)
 {
     QFont font;
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(QFont::Normal);
-    font.setPixelSize(pixelHeight < 1 ? 1 : pixelHeight);
+    const int32_t wanted = std::max(lineHeight, 1);
+    // Every paint asks for two heights: remember the answers for the face
+    // they were found with.
+    static QString searchedFamily;
+    static std::array<int32_t, 64> pixelSizeFor{};
+    if (font.family() != searchedFamily) {
+        searchedFamily = font.family();
+        pixelSizeFor.fill(0);
+    }
+    const bool cached = wanted < static_cast<int32_t>(pixelSizeFor.size());
+    if (cached && pixelSizeFor[static_cast<size_t>(wanted)] > 0) {
+        font.setPixelSize(pixelSizeFor[static_cast<size_t>(wanted)]);
+        return font;
+    }
+    // The line is taller than the em (ascent and descent with the face's
+    // gaps), so the largest fitting size lies at or below the height itself.
+    int32_t size = wanted;
+    for (; size > 1; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).height() <= wanted) break;
+    }
+    font.setPixelSize(size);
+    if (cached) pixelSizeFor[static_cast<size_t>(wanted)] = size;
     return font;
 }
 

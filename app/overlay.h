@@ -8,7 +8,9 @@ class QPainter;
 
 // The overlay font: the desktop's sans-serif at normal weight, sized in
 // frame pixels so the readout is the same size on every screen density.
-QFont OverlayFont(int32_t pixelHeight);
+// lineHeight is the height of the text's line (its grey box), the overlay's
+// 36 rows: the font gets the largest pixel size whose line fits in it.
+QFont OverlayFont(int32_t lineHeight);
 
 // Sum of the widths of the texts, each measured at its full built length.
 int32_t MeasureOverlay(const OverlayTexts& texts, const QFont& font);

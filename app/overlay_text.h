@@ -20,7 +20,7 @@ struct OverlayTexts {
 OverlayTexts BuildOverlayTexts();
 
 constexpr int32_t kOverlayFontHeight = 36;
-// The font height of the second pass: 36 when the line fits the frame, else
+// The line height of the second pass: 36 when the line fits the frame, else
 // the width ratio times 32 (not 36, which leaves a little room), truncated,
 // and never below one pixel.
 int32_t OverlayFontHeight(int32_t frameWidth, int32_t measuredWidth);

@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -21,14 +22,17 @@
 #include <algorithm>
 
 #include "app/tuning_plot.h"
+#include "model/receptive_field.h"
 #include "render/number_format.h"
 #include "sim/tuning_analysis.h"
 #include "sim/tuning_csv.h"
 #include "sim/tuning_sweep.h"
+#include "stimulus/stimulus_state.h"
 
 namespace {
 
 constexpr int kPollMs = 50;  // a few neuron ticks per look at the ring
+constexpr int kPlacementMs = 250;  // the field and the stimulus move while the window is open
 
 struct Defaults {
     double from, to;
@@ -93,6 +97,14 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     form->addRow(QStringLiteral("P&oints:"), points_);
     form->addRow(QStringLiteral("&Repeats:"), repeats_);
     form->addRow(QStringLiteral("Presentation &time:"), presentation_);
+    centre_ = new QCheckBox(QStringLiteral("Centre on the receptive field"), this);
+    centre_->setObjectName(QStringLiteral("centreOnField"));
+    centre_->setChecked(true);
+    form->addRow(centre_);
+    placement_ = new QLabel(this);
+    placement_->setObjectName(QStringLiteral("placement"));
+    placement_->setWordWrap(true);
+    form->addRow(placement_);
 
     start_ = new QPushButton(QStringLiteral("Start"), this);
     start_->setObjectName(QStringLiteral("start"));
@@ -136,6 +148,11 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     timer_ = new QTimer(this);
     timer_->setInterval(kPollMs);
     connect(timer_, &QTimer::timeout, this, &TuningWindow::poll);
+    placementTimer_ = new QTimer(this);
+    placementTimer_->setInterval(kPlacementMs);
+    connect(placementTimer_, &QTimer::timeout, this, &TuningWindow::refreshPlacement);
+    placementTimer_->start();
+    connect(centre_, &QCheckBox::toggled, this, &TuningWindow::refreshPlacement);
     connect(parameter_, &QComboBox::currentIndexChanged, this, &TuningWindow::parameterChanged);
     connect(start_, &QPushButton::clicked, this, &TuningWindow::start);
     connect(stop_, &QPushButton::clicked, this, &TuningWindow::stop);
@@ -151,6 +168,7 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     });
     parameterChanged();
     refresh();
+    refreshPlacement();
 }
 
 TuningWindow::~TuningWindow()
@@ -193,6 +211,7 @@ void TuningWindow::start()
         plan.repeats = repeats_->value();
         plan.presentTicks = ticks;
     }
+    plan.centreOnField = centre_->isChecked();
     if (!StartSweep(plan)) return;
     shownPoints_ = static_cast<size_t>(-1);
     timer_->start();
@@ -219,6 +238,7 @@ void TuningWindow::refresh()
     start_->setEnabled(!running);
     stop_->setEnabled(running);
     parameter_->setEnabled(!running);
+    centre_->setEnabled(!running);
     showProgress();
     if (shownPoints_ == tuningSweep.points.size()) return;
     shownPoints_ = tuningSweep.points.size();
@@ -241,6 +261,19 @@ void TuningWindow::showProgress()
     } else {
         progress_->setFormat(QStringLiteral("%1 points measured").arg(tuningSweep.points.size()));
     }
+}
+
+void TuningWindow::refreshPlacement()
+{
+    // While the field is hidden for a hand plot, centring would show where it is.
+    const bool fieldShown = receptiveField.displayMode != Hidden;
+    centre_->setVisible(fieldShown);
+    const bool centred = SweepRunning() ? tuningSweep.centred : fieldShown && centre_->isChecked();
+    placement_->setVisible(!centred);
+    if (centred) return;
+    placement_->setText(QStringLiteral("The sweep is shown at the stimulus position (%1°, %2°)")
+                            .arg(static_cast<double>(stimulus.stimX.load()), 0, 'f', 1)
+                            .arg(static_cast<double>(stimulus.stimY.load()), 0, 'f', 1));
 }
 
 QString TuningWindow::summary() const { return summary_->text(); }

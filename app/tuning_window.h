@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QChartView;
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -37,6 +38,9 @@ protected:
 private:
     void parameterChanged();
     void refresh();
+    // Where the points will be shown: the centring choice while the field is
+    // visible, the stimulus position when it is not centred.
+    void refreshPlacement();
     void showProgress();
     void reportFailure(const QString& text);
 
@@ -47,12 +51,15 @@ private:
     QDoubleSpinBox* step_ = nullptr;
     QSpinBox* repeats_ = nullptr;
     QDoubleSpinBox* presentation_ = nullptr;
+    QCheckBox* centre_ = nullptr;
+    QLabel* placement_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* stop_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QChartView* view_ = nullptr;
     QLabel* summary_ = nullptr;
     QTimer* timer_ = nullptr;
+    QTimer* placementTimer_ = nullptr;
     size_t shownPoints_ = 0;
 };
 

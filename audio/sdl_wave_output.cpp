@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
@@ -23,9 +24,11 @@ constexpr Uint16 kDeviceBufferSamples = 512;
 static_assert((kDeviceBufferSamples & (kDeviceBufferSamples - 1)) == 0, "device buffer must be a power of two");
 static_assert(kDeviceBufferSamples * 4 < kAudioLead, "device buffer must stay well below the lead");
 
+// Touched only by the thread that holds the device (see WaveOutput).
 SDL_AudioDeviceID device = 0;
 bool subsystemUp = false;
-// Written by the callback (and reset before each open), read by the audio thread.
+// The stream sample the device plays next: set before each open, advanced
+// by the callback, read by the audio thread.
 std::atomic<int64_t> consumed{0};
 
 // Runs on SDL's audio thread: copies and counts, nothing else (no lock, no
@@ -50,7 +53,7 @@ void SdlClose()
     subsystemUp = false;
 }
 
-bool SdlOpen()
+bool SdlOpen(int64_t fromSample)
 {
     SdlClose();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -63,7 +66,7 @@ bool SdlOpen()
     wanted.samples = kDeviceBufferSamples;
     wanted.callback = Callback;
     SDL_AudioSpec obtained{};
-    consumed.store(0, std::memory_order_relaxed);
+    consumed.store(std::clamp<int64_t>(fromSample, 0, kAudioSamples), std::memory_order_relaxed);
     // No changes allowed: SDL converts to whatever the hardware takes, so the
     // callback always sees exactly this format.
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
@@ -71,7 +74,7 @@ bool SdlOpen()
         SdlClose();
         return false;
     }
-    SDL_PauseAudioDevice(device, 0);  // playback of the stream begins at sample 0
+    SDL_PauseAudioDevice(device, 0);  // playback begins at fromSample
     return true;
 }
 

@@ -24,17 +24,33 @@ constexpr auto kStall = std::chrono::milliseconds(200);
 // ticks, while the clock runs on, has gone away.
 constexpr int64_t kStalledMs = 1000;
 constexpr int32_t kStalledTicks = 40;
+// A loss soon after the last report is not reported again.
+constexpr int64_t kReportGapMs = 60000;
 
 constexpr const char* kOpenFailedText = "Error preparing wave header";
 
-// Everything below `thread` and `stop` belongs to the audio thread alone; the
-// statistics are atomics because tests read them while it runs.
+// Who may call the output's functions. The audio thread holds the device
+// while it plays; after a loss it hands the device to the keeper, which
+// closes it and looks for a new one, and hands back what it opened. Opening
+// and closing a sound device can take long (a sound server that hangs, a
+// device that stalls in the middle of a write), and the neuron tick must
+// not wait for that.
+enum DeviceHolder : int32_t { LoopHolds = 0, KeeperHolds = 1, KeeperOpened = 2 };
+
+// The fields under "audio thread only" belong to the audio thread; those
+// under "handed over" belong to whoever `holder` names, and each hand-over is
+// a release store of `holder` that the other side loads with acquire.
 struct AudioLoop {
-    std::thread thread;
+    std::thread thread, keeper;
     std::atomic<bool> stop{false};
     WaveOutput output{};
+    std::atomic<int32_t> holder{LoopHolds};
+
+    // Audio thread only.
     bool deviceOpen = false;
-    bool errorReported = false;
+    bool soundLost = false;       // since the last report, no device came back
+    bool reported = false;
+    int64_t lastReportMs = 0;
     // Without a device the position runs with the clock from this point.
     int64_t silentBasePosition = 0;
     int64_t silentBaseMs = 0;
@@ -42,43 +58,82 @@ struct AudioLoop {
     int64_t lastDevicePosition = -1;
     int64_t lastChangeMs = 0;
     int32_t unchangedTicks = 0;
+
+    // Handed over.
+    bool closeFirst = false;      // the keeper closes the lost device before it tries
+    int64_t lastAttemptMs = 0;    // the last open tried by either side
+
     std::atomic<int64_t> ticks{0}, firstTickMs{0}, lastTickMs{0}, lastPlayPosition{0};
+    std::atomic<bool> playing{false};
+    std::atomic<int32_t> reopenAttempts{0}, reopens{0};
+    std::atomic<bool> keeperRunning{false};
 };
 AudioLoop loop;
 
-void CloseDevice()
+void ReportLoss(int64_t nowMs)
 {
-    if (loop.deviceOpen && loop.output.close) loop.output.close();
-    loop.deviceOpen = false;
+    if (loop.soundLost) return;  // one report for each loss, not for every failed reopen
+    loop.soundLost = true;
+    if (loop.reported && nowMs - loop.lastReportMs < kReportGapMs) return;
+    loop.reported = true;
+    loop.lastReportMs = nowMs;
+    if (loop.output.reportError) loop.output.reportError(kOpenFailedText);
 }
 
-// Carries on without sound from where the device stopped.
-void GoSilent(int64_t fromPosition)
+// No sound from here on: the position runs on with the clock from
+// fromPosition, the clicks go on being written, and the keeper looks for a
+// device (after closing the old one if closeFirst).
+void HandDeviceToKeeper(int64_t fromPosition, bool closeFirst, int64_t nowMs)
 {
-    CloseDevice();
+    loop.deviceOpen = false;
     loop.silentBasePosition = fromPosition;
-    loop.silentBaseMs = MillisecondClock();
+    loop.silentBaseMs = nowMs;
+    ReportLoss(nowMs);
+    loop.closeFirst = closeFirst;
+    loop.holder.store(KeeperHolds, std::memory_order_release);
+}
+
+void WatchNewDevice(int64_t nowMs)
+{
+    loop.lastDevicePosition = -1;
+    loop.lastChangeMs = nowMs;
+    loop.unchangedTicks = 0;
 }
 
 // The start sequence, also run at every restart of the stream: a cleared
 // buffer played from sample 0 and the rate window counted from slot 1.
 void StartStream()
 {
-    CloseDevice();
+    // At a restart without sound the keeper may be busy with the device:
+    // leave it to it; a device it finds plays from wherever the clock is.
+    const bool holding = loop.holder.load(std::memory_order_acquire) == LoopHolds;
+    if (holding && loop.deviceOpen && loop.output.close) loop.output.close();
+    loop.deviceOpen = false;
     // Cleared before the device opens, so it never plays the old stream.
     ClearAudioSamples();
-    loop.deviceOpen = loop.output.open && loop.output.open();
-    if (!loop.deviceOpen && !loop.errorReported) {
-        // Reported once, not at every restart of a stream that has no device.
-        loop.errorReported = true;
-        if (loop.output.reportError) loop.output.reportError(kOpenFailedText);
-    }
+    const int64_t nowMs = MillisecondClock();
     loop.silentBasePosition = 0;
-    loop.silentBaseMs = MillisecondClock();
-    loop.lastDevicePosition = -1;
-    loop.lastChangeMs = loop.silentBaseMs;
-    loop.unchangedTicks = 0;
+    loop.silentBaseMs = nowMs;
+    WatchNewDevice(nowMs);
     simulation.rateWindowSlot = 1;
+    if (!holding) return;
+    loop.lastAttemptMs = nowMs;
+    loop.deviceOpen = loop.output.open && loop.output.open(0);
+    if (loop.deviceOpen) {
+        loop.soundLost = false;
+    } else {
+        HandDeviceToKeeper(0, false, nowMs);
+    }
+}
+
+// Takes back a device that the keeper opened at the place the clock had got to.
+void TakeReopenedDevice(int64_t nowMs)
+{
+    loop.holder.store(LoopHolds, std::memory_order_relaxed);
+    loop.deviceOpen = true;
+    loop.soundLost = false;
+    WatchNewDevice(nowMs);
+    loop.reopens.fetch_add(1, std::memory_order_relaxed);
 }
 
 // The play position in samples, never negative and never far past the end of
@@ -86,9 +141,10 @@ void StartStream()
 int64_t ReadPlayPosition()
 {
     const int64_t nowMs = MillisecondClock();
+    if (!loop.deviceOpen && loop.holder.load(std::memory_order_acquire) == KeeperOpened) TakeReopenedDevice(nowMs);
     if (loop.deviceOpen) {
         if (loop.output.lost && loop.output.lost()) {
-            GoSilent(std::max<int64_t>(loop.lastDevicePosition, 0));
+            HandDeviceToKeeper(std::max<int64_t>(loop.lastDevicePosition, 0), true, nowMs);
         } else {
             const int64_t p = loop.output.playPosition ? loop.output.playPosition() : 0;
             if (p != loop.lastDevicePosition) {
@@ -96,7 +152,7 @@ int64_t ReadPlayPosition()
                 loop.lastChangeMs = nowMs;
                 loop.unchangedTicks = 0;
             } else if (++loop.unchangedTicks >= kStalledTicks && nowMs - loop.lastChangeMs >= kStalledMs) {
-                GoSilent(std::max<int64_t>(p, 0));
+                HandDeviceToKeeper(std::clamp<int64_t>(p, 0, kAudioSamples), true, nowMs);
             }
             if (loop.deviceOpen) return std::clamp<int64_t>(p, 0, kAudioSamples);
         }
@@ -111,7 +167,22 @@ void RecordTickStats(int64_t playPosition)
     if (loop.ticks.load(std::memory_order_relaxed) == 0) loop.firstTickMs.store(nowMs, std::memory_order_relaxed);
     loop.lastTickMs.store(nowMs, std::memory_order_relaxed);
     loop.lastPlayPosition.store(playPosition, std::memory_order_relaxed);
+    loop.playing.store(loop.deviceOpen, std::memory_order_relaxed);
     loop.ticks.fetch_add(1, std::memory_order_relaxed);
+}
+
+// Sleeps to the absolute deadline; a late tick goes on at once, and after a
+// long stall the deadlines start again from now rather than running a burst
+// of catch-up ticks.
+void SleepToNextTick(SteadyClock::time_point& deadline)
+{
+    deadline += kTick;
+    const auto now = SteadyClock::now();
+    if (now < deadline) {
+        std::this_thread::sleep_until(deadline);
+    } else if (now - deadline > kStall) {
+        deadline = now;
+    }
 }
 
 void RunAudioThread()
@@ -120,17 +191,7 @@ void RunAudioThread()
     auto deadline = SteadyClock::now();
     while (!loop.stop.load(std::memory_order_relaxed)) {
         NeuronTickCompute();
-
-        // Sleep to the absolute deadline; a late tick goes on at once, and
-        // after a long stall the deadlines start again from now rather than
-        // running a burst of catch-up ticks.
-        deadline += kTick;
-        const auto now = SteadyClock::now();
-        if (now < deadline) {
-            std::this_thread::sleep_until(deadline);
-        } else if (now - deadline > kStall) {
-            deadline = now;
-        }
+        SleepToNextTick(deadline);
 
         const int64_t p = ReadPlayPosition();
         FinishAudioTick(p);
@@ -138,8 +199,38 @@ void RunAudioThread()
 
         if (p > kAudioRestartAt) StartStream();
     }
-    CloseDevice();
 }
+
+// The keeper: while it holds the device it closes the lost one, then tries to
+// open a device every kReopenIntervalMs. A new device starts where the clock
+// has got to since the audio thread's last tick: the slices written lie ahead
+// of it, so the clicks go on in step. Blocking here costs
+// the sound a little longer, never a tick.
+void RunKeeper()
+{
+    auto deadline = SteadyClock::now();
+    while (!loop.stop.load(std::memory_order_relaxed)) {
+        SleepToNextTick(deadline);
+        if (loop.holder.load(std::memory_order_acquire) != KeeperHolds) continue;
+        if (loop.closeFirst) {
+            if (loop.output.close) loop.output.close();
+            loop.closeFirst = false;
+        }
+        const int64_t nowMs = MillisecondClock();
+        if (nowMs - loop.lastAttemptMs < kReopenIntervalMs || loop.stop.load(std::memory_order_relaxed)) continue;
+        loop.lastAttemptMs = nowMs;
+        loop.reopenAttempts.fetch_add(1, std::memory_order_relaxed);
+        const int64_t since = std::max<int64_t>(nowMs - loop.lastTickMs.load(std::memory_order_relaxed), 0);
+        const int64_t clockPosition = loop.lastPlayPosition.load(std::memory_order_relaxed) + since * kAudioRate / 1000;
+        const int64_t from = std::clamp<int64_t>(clockPosition, 0, kAudioSamples);
+        if (loop.output.open && loop.output.open(from)) loop.holder.store(KeeperOpened, std::memory_order_release);
+    }
+    loop.keeperRunning.store(false, std::memory_order_release);
+}
+
+// A keeper stuck in a device that never lets go must not keep the program
+// from ending: after this long it is left behind, holding the device.
+constexpr auto kKeeperStopWait = std::chrono::seconds(2);
 
 }  // namespace
 
@@ -147,21 +238,44 @@ void StartAudioThread(const WaveOutput& output)
 {
     StopAudioThread();
     loop.output = output;
+    loop.holder.store(LoopHolds, std::memory_order_relaxed);
     loop.deviceOpen = false;
-    loop.errorReported = false;
+    loop.soundLost = false;
+    loop.reported = false;
+    loop.closeFirst = false;
     loop.ticks.store(0, std::memory_order_relaxed);
     loop.firstTickMs.store(0, std::memory_order_relaxed);
     loop.lastTickMs.store(0, std::memory_order_relaxed);
     loop.lastPlayPosition.store(0, std::memory_order_relaxed);
+    loop.playing.store(false, std::memory_order_relaxed);
+    loop.reopenAttempts.store(0, std::memory_order_relaxed);
+    loop.reopens.store(0, std::memory_order_relaxed);
     loop.stop.store(false, std::memory_order_relaxed);
+    loop.keeperRunning.store(true, std::memory_order_relaxed);
     loop.thread = std::thread(RunAudioThread);
+    loop.keeper = std::thread(RunKeeper);
 }
 
 void StopAudioThread()
 {
     if (!loop.thread.joinable()) return;
     loop.stop.store(true, std::memory_order_relaxed);
-    loop.thread.join();  // the thread closes the device on its way out
+    loop.thread.join();
+    const auto giveUp = SteadyClock::now() + kKeeperStopWait;
+    while (loop.keeperRunning.load(std::memory_order_acquire) && SteadyClock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (loop.keeperRunning.load(std::memory_order_acquire)) {
+        loop.keeper.detach();
+        return;
+    }
+    loop.keeper.join();
+    // Both threads are gone: close whatever device is open, whoever held it.
+    const int32_t holder = loop.holder.load(std::memory_order_acquire);
+    const bool open = holder == LoopHolds ? loop.deviceOpen : holder == KeeperOpened || loop.closeFirst;
+    if (open && loop.output.close) loop.output.close();
+    loop.deviceOpen = false;
+    loop.closeFirst = false;
+    loop.holder.store(LoopHolds, std::memory_order_relaxed);
 }
 
 AudioLoopStats AudioLoopStatistics()
@@ -171,5 +285,8 @@ AudioLoopStats AudioLoopStatistics()
     stats.firstTickMs = loop.firstTickMs.load(std::memory_order_relaxed);
     stats.lastTickMs = loop.lastTickMs.load(std::memory_order_relaxed);
     stats.lastPlayPosition = loop.lastPlayPosition.load(std::memory_order_relaxed);
+    stats.playing = loop.playing.load(std::memory_order_relaxed);
+    stats.reopenAttempts = loop.reopenAttempts.load(std::memory_order_relaxed);
+    stats.reopens = loop.reopens.load(std::memory_order_relaxed);
     return stats;
 }

@@ -84,10 +84,11 @@ void ClearAudioSamples()
 // A stand-in device that plays nothing: its position runs with the clock from
 // the moment it was opened, so the loop paces and places clicks as with sound.
 namespace {
-std::atomic<int64_t> clockOpenedMs{0};
+std::atomic<int64_t> clockOpenedMs{0}, clockOpenedAt{0};
 
-bool ClockOpen()
+bool ClockOpen(int64_t fromSample)
 {
+    clockOpenedAt.store(fromSample, std::memory_order_relaxed);
     clockOpenedMs.store(MillisecondClock(), std::memory_order_relaxed);
     return true;
 }
@@ -95,7 +96,7 @@ void ClockClose() {}
 int64_t ClockPosition()
 {
     const int64_t elapsed = MillisecondClock() - clockOpenedMs.load(std::memory_order_relaxed);
-    return elapsed * kAudioRate / 1000;
+    return clockOpenedAt.load(std::memory_order_relaxed) + elapsed * kAudioRate / 1000;
 }
 bool ClockLost() { return false; }
 void ClockReport(const char*) {}

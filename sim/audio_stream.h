@@ -24,19 +24,35 @@ void ClearAudioSamples();
 // kAudioLead samples ahead. Returns the tick's spike count.
 int32_t FinishAudioTick(int64_t playPosition);
 
-// The sound device as the audio loop sees it.
+// The sound device as the audio loop sees it. Only one thread at a time
+// calls open, close, playPosition and lost: the audio thread, or the thread
+// that looks for a device again after one was lost.
 struct WaveOutput {
-    bool (*open)();               // false when there is no device
-    void (*close)();
-    int64_t (*playPosition)();    // samples consumed since the last open
+    // Starts playing the stream at sample fromSample: 0 at every start of
+    // the stream, the current place when a device comes back. May block for
+    // a while. False when there is no device.
+    bool (*open)(int64_t fromSample);
+    void (*close)();              // may block while a stalled device lets go
+    int64_t (*playPosition)();    // the stream sample the device has played up to
     bool (*lost)();               // the device went away while playing
     void (*reportError)(const char* text);  // must not wait for the user
 };
 
 // The audio thread: start sequence, then a neuron tick every 20 ms, sleeping
 // until each absolute deadline; restarts the stream past kAudioRestartAt.
+// A device that fails, stalls or goes away is handed to a second thread that
+// closes it and tries to open one again every kReopenIntervalMs, so neither
+// a slow close nor a slow open ever holds up a tick; meanwhile the play
+// position runs on with the clock and the clicks are written as before.
+// The loss is reported once (again only after a device came back and a
+// minute has passed, so a device that comes and goes does not pile up
+// messages).
+constexpr int64_t kReopenIntervalMs = 2000;
 void StartAudioThread(const WaveOutput& output);
-void StopAudioThread();  // stops, joins and closes the device; safe when not running
+// Stops, joins and closes the device; safe when not running. A device close
+// or open that hangs for over two seconds is left behind on its thread, so
+// the program can still end.
+void StopAudioThread();
 
 // A device that plays nothing: its play position follows the clock. Used
 // when no sound device is wanted (headless runs, tests).
@@ -46,5 +62,8 @@ struct AudioLoopStats {
     int64_t ticks = 0;
     int64_t firstTickMs = 0, lastTickMs = 0;
     int64_t lastPlayPosition = 0;
+    bool playing = false;          // the last tick read its position from a device
+    int32_t reopenAttempts = 0;    // opens tried after a loss, successful or not
+    int32_t reopens = 0;           // devices taken back after a loss
 };
 AudioLoopStats AudioLoopStatistics();

@@ -8,6 +8,7 @@
 #include "render/number_format.h"
 #include "sim/simulation_state.h"
 #include "sim/tuning_analysis.h"
+#include "model/receptive_field.h"
 #include "stimulus/stimulus_state.h"
 
 TuningSweep tuningSweep;
@@ -64,6 +65,12 @@ int32_t ResolveField(int32_t parameter)
 void Restore()
 {
     TuningSweep& s = tuningSweep;
+    if (s.centred) {
+        stimulus.stimX = s.savedStimX;
+        stimulus.stimY = s.savedStimY;
+        stimulus.mouseX = s.savedMouseX;
+        stimulus.mouseY = s.savedMouseY;
+    }
     SetSweptField(s.field, s.savedValue);
     stimulus.stimulusType = s.savedType;
     stimulus.stimulusOn = s.savedOn;
@@ -83,6 +90,14 @@ void ShowPoint()
     const int32_t count = static_cast<int32_t>(s.values.size());
     SetSweptField(s.field, s.values[static_cast<size_t>(s.step % count)]);
     if (s.field == FieldSpatialFrequency) stimulus.stimulusType = Grating;
+    // Placed again at every point: during a blank the pointer moves the
+    // stimulus, and a new field may have been drawn elsewhere.
+    if (s.centred) {
+        stimulus.stimX = receptiveField.centreX.load();
+        stimulus.stimY = receptiveField.centreY.load();
+        stimulus.mouseX = TruncInt(stimulus.stimX / stimulus.degreesPerPixel);
+        stimulus.mouseY = TruncInt(stimulus.stimY / stimulus.degreesPerPixel);
+    }
     stimulus.stationaryMode = true;
     s.temporalHz = StimulusTemporalHz();
     s.tickSpikes.assign(static_cast<size_t>(s.plan.presentTicks), -1);
@@ -204,6 +219,11 @@ bool StartSweep(const SweepPlan& plan)
     s.savedOn = stimulus.stimulusOn;
     s.savedType = stimulus.stimulusType;
     s.savedValue = SweptFieldValue(s.field);
+    s.centred = s.plan.centreOnField && receptiveField.displayMode != Hidden;
+    s.savedStimX = stimulus.stimX;
+    s.savedStimY = stimulus.stimY;
+    s.savedMouseX = stimulus.mouseX;
+    s.savedMouseY = stimulus.mouseY;
     s.points.clear();
     s.points.reserve(static_cast<size_t>(s.plan.points) * static_cast<size_t>(s.plan.repeats));
     s.step = 0;

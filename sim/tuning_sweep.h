@@ -40,6 +40,11 @@ struct SweepPlan {
     int32_t repeats = 3;
     int32_t presentTicks = 50;  // 1 s
     int32_t blankTicks = 25;    // 0.5 s
+    // Present on the receptive field's centre rather than where the stimulus
+    // was left (after a click on a toolbar button that is off the field).
+    // Ignored while the field is hidden: the sweep must not give away where
+    // a hand plot's field lies.
+    bool centreOnField = false;
 };
 
 // A plan sweeping orientation around the whole circle in steps of stepDegrees
@@ -81,15 +86,19 @@ struct TuningSweep {
     float peakRate = 0.0f;
     std::vector<TuningPoint> points;  // every presentation measured so far
 
+    bool centred = false;         // each point is placed on the field's centre
+
     // What the sweep changed, put back when it ends.
     bool savedStationary = false, savedOn = false;
     int32_t savedType = 0;
     float savedValue = 0.0f;
+    float savedStimX = 0.0f, savedStimY = 0.0f;
+    int32_t savedMouseX = 0, savedMouseY = 0;
 };
 extern TuningSweep tuningSweep;
 
 // Begins a sweep: forgets the earlier points, remembers the fields it will
-// change and starts with a blank. Returns false (and changes nothing) while a
+// change (the position too when it centres) and starts with a blank. Returns false (and changes nothing) while a
 // sweep runs.
 bool StartSweep(const SweepPlan& plan);
 // Reads the ticks reported since the last call and moves the schedule on.

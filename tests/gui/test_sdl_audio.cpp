@@ -265,7 +265,7 @@ TEST_F(SdlAudio, NoDeviceReportsOnceAndTheModelRunsOn)
         PrepareOnCentreCell(37.0f);
         DriverChoice choice(c.driver, c.file);
         WaveOutput output = SdlWaveOutput();
-        EXPECT_FALSE(output.open());
+        EXPECT_FALSE(output.open(0));
         output.close();
         output.close();
         reports = 0;

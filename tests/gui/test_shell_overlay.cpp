@@ -95,7 +95,14 @@ TEST(ShellOverlay, MeasuresAtFullLengthAndShrinksToFit)
 {
     const OverlayTexts texts{" stimulus orientation =  90\u00B0", " s.f. = 0.8 c/deg ", "peak rate =  48 Hz "};
     const QFont big = OverlayFont(36);
-    EXPECT_EQ(big.pixelSize(), 36);
+    // 36 is the height of the line and its grey box, not the em: the largest
+    // size whose line fits, at full size and shrunk.
+    for (int32_t line : {36, 21, 9}) {
+        QFont font = OverlayFont(line);
+        EXPECT_LE(QFontMetrics(font).height(), line);
+        font.setPixelSize(font.pixelSize() + 1);
+        EXPECT_GT(QFontMetrics(font).height(), line);
+    }
     EXPECT_EQ(big.weight(), QFont::Normal);
     const int32_t full = MeasureOverlay(texts, big);
     const QFontMetrics metrics(big);
