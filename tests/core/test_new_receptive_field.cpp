@@ -35,70 +35,6 @@ protected:
 
 }  // namespace
 
-TEST_F(NewReceptiveField, LeaveModeSameTypeOnlyStartsANewPlot)
-{
-    receptiveField.savedDisplayMode = Hidden;
-    receptiveField.displayMode = Revealed;
-    marks.markCount.store(7);
-    const uint32_t generation = CurrentFilters().generation;
-    const float x = receptiveField.centreX, y = receptiveField.centreY;
-    newReceptiveField(Simple);
-    EXPECT_EQ(CurrentFilters().generation, generation);  // nothing rebuilt
-    EXPECT_EQ(receptiveField.displayMode, Hidden);
-    EXPECT_EQ(marks.markCount.load(), 0);
-    EXPECT_EQ(receptiveField.centreX, x);
-    EXPECT_EQ(receptiveField.centreY, y);
-    EXPECT_EQ(randomWord.word.load(), -1);  // no draw
-}
-
-TEST_F(NewReceptiveField, LeaveModeOtherTypeRebuildsInPlace)
-{
-    receptiveField.orientation = 33.0f;
-    const uint32_t generation = CurrentFilters().generation;
-    const float x = receptiveField.centreX, y = receptiveField.centreY;
-    newReceptiveField(OnCentreX);
-    EXPECT_EQ(receptiveField.cellType, OnCentreX);
-    EXPECT_EQ(CurrentFilters().generation, generation + 1);
-    EXPECT_EQ(CurrentFilters().cellType, OnCentreX);
-    EXPECT_EQ(CurrentFilters().boxRight - CurrentFilters().boxLeft, 2 * 118);
-    EXPECT_EQ(modelOptions.currentMaxRate, 250.0f);
-    EXPECT_EQ(receptiveField.centreX, x);
-    EXPECT_EQ(receptiveField.centreY, y);
-    EXPECT_EQ(receptiveField.orientation, 33.0f);
-    EXPECT_EQ(randomWord.word.load(), -1);
-}
-
-TEST_F(NewReceptiveField, PositionModeKeepsTheShape)
-{
-    ReceptiveField& rf = receptiveField;
-    rf.randomiseMode = RandomisePositionOrientation;
-    rf.spatialFrequency = 1.1f;
-    rf.phase = 33.0f;
-    rf.width = 0.45f;
-    rf.length = 0.8f;
-    rf.centreSigma = 0.12f;
-    rf.surroundSigma = 0.6f;
-    std::set<int32_t> orientations;
-    for (int32_t n = 0; n < 50; ++n) {
-        const int32_t type = 1 + n % 5;
-        const uint32_t generation = CurrentFilters().generation;
-        newReceptiveField(type);
-        EXPECT_EQ(rf.cellType, type);
-        EXPECT_EQ(CurrentFilters().generation, generation + 1);
-        EXPECT_EQ(rf.spatialFrequency, 1.1f);
-        EXPECT_EQ(rf.phase, type == Complex ? 90.0f : 33.0f);
-        rf.phase = 33.0f;
-        EXPECT_EQ(rf.width, 0.45f);
-        EXPECT_EQ(rf.length, 0.8f);
-        EXPECT_EQ(rf.centreSigma, 0.12f);
-        EXPECT_EQ(rf.surroundSigma, 0.6f);
-        EXPECT_GE(rf.orientation, 0.0f);
-        EXPECT_LT(rf.orientation, 360.0f);
-        orientations.insert(static_cast<int32_t>(rf.orientation));
-    }
-    EXPECT_GT(orientations.size(), 30u);
-}
-
 TEST_F(NewReceptiveField, EverythingModeDrawsInOrder)
 {
     // From word -1 the draws are 0.41599935, 0.09196489, ... (see the
@@ -127,34 +63,6 @@ TEST_F(NewReceptiveField, EverythingModeDrawsInOrder)
     EXPECT_FLOAT_EQ(rf.centreX, (m + u[6] * (1000 - 2 * m)) * kDpp);
     EXPECT_FLOAT_EQ(rf.centreY, std::trunc((m + 100) + u[7] * (700 - 2 * m - 100)) * kDpp);
     EXPECT_EQ(CurrentFilters().cellType, Simple);
-}
-
-TEST_F(NewReceptiveField, EverythingModeDrawsEveryTypeWithinItsRanges)
-{
-    receptiveField.randomiseMode = RandomiseEverything;
-    std::set<int32_t> types;
-    Seed(-12345);
-    for (int32_t n = 0; n < 400; ++n) {
-        newReceptiveField(OnCentreX);  // always the same button
-        const ReceptiveField& rf = receptiveField;
-        types.insert(rf.cellType);
-        if (rf.cellType == OnCentreX || rf.cellType == OffCentreX) {
-            EXPECT_GE(rf.centreSigma, 0.1f);
-            EXPECT_LE(rf.centreSigma, 0.13f);
-            EXPECT_EQ(rf.surroundSigma, 5.0f * rf.centreSigma);
-            continue;
-        }
-        EXPECT_GT(rf.spatialFrequency, 0.5f);
-        EXPECT_LE(rf.spatialFrequency, 1.3333334f);
-        EXPECT_GE(rf.width * rf.spatialFrequency, 0.25f * 0.9999f);
-        EXPECT_LE(rf.width * rf.spatialFrequency, 0.5f * 1.0001f);
-        EXPECT_GE(rf.length / rf.width, 1.2f * 0.9999f);
-        EXPECT_LE(rf.length / rf.width, 2.0f * 1.0001f);
-        if (rf.cellType == Complex) {
-            EXPECT_EQ(rf.phase, 90.0f);
-        }
-    }
-    EXPECT_EQ(types.size(), 5u);
 }
 
 TEST_F(NewReceptiveField, PositionsKeepTheirMargins)
@@ -209,18 +117,5 @@ TEST_F(NewReceptiveField, SmallClientAreaKeepsTheCentreInside)
             ASSERT_LE(y, s.h + 1e-3f) << s.w << "x" << s.h;
             ASSERT_TRUE(std::isfinite(CurrentFilters().absoluteSum));
         }
-    }
-}
-
-TEST_F(NewReceptiveField, UnknownButtonChangesNothing)
-{
-    receptiveField.randomiseMode = RandomiseEverything;
-    marks.markCount.store(2);
-    const uint32_t generation = CurrentFilters().generation;
-    for (int32_t type : {0, 6, -1}) {
-        newReceptiveField(type);
-        EXPECT_EQ(receptiveField.cellType, Simple);
-        EXPECT_EQ(CurrentFilters().generation, generation);
-        EXPECT_EQ(marks.markCount.load(), 2);
     }
 }

@@ -99,31 +99,6 @@ TEST(RfMap, NoScaleGivesMidGreyAndTheBoxIsClipped)
     }
 }
 
-TEST(RfMap, BuiltSimpleCellMapsItsFilter)
-{
-    ResetScene();
-    ResetFilters();
-    buildFilters();
-    const RfFilterSet& set = CurrentFilters();
-    ASSERT_NE(set.termCount, 0) << "filters not built";
-    ASSERT_GT(set.displayPeak, 0.0f);
-    DrawReceptiveField(set);
-    int32_t darkest = 255, brightest = 0;
-    for (int32_t y = set.boxTop; y <= set.boxBottom; ++y) {
-        for (int32_t x = set.boxLeft; x <= set.boxRight; ++x) {
-            const int32_t g = static_cast<int32_t>(ReadPixel(x, y) & 0xFF);
-            darkest = std::min(darkest, g), brightest = std::max(brightest, g);
-            const float v = LinearValue(set, x - set.boxLeft + 1, y - set.boxTop + 1, 2);
-            const float level = v * 127.0f / set.displayPeak + 128.0f;
-            ASSERT_NEAR(g, level, 1.0f) << x << "," << y;
-        }
-    }
-    EXPECT_LE(darkest, 2);  // the peak is reached on one side or the other
-    EXPECT_GE(brightest, 200);
-    EXPECT_EQ(ReadPixel(set.boxLeft - 1, set.boxTop), kGrey);
-    EXPECT_EQ(ReadPixel(set.boxRight + 1, set.boxBottom), kGrey);
-}
-
 TEST(RfExtremes, AbsurdFieldsDrawBoundedGreyOutlines)
 {
     struct Case {
@@ -179,16 +154,4 @@ TEST(RfExtremes, AbsurdFieldsDrawBoundedGreyOutlines)
             }
         }
     }
-}
-
-TEST(RfExtremes, TinyFrequencyLeavesOneBorderThroughTheCentre)
-{
-    ResetScene();
-    receptiveField.displayMode = Outlines;
-    receptiveField.spatialFrequency = 1e-30f;
-    DrawReceptiveField(TestFilters());
-    // The one crossing lies on the axis; its end lines shrink to nothing and
-    // the marks, a period away, fall off every frame.
-    for (int32_t y = 350 - 53; y <= 350 + 53; ++y) EXPECT_EQ(ReadPixel(500, y), 0xD0D0D0u) << y;
-    EXPECT_EQ(CountPixels(0xD0D0D0), 107);
 }

@@ -50,21 +50,6 @@ TEST(PeakRate, PassesOverNonNumbersAndNeverGoesBelowZero)
     }
 }
 
-TEST(RateWindow, SlotRunsOneToTwentyFiveAndSurvivesBadValues)
-{
-    ResetEngine(OnCentreX);
-    for (int32_t tick = 1; tick <= 25; ++tick) {
-        EXPECT_EQ(simulation.rateWindowSlot, tick);
-        RecordRate(static_cast<float>(tick), 0.0f);
-        EXPECT_EQ(simulation.rateWindow[tick], static_cast<float>(tick));
-    }
-    EXPECT_EQ(simulation.rateWindowSlot, 1);
-    simulation.rateWindowSlot = 700;  // not a slot: taken as 1
-    RecordRate(3.0f, 0.0f);
-    EXPECT_EQ(simulation.rateWindow[1], 3.0f);
-    EXPECT_EQ(simulation.rateWindowSlot, 2);
-}
-
 TEST(Traces, SpikeMarkAndIndexWrap)
 {
     struct Case { int32_t width; int32_t ticks; int32_t index; };

@@ -8,6 +8,7 @@
 #include "render/app_state.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
+#include "sim/engine_reset.h"
 
 namespace {
 
@@ -15,42 +16,8 @@ constexpr int32_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 
 class Stimulus : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetStimulus();
-        ClearMarks();
-    }
+    void SetUp() override { ResetEngineRecords(800, 600); }
 };
-
-TEST_F(Stimulus, StartsAtItsDefaults)
-{
-    stimulus.barWidth = 3.0f;
-    stimulus.stimX = 5.0f;
-    stimulus.cursor = kCursorHidden;
-    ResetStimulus();
-    EXPECT_EQ(stimulus.stimulusType, Bar);
-    EXPECT_EQ(stimulus.degreesPerPixel, 1.0f / 38.0f);
-    EXPECT_EQ(stimulus.stimX, 0.0f);
-    EXPECT_EQ(stimulus.stimY, 0.0f);
-    EXPECT_EQ(stimulus.mouseX, 0);
-    EXPECT_EQ(stimulus.mouseY, 0);
-    EXPECT_FALSE(stimulus.stimulusOn);
-    EXPECT_FALSE(stimulus.stationaryMode);
-    EXPECT_EQ(stimulus.spotRadius, 0.5f);
-    EXPECT_EQ(stimulus.annulusRatio, 2.0f);
-    EXPECT_EQ(stimulus.polarity, 1);
-    EXPECT_EQ(stimulus.barLength, 4.0f);
-    EXPECT_EQ(stimulus.barWidth, 0.4f);
-    EXPECT_EQ(stimulus.orientation, 90.0f);
-    EXPECT_EQ(stimulus.gratingRadius, 2.5f);
-    EXPECT_EQ(stimulus.gratingSf, 0.8f);
-    EXPECT_EQ(stimulus.gratingPhase, 0.0f);
-    EXPECT_EQ(stimulus.gratingVelocity, 2.0f);
-    EXPECT_EQ(stimulus.modulationRate, 0.0f);
-    EXPECT_EQ(stimulus.contrastPercent, 100.0f);
-    EXPECT_EQ(stimulus.cursor, kCursorCrosshair);
-    EXPECT_FALSE(StimulusPresent());
-}
 
 TEST_F(Stimulus, OrientationStepsAndWraps)
 {
@@ -87,83 +54,6 @@ TEST_F(Stimulus, OrientationStepsAndWraps)
         else OnKeyDown(c.input);
         EXPECT_EQ(stimulus.orientation, c.result);
     }
-}
-
-TEST_F(Stimulus, RoundStimuliGrowAndShrink)
-{
-    SetStimulusType(Spot);
-    stimulus.spotRadius = 7.9f;
-    OnWheel(120);
-    EXPECT_NEAR(stimulus.spotRadius, 8.69f, 1e-5f);
-    OnWheel(120);  // above 8 already: no further growth
-    EXPECT_NEAR(stimulus.spotRadius, 8.69f, 1e-5f);
-    OnKeyDown(kRight);  // the key has no limit
-    EXPECT_NEAR(stimulus.spotRadius, 9.559f, 1e-4f);
-    OnWheel(-120);
-    EXPECT_NEAR(stimulus.spotRadius, 8.69f, 1e-4f);
-
-    SetStimulusType(Annulus);
-    stimulus.spotRadius = 1.0f;
-    OnKeyDown(kLeft);
-    EXPECT_EQ(stimulus.spotRadius, 1.0f / 1.1f);
-    const float before = stimulus.spotRadius;
-    OnKeyDown(kUp);
-    OnKeyDown(kDown);
-    EXPECT_EQ(stimulus.spotRadius, before);  // Up and Down do nothing here
-    EXPECT_EQ(stimulus.barWidth, 0.4f);
-    EXPECT_EQ(stimulus.orientation, 90.0f);
-
-    stimulus.spotRadius = 0.0f;
-    OnWheel(-120);  // not above 0: unchanged
-    EXPECT_EQ(stimulus.spotRadius, 0.0f);
-}
-
-TEST_F(Stimulus, BarWidthSteps)
-{
-    OnKeyDown(kDown);
-    OnKeyDown(kDown);
-    OnKeyDown(kDown);
-    EXPECT_EQ(stimulus.barWidth, 0.10000002f);  // still above 0.1 in single precision
-    OnKeyDown(kDown);
-    EXPECT_NEAR(stimulus.barWidth, 1.5e-8f, 0.1e-8f);
-    OnKeyDown(kDown);  // now below 0.1: no further step
-    EXPECT_NEAR(stimulus.barWidth, 1.5e-8f, 0.1e-8f);
-
-    ResetStimulus();
-    for (int i = 0; i < 100; ++i) OnKeyDown(kUp);
-    EXPECT_NEAR(stimulus.barWidth, 5.0999975f, 1e-6f);
-    EXPECT_GE(stimulus.barWidth, 5.0f);
-}
-
-TEST_F(Stimulus, GratingFrequencySteps)
-{
-    SetStimulusType(Grating);
-    for (int i = 1; i <= 7; ++i) OnKeyDown(kDown);
-    EXPECT_GT(stimulus.gratingSf, 0.0f);
-    OnKeyDown(kDown);
-    EXPECT_EQ(stimulus.gratingSf, 0.0f);  // the step below zero is cut to zero
-    OnKeyDown(kDown);
-    EXPECT_EQ(stimulus.gratingSf, 0.0f);
-    for (int i = 0; i < 400; ++i) OnKeyDown(kUp);
-    EXPECT_GE(stimulus.gratingSf, 20.0f);
-    EXPECT_LT(stimulus.gratingSf, 20.11f);
-    EXPECT_EQ(stimulus.barWidth, 0.4f);  // each type keeps its own sizes
-}
-
-TEST_F(Stimulus, TypeAndPolarity)
-{
-    stimulus.spotRadius = 1.5f;
-    SetStimulusType(Grating);
-    SetStimulusType(Spot);
-    EXPECT_EQ(stimulus.stimulusType, Spot);
-    EXPECT_EQ(stimulus.spotRadius, 1.5f);
-    InvertPolarity();
-    EXPECT_EQ(stimulus.polarity, -1);
-    InvertPolarity();
-    EXPECT_EQ(stimulus.polarity, 1);
-    stimulus.polarity = std::numeric_limits<int32_t>::min();
-    InvertPolarity();  // no overflow
-    EXPECT_GT(stimulus.polarity, 0);
 }
 
 TEST_F(Stimulus, PointerButtonsAndModes)
@@ -229,38 +119,6 @@ TEST_F(Stimulus, PointerButtonsAndModes)
     OnPointerMove(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min());
     EXPECT_EQ(stimulus.mouseY, std::numeric_limits<int32_t>::min());
     EXPECT_TRUE(std::isfinite(stimulus.stimY));
-}
-
-TEST_F(Stimulus, ResizeKeepsPositionsInProportion)
-{
-    appState.clientWidth = 800;
-    appState.clientHeight = 600;
-    stimulus.stimX = 10.0f;
-    stimulus.stimY = 7.0f;
-    receptiveField.centreX = 10.0f;
-    receptiveField.centreY = 5.0f;
-    AddMark(10.0f, 3.0f, 1);
-    AddMark(4.0f, 2.0f, -1);
-
-    RescalePositions(1600, 600);
-    EXPECT_EQ(stimulus.stimX, 20.0f);
-    EXPECT_EQ(stimulus.stimY, 7.0f);
-    EXPECT_EQ(stimulus.mouseX, 760);
-    EXPECT_EQ(stimulus.mouseY, 266);
-    EXPECT_EQ(receptiveField.centreX, 20.0f);
-    EXPECT_EQ(receptiveField.centreY, 5.0f);
-    EXPECT_EQ(marks.markX[1], 20.0f);
-    EXPECT_EQ(marks.markY[1], 3.0f);
-    EXPECT_EQ(marks.markX[2], 8.0f);
-    EXPECT_EQ(marks.markY[2], 2.0f);
-
-    // Also in stationary mode, and in both directions.
-    OnDoubleClick();
-    appState.clientWidth = 1600;
-    RescalePositions(1600, 300);
-    EXPECT_EQ(stimulus.stimY, 3.5f);
-    EXPECT_EQ(receptiveField.centreY, 2.5f);
-    EXPECT_EQ(marks.markY[2], 1.0f);
 }
 
 // A minimised window (0 x 0) on either side of a resize leaves every

@@ -60,33 +60,6 @@ TEST(TuningHarmonics, ExactValuesOfKnownTrains)
     EXPECT_EQ(SpikeHarmonics(pulse.data(), 0, 2.5f).f0, 0.0f);
 }
 
-TEST(TuningHarmonics, TemporalFrequencyOfTheStimulus)
-{
-    struct Case {
-        int32_t type;
-        float sf, velocity, modulation, hz;
-    };
-    const Case cases[] = {
-        {Grating, 0.8f, 2.0f, 0.0f, 1.6f},      // 625 ms period
-        {Grating, 0.7f, 2.0f, 0.0f, 1000.0f / 714.0f},  // whole milliseconds, as drawn
-        {Grating, 0.8f, 0.0f, 4.0f, 4.0f},      // counterphase
-        {Grating, 0.8f, -2.0f, 0.0f, 0.0f},     // a negative velocity is drawn static
-        {Grating, 0.0f, 2.0f, 3.0f, 1000.0f / 333.0f},
-        {Grating, 0.8f, 0.0f, 0.0f, 0.0f},
-        {Bar, 0.8f, 2.0f, 4.0f, 0.0f},
-        {Grating, 20.0f, 1e6f, 0.0f, 1000.0f},  // below a millisecond counts as one
-    };
-    for (const Case& c : cases) {
-        ResetStimulus();
-        stimulus.stimulusType = c.type;
-        stimulus.gratingSf = c.sf;
-        stimulus.gratingVelocity = c.velocity;
-        stimulus.modulationRate = c.modulation;
-        EXPECT_NEAR(StimulusTemporalHz(), c.hz, 1e-4f) << c.sf << " " << c.velocity << " " << c.modulation;
-    }
-    ResetStimulus();
-}
-
 TEST(TuningSummaryIndices, ExactIndicesOfAKnownCurve)
 {
     // Peak 40 at 90, orthogonal 10 and 6, opposite 20, minimum 0.
@@ -134,27 +107,6 @@ TEST(TuningSummaryIndices, EdgeCurves)
     EXPECT_EQ(SummaryText(FieldSpatialFrequency, s),
               "Preferred spatial frequency 0.80 c/deg (30.0 spikes/s), F1/F0 1.50 simple-like (F1/F0 > 1)");
     EXPECT_STREQ(ModulationLabel(0.3f), "complex-like (F1/F0 < 1)");
-}
-
-TEST(TuningSummaryIndices, RepeatsAverageWithStandardError)
-{
-    std::vector<TuningPoint> points(4);
-    const float values[4] = {1, 2, 1, 2};
-    const float rates[4] = {10, 4, 14, 4};
-    for (int32_t i = 0; i < 4; ++i) {
-        points[i].value = values[i];
-        points[i].repeat = i / 2 + 1;
-        points[i].meanRate = rates[i];
-        points[i].peakRate = rates[i] * 2;
-    }
-    const std::vector<CurvePoint> curve = AverageRepeats(points);
-    ASSERT_EQ(curve.size(), 2u);
-    EXPECT_EQ(curve[0].value, 1.0f);
-    EXPECT_EQ(curve[0].repeats, 2);
-    EXPECT_EQ(curve[0].meanRate, 12.0f);
-    EXPECT_EQ(curve[0].peakRate, 24.0f);
-    EXPECT_NEAR(curve[0].semRate, 2.0f, 1e-6f);  // sd 2.828 over sqrt 2
-    EXPECT_EQ(curve[1].semRate, 0.0f);
 }
 
 TEST(TuningCsv, RoundTripsEveryValueExactly)

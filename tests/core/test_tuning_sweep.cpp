@@ -6,38 +6,6 @@
 
 using namespace tuning_test;
 
-TEST(TuningSchedule, ValuesOfEachParameter)
-{
-    struct Case {
-        SweepPlan plan;
-        std::vector<float> values;
-    };
-    SweepPlan sf;
-    sf.parameter = SweepSpatialFrequency;
-    sf.from = 0.1f, sf.to = 10.0f, sf.points = 3;
-    SweepPlan contrast;
-    contrast.parameter = SweepContrast;
-    contrast.from = 1.0f, contrast.to = 100.0f, contrast.points = 5;
-    SweepPlan size;
-    size.parameter = SweepSize;
-    size.from = 1.0f, size.to = 4.0f, size.points = 4;
-    SweepPlan shifted = OrientationPlan(90.0f, 1, 50);
-    shifted.from = 300.0f;
-    const Case cases[] = {
-        {OrientationPlan(90.0f, 1, 50), {0, 90, 180, 270}},
-        {OrientationPlan(110.0f, 1, 50), {0, 120, 240}},  // rounded to whole steps around
-        {shifted, {300, 30, 120, 210}},
-        {sf, {0.1f, 1.0f, 10.0f}},
-        {contrast, {1, 3.1622777f, 10, 31.622777f, 100}},
-        {size, {1, 2, 3, 4}},
-    };
-    for (const Case& c : cases) {
-        const std::vector<float> values = SweepValues(c.plan);
-        ASSERT_EQ(values.size(), c.values.size());
-        for (size_t i = 0; i < values.size(); ++i) EXPECT_NEAR(values[i], c.values[i], 1e-4f * (1 + c.values[i]));
-    }
-}
-
 TEST(TuningSchedule, HostilePlansAreTamed)
 {
     SweepPlan plan;
@@ -109,37 +77,6 @@ TEST(TuningSchedule, SweepRunsItsTimelineAndRestoresTheStimulus)
     EXPECT_FALSE(stimulus.stationaryMode);
     EXPECT_FALSE(stimulus.stimulusOn);
     EXPECT_EQ(SweepTicksLeft(), 0);
-}
-
-TEST(TuningSchedule, StopKeepsFinishedPointsAndRestoresEveryField)
-{
-    ResetForSweep(Complex, Bar);
-    stimulus.gratingSf = 1.5f;
-    stimulus.stationaryMode = true;
-    stimulus.stimulusOn = true;
-    SweepPlan plan;
-    plan.parameter = SweepSpatialFrequency;  // shows a grating whatever was chosen
-    plan.from = 0.5f, plan.to = 4.0f, plan.points = 4;
-    plan.presentTicks = 8;
-    plan.blankTicks = 2;
-    ASSERT_TRUE(StartSweep(plan));
-    int64_t n = 0;
-    for (; n < 25; ++n) {
-        RunTick(n);
-        PollSweep();
-        if (stimulus.stationaryMode) {
-            EXPECT_EQ(stimulus.stimulusType.load(), Grating);
-        }
-    }
-    StopSweep();
-    EXPECT_FALSE(SweepRunning());
-    EXPECT_EQ(tuningSweep.points.size(), 2u) << "the point under way is dropped";
-    EXPECT_EQ(stimulus.stimulusType.load(), Bar);
-    EXPECT_EQ(stimulus.gratingSf, 1.5f);
-    EXPECT_TRUE(stimulus.stationaryMode);
-    EXPECT_TRUE(stimulus.stimulusOn);
-    StopSweep();  // a second stop changes nothing
-    EXPECT_EQ(tuningSweep.points.size(), 2u);
 }
 
 // Counting: every spike of the presented ticks is in the point, and a reader

@@ -4,7 +4,7 @@
 // poll after every tick, as the window's timer would.
 #include <cstdint>
 
-#include "engine_test_setup.h"
+#include "tests/core/test_support.h"
 #include "model/receptive_field.h"
 #include "render/number_format.h"
 #include "sim/tuning_analysis.h"
@@ -19,7 +19,7 @@ inline void CountClick(int32_t) { ++clicks; }
 // field hidden (the sweep must work without it, and the scene tick is cheaper).
 inline void ResetForSweep(int32_t cellType, int32_t stimulusType, int32_t seed = 2024)
 {
-    engine_test::ResetEngine(cellType, seed);
+    ts::ResetEngine(cellType, seed);
     receptiveField.displayMode = Hidden;
     stimulus.stimulusType = stimulusType;
     const float dpp = stimulus.degreesPerPixel;

@@ -59,25 +59,6 @@ TEST_F(FeedbackDialog, SpatialFrequencyOnlyForAGrating)
     }
 }
 
-TEST_F(FeedbackDialog, ShownModallyAndWritesNothing)
-{
-    receptiveField.cellType = Simple;
-    receptiveField.orientation = 10.0f;
-    stimulus.orientation = 170.0f;
-    stimulus.stimulusType = Bar;
-    QString difference, frequency;
-    RunModal(showFeedback, [&](QDialog* d) {
-        difference = FieldText(d, kOrientationDifference);
-        frequency = FieldText(d, kSfEstimate);
-        EXPECT_TRUE(Control<QLineEdit>(d, kDistance)->isReadOnly());
-        QTest::mouseClick(Control<QWidget>(d, 1), Qt::LeftButton);
-    });
-    EXPECT_EQ(difference, "20");
-    EXPECT_EQ(frequency, "*");
-    EXPECT_FLOAT_EQ(receptiveField.orientation, 10.0f);
-    EXPECT_FLOAT_EQ(stimulus.orientation, 170.0f);
-}
-
 TEST_F(FeedbackDialog, HugeValuesShowAsStars)
 {
     receptiveField.centreX = 3e38f;

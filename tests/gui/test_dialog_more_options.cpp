@@ -25,22 +25,6 @@ TEST(MoreOptionsRateCode, PositionsAndRates)
     EXPECT_EQ(RateCode(15.7f), 24);
 }
 
-TEST_F(MoreOptionsDialog, OpensOnTheCurrentCellsRate)
-{
-    DialogPtr d = Open();
-    EXPECT_EQ(Control<QComboBox>(d.get(), kCellTypeList)->currentText(), "simple");
-    EXPECT_EQ(UpDownAt(d.get(), kRateUpDown), 5);
-    EXPECT_EQ(FieldText(d.get(), kRateEdit), "0.5");
-    EXPECT_EQ(FieldText(d.get(), kSurroundEdit), "1");
-    EXPECT_EQ(FieldText(d.get(), kGammaEdit), "6");
-    EXPECT_EQ(FieldText(d.get(), kHalfMaxEdit), "30");
-    EXPECT_TRUE(Control<QCheckBox>(d.get(), kSaturatingCheck)->isChecked());
-    EXPECT_FALSE(Control<QCheckBox>(d.get(), kHashCheck)->isChecked());
-    const QStringList items = {"RGG ON", "RGC OFF", "simple", "DS simple", "complex"};
-    for (int i = 0; i < items.size(); ++i)
-        EXPECT_EQ(Control<QComboBox>(d.get(), kCellTypeList)->itemText(i), items[i]);
-}
-
 TEST_F(MoreOptionsDialog, AnotherTypesRateIsEditedWithoutTakingEffect)
 {
     DialogPtr d = Open();
@@ -83,40 +67,6 @@ TEST_F(MoreOptionsDialog, OnlyTheSurroundWeightRebuildsTheFilters)
     EXPECT_EQ(CurrentFilters().generation, before + 1);
     EXPECT_FLOAT_EQ(modelOptions.surroundWeight, 1.02f);
     EXPECT_EQ(FieldText(d.get(), kSurroundEdit), "1.02");
-}
-
-TEST_F(MoreOptionsDialog, TypingIntoTheFieldsDoesNothing)
-{
-    DialogPtr d = Open();
-    for (int id : {kSurroundEdit, kGammaEdit, kRateEdit, kHalfMaxEdit}) {
-        QTest::keyClicks(Control<QLineEdit>(d.get(), id), "42");
-        EXPECT_TRUE(Control<QLineEdit>(d.get(), id)->isReadOnly());
-    }
-    EXPECT_FLOAT_EQ(modelOptions.surroundWeight, 1.0f);
-    EXPECT_EQ(modelOptions.gammaOrder, 6);
-    EXPECT_FLOAT_EQ(modelOptions.halfMaxContrast, 30.0f);
-}
-
-TEST_F(MoreOptionsDialog, OpeningAndClosingChangesNothing)
-{
-    for (int type = OnCentreX; type <= Complex; ++type) {
-        ResetAllRecords();
-        receptiveField.cellType = type;
-        buildFilters();
-        float rates[6];
-        for (int k = 1; k <= 5; ++k)
-            rates[k] = modelOptions.spontaneousRate[k];
-        const uint32_t generation = CurrentFilters().generation;
-        RunModal(openMoreOptions, [](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
-        for (int k = 1; k <= 5; ++k)
-            EXPECT_EQ(modelOptions.spontaneousRate[k], rates[k]) << "type " << type << " rate " << k;
-        EXPECT_EQ(modelOptions.surroundWeight, 1.0f);
-        EXPECT_EQ(modelOptions.gammaOrder, 6);
-        EXPECT_TRUE(modelOptions.saturatingIO);
-        EXPECT_EQ(modelOptions.halfMaxContrast, 30.0f);
-        EXPECT_FALSE(modelOptions.backgroundHash);
-        EXPECT_EQ(CurrentFilters().generation, generation);
-    }
 }
 
 TEST_F(MoreOptionsDialog, HighestRateWithSaturationStaysFinite)

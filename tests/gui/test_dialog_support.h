@@ -19,6 +19,7 @@
 #include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "render/app_state.h"
+#include "sim/engine_reset.h"
 #include "stimulus/stimulus_state.h"
 
 constexpr int kTestWidth = 1000;
@@ -26,12 +27,7 @@ constexpr int kTestHeight = 700;
 
 inline void ResetAllRecords()
 {
-    appState.clientWidth = kTestWidth;
-    appState.clientHeight = kTestHeight;
-    ResetStimulus();
-    ResetReceptiveField(kTestWidth, kTestHeight);
-    ResetModelOptions();
-    ResetFilters();
+    ResetEngineRecords(kTestWidth, kTestHeight);
     buildFilters();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/commands.h"
 #include "app/messages.h"
 #include "model/model_options.h"
 #include "model/receptive_field.h"
@@ -57,7 +58,7 @@ TEST(ThreadedShell, ExitEndsTheLoopWithZero)
     std::unique_ptr<MainWindow> window(StartApplication());
     ASSERT_NE(window, nullptr);
     window->show();
-    QAction* exitAction = window->commandAction(30001);
+    QAction* exitAction = window->commandAction(CmdExit);
     ASSERT_NE(exitAction, nullptr);
     QTimer::singleShot(50, exitAction, &QAction::trigger);
     const int code = QApplication::exec();

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "app/commands.h"
 #include "app/messages.h"
 #include "app/termination.h"
 #include "app/toolbar.h"
@@ -35,7 +36,7 @@ TEST(ShellWindow, MenuAndToolbarInOrder)
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Options"));
     const QList<QAction*> items = menus[0]->menu()->actions();
     const char* names[] = {"&Select stimulus", "Select &receptive field", "More &options", "E&xit"};
-    const int ids[] = {30016, 30017, 30018, 30001};
+    const int ids[] = {CmdSelectStimulus, CmdSelectReceptiveField, CmdMoreOptions, CmdExit};
     ASSERT_EQ(items.size(), 4);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(items[i]->text(), QString::fromLatin1(names[i]));
@@ -54,7 +55,7 @@ TEST(ShellWindow, MenuAndToolbarInOrder)
         ASSERT_NE(gap, nullptr);
         EXPECT_EQ(gap->width(), gaps[i]) << i;
         QAction* button = tools[2 * i + 1];
-        EXPECT_EQ(button->data().toInt(), 30019 + i);
+        EXPECT_EQ(button->data().toInt(), CmdSpot + i);
         QWidget* widget = toolbar->widgetForAction(button);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->size(), QSize(40, 28));
@@ -80,28 +81,28 @@ TEST(ShellWindow, TooltipsAreExact)
                           "Complex cell",
                           "Help"};
     for (int i = 0; i < kToolbarButtons; ++i) {
-        const int id = 30019 + i;
+        const int id = CmdSpot + i;
         EXPECT_STREQ(LoadProgramString(id), tips[i]);
         QAction* action = window->commandAction(id);
         ASSERT_NE(action, nullptr) << id;
         EXPECT_EQ(action->toolTip(), QString::fromLatin1(tips[i]));
         EXPECT_EQ(window->toolbar()->widgetForAction(action)->toolTip(), QString::fromLatin1(tips[i]));
     }
-    EXPECT_EQ(LoadProgramString(30018), nullptr);
+    EXPECT_EQ(LoadProgramString(CmdMoreOptions), nullptr);
 }
 
 TEST(ShellWindow, StimulusButtonsSetTypeAndPolarity)
 {
     auto window = QuietMainWindow();
     const struct { int command; int32_t type; } cases[] = {
-        {30019, Spot}, {30020, Annulus}, {30022, Grating}, {30021, Bar}};
+        {CmdSpot, Spot}, {CmdAnnulus, Annulus}, {CmdGrating, Grating}, {CmdBar, Bar}};
     for (const auto& c : cases) {
         window->commandAction(c.command)->trigger();
         EXPECT_EQ(stimulus.stimulusType.load(), c.type) << c.command;
     }
-    window->commandAction(30023)->trigger();
+    window->commandAction(CmdInvertPolarity)->trigger();
     EXPECT_EQ(stimulus.polarity.load(), -1);
-    window->commandAction(30023)->trigger();
+    window->commandAction(CmdInvertPolarity)->trigger();
     EXPECT_EQ(stimulus.polarity.load(), 1);
     EXPECT_TRUE(window->canvas()->hasFocus());
 }
@@ -110,7 +111,8 @@ TEST(ShellWindow, CellButtonsMakeNewFields)
 {
     auto window = QuietMainWindow();
     const struct { int command; int32_t cellType; } cases[] = {
-        {30024, OnCentreX}, {30025, OffCentreX}, {30026, Simple}, {30027, DirectionalSimple}, {30028, Complex}};
+        {CmdOnCentre, OnCentreX}, {CmdOffCentre, OffCentreX}, {CmdSimple, Simple},
+        {CmdDirectional, DirectionalSimple}, {CmdComplex, Complex}};
     for (const auto& c : cases) {
         AddMark(1.0f, 1.0f, 1);
         window->commandAction(c.command)->trigger();
@@ -167,16 +169,6 @@ TEST(ShellResize, TraceWidthStaysWithinItsArrays)
     }
 }
 
-TEST(ShellResize, RealResizeRecordsTheCanvasSize)
-{
-    auto window = QuietMainWindow(900, 640);
-    window->resize(700, 500);
-    QApplication::processEvents();
-    EXPECT_EQ(appState.clientWidth, window->canvas()->width());
-    EXPECT_EQ(appState.clientHeight, window->canvas()->height());
-    EXPECT_EQ(simulation.traceWidth, appState.clientWidth - 24);
-}
-
 TEST(ShellResize, GreyForAQuarterSecondAfterAResize)
 {
     auto window = QuietMainWindow();
@@ -200,54 +192,6 @@ TEST(ShellResize, GreyForAQuarterSecondAfterAResize)
     ResetFrameBuffers();
 }
 
-TEST(ShellHelp, ShowsTheWholeTextReadOnlyEveryTime)
-{
-    auto window = QuietMainWindow();
-    const QString help = QString::fromUtf8(HelpText());
-    EXPECT_TRUE(help.startsWith(QStringLiteral("Tessaline")));
-    EXPECT_LE(help.size(), 2599);
-    // The topics come in their order.
-    const char* topics[] = {"spots, annuli, bars",  "Double-click",   "mouse wheel",
-                            "up and down arrow",    "dialogs",        "\"peak rate\"",
-                            "Hand plots",           "Adelson and Bergen", "38 pixels per degree"};
-    qsizetype last = -1;
-    for (const char* topic : topics) {
-        const qsizetype at = help.indexOf(QString::fromUtf8(topic));
-        EXPECT_GT(at, last) << topic;
-        last = at;
-    }
-    for (int opening = 0; opening < 2; ++opening) {
-        QString title, shown;
-        bool readOnly = false;
-        const bool opened = WithModal([&] { window->commandAction(30029)->trigger(); },
-                                      [&](QWidget* modal) {
-                                          title = modal->windowTitle();
-                                          auto* text = modal->findChild<QPlainTextEdit*>(QStringLiteral("1006"));
-                                          if (text != nullptr) {
-                                              shown = text->toPlainText();
-                                              readOnly = text->isReadOnly();
-                                          }
-                                          auto* close = modal->findChild<QPushButton*>(QStringLiteral("1043"));
-                                          if (close != nullptr) close->click();
-                                      });
-        ASSERT_TRUE(opened);
-        EXPECT_EQ(title, QStringLiteral("KIRP help"));
-        EXPECT_EQ(shown, help);
-        EXPECT_TRUE(readOnly);
-    }
-}
-
-TEST(ShellMessages, StartupErrorHasItsCaption)
-{
-    QString title, text;
-    ASSERT_TRUE(WithModal([] { ShowStartupError(); }, [&](QWidget* modal) {
-        title = modal->windowTitle();
-        text = static_cast<QMessageBox*>(modal)->text();
-    }));
-    EXPECT_EQ(title, QStringLiteral("Error"));
-    EXPECT_EQ(text, QStringLiteral("Error initializing application KIRP"));
-}
-
 TEST(ShellCommandLine, OnlyHelpAndVersionAreAccepted)
 {
     const struct { std::vector<const char*> args; int code; } cases[] = {
@@ -260,27 +204,6 @@ TEST(ShellCommandLine, OnlyHelpAndVersionAreAccepted)
         for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
         EXPECT_EQ(HandleCommandLine(static_cast<int>(argv.size()), argv.data()), c.code) << c.args.back();
     }
-}
-
-TEST(ShellWindow, FullScreenTogglesAndEscapeLeaves)
-{
-    auto window = QuietMainWindow();
-    QAction* fullScreen = window->findChild<QAction*>(QStringLiteral("fullScreen"));
-    ASSERT_NE(fullScreen, nullptr);
-    EXPECT_EQ(fullScreen->text(), QStringLiteral("Full screen"));
-    EXPECT_EQ(fullScreen->shortcut(), QKeySequence(Qt::Key_F11));
-    fullScreen->trigger();
-    QApplication::processEvents();
-    EXPECT_TRUE(window->isFullScreen());
-    EXPECT_TRUE(window->toolbar()->isVisible());
-    EXPECT_EQ(appState.clientWidth, window->canvas()->width());
-    QTest::keyClick(window->canvas(), Qt::Key_Escape);
-    QApplication::processEvents();
-    EXPECT_FALSE(window->isFullScreen());
-    EXPECT_FALSE(fullScreen->isChecked());
-    // Escape in a window that is not full screen changes nothing.
-    QTest::keyClick(window->canvas(), Qt::Key_Escape);
-    EXPECT_FALSE(window->isFullScreen());
 }
 
 TEST(ShellWindow, TerminationSignalClosesTheWindow)

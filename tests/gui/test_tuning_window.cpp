@@ -43,23 +43,6 @@ T* Child(QWidget& window, const char* name)
 
 }  // namespace
 
-TEST(TuningWindow, MeasureMenuOpensOneNonModalWindow)
-{
-    auto main = QuietMainWindow();
-    QAction* action = main->findChild<QAction*>(QStringLiteral("tuningCurve"));
-    ASSERT_NE(action, nullptr);
-    EXPECT_EQ(action->text(), QStringLiteral("Tuning curve…"));
-    action->trigger();
-    QApplication::processEvents();
-    auto* window = main->findChild<TuningWindow*>();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isModal());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    action->trigger();
-    EXPECT_EQ(main->findChildren<TuningWindow*>().size(), 1);
-}
-
 TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
 {
     ResetForSweep(Simple, Grating);
@@ -137,23 +120,4 @@ TEST(TuningWindow, FailedWriteShowsAMessageAndKeepsThePoints)
     ASSERT_EQ(tuningSweep.points.size(), before.size());
     for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(tuningSweep.points[i].meanRate, before[i].meanRate);
     EXPECT_TRUE(window.saveData(dir.filePath(QStringLiteral("curve.csv")))) << "a later save still has it all";
-}
-
-TEST(TuningWindow, ClosingTheWindowEndsTheSweepAndRestores)
-{
-    ResetForSweep(Simple, Spot);
-    stimulus.contrastPercent = 70.0f;
-    TuningWindow window(nullptr);
-    window.show();
-    auto* parameter = Child<QComboBox>(window, "parameter");
-    parameter->setCurrentIndex(SweepContrast);
-    EXPECT_TRUE(Child<QDoubleSpinBox>(window, "from")->isEnabled());
-    EXPECT_FALSE(Child<QDoubleSpinBox>(window, "step")->isEnabled());
-    window.start();
-    RunTicks(window, 0, 40);
-    EXPECT_TRUE(SweepRunning());
-    EXPECT_NE(stimulus.contrastPercent.load(), 70.0f);
-    window.close();
-    EXPECT_FALSE(SweepRunning());
-    EXPECT_EQ(stimulus.contrastPercent.load(), 70.0f);
 }
