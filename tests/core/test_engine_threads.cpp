@@ -53,21 +53,3 @@ TEST(ThreadedEngine, BothLoopsRunWhileEverythingChanges)
     EXPECT_TRUE(std::isfinite(simulation.expectedRate));
     EXPECT_GE(repaintCount.load(), SceneLoopStats().ticks);
 }
-
-TEST(ThreadedSceneLoop, StartsAndStopsManyTimes)
-{
-    ResetEngine(Simple);
-    StopSceneThread();  // not running: nothing to do
-    for (int32_t round = 0; round < 40; ++round) {
-        StartSceneThread(round % 2 ? CountRepaint : nullptr);
-        StartSceneThread(CountRepaint);  // already running: ignored
-        if (round % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(45));
-        StopSceneThread();
-        StopSceneThread();
-    }
-    StartSceneThread(nullptr);
-    const int64_t end = MillisecondClock() + 10000;
-    while (SceneLoopStats().ticks < 1 && MillisecondClock() < end) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    StopSceneThread();
-    EXPECT_GE(SceneLoopStats().ticks, 1);
-}

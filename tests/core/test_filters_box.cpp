@@ -56,20 +56,3 @@ TEST_F(FilterTest, OffCentreIsExactNegativeOfOnCentre)
         ResetFilters();
     }
 }
-
-TEST_F(FilterTest, NothingStaleOutsideASmallerBox)
-{
-    // A wide two-term field, then a small one-term field into the same set.
-    receptiveField.length = 2.12f;
-    Build(DirectionalSimple);
-    Build(DirectionalSimple);
-    receptiveField.length = 0.7f;
-    Build(OnCentreX);
-    const RfFilterSet& set = Build(Simple);
-    for (int32_t k = 0; k < kMaxTerms; ++k)
-        for (int32_t j = 0; j < kFilterSide; ++j)
-            for (int32_t i = 0; i < kFilterSide; ++i)
-                if (k >= set.termCount || i >= set.builtColumns || j >= set.builtRows) {
-                    ASSERT_EQ(set.spatial[k][j * kFilterSide + i], 0.0f) << k << " " << i << "," << j;
-                }
-}

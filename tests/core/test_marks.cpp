@@ -34,24 +34,6 @@ protected:
 // The pointer at frame pixel (x, y): the canvas passes y below the band.
 void PointAt(int32_t x, int32_t y) { OnPointerMove(x, y + 36); }
 
-TEST_F(Marks, KeysLeaveMarksAtTheStimulus)
-{
-    PointAt(380, 190);
-    EXPECT_FALSE(OnCharacter(kCharPlus));
-    PointAt(76, 38);
-    OnDoubleClick();  // stationary: the position no longer follows, marks still do
-    PointAt(500, 500);
-    EXPECT_FALSE(OnCharacter(kCharMinus));
-    EXPECT_FALSE(OnCharacter('x'));
-    ASSERT_EQ(marks.markCount.load(), 2);
-    EXPECT_EQ(marks.markX[1], 380.0f * stimulus.degreesPerPixel);
-    EXPECT_EQ(marks.markY[1], 190.0f * stimulus.degreesPerPixel);
-    EXPECT_EQ(marks.markSign[1], 1);
-    EXPECT_EQ(marks.markX[2], 2.0f);
-    EXPECT_EQ(marks.markY[2], 1.0f);
-    EXPECT_EQ(marks.markSign[2], -1);
-}
-
 TEST_F(Marks, AtMostOneHundred)
 {
     for (int i = 0; i < 100; ++i) {
@@ -104,30 +86,6 @@ void GreyFrame(int32_t width, int32_t height)
     ResetFrameBuffers();
     SizeFrameBuffer(width, height);
     ClearFrame(kGrey);
-}
-
-TEST_F(Marks, DrawnAsWhitePlusAndMinus)
-{
-    GreyFrame(100, 100);
-    SetColour(0x123456);
-    DrawMarks();  // no marks: nothing, not even the colour
-    EXPECT_TRUE(ts::WhitePixels().empty());
-    EXPECT_EQ(frameBuffer.colour, 0x123456u);
-
-    // Column 3 comes back as 2.9999998 and is drawn on column 2; 20 stays 20.
-    PointAt(3, 20);
-    OnCharacter(kCharPlus);
-    PointAt(20, 50);
-    OnCharacter(kCharMinus);
-    DrawMarks();
-    EXPECT_EQ(frameBuffer.colour, kWhite);
-    ts::Pixels expected;
-    for (int32_t x = 0; x <= 7; ++x) expected.emplace_back(x, 20);  // 2 - 5 is clipped at 0
-    for (int32_t y = 15; y <= 25; ++y)
-        if (y != 20) expected.emplace_back(2, y);
-    for (int32_t x = 15; x <= 25; ++x) expected.emplace_back(x, 50);
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(ts::WhitePixels(), expected);
 }
 
 TEST_F(Marks, ClippedAtTheImageEdgeNotMoved)

@@ -65,41 +65,6 @@ TEST_F(NewReceptiveField, EverythingModeDrawsInOrder)
     EXPECT_EQ(CurrentFilters().cellType, Simple);
 }
 
-TEST_F(NewReceptiveField, PositionsKeepTheirMargins)
-{
-    // The default simple cell: m = max(trunc(47.5), trunc(66.5)) = 66, so x
-    // lies in 66..934 and y in 166..633 on a 1000 x 700 client area.
-    receptiveField.randomiseMode = RandomisePositionOrientation;
-    float minX = 1e9f, maxX = 0.0f, minY = 1e9f, maxY = 0.0f;
-    Seed(-99);
-    for (int32_t n = 0; n < 2000; ++n) {
-        newReceptiveField(Simple);
-        const float x = PixelX(), y = PixelY();
-        ASSERT_GE(x, 66.0f - 1e-3f);
-        ASSERT_LE(x, 934.0f + 1e-3f);
-        ASSERT_GE(y, 166.0f - 1e-3f);
-        ASSERT_LE(y, 633.0f + 1e-3f);
-        ASSERT_NEAR(y, std::round(y), 1e-3f);  // whole pixels down, fractions across
-        minX = std::fmin(minX, x);
-        maxX = std::fmax(maxX, x);
-        minY = std::fmin(minY, y);
-        maxY = std::fmax(maxY, y);
-    }
-    EXPECT_LT(minX, 80.0f);
-    EXPECT_GT(maxX, 920.0f);
-    EXPECT_LT(minY, 180.0f);
-    EXPECT_GT(maxY, 620.0f);
-
-    // X cells keep twice the surround sigma: m = trunc(2 * 1.0 * 38) = 76.
-    for (int32_t n = 0; n < 500; ++n) {
-        newReceptiveField(OffCentreX);
-        ASSERT_GE(PixelX(), 76.0f - 1e-3f);
-        ASSERT_LE(PixelX(), 924.0f + 1e-3f);
-        ASSERT_GE(PixelY(), 176.0f - 1e-3f);
-        ASSERT_LE(PixelY(), 624.0f + 1e-3f);
-    }
-}
-
 TEST_F(NewReceptiveField, SmallClientAreaKeepsTheCentreInside)
 {
     const struct { int32_t w, h; } sizes[] = {

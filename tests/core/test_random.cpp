@@ -13,25 +13,6 @@ int32_t Word() { return randomWord.word.load(std::memory_order_relaxed); }
 
 }  // namespace
 
-TEST(Lcg, FirstDrawsFromZero)
-{
-    // word' = word * 1664525 + 1013904223 mod 2^32; the value is the low 23
-    // bits over 2^23:
-    //   0          -> 0x3C6EF35F, low bits 0x6EF35F = 7271263
-    //   0x3C6EF35F -> 0x47502932, low bits 0x502932 = 5253426
-    //   0x47502932 -> 0xD1CCF6E9, low bits 0x4CF6E9 = 5043945
-    const struct { uint32_t word; float value; } cases[] = {
-        {0x3C6EF35Fu, 7271263.0f / 8388608.0f},
-        {0x47502932u, 5253426.0f / 8388608.0f},
-        {0xD1CCF6E9u, 5043945.0f / 8388608.0f},
-    };
-    SetWord(0);
-    for (const auto& c : cases) {
-        EXPECT_EQ(Lcg(), c.value);
-        EXPECT_EQ(static_cast<uint32_t>(Word()), c.word);
-    }
-}
-
 TEST(ShuffledUniform, KnownSequenceFromWordMinusOne)
 {
     // Word -1 restarts the generator from seed 1. Forty steps of

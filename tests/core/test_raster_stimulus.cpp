@@ -66,27 +66,6 @@ TEST(RasterSpot, GreyAndContrastFollowPolarityAndContrast)
     }
 }
 
-TEST(RasterAnnulus, CoversTheRingBetweenItsRadii)
-{
-    ResetScene();
-    PlaceStimulus(Annulus, 500, 350);
-    stimulus.spotRadius = 0.5f;    // inner radius 19 pixels
-    stimulus.annulusRatio = 2.0f;  // outer radius 38 pixels
-    RasteriseStimulusAt(TestFilters(), 0);
-    const struct { int32_t dx, dy; bool covered; } probes[] = {
-        {0, 0, false},  {10, 0, false}, {18, 0, false}, {25, 0, true},
-                            {0, -30, true}, {37, 0, true},  {0, 38, true},   {-38, 0, true},
-                            {39, 0, false}, {26, 26, true}, {28, 28, false}};
-    for (const auto& p : probes) {
-        SCOPED_TRACE(testing::Message() << p.dx << "," << p.dy);
-        EXPECT_EQ(ReadPixel(500 + p.dx, 350 + p.dy), p.covered ? Grey(254) : kGrey);
-        EXPECT_EQ(ImageAt(500 + p.dx, 350 + p.dy), p.covered ? 1.0f : 0.0f);
-    }
-    const double area = 3.14159265 * (38.0 * 38.0 - 19.0 * 19.0);
-    EXPECT_NEAR(static_cast<double>(CountPixels(Grey(254))), area, 80.0);
-    ExpectFrameMatchesImage(Grey(254), 1.0f);
-}
-
 TEST(RasterBar, OrientationTurnsTheBar)
 {
     // A 4 x 0.4 degree bar: 152 pixels long (half 76), 15.2 wide (half 7.6).

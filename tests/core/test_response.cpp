@@ -53,25 +53,6 @@ TEST(ResponseDrive, FallsToZeroTwentyTicksAfterTheStimulusGoesOff)
     }
 }
 
-TEST(ResponseDrive, OffCentreIsTheNegativeOfOnCentre)
-{
-    std::vector<float> on, off;
-    for (int32_t type : {OnCentreX, OffCentreX}) {
-        ResetEngine(type);
-        std::vector<float>& out = type == OnCentreX ? on : off;
-        for (int32_t tick = 0; tick < 30; ++tick) {
-            PublishImage([tick](int32_t x, int32_t y) { return Pattern(x, y, tick); });
-            out.push_back(DriveOfTick());
-        }
-    }
-    modelOptions.saturatingIO = false;
-    for (size_t i = 0; i < on.size(); ++i) {
-        EXPECT_FLOAT_EQ(off[i], -on[i]) << "tick " << i;
-        EXPECT_NEAR(DriveToRate(off[i]) - 15.0f, -(DriveToRate(on[i]) - 15.0f), 1e-3f) << "tick " << i;
-    }
-    EXPECT_NE(*std::max_element(on.begin(), on.end()), 0.0f);
-}
-
 TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
 {
     // Before the first build the sum is 0: whatever drive arrives counts as

@@ -9,23 +9,6 @@ using namespace tuning_test;
 // Whole sweeps over the default model cells with the default drifting grating
 // at the field's centre, every tick run directly with a seeded random word.
 
-TEST(TuningCells, OrientationSweepOfTheSimpleCellPeaksAtItsOrientation)
-{
-    ResetForSweep(Simple, Grating);
-    const SweepPlan plan = OrientationPlan(30.0f, 1, 50);
-    RunSweep(plan);
-    ASSERT_EQ(tuningSweep.points.size(), 12u);
-    const TuningSummary s = SummaryOfSweep();
-    ASSERT_TRUE(s.valid);
-    const float apart = std::fmin(std::fabs(s.preferred - 90.0f), std::fabs(s.preferred - 270.0f));
-    EXPECT_LE(apart, 30.0f) << "preferred " << s.preferred;
-    EXPECT_TRUE(s.hasHalfWidth);
-    EXPECT_GT(s.halfWidth, 5.0f);
-    EXPECT_LT(s.halfWidth, 60.0f);
-    ASSERT_TRUE(s.hasOsi);
-    EXPECT_GT(s.osi, 0.7f) << "a simple cell barely answers the orthogonal grating";
-}
-
 // Preferred and opposite directions with long presentations, so that the
 // onset is a small part of each and the counts are large.
 TEST(TuningCells, DirectionAndModulationIndicesByCellType)

@@ -11,20 +11,6 @@ namespace {
 
 using MoreOptionsDialog = DialogTest<createMoreOptionsDialog>;
 
-TEST(MoreOptionsRateCode, PositionsAndRates)
-{
-    const struct { int position; float rate; } codes[] = {
-        {0, 0.0f}, {1, 0.1f}, {5, 0.5f}, {9, 0.9f}, {10, 1.0f}, {14, 5.0f}, {24, 15.0f}, {110, 101.0f},
-    };
-    for (const auto& c : codes) {
-        EXPECT_FLOAT_EQ(RateFromCode(c.position), c.rate) << c.position;
-        EXPECT_EQ(RateCode(RateFromCode(c.position)), c.position) << "round trip of " << c.position;
-    }
-    // Rates between the steps fall to the step below.
-    EXPECT_EQ(RateCode(0.95f), 9);
-    EXPECT_EQ(RateCode(15.7f), 24);
-}
-
 TEST_F(MoreOptionsDialog, AnotherTypesRateIsEditedWithoutTakingEffect)
 {
     DialogPtr d = Open();

@@ -33,24 +33,7 @@ constexpr uint32_t kSeed = 20240611;
 constexpr float kHuge = 3.4e38f;  // any finite float
 constexpr float kTiny = 1.4e-45f;  // the smallest positive float
 
-// What each control lets a value become, whatever the order of the input:
-//   stimulus orientation  wheel and keys wrap, dialog 0..360       [0, 360]
-//   spot radius           keys grow and shrink it without limit    [0, max float]
-//   grating radius        slider 0.05..8, typed 0 < v < 8          (0, 8]
-//   bar length, width     sliders 0..14, typed 0 < v <= 14, keys   [0, 14]
-//   grating SF            typed 0..100, keys below 20 plus 0.1     [0, 100]
-//   velocity, modulation  up-downs 0..20, typed 0..20              [0, 20]
-//   grating phase         up-down 0..360, typed 0..360             [0, 360]
-//   contrast              slider and typed 0..100                  [0, 100]
-//   field orientation     slider and typed 0..360, random u * 360  [0, 360]
-//   centre sigma          typed 0 < v < 10, up-down 0.06..2        (0, 10)
-//   surround sigma        five times the centre                    (0, 50)
-//   field SF, width, len  typed any v > 0, up-downs 0.1..10        (0, max float]
-//   field phase           typed without a range test               any finite
-//   surround weight       up-down 1..200 / 50                      [0.02, 4]
-//   gamma order           up-down                                  1..10
-//   spontaneous rates     rate code 0..110                         [0, 101]
-//   half-max contrast     up-down                                  [1, 100]
+// What each control lets a value become, whatever the order of the input.
 struct Row {
     const char* name;
     double value, lo, hi;
@@ -66,7 +49,6 @@ std::vector<Row> RecordRows()
         {"stimX", s.stimX, -kHuge, kHuge},
         {"stimY", s.stimY, -kHuge, kHuge},
         {"spotRadius", s.spotRadius, 0, kHuge},
-        {"annulusRatio", s.annulusRatio, 2, 2},
         {"polarity", double(s.polarity), -1, 1},
         {"barLength", s.barLength, 0, 14},
         {"barWidth", s.barWidth, 0, 14},
@@ -95,10 +77,6 @@ std::vector<Row> RecordRows()
         {"surroundWeight", m.surroundWeight, 0.02, 4},
         {"gammaOrder", double(m.gammaOrder), 1, 10},
         {"halfMaxContrast", m.halfMaxContrast, 1, 100},
-        {"saturationRate", m.saturationRate, 100, 100},
-        {"retinalFastRate", m.retinalFastRate, 0.0625, 0.0625},
-        {"retinalSlowRate", m.retinalSlowRate, 1.0f / 110.0f, 1.0f / 110.0f},
-        {"corticalRate", m.corticalRate, 1.0f / 15.0f, 1.0f / 15.0f},
         {"currentMaxRate", m.currentMaxRate, 200, 250},
         {"currentSpontaneousRate", m.currentSpontaneousRate, 0, 101},
         {"currentGammaOrder", double(m.currentGammaOrder), 1, 10},
@@ -110,7 +88,6 @@ std::vector<Row> RecordRows()
         {"clientHeight", double(appState.clientHeight), 0, 1e5},
     };
     for (int type = 1; type <= 5; ++type) rows.push_back({"spontaneousRate[type]", m.spontaneousRate[type], 0, 101});
-    for (int i = 0; i < 4; ++i) rows.push_back({"maxRate[i]", m.maxRate[i], 200, 250});
     for (int i = 1; i <= marks.markCount.load() && i <= kMaxMarks; ++i) {
         rows.push_back({"markX", marks.markX[i], -kHuge, kHuge});
         rows.push_back({"markY", marks.markY[i], -kHuge, kHuge});

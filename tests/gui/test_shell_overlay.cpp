@@ -55,20 +55,3 @@ TEST(ShellOverlayText, NarrowFramesShrinkTheFont)
     };
     for (const auto& c : cases) EXPECT_EQ(OverlayFontHeight(c.frameWidth, c.measured), c.height) << c.frameWidth;
 }
-
-TEST(ShellOverlay, NarrowWindowPaintsWithTheShrunkFont)
-{
-    auto window = QuietMainWindow(900, 640);
-    Canvas* canvas = window->canvas();
-    window->resize(320, 400);
-    QApplication::processEvents();
-    appState.lastSizeTime = MillisecondClock() - 1000;
-    canvas->repaint();
-    const int32_t clientWidth = appState.clientWidth;
-    ASSERT_EQ(clientWidth, canvas->width());
-    const int32_t full = MeasureOverlay(BuildOverlayTexts(), OverlayFont(36));
-    ASSERT_GT(full, clientWidth);
-    EXPECT_EQ(canvas->lastPaint().fontHeight, OverlayFontHeight(clientWidth, full));
-    EXPECT_LT(canvas->lastPaint().fontHeight, 36);
-    EXPECT_EQ(appState.overlayTextWidth, MeasureOverlay(BuildOverlayTexts(), OverlayFont(canvas->lastPaint().fontHeight)));
-}

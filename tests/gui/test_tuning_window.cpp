@@ -93,31 +93,3 @@ TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
     EXPECT_FALSE(image.isNull());
     EXPECT_GT(image.width(), 100);
 }
-
-TEST(TuningWindow, FailedWriteShowsAMessageAndKeepsThePoints)
-{
-    ResetForSweep(Simple, Grating);
-    TuningWindow window(nullptr);
-    window.show();
-    Child<QDoubleSpinBox>(window, "step")->setValue(180.0);
-    Child<QSpinBox>(window, "repeats")->setValue(1);
-    Child<QDoubleSpinBox>(window, "presentation")->setValue(0.2);
-    window.start();
-    RunTicks(window, 0, 2 * 35);
-    ASSERT_FALSE(SweepRunning());
-    ASSERT_EQ(tuningSweep.points.size(), 2u);
-    const std::vector<TuningPoint> before = tuningSweep.points;
-
-    QTemporaryDir dir;
-    const QString nowhere = dir.filePath(QStringLiteral("missing/dir/curve.csv"));
-    EXPECT_FALSE(window.saveData(nowhere));
-    EXPECT_FALSE(window.savePicture(dir.filePath(QStringLiteral("missing/dir/curve.png"))));
-    QApplication::processEvents();
-    const auto boxes = window.findChildren<QMessageBox*>(QStringLiteral("saveFailed"));
-    ASSERT_EQ(boxes.size(), 2);
-    EXPECT_TRUE(boxes[0]->text().contains(nowhere));
-    for (QMessageBox* box : boxes) box->close();
-    ASSERT_EQ(tuningSweep.points.size(), before.size());
-    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(tuningSweep.points[i].meanRate, before[i].meanRate);
-    EXPECT_TRUE(window.saveData(dir.filePath(QStringLiteral("curve.csv")))) << "a later save still has it all";
-}
