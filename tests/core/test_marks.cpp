@@ -31,25 +31,6 @@ protected:
     void TearDown() override { ResetEngineRecords(ts::kWidth, ts::kHeight); }
 };
 
-// The pointer at frame pixel (x, y): the canvas passes y below the band.
-void PointAt(int32_t x, int32_t y) { OnPointerMove(x, y + 36); }
-
-TEST_F(Marks, AtMostOneHundred)
-{
-    for (int i = 0; i < 100; ++i) {
-        PointAt(i, i);
-        OnCharacter(i % 2 ? kCharMinus : kCharPlus);
-    }
-    ASSERT_EQ(marks.markCount.load(), 100);
-    const float lastX = marks.markX[100];
-    PointAt(999, 999);
-    OnCharacter(kCharPlus);
-    OnCharacter(kCharMinus);
-    EXPECT_EQ(marks.markCount.load(), 100);
-    EXPECT_EQ(marks.markX[100], lastX);
-    EXPECT_FALSE(AddMark(1.0f, 1.0f, 1));
-}
-
 TEST_F(Marks, EnterRevealsAndAsksForFeedback)
 {
     const struct {

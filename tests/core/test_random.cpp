@@ -13,32 +13,6 @@ int32_t Word() { return randomWord.word.load(std::memory_order_relaxed); }
 
 }  // namespace
 
-TEST(ShuffledUniform, KnownSequenceFromWordMinusOne)
-{
-    // Word -1 restarts the generator from seed 1. Forty steps of
-    // seed = 16807 seed mod (2^31 - 1) give 16807^n for n = 1..40; entry j of
-    // the table holds 16807^(40 - j) and the selector starts at
-    // 16807^40 = 784558821. Each draw advances the seed once more, takes slot
-    // selector / 2^26, hands out that entry and stores the new seed there:
-    //   draw 1: slot 784558821 >> 26 = 11, entry 16807^29 = 893351816, seed 16807^41 = 530511967
-    //   draw 2: slot 893351816 >> 26 = 13, entry 16807^27 = 197493099, seed 2110010672
-    //   draw 3: slot 197493099 >> 26 = 2,  entry 16807^38 = 1624379149, seed 1551901393
-    // and the value is entry * 4.656613e-10 in single precision.
-    const struct { float value; int32_t word; } cases[] = {
-        {0.41599935f, 530511967},
-        {0.091964893f, 2110010672},
-        {0.75641048f, 1551901393},
-        {0.52970022f, 1617819336},
-        {0.93043649f, 1399125485},
-    };
-    SetWord(-1);
-    ResetShuffledUniform();
-    for (const auto& c : cases) {
-        EXPECT_FLOAT_EQ(ShuffledUniform(), c.value);
-        EXPECT_EQ(Word(), c.word);
-    }
-}
-
 TEST(ShuffledUniform, StartsFromOneWhenSeedNotUsable)
 {
     // A fresh table with a positive word, the word 0, the most negative word

@@ -135,13 +135,6 @@ inline Pixels WhitePixels()
     return found;
 }
 
-// Every pixel a shade of grey (red, green and blue equal).
-inline bool AllPixelsGrey()
-{
-    return std::all_of(frameBuffer.pixels, frameBuffer.pixels + int64_t{frameBuffer.width} * frameBuffer.height,
-                       [](uint32_t w) { return (w & 0xFF) == ((w >> 8) & 0xFF) && (w & 0xFF) == ((w >> 16) & 0xFF); });
-}
-
 // ---- audio: a steady cell and a click scanner ----
 
 constexpr int32_t kClientWidth = 800, kClientHeight = 600;

@@ -43,22 +43,6 @@ TEST_F(FeedbackDialog, PositionToATenth)
         EXPECT_EQ(FieldText(d.get(), f.id), f.text) << f.id;
 }
 
-TEST_F(FeedbackDialog, SpatialFrequencyOnlyForAGrating)
-{
-    const struct { int type; const char *actual, *estimate, *difference; } cases[] = {
-        {Spot, "*", "*", "*"}, {Annulus, "*", "*", "*"}, {Bar, "*", "*", "*"}, {Grating, "0.8", "1.3", "0.5"},
-    };
-    receptiveField.spatialFrequency = 0.8f;
-    stimulus.gratingSf = 1.26f;
-    for (const auto& c : cases) {
-        stimulus.stimulusType = c.type;
-        DialogPtr d = Open();
-        EXPECT_EQ(FieldText(d.get(), kSfActual), c.actual) << c.type;
-        EXPECT_EQ(FieldText(d.get(), kSfEstimate), c.estimate) << c.type;
-        EXPECT_EQ(FieldText(d.get(), kSfDifference), c.difference) << c.type;
-    }
-}
-
 TEST_F(FeedbackDialog, HugeValuesShowAsStars)
 {
     receptiveField.centreX = 3e38f;

@@ -11,19 +11,6 @@ namespace {
 
 using MoreOptionsDialog = DialogTest<createMoreOptionsDialog>;
 
-TEST_F(MoreOptionsDialog, AnotherTypesRateIsEditedWithoutTakingEffect)
-{
-    DialogPtr d = Open();
-    Control<QComboBox>(d.get(), kCellTypeList)->setCurrentIndex(0);
-    EXPECT_EQ(UpDownAt(d.get(), kRateUpDown), 24);
-    EXPECT_EQ(FieldText(d.get(), kRateEdit), "15");
-    Control<QSpinBox>(d.get(), kRateUpDown)->stepBy(1);
-    EXPECT_FLOAT_EQ(modelOptions.spontaneousRate[OnCentreX], 16.0f);
-    EXPECT_EQ(FieldText(d.get(), kRateEdit), "16");
-    EXPECT_FLOAT_EQ(modelOptions.spontaneousRate[Simple], 0.5f);
-    EXPECT_FLOAT_EQ(modelOptions.currentSpontaneousRate, 0.5f) << "the simple cell is still current";
-}
-
 TEST_F(MoreOptionsDialog, OnlyTheSurroundWeightRebuildsTheFilters)
 {
     receptiveField.cellType = OnCentreX;

@@ -15,20 +15,6 @@ struct Keystroke {
     float value;
 };
 
-TEST_F(RfDialog, CentreRadiusKeystrokeByKeystroke)
-{
-    DialogPtr d = Open();
-    Control<QLineEdit>(d.get(), kCentreEdit)->clear();
-    const Keystroke keys[] = {{'0', 0.2f}, {'.', 0.2f}, {'3', 0.3f}, {'5', 0.35f}};
-    for (const auto& k : keys) {
-        QTest::keyClick(Control<QLineEdit>(d.get(), kCentreEdit), k.key);
-        EXPECT_FLOAT_EQ(receptiveField.centreSigma, k.value) << k.key;
-        EXPECT_FLOAT_EQ(receptiveField.surroundSigma, 5.0f * k.value) << k.key;
-    }
-    EXPECT_FLOAT_EQ(receptiveField.surroundSigma, 1.75f);
-    EXPECT_EQ(UpDownAt(d.get(), kCentreUpDown), 18);
-}
-
 TEST_F(RfDialog, TypedFieldsAndTheirUpDowns)
 {
     DialogPtr d = Open();

@@ -47,26 +47,6 @@ TEST_F(SelectStimulusDialog, TypedContrast)
     }
 }
 
-TEST_F(SelectStimulusDialog, RadiusLimitsAndSliderPutBack)
-{
-    stimulus.stimulusType = Spot;
-    DialogPtr d = Open();
-    const struct { const char* text; float radius; int slider; } steps[] = {
-        {"9", 0.5f, 10}, {"8", 0.5f, 10}, {"0", 0.5f, 10}, {"7.95", 7.95f, 159}, {"x", 7.95f, 159}, {"0.05", 0.05f, 1},
-    };
-    for (const auto& s : steps) {
-        // A stale slider position shows that a rejected radius puts it back.
-        SetSliderQuietly(Control<QSlider>(d.get(), kRadiusSlider), 77);
-        TypeInto(d.get(), kRadiusEdit, s.text);
-        EXPECT_FLOAT_EQ(stimulus.spotRadius, s.radius) << s.text;
-        EXPECT_EQ(SliderAt(d.get(), kRadiusSlider), s.slider) << s.text;
-    }
-    EXPECT_FLOAT_EQ(stimulus.gratingRadius, 2.5f) << "a spot's radius is not the grating's";
-    Control<QSlider>(d.get(), kRadiusSlider)->setValue(33);
-    EXPECT_FLOAT_EQ(stimulus.spotRadius, 1.65f);
-    EXPECT_EQ(FieldText(d.get(), kRadiusEdit), "1.65");
-}
-
 TEST_F(SelectStimulusDialog, EscapeKeepsChangesAndPutsTheStimulusBack)
 {
     stimulus.mouseX = 17;

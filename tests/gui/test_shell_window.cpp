@@ -143,20 +143,6 @@ TEST(ShellResize, PositionsScaleWithTheWindow)
     ClearMarks();
 }
 
-TEST(ShellCommandLine, OnlyHelpAndVersionAreAccepted)
-{
-    const struct { std::vector<const char*> args; int code; } cases[] = {
-        {{"tessaline", "--help"}, 0}, {{"tessaline", "-h"}, 0},     {{"tessaline", "--version"}, 0},
-        {{"tessaline", "-v"}, 0},     {{"tessaline", "--bogus"}, 2}, {{"tessaline", "file.txt"}, 2},
-        {{"tessaline"}, -1},  // the tests run on a platform, so the program would start
-    };
-    for (auto& c : cases) {
-        std::vector<char*> argv;
-        for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
-        EXPECT_EQ(HandleCommandLine(static_cast<int>(argv.size()), argv.data()), c.code) << c.args.back();
-    }
-}
-
 TEST(ShellWindow, TerminationSignalClosesTheWindow)
 {
     auto window = QuietMainWindow();

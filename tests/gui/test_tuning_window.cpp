@@ -16,18 +16,38 @@
 #include "app/tuning_window.h"
 #include "sim/tuning_csv.h"
 #include "test_shell_support.h"
-#include "tests/core/tuning_test_support.h"
-
-using namespace tuning_test;
+#include "render/number_format.h"
+#include "sim/tuning_sweep.h"
+#include "tests/core/test_support.h"
 
 namespace {
+
+void CountClick(int32_t) {}
+
+// The default cell of the given type with the stimulus at its centre and the
+// field hidden (the sweep must work without it, and the scene tick is cheaper).
+void ResetForSweep(int32_t cellType, int32_t stimulusType)
+{
+    ts::ResetEngine(cellType, 2024);
+    receptiveField.displayMode = Hidden;
+    stimulus.stimulusType = stimulusType;
+    const float dpp = stimulus.degreesPerPixel;
+    stimulus.mouseX = TruncInt(receptiveField.centreX / dpp);
+    stimulus.mouseY = TruncInt(receptiveField.centreY / dpp);
+    stimulus.stimX = stimulus.mouseX * dpp;
+    stimulus.stimY = stimulus.mouseY * dpp;
+    if (SweepRunning()) StopSweep();
+    tuningSweep.points.clear();
+}
 
 // The window's timer is not waited for: each tick is run directly and the
 // window polled after it, as its timer would.
 int64_t RunTicks(TuningWindow& window, int64_t from, int64_t count)
 {
     for (int64_t n = from; n < from + count; ++n) {
-        RunTick(n);
+        SceneTickAt(n * 20);
+        NeuronTickCompute();
+        NeuronTickFinish(0, CountClick);
         window.poll();
     }
     return from + count;
