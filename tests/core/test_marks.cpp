@@ -1,17 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <thread>
-#include <utility>
-#include <vector>
 
-#include "model/receptive_field.h"
-#include "render/app_state.h"
-#include "render/frame_buffer.h"
-#include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_state.h"
 #include "tests/core/test_support.h"
 
 namespace {

@@ -1,13 +1,9 @@
-#include <QImage>
 #include <QString>
-#include <cmath>
 #include <gtest/gtest.h>
-#include <limits>
 
 #include "app/overlay.h"
 #include "app/overlay_text.h"
 #include "render/app_state.h"
-#include "render/frame_buffer.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"
 #include "test_shell_support.h"

@@ -2,20 +2,16 @@
 // scene thread's frames, messages from a worker, and a clean end.
 #include <QMessageBox>
 #include <QPushButton>
-#include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
 
 #include "app/commands.h"
 #include "app/messages.h"
-#include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "render/app_state.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
-#include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_state.h"
 #include "test_shell_support.h"
 
 TEST(ThreadedShell, StartUpSizesTheRecordsAndPresentsFrames)
