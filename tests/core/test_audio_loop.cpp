@@ -1,6 +1,5 @@
 // The audio thread run for real, with devices whose position the test holds
 // or that the clock drives.
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>

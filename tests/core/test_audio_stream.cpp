@@ -1,9 +1,7 @@
 // The stream itself: the click waveform, the hash, and the tick's writing
 // half, driven with play positions chosen here.
-#include <gtest/gtest.h>
 
 #include <climits>
-#include <vector>
 
 #include "tests/core/test_support.h"
 

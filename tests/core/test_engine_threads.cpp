@@ -1,10 +1,8 @@
 // Both worker loops running for real while the user-interface side changes
 // everything they read: no torn value, no NaN, and both keep ticking.
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <thread>
 
 #include "sim/clock.h"

@@ -1,7 +1,4 @@
 // The filter box, the zero steps and the symmetries of the built filters.
-#include <cmath>
-#include <cstring>
-#include <utility>
 
 #include "tests/core/test_support.h"
 

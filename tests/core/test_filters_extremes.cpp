@@ -1,5 +1,4 @@
 // Typed extremes and sub-pixel sizes: the build stays finite and in range.
-#include <cmath>
 #include <limits>
 
 #include "tests/core/test_support.h"

@@ -1,6 +1,4 @@
 // The factored filters against a plain evaluation of the filter formulas.
-#include <cmath>
-#include <vector>
 
 #include "tests/core/test_support.h"
 

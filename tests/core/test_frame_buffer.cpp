@@ -1,10 +1,5 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <limits>
-#include <utility>
-#include <vector>
 
 #include "tests/core/test_support.h"
 

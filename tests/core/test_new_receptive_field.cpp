@@ -1,7 +1,5 @@
 // The five cell buttons in their three randomisation modes.
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <set>
 
 #include "tests/core/test_support.h"

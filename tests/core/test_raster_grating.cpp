@@ -1,12 +1,8 @@
 // The grating: its window, its stationary pattern, drift and counterphase
 // flicker from the clock, and periods below a millisecond.
-#include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <limits>
-#include <vector>
-#include <algorithm>
 
 #include "tests/core/test_support.h"
 #include "sim/scene_drawing.h"
@@ -28,7 +24,6 @@ void PlaceGrating(float sf, float velocity, float phase, float orientation)
 }
 
 int32_t GreyAt(int32_t x, int32_t y) { return static_cast<int32_t>(ReadPixel(x, y) & 0xFF); }
-
 
 }  // namespace
 

@@ -1,8 +1,6 @@
 // The spot, annulus and bar: greys, contrasts, coverage, the toolbar band and
 // the stimulus image over the filter box.
-#include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
 
 #include "tests/core/test_support.h"

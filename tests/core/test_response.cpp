@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <limits>
-#include <vector>
 
 #include "tests/core/test_support.h"
 

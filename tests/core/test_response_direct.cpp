@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <cmath>
 
 #include "tests/core/test_support.h"
 

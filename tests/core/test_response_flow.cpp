@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <vector>
 
 #include "tests/core/test_support.h"
 

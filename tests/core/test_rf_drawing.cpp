@@ -1,8 +1,5 @@
 // Outlines of the receptive field: the simple cell's borders and marks, the
 // X cell's rings and marks, the complex cell's rectangle, and the hidden mode.
-#include <gtest/gtest.h>
-
-#include <cstdint>
 
 #include "tests/core/test_support.h"
 #include "sim/scene_drawing.h"

@@ -1,9 +1,6 @@
 // The grey-scale map of the filter at the 20 ms delay, and every field drawn
 // from absurd values.
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <limits>
 
 #include "tests/core/test_support.h"
@@ -19,7 +16,6 @@ void SetSpatial(RfFilterSet& set, int32_t term, int32_t x, int32_t y, float v)
 {
     set.spatial[term][(y - set.boxTop) * kFilterSide + (x - set.boxLeft)] = v;
 }
-
 
 }  // namespace
 

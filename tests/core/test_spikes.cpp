@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 
 #include <limits>
-#include <vector>
 
 #include "tests/core/test_support.h"
 

@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "tests/core/test_support.h"

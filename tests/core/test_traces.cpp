@@ -1,8 +1,6 @@
 // The response and stimulus traces: where the samples land, spike strokes,
 // the ring's wrap, and widths that draw nothing.
-#include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -12,7 +10,6 @@
 using namespace ts;
 
 namespace {
-
 
 void ResetTraces(int32_t width, int32_t index)
 {

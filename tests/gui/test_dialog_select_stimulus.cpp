@@ -31,22 +31,6 @@ TEST_F(SelectStimulusDialog, TypedSpatialFrequencyMovesTheLogSlider)
     }
 }
 
-TEST_F(SelectStimulusDialog, TypedContrast)
-{
-    DialogPtr d = Open();
-    const struct { const char* text; float contrast; int slider; const char* sensitivity; } steps[] = {
-        {"50", 50.0f, 34, "2"}, {"0.5", 0.5f, 0, "200"}, {"0", 0.0f, -1, "*"}, {"100", 100.0f, 40, "1"},
-        {"101", 10.0f, 20, "10"},  // "10" is taken on the way
-        {"-5", 10.0f, 20, "10"},
-    };
-    for (const auto& s : steps) {
-        TypeInto(d.get(), kContrastEdit, s.text);
-        EXPECT_FLOAT_EQ(stimulus.contrastPercent, s.contrast) << s.text;
-        EXPECT_EQ(SliderAt(d.get(), kContrastSlider), s.slider) << s.text;
-        EXPECT_EQ(FieldText(d.get(), kSensitivityEdit), s.sensitivity) << s.text;
-    }
-}
-
 TEST_F(SelectStimulusDialog, EscapeKeepsChangesAndPutsTheStimulusBack)
 {
     stimulus.mouseX = 17;

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 
 #include "dialogs/dialogs.h"

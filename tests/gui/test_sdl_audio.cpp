@@ -1,20 +1,15 @@
 // The real audio path: the audio thread on an SDL device, with the stream
 // captured by SDL's disk driver (it writes what the device plays). The
 // assertions are on what the stream holds, never on how fast it came.
-#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "audio/sdl_wave_output.h"
 #include "sim/clock.h"

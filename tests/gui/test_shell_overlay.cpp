@@ -38,16 +38,3 @@ TEST(ShellOverlayText, ReadoutsMatchTheirExamples)
         EXPECT_EQ(CharacterCount(c.built), c.length) << c.built;
     }
 }
-
-TEST(ShellOverlayText, NarrowFramesShrinkTheFont)
-{
-    const struct { int32_t frameWidth, measured, height; } cases[] = {
-        {600, 900, 21},   // 600 x 32 / 900 = 21.3
-        {600, 600, 36},   // fits exactly: no shrinking
-        {1200, 900, 36},
-        {1000, 1001, 31},
-        {0, 900, 1},      // a minimised frame still gets a usable font
-        {600, 0, 36},
-    };
-    for (const auto& c : cases) EXPECT_EQ(OverlayFontHeight(c.frameWidth, c.measured), c.height) << c.frameWidth;
-}

@@ -3,7 +3,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
-#include <memory>
 #include <thread>
 
 #include "app/commands.h"

@@ -18,30 +18,6 @@
 #include "stimulus/stimulus_state.h"
 #include "test_shell_support.h"
 
-TEST(ShellWindow, MenuAndToolbarInOrder)
-{
-    auto window = QuietMainWindow();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tessaline"));
-    EXPECT_FALSE(window->windowIcon().isNull());
-    const QList<QAction*> items = window->menuBar()->actions().at(0)->menu()->actions();
-    const char* names[] = {"&Select stimulus", "Select &receptive field", "More &options", "E&xit"};
-    const int ids[] = {CmdSelectStimulus, CmdSelectReceptiveField, CmdMoreOptions, CmdExit};
-    ASSERT_EQ(items.size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(items[i]->text(), QString::fromLatin1(names[i]));
-        EXPECT_EQ(items[i]->data().toInt(), ids[i]);
-    }
-    // Eleven buttons from Spot to Help, each after a gap (a wider one before
-    // the cell buttons), each with its picture.
-    const QList<QAction*> tools = window->toolbar()->actions();
-    ASSERT_EQ(tools.size(), kToolbarItems);
-    for (int i = 0; i < kToolbarButtons; ++i) {
-        EXPECT_EQ(window->toolbar()->widgetForAction(tools[2 * i])->width(), i == 5 ? 16 : 4) << i;
-        EXPECT_EQ(tools[2 * i + 1]->data().toInt(), CmdSpot + i);
-        EXPECT_FALSE(tools[2 * i + 1]->icon().pixmap(QSize(kPictureWidth, kPictureHeight)).isNull()) << i;
-    }
-}
-
 // Each toolbar button: its tooltip, and what it does to the records.
 TEST(ShellWindow, ToolbarButtons)
 {
