@@ -47,7 +47,7 @@ TEST_F(RfDialog, RunsModallyAndKeepsChanges)
 {
     RunModal(openRfDialog, [](QDialog* d) {
         TypeInto(d, kSfEdit, "1.6");
-        QTest::mouseClick(Control<QWidget>(d, 1), Qt::LeftButton);
+        QTest::mouseClick(Control<QWidget>(d, kOkButton), Qt::LeftButton);
     });
     EXPECT_FLOAT_EQ(receptiveField.spatialFrequency, 1.6f);
     EXPECT_FLOAT_EQ(receptiveField.orientation, 90.0f);

@@ -22,6 +22,8 @@
 #include "sim/engine_reset.h"
 #include "stimulus/stimulus_state.h"
 
+// Every dialog's default "OK" button has id 1.
+constexpr int kOkButton = 1;
 constexpr int kTestWidth = 1000;
 constexpr int kTestHeight = 700;
 
