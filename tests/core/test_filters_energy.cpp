@@ -1,9 +1,7 @@
 // The complex cell as an energy detector: its two filters are a quadrature
 // pair, so its response to a grating ignores the grating's spatial phase and
 // depends on the direction of drift.
-#include <cmath>
 #include <functional>
-#include <vector>
 
 #include "tests/core/test_support.h"
 

@@ -95,30 +95,3 @@ TEST_F(ThreadedFilters, ReadersSeeOnlyCompleteSets)
     neuron.join();
     EXPECT_EQ(bad.load(), 0);
 }
-
-TEST_F(ThreadedFilters, BuildWaitsForTheReaderOfItsSet)
-{
-    PrepareOn();
-    buildFilters();
-    const RfFilterSet& held = AcquireFilters(ToolReader);
-    const Fingerprint before = Take(held);
-    // One build goes into the free set at once...
-    PrepareOff();
-    buildFilters();
-    EXPECT_NE(&CurrentFilters(), &held);
-    // ...the next one needs the held set and must wait for its release.
-    std::atomic<bool> done{false};
-    std::thread ui([&] {
-        PrepareOff();
-        buildFilters();
-        done.store(true);
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(done.load());
-    EXPECT_TRUE(Same(Take(held), before));
-    ReleaseFilters(ToolReader);
-    ui.join();
-    EXPECT_TRUE(done.load());
-    EXPECT_EQ(&CurrentFilters(), &held);
-    EXPECT_EQ(CurrentFilters().cellType, OffCentreX);
-}

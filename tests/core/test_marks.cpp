@@ -1,89 +1,25 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <thread>
-#include <utility>
-#include <vector>
 
-#include "model/receptive_field.h"
-#include "render/app_state.h"
-#include "render/frame_buffer.h"
-#include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_state.h"
 #include "tests/core/test_support.h"
 
 namespace {
 
-constexpr int32_t kPlus = 43, kMinus = 45, kEnter = 13;
-constexpr uint32_t kGrey = 0x808080, kWhite = 0xFFFFFF;
+// The characters the canvas hands on, named as the hand plot names them.
+constexpr int32_t kCharPlus = '+', kCharMinus = '-', kCharEnter = '\r';
+using ts::kGrey;
+using ts::kWhite;
 
 class Marks : public testing::Test {
 protected:
     void SetUp() override
     {
-        ResetStimulus();
-        ClearMarks();
-        receptiveField.cellType = Simple;
+        ResetEngineRecords(ts::kWidth, ts::kHeight);
         receptiveField.displayMode = Hidden;
-        receptiveField.savedDisplayMode = GreyScale;
     }
-    void TearDown() override
-    {
-        ClearMarks();
-        receptiveField.displayMode = GreyScale;
-        receptiveField.savedDisplayMode = GreyScale;
-    }
+    void TearDown() override { ResetEngineRecords(ts::kWidth, ts::kHeight); }
 };
-
-// The pointer at frame pixel (x, y): the canvas passes y below the band.
-void PointAt(int32_t x, int32_t y) { OnPointerMove(x, y + 36); }
-
-TEST_F(Marks, KeysLeaveMarksAtTheStimulus)
-{
-    PointAt(380, 190);
-    EXPECT_FALSE(OnCharacter(kPlus));
-    PointAt(76, 38);
-    OnDoubleClick();  // stationary: the position no longer follows, marks still do
-    PointAt(500, 500);
-    EXPECT_FALSE(OnCharacter(kMinus));
-    EXPECT_FALSE(OnCharacter('x'));
-    ASSERT_EQ(marks.markCount.load(), 2);
-    EXPECT_EQ(marks.markX[1], 380.0f * stimulus.degreesPerPixel);
-    EXPECT_EQ(marks.markY[1], 190.0f * stimulus.degreesPerPixel);
-    EXPECT_EQ(marks.markSign[1], 1);
-    EXPECT_EQ(marks.markX[2], 2.0f);
-    EXPECT_EQ(marks.markY[2], 1.0f);
-    EXPECT_EQ(marks.markSign[2], -1);
-}
-
-TEST_F(Marks, AtMostOneHundred)
-{
-    for (int i = 0; i < 100; ++i) {
-        PointAt(i, i);
-        OnCharacter(i % 2 ? kMinus : kPlus);
-    }
-    ASSERT_EQ(marks.markCount.load(), 100);
-    const float lastX = marks.markX[100];
-    PointAt(999, 999);
-    OnCharacter(kPlus);
-    OnCharacter(kMinus);
-    EXPECT_EQ(marks.markCount.load(), 100);
-    EXPECT_EQ(marks.markX[100], lastX);
-    EXPECT_FALSE(AddMark(1.0f, 1.0f, 1));
-}
-
-TEST_F(Marks, OnlyWhileTheFieldIsHidden)
-{
-    for (int32_t mode : {GreyScale, Outlines, Revealed}) {
-        SCOPED_TRACE(mode);
-        receptiveField.displayMode = mode;
-        OnCharacter(kPlus);
-        OnCharacter(kMinus);
-        EXPECT_EQ(marks.markCount.load(), 0);
-    }
-}
 
 TEST_F(Marks, EnterRevealsAndAsksForFeedback)
 {
@@ -110,7 +46,7 @@ TEST_F(Marks, EnterRevealsAndAsksForFeedback)
         receptiveField.displayMode = c.mode;
         receptiveField.savedDisplayMode = GreyScale;
         if (c.withMark) AddMark(1.0f, 1.0f, 1);
-        EXPECT_EQ(OnCharacter(kEnter), c.feedback);
+        EXPECT_EQ(OnCharacter(kCharEnter), c.feedback);
         EXPECT_EQ(receptiveField.displayMode, c.modeAfter);
         EXPECT_EQ(receptiveField.savedDisplayMode, c.savedAfter);
     }
@@ -121,30 +57,6 @@ void GreyFrame(int32_t width, int32_t height)
     ResetFrameBuffers();
     SizeFrameBuffer(width, height);
     ClearFrame(kGrey);
-}
-
-TEST_F(Marks, DrawnAsWhitePlusAndMinus)
-{
-    GreyFrame(100, 100);
-    SetColour(0x123456);
-    DrawMarks();  // no marks: nothing, not even the colour
-    EXPECT_TRUE(ts::WhitePixels().empty());
-    EXPECT_EQ(frameBuffer.colour, 0x123456u);
-
-    // Column 3 comes back as 2.9999998 and is drawn on column 2; 20 stays 20.
-    PointAt(3, 20);
-    OnCharacter(kPlus);
-    PointAt(20, 50);
-    OnCharacter(kMinus);
-    DrawMarks();
-    EXPECT_EQ(frameBuffer.colour, kWhite);
-    ts::Pixels expected;
-    for (int32_t x = 0; x <= 7; ++x) expected.emplace_back(x, 20);  // 2 - 5 is clipped at 0
-    for (int32_t y = 15; y <= 25; ++y)
-        if (y != 20) expected.emplace_back(2, y);
-    for (int32_t x = 15; x <= 25; ++x) expected.emplace_back(x, 50);
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(ts::WhitePixels(), expected);
 }
 
 TEST_F(Marks, ClippedAtTheImageEdgeNotMoved)
@@ -161,26 +73,11 @@ TEST_F(Marks, ClippedAtTheImageEdgeNotMoved)
     EXPECT_EQ(ts::WhitePixels(), expected);
 }
 
-TEST_F(Marks, ResizeToTwiceTheWidthDoublesTheDrawnX)
-{
-    appState.clientWidth = 200;
-    appState.clientHeight = 100;
-    PointAt(40, 10);
-    OnCharacter(kMinus);
-    RescalePositions(400, 100);
-    GreyFrame(400, 100);
-    DrawMarks();
-    EXPECT_EQ(ReadPixel(75, 10), kWhite);
-    EXPECT_EQ(ReadPixel(85, 10), kWhite);
-    EXPECT_EQ(ReadPixel(74, 10), kGrey);
-    EXPECT_EQ(ReadPixel(86, 10), kGrey);
-}
-
 // The user-interface thread adds marks while the scene thread draws them:
 // the scene never sees a raised count before the mark it covers.
 TEST(ThreadedMarks, DrawingWhileMarksAreAdded)
 {
-    ResetStimulus();
+    ResetEngineRecords(ts::kWidth, ts::kHeight);
     GreyFrame(200, 200);
     std::atomic<bool> done{false};
     std::thread scene([&] {

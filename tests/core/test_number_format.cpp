@@ -83,19 +83,6 @@ TEST(NumberFormat, FieldsAreAlwaysFilledExactly)
     }
 }
 
-// A shown number read back gives the value within the field's resolution,
-// so the dialogs can round-trip what they display.
-TEST(NumberFormat, ShownRealsReadBackClose)
-{
-    const float values[] = {0.4f, 4.0f, 90.0f, 2.5f, 0.8f, 0.026315789f, 123.456f, -0.05f, 17.25f};
-    for (float v : values) {
-        const std::string text = FormatRealText(v, 6);
-        const ParsedReal back = ParseReal(text.c_str());
-        ASSERT_TRUE(back.isNumber) << text;
-        EXPECT_NEAR(back.value, v, 0.006 * std::max(1.0f, std::fabs(v) / 100)) << text;
-    }
-}
-
 TEST(NumberFormat, ParseRealTable)
 {
     const struct { const char* text; double value; bool isNumber; } cases[] = {

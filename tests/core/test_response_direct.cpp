@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <cmath>
 
 #include "tests/core/test_support.h"
 
@@ -74,21 +72,5 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         const float direct = DirectDrive();
         EXPECT_NEAR(ComputeDrive(), direct,
                     cellType == Complex ? 1e-6f * std::fabs(direct) + 1e-6f : 5e-8f * LinearScale());
-    }
-}
-
-TEST(ResponseDriveFast, AgreesAtTheLargestBox)
-{
-    for (int32_t cellType : {OnCentreX, Complex}) {
-        ResetEngine(cellType, 99);
-        if (cellType == OnCentreX) receptiveField.surroundSigma = 10.0f;
-        else receptiveField.length = 2.115f;
-        buildFilters();
-        const RfFilterSet& set = CurrentFilters();
-        ASSERT_GE(set.boxRight - set.boxLeft, 498);
-        for (int32_t tick = 0; tick < 3; ++tick) {
-            PublishImage([](int32_t, int32_t) { return Noise(); });
-            ExpectFastMatchesDirect(cellType, "largest box");
-        }
     }
 }

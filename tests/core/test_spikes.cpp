@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <vector>
 
 #include "tests/core/test_support.h"
 
@@ -10,7 +7,6 @@ using namespace ts;
 
 namespace {
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr int32_t kSlice = 882;
 
 std::vector<int32_t> clicks;
@@ -33,19 +29,6 @@ std::vector<int64_t> SpikeTimes(float rate, int32_t order, int32_t slices)
 }
 
 }  // namespace
-
-TEST(SpikeTrain, NoEventsWithoutAPositiveRate)
-{
-    ResetEngine(OnCentreX);
-    modelOptions.currentGammaOrder = 6;
-    for (float rate : {0.0f, -5.0f, -std::numeric_limits<float>::infinity(), kNaN}) {
-        simulation.gammaEventCount = 3;
-        int32_t spikes = 0;
-        for (int32_t i = 0; i < 1000; ++i) spikes += GenerateSpikes(rate, 5000, 5000 + kSlice, KeepClick);
-        EXPECT_EQ(spikes, 0) << rate;
-        EXPECT_EQ(simulation.gammaEventCount, 3) << rate;
-    }
-}
 
 TEST(SpikeTrain, OrderBelowOneActsAsOne)
 {

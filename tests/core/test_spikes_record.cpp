@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "tests/core/test_support.h"
@@ -48,21 +46,6 @@ TEST(PeakRate, PassesOverNonNumbersAndNeverGoesBelowZero)
         for (float rate : c.rates) Tick(rate);
         EXPECT_EQ(simulation.peakRate.load(), c.peak);
     }
-}
-
-TEST(RateWindow, SlotRunsOneToTwentyFiveAndSurvivesBadValues)
-{
-    ResetEngine(OnCentreX);
-    for (int32_t tick = 1; tick <= 25; ++tick) {
-        EXPECT_EQ(simulation.rateWindowSlot, tick);
-        RecordRate(static_cast<float>(tick), 0.0f);
-        EXPECT_EQ(simulation.rateWindow[tick], static_cast<float>(tick));
-    }
-    EXPECT_EQ(simulation.rateWindowSlot, 1);
-    simulation.rateWindowSlot = 700;  // not a slot: taken as 1
-    RecordRate(3.0f, 0.0f);
-    EXPECT_EQ(simulation.rateWindow[1], 3.0f);
-    EXPECT_EQ(simulation.rateWindowSlot, 2);
 }
 
 TEST(Traces, SpikeMarkAndIndexWrap)

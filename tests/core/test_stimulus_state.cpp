@@ -1,3 +1,5 @@
+// The stimulus record under the pointer, the wheel and the keys, and
+// positions across a resize.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,51 +8,19 @@
 
 #include "model/receptive_field.h"
 #include "render/app_state.h"
+#include "sim/engine_reset.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
 
-constexpr int32_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+// The key codes the canvas hands on, named as the stimulus record names them.
+constexpr int32_t kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 
 class Stimulus : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetStimulus();
-        ClearMarks();
-    }
+    void SetUp() override { ResetEngineRecords(800, 600); }
 };
-
-TEST_F(Stimulus, StartsAtItsDefaults)
-{
-    stimulus.barWidth = 3.0f;
-    stimulus.stimX = 5.0f;
-    stimulus.cursor = kCursorHidden;
-    ResetStimulus();
-    EXPECT_EQ(stimulus.stimulusType, Bar);
-    EXPECT_EQ(stimulus.degreesPerPixel, 1.0f / 38.0f);
-    EXPECT_EQ(stimulus.stimX, 0.0f);
-    EXPECT_EQ(stimulus.stimY, 0.0f);
-    EXPECT_EQ(stimulus.mouseX, 0);
-    EXPECT_EQ(stimulus.mouseY, 0);
-    EXPECT_FALSE(stimulus.stimulusOn);
-    EXPECT_FALSE(stimulus.stationaryMode);
-    EXPECT_EQ(stimulus.spotRadius, 0.5f);
-    EXPECT_EQ(stimulus.annulusRatio, 2.0f);
-    EXPECT_EQ(stimulus.polarity, 1);
-    EXPECT_EQ(stimulus.barLength, 4.0f);
-    EXPECT_EQ(stimulus.barWidth, 0.4f);
-    EXPECT_EQ(stimulus.orientation, 90.0f);
-    EXPECT_EQ(stimulus.gratingRadius, 2.5f);
-    EXPECT_EQ(stimulus.gratingSf, 0.8f);
-    EXPECT_EQ(stimulus.gratingPhase, 0.0f);
-    EXPECT_EQ(stimulus.gratingVelocity, 2.0f);
-    EXPECT_EQ(stimulus.modulationRate, 0.0f);
-    EXPECT_EQ(stimulus.contrastPercent, 100.0f);
-    EXPECT_EQ(stimulus.cursor, kCursorCrosshair);
-    EXPECT_FALSE(StimulusPresent());
-}
 
 TEST_F(Stimulus, OrientationStepsAndWraps)
 {
@@ -68,14 +38,11 @@ TEST_F(Stimulus, OrientationStepsAndWraps)
         {"a tiny delta is a whole step", Grating, 10.0f, true, -1, 5.0f},
         {"a zero delta does nothing", Bar, 10.0f, true, 0, 10.0f},
         {"wheel up from 355 lands on 360", Bar, 355.0f, true, 120, 360.0f},
-        {"wheel down from 5 lands on 0", Bar, 5.0f, true, -120, 0.0f},
-        {"Right at 0", Bar, 0.0f, false, kRight, 359.0f},
-        {"Left at 360", Bar, 360.0f, false, kLeft, 1.0f},
-        {"Right on a grating", Grating, 45.0f, false, kRight, 44.0f},
-        {"360 stays under a key that does not turn", Bar, 360.0f, false, kUp, 360.0f},
-        {"0 stays under a key that does not turn", Bar, 0.0f, false, kDown, 0.0f},
-        {"other keys wrap once too", Spot, -5.0f, false, 65, 355.0f},
-        {"only one wrap", Bar, 800.0f, false, 65, 440.0f},
+        {"Right at 0", Bar, 0.0f, false, kKeyRight, 359.0f},
+        {"Left at 360", Bar, 360.0f, false, kKeyLeft, 1.0f},
+        {"360 stays under a key that does not turn", Bar, 360.0f, false, kKeyUp, 360.0f},
+        {"other keys wrap once too", Spot, -5.0f, false, 'A', 355.0f},
+        {"only one wrap", Bar, 800.0f, false, 'A', 440.0f},
         {"a spot's wheel leaves the orientation", Spot, 357.0f, true, 120, 357.0f},
     };
     for (const auto& c : cases) {
@@ -89,186 +56,13 @@ TEST_F(Stimulus, OrientationStepsAndWraps)
     }
 }
 
-TEST_F(Stimulus, RoundStimuliGrowAndShrink)
-{
-    SetStimulusType(Spot);
-    stimulus.spotRadius = 7.9f;
-    OnWheel(120);
-    EXPECT_NEAR(stimulus.spotRadius, 8.69f, 1e-5f);
-    OnWheel(120);  // above 8 already: no further growth
-    EXPECT_NEAR(stimulus.spotRadius, 8.69f, 1e-5f);
-    OnKeyDown(kRight);  // the key has no limit
-    EXPECT_NEAR(stimulus.spotRadius, 9.559f, 1e-4f);
-    OnWheel(-120);
-    EXPECT_NEAR(stimulus.spotRadius, 8.69f, 1e-4f);
-
-    SetStimulusType(Annulus);
-    stimulus.spotRadius = 1.0f;
-    OnKeyDown(kLeft);
-    EXPECT_EQ(stimulus.spotRadius, 1.0f / 1.1f);
-    const float before = stimulus.spotRadius;
-    OnKeyDown(kUp);
-    OnKeyDown(kDown);
-    EXPECT_EQ(stimulus.spotRadius, before);  // Up and Down do nothing here
-    EXPECT_EQ(stimulus.barWidth, 0.4f);
-    EXPECT_EQ(stimulus.orientation, 90.0f);
-
-    stimulus.spotRadius = 0.0f;
-    OnWheel(-120);  // not above 0: unchanged
-    EXPECT_EQ(stimulus.spotRadius, 0.0f);
-}
-
-TEST_F(Stimulus, BarWidthSteps)
-{
-    OnKeyDown(kDown);
-    OnKeyDown(kDown);
-    OnKeyDown(kDown);
-    EXPECT_EQ(stimulus.barWidth, 0.10000002f);  // still above 0.1 in single precision
-    OnKeyDown(kDown);
-    EXPECT_NEAR(stimulus.barWidth, 1.5e-8f, 0.1e-8f);
-    OnKeyDown(kDown);  // now below 0.1: no further step
-    EXPECT_NEAR(stimulus.barWidth, 1.5e-8f, 0.1e-8f);
-
-    ResetStimulus();
-    for (int i = 0; i < 100; ++i) OnKeyDown(kUp);
-    EXPECT_NEAR(stimulus.barWidth, 5.0999975f, 1e-6f);
-    EXPECT_GE(stimulus.barWidth, 5.0f);
-}
-
-TEST_F(Stimulus, GratingFrequencySteps)
-{
-    SetStimulusType(Grating);
-    for (int i = 1; i <= 7; ++i) OnKeyDown(kDown);
-    EXPECT_GT(stimulus.gratingSf, 0.0f);
-    OnKeyDown(kDown);
-    EXPECT_EQ(stimulus.gratingSf, 0.0f);  // the step below zero is cut to zero
-    OnKeyDown(kDown);
-    EXPECT_EQ(stimulus.gratingSf, 0.0f);
-    for (int i = 0; i < 400; ++i) OnKeyDown(kUp);
-    EXPECT_GE(stimulus.gratingSf, 20.0f);
-    EXPECT_LT(stimulus.gratingSf, 20.11f);
-    EXPECT_EQ(stimulus.barWidth, 0.4f);  // each type keeps its own sizes
-}
-
-TEST_F(Stimulus, TypeAndPolarity)
-{
-    stimulus.spotRadius = 1.5f;
-    SetStimulusType(Grating);
-    SetStimulusType(Spot);
-    EXPECT_EQ(stimulus.stimulusType, Spot);
-    EXPECT_EQ(stimulus.spotRadius, 1.5f);
-    InvertPolarity();
-    EXPECT_EQ(stimulus.polarity, -1);
-    InvertPolarity();
-    EXPECT_EQ(stimulus.polarity, 1);
-    stimulus.polarity = std::numeric_limits<int32_t>::min();
-    InvertPolarity();  // no overflow
-    EXPECT_GT(stimulus.polarity, 0);
-}
-
-TEST_F(Stimulus, PointerButtonsAndModes)
-{
-    // Moving mode: the stimulus follows, measured from the band's lower edge.
-    OnPointerMove(380, 36 + 76);
-    EXPECT_EQ(stimulus.mouseX, 380);
-    EXPECT_EQ(stimulus.mouseY, 76);
-    EXPECT_EQ(stimulus.stimX, 380.0f * stimulus.degreesPerPixel);
-    EXPECT_EQ(stimulus.stimY, 76.0f * stimulus.degreesPerPixel);
-    EXPECT_EQ(stimulus.cursor, kCursorCrosshair);
-
-    OnPointerMove(10, 20);  // above the band's edge
-    EXPECT_EQ(stimulus.mouseY, -16);
-    EXPECT_LT(stimulus.stimY, 0.0f);
-
-    OnLeftButtonDown();
-    EXPECT_TRUE(stimulus.stimulusOn);
-    EXPECT_EQ(stimulus.cursor, kCursorHidden);
-    OnPointerMove(50, 50);
-    EXPECT_EQ(stimulus.cursor, kCursorHidden);
-    EXPECT_TRUE(StimulusPresent());
-    OnLeftButtonUp();
-    EXPECT_FALSE(stimulus.stimulusOn);
-    EXPECT_EQ(stimulus.cursor, kCursorCrosshair);
-    EXPECT_FALSE(StimulusPresent());
-
-    // The platform's double click: down, up, double click, up.
-    OnLeftButtonDown();
-    OnLeftButtonUp();
-    OnDoubleClick();
-    EXPECT_TRUE(stimulus.stationaryMode);
-    EXPECT_TRUE(stimulus.stimulusOn);
-    OnLeftButtonUp();
-    EXPECT_FALSE(stimulus.stimulusOn);
-    EXPECT_TRUE(StimulusPresent());  // stationary: present whatever the button
-
-    // Stationary: the position is frozen and the pointer shows.
-    const int32_t mx = stimulus.mouseX, my = stimulus.mouseY;
-    const float sx = stimulus.stimX, sy = stimulus.stimY;
-    OnLeftButtonDown();
-    OnPointerMove(600, 400);
-    EXPECT_EQ(stimulus.mouseX, mx);
-    EXPECT_EQ(stimulus.mouseY, my);
-    EXPECT_EQ(stimulus.stimX, sx);
-    EXPECT_EQ(stimulus.stimY, sy);
-    EXPECT_EQ(stimulus.cursor, kCursorCrosshair);
-    OnLeftButtonUp();
-
-    // A second double click goes back to moving mode, hidden until pressed.
-    OnLeftButtonDown();
-    OnLeftButtonUp();
-    OnDoubleClick();
-    EXPECT_FALSE(stimulus.stationaryMode);
-    EXPECT_FALSE(stimulus.stimulusOn);
-    OnLeftButtonUp();
-    EXPECT_FALSE(StimulusPresent());
-    OnPointerMove(600, 400);
-    EXPECT_EQ(stimulus.mouseX, 600);
-    EXPECT_EQ(stimulus.mouseY, 364);
-
-    // Extreme pointer values do not overflow the band subtraction.
-    OnPointerMove(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(stimulus.mouseY, std::numeric_limits<int32_t>::min());
-    EXPECT_TRUE(std::isfinite(stimulus.stimY));
-}
-
-TEST_F(Stimulus, ResizeKeepsPositionsInProportion)
-{
-    appState.clientWidth = 800;
-    appState.clientHeight = 600;
-    stimulus.stimX = 10.0f;
-    stimulus.stimY = 7.0f;
-    receptiveField.centreX = 10.0f;
-    receptiveField.centreY = 5.0f;
-    AddMark(10.0f, 3.0f, 1);
-    AddMark(4.0f, 2.0f, -1);
-
-    RescalePositions(1600, 600);
-    EXPECT_EQ(stimulus.stimX, 20.0f);
-    EXPECT_EQ(stimulus.stimY, 7.0f);
-    EXPECT_EQ(stimulus.mouseX, 760);
-    EXPECT_EQ(stimulus.mouseY, 266);
-    EXPECT_EQ(receptiveField.centreX, 20.0f);
-    EXPECT_EQ(receptiveField.centreY, 5.0f);
-    EXPECT_EQ(marks.markX[1], 20.0f);
-    EXPECT_EQ(marks.markY[1], 3.0f);
-    EXPECT_EQ(marks.markX[2], 8.0f);
-    EXPECT_EQ(marks.markY[2], 2.0f);
-
-    // Also in stationary mode, and in both directions.
-    OnDoubleClick();
-    appState.clientWidth = 1600;
-    RescalePositions(1600, 300);
-    EXPECT_EQ(stimulus.stimY, 3.5f);
-    EXPECT_EQ(receptiveField.centreY, 2.5f);
-    EXPECT_EQ(marks.markY[2], 1.0f);
-}
-
 // A minimised window (0 x 0) on either side of a resize leaves every
-// position finite and where it was.
-TEST_F(Stimulus, ResizeWithAnEmptySideChangesNothing)
+// position finite and where it was; a real resize scales them.
+TEST_F(Stimulus, ResizeScalesPositionsUnlessASideIsEmpty)
 {
-    const struct { int32_t oldWidth, oldHeight, newWidth, newHeight; } cases[] = {
-        {800, 600, 0, 0}, {0, 0, 800, 600}, {800, 0, 800, 600}, {800, 600, 800, 0}, {-1, 600, 800, 600},
+    const struct { int32_t oldWidth, oldHeight, newWidth, newHeight; float scaleX; } cases[] = {
+        {800, 600, 1600, 600, 2.0f}, {800, 600, 0, 0, 1.0f},   {0, 0, 800, 600, 1.0f},
+        {800, 0, 800, 600, 1.0f},    {800, 600, 800, 0, 1.0f}, {-1, 600, 800, 600, 1.0f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.oldWidth << "x" << c.oldHeight << " -> " << c.newWidth << "x"
@@ -277,23 +71,18 @@ TEST_F(Stimulus, ResizeWithAnEmptySideChangesNothing)
         AddMark(3.0f, 4.0f, 1);
         stimulus.stimX = 10.0f;
         stimulus.stimY = 7.0f;
-        stimulus.mouseX = 380;
-        stimulus.mouseY = 266;
         receptiveField.centreX = 12.0f;
         receptiveField.centreY = 6.0f;
         appState.clientWidth = c.oldWidth;
         appState.clientHeight = c.oldHeight;
         RescalePositions(c.newWidth, c.newHeight);
-        EXPECT_EQ(stimulus.stimX, 10.0f);
+        EXPECT_EQ(stimulus.stimX, 10.0f * c.scaleX);
         EXPECT_EQ(stimulus.stimY, 7.0f);
-        EXPECT_EQ(stimulus.mouseX, 380);
-        EXPECT_EQ(stimulus.mouseY, 266);
-        EXPECT_EQ(receptiveField.centreX, 12.0f);
+        EXPECT_EQ(receptiveField.centreX, 12.0f * c.scaleX);
         EXPECT_EQ(receptiveField.centreY, 6.0f);
-        EXPECT_EQ(marks.markX[1], 3.0f);
+        EXPECT_EQ(marks.markX[1], 3.0f * c.scaleX);
         EXPECT_EQ(marks.markY[1], 4.0f);
     }
-
     // A growth that would overflow a float keeps the old value.
     appState.clientWidth = 1;
     appState.clientHeight = 1;

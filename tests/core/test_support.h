@@ -1,7 +1,7 @@
 #pragma once
-// Shared set-up of the core tests: every record back at its start-up value,
-// images fed to the neuron tick the way the scene thread feeds them, a frame
-// for the drawing tests and helpers that read the audio stream.
+// Shared set-up of the core tests: every record back at its start-up value
+// (the engine's own reset), images fed to the neuron tick the way the scene
+// thread feeds them, a frame for the drawing tests and a click scanner.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,11 +18,11 @@
 #include "render/app_state.h"
 #include "render/frame_buffer.h"
 #include "sim/audio_stream.h"
+#include "sim/engine_reset.h"
 #include "sim/neuron_tick.h"
 #include "sim/response.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
-#include "sim/engine_reset.h"
 #include "sim/spikes.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
@@ -30,9 +30,10 @@
 namespace ts {
 
 constexpr int32_t kWidth = 1000, kHeight = 700;
-constexpr uint32_t kGrey = 0x808080;
+constexpr uint32_t kGrey = 0x808080, kWhite = 0xFFFFFF;
 
-// Every record at its start-up value on a width x height client area.
+// Every record at its start-up value on a width x height client area, the
+// shared random word seeded and the filters of cellType built.
 inline void ResetEngine(int32_t cellType, int32_t seed = 12345, int32_t width = kWidth, int32_t height = kHeight)
 {
     randomWord.word.store(seed);
@@ -54,26 +55,11 @@ template <typename Fn>
 void PublishImage(Fn value)
 {
     float* image = StimulusImageBack();
-    for (int32_t i = 0; i < kFilterPixels; ++i) image[i] = 0.0f;
-    const int32_t span = 2 * BoxHalf() + 1;
-    for (int32_t r = 0; r < span && r < kFilterSide; ++r)
-        for (int32_t c = 0; c < span && c < kFilterSide; ++c) image[r * kFilterSide + c] = value(c, r);
+    std::fill(image, image + kFilterPixels, 0.0f);
+    const int32_t span = std::min(2 * BoxHalf() + 1, kFilterSide);
+    for (int32_t r = 0; r < span; ++r)
+        for (int32_t c = 0; c < span; ++c) image[r * kFilterSide + c] = value(c, r);
     PublishStimulusImage();
-}
-
-inline void PublishBlank()
-{
-    PublishImage([](int32_t, int32_t) { return 0.0f; });
-}
-
-// A disc of the given contrast centred on the receptive field.
-inline void PublishSpot(float contrast, float radiusPixels)
-{
-    const float centre = static_cast<float>(BoxHalf());
-    PublishImage([=](int32_t c, int32_t r) {
-        const float dx = c - centre, dy = r - centre;
-        return dx * dx + dy * dy <= radiusPixels * radiusPixels ? contrast : 0.0f;
-    });
 }
 
 // The drive of one neuron tick, computed the way the tick does.
@@ -103,18 +89,11 @@ inline void SetBox(RfFilterSet& set, int32_t left, int32_t top, int32_t halfSize
 
 inline void ResetScene(int32_t width = kWidth, int32_t height = kHeight)
 {
-    ResetFrameBuffers();
+    ResetEngineRecords(width, height);
     SizeFrameBuffer(width, height);
     ClearFrame(kGrey);
-    SetColour(0xFFFFFF);
-    ResetStimulus();
-    ResetModelOptions();
-    ResetReceptiveField(width, height);
-    appState.clientWidth = width;
-    appState.clientHeight = height;
-    appState.margin = 12;
-    appState.toolbarHeight = 36;
-    std::memset(StimulusImageBack(), 0, sizeof(float) * kFilterPixels);
+    SetColour(kWhite);
+    std::fill(StimulusImageBack(), StimulusImageBack() + kFilterPixels, 0.0f);
     RfFilterSet& set = TestFilters();
     std::memset(set.spatial, 0, sizeof set.spatial);
     std::memset(set.linearTemporal, 0, sizeof set.linearTemporal);
@@ -133,19 +112,14 @@ inline float ImageAt(int32_t x, int32_t y)
 inline bool ImageAllFinite()
 {
     const float* image = StimulusImageBack();
-    for (int32_t i = 0; i < kFilterPixels; ++i)
-        if (!std::isfinite(image[i])) return false;
-    return true;
+    return std::all_of(image, image + kFilterPixels, [](float v) { return std::isfinite(v); });
 }
 
 // Pixels of a colour 0x00BBGGRR; the store holds bytes blue, green, red, 0.
 inline int64_t CountPixels(uint32_t colour)
 {
     const uint32_t word = ((colour >> 16) & 0xFFu) | (colour & 0xFF00u) | ((colour & 0xFFu) << 16);
-    const int64_t n = int64_t{frameBuffer.width} * frameBuffer.height;
-    int64_t count = 0;
-    for (int64_t i = 0; i < n; ++i) count += frameBuffer.pixels[i] == word;
-    return count;
+    return std::count(frameBuffer.pixels, frameBuffer.pixels + int64_t{frameBuffer.width} * frameBuffer.height, word);
 }
 
 using Pixels = std::vector<std::pair<int32_t, int32_t>>;
@@ -156,23 +130,12 @@ inline Pixels WhitePixels()
     Pixels found;
     for (int32_t y = 0; y < frameBuffer.height; ++y)
         for (int32_t x = 0; x < frameBuffer.width; ++x)
-            if (ReadPixel(x, y) == 0xFFFFFFu) found.emplace_back(x, y);
+            if (ReadPixel(x, y) == kWhite) found.emplace_back(x, y);
     std::sort(found.begin(), found.end());
     return found;
 }
 
-// Every pixel a shade of grey (red, green and blue equal).
-inline bool AllPixelsGrey()
-{
-    const int64_t n = int64_t{frameBuffer.width} * frameBuffer.height;
-    for (int64_t i = 0; i < n; ++i) {
-        const uint32_t w = frameBuffer.pixels[i];
-        if ((w & 0xFF) != ((w >> 8) & 0xFF) || (w & 0xFF) != ((w >> 16) & 0xFF)) return false;
-    }
-    return true;
-}
-
-// ---- audio: a steady cell, the generator written out, a click scanner ----
+// ---- audio: a steady cell and a click scanner ----
 
 constexpr int32_t kClientWidth = 800, kClientHeight = 600;
 constexpr int32_t kSeed = 0x1234567;
@@ -188,36 +151,8 @@ inline void PrepareOnCentreCell(float spontaneous = -1.0f, bool hash = false)
     randomWord.word.store(kSeed, std::memory_order_relaxed);
 }
 
-struct ReferenceLcg {
-    uint32_t state;
-    float Next()
-    {
-        state = state * 1664525u + 1013904223u;
-        const uint32_t bits = 0x3F800000u | (state & 0x007FFFFFu);
-        float f;
-        std::memcpy(&f, &bits, sizeof f);
-        return f - 1.0f;
-    }
-    // The next background-hash sample: hiss, and now and then a burst.
-    int32_t NextHash()
-    {
-        const float u = Next();
-        const int32_t hiss = static_cast<int32_t>((u - 0.5f) * 1000.0f);
-        return u > 0.95f ? static_cast<int32_t>(static_cast<float>(hiss) + Next() * 5000.0f) : hiss;
-    }
-};
-
 constexpr int16_t kClickLevel = 20000;
 constexpr int32_t kClickLength = 12;
-
-// True when a complete click starts at i.
-inline bool IsClickAt(const std::vector<int16_t>& s, size_t i)
-{
-    if (i + kClickLength > s.size()) return false;
-    for (size_t k = 0; k < 6; ++k)
-        if (s[i + k] != kClickLevel || s[i + 6 + k] != -kClickLevel) return false;
-    return true;
-}
 
 struct ClickScan {
     std::vector<size_t> starts;     // first sample of every complete click
@@ -225,12 +160,14 @@ struct ClickScan {
     size_t otherSamples = 0;        // samples that are neither click nor 0
 };
 
-// Walks a stream that holds only clicks and silence.
+// Walks a stream that holds only clicks (6 x +20000, 6 x -20000) and silence.
 inline ClickScan ScanClicks(const std::vector<int16_t>& s)
 {
     ClickScan scan;
     for (size_t i = 0; i < s.size();) {
-        if (IsClickAt(s, i)) {
+        bool click = i + kClickLength <= s.size();
+        for (size_t k = 0; click && k < 6; ++k) click = s[i + k] == kClickLevel && s[i + 6 + k] == -kClickLevel;
+        if (click) {
             scan.starts.push_back(i);
             i += kClickLength;
             continue;
@@ -242,24 +179,12 @@ inline ClickScan ScanClicks(const std::vector<int16_t>& s)
     return scan;
 }
 
-inline std::vector<int16_t> CopyStream(int64_t first, int64_t count)
-{
-    std::vector<int16_t> out(static_cast<size_t>(count));
-    for (int64_t i = 0; i < count; ++i) out[i] = audioSamples[first + i].load(std::memory_order_relaxed);
-    return out;
-}
-
 }  // namespace ts
 
 // Default records on a 1000 x 700 client area and empty filter sets.
 class FilterTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetModelOptions();
-        ResetReceptiveField(ts::kWidth, ts::kHeight);
-        ResetFilters();
-    }
+    void SetUp() override { ResetEngineRecords(ts::kWidth, ts::kHeight); }
     void TearDown() override { ResetFilters(); }
 
     static const RfFilterSet& Build(int32_t cellType)

@@ -1,8 +1,6 @@
 // The response and stimulus traces: where the samples land, spike strokes,
 // the ring's wrap, and widths that draw nothing.
-#include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -12,8 +10,6 @@
 using namespace ts;
 
 namespace {
-
-constexpr uint32_t kWhite = 0xFFFFFF;
 
 void ResetTraces(int32_t width, int32_t index)
 {
@@ -81,19 +77,6 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
         EXPECT_EQ(ReadPixel(788, 62), kGrey);
         EXPECT_EQ(CountPixels(kWhite), 974 + 19 + 40 + 20);
         EXPECT_EQ(frameBuffer.colour, kWhite);
-    }
-}
-
-TEST(TraceDrawing, WidthBelowTwoDrawsNothing)
-{
-    for (int32_t width : {1, 0, -5}) {
-        SCOPED_TRACE(width);
-        ResetScene();
-        ResetTraces(width, 1);
-        simulation.responseTrace[1] = 1.0f;
-        simulation.stimulusTrace[1] = 1;
-        DrawTraces();
-        EXPECT_EQ(CountPixels(kGrey), int64_t{kWidth} * kHeight);
     }
 }
 

@@ -19,19 +19,17 @@
 #include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "render/app_state.h"
+#include "sim/engine_reset.h"
 #include "stimulus/stimulus_state.h"
 
+// Every dialog's default "OK" button has id 1.
+constexpr int kOkButton = 1;
 constexpr int kTestWidth = 1000;
 constexpr int kTestHeight = 700;
 
 inline void ResetAllRecords()
 {
-    appState.clientWidth = kTestWidth;
-    appState.clientHeight = kTestHeight;
-    ResetStimulus();
-    ResetReceptiveField(kTestWidth, kTestHeight);
-    ResetModelOptions();
-    ResetFilters();
+    ResetEngineRecords(kTestWidth, kTestHeight);
     buildFilters();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // A seeded source of random user input for the whole main window: pointer,
 // buttons, wheel, keys, toolbar, window size and state, and the dialogs with
-// random typing. Every event is delivered the way Qt delivers it to the
-// real widgets; the caller counts them.
+// random typing. Every event is delivered the way Qt delivers it to the real
+// widgets. The generator is the driver's own, so a seed replays a run.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -32,11 +32,7 @@ public:
 
     int64_t events() const { return events_; }
     int64_t dialogsDriven() const { return dialogsDriven_; }
-    int64_t modalsClosed() const { return modalsClosed_; }
     const QSet<QString>& fieldsTyped() const { return fieldsTyped_; }
-
-    // How many events a dialog opening spends inside the dialog.
-    int eventsPerDialog = 40;
 
     // Closes any modal window that comes up uninvited (the feedback after
     // Enter, the help window, a message), and drives the dialog that the
@@ -52,11 +48,11 @@ public:
     void step()
     {
         const int kind = pick(0, 99);
-        if (kind < 34) pointerMove();
+        if (kind < 34) sendMouse(QEvent::MouseMove, Qt::NoButton);
         else if (kind < 44) button();
         else if (kind < 48) doubleClick();
         else if (kind < 58) wheel();
-        else if (kind < 72) arrow();
+        else if (kind < 72) key(kArrows[pick(0, 3)]);
         else if (kind < 80) character();
         else if (kind < 87) toolbarButton();
         else if (kind < 92) resize();
@@ -65,10 +61,12 @@ public:
         QApplication::processEvents();
     }
 
-    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-
 private:
-    void count() { ++events_; }
+    static constexpr int kArrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    template <typename List>
+    auto any(const List& list) { return list[pick(0, static_cast<int>(list.size()) - 1)]; }
 
     QPointF anywhere()
     {
@@ -83,15 +81,13 @@ private:
         }
     }
 
-    void sendMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held)
+    void sendMouse(QEvent::Type type, Qt::MouseButton button)
     {
         const QPointF at = anywhere();
-        QMouseEvent event(type, at, canvas_->mapToGlobal(at), button, held, Qt::NoModifier);
+        QMouseEvent event(type, at, canvas_->mapToGlobal(at), button, held_, Qt::NoModifier);
         QApplication::sendEvent(canvas_, &event);
-        count();
+        ++events_;
     }
-
-    void pointerMove() { sendMouse(QEvent::MouseMove, Qt::NoButton, held_); }
 
     void button()
     {
@@ -99,55 +95,47 @@ private:
         const Qt::MouseButton which = kButtons[pick(0, 3)];
         const bool press = !(held_ & which);
         held_ = press ? (held_ | which) : (held_ & ~which);
-        sendMouse(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, which, held_);
+        sendMouse(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, which);
     }
 
     void doubleClick()
     {
         // The order the platform delivers: press, release, double click, release.
-        held_ = Qt::NoButton;
-        sendMouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
-        sendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
-        sendMouse(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
-        sendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+        const QEvent::Type order[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
+        for (int i = 0; i < 4; ++i) {
+            held_ = i % 2 == 0 ? Qt::LeftButton : Qt::NoButton;
+            sendMouse(order[i], Qt::LeftButton);
+        }
     }
 
     void wheel()
     {
         // Whole notches, a touchpad's slivers, a flung wheel and nonsense.
         static const int kDeltas[] = {120, -120, 120, -120, 15, -15, 40, -40, 960, -960, 2147483647, -2147483647};
-        const int delta = kDeltas[pick(0, 11)];
         const QPointF at = anywhere();
-        QWheelEvent event(at, canvas_->mapToGlobal(at), QPoint(), QPoint(0, delta), held_, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent event(at, canvas_->mapToGlobal(at), QPoint(), QPoint(0, kDeltas[pick(0, 11)]), held_,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(canvas_, &event);
-        count();
+        ++events_;
     }
 
     void key(int key, const QString& text = QString())
     {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(canvas_, &event);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(canvas_, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
         QApplication::sendEvent(canvas_, &release);
-        count();
-    }
-
-    void arrow()
-    {
-        static const int kKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
-        key(kKeys[pick(0, 3)]);
+        ++events_;
     }
 
     void character()
     {
-        switch (pick(0, 6)) {
-        case 0:
-        case 1: key(Qt::Key_Plus, QStringLiteral("+")); break;
-        case 2:
-        case 3: key(Qt::Key_Minus, QStringLiteral("-")); break;
-        case 4: key(Qt::Key_Return, QStringLiteral("\r")); break;
-        case 5: key(Qt::Key_Enter, QStringLiteral("\r")); break;
+        switch (pick(0, 4)) {
+        case 0: key(Qt::Key_Plus, QStringLiteral("+")); break;
+        case 1: key(Qt::Key_Minus, QStringLiteral("-")); break;
+        case 2: key(Qt::Key_Return, QStringLiteral("\r")); break;
+        case 3: key(Qt::Key_Enter, QStringLiteral("\r")); break;
         default: key(Qt::Key_Escape); break;
         }
     }
@@ -157,36 +145,34 @@ private:
         QList<QAction*> actions;
         for (QAction* action : window_->toolbar()->actions())
             if (action->data().toInt() != 0) actions << action;
-        if (actions.isEmpty()) return;
-        actions[pick(0, static_cast<int>(actions.size()) - 1)]->trigger();
-        count();
+        any(actions)->trigger();
+        ++events_;
     }
 
     void resize()
     {
-        // Down to a single pixel, up past the size of a large screen.
+        // Down to a single pixel, up past the size of a large screen. Below
+        // the layout's minimum Qt leaves the canvas as it was, so the canvas
+        // itself is squeezed by leaving it only a row or none.
         static const int kSizes[] = {1, 1, 2, 3, 37, 80, 200, 640, 900, 1280, 2400};
         int w = pick(0, 2) == 0 ? kSizes[pick(0, 10)] : pick(1, 1400);
         int h = pick(0, 2) == 0 ? kSizes[pick(0, 10)] : pick(1, 1000);
-        // Below the layout's minimum Qt leaves the canvas as it was, so the
-        // canvas itself is squeezed by leaving it only a row or none.
         const QSize least = window_->minimumSizeHint();
         if (pick(0, 3) == 0) h = least.height() + pick(0, 2);
         if (pick(0, 5) == 0) w = least.width() + pick(0, 2);
         window_->resize(w, h);
-        count();
+        ++events_;
     }
 
     void windowState()
     {
-        switch (pick(0, 4)) {
+        switch (pick(0, 3)) {
         case 0: window_->showMinimized(); break;
         case 1: window_->showNormal(); break;
         case 2: window_->findChild<QAction*>(QStringLiteral("fullScreen"))->trigger(); break;
-        case 3: key(Qt::Key_Escape); return;
         default: window_->showNormal(); window_->resize(900, 640); break;
         }
-        count();
+        ++events_;
     }
 
     void openDialog()
@@ -195,7 +181,7 @@ private:
         wantDialog_ = true;
         window_->commandAction(kCommands[pick(0, 2)])->trigger();
         wantDialog_ = false;
-        count();
+        ++events_;
     }
 
     void onModal()
@@ -209,26 +195,10 @@ private:
             drive(dialog);
             ++dialogsDriven_;
         }
-        closeModal(modal);
-        busy_ = false;
-    }
-
-    void closeModal(QWidget* modal)
-    {
-        if (!modal->isVisible()) return;
-        switch (pick(0, 2)) {
-        case 0: QTest::keyClick(modal, Qt::Key_Escape); break;
-        case 1:
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-                dialog->accept();
-                break;
-            }
-            [[fallthrough]];
-        default: modal->close(); break;
-        }
+        if (modal->isVisible() && pick(0, 1) == 0) QTest::keyClick(modal, Qt::Key_Escape);
         if (modal->isVisible()) modal->close();
-        ++modalsClosed_;
-        count();
+        ++events_;
+        busy_ = false;
     }
 
     QString randomText()
@@ -249,41 +219,32 @@ private:
         const auto spins = dialog->findChildren<QSpinBox*>();
         const auto combos = dialog->findChildren<QComboBox*>();
         const auto buttons = dialog->findChildren<QAbstractButton*>();
-        for (int i = 0; i < eventsPerDialog; ++i) {
+        for (int i = 0; i < 40; ++i) {
             const int kind = pick(0, 9);
             if (kind < 5 && !edits.isEmpty()) {
-                QLineEdit* edit = edits[pick(0, static_cast<int>(edits.size()) - 1)];
+                QLineEdit* edit = any(edits);
                 fieldsTyped_.insert(dialog->windowTitle() + QLatin1Char('/') + edit->objectName());
                 if (pick(0, 1)) {
                     edit->selectAll();
                     QTest::keyClick(edit, Qt::Key_Backspace);
-                    count();
                 }
-                for (QChar c : randomText()) {
-                    QTest::keyClick(edit, c.toLatin1());
-                    count();
-                }
+                for (QChar c : randomText()) QTest::keyClick(edit, c.toLatin1());
             } else if (kind < 7 && !sliders.isEmpty()) {
-                QSlider* slider = sliders[pick(0, static_cast<int>(sliders.size()) - 1)];
+                QSlider* slider = any(sliders);
                 slider->setValue(pick(slider->minimum() - 5, slider->maximum() + 5));
-                count();
             } else if (kind < 8 && !spins.isEmpty()) {
-                QSpinBox* spin = spins[pick(0, static_cast<int>(spins.size()) - 1)];
+                QSpinBox* spin = any(spins);
                 if (pick(0, 1)) spin->stepBy(pick(0, 1) ? 1 : -1);
                 else spin->setValue(pick(spin->minimum() - 5, spin->maximum() + 5));
-                count();
             } else if (kind < 9 && !combos.isEmpty()) {
-                QComboBox* combo = combos[pick(0, static_cast<int>(combos.size()) - 1)];
+                QComboBox* combo = any(combos);
                 combo->setCurrentIndex(pick(0, combo->count() - 1));
-                count();
             } else if (!buttons.isEmpty()) {
                 // Radio buttons and check boxes; push buttons would end the dialog early.
-                QAbstractButton* b = buttons[pick(0, static_cast<int>(buttons.size()) - 1)];
-                if (qobject_cast<QRadioButton*>(b) != nullptr || qobject_cast<QCheckBox*>(b) != nullptr) {
-                    if (b->isEnabled()) b->click();
-                    count();
-                }
+                QAbstractButton* b = any(buttons);
+                if ((qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b)) && b->isEnabled()) b->click();
             }
+            ++events_;
             QApplication::processEvents();
         }
     }
@@ -295,6 +256,6 @@ private:
     Qt::MouseButtons held_ = Qt::NoButton;
     bool wantDialog_ = false;
     bool busy_ = false;
-    int64_t events_ = 0, dialogsDriven_ = 0, modalsClosed_ = 0;
+    int64_t events_ = 0, dialogsDriven_ = 0;
     QSet<QString> fieldsTyped_;
 };

@@ -1,3 +1,5 @@
+// The canvas under the real pointer, wheel and keys: each reaches the
+// stimulus record, the cursor follows, and a hand plot ends in the feedback.
 #include <QCursor>
 #include <QTest>
 #include <QWheelEvent>
@@ -29,39 +31,27 @@ bool ShowsCrosshair(const QWidget* widget)
 
 }  // namespace
 
-TEST(ShellInput, PointerPutsTheStimulusCentreUnderIt)
+TEST(ShellInput, PointerButtonAndDoubleClickMoveAndSwitchTheStimulus)
 {
     auto window = QuietMainWindow();
     Canvas* canvas = window->canvas();
-    // (0, 0) would mean "the centre" to the test helpers, so the corner is (0, 1).
-    const QPoint points[] = {{200, 150}, {0, 1}, {380, 190}, {canvas->width() - 1, canvas->height() - 1}};
-    for (const QPoint& p : points) {
+    // The stimulus centre sits under the pointer, corners included.
+    for (const QPoint& p : {QPoint(200, 150), QPoint(0, 1), QPoint(canvas->width() - 1, canvas->height() - 1)}) {
         QTest::mouseMove(canvas, p);
         EXPECT_EQ(stimulus.mouseX, p.x());
         EXPECT_EQ(stimulus.mouseY, p.y());
         EXPECT_FLOAT_EQ(stimulus.stimX, p.x() * stimulus.degreesPerPixel);
-        EXPECT_FLOAT_EQ(stimulus.stimY, p.y() * stimulus.degreesPerPixel);
         EXPECT_TRUE(ShowsCrosshair(canvas));
     }
-}
-
-TEST(ShellInput, ButtonAndDoubleClickSwitchTheStimulus)
-{
-    auto window = QuietMainWindow();
-    Canvas* canvas = window->canvas();
     const QPoint at(300, 200);
-    QTest::mouseMove(canvas, at);
-
     QTest::mousePress(canvas, Qt::LeftButton, {}, at);
     EXPECT_TRUE(stimulus.stimulusOn);
     EXPECT_EQ(canvas->cursor().shape(), Qt::BlankCursor);
     QTest::mouseMove(canvas, QPoint(310, 210));
     EXPECT_EQ(stimulus.mouseX, 310);
-    EXPECT_EQ(canvas->cursor().shape(), Qt::BlankCursor);
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(310, 210));
     EXPECT_FALSE(stimulus.stimulusOn);
     EXPECT_TRUE(ShowsCrosshair(canvas));
-
     // Right and middle buttons do nothing.
     QTest::mousePress(canvas, Qt::RightButton, {}, at);
     QTest::mousePress(canvas, Qt::MiddleButton, {}, at);
@@ -70,13 +60,10 @@ TEST(ShellInput, ButtonAndDoubleClickSwitchTheStimulus)
     // Double click: into the stationary mode, the stimulus stays put.
     QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(310, 210));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(310, 210));
-    EXPECT_TRUE(stimulus.stationaryMode);
     EXPECT_TRUE(StimulusPresent());
     QTest::mouseMove(canvas, QPoint(50, 60));
     EXPECT_EQ(stimulus.mouseX, 310);
     EXPECT_EQ(stimulus.mouseY, 210);
-    EXPECT_TRUE(ShowsCrosshair(canvas));
-
     // And back to the moving mode, stimulus hidden until the next press.
     QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(50, 60));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(50, 60));
@@ -88,69 +75,29 @@ TEST(ShellInput, WheelTurnsByWholeNotches)
 {
     auto window = QuietMainWindow();
     Canvas* canvas = window->canvas();
-    struct Case {
-        int32_t type;
-        int delta;
-        float orientation;  // for bars and gratings
-        float radius;       // for spots and annuli
-    } cases[] = {
-        {Bar, 120, 95.0f, 0.5f},
-        {Bar, -120, 85.0f, 0.5f},
-        {Grating, 240, 100.0f, 0.5f},  // two notches at once
-        {Bar, 60, 90.0f, 0.5f},        // half a notch: nothing yet
-        {Spot, 120, 90.0f, 0.55f},
-        {Annulus, -120, 90.0f, 0.5f / 1.1f},
+    const struct { int32_t type; int delta; float orientation, radius; } cases[] = {
+        {Bar, 120, 95.0f, 0.5f},      {Bar, -120, 85.0f, 0.5f}, {Grating, 240, 100.0f, 0.5f},  // two notches
+        {Bar, 60, 90.0f, 0.5f},       // half a notch: nothing yet
+        {Spot, 120, 90.0f, 0.55f},    {Annulus, -120, 90.0f, 0.5f / 1.1f},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ResetStimulus();
         stimulus.stimulusType = c.type;
-        Wheel(canvas, 0);  // clears nothing, turns nothing
         Wheel(canvas, c.delta);
         EXPECT_NEAR(stimulus.orientation, c.orientation, 1e-4) << c.type << " " << c.delta;
         EXPECT_NEAR(stimulus.spotRadius, c.radius, 1e-5) << c.type << " " << c.delta;
         Wheel(canvas, -c.delta % 120);  // drop any half notch for the next case
     }
-
     // A touchpad's small deltas add up to one notch.
     ResetStimulus();
     for (int i = 0; i < 4; ++i) Wheel(canvas, 30);
     EXPECT_FLOAT_EQ(stimulus.orientation, 95.0f);
-    // A wild delta turns a bounded amount and never overflows.
-    Wheel(canvas, 2147483647);
-    Wheel(canvas, -2147483647);
-    EXPECT_TRUE(std::isfinite(stimulus.orientation));
-    EXPECT_GE(stimulus.orientation, 0.0f);
-    EXPECT_LE(stimulus.orientation, 360.0f);
     ResetStimulus();
 }
 
-TEST(ShellInput, ArrowsChangeOrientationAndSize)
-{
-    auto window = QuietMainWindow();
-    Canvas* canvas = window->canvas();
-    // Each key reaches its handler; what a key does per type is the stimulus record's.
-    const struct { int32_t type; Qt::Key key; float orientation, barWidth, gratingSf, radius; } cases[] = {
-        {Bar, Qt::Key_Right, 89.0f, 0.4f, 0.8f, 0.5f},
-        {Bar, Qt::Key_Left, 91.0f, 0.4f, 0.8f, 0.5f},
-        {Bar, Qt::Key_Up, 90.0f, 0.5f, 0.8f, 0.5f},
-        {Bar, Qt::Key_Down, 90.0f, 0.3f, 0.8f, 0.5f},
-        {Grating, Qt::Key_Up, 90.0f, 0.4f, 0.9f, 0.5f},
-        {Spot, Qt::Key_Right, 90.0f, 0.4f, 0.8f, 0.55f},
-        {Bar, Qt::Key_A, 90.0f, 0.4f, 0.8f, 0.5f},
-    };
-    for (const auto& c : cases) {
-        ResetStimulus();
-        stimulus.stimulusType = c.type;
-        QTest::keyClick(canvas, c.key);
-        EXPECT_NEAR(stimulus.orientation, c.orientation, 1e-4) << c.type << " " << c.key;
-        EXPECT_NEAR(stimulus.barWidth, c.barWidth, 1e-5) << c.type << " " << c.key;
-        EXPECT_NEAR(stimulus.gratingSf, c.gratingSf, 1e-5) << c.type << " " << c.key;
-        EXPECT_NEAR(stimulus.spotRadius, c.radius, 1e-5) << c.type << " " << c.key;
-    }
-    ResetStimulus();
-}
-
-TEST(ShellInput, PlusAndMinusMarkAHiddenField)
+// A whole hand plot: '+' and '-' under the pointer, then Enter reveals the
+// field and opens the feedback window.
+TEST(ShellInput, HandPlotEndsInTheFeedback)
 {
     auto window = QuietMainWindow();
     Canvas* canvas = window->canvas();
@@ -165,48 +112,11 @@ TEST(ShellInput, PlusAndMinusMarkAHiddenField)
     EXPECT_EQ(marks.markSign[1].load(), 1);
     EXPECT_FLOAT_EQ(marks.markX[2], 6.0f);
     EXPECT_EQ(marks.markSign[2].load(), -1);
-    // Enter reveals the field; a cortical cell also opens the feedback window.
-    WithModal([&] { QTest::keyClick(canvas, Qt::Key_Return); }, [](QWidget*) {}, 500);
+    QString title;
+    const bool opened = WithModal([&] { QTest::keyClick(canvas, Qt::Key_Return); },
+                                  [&](QWidget* modal) { title = modal->windowTitle(); });
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(title, QStringLiteral("Feedback"));
     EXPECT_EQ(receptiveField.displayMode.load(), Revealed);
     ClearMarks();
-    ResetReceptiveField(appState.clientWidth, appState.clientHeight);
-}
-
-TEST(ShellInput, HelpKeysAreBoundAndDoNothing)
-{
-    auto window = QuietMainWindow();
-    Canvas* canvas = window->canvas();
-    ASSERT_NE(window->commandAction(30012), nullptr);
-    ASSERT_NE(window->commandAction(30015), nullptr);
-    EXPECT_EQ(window->commandAction(30012)->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(window->commandAction(30015)->shortcuts().size(), 2);
-    QTest::keyClick(canvas, Qt::Key_F1);
-    QTest::keyClick(canvas, Qt::Key_Question, Qt::AltModifier);
-    QTest::keyClick(canvas, Qt::Key_Slash, Qt::AltModifier);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_FLOAT_EQ(stimulus.orientation, 90.0f);
-    EXPECT_EQ(stimulus.stimulusType.load(), Bar);
-}
-
-TEST(ShellCursor, CrosshairHasOpenCentreAndStripedArms)
-{
-    const struct { int x, y; CursorShade shade; } cases[] = {
-        {16, 14, Transparent}, {14, 14, Transparent}, {16, 12, Transparent}, {18, 16, Transparent},
-        {5, 14, Black}, {6, 14, Black}, {7, 14, Black}, {8, 14, White}, {10, 14, White}, {11, 14, Black},
-        {13, 14, Black}, {27, 14, Black}, {24, 14, White}, {19, 14, Black}, {4, 14, Transparent},
-        {28, 14, Transparent}, {16, 3, Black}, {16, 6, White}, {16, 11, Black}, {16, 25, Black},
-        {16, 26, Transparent}, {17, 15, Transparent},
-    };
-    for (const auto& c : cases) EXPECT_EQ(CrosshairShade(c.x, c.y), c.shade) << c.x << "," << c.y;
-    int black = 0, white = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            black += CrosshairShade(x, y) == Black;
-            white += CrosshairShade(x, y) == White;
-        }
-    EXPECT_EQ(black, 24);
-    EXPECT_EQ(white, 12);
-    EXPECT_EQ(CrosshairCursor().hotSpot(), QPoint(16, 14));
-    EXPECT_EQ(CursorFor(kCursorHidden).shape(), Qt::BlankCursor);
-    EXPECT_EQ(CursorFor(kCursorCrosshair).shape(), Qt::BitmapCursor);
 }

@@ -31,7 +31,7 @@ inline std::unique_ptr<MainWindow> QuietMainWindow(int width = 900, int height =
 // Runs act, and calls onModal with the first modal window that shows up
 // (then closes it if onModal left it open). Returns false when none came.
 inline bool WithModal(const std::function<void()>& act, const std::function<void(QWidget*)>& onModal,
-                      int timeoutMs = 3000)
+                      int timeoutMs = 20000)
 {
     bool seen = false;
     QTimer poll;

@@ -2,22 +2,18 @@
 // scene thread's frames, messages from a worker, and a clean end.
 #include <QMessageBox>
 #include <QPushButton>
-#include <QToolBar>
 #include <gtest/gtest.h>
-#include <memory>
 #include <thread>
 
+#include "app/commands.h"
 #include "app/messages.h"
-#include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "render/app_state.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
-#include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_state.h"
 #include "test_shell_support.h"
 
-TEST(ThreadedShell, StartUpSetsEveryDefaultAndPresentsFrames)
+TEST(ThreadedShell, StartUpSizesTheRecordsAndPresentsFrames)
 {
     std::unique_ptr<MainWindow> window(StartApplication());
     ASSERT_NE(window, nullptr);
@@ -25,26 +21,13 @@ TEST(ThreadedShell, StartUpSetsEveryDefaultAndPresentsFrames)
     QApplication::processEvents();
     Canvas* canvas = window->canvas();
 
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tessaline"));
     EXPECT_EQ(appState.clientWidth, canvas->width());
     EXPECT_EQ(appState.clientHeight, canvas->height());
-    EXPECT_EQ(appState.margin, 12);
-    EXPECT_EQ(appState.toolbarHeight, 36);
-    EXPECT_LE(simulation.traceWidth, 2200);
-    EXPECT_GE(simulation.traceWidth, 0);
-    // (Each record's own defaults are checked with the record.)
-    EXPECT_EQ(stimulus.stimulusType.load(), Bar);
-    EXPECT_FALSE(stimulus.stimulusOn);
-    EXPECT_EQ(receptiveField.cellType.load(), Simple);
-    EXPECT_EQ(receptiveField.displayMode.load(), GreyScale);
-    EXPECT_EQ(receptiveField.randomiseMode.load(), LeaveWhereSelected);
-    EXPECT_NEAR(receptiveField.centreX, appState.clientWidth / 76.0f, 0.02f);
-    EXPECT_NEAR(receptiveField.centreY, appState.clientHeight / 76.0f, 0.02f);
-    EXPECT_TRUE(modelOptions.saturatingIO);
-    EXPECT_EQ(marks.markCount.load(), 0);
+    EXPECT_EQ(simulation.traceWidth, appState.clientWidth - 2 * appState.margin);
+    EXPECT_NEAR(receptiveField.centreX, appState.clientWidth / 76.0f, 0.02f) << "the field starts centred";
 
     // The scene thread's frames reach the screen.
-    const int64_t end = MillisecondClock() + 3000;
+    const int64_t end = MillisecondClock() + 20000;  // a limit against hanging, not a speed
     while (canvas->lastPaint().frameSerial == 0 && MillisecondClock() < end)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_NE(canvas->lastPaint().frameSerial, 0u);
@@ -57,7 +40,7 @@ TEST(ThreadedShell, ExitEndsTheLoopWithZero)
     std::unique_ptr<MainWindow> window(StartApplication());
     ASSERT_NE(window, nullptr);
     window->show();
-    QAction* exitAction = window->commandAction(30001);
+    QAction* exitAction = window->commandAction(CmdExit);
     ASSERT_NE(exitAction, nullptr);
     QTimer::singleShot(50, exitAction, &QAction::trigger);
     const int code = QApplication::exec();

@@ -1,12 +1,11 @@
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <QLabel>
+#include <QCheckBox>
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -16,21 +15,53 @@
 #include "app/tuning_window.h"
 #include "sim/tuning_csv.h"
 #include "test_shell_support.h"
-#include "tests/core/tuning_test_support.h"
-
-using namespace tuning_test;
+#include "render/number_format.h"
+#include "sim/tuning_sweep.h"
+#include "tests/core/test_support.h"
 
 namespace {
 
+void CountClick(int32_t) {}
+
+// The default cell of the given type with the stimulus at its centre and the
+// field hidden (the sweep must work without it, and the scene tick is cheaper).
+void ResetForSweep(int32_t cellType, int32_t stimulusType)
+{
+    ts::ResetEngine(cellType, 2024);
+    receptiveField.displayMode = Hidden;
+    stimulus.stimulusType = stimulusType;
+    const float dpp = stimulus.degreesPerPixel;
+    stimulus.mouseX = TruncInt(receptiveField.centreX / dpp);
+    stimulus.mouseY = TruncInt(receptiveField.centreY / dpp);
+    stimulus.stimX = stimulus.mouseX * dpp;
+    stimulus.stimY = stimulus.mouseY * dpp;
+    if (SweepRunning()) StopSweep();
+    tuningSweep.points.clear();
+}
+
 // The window's timer is not waited for: each tick is run directly and the
 // window polled after it, as its timer would.
-int64_t RunTicks(TuningWindow& window, int64_t from, int64_t count)
+// Without a window the recorder itself is polled.
+int64_t RunTicks(TuningWindow* window, int64_t from, int64_t count)
 {
     for (int64_t n = from; n < from + count; ++n) {
-        RunTick(n);
-        window.poll();
+        SceneTickAt(n * 20);
+        NeuronTickCompute();
+        NeuronTickFinish(n * 882, CountClick);
+        if (window) window->poll();
+        else PollSweep();
     }
     return from + count;
+}
+
+// As after a click on a toolbar button: the stimulus was left at the top of
+// the canvas, far from the field.
+void LeaveStimulusOffTheField()
+{
+    stimulus.mouseX = TruncInt(receptiveField.centreX / stimulus.degreesPerPixel) + 8 * 38;
+    stimulus.mouseY = 0;
+    stimulus.stimX = stimulus.mouseX * stimulus.degreesPerPixel;
+    stimulus.stimY = 0.0f;
 }
 
 template <typename T>
@@ -42,23 +73,6 @@ T* Child(QWidget& window, const char* name)
 }
 
 }  // namespace
-
-TEST(TuningWindow, MeasureMenuOpensOneNonModalWindow)
-{
-    auto main = QuietMainWindow();
-    QAction* action = main->findChild<QAction*>(QStringLiteral("tuningCurve"));
-    ASSERT_NE(action, nullptr);
-    EXPECT_EQ(action->text(), QStringLiteral("Tuning curve…"));
-    action->trigger();
-    QApplication::processEvents();
-    auto* window = main->findChild<TuningWindow*>();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isModal());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    action->trigger();
-    EXPECT_EQ(main->findChildren<TuningWindow*>().size(), 1);
-}
 
 TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
 {
@@ -78,7 +92,7 @@ TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
     EXPECT_EQ(tuningSweep.values.size(), 4u);
 
     // Two points (blank 25 + 20 ticks each), then Stop in the third.
-    int64_t n = RunTicks(window, 0, 2 * 45 + 30);
+    int64_t n = RunTicks(&window, 0, 2 * 45 + 30);
     EXPECT_EQ(tuningSweep.points.size(), 2u);
     EXPECT_TRUE(stimulus.stationaryMode) << "the third point is on";
     EXPECT_TRUE(Child<QProgressBar>(window, "progress")->text().contains(QStringLiteral("s left")));
@@ -88,7 +102,7 @@ TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
     EXPECT_EQ(stimulus.orientation, 45.0f);
     EXPECT_FALSE(stimulus.stationaryMode);
     EXPECT_TRUE(window.summary().startsWith(QStringLiteral("Preferred orientation"))) << window.summary().toStdString();
-    RunTicks(window, n, 10);
+    RunTicks(&window, n, 10);
     EXPECT_EQ(tuningSweep.points.size(), 2u);
 
     QTemporaryDir dir;
@@ -111,49 +125,85 @@ TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
     EXPECT_GT(image.width(), 100);
 }
 
-TEST(TuningWindow, FailedWriteShowsAMessageAndKeepsThePoints)
+TEST(TuningCentre, OrientationCurveOnTheFieldOnlyWhenAskedAndShown)
 {
-    ResetForSweep(Simple, Grating);
-    TuningWindow window(nullptr);
-    window.show();
-    Child<QDoubleSpinBox>(window, "step")->setValue(180.0);
-    Child<QSpinBox>(window, "repeats")->setValue(1);
-    Child<QDoubleSpinBox>(window, "presentation")->setValue(0.2);
-    window.start();
-    RunTicks(window, 0, 2 * 35);
-    ASSERT_FALSE(SweepRunning());
-    ASSERT_EQ(tuningSweep.points.size(), 2u);
-    const std::vector<TuningPoint> before = tuningSweep.points;
+    const struct {
+        int32_t display;
+        bool centreAsked, centred;
+    } cases[] = {{Revealed, true, true}, {GreyScale, false, false}, {Hidden, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "display " << c.display << " asked " << c.centreAsked);
+        ResetForSweep(Simple, Grating);
+        receptiveField.displayMode = c.display;
+        LeaveStimulusOffTheField();
+        const int32_t offX = stimulus.mouseX, offY = stimulus.mouseY;
+        const int32_t centreX = TruncInt(receptiveField.centreX / stimulus.degreesPerPixel);
+        const int32_t centreY = TruncInt(receptiveField.centreY / stimulus.degreesPerPixel);
+        SweepPlan plan = OrientationPlan(90.0f, 1, 30);
+        plan.centreOnField = c.centreAsked;
+        ASSERT_TRUE(StartSweep(plan));
+        EXPECT_EQ(tuningSweep.centred, c.centred);
+        int64_t n = 0;
+        while (SweepRunning()) {
+            n = RunTicks(nullptr, n, 1);
+            if (!SweepRunning()) break;
+            if (!stimulus.stationaryMode) {
+                // The pointer moves the stimulus between points; each point is placed again.
+                if (c.centred) OnPointerMove(5, 5 + 36);
+                continue;
+            }
+            ASSERT_EQ(stimulus.mouseX.load(), c.centred ? centreX : offX) << n;
+            ASSERT_EQ(stimulus.mouseY.load(), c.centred ? centreY : offY) << n;
+        }
+        // Put back where the student left it.
+        EXPECT_EQ(stimulus.mouseX.load(), offX);
+        EXPECT_EQ(stimulus.mouseY.load(), offY);
+        EXPECT_EQ(stimulus.stimY, 0.0f);
 
-    QTemporaryDir dir;
-    const QString nowhere = dir.filePath(QStringLiteral("missing/dir/curve.csv"));
-    EXPECT_FALSE(window.saveData(nowhere));
-    EXPECT_FALSE(window.savePicture(dir.filePath(QStringLiteral("missing/dir/curve.png"))));
-    QApplication::processEvents();
-    const auto boxes = window.findChildren<QMessageBox*>(QStringLiteral("saveFailed"));
-    ASSERT_EQ(boxes.size(), 2);
-    EXPECT_TRUE(boxes[0]->text().contains(nowhere));
-    for (QMessageBox* box : boxes) box->close();
-    ASSERT_EQ(tuningSweep.points.size(), before.size());
-    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(tuningSweep.points[i].meanRate, before[i].meanRate);
-    EXPECT_TRUE(window.saveData(dir.filePath(QStringLiteral("curve.csv")))) << "a later save still has it all";
+        ASSERT_EQ(tuningSweep.points.size(), 4u);
+        float low = 1e9f, high = 0.0f;
+        for (const TuningPoint& p : tuningSweep.points) {
+            low = std::min(low, p.meanRate);
+            high = std::max(high, p.meanRate);
+        }
+        // On the field the cell is tuned; off it there is only its resting rate.
+        if (c.centred) {
+            EXPECT_GT(high, 20.0f);
+            EXPECT_LT(low, high / 4.0f);
+        } else {
+            EXPECT_LT(high, 5.0f);
+        }
+    }
 }
 
-TEST(TuningWindow, ClosingTheWindowEndsTheSweepAndRestores)
+TEST(TuningCentre, WindowOffersCentringOnlyWhileTheFieldIsShown)
 {
-    ResetForSweep(Simple, Spot);
-    stimulus.contrastPercent = 70.0f;
+    ResetForSweep(Simple, Grating);
+    receptiveField.displayMode = GreyScale;
+    LeaveStimulusOffTheField();
     TuningWindow window(nullptr);
     window.show();
-    auto* parameter = Child<QComboBox>(window, "parameter");
-    parameter->setCurrentIndex(SweepContrast);
-    EXPECT_TRUE(Child<QDoubleSpinBox>(window, "from")->isEnabled());
-    EXPECT_FALSE(Child<QDoubleSpinBox>(window, "step")->isEnabled());
+    auto* centre = window.findChild<QCheckBox*>(QStringLiteral("centreOnField"));
+    auto* placement = window.findChild<QLabel*>(QStringLiteral("placement"));
+    ASSERT_NE(centre, nullptr);
+    ASSERT_NE(placement, nullptr);
+    EXPECT_EQ(centre->text(), QStringLiteral("Centre on the receptive field"));
+    EXPECT_TRUE(centre->isVisible());
+    EXPECT_TRUE(centre->isChecked());
+    EXPECT_FALSE(placement->isVisible());
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("start")), Qt::LeftButton);
+    ASSERT_TRUE(SweepRunning());
+    EXPECT_TRUE(tuningSweep.centred);
+    EXPECT_FALSE(centre->isEnabled());
+    window.stop();
+
+    receptiveField.displayMode = Hidden;
+    QTest::qWait(400);  // the window looks again on its own
+    EXPECT_FALSE(centre->isVisible());
+    EXPECT_TRUE(placement->isVisible());
+    EXPECT_EQ(placement->text(), QStringLiteral("The sweep is shown at the stimulus position (%1°, 0.0°)")
+                                     .arg(double(stimulus.stimX.load()), 0, 'f', 1));
     window.start();
-    RunTicks(window, 0, 40);
-    EXPECT_TRUE(SweepRunning());
-    EXPECT_NE(stimulus.contrastPercent.load(), 70.0f);
-    window.close();
-    EXPECT_FALSE(SweepRunning());
-    EXPECT_EQ(stimulus.contrastPercent.load(), 70.0f);
+    EXPECT_FALSE(tuningSweep.centred);
+    window.stop();
 }
