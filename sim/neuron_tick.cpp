@@ -30,8 +30,16 @@ int32_t NeuronTickFinish(int64_t playPosition, ClickWriter writeClick)
     int64_t first = playPosition > kHighestFirst ? kHighestFirst : playPosition + kAudioLead;
     if (first < 0) first = 0;
     if (first > kHighestFirst) first = kHighestFirst;
-    const int32_t start = static_cast<int32_t>(first);
-    const int32_t spikes = GenerateSpikes(simulation.expectedRate, start, start + kAudioSlice, writeClick);
+    const int64_t limit = first + kAudioSlice;
+    // A device plays in blocks, so its position moves by 512 samples one tick
+    // and 1024 the next: fixed slices would overlap (clicks twice as dense,
+    // or cut into each other) and leave gaps. Going on from the last end
+    // keeps the heard rate the rate the tick computed.
+    const int64_t lastEnd = simulation.sliceEnd;
+    if (lastEnd >= first - (kAudioLead - kAudioMinimumLead) && lastEnd <= limit) first = lastEnd;
+    simulation.sliceEnd = limit;
+    const int32_t spikes = GenerateSpikes(simulation.expectedRate, static_cast<int32_t>(first),
+                                          static_cast<int32_t>(limit), writeClick);
     RecordTick(spikes);
     return spikes;
 }

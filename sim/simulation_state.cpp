@@ -65,6 +65,7 @@ void ResetSimulation()
     simulation.gammaEventCount = 0;
     simulation.eventTimeLeft = -1.0f;
     simulation.deadSamplesLeft = 0.0f;
+    simulation.sliceEnd = -1;
     simulation.expectedRate = 0.0f;
     simulation.peakRate = 0.0f;
     simulation.traceIndex = 1;

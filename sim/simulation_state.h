@@ -25,6 +25,7 @@ struct SimulationState {
     int32_t gammaEventCount = 0;     // events counted towards the next spike
     float eventTimeLeft = -1.0f;     // event time to the next event; < 0: none drawn yet
     float deadSamplesLeft = 0.0f;    // dead time after the last spike still to run
+    int64_t sliceEnd = -1;           // stream sample after the last tick's slice; < 0: none yet
     float expectedRate = 0.0f;  // the rate of the current tick
     // Written by the neuron tick, read by the scene thread and the overlay.
     Relaxed<float> peakRate{0.0f};

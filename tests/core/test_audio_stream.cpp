@@ -147,8 +147,8 @@ TEST_F(AudioStream, TickNeverWritesPastTheEndOfTheStream)
             NeuronTickCompute();
             NeuronTickFinish(p, [](int32_t index) {
                 ++clicks;
-                EXPECT_GE(index - position, 5000);
-                EXPECT_LT(index - position, 5882);
+                EXPECT_GE(index - position, kAudioMinimumLead);
+                EXPECT_LT(index - position, kAudioLead + kAudioSlice);
                 WriteClick(index);
             });
         }

@@ -58,21 +58,31 @@ TEST(SpikeTrain, SliceAtTheTopOfTheIndexRangeEnds)
     }
 }
 
-TEST(NeuronTickFinish, WritesClicksIntoTheSliceAheadOfThePlayPosition)
+TEST(NeuronTickFinish, UnevenDeviceStepsCoverTheStreamOnce)
 {
+    // A device plays in blocks: its position moves 512 samples one tick and
+    // 1024 the next, now and then not at all, or a long way after a stall.
     ResetEngine(Simple, 5);
     modelOptions.currentGammaOrder = 1;
     simulation.expectedRate = 200.0f;
-    int32_t total = 0;
-    for (int64_t position = 0; position < 882 * 200; position += 882) {
+    const int64_t steps[] = {512, 1024, 512, 1024, 0, 1764, 882, 882};
+    std::vector<int64_t> heard;
+    int64_t position = 0;
+    for (int32_t tick = 0; tick < 20000; ++tick) {
+        position += steps[tick % 8];
         clicks.clear();
         const int32_t spikes = NeuronTickFinish(position, KeepClick);
         EXPECT_EQ(spikes, static_cast<int32_t>(clicks.size()));
         for (int32_t k : clicks) {
-            EXPECT_GE(k, position + 5000);
-            EXPECT_LT(k, position + 5882);
+            EXPECT_GE(k, position + kAudioMinimumLead);
+            EXPECT_LT(k, position + kAudioLead + kAudioSlice);
+            if (!heard.empty()) {
+                EXPECT_GE(k - heard.back(), kClickLength);
+            }
+            heard.push_back(k);
         }
-        total += spikes;
     }
-    EXPECT_GT(total, 200 * 2);
+    // Clicks per second of stream, as the student hears them.
+    const double seconds = static_cast<double>(heard.back() - heard.front()) / kAudioRate;
+    EXPECT_NEAR(static_cast<double>(heard.size()) / seconds, 200.0, 6.0);
 }
