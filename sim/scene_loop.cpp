@@ -77,7 +77,7 @@ void SceneTickAt(int64_t timeMs)
     std::memset(StimulusImageBack(), 0, sizeof(float) * kFilterPixels);
     const int32_t mode = receptiveField.displayMode;
     if (mode == GreyScale || mode == Outlines || mode == Revealed) DrawReceptiveField(filters);
-    if (StimulusPresent()) RasteriseStimulusAt(filters, timeMs);
+    const bool grating = StimulusPresent() && RasteriseStimulusAt(filters, timeMs) == Grating;
     if (marks.markCount.load(std::memory_order_acquire) != 0) DrawMarks();
     DrawTraces();
     ReleaseFilters(SceneReader);
@@ -85,7 +85,7 @@ void SceneTickAt(int64_t timeMs)
     PublishFrame();
     // Published also when the stimulus is off: the neuron then sees the
     // cleared image.
-    PublishStimulusImage();
+    PublishStimulusImage(grating);
 }
 
 void StartSceneThread(void (*repaint)())

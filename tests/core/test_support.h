@@ -51,14 +51,14 @@ inline int32_t BoxHalf()
 
 // Publishes value(column, row) over the box, relative to its top-left corner.
 template <typename Fn>
-void PublishImage(Fn value)
+void PublishImage(Fn value, bool grating = false)
 {
     float* image = StimulusImageBack();
     for (int32_t i = 0; i < kFilterPixels; ++i) image[i] = 0.0f;
     const int32_t span = 2 * BoxHalf() + 1;
     for (int32_t r = 0; r < span && r < kFilterSide; ++r)
         for (int32_t c = 0; c < span && c < kFilterSide; ++c) image[r * kFilterSide + c] = value(c, r);
-    PublishStimulusImage();
+    PublishStimulusImage(grating);
 }
 
 inline void PublishBlank()
