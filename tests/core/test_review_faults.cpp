@@ -41,3 +41,24 @@ TEST(ReviewFaults, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
     for (size_t i = 1; i < after.size(); ++i) EXPECT_LE(after[i], onPeak) << "tick " << i << " after";
     EXPECT_NEAR(after.back(), modelOptions.currentSpontaneousRate, 1e-3f);
 }
+
+// Held Left or a wheel spun down shrink a spot or an annulus to one pixel and
+// no further; from there it grows again.
+TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
+{
+    const struct { int32_t type; bool wheel; } cases[] = {
+        {Spot, false}, {Spot, true}, {Annulus, false}, {Annulus, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << (c.wheel ? " wheel" : " key"));
+        ResetStimulus();
+        SetStimulusType(c.type);
+        for (int32_t i = 0; i < 2000; ++i) c.wheel ? OnWheel(-120) : OnKeyDown(37);
+        EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel);
+        c.wheel ? OnWheel(120) : OnKeyDown(39);
+        EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel * 1.1f);
+    }
+    // Just above a pixel, one step lands on the pixel, not below it.
+    stimulus.spotRadius = 1.05f * stimulus.degreesPerPixel;
+    OnKeyDown(37);
+    EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel);
+}
