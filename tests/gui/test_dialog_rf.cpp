@@ -116,8 +116,7 @@ TEST_F(RfDialog, ComplexCellSetsPhaseButLeavesTheFieldText)
 
 TEST_F(RfDialog, RadiosReflectAndSetTheModes)
 {
-    const struct { int mode; int checked; } cases[] = {{GreyScale, kGreyScale}, {Outlines, kOutlines}, {Hidden, kHide},
-                                                       {Revealed, 0}};
+    const struct { int mode; int checked; } cases[] = {{GreyScale, kGreyScale}, {Outlines, kOutlines}, {Hidden, kHide}};
     for (const auto& c : cases) {
         ResetAllRecords();
         receptiveField.displayMode = c.mode;
