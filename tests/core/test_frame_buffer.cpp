@@ -27,6 +27,7 @@ using ts::WhitePixels;
 
 TEST(FrameBuffer, SizingFitsTheStore)
 {
+    ResetFrameBuffers();  // stores of kFrameStorePixels, no canvas size provided
     const struct { int32_t width, height; int32_t usedWidth, usedHeight; } cases[] = {
         {1920, 1080, 1920, 1080},      // 8,294,400 bytes: used as it is
         {1000, 3000, 1000, 3000},      // exactly the store

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "tests/core/test_support.h"
@@ -61,4 +63,78 @@ TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
     stimulus.spotRadius = 1.05f * stimulus.degreesPerPixel;
     OnKeyDown(37);
     EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel);
+}
+
+namespace {
+
+uint32_t FramePixel(const PresentedFrame& frame, int32_t x, int32_t y)
+{
+    return frame.pixels[x + int64_t{frame.width} * y] & 0xFFFFFFu;
+}
+
+}  // namespace
+
+// An 8K canvas is drawn whole: the frame has the canvas size, the trace ends
+// at the right margin and the field sits in the middle; the stores hold
+// three frames of that size and nothing more.
+TEST(ReviewFaults, EightKCanvasIsDrawnAtItsFullSize)
+{
+    constexpr int32_t kW = 7680, kH = 4320;
+    ResetEngine(OnCentreX, 12345, kW, kH);
+    SceneTick();
+    const PresentedFrame frame = LatestFrame();
+    ASSERT_EQ(frame.width, kW);
+    ASSERT_EQ(frame.height, kH);
+    const int32_t right = kW - 12;
+    EXPECT_EQ(FramePixel(frame, right - 1, 62), 0xFFFFFFu) << "newest end of the trace";
+    EXPECT_EQ(FramePixel(frame, right - (kMaxTraceWidth - 1), 62), 0xFFFFFFu) << "oldest end";
+    EXPECT_NE(FramePixel(frame, kW / 2, kH / 2), 0x808080u) << "the field's centre";
+    EXPECT_EQ(FramePixel(frame, kW - 1, kH - 1), 0x808080u);
+    EXPECT_EQ(FrameStoreBytes(), 3 * int64_t{kW} * kH * 4);
+    ResetFrameBuffers();  // give the memory back
+}
+
+// The window is resized again and again while the scene thread draws: every
+// frame presented is whole and clean, each size is reached, and the stores
+// settle at three frames of the last size.
+TEST(ThreadedFrameStores, FollowResizesWhileTheSceneRuns)
+{
+    ResetEngine(OnCentreX);
+    receptiveField.displayMode = Hidden;  // below the traces only the grey clear
+    StartSceneThread(nullptr);
+    const std::pair<int32_t, int32_t> sizes[] = {{640, 480}, {1920, 1080}, {300, 200}, {2560, 1440}, {1000, 700}};
+    int64_t checked = 0;
+    for (int32_t round = 0; round < 3; ++round) {
+        for (auto [w, h] : sizes) {
+            appState.clientWidth = w;
+            appState.clientHeight = h;
+            RequestFrameSize(w, h);
+            // Waits for the size (bounded, so a failure cannot hang the run).
+            bool reached = false;
+            for (int32_t i = 0; i < 20000 && !reached; ++i) {
+                const PresentedFrame frame = LatestFrame();
+                if (frame.serial != 0 && frame.width > 0) {
+                    // Wherever the frame lies in its store, its last rows are
+                    // the clear grey, to the last pixel.
+                    for (int32_t y : {frame.height - 1, frame.height / 2 + 40})
+                        for (int32_t x = 0; x < frame.width; x += 7)
+                            ASSERT_EQ(FramePixel(frame, x, y), 0x808080u) << x << ", " << y;
+                    ASSERT_EQ(FramePixel(frame, frame.width - 1, frame.height - 1), 0x808080u);
+                    ++checked;
+                }
+                reached = frame.width == w && frame.height == h;
+                if (!reached) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            ASSERT_TRUE(reached) << w << " x " << h;
+        }
+    }
+    // Old stores go as the slots come round.
+    const int64_t settled = int64_t{1000} * 700 * 4 * 3;
+    for (int32_t i = 0; i < 20000 && FrameStoreBytes() != settled; ++i) {
+        LatestFrame();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    StopSceneThread();
+    EXPECT_EQ(FrameStoreBytes(), settled);
+    EXPECT_GT(checked, 15);
 }
