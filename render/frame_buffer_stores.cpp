@@ -20,7 +20,6 @@
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <vector>
 
 #include "render/frame_buffer.h"
 
@@ -57,10 +56,14 @@ uint32_t publishedSerial = 0;
 StoreSet* currentSet = nullptr;
 bool placed[kSlotCount] = {};  // which buffers of currentSet went into their slot
 
-// User-interface side only.
+// User-interface side only. Sets allocated and not yet freed: at most one
+// per slot, the current and a pending one; a plain array, so they stay
+// reachable for the leak checker to the very end.
+constexpr int32_t kMaxLiveSets = 8;
 int32_t presentedIndex = 2;
-std::vector<StoreSet*> liveSets;  // allocated and not yet freed
-int64_t providedPixels = -1;      // capacity of the newest set handed over
+StoreSet* liveSets[kMaxLiveSets] = {};
+int32_t liveSetCount = 0;
+int64_t providedPixels = -1;  // capacity of the newest set handed over
 
 StoreSet* NewStoreSet(int64_t pixels)
 {
@@ -84,14 +87,20 @@ void FreeStoreSet(StoreSet* set)
     delete set;
 }
 
+void ForgetLiveSet(int32_t i)
+{
+    liveSets[i] = liveSets[--liveSetCount];
+    liveSets[liveSetCount] = nullptr;
+}
+
 // Frees every set whose buffers no slot can hold any more.
 void CollectStoreSets()
 {
-    std::erase_if(liveSets, [](StoreSet* set) {
-        if (set->released.load(std::memory_order_acquire) < kSlotCount) return false;
-        FreeStoreSet(set);
-        return true;
-    });
+    for (int32_t i = liveSetCount - 1; i >= 0; --i) {
+        if (liveSets[i]->released.load(std::memory_order_acquire) < kSlotCount) continue;
+        FreeStoreSet(liveSets[i]);
+        ForgetLiveSet(i);
+    }
 }
 
 // Drawing side: takes over a set handed over since the last frame. The
@@ -188,17 +197,21 @@ void ProvideFrameStores(int32_t width, int32_t height)
     CollectStoreSets();
     if (width <= 0 || height <= 0) return;  // no area: keep the stores for when it comes back
     const int64_t pixels = std::min(int64_t{width} * height, kMaxFrameStorePixels);
-    if (pixels == providedPixels) return;
+    // Out of room or of memory: frames keep fitting the stores there are,
+    // and the next resize tries again.
+    if (pixels == providedPixels || liveSetCount == kMaxLiveSets) return;
     StoreSet* set = NewStoreSet(pixels);
-    if (set == nullptr) return;  // out of memory: frames keep fitting the stores there are
-    liveSets.push_back(set);
+    if (set == nullptr) return;
+    liveSets[liveSetCount++] = set;
     providedPixels = pixels;
     // A set handed over earlier and not yet taken was never seen by the
     // drawing side: it can go at once.
     StoreSet* untaken = pendingSet.exchange(set, std::memory_order_acq_rel);
-    if (untaken != nullptr) {
-        std::erase(liveSets, untaken);
+    for (int32_t i = 0; i < liveSetCount && untaken != nullptr; ++i) {
+        if (liveSets[i] != untaken) continue;
         FreeStoreSet(untaken);
+        ForgetLiveSet(i);
+        untaken = nullptr;
     }
 }
 
@@ -206,15 +219,17 @@ int64_t FrameStoreBytes()
 {
     CollectStoreSets();
     int64_t bytes = 0;
-    for (const StoreSet* set : liveSets) bytes += set->capacity * 4 * kSlotCount;
+    for (int32_t i = 0; i < liveSetCount; ++i) bytes += liveSets[i]->capacity * 4 * kSlotCount;
     return bytes;
 }
 
 void ResetFrameBuffers()
 {
     pendingSet.store(nullptr, std::memory_order_relaxed);  // it is in liveSets too
-    for (StoreSet* set : liveSets) FreeStoreSet(set);
-    liveSets.clear();
+    while (liveSetCount > 0) {
+        FreeStoreSet(liveSets[0]);
+        ForgetLiveSet(0);
+    }
     for (Slot& slot : slots) slot = Slot{};
     drawIndex = 0;
     publishedSerial = 0;
