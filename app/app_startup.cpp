@@ -115,7 +115,10 @@ MainWindow* StartApplication()
     TraceStep("filters built");
     // A new field at start-up only moves when a randomisation mode asks for
     // it; the mode was just reset to "leave where selected".
-    if (workersHaveRun) ResetFrameBuffers();
+    if (workersHaveRun) {
+        ResetFrameBuffers();
+        RequestFrameSize(width, height);  // stores for this canvas again
+    }
     workersHaveRun = true;
     int32_t frameWidth = width, frameHeight = height;
     SizeFrameBuffer(frameWidth, frameHeight);

@@ -177,7 +177,7 @@ void PlainSceneBench(benchmark::State& state, int32_t width, int32_t height)
 }
 
 const int registered = [] {
-    const int32_t sizes[][2] = {{1000, 700}, {2000, 1500}};
+    const int32_t sizes[][2] = {{1000, 700}, {2000, 1500}, {3840, 2160}};
     for (const auto& size : sizes) {
         const std::string suffix = std::to_string(size[0]) + "x" + std::to_string(size[1]);
         benchmark::RegisterBenchmark(("BM_SceneTick/" + suffix).c_str(), SceneTickBench, size[0], size[1])

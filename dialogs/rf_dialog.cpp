@@ -157,7 +157,9 @@ void FillFromReceptiveField(QDialog* d)
         Control<QComboBox>(d, kCellTypeList)->setCurrentIndex(receptiveField.cellType - 1);
     }
 
-    const int display = receptiveField.displayMode;
+    // A revealed field shows the choice its next new field returns to.
+    const int shown = receptiveField.displayMode;
+    const int display = shown == Revealed ? receptiveField.savedDisplayMode.load() : shown;
     if (display >= GreyScale && display <= Hidden)
         Control<QRadioButton>(d, kGreyScale + display - 1)->setChecked(true);
     const int randomise = receptiveField.randomiseMode;

@@ -25,17 +25,24 @@ int Position(QDialog* d, int id) { return Control<QSpinBox>(d, id)->value(); }
 void ShowValue(QDialog* d, int id, float v) { Control<QLineEdit>(d, id)->setText(RealText(v)); }
 void MoveUpDown(QDialog* d, int id, int position) { SetUpDownQuietly(Control<QSpinBox>(d, id), position); }
 
-// The radio buttons decide the display and randomisation modes; with no
-// display choice selected (a revealed field) the mode stays as it is.
-void ReadRadios(QDialog* d)
+bool IsDisplayRadio(int id) { return id == kGreyScale || id == kOutlines || id == kHide; }
+
+// The radio buttons decide the display and randomisation modes. A field
+// revealed after a hand plot stays revealed, and keeps the mode the next new
+// field returns to, until the student picks a display choice: the display
+// radios then show that mode to return to, not a mode in force.
+void ReadRadios(QDialog* d, int changedId)
 {
-    if (Checked(d, kGreyScale))
-        receptiveField.displayMode = GreyScale;
-    if (Checked(d, kOutlines))
-        receptiveField.displayMode = Outlines;
-    if (Checked(d, kHide))
-        receptiveField.displayMode = Hidden;
-    receptiveField.savedDisplayMode = receptiveField.displayMode.load();
+    if (receptiveField.displayMode != Revealed || IsDisplayRadio(changedId)) {
+        if (Checked(d, kGreyScale))
+            receptiveField.displayMode = GreyScale;
+        if (Checked(d, kOutlines))
+            receptiveField.displayMode = Outlines;
+        if (Checked(d, kHide))
+            receptiveField.displayMode = Hidden;
+        if (receptiveField.displayMode != Revealed)
+            receptiveField.savedDisplayMode = receptiveField.displayMode.load();
+    }
     if (Checked(d, kLeaveWhereSelected))
         receptiveField.randomiseMode = LeaveWhereSelected;
     if (Checked(d, kRandomisePosition))
@@ -153,12 +160,12 @@ void rfDialogChanged(QDialog* d, int id)
         break;
     }
     if (readRadios)
-        ReadRadios(d);
+        ReadRadios(d, id);
     buildFilters();
 }
 
 // Used at opening as well.
 void ReadRfDialogRadios(QDialog* d)
 {
-    ReadRadios(d);
+    ReadRadios(d, 0);
 }

@@ -185,11 +185,15 @@ QDialog* createSelectStimulusDialog(QWidget* parent)
 
     // While the dialog is open in moving mode the stimulus stays on, in the
     // middle of the window, so every change can be seen; it goes back to
-    // its former state when the dialog ends, whichever way.
+    // its former state when the dialog ends, whichever way. The position in
+    // degrees moves with it, so the marks, the feedback and a resize use the
+    // place the neuron sees.
     const bool wasOn = stimulus.stimulusOn;
     if (!stimulus.stationaryMode) {
         stimulus.mouseX = appState.clientWidth / 2;
         stimulus.mouseY = appState.clientHeight / 2;
+        stimulus.stimX = static_cast<float>(stimulus.mouseX) * stimulus.degreesPerPixel;
+        stimulus.stimY = static_cast<float>(stimulus.mouseY) * stimulus.degreesPerPixel;
         stimulus.stimulusOn = true;
     }
     QObject::connect(d, &QDialog::finished, d, [wasOn] { stimulus.stimulusOn = wasOn; });

@@ -1,16 +1,21 @@
 #pragma once
 #include <cstdint>
 
+// Stores before a canvas size is known (and in the headless tests).
 constexpr int32_t kFrameStorePixels = 3000000;
+// The largest canvas stores are made for (7680 x 4320); a larger canvas gets
+// a frame reduced to this, shown smaller than the canvas.
+constexpr int64_t kMaxFrameStorePixels = int64_t{7680} * 4320;
 
 // The off-screen 32-bit image the scene thread draws into. Pixel (x, y) is the
 // 32-bit word x + width * y of pixels, laid out as bytes blue, green, red, 0.
 // Colours are packed 0x00BBGGRR (red in the low byte).
 //
-// There are three stores. The scene thread draws into one, publishes it
-// whole, and takes a free one for the next frame; the user-interface thread
-// presents the newest published store. Neither ever waits for the other and
-// neither ever sees a store while the other writes it.
+// There are three stores, each the size of the canvas. The scene thread
+// draws into one, publishes it whole, and takes a free one for the next
+// frame; the user-interface thread presents the newest published store.
+// Neither ever waits for the other and neither ever sees a store while the
+// other writes it.
 struct FrameBuffer {
     uint32_t* pixels = nullptr;  // the store being drawn
     int32_t width = 0, height = 0;
@@ -19,8 +24,19 @@ struct FrameBuffer {
 };
 extern FrameBuffer frameBuffer;  // the drawing side: scene thread (or tests)
 
-// Fits the requested size into the store (same aspect, at most
-// kFrameStorePixels), writes the used size back and returns the store.
+// User-interface thread: makes stores for a canvas of width x height (at most
+// kMaxFrameStorePixels) and hands them to the drawing side, which takes them
+// over at its next frame. Old stores are freed here once no thread can hold
+// them. A canvas with no area keeps the stores it has.
+void ProvideFrameStores(int32_t width, int32_t height);
+// User-interface thread: bytes held by frame stores, old ones not yet
+// released included.
+int64_t FrameStoreBytes();
+
+// Drawing side, at the start of a frame: takes over stores provided since the
+// last frame, fits the requested size into its store (same aspect; only
+// reduced while stores for a new size are on their way or past the largest
+// size), writes the used size back and returns the store.
 uint32_t* SizeFrameBuffer(int32_t& width, int32_t& height);
 void ClearFrame(uint32_t colour);
 void SetColour(uint32_t colour);
@@ -32,7 +48,8 @@ void DrawDash(int32_t x, int32_t y, int32_t size);
 void DrawRing(float radius);
 uint32_t ReadPixel(int32_t x, int32_t y);
 
-// Publishes the store just drawn and takes a free one for the next frame.
+// Publishes the store just drawn and takes a free one for the next frame, at
+// the size in force as far as that store allows.
 void PublishFrame();
 
 // What the user-interface thread presents: the newest published frame. The
@@ -44,5 +61,6 @@ struct PresentedFrame {
 };
 PresentedFrame LatestFrame();
 
-// Back to the start: all stores zero, size 0 x 0.
+// Back to the start: fresh zeroed stores of kFrameStorePixels, size 0 x 0.
+// No other thread may be drawing or presenting.
 void ResetFrameBuffers();

@@ -8,7 +8,6 @@
 #include "model/receptive_field.h"
 #include "sim/response_tick.h"
 #include "sim/simulation_state.h"
-#include "stimulus/stimulus_state.h"
 
 // Every filter is a sum of at most two space-time separable terms, so the
 // drive of one history frame through step s is
@@ -19,6 +18,12 @@
 // different filter set is in force, all 20 projections are recomputed from
 // the stored frames with the new box, so frames copied under an old box are
 // read with the new box's indexing exactly as the plain sum reads them.
+//
+// The complex cell answers a grating with a fifth of its energy. The factor
+// belongs to the frames, not to the moment: each history frame remembers
+// whether it showed a grating and enters both quadrature sums weighted by
+// 1/sqrt(5), so a history made only of grating frames gives exactly a fifth
+// and a grating that goes off drains away smoothly with its frames.
 
 namespace {
 
@@ -37,6 +42,9 @@ struct ProjectionKey {
 };
 ProjectionKey projectionKey;
 double projection[kHistoryFrames][kMaxTerms];  // frame slot - 1, term
+bool frameIsGrating[kHistoryFrames] = {};      // frame slot - 1
+
+constexpr double kGratingAmplitude = 0.44721359549995793;  // 1/sqrt(5): a fifth of the energy
 
 int32_t BoxSpan(int32_t low, int32_t high)
 {
@@ -130,12 +138,15 @@ int32_t FrameOfStep(int32_t n, int32_t s)
     return f <= 0 ? f + kHistoryFrames : f;
 }
 
-// The complex cell's energy, a fifth of it for a grating.
+// The weight of a history frame in the complex cell's sums.
+double EnergyWeight(int32_t frame)
+{
+    return frameIsGrating[frame - 1] ? kGratingAmplitude : 1.0;
+}
+
 double FinishEnergy(double a, double b)
 {
-    double energy = (a * a + b * b) / 1000.0;
-    if (stimulus.stimulusType == Grating) energy /= 5.0;
-    return energy;
+    return (a * a + b * b) / 1000.0;
 }
 
 float ScaledDrive(double drive)
@@ -183,6 +194,7 @@ CopiedImage LastCopiedImage()
 void ForgetDriveProjections()
 {
     projectionKey.valid = false;
+    for (bool& grating : frameIsGrating) grating = false;
 }
 
 void CopyStimulusToHistory()
@@ -195,6 +207,7 @@ void CopyStimulusToHistory()
     if (w <= 0 || h <= 0) return;
     const int32_t n = CurrentSlot();
     float* frame = simulation.stimulusHistory[n - 1];
+    frameIsGrating[n - 1] = LatestStimulusImageIsGrating();
     if (KeyMatches(set)) {
         Project(image, frame, set, w, h, projection[n - 1]);
     } else {
@@ -217,11 +230,13 @@ float ComputeDrive()
         const int32_t terms = Terms(set);
         double a = 0.0, b = 0.0;
         for (int32_t s = 1; s <= kFilterSteps; ++s) {
-            const double* p = projection[FrameOfStep(n, s) - 1];
+            const int32_t f = FrameOfStep(n, s);
+            const double* p = projection[f - 1];
+            const double weight = EnergyWeight(f);
             for (int32_t k = 0; k < terms; ++k) {
                 if (set.cellType == Complex) {
-                    a += set.energyATemporal[k][s - 1] * p[k];
-                    b += set.energyBTemporal[k][s - 1] * p[k];
+                    a += set.energyATemporal[k][s - 1] * p[k] * weight;
+                    b += set.energyBTemporal[k][s - 1] * p[k] * weight;
                 } else {
                     a += set.linearTemporal[k][s - 1] * p[k];
                 }
@@ -243,10 +258,12 @@ float DirectDrive()
     const bool complex = set.cellType == Complex;
     double a = 0.0, b = 0.0;
     for (int32_t s = 1; s <= kFilterSteps; ++s) {
-        const float* frame = simulation.stimulusHistory[FrameOfStep(n, s) - 1];
+        const int32_t f = FrameOfStep(n, s);
+        const float* frame = simulation.stimulusHistory[f - 1];
+        const double weight = complex ? EnergyWeight(f) : 1.0;
         for (int32_t r = 0; r < h; ++r) {
             for (int32_t k = 0; k < w; ++k) {
-                const double v = frame[r * kFilterSide + k];
+                const double v = frame[r * kFilterSide + k] * weight;
                 if (complex) {
                     a += EnergyAValue(set, k + 1, r + 1, s) * v;
                     b += EnergyBValue(set, k + 1, r + 1, s) * v;

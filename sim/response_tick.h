@@ -18,6 +18,6 @@ struct CopiedImage {
 };
 CopiedImage LastCopiedImage();
 
-// Drops the stored projections of the history frames, so the next drive
-// recomputes them (the history was cleared).
+// Drops what is kept beside the history frames (their projections and
+// grating marks), so the next drive recomputes them (the history was cleared).
 void ForgetDriveProjections();

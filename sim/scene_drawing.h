@@ -11,4 +11,5 @@ void DrawTraces();
 
 // RasteriseStimulus at a given reading of the millisecond clock (the grating's
 // drift and flicker phases come from it), so that a frame can be reproduced.
-void RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs);
+// Returns the stimulus type it drew.
+int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs);

@@ -21,8 +21,11 @@ namespace {
 constexpr uint32_t kBackgroundGrey = 0x808080;
 constexpr auto kTick = std::chrono::milliseconds(20);
 
-// The size the shell asks for; the scene thread picks it up at its next tick.
-std::atomic<int32_t> requestedWidth{0}, requestedHeight{0};
+// The size the shell asks for, width in the high half and height in the low
+// half so a tick never sees one side of one size with the other of another.
+// Stored with release after the stores for it were provided, so the tick
+// that reads it with acquire finds them.
+std::atomic<uint64_t> requestedSize{0};
 
 std::atomic<int64_t> tickCount{0}, firstTickMs{0}, lastTickMs{0};
 
@@ -66,8 +69,9 @@ void SceneTick()
 
 void SceneTickAt(int64_t timeMs)
 {
-    int32_t width = requestedWidth.load(std::memory_order_relaxed);
-    int32_t height = requestedHeight.load(std::memory_order_relaxed);
+    const uint64_t size = requestedSize.load(std::memory_order_acquire);
+    int32_t width = static_cast<int32_t>(static_cast<uint32_t>(size >> 32));
+    int32_t height = static_cast<int32_t>(static_cast<uint32_t>(size));
     SizeFrameBuffer(width, height);
     ClearFrame(kBackgroundGrey);
 
@@ -77,7 +81,7 @@ void SceneTickAt(int64_t timeMs)
     std::memset(StimulusImageBack(), 0, sizeof(float) * kFilterPixels);
     const int32_t mode = receptiveField.displayMode;
     if (mode == GreyScale || mode == Outlines || mode == Revealed) DrawReceptiveField(filters);
-    if (StimulusPresent()) RasteriseStimulusAt(filters, timeMs);
+    const bool grating = StimulusPresent() && RasteriseStimulusAt(filters, timeMs) == Grating;
     if (marks.markCount.load(std::memory_order_acquire) != 0) DrawMarks();
     DrawTraces();
     ReleaseFilters(SceneReader);
@@ -85,7 +89,7 @@ void SceneTickAt(int64_t timeMs)
     PublishFrame();
     // Published also when the stimulus is off: the neuron then sees the
     // cleared image.
-    PublishStimulusImage();
+    PublishStimulusImage(grating);
 }
 
 void StartSceneThread(void (*repaint)())
@@ -116,8 +120,9 @@ void StopSceneThread()
 
 void RequestFrameSize(int32_t width, int32_t height)
 {
-    requestedWidth.store(width, std::memory_order_relaxed);
-    requestedHeight.store(height, std::memory_order_relaxed);
+    ProvideFrameStores(width, height);
+    const uint64_t size = uint64_t{static_cast<uint32_t>(width)} << 32 | static_cast<uint32_t>(height);
+    requestedSize.store(size, std::memory_order_release);
 }
 
 LoopStats SceneLoopStats()

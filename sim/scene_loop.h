@@ -15,7 +15,8 @@ void SceneTickAt(int64_t timeMs);
 void StartSceneThread(void (*repaint)());
 void StopSceneThread();  // stops and joins; safe when not running
 
-// Frame size the shell asks for; the scene thread applies it at its next tick.
+// Frame size the shell asks for (user-interface thread): stores for it are
+// made here, and the scene thread applies it at its next tick.
 void RequestFrameSize(int32_t width, int32_t height);
 
 struct LoopStats {

@@ -20,6 +20,7 @@ constexpr int32_t kIndexMask = 3;
 constexpr int32_t kFresh = 4;
 
 float images[3][kFilterPixels];
+bool imageIsGrating[3] = {};        // travels with its image, owned alike
 int32_t backIndex = 0;              // scene thread only
 int32_t frontIndex = 1;             // neuron tick only
 std::atomic<int32_t> newestSlot{2};
@@ -31,8 +32,9 @@ float* StimulusImageBack()
     return images[backIndex];
 }
 
-void PublishStimulusImage()
+void PublishStimulusImage(bool grating)
 {
+    imageIsGrating[backIndex] = grating;
     // acq_rel: the release makes the finished drawing visible to the tick
     // that takes it; the acquire makes the image handed back truly free.
     int32_t previous = newestSlot.exchange(backIndex | kFresh, std::memory_order_acq_rel);
@@ -48,9 +50,15 @@ const float* LatestStimulusImage()
     return images[frontIndex];
 }
 
+bool LatestStimulusImageIsGrating()
+{
+    return imageIsGrating[frontIndex];
+}
+
 void ResetStimulusImages()
 {
     std::memset(images, 0, sizeof images);
+    for (bool& grating : imageIsGrating) grating = false;
     backIndex = 0;
     frontIndex = 1;
     newestSlot.store(2, std::memory_order_relaxed);

@@ -50,9 +50,12 @@ extern SimulationState simulation;
 // element (row r, column k) for frame pixel (boxLeft + k, boxTop + r).
 // Triple-buffered: the scene thread draws the back image and publishes it;
 // the neuron tick takes the newest complete image.
+// Each image carries whether it shows a grating, so the complex cell can
+// weigh every history frame by what that frame showed.
 float* StimulusImageBack();          // scene thread: cleared at the start of each tick
-void PublishStimulusImage();         // scene thread
+void PublishStimulusImage(bool grating = false);  // scene thread
 const float* LatestStimulusImage();  // neuron tick
+bool LatestStimulusImageIsGrating();  // neuron tick: of the image LatestStimulusImage returned
 void ResetStimulusImages();
 
 // Zeroes the history, the rate window and the traces, slots back to 1

@@ -263,18 +263,20 @@ void RasteriseGrating(const Target& t, int64_t mx, int64_t my, float dpp, int64_
 
 }  // namespace
 
-void RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
+int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
 {
     const Target t = MakeTarget(filters);
     const int64_t mx = stimulus.mouseX, my = stimulus.mouseY;
     const float dpp = stimulus.degreesPerPixel;
-    switch (stimulus.stimulusType) {
+    const int32_t type = stimulus.stimulusType;
+    switch (type) {
     case Spot: RasteriseSpot(t, mx, my, dpp); break;
     case Annulus: RasteriseAnnulus(t, mx, my, dpp); break;
     case Bar: RasteriseBar(t, mx, my, dpp); break;
     case Grating: RasteriseGrating(t, mx, my, dpp, timeMs); break;
     default: break;
     }
+    return type;
 }
 
 void RasteriseStimulus(const RfFilterSet& filters) { RasteriseStimulusAt(filters, MillisecondClock()); }

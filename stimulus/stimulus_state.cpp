@@ -42,6 +42,17 @@ void Rescale(Relaxed<float>& value, float newSize, float oldSize)
     if (std::isfinite(scaled)) value = scaled;
 }
 
+// One step smaller, but never below one pixel: a radius shrunk toward 0
+// would end at exactly 0 (or among the denormals), where growing by a tenth
+// can no longer bring it back. A radius already below a pixel (typed in the
+// dialog) is left as it is.
+void ShrinkSpotRadius()
+{
+    const float r = stimulus.spotRadius;
+    const float floor = std::min(r, stimulus.degreesPerPixel);
+    stimulus.spotRadius = std::max(r / 1.1f, floor);
+}
+
 }  // namespace
 
 void ResetStimulus()
@@ -116,7 +127,7 @@ void OnWheel(int32_t delta)
         if (delta > 0) {
             if (stimulus.spotRadius < 8.0f) stimulus.spotRadius *= 1.1f;
         } else {
-            if (stimulus.spotRadius > 0.0f) stimulus.spotRadius /= 1.1f;
+            if (stimulus.spotRadius > 0.0f) ShrinkSpotRadius();
         }
     }
 }
@@ -144,13 +155,14 @@ void OnKeyDown(int32_t key)
             stimulus.orientation += 1.0f;
         }
     } else if (type == Spot || type == Annulus) {
-        // Sideways keys resize round stimuli, with no limit either way.
-        // Growth stops short of infinity, which nothing could draw or undo.
+        // Sideways keys resize round stimuli, down to one pixel and up
+        // without limit. Growth stops short of infinity, which nothing could
+        // draw or undo.
         if (key == kKeyRight) {
             const float grown = stimulus.spotRadius * 1.1f;
             if (std::isfinite(grown)) stimulus.spotRadius = grown;
         } else if (key == kKeyLeft) {
-            stimulus.spotRadius /= 1.1f;
+            ShrinkSpotRadius();
         }
     }
     // Whatever the key: one wrap of the orientation into [0, 360].

@@ -20,6 +20,28 @@ float Pattern(int32_t c, int32_t r, int32_t tick)
 
 }  // namespace
 
+TEST(ResponseDrive, ComplexCellEnergyOfAGratingIsOneFifth)
+{
+    // The same images, once shown as a grating and once as another stimulus;
+    // the type of the moment plays no part, only what each frame showed.
+    std::vector<float> drives[2];
+    for (bool grating : {false, true}) {
+        ResetEngine(Complex);
+        stimulus.stimulusType = grating ? Bar : Grating;
+        for (int32_t tick = 0; tick < 25; ++tick) {
+            PublishImage([tick](int32_t x, int32_t y) { return Pattern(x, y, tick); }, grating);
+            CopyStimulusToHistory();
+            const float direct = DirectDrive();
+            drives[grating].push_back(ComputeDrive());
+            EXPECT_NEAR(drives[grating].back(), direct, 1e-6f * direct + 1e-6f);
+        }
+    }
+    for (size_t i = 0; i < drives[0].size(); ++i) {
+        EXPECT_GE(drives[1][i], 0.0f);
+        EXPECT_NEAR(drives[1][i] * 5.0f, drives[0][i], 1e-4f * drives[0][i] + 1e-9f) << "tick " << i;
+    }
+}
+
 TEST(ResponseDrive, FallsToZeroTwentyTicksAfterTheStimulusGoesOff)
 {
     struct Case { int32_t cellType; bool saturating; float spontaneous; };

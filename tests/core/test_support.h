@@ -52,14 +52,14 @@ inline int32_t BoxHalf()
 
 // Publishes value(column, row) over the box, relative to its top-left corner.
 template <typename Fn>
-void PublishImage(Fn value)
+void PublishImage(Fn value, bool grating = false)
 {
     float* image = StimulusImageBack();
     std::fill(image, image + kFilterPixels, 0.0f);
     const int32_t span = std::min(2 * BoxHalf() + 1, kFilterSide);
     for (int32_t r = 0; r < span; ++r)
         for (int32_t c = 0; c < span; ++c) image[r * kFilterSide + c] = value(c, r);
-    PublishStimulusImage();
+    PublishStimulusImage(grating);
 }
 
 // The drive of one neuron tick, computed the way the tick does.

@@ -51,6 +51,7 @@ void DrawAndHear()
 TEST(RobustnessLimits, HeldKeysAndSpunWheelStayFiniteAndInRange)
 {
     constexpr float kMax = std::numeric_limits<float>::max();
+    const float kPixel = stimulus.degreesPerPixel;
     const struct {
         const char* what;
         int32_t type;
@@ -64,9 +65,9 @@ TEST(RobustnessLimits, HeldKeysAndSpunWheelStayFiniteAndInRange)
         // (30 s of key repeat); it stops at the largest finite radius.
         {"spot grows on Right", Spot, Qt::Key_Right, 0, 2000, &stimulus.spotRadius, 1e37f, kMax},
         {"annulus grows on Right", Annulus, Qt::Key_Right, 0, 2000, &stimulus.spotRadius, 1e37f, kMax},
-        {"spot shrinks to nothing on Left", Spot, Qt::Key_Left, 0, 2000, &stimulus.spotRadius, 0.0f, 1e-30f},
+        {"spot shrinks to one pixel on Left", Spot, Qt::Key_Left, 0, 2000, &stimulus.spotRadius, kPixel, kPixel},
         {"wheel grows a spot only to just above 8", Spot, 0, 120, 500, &stimulus.spotRadius, 8.0f, 8.8f},
-        {"wheel shrinks a spot toward 0", Spot, 0, -120, 2000, &stimulus.spotRadius, 0.0f, 1e-30f},
+        {"wheel shrinks a spot to one pixel", Spot, 0, -120, 2000, &stimulus.spotRadius, kPixel, kPixel},
         {"bar width stops near 5.1", Bar, Qt::Key_Up, 0, 200, &stimulus.barWidth, 5.0f, 5.1f},
         {"bar width stops near 0", Bar, Qt::Key_Down, 0, 200, &stimulus.barWidth, 0.0f, 0.1f},
         {"grating SF stops near 20.1", Grating, Qt::Key_Up, 0, 500, &stimulus.gratingSf, 20.0f, 20.1f},

@@ -1,0 +1,246 @@
+// The frame stores: three pixel buffers the size of the canvas, the fitting
+// of a frame into them, and the hand-over of finished frames to the
+// user-interface thread.
+//
+// Triple buffering by slot: at any moment one slot is drawn into (the
+// drawing side's), one is shown (the user-interface thread's) and the third
+// sits in the "newest" slot. Whoever owns a slot is the only one touching it
+// and what it records (its buffer, size and serial); ownership passes only
+// through the exchange on newestSlot.
+//
+// Resizing: the user-interface thread allocates a set of three buffers for
+// the new canvas and hands the whole set over through pendingSet. The
+// drawing side adopts it at the start of its next frame and, each time it
+// owns a slot that still holds an older buffer, puts the new one in its
+// place. It never allocates or frees: it counts the buffers of an old set
+// that no slot can hold any more, and once all three are counted the
+// user-interface thread frees the set. So memory settles at three frames of
+// the canvas, and no thread ever sees a buffer freed under it.
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+
+#include "render/frame_buffer.h"
+
+namespace {
+
+constexpr int32_t kSlotCount = 3;
+constexpr uint32_t kIndexMask = 3;
+constexpr uint32_t kFresh = 4;  // the newest slot holds a frame not yet presented
+
+struct StoreSet {
+    uint32_t* buffers[kSlotCount] = {};  // buffer i only ever goes into slot i
+    int64_t capacity = 0;                // pixels of each buffer
+    // Buffers that no slot holds or can come to hold again; raised by the
+    // drawing side with release, read by the user-interface side with acquire.
+    std::atomic<int32_t> released{0};
+};
+
+// What a slot holds, written by its owner.
+struct Slot {
+    uint32_t* pixels = nullptr;
+    int64_t capacity = 0;
+    StoreSet* set = nullptr;        // the set the buffer belongs to
+    int32_t width = 0, height = 0;  // as published
+    uint32_t serial = 0;
+};
+Slot slots[kSlotCount];
+
+std::atomic<uint32_t> newestSlot{1};  // index | kFresh
+std::atomic<StoreSet*> pendingSet{nullptr};
+
+// Drawing side only.
+int32_t drawIndex = 0;
+uint32_t publishedSerial = 0;
+StoreSet* currentSet = nullptr;
+bool placed[kSlotCount] = {};  // which buffers of currentSet went into their slot
+
+// User-interface side only. Sets allocated and not yet freed: at most one
+// per slot, the current and a pending one; a plain array, so they stay
+// reachable for the leak checker to the very end.
+constexpr int32_t kMaxLiveSets = 8;
+int32_t presentedIndex = 2;
+StoreSet* liveSets[kMaxLiveSets] = {};
+int32_t liveSetCount = 0;
+int64_t providedPixels = -1;  // capacity of the newest set handed over
+
+StoreSet* NewStoreSet(int64_t pixels)
+{
+    auto* set = new StoreSet;
+    set->capacity = pixels;
+    for (uint32_t*& buffer : set->buffers) {
+        // Zeroed, and committed page by page as the first frames touch it.
+        buffer = static_cast<uint32_t*>(std::calloc(static_cast<size_t>(std::max<int64_t>(pixels, 1)), 4));
+        if (buffer == nullptr) {
+            for (uint32_t* b : set->buffers) std::free(b);
+            delete set;
+            return nullptr;
+        }
+    }
+    return set;
+}
+
+void FreeStoreSet(StoreSet* set)
+{
+    for (uint32_t* buffer : set->buffers) std::free(buffer);
+    delete set;
+}
+
+void ForgetLiveSet(int32_t i)
+{
+    liveSets[i] = liveSets[--liveSetCount];
+    liveSets[liveSetCount] = nullptr;
+}
+
+// Frees every set whose buffers no slot can hold any more.
+void CollectStoreSets()
+{
+    for (int32_t i = liveSetCount - 1; i >= 0; --i) {
+        if (liveSets[i]->released.load(std::memory_order_acquire) < kSlotCount) continue;
+        FreeStoreSet(liveSets[i]);
+        ForgetLiveSet(i);
+    }
+}
+
+// Drawing side: takes over a set handed over since the last frame. The
+// buffers of the set it replaces that never went into a slot are free now.
+void AdoptPendingSet()
+{
+    if (pendingSet.load(std::memory_order_relaxed) == nullptr) return;
+    StoreSet* fresh = pendingSet.exchange(nullptr, std::memory_order_acq_rel);
+    if (fresh == nullptr) return;
+    if (currentSet != nullptr) {
+        const int32_t unplaced = static_cast<int32_t>(std::count(placed, placed + kSlotCount, false));
+        if (unplaced > 0) currentSet->released.fetch_add(unplaced, std::memory_order_release);
+    }
+    currentSet = fresh;
+    std::fill(placed, placed + kSlotCount, false);
+}
+
+// Drawing side: the slot it owns gets the current set's buffer. Counting the
+// old buffer is the last the drawing side does with the old set.
+void RefreshDrawSlot()
+{
+    Slot& slot = slots[drawIndex];
+    if (currentSet == nullptr || slot.set == currentSet) return;
+    StoreSet* old = slot.set;
+    slot.pixels = currentSet->buffers[drawIndex];
+    slot.capacity = currentSet->capacity;
+    slot.set = currentSet;
+    placed[drawIndex] = true;
+    if (old != nullptr) old->released.fetch_add(1, std::memory_order_release);
+}
+
+}  // namespace
+
+uint32_t* SizeFrameBuffer(int32_t& width, int32_t& height)
+{
+    AdoptPendingSet();
+    RefreshDrawSlot();
+    const Slot& slot = slots[drawIndex];
+    int64_t w = width > 0 ? width : 0;
+    int64_t h = height > 0 ? height : 0;
+    // In 64 bits: a large window's pixel count does not fit an int.
+    if (w * h > slot.capacity) {
+        // Only while stores for a new size are on their way, or past the
+        // largest canvas stores are made for. One common factor for both
+        // sides keeps the aspect; the image is then shown smaller than the
+        // window, never stretched.
+        const double s = std::sqrt(static_cast<double>(slot.capacity) /
+                                   (static_cast<double>(w) * static_cast<double>(h)));
+        w = static_cast<int64_t>(static_cast<double>(w) * s);
+        h = static_cast<int64_t>(static_cast<double>(h) * s);
+        // Rounding in s may leave the product a hair over the store.
+        while (w * h > slot.capacity) {
+            if (w >= h) --w;
+            else --h;
+        }
+    }
+    frameBuffer.pixels = slot.pixels;
+    frameBuffer.width = width = static_cast<int32_t>(w);
+    frameBuffer.height = height = static_cast<int32_t>(h);
+    return frameBuffer.pixels;
+}
+
+void PublishFrame()
+{
+    Slot& slot = slots[drawIndex];
+    slot.width = frameBuffer.width;
+    slot.height = frameBuffer.height;
+    slot.serial = ++publishedSerial;
+    const uint32_t previous =
+        newestSlot.exchange(static_cast<uint32_t>(drawIndex) | kFresh, std::memory_order_acq_rel);
+    // The slot that was newest (presented or not) is free: draw the next
+    // frame there, at the size already in force as far as its store allows.
+    drawIndex = static_cast<int32_t>(previous & kIndexMask);
+    int32_t width = frameBuffer.width, height = frameBuffer.height;
+    SizeFrameBuffer(width, height);
+}
+
+PresentedFrame LatestFrame()
+{
+    if (newestSlot.load(std::memory_order_relaxed) & kFresh) {
+        const uint32_t previous =
+            newestSlot.exchange(static_cast<uint32_t>(presentedIndex), std::memory_order_acq_rel);
+        presentedIndex = static_cast<int32_t>(previous & kIndexMask);
+        // The slot just given back may have carried the last buffer of an
+        // old set.
+        CollectStoreSets();
+    }
+    const Slot& slot = slots[presentedIndex];
+    return {slot.pixels, slot.width, slot.height, slot.serial};
+}
+
+void ProvideFrameStores(int32_t width, int32_t height)
+{
+    CollectStoreSets();
+    if (width <= 0 || height <= 0) return;  // no area: keep the stores for when it comes back
+    const int64_t pixels = std::min(int64_t{width} * height, kMaxFrameStorePixels);
+    // Out of room or of memory: frames keep fitting the stores there are,
+    // and the next resize tries again.
+    if (pixels == providedPixels || liveSetCount == kMaxLiveSets) return;
+    StoreSet* set = NewStoreSet(pixels);
+    if (set == nullptr) return;
+    liveSets[liveSetCount++] = set;
+    providedPixels = pixels;
+    // A set handed over earlier and not yet taken was never seen by the
+    // drawing side: it can go at once.
+    StoreSet* untaken = pendingSet.exchange(set, std::memory_order_acq_rel);
+    for (int32_t i = 0; i < liveSetCount && untaken != nullptr; ++i) {
+        if (liveSets[i] != untaken) continue;
+        FreeStoreSet(untaken);
+        ForgetLiveSet(i);
+        untaken = nullptr;
+    }
+}
+
+int64_t FrameStoreBytes()
+{
+    CollectStoreSets();
+    int64_t bytes = 0;
+    for (int32_t i = 0; i < liveSetCount; ++i) bytes += liveSets[i]->capacity * 4 * kSlotCount;
+    return bytes;
+}
+
+void ResetFrameBuffers()
+{
+    pendingSet.store(nullptr, std::memory_order_relaxed);  // it is in liveSets too
+    while (liveSetCount > 0) {
+        FreeStoreSet(liveSets[0]);
+        ForgetLiveSet(0);
+    }
+    for (Slot& slot : slots) slot = Slot{};
+    drawIndex = 0;
+    publishedSerial = 0;
+    newestSlot.store(1, std::memory_order_release);
+    presentedIndex = 2;
+    currentSet = nullptr;
+    std::fill(placed, placed + kSlotCount, false);
+    providedPixels = -1;
+    frameBuffer = FrameBuffer{};
+    // Stores of the start-up size, until a canvas size is provided.
+    ProvideFrameStores(kFrameStorePixels, 1);
+    int32_t width = 0, height = 0;
+    SizeFrameBuffer(width, height);
+}
