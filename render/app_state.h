@@ -14,4 +14,6 @@ struct AppState {
 };
 extern AppState appState;
 
-constexpr int32_t kMaxTraceWidth = 2200;
+// Room for a trace across the widest canvas the frame stores are made for
+// (7680 pixels less the two margins), so it spans even an 8K screen.
+constexpr int32_t kMaxTraceWidth = 7680;

@@ -32,7 +32,7 @@ struct SimulationState {
     Relaxed<int32_t> traceIndex{1};
     Relaxed<float> responseTrace[kMaxTraceWidth + 1];
     Relaxed<int32_t> stimulusTrace[kMaxTraceWidth + 1];
-    // Written by the user-interface thread: clientWidth - 2 * margin, at most 2200.
+    // Written by the user-interface thread: clientWidth - 2 * margin, at most kMaxTraceWidth.
     Relaxed<int32_t> traceWidth{0};
     // Written by the neuron tick, read by the tuning recorder on the
     // user-interface thread: tick n (counted from 1) leaves its spike count and

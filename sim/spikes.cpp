@@ -142,7 +142,7 @@ void RecordTick(int32_t spikeCount)
     if (spikeCount > 0) simulation.responseTrace[slot] = kSpikeMark;
     simulation.stimulusTrace[slot] = StimulusMarker();
 
-    // A width below 1 keeps every tick in slot 1; the arrays end at 2200.
+    // A width below 1 keeps every tick in slot 1; the arrays end at kMaxTraceWidth.
     int32_t width = simulation.traceWidth;
     if (width > kMaxTraceWidth) width = kMaxTraceWidth;
     simulation.traceIndex = slot + 1 > width ? 1 : slot + 1;

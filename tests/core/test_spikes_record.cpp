@@ -54,7 +54,7 @@ TEST(Traces, SpikeMarkAndIndexWrap)
     const Case cases[] = {
         {3, 1, 2}, {3, 2, 3}, {3, 3, 1}, {3, 4, 2},
         {1, 5, 1}, {0, 5, 1}, {-7, 5, 1},  // narrow windows keep slot 1
-        {5000, 2200, 1},                     // never past the arrays
+        {kMaxTraceWidth + 5, kMaxTraceWidth, 1},  // never past the arrays
     };
     for (const Case& c : cases) {
         ResetEngine(OnCentreX);
