@@ -31,6 +31,7 @@
 #include "app/main_window.h"
 #include "app/messages.h"
 #include "app/termination.h"
+#include "sim/vector_state.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ int main(int argc, char** argv)
     KeepTerminationSignalsFromSound();
     HoldStartupMessages();
     QApplication app(argc, argv);
+    ClearUpperVectorState();  // before any worker thread starts and inherits the state
     ReleaseStartupMessages();
     QGuiApplication::setDesktopFileName(QStringLiteral("tessaline"));
     QApplication::setApplicationName(QStringLiteral("Tessaline"));

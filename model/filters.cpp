@@ -14,6 +14,7 @@
 #include "model/filter_build.h"
 #include "model/model_options.h"
 #include "model/receptive_field.h"
+#include "sim/vector_state.h"
 
 namespace {
 
@@ -79,6 +80,9 @@ void buildFilters()
 {
     // The complex cell's pair is defined in quadrature around phase 90.
     if (receptiveField.cellType == Complex) receptiveField.phase = 90.0f;
+    // The windowing code that ran on this thread just before may have left
+    // the vector registers dirty, which would slow the build many times over.
+    ClearUpperVectorState();
     const RfFilterSet* current = published.load();
     RfFilterSet* next = current == &sets[0] ? &sets[1] : &sets[0];
     while (HeldByReader(next)) std::this_thread::yield();

@@ -13,6 +13,7 @@
 #include "sim/clock.h"
 #include "sim/neuron_tick.h"
 #include "sim/simulation_state.h"
+#include "sim/vector_state.h"
 
 namespace {
 
@@ -187,6 +188,7 @@ void SleepToNextTick(SteadyClock::time_point& deadline)
 
 void RunAudioThread()
 {
+    ClearUpperVectorState();
     StartStream();
     auto deadline = SteadyClock::now();
     while (!loop.stop.load(std::memory_order_relaxed)) {
@@ -208,6 +210,7 @@ void RunAudioThread()
 // the sound a little longer, never a tick.
 void RunKeeper()
 {
+    ClearUpperVectorState();
     auto deadline = SteadyClock::now();
     while (!loop.stop.load(std::memory_order_relaxed)) {
         SleepToNextTick(deadline);

@@ -2,6 +2,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "sim/vector_state.h"
+
 int main(int argc, char** argv)
 {
     // Tests run without a display and without a sound card.
@@ -10,5 +12,6 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    ClearUpperVectorState();  // as the program does: workers start clean
     return RUN_ALL_TESTS();
 }
