@@ -3,6 +3,7 @@
 // no single filter to map, so it always shows its rectangle.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "model/model_options.h"
 #include "model/receptive_field.h"
@@ -16,6 +17,26 @@
 namespace {
 constexpr float kPi = 3.1415927f;
 constexpr double kMarkMargin = 16.0;  // a mark reaches at most this far from its point
+
+// The grey-scale map as last drawn, row after row of the part of the box the
+// frame showed. It depends only on the filter set and that part, so while
+// they stay the same every frame copies it instead of summing the filter
+// terms for every pixel again. Scene thread only.
+struct MapLayer {
+    const RfFilterSet* set = nullptr;
+    uint32_t generation = 0;
+    float displayPeak = 0.0f, absoluteSum = 0.0f;  // a rebuilt set after a reset differs here
+    int64_t x0 = 0, x1 = -1, y0 = 0, y1 = -1;
+    uint32_t lastColour = 0;
+    uint32_t pixels[kFilterPixels];
+};
+MapLayer mapLayer;
+
+bool SameMap(const MapLayer& m, const RfFilterSet& f, int64_t x0, int64_t x1, int64_t y0, int64_t y1)
+{
+    return m.set == &f && m.generation == f.generation && m.displayPeak == f.displayPeak &&
+           m.absoluteSum == f.absoluteSum && m.x0 == x0 && m.x1 == x1 && m.y0 == y0 && m.y1 == y1;
+}
 }  // namespace
 
 int64_t TruncFar(double x) { return std::clamp(TruncWide(x), -kFarPixels, kFarPixels); }
@@ -102,6 +123,17 @@ void DrawGreyScaleMap(const RfFilterSet& filters)
     const int64_t y0 = std::max<int64_t>(top, 0);
     const int64_t y1 =
         std::min<int64_t>({filters.boxBottom, top + kFilterSide - 1, int64_t{frameBuffer.height} - 1});
+    if (x0 > x1 || y0 > y1) return;
+    const int64_t columns = x1 - x0 + 1;
+    MapLayer& layer = mapLayer;
+    if (SameMap(layer, filters, x0, x1, y0, y1)) {
+        for (int64_t y = y0; y <= y1; ++y)
+            std::memcpy(frameBuffer.pixels + y * frameBuffer.width + x0, layer.pixels + (y - y0) * columns,
+                        static_cast<size_t>(columns) * 4);
+        SetColour(layer.lastColour);
+        PlotPixel(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
+        return;
+    }
     const int32_t terms = std::clamp(filters.termCount, 0, kMaxTerms);
     const float peak = filters.displayPeak;
     // No usable scale (nothing built yet): the map is plain mid grey rather
@@ -131,8 +163,16 @@ void DrawGreyScaleMap(const RfFilterSet& filters)
             frameRow[x] = colour;
         }
     }
-    if (x0 <= x1 && y0 <= y1) {
-        SetColour(colour);
-        PlotPixel(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
-    }
+    SetColour(colour);
+    PlotPixel(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
+
+    for (int64_t y = y0; y <= y1; ++y)
+        std::memcpy(layer.pixels + (y - y0) * columns, frameBuffer.pixels + y * frameBuffer.width + x0,
+                    static_cast<size_t>(columns) * 4);
+    layer.set = &filters;
+    layer.generation = filters.generation;
+    layer.displayPeak = filters.displayPeak;
+    layer.absoluteSum = filters.absoluteSum;
+    layer.x0 = x0, layer.x1 = x1, layer.y0 = y0, layer.y1 = y1;
+    layer.lastColour = colour;
 }
