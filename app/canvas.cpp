@@ -3,10 +3,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
+#include <QCoreApplication>
 #include <QWheelEvent>
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 
 #include "app/cursors.h"
 #include "app/overlay.h"
@@ -23,12 +24,13 @@
 
 namespace {
 
-std::atomic<bool> repaintWanted{false};
+// A wake posted to the user-interface thread and not yet run.
+std::atomic<bool> wakePending{false};
+Canvas* presenting = nullptr;  // user-interface thread only: the canvas that takes frames
 
 constexpr int32_t kWheelStep = 120;        // one notch of a standard wheel
 constexpr int32_t kMaxStepsPerEvent = 8;   // a flung wheel turns a little, not wildly
 constexpr int64_t kGreyAfterResizeMs = 250;
-constexpr int kRepaintPollMs = 5;
 const QColor kGrey(128, 128, 128);
 
 int32_t ArrowKeyCode(int key)
@@ -54,20 +56,65 @@ Canvas::Canvas(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(CrosshairCursor());
     setMinimumSize(0, 0);
-
-    auto* poll = new QTimer(this);
-    poll->setTimerType(Qt::PreciseTimer);
-    connect(poll, &QTimer::timeout, this, &Canvas::pollRepaint);
-    poll->start(kRepaintPollMs);
+    presenting = this;
 }
 
-Canvas::~Canvas() = default;
-
-void Canvas::RequestRepaint() { repaintWanted.store(true, std::memory_order_release); }
-
-void Canvas::pollRepaint()
+Canvas::~Canvas()
 {
-    if (repaintWanted.exchange(false, std::memory_order_acquire)) update();
+    if (presenting == this) presenting = nullptr;
+}
+
+void Canvas::RequestRepaint()
+{
+    // Pairs with the fence in the wake: either this sees the wake's cleared
+    // flag and posts again, or the wake sees the frame just published.
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || wakePending.exchange(true, std::memory_order_relaxed)) return;
+    // Sent to the application object, which outlives both the canvas and
+    // the scene thread; the canvas is looked up once the call runs.
+    QMetaObject::invokeMethod(app, [] {
+        wakePending.store(false, std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_seq_cst);
+        if (presenting != nullptr) presenting->takeNewFrame();
+    }, Qt::QueuedConnection);
+}
+
+void Canvas::takeNewFrame()
+{
+    const PresentedFrame frame = LatestFrame();
+    if (frame.serial == heldSerial_) return;
+    const bool follows = frame.serial == heldSerial_ + 1 && !frame.change.whole;
+    heldSerial_ = frame.serial;
+    if (!follows || lastPaint_.grey || lastPaint_.paints == 0) {
+        update();
+        return;
+    }
+    // Frame pixels to canvas points, rounded outwards.
+    const qreal ratio = devicePixelRatioF();
+    auto toWidget = [ratio](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        const int l = static_cast<int>(left / ratio), t = static_cast<int>(top / ratio);
+        const int r = static_cast<int>(std::ceil(right / ratio)), b = static_cast<int>(std::ceil(bottom / ratio));
+        return QRect(l, t, r - l, b - t);
+    };
+    for (int32_t i = 0; i < frame.change.count; ++i) {
+        const FrameRect& c = frame.change.rects[i];
+        update(toWidget(c.left, c.top, c.right, c.bottom));
+    }
+    // The information line lies over the frame's top rows and changes on
+    // its own (the peak rate). It goes whole into every repaint, so a
+    // repaint never shows part of an old line beside part of a new one.
+    const OverlayTexts texts = BuildOverlayTexts();
+    const bool textsChanged =
+        texts.first != shownTexts_.first || texts.second != shownTexts_.second || texts.peak != shownTexts_.peak;
+    if (frame.change.count > 0 || textsChanged)
+        update(toWidget(0, 0, std::max<int32_t>(appState.clientWidth, frame.width), kOverlayFontHeight));
+}
+
+void Canvas::updateSceneDrawing()
+{
+    const QWidget* top = window();
+    SetSceneDrawing(isVisible() && !top->isMinimized() && !visibleRegion().isEmpty());
 }
 
 int32_t Canvas::frameWidthFor(int32_t logicalWidth) const
@@ -84,7 +131,9 @@ void Canvas::applyClientSize(int32_t width, int32_t height)
 {
     width = std::max(0, width);
     height = std::max(0, height);
-    appState.lastSizeTime = MillisecondClock();
+    // The window's first showing has no old frame to hide: the start-up
+    // frame and the scene's first frames show at once.
+    if (lastPaint_.paints > 0) appState.lastSizeTime = MillisecondClock();
     // Positions scale from the old recorded size, so this comes first. A
     // canvas with no area (minimised, or squeezed to nothing under the
     // toolbar) keeps no proportions: positions stay, and the next real size
@@ -114,17 +163,24 @@ void Canvas::setCreated(bool created)
     areaHeight_ = appState.clientHeight;
 }
 
+void Canvas::showEvent(QShowEvent*) { updateSceneDrawing(); }
+
+void Canvas::hideEvent(QHideEvent*) { updateSceneDrawing(); }
+
 void Canvas::resizeEvent(QResizeEvent*)
 {
     if (created_) applyClientSize(frameWidthFor(width()), frameHeightFor(height()));
 }
 
-void Canvas::paintEvent(QPaintEvent*)
+void Canvas::paintEvent(QPaintEvent* event)
 {
     const int64_t now = MillisecondClock();
     appState.lastPaintTime = now;
     const qreal ratio = devicePixelRatioF();
-    const PresentedFrame frame = LatestFrame();
+    // A paint of the whole canvas may show the newest frame; a partial one
+    // shows the frame its regions were worked out for, or it would mix two.
+    if (event->region().contains(rect())) heldSerial_ = LatestFrame().serial;
+    const PresentedFrame frame = PresentedNow();
     const bool haveFrame = frame.pixels != nullptr && frame.width > 0 && frame.height > 0;
     // For a quarter second after a resize the old frame no longer fits the
     // window: show plain grey until the scene thread has drawn the new size.
@@ -156,6 +212,7 @@ void Canvas::paintEvent(QPaintEvent*)
     const int32_t fullWidth = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
     const int32_t height = OverlayFontHeight(frameWidth, fullWidth);
     appState.overlayTextWidth = DrawOverlay(painter, texts, OverlayFont(height), clientWidth);
+    shownTexts_ = texts;
 
     lastPaint_.paints++;
     lastPaint_.grey = grey;

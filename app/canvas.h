@@ -2,6 +2,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "app/overlay_text.h"
+
 // The client area: presents the newest frame with the information line and
 // turns pointer, wheel and key events into the stimulus operations. Nothing
 // below it sees a Qt event. User-interface thread only.
@@ -30,14 +32,21 @@ public:
     };
     const PaintRecord& lastPaint() const { return lastPaint_; }
 
-    // Scene thread: asks for a repaint. Only raises a flag that a timer of
-    // the user-interface thread polls, so the tick neither allocates nor
-    // takes a lock.
+    // Scene thread: a new frame is out. Posts one call to the user-interface
+    // thread, unless one is already on its way, so it wakes once per frame.
     static void RequestRepaint();
+
+    // User-interface thread: takes the newest frame and asks for a repaint of
+    // what changed in it (the whole canvas when it cannot tell).
+    void takeNewFrame();
+    // Tells the scene thread whether the canvas can be seen at all.
+    void updateSceneDrawing();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -46,7 +55,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void pollRepaint();
     void updateCursor();
     void handleCharacter(int32_t code);
 
@@ -54,4 +62,6 @@ private:
     int32_t wheelRemainder_ = 0;
     int32_t areaWidth_ = 0, areaHeight_ = 0;  // the last client size with an area
     PaintRecord lastPaint_;
+    uint32_t heldSerial_ = 0;   // the frame the next paint shows
+    OverlayTexts shownTexts_;   // the information line as last painted
 };

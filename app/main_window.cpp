@@ -135,6 +135,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::changeEvent(QEvent* event)
 {
+    if (event->type() == QEvent::WindowStateChange && canvas_ != nullptr) canvas_->updateSceneDrawing();
     if (event->type() == QEvent::WindowStateChange && fullScreen_ != nullptr) {
         const QSignalBlocker quiet(fullScreen_);
         fullScreen_->setChecked(isFullScreen());

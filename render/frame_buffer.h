@@ -7,6 +7,12 @@ constexpr int32_t kFrameStorePixels = 3000000;
 // a frame reduced to this, shown smaller than the canvas.
 constexpr int64_t kMaxFrameStorePixels = int64_t{7680} * 4320;
 
+// A rectangle of frame pixels: left and top included, right and bottom
+// excluded; empty when right <= left or bottom <= top.
+struct FrameRect {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
 // The off-screen 32-bit image the scene thread draws into. Pixel (x, y) is the
 // 32-bit word x + width * y of pixels, laid out as bytes blue, green, red, 0.
 // Colours are packed 0x00BBGGRR (red in the low byte).
@@ -21,8 +27,16 @@ struct FrameBuffer {
     int32_t width = 0, height = 0;
     int32_t penX = 0, penY = 0;
     uint32_t colour = 0;
+    // Grows around every pixel the primitives write; the scene tick empties
+    // it before each drawing step whose extent it wants to know.
+    FrameRect touched;
 };
-extern FrameBuffer frameBuffer;  // the drawing side: scene thread (or tests)
+extern FrameBuffer frameBuffer;
+
+// Grows frameBuffer.touched by a rectangle, clipped to the image.
+void TouchFrame(int64_t left, int64_t top, int64_t right, int64_t bottom);
+// A rectangle that covers both.
+FrameRect Bounding(const FrameRect& a, const FrameRect& b);  // the drawing side: scene thread (or tests)
 
 // User-interface thread: makes stores for a canvas of width x height (at most
 // kMaxFrameStorePixels) and hands them to the drawing side, which takes them
@@ -49,8 +63,22 @@ void DrawRing(float radius);
 uint32_t ReadPixel(int32_t x, int32_t y);
 
 // Publishes the store just drawn and takes a free one for the next frame, at
-// the size in force as far as that store allows.
+// the size in force as far as that store allows. change says where the frame
+// differs from the one published before it; without it, everywhere.
+struct FrameChange;
 void PublishFrame();
+void PublishFrame(const FrameChange& change);
+// Drawing side: serial of the last frame published (0 before any).
+uint32_t LastPublishedSerial();
+
+// Where a published frame differs from the one published just before it: a
+// few rectangles that together hold every changed pixel, or the whole frame.
+constexpr int32_t kMaxChangeRects = 4;
+struct FrameChange {
+    bool whole = true;
+    int32_t count = 0;
+    FrameRect rects[kMaxChangeRects];
+};
 
 // What the user-interface thread presents: the newest published frame. The
 // pointer stays valid and unchanged until the next call of LatestFrame.
@@ -58,8 +86,13 @@ struct PresentedFrame {
     const uint32_t* pixels = nullptr;
     int32_t width = 0, height = 0;
     uint32_t serial = 0;  // grows with every published frame
+    // Against the frame of serial - 1; only of use to a presenter that
+    // showed exactly that one last.
+    FrameChange change;
 };
 PresentedFrame LatestFrame();
+// The frame the last LatestFrame call gave, again.
+PresentedFrame PresentedNow();
 
 // Back to the start: fresh zeroed stores of kFrameStorePixels, size 0 x 0.
 // No other thread may be drawing or presenting.

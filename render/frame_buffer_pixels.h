@@ -19,4 +19,13 @@ inline void PutPixel(int64_t x, int64_t y, uint32_t colour)
 {
     if (x < 0 || y < 0 || x >= frameBuffer.width || y >= frameBuffer.height) return;
     frameBuffer.pixels[x + int64_t{frameBuffer.width} * y] = PixelWord(colour);
+    FrameRect& t = frameBuffer.touched;
+    if (t.right <= t.left) {
+        t = {static_cast<int32_t>(x), static_cast<int32_t>(y), static_cast<int32_t>(x + 1), static_cast<int32_t>(y + 1)};
+        return;
+    }
+    if (x < t.left) t.left = static_cast<int32_t>(x);
+    if (x >= t.right) t.right = static_cast<int32_t>(x + 1);
+    if (y < t.top) t.top = static_cast<int32_t>(y);
+    if (y >= t.bottom) t.bottom = static_cast<int32_t>(y + 1);
 }

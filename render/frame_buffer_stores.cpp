@@ -44,6 +44,7 @@ struct Slot {
     StoreSet* set = nullptr;        // the set the buffer belongs to
     int32_t width = 0, height = 0;  // as published
     uint32_t serial = 0;
+    FrameChange change;  // against the frame published before it
 };
 Slot slots[kSlotCount];
 
@@ -163,12 +164,15 @@ uint32_t* SizeFrameBuffer(int32_t& width, int32_t& height)
     return frameBuffer.pixels;
 }
 
-void PublishFrame()
+void PublishFrame() { PublishFrame(FrameChange{}); }
+
+void PublishFrame(const FrameChange& change)
 {
     Slot& slot = slots[drawIndex];
     slot.width = frameBuffer.width;
     slot.height = frameBuffer.height;
     slot.serial = ++publishedSerial;
+    slot.change = change;
     const uint32_t previous =
         newestSlot.exchange(static_cast<uint32_t>(drawIndex) | kFresh, std::memory_order_acq_rel);
     // The slot that was newest (presented or not) is free: draw the next
@@ -177,6 +181,8 @@ void PublishFrame()
     int32_t width = frameBuffer.width, height = frameBuffer.height;
     SizeFrameBuffer(width, height);
 }
+
+uint32_t LastPublishedSerial() { return publishedSerial; }
 
 PresentedFrame LatestFrame()
 {
@@ -188,8 +194,13 @@ PresentedFrame LatestFrame()
         // old set.
         CollectStoreSets();
     }
+    return PresentedNow();
+}
+
+PresentedFrame PresentedNow()
+{
     const Slot& slot = slots[presentedIndex];
-    return {slot.pixels, slot.width, slot.height, slot.serial};
+    return {slot.pixels, slot.width, slot.height, slot.serial, slot.change};
 }
 
 void ProvideFrameStores(int32_t width, int32_t height)

@@ -1,6 +1,8 @@
 #include "sim/scene_loop.h"
 
+#include <algorithm>
 #include <atomic>
+#include <bit>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include "sim/clock.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
+#include "sim/vector_state.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
 
@@ -28,6 +31,7 @@ constexpr auto kTick = std::chrono::milliseconds(20);
 std::atomic<uint64_t> requestedSize{0};
 
 std::atomic<int64_t> tickCount{0}, firstTickMs{0}, lastTickMs{0};
+std::atomic<bool> sceneDrawing{true};
 
 // Start and stop come from the user-interface thread (or a test); the mutex
 // only orders them with each other and with the loop's sleep, never a tick.
@@ -37,17 +41,61 @@ std::condition_variable wake;
 bool stopRequested = false;  // guarded by sleepMutex
 std::thread sceneThread;     // guarded by lifecycle
 
+// Everything the frame's background depends on: the size, the receptive
+// field drawing and the marks. While it stays the same, two frames differ
+// only where the stimulus and the traces were drawn in either of them.
+struct BackgroundKey {
+    int32_t width = -1, height = -1;
+    const RfFilterSet* filters = nullptr;
+    uint32_t generation = 0, colour = 0;
+    int32_t displayMode = 0, cellType = 0;
+    float field[10] = {};
+    uint64_t marksHash = 0;
+    bool operator==(const BackgroundKey&) const = default;
+};
+
+BackgroundKey CurrentBackgroundKey(const RfFilterSet& filters)
+{
+    BackgroundKey k;
+    k.width = frameBuffer.width, k.height = frameBuffer.height;
+    k.filters = &filters, k.generation = filters.generation;
+    k.colour = frameBuffer.colour;  // outlines draw in the colour in force
+    k.displayMode = receptiveField.displayMode, k.cellType = receptiveField.cellType;
+    const float field[10] = {receptiveField.centreX, receptiveField.centreY, receptiveField.orientation,
+                             receptiveField.spatialFrequency, receptiveField.phase, receptiveField.width,
+                             receptiveField.length, receptiveField.centreSigma, receptiveField.surroundSigma,
+                             stimulus.degreesPerPixel};
+    std::copy(field, field + 10, k.field);
+    const int32_t count = std::clamp(marks.markCount.load(std::memory_order_acquire), 0, kMaxMarks);
+    uint64_t h = 1469598103934665603u ^ static_cast<uint32_t>(count);
+    for (int32_t i = 1; i <= count; ++i) {
+        const float mark[3] = {marks.markX[i], marks.markY[i], static_cast<float>(marks.markSign[i])};
+        for (float v : mark) h = (h ^ std::bit_cast<uint32_t>(v)) * 1099511628211u;
+    }
+    k.marksHash = h;
+    return k;
+}
+
+// What the last published frame was drawn with (drawing side only).
+struct DrawnFrame {
+    BackgroundKey key;
+    FrameRect stimulus, traces;
+    uint32_t serial = 0;  // a frame published by anyone else since makes the next one whole
+};
+DrawnFrame lastDrawn;
+
 void SceneThreadMain(void (*repaint)())
 {
+    ClearUpperVectorState();
     using Clock = std::chrono::steady_clock;
     Clock::time_point next = Clock::now();
     for (;;) {
-        SceneTick();
+        const bool published = SceneTick();
         const int64_t now = MillisecondClock();
         if (tickCount.load(std::memory_order_relaxed) == 0) firstTickMs.store(now, std::memory_order_relaxed);
         lastTickMs.store(now, std::memory_order_relaxed);
         tickCount.fetch_add(1, std::memory_order_relaxed);
-        if (repaint) repaint();
+        if (repaint && published) repaint();
 
         // Absolute deadlines keep the average at 20 ms; a tick that overran
         // starts the next at once, and after a stall of a whole tick or more
@@ -62,34 +110,56 @@ void SceneThreadMain(void (*repaint)())
 
 }  // namespace
 
-void SceneTick()
+bool SceneTick()
 {
-    SceneTickAt(MillisecondClock());
+    return SceneTickAt(MillisecondClock());
 }
 
-void SceneTickAt(int64_t timeMs)
+bool SceneTickAt(int64_t timeMs)
 {
     const uint64_t size = requestedSize.load(std::memory_order_acquire);
     int32_t width = static_cast<int32_t>(static_cast<uint32_t>(size >> 32));
     int32_t height = static_cast<int32_t>(static_cast<uint32_t>(size));
     SizeFrameBuffer(width, height);
+    // Unseen: a frame of no size, so every drawing step clips to nothing
+    // while the stimulus image is still written in full.
+    const bool drawing = sceneDrawing.load(std::memory_order_relaxed);
+    if (!drawing) frameBuffer.width = frameBuffer.height = 0;
     ClearFrame(kBackgroundGrey);
 
     const RfFilterSet& filters = AcquireFilters(SceneReader);
     // The image starts empty every tick, so what the neuron sees is exactly
     // what this tick rasterises: nothing of an earlier position stays behind.
     std::memset(StimulusImageBack(), 0, sizeof(float) * kFilterPixels);
+    const BackgroundKey key = CurrentBackgroundKey(filters);
     const int32_t mode = receptiveField.displayMode;
     if (mode == GreyScale || mode == Outlines || mode == Revealed) DrawReceptiveField(filters);
+    frameBuffer.touched = {};
     const bool grating = StimulusPresent() && RasteriseStimulusAt(filters, timeMs) == Grating;
+    const FrameRect stimulusDrawn = frameBuffer.touched;
     if (marks.markCount.load(std::memory_order_acquire) != 0) DrawMarks();
+    frameBuffer.touched = {};
     DrawTraces();
+    const FrameRect tracesDrawn = frameBuffer.touched;
     ReleaseFilters(SceneReader);
 
-    PublishFrame();
+    if (drawing) {
+        // Marks lie over the stimulus but are the same in both frames; the
+        // receptive field under it is too, while the key holds.
+        FrameChange change;
+        if (key == lastDrawn.key && LastPublishedSerial() == lastDrawn.serial) {
+            change.whole = false;
+            change.count = 2;
+            change.rects[0] = Bounding(lastDrawn.stimulus, stimulusDrawn);
+            change.rects[1] = Bounding(lastDrawn.traces, tracesDrawn);
+        }
+        PublishFrame(change);
+        lastDrawn = {key, stimulusDrawn, tracesDrawn, LastPublishedSerial()};
+    }
     // Published also when the stimulus is off: the neuron then sees the
     // cleared image.
     PublishStimulusImage(grating);
+    return drawing;
 }
 
 void StartSceneThread(void (*repaint)())
@@ -117,6 +187,8 @@ void StopSceneThread()
     wake.notify_all();
     sceneThread.join();
 }
+
+void SetSceneDrawing(bool on) { sceneDrawing.store(on, std::memory_order_relaxed); }
 
 void RequestFrameSize(int32_t width, int32_t height)
 {

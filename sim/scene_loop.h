@@ -4,16 +4,22 @@
 // One scene tick: size and clear the frame, draw the receptive field, the
 // stimulus (and the stimulus image), the marks and the traces, publish the
 // frame and the image. Scene thread (or a test calling it directly).
-void SceneTick();
+// Returns whether it published a frame.
+bool SceneTick();
 // The same tick with the grating's drift and flicker phases taken at the
 // given clock reading, so that a run of ticks can be reproduced exactly.
-void SceneTickAt(int64_t timeMs);
+bool SceneTickAt(int64_t timeMs);
 
 // The scene thread: one SceneTick every 20 ms, sleeping until each absolute
-// deadline. repaint is called (from the scene thread) after every tick; it
-// must only post a request to the user-interface thread.
+// deadline. repaint is called (from the scene thread) after every tick that
+// published a frame; it must only post a request to the user-interface thread.
 void StartSceneThread(void (*repaint)());
 void StopSceneThread();  // stops and joins; safe when not running
+
+// The shell says whether anyone can see the frame. While not, ticks go on
+// rasterising the stimulus image (the neuron and the traces carry on) but
+// draw and publish no frame.
+void SetSceneDrawing(bool on);
 
 // Frame size the shell asks for (user-interface thread): stores for it are
 // made here, and the scene thread applies it at its next tick.

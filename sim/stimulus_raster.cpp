@@ -133,6 +133,7 @@ void ScanDisc(const Target& t, int64_t mx, int64_t my, float r2, int64_t h, Valu
                 }
                 const int64_t lo = std::max(span.lo, mx + run.lo), hi = std::min(span.hi, mx + run.hi);
                 uint32_t* frameRow = drawRow ? frameBuffer.pixels + y * frameBuffer.width : nullptr;
+                if (frameRow && lo <= hi) TouchFrame(lo, y, hi + 1, y + 1);
                 for (int64_t x = lo; x <= hi; ++x) {
                     const float v = value(x - mx, y - my);
                     if (frameRow && Contains(t.frameCols, x)) {
