@@ -71,6 +71,15 @@ void PublishFrame(const FrameChange& change);
 // Drawing side: serial of the last frame published (0 before any).
 uint32_t LastPublishedSerial();
 
+// What the drawing side last drew into the store it now draws into, kept
+// with the store so that the next frame there can start from it instead of
+// from a cleared image. Forgotten (key 0) whenever the store is replaced.
+struct StoreContent {
+    uint64_t key = 0;  // the drawing side's own description of the background
+    FrameRect stimulus, traces;
+};
+StoreContent& DrawStoreContent();
+
 // Where a published frame differs from the one published just before it: a
 // few rectangles that together hold every changed pixel, or the whole frame.
 constexpr int32_t kMaxChangeRects = 4;

@@ -45,6 +45,7 @@ struct Slot {
     int32_t width = 0, height = 0;  // as published
     uint32_t serial = 0;
     FrameChange change;  // against the frame published before it
+    StoreContent content;
 };
 Slot slots[kSlotCount];
 
@@ -129,6 +130,7 @@ void RefreshDrawSlot()
     slot.pixels = currentSet->buffers[drawIndex];
     slot.capacity = currentSet->capacity;
     slot.set = currentSet;
+    slot.content = StoreContent{};
     placed[drawIndex] = true;
     if (old != nullptr) old->released.fetch_add(1, std::memory_order_release);
 }
@@ -183,6 +185,8 @@ void PublishFrame(const FrameChange& change)
 }
 
 uint32_t LastPublishedSerial() { return publishedSerial; }
+
+StoreContent& DrawStoreContent() { return slots[drawIndex].content; }
 
 PresentedFrame LatestFrame()
 {

@@ -8,6 +8,7 @@
 #include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "render/frame_buffer.h"
+#include "render/frame_buffer_pixels.h"
 #include "render/number_format.h"
 #include "sim/draw_clipping.h"
 #include "sim/rf_drawing_parts.h"
@@ -113,16 +114,47 @@ void DrawComplexOutline(const RfFrame& f, int32_t displayMode)
     }
 }
 
+namespace {
+// Only the box pixels the filters hold and the frame shows.
+void MapExtent(const RfFilterSet& filters, int64_t& x0, int64_t& x1, int64_t& y0, int64_t& y1)
+{
+    const int64_t left = filters.boxLeft, top = filters.boxTop;
+    x0 = std::max<int64_t>(left, 0);
+    x1 = std::min<int64_t>({filters.boxRight, left + kFilterSide - 1, int64_t{frameBuffer.width} - 1});
+    y0 = std::max<int64_t>(top, 0);
+    y1 = std::min<int64_t>({filters.boxBottom, top + kFilterSide - 1, int64_t{frameBuffer.height} - 1});
+}
+}  // namespace
+
+bool RestoreGreyScaleBackground(const RfFilterSet& filters, const FrameRect* rects, int32_t count, uint32_t grey)
+{
+    int64_t x0, x1, y0, y1;
+    MapExtent(filters, x0, x1, y0, y1);
+    const MapLayer& layer = mapLayer;
+    if (x0 > x1 || y0 > y1 || !SameMap(layer, filters, x0, x1, y0, y1)) return false;
+    const int64_t columns = x1 - x0 + 1;
+    const uint32_t greyWord = PixelWord(grey);
+    for (int32_t i = 0; i < count; ++i) {
+        const int64_t left = std::max<int32_t>(rects[i].left, 0), right = std::min(rects[i].right, frameBuffer.width);
+        const int64_t top = std::max<int32_t>(rects[i].top, 0), bottom = std::min(rects[i].bottom, frameBuffer.height);
+        for (int64_t y = top; y < bottom; ++y) {
+            uint32_t* row = frameBuffer.pixels + y * frameBuffer.width;
+            std::fill(row + left, row + right, greyWord);
+            const int64_t from = std::max(left, x0), to = std::min(right - 1, x1);
+            if (y >= y0 && y <= y1 && from <= to)
+                std::memcpy(row + from, layer.pixels + (y - y0) * columns + (from - x0), static_cast<size_t>(to - from + 1) * 4);
+        }
+    }
+    SetColour(layer.lastColour);
+    PlotPixel(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
+    return true;
+}
+
 void DrawGreyScaleMap(const RfFilterSet& filters)
 {
-    // Only the box pixels the filters hold and the frame shows.
+    int64_t x0, x1, y0, y1;
+    MapExtent(filters, x0, x1, y0, y1);
     const int64_t left = filters.boxLeft, top = filters.boxTop;
-    const int64_t x0 = std::max<int64_t>(left, 0);
-    const int64_t x1 =
-        std::min<int64_t>({filters.boxRight, left + kFilterSide - 1, int64_t{frameBuffer.width} - 1});
-    const int64_t y0 = std::max<int64_t>(top, 0);
-    const int64_t y1 =
-        std::min<int64_t>({filters.boxBottom, top + kFilterSide - 1, int64_t{frameBuffer.height} - 1});
     if (x0 > x1 || y0 > y1) return;
     const int64_t columns = x1 - x0 + 1;
     MapLayer& layer = mapLayer;

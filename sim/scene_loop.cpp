@@ -13,6 +13,7 @@
 #include "model/receptive_field.h"
 #include "render/frame_buffer.h"
 #include "sim/clock.h"
+#include "sim/rf_drawing_parts.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
 #include "sim/vector_state.h"
@@ -44,41 +45,32 @@ std::thread sceneThread;     // guarded by lifecycle
 // Everything the frame's background depends on: the size, the receptive
 // field drawing and the marks. While it stays the same, two frames differ
 // only where the stimulus and the traces were drawn in either of them.
-struct BackgroundKey {
-    int32_t width = -1, height = -1;
-    const RfFilterSet* filters = nullptr;
-    uint32_t generation = 0, colour = 0;
-    int32_t displayMode = 0, cellType = 0;
-    float field[10] = {};
-    uint64_t marksHash = 0;
-    bool operator==(const BackgroundKey&) const = default;
-};
-
-BackgroundKey CurrentBackgroundKey(const RfFilterSet& filters)
+uint64_t BackgroundKey(const RfFilterSet& filters)
 {
-    BackgroundKey k;
-    k.width = frameBuffer.width, k.height = frameBuffer.height;
-    k.filters = &filters, k.generation = filters.generation;
-    k.colour = frameBuffer.colour;  // outlines draw in the colour in force
-    k.displayMode = receptiveField.displayMode, k.cellType = receptiveField.cellType;
-    const float field[10] = {receptiveField.centreX, receptiveField.centreY, receptiveField.orientation,
-                             receptiveField.spatialFrequency, receptiveField.phase, receptiveField.width,
-                             receptiveField.length, receptiveField.centreSigma, receptiveField.surroundSigma,
-                             stimulus.degreesPerPixel};
-    std::copy(field, field + 10, k.field);
+    uint64_t h = 1469598103934665603u;
+    auto mix = [&h](uint64_t v) { h = (h ^ v) * 1099511628211u; };
+    auto mixFloat = [&mix](float v) { mix(std::bit_cast<uint32_t>(v)); };
+    mix(static_cast<uint32_t>(frameBuffer.width)), mix(static_cast<uint32_t>(frameBuffer.height));
+    mix(reinterpret_cast<uintptr_t>(&filters)), mix(filters.generation);
+    mix(frameBuffer.colour);  // outlines draw in the colour in force
+    mix(static_cast<uint32_t>(receptiveField.displayMode)), mix(static_cast<uint32_t>(receptiveField.cellType));
+    for (float v : {receptiveField.centreX.load(), receptiveField.centreY.load(), receptiveField.orientation.load(),
+                    receptiveField.spatialFrequency.load(), receptiveField.phase.load(), receptiveField.width.load(),
+                    receptiveField.length.load(), receptiveField.centreSigma.load(),
+                    receptiveField.surroundSigma.load(), float{stimulus.degreesPerPixel}})
+        mixFloat(v);
     const int32_t count = std::clamp(marks.markCount.load(std::memory_order_acquire), 0, kMaxMarks);
-    uint64_t h = 1469598103934665603u ^ static_cast<uint32_t>(count);
+    mix(static_cast<uint32_t>(count));
     for (int32_t i = 1; i <= count; ++i) {
-        const float mark[3] = {marks.markX[i], marks.markY[i], static_cast<float>(marks.markSign[i])};
-        for (float v : mark) h = (h ^ std::bit_cast<uint32_t>(v)) * 1099511628211u;
+        mixFloat(marks.markX[i]), mixFloat(marks.markY[i]);
+        mix(static_cast<uint32_t>(marks.markSign[i]));
     }
-    k.marksHash = h;
-    return k;
+    return h | 1;  // 0 stands for no content
 }
 
 // What the last published frame was drawn with (drawing side only).
 struct DrawnFrame {
-    BackgroundKey key;
+    uint64_t key = 0;
     FrameRect stimulus, traces;
     uint32_t serial = 0;  // a frame published by anyone else since makes the next one whole
 };
@@ -125,15 +117,25 @@ bool SceneTickAt(int64_t timeMs)
     // while the stimulus image is still written in full.
     const bool drawing = sceneDrawing.load(std::memory_order_relaxed);
     if (!drawing) frameBuffer.width = frameBuffer.height = 0;
-    ClearFrame(kBackgroundGrey);
 
     const RfFilterSet& filters = AcquireFilters(SceneReader);
     // The image starts empty every tick, so what the neuron sees is exactly
     // what this tick rasterises: nothing of an earlier position stays behind.
     std::memset(StimulusImageBack(), 0, sizeof(float) * kFilterPixels);
-    const BackgroundKey key = CurrentBackgroundKey(filters);
+    const uint64_t key = BackgroundKey(filters);
     const int32_t mode = receptiveField.displayMode;
-    if (mode == GreyScale || mode == Outlines || mode == Revealed) DrawReceptiveField(filters);
+    // The store still holds a frame drawn over the same background: only
+    // where that frame's stimulus and traces lay needs the background back.
+    // (The map is the common case and the costly one; outlines are redrawn.)
+    StoreContent& content = DrawStoreContent();
+    const FrameRect earlier[2] = {content.stimulus, content.traces};
+    const bool restored = drawing && content.key == key && mode == GreyScale &&
+                          receptiveField.cellType != Complex &&
+                          RestoreGreyScaleBackground(filters, earlier, 2, kBackgroundGrey);
+    if (!restored) {
+        ClearFrame(kBackgroundGrey);
+        if (mode == GreyScale || mode == Outlines || mode == Revealed) DrawReceptiveField(filters);
+    }
     frameBuffer.touched = {};
     const bool grating = StimulusPresent() && RasteriseStimulusAt(filters, timeMs) == Grating;
     const FrameRect stimulusDrawn = frameBuffer.touched;
@@ -153,6 +155,7 @@ bool SceneTickAt(int64_t timeMs)
             change.rects[0] = Bounding(lastDrawn.stimulus, stimulusDrawn);
             change.rects[1] = Bounding(lastDrawn.traces, tracesDrawn);
         }
+        content = {key, stimulusDrawn, tracesDrawn};
         PublishFrame(change);
         lastDrawn = {key, stimulusDrawn, tracesDrawn, LastPublishedSerial()};
     }
