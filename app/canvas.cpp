@@ -90,25 +90,32 @@ void Canvas::takeNewFrame()
         update();
         return;
     }
-    // Frame pixels to canvas points, rounded outwards.
-    const qreal ratio = devicePixelRatioF();
-    auto toWidget = [ratio](int32_t left, int32_t top, int32_t right, int32_t bottom) {
-        const int l = static_cast<int>(left / ratio), t = static_cast<int>(top / ratio);
-        const int r = static_cast<int>(std::ceil(right / ratio)), b = static_cast<int>(std::ceil(bottom / ratio));
-        return QRect(l, t, r - l, b - t);
-    };
-    for (int32_t i = 0; i < frame.change.count; ++i) {
-        const FrameRect& c = frame.change.rects[i];
-        update(toWidget(c.left, c.top, c.right, c.bottom));
-    }
     // The information line lies over the frame's top rows and changes on
-    // its own (the peak rate). It goes whole into every repaint, so a
+    // its own (the peak rate). It is repainted whole or not at all, so a
     // repaint never shows part of an old line beside part of a new one.
     const OverlayTexts texts = BuildOverlayTexts();
-    const bool textsChanged =
-        texts.first != shownTexts_.first || texts.second != shownTexts_.second || texts.peak != shownTexts_.peak;
-    if (frame.change.count > 0 || textsChanged)
-        update(toWidget(0, 0, std::max<int32_t>(appState.clientWidth, frame.width), kOverlayFontHeight));
+    bool band = texts.first != shownTexts_.first || texts.second != shownTexts_.second || texts.peak != shownTexts_.peak;
+    for (int32_t i = 0; i < frame.change.count; ++i) {
+        const FrameRect& c = frame.change.rects[i];
+        if (c.right <= c.left || c.bottom <= c.top) continue;
+        update(toCanvas(c.left, c.top, c.right, c.bottom));
+        band = band || c.top < kOverlayFontHeight;
+    }
+    if (band) update(overlayBand());
+}
+
+QRect Canvas::toCanvas(int32_t left, int32_t top, int32_t right, int32_t bottom) const
+{
+    // Frame pixels to canvas points, rounded outwards.
+    const qreal ratio = devicePixelRatioF();
+    const int l = static_cast<int>(left / ratio), t = static_cast<int>(top / ratio);
+    const int r = static_cast<int>(std::ceil(right / ratio)), b = static_cast<int>(std::ceil(bottom / ratio));
+    return QRect(l, t, r - l, b - t);
+}
+
+QRect Canvas::overlayBand() const
+{
+    return toCanvas(0, 0, std::max(frameWidthFor(width()), int32_t{appState.clientWidth}), kOverlayFontHeight);
 }
 
 void Canvas::updateSceneDrawing()
@@ -203,6 +210,12 @@ void Canvas::paintEvent(QPaintEvent* event)
         painter.drawImage(QPointF(0, 0), image);
     }
 
+    // A repaint below the information line leaves it as it is; one that
+    // takes only part of it has it repainted whole at the next frame.
+    const QRect band = overlayBand();
+    if (!event->region().intersects(band)) return countPaint(grey, frame.serial);
+    if (!event->region().contains(band)) shownTexts_ = OverlayTexts{};
+
     // The information line is laid out in frame pixels.
     painter.scale(1.0 / ratio, 1.0 / ratio);
     const int32_t clientWidth = appState.clientWidth;
@@ -212,13 +225,17 @@ void Canvas::paintEvent(QPaintEvent* event)
     const int32_t fullWidth = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
     const int32_t height = OverlayFontHeight(frameWidth, fullWidth);
     appState.overlayTextWidth = DrawOverlay(painter, texts, OverlayFont(height), clientWidth);
-    shownTexts_ = texts;
-
-    lastPaint_.paints++;
-    lastPaint_.grey = grey;
-    lastPaint_.frameSerial = grey ? 0 : frame.serial;
+    if (event->region().contains(band)) shownTexts_ = texts;
     lastPaint_.fontHeight = height;
     lastPaint_.frameWidth = frameWidth;
+    countPaint(grey, frame.serial);
+}
+
+void Canvas::countPaint(bool grey, uint32_t serial)
+{
+    lastPaint_.paints++;
+    lastPaint_.grey = grey;
+    lastPaint_.frameSerial = grey ? 0 : serial;
 }
 
 void Canvas::updateCursor() { setCursor(CursorFor(stimulus.cursor)); }

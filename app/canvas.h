@@ -55,6 +55,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QRect toCanvas(int32_t left, int32_t top, int32_t right, int32_t bottom) const;
+    QRect overlayBand() const;  // the information line's rows, the whole width
+    void countPaint(bool grey, uint32_t serial);
     void updateCursor();
     void handleCharacter(int32_t code);
 
