@@ -33,6 +33,10 @@ constexpr int32_t kMaxStepsPerEvent = 8;   // a flung wheel turns a little, not 
 constexpr int64_t kGreyAfterResizeMs = 250;
 const QColor kGrey(128, 128, 128);
 
+// Whether the region holds all of the rectangle (QRegion::contains only
+// tells whether they overlap).
+bool Covers(const QRegion& region, const QRect& rect) { return QRegion(rect).subtracted(region).isEmpty(); }
+
 int32_t ArrowKeyCode(int key)
 {
     switch (key) {
@@ -186,7 +190,7 @@ void Canvas::paintEvent(QPaintEvent* event)
     const qreal ratio = devicePixelRatioF();
     // A paint of the whole canvas may show the newest frame; a partial one
     // shows the frame its regions were worked out for, or it would mix two.
-    if (event->region().contains(rect())) heldSerial_ = LatestFrame().serial;
+    if (Covers(event->region(), rect())) heldSerial_ = LatestFrame().serial;
     const PresentedFrame frame = PresentedNow();
     const bool haveFrame = frame.pixels != nullptr && frame.width > 0 && frame.height > 0;
     // For a quarter second after a resize the old frame no longer fits the
@@ -214,7 +218,8 @@ void Canvas::paintEvent(QPaintEvent* event)
     // takes only part of it has it repainted whole at the next frame.
     const QRect band = overlayBand();
     if (!event->region().intersects(band)) return countPaint(grey, frame.serial);
-    if (!event->region().contains(band)) shownTexts_ = OverlayTexts{};
+    const bool wholeBand = Covers(event->region(), band);
+    if (!wholeBand) shownTexts_ = OverlayTexts{};
 
     // The information line is laid out in frame pixels.
     painter.scale(1.0 / ratio, 1.0 / ratio);
@@ -225,7 +230,7 @@ void Canvas::paintEvent(QPaintEvent* event)
     const int32_t fullWidth = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
     const int32_t height = OverlayFontHeight(frameWidth, fullWidth);
     appState.overlayTextWidth = DrawOverlay(painter, texts, OverlayFont(height), clientWidth);
-    if (event->region().contains(band)) shownTexts_ = texts;
+    if (wholeBand) shownTexts_ = texts;
     lastPaint_.fontHeight = height;
     lastPaint_.frameWidth = frameWidth;
     countPaint(grey, frame.serial);

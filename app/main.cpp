@@ -48,7 +48,8 @@ void TraceStartup(Canvas* canvas)
             std::fprintf(stderr, "tessaline: first paint after %lld ms\n",
                          static_cast<long long>(MillisecondsSinceProcessStart()));
         }
-        if (paint.frameSerial != 0) {
+        // Frame 1 is the grey the start-up publishes; the scene draws from 2 on.
+        if (paint.frameSerial > 1) {
             std::fprintf(stderr, "tessaline: first scene frame painted after %lld ms\n",
                          static_cast<long long>(MillisecondsSinceProcessStart()));
             timer->deleteLater();
