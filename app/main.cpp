@@ -11,7 +11,8 @@
 // The road of one event: the student presses the left button over the
 // canvas, which calls OnLeftButtonDown and switches the stimulus on. Within
 // 20 ms the scene thread draws it into the frame and into the stimulus
-// image, and raises the repaint flag that the canvas polls. On its next tick
+// image, and posts one wake to the user-interface thread, which repaints the
+// parts of the canvas that changed. On its next tick
 // the audio thread feeds the image history through the receptive-field
 // filters, turns the drive into an expected rate, draws spikes against it
 // and writes a click 5000 samples ahead of the play position; the click is

@@ -3,7 +3,10 @@
 
 // One scene tick: size and clear the frame, draw the receptive field, the
 // stimulus (and the stimulus image), the marks and the traces, publish the
-// frame and the image. Scene thread (or a test calling it directly).
+// frame, with where it changed, and the image. Over an unchanged grey-scale
+// map the clear and the map are replaced by putting the background back
+// where the store's earlier frame had its stimulus and traces: the pixels
+// are the same. Scene thread (or a test calling it directly).
 // Returns whether it published a frame.
 bool SceneTick();
 // The same tick with the grating's drift and flicker phases taken at the
