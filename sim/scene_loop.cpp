@@ -5,7 +5,6 @@
 #include <bit>
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -121,7 +120,7 @@ bool SceneTickAt(int64_t timeMs)
     const RfFilterSet& filters = AcquireFilters(SceneReader);
     // The image starts empty every tick, so what the neuron sees is exactly
     // what this tick rasterises: nothing of an earlier position stays behind.
-    std::memset(StimulusImageBack(), 0, sizeof(float) * kFilterPixels);
+    ClearStimulusImageBack();
     const uint64_t key = BackgroundKey(filters);
     const int32_t mode = receptiveField.displayMode;
     // The store still holds a frame drawn over the same background: only

@@ -21,6 +21,7 @@ constexpr int32_t kFresh = 4;
 
 float images[3][kFilterPixels];
 bool imageIsGrating[3] = {};        // travels with its image, owned alike
+bool imageIsBlank[3] = {true, true, true};  // all zero, known without looking; likewise
 int32_t backIndex = 0;              // scene thread only
 int32_t frontIndex = 1;             // neuron tick only
 std::atomic<int32_t> newestSlot{2};
@@ -29,7 +30,15 @@ std::atomic<int32_t> newestSlot{2};
 
 float* StimulusImageBack()
 {
+    imageIsBlank[backIndex] = false;  // whoever asks may write
     return images[backIndex];
+}
+
+void ClearStimulusImageBack()
+{
+    // With no stimulus on, every image stays blank: nothing to clear.
+    if (!imageIsBlank[backIndex]) std::memset(images[backIndex], 0, sizeof images[backIndex]);
+    imageIsBlank[backIndex] = true;
 }
 
 void PublishStimulusImage(bool grating)
@@ -59,6 +68,7 @@ void ResetStimulusImages()
 {
     std::memset(images, 0, sizeof images);
     for (bool& grating : imageIsGrating) grating = false;
+    for (bool& blank : imageIsBlank) blank = true;
     backIndex = 0;
     frontIndex = 1;
     newestSlot.store(2, std::memory_order_relaxed);

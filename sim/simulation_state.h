@@ -53,6 +53,7 @@ extern SimulationState simulation;
 // Each image carries whether it shows a grating, so the complex cell can
 // weigh every history frame by what that frame showed.
 float* StimulusImageBack();          // scene thread: cleared at the start of each tick
+void ClearStimulusImageBack();       // scene thread: the back image to all zero
 void PublishStimulusImage(bool grating = false);  // scene thread
 const float* LatestStimulusImage();  // neuron tick
 bool LatestStimulusImageIsGrating();  // neuron tick: of the image LatestStimulusImage returned
