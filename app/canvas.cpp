@@ -65,7 +65,9 @@ Canvas::Canvas(QWidget* parent) : QWidget(parent)
 
 Canvas::~Canvas()
 {
-    if (presenting == this) presenting = nullptr;
+    if (presenting != this) return;
+    presenting = nullptr;
+    SetSceneDrawing(true);  // a canvas to come starts seen; this one's hiding does not outlive it
 }
 
 void Canvas::RequestRepaint()
