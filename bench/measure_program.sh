@@ -41,6 +41,9 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display}" ] && break; sleep 0.1; 
 if command -v openbox >/dev/null; then
     DISPLAY=":$display" openbox >/dev/null 2>&1 &
     wm=$!
+    # A window mapped while the manager is still taking over the screen may
+    # never be shown at all: let it settle first.
+    sleep 1
 fi
 
 start_program() {  # start_program LOG: runs the program in the background, sets $app
