@@ -2,11 +2,9 @@
 // Shared steps of the dialog tests: records back to their start-up values,
 // typing into a field as the keyboard does, and running a dialog modally.
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QSlider>
-#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -37,9 +35,6 @@ inline QString FieldText(const QWidget* d, int id)
 {
     return Control<QLineEdit>(d, id)->text().trimmed();
 }
-
-inline int SliderAt(const QWidget* d, int id) { return Control<QSlider>(d, id)->value(); }
-inline int UpDownAt(const QWidget* d, int id) { return Control<QSpinBox>(d, id)->value(); }
 
 // Replaces a field's text key by key, the way a student types it.
 inline void TypeInto(QWidget* d, int id, const QString& text)
@@ -74,11 +69,3 @@ inline void RunModal(void (*open)(QWidget*), const std::function<void(QDialog*)>
 }
 
 using DialogPtr = std::unique_ptr<QDialog>;
-
-// A dialog of one kind over records at their start-up values.
-template <QDialog* (*Create)(QWidget*)>
-class DialogTest : public testing::Test {
-protected:
-    void SetUp() override { ResetAllRecords(); }
-    static DialogPtr Open() { return DialogPtr(Create(nullptr)); }
-};

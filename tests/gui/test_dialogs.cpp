@@ -1,0 +1,171 @@
+// The dialogs typed into key by key: what reaches the records and the
+// controls beside each field, modal runs, the feedback texts, and the
+// extremes the fields accept, drawn and heard by the real ticks.
+#include <QSpinBox>
+#include <cmath>
+
+#include "dialogs/feedback_fields.h"
+#include "dialogs/rf_dialog.h"
+#include "dialogs/select_stimulus_dialog.h"
+#include "render/frame_buffer.h"
+#include "sim/neuron_tick.h"
+#include "sim/scene_loop.h"
+#include "sim/simulation_state.h"
+#include "test_dialog_support.h"
+
+namespace {
+
+// Each keystroke is handled on its own, so the prefixes of a text count.
+TEST(Dialogs, TypedFieldsMoveTheirRecordsAndControls)
+{
+    ResetAllRecords();
+    stimulus.stimulusType = Grating;
+    const ReceptiveField& rf = receptiveField;
+    const struct {
+        QDialog* (*create)(QWidget*);
+        int edit;
+        const char* text;
+        const Relaxed<float>& field;
+        float value;
+        int control, position;  // a slider or an up-down
+    } steps[] = {
+        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, "5", stimulus.gratingSf, 5.0f, SelectStimulusIds::kSfSlider, 220},
+        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, ".3", stimulus.gratingSf, 0.3f, SelectStimulusIds::kSfSlider, 220},  // at or below 0.35 the slider stays
+        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, "1", stimulus.gratingSf, 1.0f, SelectStimulusIds::kSfSlider, 150},
+        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, "0", stimulus.gratingSf, 0.0f, SelectStimulusIds::kSfSlider, -1},
+        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, "101", stimulus.gratingSf, 10.0f, SelectStimulusIds::kSfSlider, 220},  // its last key refused
+        {createRfDialog, RfDialogIds::kPhaseEdit, "-30", rf.phase, -30.0f, RfDialogIds::kPhaseUpDown, 18},  // stored; off the up-down
+        {createRfDialog, RfDialogIds::kPhaseEdit, "47", rf.phase, 47.0f, RfDialogIds::kPhaseUpDown, 9},
+        {createRfDialog, RfDialogIds::kSfEdit, "2.34", rf.spatialFrequency, 2.34f, RfDialogIds::kSfUpDown, 23},
+        {createRfDialog, RfDialogIds::kSfEdit, "50", rf.spatialFrequency, 50.0f, RfDialogIds::kSfUpDown, 50},  // "5" moved it
+        {createRfDialog, RfDialogIds::kWidthEdit, "0.25", rf.width, 0.25f, RfDialogIds::kWidthUpDown, 3},
+        {createRfDialog, RfDialogIds::kLengthEdit, "1.5", rf.length, 1.5f, RfDialogIds::kLengthUpDown, 15},
+    };
+    for (const auto& s : steps) {
+        DialogPtr d(s.create(nullptr));
+        TypeInto(d.get(), s.edit, s.text);
+        EXPECT_FLOAT_EQ(s.field.load(), s.value) << s.text;
+        QWidget* control = Control<QWidget>(d.get(), s.control);
+        const int position = qobject_cast<QSlider*>(control) ? qobject_cast<QSlider*>(control)->value()
+                                                              : qobject_cast<QSpinBox*>(control)->value();
+        EXPECT_EQ(position, s.position) << s.text;
+    }
+    // Not numbers, zero or negative sizes: ignored.
+    DialogPtr d(createRfDialog(nullptr));
+    for (const char* text : {"", "-", "abc", "0", "-1", ".", "e5", "nan", "inf"})
+        for (int id : {RfDialogIds::kWidthEdit, RfDialogIds::kSfEdit, RfDialogIds::kCentreEdit}) TypeInto(d.get(), id, text);
+    EXPECT_FLOAT_EQ(rf.width, 0.25f);
+    EXPECT_FLOAT_EQ(rf.spatialFrequency, 50.0f);
+    EXPECT_FLOAT_EQ(rf.centreSigma, 0.2f);
+}
+
+TEST(Dialogs, ModalRunsKeepTheirChanges)
+{
+    using namespace SelectStimulusIds;
+    ResetAllRecords();
+    stimulus.mouseX = 17;
+    stimulus.mouseY = 23;
+    RunModal(openSelectStimulus, [](QDialog* d) {
+        EXPECT_TRUE(stimulus.stimulusOn) << "switched on while open";
+        EXPECT_EQ(stimulus.mouseX, kTestWidth / 2);
+        Control<QSlider>(d, kContrastSlider)->setValue(20);
+        TypeInto(d, kBarLengthEdit, "6");
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(stimulus.stimulusOn);
+    EXPECT_FLOAT_EQ(stimulus.contrastPercent, 10.0f);
+    EXPECT_FLOAT_EQ(stimulus.barLength, 6.0f);
+    EXPECT_EQ(stimulus.mouseX, kTestWidth / 2) << "stays centred until the pointer moves";
+
+    RunModal(openRfDialog, [](QDialog* d) {
+        TypeInto(d, RfDialogIds::kSfEdit, "1.6");
+        QTest::mouseClick(Control<QWidget>(d, kOkButton), Qt::LeftButton);
+    });
+    EXPECT_FLOAT_EQ(receptiveField.spatialFrequency, 1.6f);
+}
+
+TEST(Dialogs, FeedbackTexts)
+{
+    const struct { int type; float field, stimulus; const char *typeText, *actual, *estimate, *difference; } cases[] = {
+        {Simple, 10.0f, 170.0f, "simple", "10", "170", "20"},  // folded once, for simple cells only
+        {Simple, 300.0f, 10.0f, "simple", "300", "10", "110"},
+        {Simple, 170.0f, 10.0f, "simple", "170", "10", "-20"},
+        {DirectionalSimple, 10.0f, 350.0f, "directionally selective simple", "10", "350", "-340"},
+        {Complex, 12.5f, 0.0f, "complex", "13", "0", "13"},  // halves away from zero
+    };
+    for (const auto& c : cases) {
+        ResetAllRecords();
+        receptiveField.cellType = c.type;
+        receptiveField.orientation = c.field;
+        stimulus.orientation = c.stimulus;
+        DialogPtr d(createFeedbackDialog(nullptr));
+        EXPECT_EQ(FieldText(d.get(), kTypeText), c.typeText);
+        EXPECT_EQ(FieldText(d.get(), kOrientationActual), c.actual) << c.field << " vs " << c.stimulus;
+        EXPECT_EQ(FieldText(d.get(), kOrientationEstimate), c.estimate) << c.field << " vs " << c.stimulus;
+        EXPECT_EQ(FieldText(d.get(), kOrientationDifference), c.difference) << c.field << " vs " << c.stimulus;
+    }
+    receptiveField.centreX = 12.34f;
+    receptiveField.centreY = 8.76f;
+    stimulus.stimX = 12.0f;
+    stimulus.stimY = 9.0f;
+    DialogPtr d(createFeedbackDialog(nullptr));
+    const struct { int id; const char* text; } fields[] = {
+        {kXActual, "12.3"},     {kYActual, "8.8"},     {kXEstimate, "12"}, {kYEstimate, "9"},
+        {kXDifference, "-0.3"}, {kYDifference, "0.2"}, {kDistance, "0.4"},
+    };
+    for (const auto& f : fields) EXPECT_EQ(FieldText(d.get(), f.id), f.text) << f.id;
+}
+
+// The largest and smallest values the fields accept: every frame is drawn
+// at the canvas size, only finite elements reach the neuron, rates stay finite.
+TEST(Dialogs, ExtremeValuesDrawAndDrive)
+{
+    using S = std::pair<int, const char*>;
+    namespace St = SelectStimulusIds;
+    namespace Rf = RfDialogIds;
+    const struct { int stimulusType, cellType; QDialog* (*create)(QWidget*); S typed[3]; } cases[] = {
+        {Grating, Simple, createSelectStimulusDialog, {{St::kSfEdit, "100"}, {St::kVelocityEdit, "20"}, {St::kRadiusEdit, "7.99"}}},
+        {Grating, Complex, createSelectStimulusDialog, {{St::kSfEdit, "1e-40"}, {St::kVelocityEdit, "20"}, {St::kModulationEdit, "20"}}},
+        {Grating, OnCentreX, createSelectStimulusDialog, {{St::kSfEdit, "0"}, {St::kContrastEdit, "1e-30"}, {St::kPhaseEdit, "360"}}},
+        {Bar, DirectionalSimple, createSelectStimulusDialog, {{St::kBarLengthEdit, "14"}, {St::kBarWidthEdit, "14"}, {St::kOrientationEdit, "360"}}},
+        {Bar, Simple, createSelectStimulusDialog, {{St::kBarLengthEdit, "1e-30"}, {St::kBarWidthEdit, "1e-30"}, {St::kContrastEdit, "100"}}},
+        {Annulus, OffCentreX, createSelectStimulusDialog, {{St::kRadiusEdit, "7.99"}, {St::kRadiusEdit, "1e-30"}, {St::kContrastEdit, "50"}}},
+        {Grating, Simple, createRfDialog, {{Rf::kPhaseEdit, "3e38"}, {Rf::kSfEdit, "3e38"}, {Rf::kWidthEdit, "1e-45"}}},
+        {Grating, DirectionalSimple, createRfDialog, {{Rf::kPhaseEdit, "-3e38"}, {Rf::kSfEdit, "1e-45"}, {Rf::kLengthEdit, "3e38"}}},
+        {Spot, Complex, createRfDialog, {{Rf::kWidthEdit, "3e38"}, {Rf::kLengthEdit, "1e-45"}, {Rf::kSfEdit, "3e38"}}},
+        {Spot, OnCentreX, createRfDialog, {{Rf::kCentreEdit, "9.99"}, {Rf::kCentreEdit, "9.99"}, {Rf::kCentreEdit, "9.99"}}},
+        {Spot, OffCentreX, createRfDialog, {{Rf::kCentreEdit, "1e-45"}, {Rf::kCentreEdit, "1e-45"}, {Rf::kCentreEdit, "1e-45"}}},
+    };
+    for (const auto& c : cases) {
+        for (int display : {GreyScale, Outlines}) {
+            ResetAllRecords();
+            receptiveField.cellType = c.cellType;
+            receptiveField.displayMode = display;
+            buildFilters();
+            stimulus.stimulusType = c.stimulusType;
+            stimulus.stationaryMode = true;
+            DialogPtr d(c.create(nullptr));
+            for (const S& t : c.typed) TypeInto(d.get(), t.first, t.second);
+            SCOPED_TRACE(testing::Message() << "cell " << c.cellType << " display " << display << " " << c.typed[0].second);
+            EXPECT_TRUE(std::isfinite(CurrentFilters().absoluteSum));
+            EXPECT_TRUE(std::isfinite(CurrentFilters().displayPeak));
+            RequestFrameSize(kTestWidth, kTestHeight);
+            for (int i = 0; i < 3; ++i) {
+                const uint32_t serial = LatestFrame().serial;
+                SceneTick();
+                const PresentedFrame frame = LatestFrame();
+                EXPECT_EQ(frame.serial, serial + 1) << "the tick drew and published a frame";
+                EXPECT_EQ(frame.width, kTestWidth);
+                EXPECT_EQ(frame.height, kTestHeight);
+                const float* image = LatestStimulusImage();
+                EXPECT_TRUE(std::all_of(image, image + kFilterPixels, [](float v) { return std::isfinite(v); }));
+                NeuronTickCompute();
+                NeuronTickFinish(0, [](int32_t) {});
+                EXPECT_TRUE(std::isfinite(simulation.expectedRate));
+                EXPECT_TRUE(std::isfinite(simulation.peakRate.load()));
+            }
+        }
+    }
+}
+
+}  // namespace
