@@ -1,6 +1,7 @@
 // What the student hears: the long-run click rate of the generator against the
 // expected rate, the regularity that the gamma order gives, the dead time of
-// one click, and how fast the clicks follow a change of rate.
+// one click, how fast the clicks follow a change of rate, and slices laid
+// however the device moves.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -75,9 +76,19 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
             EXPECT_NEAR(heard / rate, 1.0, 0.03);
             EXPECT_GE(ShortestInterval(times), kClickLength);
             if (rate == 15.0f) {
-                EXPECT_NEAR(IntervalCv(times) * std::sqrt(order), 1.0, 0.10);
+                EXPECT_NEAR(IntervalCv(times) * std::sqrt(order), 1.0, 0.10) << "regularity";
             }
         }
+    }
+
+    // An order below 1 (the options' spin box can hand on 0) acts as 1.
+    for (int32_t order : {0, -3}) {
+        std::vector<int64_t> clamped, poisson;
+        StartGenerator(order);
+        for (int64_t t = 0; t < 5000; ++t) Tick(15.0f, t, clamped);
+        StartGenerator(1);
+        for (int64_t t = 0; t < 5000; ++t) Tick(15.0f, t, poisson);
+        EXPECT_EQ(clamped, poisson) << order;
     }
 
     // A rate that steps 0 -> 100 Hz (1 s) -> 0: no click outside the step,
@@ -122,4 +133,46 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
         }
         EXPECT_GE(ShortestInterval(times), kClickLength);
     }
+    // A slice at the top of the index range ends, its clicks inside it.
+    clicks.clear();
+    const int32_t top = std::numeric_limits<int32_t>::max();
+    GenerateSpikes(1e6f, top - kSlice, top, KeepClick);
+    for (int64_t k : clicks) EXPECT_GE(k, top - kSlice - 256);
+}
+
+TEST(SpikeRate, UnevenDeviceStepsCoverTheStreamOnce)
+{
+    // A device plays in blocks: its position moves 512 samples one tick and
+    // 1024 the next, now and then not at all, or a long way after a stall.
+    // The neuron tick keeps its slice in range for any play position.
+    ResetEngine(Simple, 5);
+    modelOptions.currentGammaOrder = 1;
+    simulation.expectedRate = 1e6f;
+    for (int64_t position : {std::numeric_limits<int64_t>::max(), int64_t{-1000000}, int64_t{44095000}}) {
+        clicks.clear();
+        NeuronTickFinish(position, KeepClick);
+        for (int64_t k : clicks) EXPECT_GE(k, 0);
+    }
+    ResetEngine(Simple, 5);
+    modelOptions.currentGammaOrder = 1;
+    simulation.expectedRate = 200.0f;
+    const int64_t steps[] = {512, 1024, 512, 1024, 0, 1764, 882, 882};
+    std::vector<int64_t> heard;
+    int64_t position = 0;
+    for (int32_t tick = 0; tick < 20000; ++tick) {
+        position += steps[tick % 8];
+        clicks.clear();
+        const int32_t spikes = NeuronTickFinish(position, KeepClick);
+        EXPECT_EQ(spikes, static_cast<int32_t>(clicks.size()));
+        for (int64_t k : clicks) {
+            EXPECT_GE(k, position + kAudioMinimumLead);
+            EXPECT_LT(k, position + kAudioLead + kAudioSlice);
+            if (!heard.empty()) {
+                EXPECT_GE(k - heard.back(), kClickLength);
+            }
+            heard.push_back(k);
+        }
+    }
+    const double seconds = static_cast<double>(heard.back() - heard.front()) / kAudioRate;
+    EXPECT_NEAR(static_cast<double>(heard.size()) / seconds, 200.0, 6.0);
 }
