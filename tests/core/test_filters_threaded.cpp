@@ -1,68 +1,38 @@
 // Worker threads read the filters while the user-interface thread rebuilds
-// them: a reader must only ever see complete sets.
+// them: a reader must only ever see complete sets, in order.
+#include <array>
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "tests/core/test_support.h"
 
 namespace {
 
-// A few values that tell an ON-centre set from an OFF-centre one built with
-// another box, and would show any mixture of the two.
-struct Fingerprint {
-    int32_t builtColumns = 0;
-    float absoluteSum = 0.0f;
-    float samples[4] = {};
-};
-
-Fingerprint Take(const RfFilterSet& set)
+// Values that tell an ON-centre set from an OFF-centre one with another box,
+// and would show any mixture of the two.
+std::array<float, 6> Fingerprint(const RfFilterSet& set)
 {
-    Fingerprint f;
-    f.builtColumns = set.builtColumns;
-    f.absoluteSum = set.absoluteSum;
     const int32_t c = (set.builtColumns + 1) / 2;
-    f.samples[0] = LinearValue(set, c, c, 3);
-    f.samples[1] = LinearValue(set, c + 20, c, 8);
-    f.samples[2] = LinearValue(set, 1, 1, 12);
-    f.samples[3] = LinearValue(set, c - 40, c + 30, 20);
-    return f;
+    return {float(set.builtColumns), set.absoluteSum, LinearValue(set, c, c, 3), LinearValue(set, c + 20, c, 8),
+            LinearValue(set, 1, 1, 12), LinearValue(set, c - 40, c + 30, 20)};
 }
 
-bool Same(const Fingerprint& a, const Fingerprint& b)
+void BuildCell(bool on)
 {
-    if (a.builtColumns != b.builtColumns || a.absoluteSum != b.absoluteSum) return false;
-    for (int n = 0; n < 4; ++n) {
-        if (a.samples[n] != b.samples[n]) return false;
-    }
-    return true;
-}
-
-void PrepareOn()
-{
-    receptiveField.cellType = OnCentreX;
-    receptiveField.surroundSigma = 1.0f;
-}
-
-void PrepareOff()
-{
-    receptiveField.cellType = OffCentreX;
-    receptiveField.surroundSigma = 1.6f;
+    receptiveField.cellType = on ? OnCentreX : OffCentreX;
+    receptiveField.surroundSigma = on ? 1.0f : 1.6f;
+    buildFilters();
 }
 
 class ThreadedFilters : public FilterTest {};
 
-}  // namespace
-
 TEST_F(ThreadedFilters, ReadersSeeOnlyCompleteSets)
 {
-    PrepareOn();
-    buildFilters();
-    const Fingerprint on = Take(CurrentFilters());
-    PrepareOff();
-    buildFilters();
-    const Fingerprint off = Take(CurrentFilters());
-    ASSERT_FALSE(Same(on, off));
+    BuildCell(true);
+    const auto on = Fingerprint(CurrentFilters());
+    BuildCell(false);
+    const auto off = Fingerprint(CurrentFilters());
+    ASSERT_NE(on, off);
 
     std::atomic<bool> stop{false};
     std::atomic<int32_t> reads{0}, bad{0};
@@ -70,8 +40,7 @@ TEST_F(ThreadedFilters, ReadersSeeOnlyCompleteSets)
         uint32_t lastGeneration = 0;
         while (!stop.load()) {
             const RfFilterSet& set = AcquireFilters(slot);
-            const Fingerprint f = Take(set);
-            const bool ok = set.cellType == OnCentreX ? Same(f, on) : Same(f, off);
+            const bool ok = Fingerprint(set) == (set.cellType == OnCentreX ? on : off);
             const bool forward = set.generation >= lastGeneration;
             lastGeneration = set.generation;
             ReleaseFilters(slot);
@@ -79,19 +48,13 @@ TEST_F(ThreadedFilters, ReadersSeeOnlyCompleteSets)
             reads.fetch_add(1);
         }
     };
-    std::thread scene(reader, SceneReader);
-    std::thread neuron(reader, NeuronReader);
-    for (int32_t n = 0; n < 150; ++n) {
-        if (n % 2 == 0) {
-            PrepareOn();
-        } else {
-            PrepareOff();
-        }
-        buildFilters();
-    }
+    std::thread scene(reader, SceneReader), neuron(reader, NeuronReader);
+    for (int32_t n = 0; n < 150; ++n) BuildCell(n % 2 == 0);
     while (reads.load() < 200) std::this_thread::yield();
     stop.store(true);
     scene.join();
     neuron.join();
     EXPECT_EQ(bad.load(), 0);
 }
+
+}  // namespace

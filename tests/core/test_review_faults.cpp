@@ -45,7 +45,7 @@ TEST(ReviewFaults, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
 }
 
 // Held Left or a wheel spun down shrink a spot or an annulus to one pixel and
-// no further; from there it grows again.
+// no further; from there it grows again, up to the largest finite radius.
 TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
 {
     const struct { int32_t type; bool wheel; } cases[] = {
@@ -63,6 +63,11 @@ TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
     stimulus.spotRadius = 1.05f * stimulus.degreesPerPixel;
     OnKeyDown(37);
     EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel);
+    // About 930 presses of Right (30 s of key repeat) would carry it past
+    // the float range: it stops at the largest finite radius.
+    for (int32_t i = 0; i < 2000; ++i) OnKeyDown(39);
+    EXPECT_GT(stimulus.spotRadius, 1e37f);
+    EXPECT_TRUE(std::isfinite(stimulus.spotRadius.load()));
 }
 
 namespace {

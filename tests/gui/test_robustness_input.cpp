@@ -48,115 +48,85 @@ public:
     int64_t events = 0, dialogsDriven = 0;
     QSet<QString> fieldsTyped;
 
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    template <typename List>
+    auto any(const List& list) { return list[pick(0, static_cast<int>(std::size(list)) - 1)]; }
+
     void step()
     {
+        static const int kDeltas[] = {120, -120, 15, -15, 960, -960, 2147483647, -2147483647};
+        static const std::pair<int, const char*> kKeys[] = {
+            {Qt::Key_Left, ""}, {Qt::Key_Right, ""}, {Qt::Key_Up, ""},     {Qt::Key_Down, ""},
+            {Qt::Key_Plus, "+"}, {Qt::Key_Minus, "-"}, {Qt::Key_Return, "\r"}, {Qt::Key_Escape, ""}};
+        static const int kSizes[] = {1, 2, 37, 200, 900, 2400};
+        static const int kDialogs[] = {CmdSelectStimulus, CmdSelectReceptiveField, CmdMoreOptions};
         const int kind = pick(0, 99);
-        if (kind < 34) mouse(QEvent::MouseMove, Qt::NoButton);
-        else if (kind < 44) button();
-        else if (kind < 48) doubleClick();
-        else if (kind < 58) wheel();
-        else if (kind < 80) key();
-        else if (kind < 87) toolbarButton();
-        else if (kind < 92) resize();
-        else if (kind < 95) windowState();
-        else openDialog();
+        if (kind < 34) {
+            mouse(QEvent::MouseMove, Qt::NoButton);
+        } else if (kind < 44) {
+            static const Qt::MouseButton kButtons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+            const Qt::MouseButton which = any(kButtons);
+            const bool press = !(held_ & which);
+            held_ = press ? (held_ | which) : (held_ & ~which);
+            mouse(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, which);
+        } else if (kind < 48) {
+            // A double click in the order the platform delivers it.
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                      QEvent::MouseButtonRelease}) {
+                held_ = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+                mouse(type, Qt::LeftButton);
+            }
+        } else if (kind < 58) {
+            const QPointF at = anywhere();
+            QWheelEvent event(at, canvas_->mapToGlobal(at), QPoint(), QPoint(0, any(kDeltas)), held_, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(canvas_, &event);
+        } else if (kind < 80) {
+            const auto [code, text] = any(kKeys);
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, code, Qt::NoModifier, QString::fromLatin1(text));
+                QApplication::sendEvent(canvas_, &event);
+            }
+        } else if (kind < 87) {
+            QList<QAction*> actions;
+            for (QAction* action : window_->toolbar()->actions())
+                if (action->data().toInt() != 0) actions << action;
+            any(actions)->trigger();
+        } else if (kind < 92) {
+            // Below the layout's minimum Qt leaves the canvas as it was, so
+            // the canvas itself is squeezed by leaving it a row or none.
+            const QSize least = window_->minimumSizeHint();
+            const int w = pick(0, 5) == 0 ? least.width() + pick(0, 2) : pick(0, 2) == 0 ? any(kSizes) : pick(1, 1400);
+            const int h = pick(0, 3) == 0 ? least.height() + pick(0, 2) : pick(0, 2) == 0 ? any(kSizes) : pick(1, 1000);
+            window_->resize(w, h);
+        } else if (kind < 95) {
+            if (const int state = pick(0, 2); state == 0) window_->showMinimized();
+            else if (state == 1) window_->findChild<QAction*>(QStringLiteral("fullScreen"))->trigger();
+            else window_->showNormal(), window_->resize(900, 640);
+        } else {
+            wantDialog_ = true;
+            window_->commandAction(any(kDialogs))->trigger();
+            wantDialog_ = false;
+        }
         ++events;
         QApplication::processEvents();
     }
 
 private:
-    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-    template <typename List>
-    auto any(const List& list) { return list[pick(0, static_cast<int>(std::size(list)) - 1)]; }
 
     QPointF anywhere()
     {
         // Mostly over the canvas, often beside it, now and then absurdly far.
-        const double w = canvas_->width(), h = canvas_->height();
-        switch (pick(0, 9)) {
-        case 0: return QPointF(pick(-1000000, 1000000), pick(-1000000, 1000000));
-        case 1:
-        case 2: return QPointF(pick(-300, 300) + (pick(0, 1) ? w : 0.0), pick(-300, 300) + (pick(0, 1) ? h : 0.0));
-        default: return QPointF(pick(0, int(w)), pick(0, int(h)));
-        }
+        const int w = canvas_->width(), h = canvas_->height(), where = pick(0, 9);
+        if (where == 0) return QPointF(pick(-1000000, 1000000), pick(-1000000, 1000000));
+        if (where < 3) return QPointF(pick(-300, 300) + pick(0, 1) * w, pick(-300, 300) + pick(0, 1) * h);
+        return QPointF(pick(0, w), pick(0, h));
     }
     void mouse(QEvent::Type type, Qt::MouseButton button)
     {
         const QPointF at = anywhere();
         QMouseEvent event(type, at, canvas_->mapToGlobal(at), button, held_, Qt::NoModifier);
         QApplication::sendEvent(canvas_, &event);
-    }
-    void button()
-    {
-        static const Qt::MouseButton kButtons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
-        const Qt::MouseButton which = kButtons[pick(0, 3)];
-        const bool press = !(held_ & which);
-        held_ = press ? (held_ | which) : (held_ & ~which);
-        mouse(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, which);
-    }
-    void doubleClick()
-    {
-        // The order the platform delivers: press, release, double click, release.
-        const QEvent::Type order[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
-        for (int i = 0; i < 4; ++i) {
-            held_ = i % 2 == 0 ? Qt::LeftButton : Qt::NoButton;
-            mouse(order[i], Qt::LeftButton);
-        }
-    }
-    void wheel()
-    {
-        // Notches, a touchpad's slivers, a flung wheel and nonsense.
-        static const int kDeltas[] = {120, -120, 15, -15, 960, -960, 2147483647, -2147483647};
-        const QPointF at = anywhere();
-        QWheelEvent event(at, canvas_->mapToGlobal(at), QPoint(), QPoint(0, any(kDeltas)), held_, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(canvas_, &event);
-    }
-    void key()
-    {
-        static const std::pair<int, const char*> kKeys[] = {
-            {Qt::Key_Left, ""}, {Qt::Key_Right, ""}, {Qt::Key_Up, ""},     {Qt::Key_Down, ""},
-            {Qt::Key_Plus, "+"}, {Qt::Key_Minus, "-"}, {Qt::Key_Return, "\r"}, {Qt::Key_Escape, ""}};
-        const auto [code, text] = any(kKeys);
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, code, Qt::NoModifier, QString::fromLatin1(text));
-            QApplication::sendEvent(canvas_, &event);
-        }
-    }
-    void toolbarButton()
-    {
-        QList<QAction*> actions;
-        for (QAction* action : window_->toolbar()->actions())
-            if (action->data().toInt() != 0) actions << action;
-        any(actions)->trigger();
-    }
-    void resize()
-    {
-        // Below the layout's minimum Qt leaves the canvas as it was, so the
-        // canvas itself is squeezed by leaving it a row or none.
-        static const int kSizes[] = {1, 2, 37, 200, 900, 2400};
-        int w = pick(0, 2) == 0 ? any(kSizes) : pick(1, 1400);
-        int h = pick(0, 2) == 0 ? any(kSizes) : pick(1, 1000);
-        const QSize least = window_->minimumSizeHint();
-        if (pick(0, 3) == 0) h = least.height() + pick(0, 2);
-        if (pick(0, 5) == 0) w = least.width() + pick(0, 2);
-        window_->resize(w, h);
-    }
-    void windowState()
-    {
-        switch (pick(0, 2)) {
-        case 0: window_->showMinimized(); break;
-        case 1: window_->findChild<QAction*>(QStringLiteral("fullScreen"))->trigger(); break;
-        default: window_->showNormal(); window_->resize(900, 640); break;
-        }
-    }
-    void openDialog()
-    {
-        static const int kCommands[] = {CmdSelectStimulus, CmdSelectReceptiveField, CmdMoreOptions};
-        wantDialog_ = true;
-        window_->commandAction(any(kCommands))->trigger();
-        wantDialog_ = false;
     }
     void onModal()
     {
@@ -208,10 +178,9 @@ private:
             } else if (kind < 9 && !combos.isEmpty()) {
                 QComboBox* combo = any(combos);
                 combo->setCurrentIndex(pick(0, combo->count() - 1));
-            } else if (!buttons.isEmpty()) {
-                // Radio buttons and check boxes; push buttons would end the dialog early.
-                QAbstractButton* b = any(buttons);
-                if ((qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b)) && b->isEnabled()) b->click();
+            } else if (QAbstractButton* b = any(buttons); b->isEnabled() &&
+                       (qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b))) {
+                b->click();  // push buttons would end the dialog early
             }
             QApplication::processEvents();
         }
@@ -237,29 +206,26 @@ std::vector<Row> RecordRows()
     const ReceptiveField& rf = receptiveField;
     const ModelOptions& m = modelOptions;
     std::vector<Row> rows = {
-        {"stimulusType", double(s.stimulusType), 1, 4}, {"stimX", s.stimX, -kHuge, kHuge},
-        {"stimY", s.stimY, -kHuge, kHuge}, {"spotRadius", s.spotRadius, 0, kHuge},
+        {"stimulusType", double(s.stimulusType), 1, 4}, {"spotRadius", s.spotRadius, 0, kHuge},
         {"barLength", s.barLength, 0, 14}, {"barWidth", s.barWidth, 0, 14}, {"orientation", s.orientation, 0, 360},
         {"gratingRadius", s.gratingRadius, kTiny, 8}, {"gratingSf", s.gratingSf, 0, 100},
         {"gratingPhase", s.gratingPhase, 0, 360}, {"gratingVelocity", s.gratingVelocity, 0, 20},
         {"modulationRate", s.modulationRate, 0, 20}, {"contrastPercent", s.contrastPercent, 0, 100},
-        {"rf.cellType", double(rf.cellType), 1, 5}, {"rf.centreX", rf.centreX, -kHuge, kHuge},
-        {"rf.orientation", rf.orientation, 0, 360}, {"rf.spatialFrequency", rf.spatialFrequency, kTiny, kHuge},
-        {"rf.phase", rf.phase, -kHuge, kHuge}, {"rf.width", rf.width, kTiny, kHuge},
-        {"rf.length", rf.length, kTiny, kHuge}, {"rf.centreSigma", rf.centreSigma, kTiny, 10},
-        {"rf.surroundSigma", rf.surroundSigma, kTiny, 50}, {"rf.displayMode", double(rf.displayMode), 1, 4},
-        {"surroundWeight", m.surroundWeight, 0.02, 4}, {"gammaOrder", double(m.gammaOrder), 1, 10},
-        {"halfMaxContrast", m.halfMaxContrast, 1, 100}, {"currentMaxRate", m.currentMaxRate, 200, 250},
-        {"currentSpontaneousRate", m.currentSpontaneousRate, 0, 101},
-        {"markCount", double(marks.markCount.load()), 0, kMaxMarks}, {"peakRate", simulation.peakRate, 0, kHuge},
-        {"expectedRate", simulation.expectedRate, 0, kHuge},
+        {"rf.cellType", double(rf.cellType), 1, 5}, {"rf.orientation", rf.orientation, 0, 360},
+        {"rf.centreSigma", rf.centreSigma, kTiny, 10}, {"rf.surroundSigma", rf.surroundSigma, kTiny, 50},
+        {"rf.displayMode", double(rf.displayMode), 1, 4}, {"surroundWeight", m.surroundWeight, 0.02, 4},
+        {"gammaOrder", double(m.gammaOrder), 1, 10}, {"halfMaxContrast", m.halfMaxContrast, 1, 100},
+        {"currentMaxRate", m.currentMaxRate, 200, 250}, {"currentSpontaneousRate", m.currentSpontaneousRate, 0, 101},
+        {"markCount", double(marks.markCount.load()), 0, kMaxMarks}, {"expectedRate", simulation.expectedRate, 0, kHuge},
         {"traceWidth", double(simulation.traceWidth), 0, kMaxTraceWidth},
         {"traceIndex", double(simulation.traceIndex), 1, kMaxTraceWidth + 1},
     };
-    for (int i = 1; i <= marks.markCount.load() && i <= kMaxMarks; ++i)
-        rows.push_back({"markX", marks.markX[i], -kHuge, kHuge});
-    for (int i = 1; i <= kMaxTraceWidth; ++i)
-        rows.push_back({"responseTrace", simulation.responseTrace[i], -kHuge, kHuge});
+    // Whatever is kept in degrees only has to be finite.
+    for (double v : {double(s.stimX), double(s.stimY), double(rf.centreX), double(rf.centreY), double(rf.phase),
+                     double(rf.spatialFrequency), double(rf.width), double(rf.length), double(simulation.peakRate)})
+        rows.push_back({"finite", v, -kHuge, kHuge});
+    for (int i = 1; i <= marks.markCount.load() && i <= kMaxMarks; ++i) rows.push_back({"markX", marks.markX[i], -kHuge, kHuge});
+    for (int i = 1; i <= kMaxTraceWidth; ++i) rows.push_back({"responseTrace", simulation.responseTrace[i], -kHuge, kHuge});
     return rows;
 }
 
