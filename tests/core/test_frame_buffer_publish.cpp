@@ -2,19 +2,11 @@
 
 #include <atomic>
 #include <cstdint>
-#include <set>
 #include <thread>
 
 #include "render/frame_buffer.h"
 
 namespace {
-
-// Draws a whole frame of one value, so a torn frame shows as a mix.
-void DrawUniform(uint32_t colour)
-{
-    SetColour(colour);
-    ClearFrame(colour);
-}
 
 // The scene side publishes uniform frames as fast as it can while the user
 // side presents; a presented frame is never torn, never changes while held,
@@ -29,7 +21,7 @@ TEST(ThreadedFramePublishing, NeitherSideSeesTheOtherWriting)
 
     std::thread scene([&] {
         for (uint32_t serial = 1; serial <= kFrames; ++serial) {
-            DrawUniform(serial);
+            ClearFrame(serial);  // a whole frame of one value: a torn frame shows as a mix
             PublishFrame();
         }
         done.store(true, std::memory_order_release);

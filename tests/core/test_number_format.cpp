@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <string>
 
 #include "render/number_format.h"
 
@@ -89,20 +87,6 @@ TEST(NumberFormat, ParseRealTable)
         EXPECT_TRUE(std::isfinite(parsed.value));
     }
     EXPECT_FALSE(ParseReal(nullptr).isNumber);
-}
-
-// A desktop whose locale writes decimals with a comma still reads "0.5".
-TEST(NumberFormat, ParseRealIgnoresTheLocale)
-{
-    const char* before = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = before ? before : "C";
-    const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
-                          std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
-    const ParsedReal parsed = ParseReal("0.5");
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    if (!switched) GTEST_SKIP() << "no comma locale installed";
-    EXPECT_TRUE(parsed.isNumber);
-    EXPECT_DOUBLE_EQ(parsed.value, 0.5);
 }
 
 TEST(NumberFormat, RoundingHelpersClamp)

@@ -37,9 +37,7 @@ TEST(ThreadedLcg, TwoThreadsAdvanceTheWordOncePerDraw)
     // total the word is the N-th successor of the seed, if no draw is lost.
     constexpr int kDrawsPerThread = 200000;
     SetWord(42);
-    auto draw = [] {
-        for (int n = 0; n < kDrawsPerThread; ++n) Lcg();
-    };
+    auto draw = [] { for (int n = 0; n < kDrawsPerThread; ++n) Lcg(); };
     std::thread other(draw);
     draw();
     other.join();

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <vector>
 
 #include "tests/core/test_support.h"
@@ -41,21 +42,20 @@ int32_t Tick(float rate, int64_t tick, std::vector<int64_t>& times)
 
 int64_t ShortestInterval(const std::vector<int64_t>& times)
 {
-    int64_t shortest = std::numeric_limits<int64_t>::max();
-    for (size_t i = 1; i < times.size(); ++i) shortest = std::min(shortest, times[i] - times[i - 1]);
-    return shortest;
+    std::vector<int64_t> gaps(times.size());
+    std::adjacent_difference(times.begin(), times.end(), gaps.begin());
+    return times.size() < 2 ? INT64_MAX : *std::min_element(gaps.begin() + 1, gaps.end());
 }
 
+// Coefficient of variation of the intervals between spikes.
 double IntervalCv(const std::vector<int64_t>& times)
 {
     double sum = 0.0, sum2 = 0.0;
-    const double n = static_cast<double>(times.size() - 1);
     for (size_t i = 1; i < times.size(); ++i) {
         const double d = static_cast<double>(times[i] - times[i - 1]);
-        sum += d;
-        sum2 += d * d;
+        sum += d, sum2 += d * d;
     }
-    const double mean = sum / n;
+    const double n = static_cast<double>(times.size() - 1), mean = sum / n;
     return std::sqrt(sum2 / n - mean * mean) / mean;
 }
 
@@ -117,9 +117,9 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
     // Rates no neuron reaches, and ones that are not rates: bounded work,
     // clicks 12 samples apart at most as often as that allows, or none.
     const float inf = std::numeric_limits<float>::infinity();
+    const int32_t most = kSlice / kClickLength + 1;
     const struct { float rate; int32_t lowest, highest; } extremes[] = {
-        {1e6f, 60, kSlice / kClickLength + 1}, {inf, 60, kSlice / kClickLength + 1},
-        {std::numeric_limits<float>::max(), 60, kSlice / kClickLength + 1},
+        {1e6f, 60, most}, {inf, 60, most}, {std::numeric_limits<float>::max(), 60, most},
         {1e-40f, 0, 0}, {std::numeric_limits<float>::quiet_NaN(), 0, 0}, {-inf, 0, 0},
     };
     for (const auto& e : extremes) {

@@ -33,25 +33,20 @@ int32_t SlotOf(int32_t i, int32_t index, int32_t width)
 TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
 {
     // A 1000-pixel client: the right edge is 988 and 976 samples are kept.
-    struct Case {
-        int32_t traceIndex;
-    };
-    for (const Case c : {Case{1}, Case{500}, Case{976}}) {
-        SCOPED_TRACE(testing::Message() << "traceIndex " << c.traceIndex);
+    for (int32_t index : {1, 500, 976}) {
+        SCOPED_TRACE(testing::Message() << "traceIndex " << index);
         ResetScene();
-        ResetTraces(976, c.traceIndex);
-        simulation.responseTrace[SlotOf(10, c.traceIndex, 976)] = 1.0f;   // spike at x 978
-        simulation.responseTrace[SlotOf(300, c.traceIndex, 976)] = 1.0f;  // spike at x 688
-        simulation.responseTrace[SlotOf(200, c.traceIndex, 976)] = 0.5f;  // row 52 at x 788
-        for (int32_t i = 400; i < 410; ++i) simulation.stimulusTrace[SlotOf(i, c.traceIndex, 976)] = 1;
+        ResetTraces(976, index);
+        simulation.responseTrace[SlotOf(10, index, 976)] = 1.0f;   // spike at x 978
+        simulation.responseTrace[SlotOf(300, index, 976)] = 1.0f;  // spike at x 688
+        simulation.responseTrace[SlotOf(200, index, 976)] = 0.5f;  // row 52 at x 788
+        for (int32_t i = 400; i < 410; ++i) simulation.stimulusTrace[SlotOf(i, index, 976)] = 1;
         DrawTraces();
 
-        for (int32_t y = 42; y <= 62; ++y) {
-            EXPECT_EQ(ReadPixel(978, y), kWhite) << y;
-            EXPECT_EQ(ReadPixel(688, y), kWhite) << y;
+        for (int32_t x : {978, 688}) {
+            for (int32_t y = 42; y <= 62; ++y) EXPECT_EQ(ReadPixel(x, y), kWhite) << x << ", " << y;
+            EXPECT_EQ(ReadPixel(x, 41), kGrey);
         }
-        EXPECT_EQ(ReadPixel(978, 41), kGrey);
-        EXPECT_EQ(ReadPixel(688, 41), kGrey);
         EXPECT_EQ(ReadPixel(788, 52), kWhite);
         EXPECT_EQ(ReadPixel(788, 51), kGrey);
         // The zero samples lie on the baseline, from the newest (x 987) to
@@ -63,14 +58,9 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
         EXPECT_EQ(ReadPixel(988, 62), kGrey);
         EXPECT_EQ(ReadPixel(500, 61), kGrey);
         // Stimulus marks: two pixels in rows 71 and 72 under each marked tick.
-        for (int32_t i = 400; i < 410; ++i) {
-            EXPECT_EQ(ReadPixel(988 - i, 71), kWhite) << i;
-            EXPECT_EQ(ReadPixel(988 - i, 72), kWhite) << i;
-            EXPECT_EQ(ReadPixel(988 - i, 70), kGrey) << i;
-            EXPECT_EQ(ReadPixel(988 - i, 73), kGrey) << i;
-        }
-        EXPECT_EQ(ReadPixel(988 - 399, 71), kGrey);
-        EXPECT_EQ(ReadPixel(988 - 410, 71), kGrey);
+        for (int32_t i = 399; i <= 410; ++i)
+            for (int32_t y = 70; y <= 73; ++y)
+                EXPECT_EQ(ReadPixel(988 - i, y), i >= 400 && i < 410 && (y == 71 || y == 72) ? kWhite : kGrey) << i;
         // Nothing else: the baseline from x 13 to 987 but for x 788, where
         // the line rises to row 52 (9 pixels at x 789, 10 at x 788); the two
         // strokes' 20 pixels each above the baseline; the 20 marks.
@@ -90,9 +80,9 @@ TEST(TraceDrawing, WildValuesAndIndicesStayInBounds)
         bool downward;  // negative samples reach below the trace rows
     };
     const Case cases[] = {
-        {"huge value", 976, 3, 1e30f, false},         {"huge negative value", 976, 3, -1e30f, true},
-        {"not a number", 976, 3, kNan, false},         {"index past the width", 976, 2000, 0.2f, false},
-        {"index below 1", 976, -7, 0.2f, false},       {"width past the arrays", kMaxTraceWidth + 5, kMaxTraceWidth + 5, 0.2f, false},
+        {"huge value", 976, 3, 1e30f, false}, {"huge negative value", 976, 3, -1e30f, true},
+        {"not a number", 976, 3, kNan, false}, {"index past the width", 976, 2000, 0.2f, false},
+        {"index below 1", 976, -7, 0.2f, false}, {"width past the arrays", kMaxTraceWidth + 5, kMaxTraceWidth + 5, 0.2f, false},
         {"tiny client", 2200, 1, 0.2f, false},
     };
     for (const Case& c : cases) {
