@@ -1,16 +1,11 @@
 // The dialogs typed into key by key: what reaches the records and the
-// controls beside each field, modal runs, the feedback texts, and the
-// extremes the fields accept, drawn and heard by the real ticks.
+// controls beside each field, modal runs and the feedback texts. (Typed
+// extremes are the random-input test's.)
 #include <QSpinBox>
-#include <cmath>
 
 #include "dialogs/feedback_fields.h"
 #include "dialogs/rf_dialog.h"
 #include "dialogs/select_stimulus_dialog.h"
-#include "render/frame_buffer.h"
-#include "sim/neuron_tick.h"
-#include "sim/scene_loop.h"
-#include "sim/simulation_state.h"
 #include "test_dialog_support.h"
 
 namespace {
@@ -114,58 +109,6 @@ TEST(Dialogs, FeedbackTexts)
         {kXDifference, "-0.3"}, {kYDifference, "0.2"}, {kDistance, "0.4"},
     };
     for (const auto& f : fields) EXPECT_EQ(FieldText(d.get(), f.id), f.text) << f.id;
-}
-
-// The largest and smallest values the fields accept: every frame is drawn
-// at the canvas size, only finite elements reach the neuron, rates stay finite.
-TEST(Dialogs, ExtremeValuesDrawAndDrive)
-{
-    using S = std::pair<int, const char*>;
-    namespace St = SelectStimulusIds;
-    namespace Rf = RfDialogIds;
-    const struct { int stimulusType, cellType; QDialog* (*create)(QWidget*); S typed[3]; } cases[] = {
-        {Grating, Simple, createSelectStimulusDialog, {{St::kSfEdit, "100"}, {St::kVelocityEdit, "20"}, {St::kRadiusEdit, "7.99"}}},
-        {Grating, Complex, createSelectStimulusDialog, {{St::kSfEdit, "1e-40"}, {St::kVelocityEdit, "20"}, {St::kModulationEdit, "20"}}},
-        {Grating, OnCentreX, createSelectStimulusDialog, {{St::kSfEdit, "0"}, {St::kContrastEdit, "1e-30"}, {St::kPhaseEdit, "360"}}},
-        {Bar, DirectionalSimple, createSelectStimulusDialog, {{St::kBarLengthEdit, "14"}, {St::kBarWidthEdit, "14"}, {St::kOrientationEdit, "360"}}},
-        {Bar, Simple, createSelectStimulusDialog, {{St::kBarLengthEdit, "1e-30"}, {St::kBarWidthEdit, "1e-30"}, {St::kContrastEdit, "100"}}},
-        {Annulus, OffCentreX, createSelectStimulusDialog, {{St::kRadiusEdit, "7.99"}, {St::kRadiusEdit, "1e-30"}, {St::kContrastEdit, "50"}}},
-        {Grating, Simple, createRfDialog, {{Rf::kPhaseEdit, "3e38"}, {Rf::kSfEdit, "3e38"}, {Rf::kWidthEdit, "1e-45"}}},
-        {Grating, DirectionalSimple, createRfDialog, {{Rf::kPhaseEdit, "-3e38"}, {Rf::kSfEdit, "1e-45"}, {Rf::kLengthEdit, "3e38"}}},
-        {Spot, Complex, createRfDialog, {{Rf::kWidthEdit, "3e38"}, {Rf::kLengthEdit, "1e-45"}, {Rf::kSfEdit, "3e38"}}},
-        {Spot, OnCentreX, createRfDialog, {{Rf::kCentreEdit, "9.99"}, {Rf::kCentreEdit, "9.99"}, {Rf::kCentreEdit, "9.99"}}},
-        {Spot, OffCentreX, createRfDialog, {{Rf::kCentreEdit, "1e-45"}, {Rf::kCentreEdit, "1e-45"}, {Rf::kCentreEdit, "1e-45"}}},
-    };
-    for (const auto& c : cases) {
-        for (int display : {GreyScale, Outlines}) {
-            ResetAllRecords();
-            receptiveField.cellType = c.cellType;
-            receptiveField.displayMode = display;
-            buildFilters();
-            stimulus.stimulusType = c.stimulusType;
-            stimulus.stationaryMode = true;
-            DialogPtr d(c.create(nullptr));
-            for (const S& t : c.typed) TypeInto(d.get(), t.first, t.second);
-            SCOPED_TRACE(testing::Message() << "cell " << c.cellType << " display " << display << " " << c.typed[0].second);
-            EXPECT_TRUE(std::isfinite(CurrentFilters().absoluteSum));
-            EXPECT_TRUE(std::isfinite(CurrentFilters().displayPeak));
-            RequestFrameSize(kTestWidth, kTestHeight);
-            for (int i = 0; i < 3; ++i) {
-                const uint32_t serial = LatestFrame().serial;
-                SceneTick();
-                const PresentedFrame frame = LatestFrame();
-                EXPECT_EQ(frame.serial, serial + 1) << "the tick drew and published a frame";
-                EXPECT_EQ(frame.width, kTestWidth);
-                EXPECT_EQ(frame.height, kTestHeight);
-                const float* image = LatestStimulusImage();
-                EXPECT_TRUE(std::all_of(image, image + kFilterPixels, [](float v) { return std::isfinite(v); }));
-                NeuronTickCompute();
-                NeuronTickFinish(0, [](int32_t) {});
-                EXPECT_TRUE(std::isfinite(simulation.expectedRate));
-                EXPECT_TRUE(std::isfinite(simulation.peakRate.load()));
-            }
-        }
-    }
 }
 
 }  // namespace

@@ -18,18 +18,16 @@
 
 namespace {
 
-// The default cell of the given type with the stimulus at its centre and the
-// field hidden (the sweep must work without it, and the scene tick is cheaper).
-void ResetForSweep(int32_t cellType, int32_t stimulusType)
+// The default simple cell with a grating at its centre and the field hidden
+// (the sweep must work without it). offField: the stimulus left at the top
+// of the canvas, far from the field, as after a click on a toolbar button.
+void ResetForSweep(bool offField = false)
 {
-    ts::ResetEngine(cellType, 2024);
+    ts::ResetEngine(Simple, 2024);
     receptiveField.displayMode = Hidden;
-    stimulus.stimulusType = stimulusType;
-    const float dpp = stimulus.degreesPerPixel;
-    stimulus.mouseX = TruncInt(receptiveField.centreX / dpp);
-    stimulus.mouseY = TruncInt(receptiveField.centreY / dpp);
-    stimulus.stimX = stimulus.mouseX * dpp;
-    stimulus.stimY = stimulus.mouseY * dpp;
+    stimulus.stimulusType = Grating;
+    OnPointerMove(TruncInt(receptiveField.centreX * 38.0f) + (offField ? 8 * 38 : 0),
+                  offField ? 36 : TruncInt(receptiveField.centreY * 38.0f) + 36);
     if (SweepRunning()) StopSweep();
     tuningSweep.points.clear();
 }
@@ -48,16 +46,6 @@ int64_t RunTicks(TuningWindow* window, int64_t from, int64_t count)
     return from + count;
 }
 
-// As after a click on a toolbar button: the stimulus was left at the top of
-// the canvas, far from the field.
-void LeaveStimulusOffTheField()
-{
-    stimulus.mouseX = TruncInt(receptiveField.centreX / stimulus.degreesPerPixel) + 8 * 38;
-    stimulus.mouseY = 0;
-    stimulus.stimX = stimulus.mouseX * stimulus.degreesPerPixel;
-    stimulus.stimY = 0.0f;
-}
-
 template <typename T>
 T* Child(QWidget& window, const char* name)
 {
@@ -70,7 +58,7 @@ T* Child(QWidget& window, const char* name)
 
 TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
 {
-    ResetForSweep(Simple, Grating);
+    ResetForSweep();
     stimulus.orientation = 45.0f;
     stimulus.stationaryMode = false;
     TuningWindow window(nullptr);
@@ -125,9 +113,8 @@ TEST(TuningCentre, OrientationCurveOnTheFieldOnlyWhenAskedAndShown)
     } cases[] = {{Revealed, true, true}, {GreyScale, false, false}, {Hidden, true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "display " << c.display << " asked " << c.centreAsked);
-        ResetForSweep(Simple, Grating);
+        ResetForSweep(true);
         receptiveField.displayMode = c.display;
-        LeaveStimulusOffTheField();
         const int32_t offX = stimulus.mouseX, offY = stimulus.mouseY;
         const int32_t centreX = TruncInt(receptiveField.centreX / stimulus.degreesPerPixel);
         const int32_t centreY = TruncInt(receptiveField.centreY / stimulus.degreesPerPixel);
