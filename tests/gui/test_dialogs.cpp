@@ -6,7 +6,7 @@
 #include "dialogs/feedback_fields.h"
 #include "dialogs/rf_dialog.h"
 #include "dialogs/select_stimulus_dialog.h"
-#include "test_dialog_support.h"
+#include "test_shell_support.h"
 
 namespace {
 
@@ -60,22 +60,22 @@ TEST(Dialogs, ModalRunsKeepTheirChanges)
     ResetAllRecords();
     stimulus.mouseX = 17;
     stimulus.mouseY = 23;
-    RunModal(openSelectStimulus, [](QDialog* d) {
+    EXPECT_TRUE(WithModal([] { openSelectStimulus(nullptr); }, [](QWidget* d) {
         EXPECT_TRUE(stimulus.stimulusOn) << "switched on while open";
         EXPECT_EQ(stimulus.mouseX, kTestWidth / 2);
         Control<QSlider>(d, kContrastSlider)->setValue(20);
         TypeInto(d, kBarLengthEdit, "6");
         QTest::keyClick(d, Qt::Key_Escape);
-    });
+    }));
     EXPECT_FALSE(stimulus.stimulusOn);
     EXPECT_FLOAT_EQ(stimulus.contrastPercent, 10.0f);
     EXPECT_FLOAT_EQ(stimulus.barLength, 6.0f);
     EXPECT_EQ(stimulus.mouseX, kTestWidth / 2) << "stays centred until the pointer moves";
 
-    RunModal(openRfDialog, [](QDialog* d) {
+    EXPECT_TRUE(WithModal([] { openRfDialog(nullptr); }, [](QWidget* d) {
         TypeInto(d, RfDialogIds::kSfEdit, "1.6");
         QTest::mouseClick(Control<QWidget>(d, kOkButton), Qt::LeftButton);
-    });
+    }));
     EXPECT_FLOAT_EQ(receptiveField.spatialFrequency, 1.6f);
 }
 
