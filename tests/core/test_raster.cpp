@@ -5,13 +5,12 @@
 
 #include "tests/core/test_support.h"
 #include "sim/scene_drawing.h"
-#include <cstdlib>
 
 using namespace ts;
 
 namespace {
 
-void PlaceStimulus(int32_t type, int32_t x, int32_t y)
+void PlaceStimulus(int32_t type, int32_t x = 500, int32_t y = 350)
 {
     stimulus.stimulusType = type;
     stimulus.mouseX = x;
@@ -29,10 +28,7 @@ void ExpectFrameMatchesImage(uint32_t colour, float contrast)
         for (int32_t x = std::max(set.boxLeft, 0); x <= set.boxRight && x < frameBuffer.width; ++x) {
             const bool drawn = ReadPixel(x, y) == colour;
             const float v = ImageAt(x, y);
-            ASSERT_EQ(drawn, v == contrast) << x << "," << y;
-            if (!drawn) {
-                ASSERT_EQ(v, 0.0f) << x << "," << y;
-            }
+            ASSERT_TRUE(drawn ? v == contrast : v == 0.0f) << x << "," << y;
             covered += drawn;
         }
     }
@@ -48,7 +44,7 @@ TEST(RasterSpot, GreyAndContrastFollowPolarityAndContrast)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "polarity " << c.polarity << " contrast " << c.contrastPercent);
         ResetScene();
-        PlaceStimulus(Spot, 500, 350);
+        PlaceStimulus(Spot);
         stimulus.polarity = c.polarity;
         stimulus.contrastPercent = c.contrastPercent;
         RasteriseStimulusAt(TestFilters(), 0);
@@ -72,7 +68,7 @@ TEST(RasterBar, OrientationTurnsTheBar)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "orientation " << c.orientation);
         ResetScene();
-        PlaceStimulus(Bar, 500, 350);
+        PlaceStimulus(Bar);
         stimulus.orientation = c.orientation;
         RasteriseStimulusAt(TestFilters(), 0);
         const int32_t acrossX = c.alongY, acrossY = c.alongX;  // perpendicular
@@ -135,31 +131,23 @@ TEST(RasterExtremes, AbsurdSizesAndPositionsStayBoundedAndFinite)
         stimulus.contrastPercent = c.contrast;
         RasteriseStimulusAt(TestFilters(), 0);
         EXPECT_TRUE(ImageAllFinite());
-        if (c.expectDrawn >= 0) {
-            EXPECT_EQ(CountPixels(Grey(254)), c.expectDrawn);
-        }
-        // Whatever is drawn is the stimulus grey or the background.
+        EXPECT_TRUE(c.expectDrawn < 0 || CountPixels(Grey(254)) == c.expectDrawn) << CountPixels(Grey(254));
+        // Whatever is drawn is the stimulus grey or the background, or
+        // saturated white for a contrast above 100 %, never wrapped.
         const int64_t other = int64_t{kWidth} * kHeight - CountPixels(kGrey) - CountPixels(Grey(254));
-        if (c.contrast <= 100.0f) {
-            EXPECT_EQ(other, 0);
-        } else {
-            EXPECT_EQ(other, CountPixels(Grey(255)));  // saturated, not wrapped
-        }
+        EXPECT_EQ(other, c.contrast <= 100.0f ? 0 : CountPixels(Grey(255)));
     }
 }
 
 namespace {
 
-void PlaceGrating(float sf, float velocity, float phase, float orientation)
+void PlaceGrating(float sf, float velocity, float phase)
 {
-    stimulus.stimulusType = Grating;
-    stimulus.mouseX = 500;
-    stimulus.mouseY = 350;
-    stimulus.stimulusOn = true;
+    PlaceStimulus(Grating);
     stimulus.gratingSf = sf;
     stimulus.gratingVelocity = velocity;
     stimulus.gratingPhase = phase;
-    stimulus.orientation = orientation;
+    stimulus.orientation = 90.0f;
 }
 
 int32_t GreyAt(int32_t x, int32_t y) { return static_cast<int32_t>(ReadPixel(x, y) & 0xFF); }
@@ -170,27 +158,22 @@ TEST(RasterGrating, ZeroFrequencyIsAUniformDiscOfTheAmplitude)
 {
     // A 2 Hz flicker has a 500 ms period: amplitude sin(2 pi t / 500).
     const struct { float contrast, modulationRate; int64_t timeMs; int32_t grey; } cases[] = {
-        {100, 0, 0, 254},   {50, 0, 0, 190},    {0, 0, 0, 127},
-        {100, 2, 0, 127},   {100, 2, 125, 254}, {100, 2, 250, 126},
-        {100, 2, 375, 0},   {100, 2, 500, 127}, {100, 2, 1125, 254}};
+        {100, 0, 0, 254},   {50, 0, 0, 190},  {100, 2, 0, 127},
+        {100, 2, 125, 254}, {100, 2, 375, 0}, {100, 2, 1125, 254}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "contrast " << c.contrast << " rate " << c.modulationRate
                                         << " t " << c.timeMs);
         ResetScene();
-        PlaceGrating(0.0f, 2.0f, 0.0f, 90.0f);
+        PlaceGrating(0.0f, 2.0f, 0.0f);
         stimulus.contrastPercent = c.contrast;
         stimulus.modulationRate = c.modulationRate;
         RasteriseStimulusAt(TestFilters(), c.timeMs);
         // Radius 2.5 degrees: 95 pixels.
-        EXPECT_EQ(GreyAt(500, 350), c.grey);
-        EXPECT_EQ(GreyAt(590, 350), c.grey);
-        EXPECT_EQ(GreyAt(500, 260), c.grey);
+        for (auto [x, y] : {std::pair{500, 350}, {590, 350}, {500, 260}}) EXPECT_EQ(GreyAt(x, y), c.grey) << x << ", " << y;
         EXPECT_EQ(ReadPixel(597, 350), kGrey);
         EXPECT_EQ(ImageAt(597, 350), 0.0f);
         EXPECT_NEAR(ImageAt(500, 350), (c.grey - 127) / 127.0f, 0.008f);
-        if (c.grey != 128) {
-            EXPECT_NEAR(static_cast<double>(CountPixels(Grey(c.grey))), 3.14159265 * 95.0 * 95.0, 200.0);
-        }
+        EXPECT_NEAR(static_cast<double>(CountPixels(Grey(c.grey))), 3.14159265 * 95.0 * 95.0, 200.0);
     }
 }
 
@@ -205,7 +188,7 @@ TEST(RasterGrating, PeriodsBelowAMillisecondCountAsOne)
         SCOPED_TRACE(c.name);
         for (int64_t t : {0, 1, 7, 123457}) {
             ResetScene();
-            PlaceGrating(c.sf, c.velocity, 45.0f, 90.0f);
+            PlaceGrating(c.sf, c.velocity, 45.0f);
             stimulus.modulationRate = c.modulationRate;
             RasteriseStimulusAt(TestFilters(), t);
             EXPECT_EQ(GreyAt(500, 350), c.centreGrey) << t;

@@ -1,7 +1,6 @@
 // The peak rate and the traces: the record of each tick, where the samples
 // are drawn, spike strokes, stimulus marks and wild values.
 #include <limits>
-#include <string>
 
 #include "tests/core/test_support.h"
 #include "sim/scene_drawing.h"
@@ -10,12 +9,11 @@ using namespace ts;
 
 namespace {
 
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
 void ResetTraces(int32_t width, int32_t index)
 {
-    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) {
-        simulation.responseTrace[j] = 0.0f;
-        simulation.stimulusTrace[j] = 0;
-    }
+    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) simulation.responseTrace[j] = 0.0f, simulation.stimulusTrace[j] = 0;
     simulation.traceWidth = width;
     simulation.traceIndex = index;
 }
@@ -50,12 +48,7 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
         EXPECT_EQ(ReadPixel(788, 51), kGrey);
         // The zero samples lie on the baseline, from the newest (x 987) to
         // the oldest (x 13).
-        EXPECT_EQ(ReadPixel(987, 62), kWhite);
-        EXPECT_EQ(ReadPixel(500, 62), kWhite);
-        EXPECT_EQ(ReadPixel(13, 62), kWhite);
-        EXPECT_EQ(ReadPixel(12, 62), kGrey);
-        EXPECT_EQ(ReadPixel(988, 62), kGrey);
-        EXPECT_EQ(ReadPixel(500, 61), kGrey);
+        for (int32_t x : {12, 13, 987, 988}) EXPECT_EQ(ReadPixel(x, 62), x == 12 || x == 988 ? kGrey : kWhite) << x;
         // Stimulus marks: two pixels in rows 71 and 72 under each marked tick.
         for (int32_t i = 399; i <= 410; ++i)
             for (int32_t y = 70; y <= 73; ++y)
@@ -71,35 +64,25 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
 
 TEST(TraceDrawing, WildValuesAndIndicesStayInBounds)
 {
-    constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
-    struct Case {
-        const char* name;
-        int32_t width, index;
-        float value;
-        bool downward;  // negative samples reach below the trace rows
+    const struct { int32_t width, index, client; float value; } cases[] = {
+        {976, 3, kWidth, 1e30f}, {976, 3, kWidth, -1e30f}, {976, 3, kWidth, kNaN}, {976, 2000, kWidth, 0.2f},
+        {976, -7, kWidth, 0.2f}, {kMaxTraceWidth + 5, kMaxTraceWidth + 5, kWidth, 0.2f}, {2200, 1, 3, 0.2f},
     };
-    const Case cases[] = {
-        {"huge value", 976, 3, 1e30f, false}, {"huge negative value", 976, 3, -1e30f, true},
-        {"not a number", 976, 3, kNan, false}, {"index past the width", 976, 2000, 0.2f, false},
-        {"index below 1", 976, -7, 0.2f, false}, {"width past the arrays", kMaxTraceWidth + 5, kMaxTraceWidth + 5, 0.2f, false},
-        {"tiny client", 2200, 1, 0.2f, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << ", " << c.index << ", " << c.client << ", " << c.value);
         ResetScene();
         ResetTraces(c.width, c.index);
         for (int32_t j = 1; j <= kMaxTraceWidth; j += 3) simulation.responseTrace[j] = c.value;
-        if (c.name == std::string("tiny client")) appState.clientWidth = 3;
+        appState.clientWidth = c.client;
         DrawTraces();
-        // Only white is ever drawn, and only in the trace rows.
+        // Only white is ever drawn, and only in the trace rows (negative
+        // samples reach below them).
         EXPECT_EQ(CountPixels(kWhite) + CountPixels(kGrey), int64_t{kWidth} * kHeight);
-        for (int32_t x = 0; x < kWidth && !c.downward; ++x) EXPECT_EQ(ReadPixel(x, 80), kGrey);
+        for (int32_t x = 0; x < kWidth && c.value > -1.0f; ++x) EXPECT_EQ(ReadPixel(x, 80), kGrey);
     }
 }
 
 namespace {
-
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 void Tick(float rate, int32_t spikes = 0)
 {
@@ -120,12 +103,11 @@ TEST(PeakRate, HoldsForTwentyFiveTicksAndPassesOverNonNumbers)
     Tick(90.0f);
     EXPECT_EQ(simulation.peakRate.load(), 90.0f) << "a larger rate takes over at once";
 
-    struct Case { float rates[3]; float peak; };
-    const Case cases[] = {
+    const struct { float rates[3]; float peak; } cases[] = {
         {{kNaN, kNaN, kNaN}, 0.0f}, {{-5.0f, -1.0f, -30.0f}, 0.0f}, {{kNaN, 12.0f, kNaN}, 12.0f},
         {{std::numeric_limits<float>::infinity(), 7.0f, 3.0f}, 7.0f},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ResetEngine(OnCentreX);
         for (float rate : c.rates) Tick(rate);
         EXPECT_EQ(simulation.peakRate.load(), c.peak);
@@ -134,12 +116,11 @@ TEST(PeakRate, HoldsForTwentyFiveTicksAndPassesOverNonNumbers)
 
 TEST(Traces, SpikeMarkAndIndexWrap)
 {
-    struct Case { int32_t width; int32_t ticks; int32_t index; };
-    const Case cases[] = {
+    const struct { int32_t width, ticks, index; } cases[] = {
         {3, 2, 3}, {3, 3, 1}, {3, 4, 2}, {1, 5, 1}, {-7, 5, 1},  // narrow windows keep slot 1
-        {kMaxTraceWidth + 5, kMaxTraceWidth, 1},  // never past the arrays
+        {kMaxTraceWidth + 5, kMaxTraceWidth, 1},                 // never past the arrays
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ResetEngine(OnCentreX);
         simulation.traceWidth = c.width;
         for (int32_t t = 0; t < c.ticks; ++t) Tick(20.0f, t % 2);
@@ -158,33 +139,25 @@ TEST(Traces, SpikeMarkAndIndexWrap)
 
 TEST(Traces, StimulusMarker)
 {
-    struct Case {
+    const struct {
         int32_t type; bool on, stationary; int32_t displayMode; float centreValue;
-        int32_t centreShift;  // pixels added to the centre column after the build
-        int32_t marker;
-    };
-    const Case cases[] = {
-        {Spot, true, false, GreyScale, 0.0f, 0, 1},
-        {Bar, false, true, Hidden, 0.0f, 0, 1},     // spots and bars mark while hidden
-        {Annulus, false, false, GreyScale, 0.0f, 0, 0},
-        {Grating, true, false, GreyScale, 0.5f, 0, 1},
-        {Grating, false, true, Outlines, 0.5f, 0, 1},
-        {Grating, true, false, GreyScale, -0.5f, 0, 0},
-        {Grating, true, false, Hidden, 0.5f, 0, 0},
-        {Grating, false, false, GreyScale, 0.5f, 0, 0},
+        int32_t centreShift, marker;  // shift: pixels added to the centre column after the build
+    } cases[] = {
+        {Spot, true, false, GreyScale, 0.0f, 0, 1},      {Bar, false, true, Hidden, 0.0f, 0, 1},  // marked while hidden
+        {Annulus, false, false, GreyScale, 0.0f, 0, 0},  {Grating, true, false, GreyScale, 0.5f, 0, 1},
+        {Grating, false, true, Outlines, 0.5f, 0, 1},    {Grating, true, false, GreyScale, -0.5f, 0, 0},
+        {Grating, true, false, Hidden, 0.5f, 0, 0},      {Grating, false, false, GreyScale, 0.5f, 0, 0},
         {Grating, true, false, GreyScale, 0.5f, 600, 0},   // centre beyond column 499
         {Grating, true, false, GreyScale, 0.5f, -200, 0},  // centre left of the box
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ResetEngine(Simple);
         stimulus.stimulusType = c.type;
         stimulus.stimulusOn = c.on;
         stimulus.stationaryMode = c.stationary;
         receptiveField.displayMode = c.displayMode;
         const int32_t half = BoxHalf();
-        PublishImage([&](int32_t col, int32_t row) {
-            return col == half && row == half ? c.centreValue : 1.0f;
-        });
+        PublishImage([&](int32_t col, int32_t row) { return col == half && row == half ? c.centreValue : 1.0f; });
         receptiveField.centreX = receptiveField.centreX + c.centreShift * stimulus.degreesPerPixel;
         NeuronTickCompute();
         RecordTick(0);
