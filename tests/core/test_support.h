@@ -119,14 +119,13 @@ inline int64_t CountPixels(uint32_t colour)
 
 using Pixels = std::vector<std::pair<int32_t, int32_t>>;
 
-// The frame's white pixels as (x, y), sorted.
+// The frame's white pixels as (x, y), in x order.
 inline Pixels WhitePixels()
 {
     Pixels found;
-    for (int32_t y = 0; y < frameBuffer.height; ++y)
-        for (int32_t x = 0; x < frameBuffer.width; ++x)
+    for (int32_t x = 0; x < frameBuffer.width; ++x)
+        for (int32_t y = 0; y < frameBuffer.height; ++y)
             if (ReadPixel(x, y) == kWhite) found.emplace_back(x, y);
-    std::sort(found.begin(), found.end());
     return found;
 }
 
