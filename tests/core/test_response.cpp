@@ -40,30 +40,6 @@ TEST(ResponseDrive, ComplexCellEnergyOfAGratingIsOneFifth)
     }
 }
 
-TEST(ResponseDrive, FallsToZeroTwentyTicksAfterTheStimulusGoesOff)
-{
-    struct Case { int32_t cellType; bool saturating; float spontaneous; };
-    const Case cases[] = {
-        {OnCentreX, true, 15.0f}, {OffCentreX, false, 15.0f}, {DirectionalSimple, true, 1.0f}, {Complex, false, 5.0f},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.cellType);
-        ResetEngine(c.cellType);
-        modelOptions.saturatingIO = c.saturating;
-        for (int32_t tick = 0; tick < 25; ++tick) {
-            PublishImage([tick](int32_t x, int32_t y) { return Pattern(x, y, tick); });
-            DriveOfTick();
-        }
-        PublishImage([](int32_t, int32_t) { return 0.0f; });
-        for (int32_t tick = 1; tick < 19; ++tick) DriveOfTick();
-        EXPECT_NE(DriveOfTick(), 0.0f) << "the last stimulus frame is still in step 20";
-        const float drive = DriveOfTick();
-        EXPECT_EQ(drive, 0.0f);
-        EXPECT_NEAR(DriveToRate(drive), c.spontaneous, 1e-3f);
-        EXPECT_EQ(DriveToTraceValue(drive), 0.0f);
-    }
-}
-
 TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
 {
     // Before the first build the sum is 0: whatever drive arrives counts as

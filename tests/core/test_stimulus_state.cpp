@@ -58,7 +58,7 @@ TEST_F(Stimulus, OrientationStepsAndWraps)
 TEST_F(Stimulus, ResizeScalesPositionsUnlessASideIsEmpty)
 {
     const struct { int32_t oldWidth, oldHeight, newWidth, newHeight; float scaleX; } cases[] = {
-        {800, 600, 1600, 600, 2.0f}, {800, 600, 0, 0, 1.0f}, {0, 0, 800, 600, 1.0f}, {800, 600, 800, 0, 1.0f},
+        {800, 600, 1600, 600, 2.0f}, {800, 600, 0, 0, 1.0f}, {0, 0, 800, 600, 1.0f}, {-1, 600, 800, 600, 1.0f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.oldWidth << "x" << c.oldHeight << " -> " << c.newWidth << "x"

@@ -143,10 +143,9 @@ TEST(Traces, StimulusMarker)
         int32_t type; bool on, stationary; int32_t displayMode; float centreValue;
         int32_t centreShift, marker;  // shift: pixels added to the centre column after the build
     } cases[] = {
-        {Spot, true, false, GreyScale, 0.0f, 0, 1},      {Bar, false, true, Hidden, 0.0f, 0, 1},  // marked while hidden
-        {Annulus, false, false, GreyScale, 0.0f, 0, 0},  {Grating, true, false, GreyScale, 0.5f, 0, 1},
-        {Grating, false, true, Outlines, 0.5f, 0, 1},    {Grating, true, false, GreyScale, -0.5f, 0, 0},
-        {Grating, true, false, Hidden, 0.5f, 0, 0},      {Grating, false, false, GreyScale, 0.5f, 0, 0},
+        {Bar, false, true, Hidden, 0.0f, 0, 1},  // spots and bars are marked while hidden
+        {Annulus, false, false, GreyScale, 0.0f, 0, 0},  {Grating, false, true, Outlines, 0.5f, 0, 1},
+        {Grating, true, false, GreyScale, -0.5f, 0, 0},  {Grating, true, false, Hidden, 0.5f, 0, 0},
         {Grating, true, false, GreyScale, 0.5f, 600, 0},   // centre beyond column 499
         {Grating, true, false, GreyScale, 0.5f, -200, 0},  // centre left of the box
     };
