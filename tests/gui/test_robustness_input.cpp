@@ -7,27 +7,19 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QSlider>
 #include <QSpinBox>
-#include <QTest>
 #include <QToolBar>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 #include "app/commands.h"
-#include "dialogs/dialogs.h"
 #include "model/model_options.h"
-#include "model/receptive_field.h"
-#include "render/app_state.h"
 #include "sim/audio_stream.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
 #include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_state.h"
 #include "test_shell_support.h"
 
 namespace {
@@ -194,41 +186,6 @@ private:
     bool wantDialog_ = false, busy_ = false;
 };
 
-// What each control lets a value become, whatever the order of the input.
-struct Row {
-    const char* name;
-    double value, lo, hi;
-};
-
-std::vector<Row> RecordRows()
-{
-    const StimulusState& s = stimulus;
-    const ReceptiveField& rf = receptiveField;
-    const ModelOptions& m = modelOptions;
-    std::vector<Row> rows = {
-        {"stimulusType", double(s.stimulusType), 1, 4}, {"spotRadius", s.spotRadius, 0, kHuge},
-        {"barLength", s.barLength, 0, 14}, {"barWidth", s.barWidth, 0, 14}, {"orientation", s.orientation, 0, 360},
-        {"gratingRadius", s.gratingRadius, kTiny, 8}, {"gratingSf", s.gratingSf, 0, 100},
-        {"gratingPhase", s.gratingPhase, 0, 360}, {"gratingVelocity", s.gratingVelocity, 0, 20},
-        {"modulationRate", s.modulationRate, 0, 20}, {"contrastPercent", s.contrastPercent, 0, 100},
-        {"rf.cellType", double(rf.cellType), 1, 5}, {"rf.orientation", rf.orientation, 0, 360},
-        {"rf.centreSigma", rf.centreSigma, kTiny, 10}, {"rf.surroundSigma", rf.surroundSigma, kTiny, 50},
-        {"rf.displayMode", double(rf.displayMode), 1, 4}, {"surroundWeight", m.surroundWeight, 0.02, 4},
-        {"gammaOrder", double(m.gammaOrder), 1, 10}, {"halfMaxContrast", m.halfMaxContrast, 1, 100},
-        {"currentMaxRate", m.currentMaxRate, 200, 250}, {"currentSpontaneousRate", m.currentSpontaneousRate, 0, 101},
-        {"markCount", double(marks.markCount.load()), 0, kMaxMarks}, {"expectedRate", simulation.expectedRate, 0, kHuge},
-        {"traceWidth", double(simulation.traceWidth), 0, kMaxTraceWidth},
-        {"traceIndex", double(simulation.traceIndex), 1, kMaxTraceWidth + 1},
-    };
-    // Whatever is kept in degrees only has to be finite.
-    for (double v : {double(s.stimX), double(s.stimY), double(rf.centreX), double(rf.centreY), double(rf.phase),
-                     double(rf.spatialFrequency), double(rf.width), double(rf.length), double(simulation.peakRate)})
-        rows.push_back({"finite", v, -kHuge, kHuge});
-    for (int i = 1; i <= marks.markCount.load() && i <= kMaxMarks; ++i) rows.push_back({"markX", marks.markX[i], -kHuge, kHuge});
-    for (int i = 1; i <= kMaxTraceWidth; ++i) rows.push_back({"responseTrace", simulation.responseTrace[i], -kHuge, kHuge});
-    return rows;
-}
-
 }  // namespace
 
 TEST(ThreadedRobustness, RandomInputKeepsEveryRecordSoundAndTheLoopsTicking)
@@ -269,14 +226,35 @@ TEST(ThreadedRobustness, RandomInputKeepsEveryRecordSoundAndTheLoopsTicking)
     EXPECT_GE(AudioLoopStatistics().ticks, audio + 5);
     EXPECT_GT(window->canvas()->lastPaint().paints, 0);
 
-    // The workers stop before the records are read, so nothing moves under us.
+    // The workers stop before the records are read, so nothing moves under
+    // us. What each control lets a value become, whatever the order of the
+    // input; what is kept in degrees only has to be finite.
     StopWorkers();
-    for (const Row& row : RecordRows()) {
-        EXPECT_TRUE(std::isfinite(row.value)) << row.name;
-        EXPECT_GE(row.value, row.lo) << row.name;
-        EXPECT_LE(row.value, row.hi) << row.name;
-    }
+    const StimulusState& s = stimulus;
+    const ReceptiveField& rf = receptiveField;
+    const ModelOptions& m = modelOptions;
+    const std::tuple<const char*, double, double, double> rows[] = {
+        {"stimulusType", s.stimulusType, 1, 4}, {"barLength", s.barLength, 0, 14}, {"barWidth", s.barWidth, 0, 14},
+        {"orientation", s.orientation, 0, 360}, {"gratingRadius", s.gratingRadius, kTiny, 8},
+        {"gratingSf", s.gratingSf, 0, 100}, {"gratingPhase", s.gratingPhase, 0, 360},
+        {"gratingVelocity", s.gratingVelocity, 0, 20}, {"modulationRate", s.modulationRate, 0, 20},
+        {"contrastPercent", s.contrastPercent, 0, 100}, {"rf.cellType", rf.cellType, 1, 5},
+        {"rf.orientation", rf.orientation, 0, 360}, {"rf.centreSigma", rf.centreSigma, kTiny, 10},
+        {"rf.surroundSigma", rf.surroundSigma, kTiny, 50}, {"rf.displayMode", rf.displayMode, 1, 4},
+        {"surroundWeight", m.surroundWeight, 0.02, 4}, {"gammaOrder", m.gammaOrder, 1, 10},
+        {"halfMaxContrast", m.halfMaxContrast, 1, 100}, {"currentMaxRate", m.currentMaxRate, 200, 250},
+        {"currentSpontaneousRate", m.currentSpontaneousRate, 0, 101}, {"markCount", marks.markCount, 0, kMaxMarks},
+        {"expectedRate", simulation.expectedRate, 0, kHuge}, {"traceWidth", simulation.traceWidth, 0, kMaxTraceWidth},
+        {"traceIndex", simulation.traceIndex, 1, kMaxTraceWidth + 1}, {"spotRadius", s.spotRadius, 0, kHuge},
+        {"stimX", s.stimX, -kHuge, kHuge}, {"stimY", s.stimY, -kHuge, kHuge}, {"rf.centreX", rf.centreX, -kHuge, kHuge},
+        {"rf.centreY", rf.centreY, -kHuge, kHuge}, {"rf.phase", rf.phase, -kHuge, kHuge},
+        {"rf.spatialFrequency", rf.spatialFrequency, -kHuge, kHuge}, {"rf.width", rf.width, -kHuge, kHuge},
+        {"rf.length", rf.length, -kHuge, kHuge}, {"peakRate", simulation.peakRate, -kHuge, kHuge},
+    };
+    for (const auto& [name, value, lo, hi] : rows) EXPECT_TRUE(value >= lo && value <= hi) << name << " = " << value;
     int64_t notFinite = 0;
+    for (int i = 1; i <= marks.markCount && i <= kMaxMarks; ++i) notFinite += !std::isfinite(marks.markX[i]);
+    for (int i = 1; i <= kMaxTraceWidth; ++i) notFinite += !std::isfinite(simulation.responseTrace[i]);
     for (const auto& frame : simulation.stimulusHistory)
         for (float v : frame) notFinite += !std::isfinite(v);
     EXPECT_EQ(notFinite, 0);
