@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 #include "tests/core/test_support.h"
 
@@ -42,16 +43,14 @@ WaveOutput HandOutput()
                       }};
 }
 
-// Waits (up to a limit) until the loop has made `more` further ticks.
+// Waits until the loop has made `more` further ticks (the limit only keeps
+// a dead loop from hanging the run).
 bool WaitTicks(int64_t more, std::chrono::milliseconds limit = 3000ms)
 {
     const int64_t target = AudioLoopStatistics().ticks + more;
     const auto end = std::chrono::steady_clock::now() + limit;
-    while (AudioLoopStatistics().ticks < target) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
+    while (AudioLoopStatistics().ticks < target && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(2ms);
+    return AudioLoopStatistics().ticks >= target;
 }
 
 class ThreadedAudioLoop : public ::testing::Test {
@@ -72,9 +71,7 @@ TEST_F(ThreadedAudioLoop, StartsAndStopsManyTimes)
     StartAudioThread(HandOutput());
     EXPECT_TRUE(WaitTicks(3));
     StopAudioThread();
-    EXPECT_EQ(hand.opens.load(), 1);
-    EXPECT_EQ(hand.closes.load(), 1);
-    EXPECT_EQ(hand.reports.load(), 0);
+    EXPECT_EQ(std::tuple(hand.opens.load(), hand.closes.load(), hand.reports.load()), std::tuple(1, 1, 0));
 }
 
 TEST_F(ThreadedAudioLoop, RestartsPastTheThresholdFromSilence)
@@ -95,11 +92,9 @@ TEST_F(ThreadedAudioLoop, RestartsPastTheThresholdFromSilence)
 
     hand.position = kAudioRestartAt + 1;
     ASSERT_TRUE(WaitTicks(4));
-    EXPECT_EQ(hand.opens.load(), 2);
-    EXPECT_EQ(hand.closes.load(), 1);
+    EXPECT_EQ(std::tuple(hand.opens.load(), hand.closes.load()), std::tuple(2, 1));
     StopAudioThread();
-    EXPECT_EQ(hand.closes.load(), 2);
-    EXPECT_EQ(hand.reports.load(), 0);
+    EXPECT_EQ(std::tuple(hand.closes.load(), hand.reports.load()), std::tuple(2, 0));
     // The end of the old stream was cleared; the new one starts at its lead.
     for (int64_t i = kAudioSamples - 6000; i < kAudioSamples; ++i) ASSERT_EQ(audioSamples[i].load(), 0) << i;
     for (int64_t i = 0; i < 4999; ++i) ASSERT_EQ(audioSamples[i].load(), 0) << i;

@@ -115,22 +115,18 @@ TEST(ThreadedFrameStores, FollowResizesWhileTheSceneRuns)
             appState.clientHeight = h;
             RequestFrameSize(w, h);
             // Waits for the size (bounded, so a failure cannot hang the run).
-            bool reached = false;
-            for (int32_t i = 0; i < 20000 && !reached; ++i) {
-                const PresentedFrame frame = LatestFrame();
-                if (frame.serial != 0 && frame.width > 0) {
-                    // Wherever the frame lies in its store, its last rows are
-                    // the clear grey, to the last pixel.
+            // Wherever a frame lies in its store, its last rows are the clear
+            // grey, to the last pixel.
+            PresentedFrame frame = LatestFrame();
+            for (int32_t i = 0; i < 20000 && (frame.width != w || frame.height != h); ++i, frame = LatestFrame()) {
+                for (int32_t x = 0; frame.serial != 0 && x < frame.width; x += 7, ++checked)
                     for (int32_t y : {frame.height - 1, frame.height / 2 + 40})
-                        for (int32_t x = 0; x < frame.width; x += 7)
-                            ASSERT_EQ(FramePixel(frame, x, y), 0x808080u) << x << ", " << y;
-                    ASSERT_EQ(FramePixel(frame, frame.width - 1, frame.height - 1), 0x808080u);
-                    ++checked;
-                }
-                reached = frame.width == w && frame.height == h;
-                if (!reached) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                        ASSERT_EQ(FramePixel(frame, x, y), 0x808080u) << x << ", " << y;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
-            ASSERT_TRUE(reached) << w << " x " << h;
+            ASSERT_EQ(frame.width, w);
+            ASSERT_EQ(frame.height, h);
+            ASSERT_EQ(FramePixel(frame, w - 1, h - 1), 0x808080u);
         }
     }
     // Old stores go as the slots come round.
