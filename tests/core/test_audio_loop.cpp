@@ -1,6 +1,5 @@
 // The audio thread run for real, on a device whose position the test holds.
 // (The SDL path, a missing device and a stall are the SDL tests'.)
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>

@@ -2,11 +2,8 @@
 #include <limits>
 
 #include "tests/core/test_support.h"
-#include <gtest/gtest.h>
 #include <atomic>
-#include <cstdint>
 #include <thread>
-#include "render/frame_buffer.h"
 
 namespace {
 

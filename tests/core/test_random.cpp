@@ -1,12 +1,8 @@
 // The shared random word and the fields it places.
-#include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
 #include <thread>
-#include <vector>
 
-#include "model/random.h"
 #include "tests/core/test_support.h"
 
 namespace {

@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
-#include <vector>
 
 #include "tests/core/test_support.h"
 

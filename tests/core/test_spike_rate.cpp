@@ -2,12 +2,9 @@
 // expected rate, the regularity that the gamma order gives, the dead time of
 // one click, how fast the clicks follow a change of rate, and slices laid
 // however the device moves.
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <numeric>
-#include <vector>
 
 #include "tests/core/test_support.h"
 

@@ -1,13 +1,11 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QString>
-#include <gtest/gtest.h>
 
 #include "app/overlay.h"
 #include "app/overlay_text.h"
 #include "render/app_state.h"
 #include "sim/simulation_state.h"
-#include "stimulus/stimulus_state.h"
 #include "test_shell_support.h"
 
 namespace {

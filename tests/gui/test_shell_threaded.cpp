@@ -2,12 +2,10 @@
 // scene thread's frames, messages from a worker, and a clean end.
 #include <QMessageBox>
 #include <QPushButton>
-#include <gtest/gtest.h>
 #include <thread>
 
 #include "app/commands.h"
 #include "app/messages.h"
-#include "model/receptive_field.h"
 #include "render/app_state.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
