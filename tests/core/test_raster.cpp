@@ -82,18 +82,6 @@ TEST(RasterBar, OrientationTurnsTheBar)
     }
 }
 
-TEST(RasterToolbar, BandRowsAreNotDrawnButEnterTheImage)
-{
-    ResetScene();
-    SetBox(TestFilters(), 400, 0, 100);
-    PlaceStimulus(Spot, 500, 30);
-    RasteriseStimulusAt(TestFilters(), 0);
-    for (int32_t y = 0; y <= 36; ++y) EXPECT_EQ(ReadPixel(500, y), kGrey) << y;
-    for (int32_t y = 11; y <= 36; ++y) EXPECT_EQ(ImageAt(500, y), 1.0f) << y;  // 19 pixels above 30
-    for (int32_t y = 37; y <= 49; ++y) EXPECT_EQ(ReadPixel(500, y), Grey(254)) << y;
-    EXPECT_EQ(ReadPixel(500, 50), kGrey);
-}
-
 TEST(RasterExtremes, AbsurdSizesAndPositionsStayBoundedAndFinite)
 {
     constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
