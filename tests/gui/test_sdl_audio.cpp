@@ -39,10 +39,8 @@ struct DriverChoice {
     }
     std::vector<int16_t> Captured() const
     {
-        std::ifstream in(file, std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::vector<int16_t> samples(bytes.size() / 2);
-        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        std::vector<int16_t> samples(std::filesystem::file_size(file) / 2);
+        std::ifstream(file, std::ios::binary).read(reinterpret_cast<char*>(samples.data()), samples.size() * 2);
         return samples;
     }
 };
@@ -78,7 +76,6 @@ WaveOutput OutageOutput()
     outage.sdl = SdlWaveOutput();
     outage.lost = outage.frozen = false;
     outage.openAllowed = true;
-    outage.openedAt = -1;
     outage.opens = outage.reports = 0;
     return WaveOutput{[](int64_t fromSample) {
                           outage.opens.fetch_add(1);
@@ -125,24 +122,19 @@ TEST_F(SdlAudio, SpontaneousClicksAreWholeAndAtTheirRate)
     EXPECT_NEAR(double(scan.starts.size()), expected, 5.0 * std::sqrt(expected) + 3.0);
 }
 
-TEST_F(SdlAudio, NoDeviceReportsOnceAndTheModelRunsOn)
+// No device at the start or none at a reopen: one message, and the model
+// runs on. A device comes back where the clock had got to, sound for sound.
+TEST_F(SdlAudio, SoundComesBackAfterALossOrAStall)
 {
-    for (const auto& [driver, file] : {std::pair{"no-such-driver", ""}, {"disk", "/nonexistent-directory/stream.raw"}}) {
-        SCOPED_TRACE(driver);
+    {
         PrepareOnCentreCell(37.0f);
-        DriverChoice choice(driver, file);
-        WaveOutput output = OutageOutput();
-        EXPECT_FALSE(SdlWaveOutput().open(0));
-        StartAudioThread(output);
+        DriverChoice none("no-such-driver", "");
+        StartAudioThread(OutageOutput());
         EXPECT_TRUE(WaitFor([] { return AudioLoopStatistics().ticks >= 10; }));
         StopAudioThread();
         EXPECT_EQ(outage.reports.load(), 1);
         EXPECT_FLOAT_EQ(simulation.peakRate.load(), 37.0f);
     }
-}
-
-TEST_F(SdlAudio, SoundComesBackAfterALossOrAStall)
-{
     const struct { const char* driver; bool stall, refuseFirstTry; } cases[] = {{"disk", false, true}, {"dummy", true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.driver);
