@@ -51,10 +51,8 @@ TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
     EXPECT_EQ(DriveOfTick(), 0.0f);
     for (bool saturating : {true, false}) {
         modelOptions.saturatingIO = saturating;
-        for (float drive : {0.0f, 5.0f, -3.0f, kNaN, kInf}) {
-            EXPECT_NEAR(DriveToRate(drive), 15.0f, 1e-3f) << drive;
-            EXPECT_EQ(DriveToTraceValue(drive), 0.0f) << drive;
-        }
+        for (float drive : {5.0f, -3.0f, kNaN, kInf})
+            EXPECT_TRUE(std::fabs(DriveToRate(drive) - 15.0f) < 1e-3f && DriveToTraceValue(drive) == 0.0f) << drive;
     }
 }
 
@@ -100,21 +98,6 @@ TEST(ResponseRate, RatesAndTraceValues)
 
 namespace {
 
-// Changes that give a new box: a different size and a different centre.
-void MoveAndResize(int32_t cellType)
-{
-    receptiveField.centreX = receptiveField.centreX + 37.0f * stimulus.degreesPerPixel;
-    receptiveField.centreY = receptiveField.centreY - 23.0f * stimulus.degreesPerPixel;
-    if (cellType == OnCentreX || cellType == OffCentreX) {
-        receptiveField.centreSigma = 0.15f;
-        receptiveField.surroundSigma = 0.75f;
-    } else {
-        receptiveField.length = 1.1f;
-        receptiveField.width = 0.3f;
-        receptiveField.orientation = 30.0f;
-    }
-}
-
 float Noise() { return 2.0f * Lcg() - 1.0f; }
 
 // Within rounding: relative for the energy, against the bound of |drive|
@@ -142,8 +125,13 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
             if (tick % 7 == 3) ExpectFastMatchesDirect(cellType, "steady");
             else DriveOfTick();
         }
-        // Right after a rebuild the old frames are read with the new box.
-        MoveAndResize(cellType);
+        // Right after a rebuild (a new box: another size and centre) the old
+        // frames are read with the new box.
+        receptiveField.centreX = receptiveField.centreX + 37.0f * stimulus.degreesPerPixel;
+        receptiveField.centreY = receptiveField.centreY - 23.0f * stimulus.degreesPerPixel;
+        receptiveField.surroundSigma = 0.75f;  // the X cells' box
+        receptiveField.length = 1.1f;          // the cortical cells' box
+        receptiveField.orientation = 30.0f;
         buildFilters();
         ASSERT_NE(CurrentFilters().boxRight - CurrentFilters().boxLeft, oldBox);
         for (int32_t tick = 0; tick < 4; ++tick) {
@@ -159,21 +147,14 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
     }
 }
 
-namespace {
-
 int64_t NonZeroElements(const float* image)
 {
     return std::count_if(image, image + kFilterPixels, [](float v) { return v != 0.0f; });
 }
 
-}  // namespace
-
 // Press over the field, tick, hear the clicks: the ON-centre cell answers a
 // spot from the second tick on, fires well above its spontaneous rate while
 // the spot is held and falls back 20 ticks after the release.
-int32_t clicksHeard = 0;
-void HearClick(int32_t) { ++clicksHeard; }
-
 TEST(SceneToNeuron, PressedSpotOverOnCentreIsHeard)
 {
     ResetEngine(OnCentreX);
@@ -185,11 +166,9 @@ TEST(SceneToNeuron, PressedSpotOverOnCentreIsHeard)
     for (int32_t tick = 0; tick < 150; ++tick) {
         if (tick == 50) OnLeftButtonDown();
         if (tick == 100) OnLeftButtonUp();
-        clicksHeard = 0;
         SceneTick();
         NeuronTickCompute();
-        NeuronTickFinish(int64_t{tick} * 882, HearClick);
-        clicks[tick / 50] += clicksHeard;
+        clicks[tick / 50] += NeuronTickFinish(int64_t{tick} * 882, [](int32_t) {});
         rates.push_back(simulation.expectedRate);
         if (tick / 50 == 1) peakHeld = std::max(peakHeld, simulation.peakRate.load());
     }
