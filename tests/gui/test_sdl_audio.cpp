@@ -99,29 +99,6 @@ protected:
     void TearDown() override { StopAudioThread(); }
 };
 
-TEST_F(SdlAudio, SpontaneousClicksAreWholeAndAtTheirRate)
-{
-    PrepareOnCentreCell();  // ON-centre X cell, stimulus off: 15 Hz
-    DriverChoice disk("disk", "");
-    StartAudioThread(OutageOutput());
-    std::this_thread::sleep_for(3s);
-    StopAudioThread();
-    EXPECT_EQ(outage.reports.load(), 0);
-    const std::vector<int16_t> s = disk.Captured();
-    ASSERT_GT(s.size(), 5000u + 882u);
-    const ClickScan scan = ScanClicks(s);
-    EXPECT_EQ(scan.brokenClickSamples, 0u);
-    EXPECT_EQ(scan.otherSamples, 0u);  // hash off: clicks and silence only
-    ASSERT_FALSE(scan.starts.empty());
-    EXPECT_GE(scan.starts.front(), 5000u) << "nothing before the first slice";
-
-    // The writer keeps 5000 samples ahead of the device, so every captured
-    // sample was laid. A renewal count at least as regular as Poisson has a
-    // variance of at most its mean: five standard deviations.
-    const double expected = 15.0 * double(s.size() - 5000) / kAudioRate;
-    EXPECT_NEAR(double(scan.starts.size()), expected, 5.0 * std::sqrt(expected) + 3.0);
-}
-
 // No device at the start or none at a reopen: one message, and the model
 // runs on. A device comes back where the clock had got to, sound for sound.
 TEST_F(SdlAudio, SoundComesBackAfterALossOrAStall)
