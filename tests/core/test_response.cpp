@@ -11,34 +11,7 @@ namespace {
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-// A pattern with structure at every scale the filters care about, different
-// on every tick, so drives differ from step to step.
-float Pattern(int32_t c, int32_t r, int32_t tick)
-{
-    return 0.6f * std::cos(0.11f * c + 0.3f * tick) * std::sin(0.07f * r - 0.2f * tick)
-         + 0.4f * (((c / 9 + r / 13 + tick) % 3) - 1);
-}
-
 }  // namespace
-
-TEST(ResponseDrive, ComplexCellEnergyOfAGratingIsOneFifth)
-{
-    // The same images, once shown as a grating and once as another stimulus;
-    // the type of the moment plays no part, only what each frame showed.
-    std::vector<float> drives[2];
-    for (bool grating : {false, true}) {
-        ResetEngine(Complex);
-        stimulus.stimulusType = grating ? Bar : Grating;
-        for (int32_t tick = 0; tick < 25; ++tick) {
-            PublishImage([tick](int32_t x, int32_t y) { return Pattern(x, y, tick); }, grating);
-            drives[grating].push_back(DriveOfTick());
-        }
-    }
-    for (size_t i = 0; i < drives[0].size(); ++i) {
-        EXPECT_GE(drives[1][i], 0.0f);
-        EXPECT_NEAR(drives[1][i] * 5.0f, drives[0][i], 1e-4f * drives[0][i] + 1e-9f) << "tick " << i;
-    }
-}
 
 TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
 {
