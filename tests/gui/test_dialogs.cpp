@@ -13,42 +13,42 @@ namespace {
 // Each keystroke is handled on its own, so the prefixes of a text count.
 TEST(Dialogs, TypedFieldsMoveTheirRecordsAndControls)
 {
+    namespace St = SelectStimulusIds;
+    namespace Rf = RfDialogIds;
     ResetAllRecords();
     stimulus.stimulusType = Grating;
     const ReceptiveField& rf = receptiveField;
+    const auto stim = createSelectStimulusDialog, field = createRfDialog;
     const struct {
         QDialog* (*create)(QWidget*);
         int edit;
         const char* text;
-        const Relaxed<float>& field;
+        const Relaxed<float>& record;
         float value;
         int control, position;  // a slider or an up-down
     } steps[] = {
-        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, "5", stimulus.gratingSf, 5.0f, SelectStimulusIds::kSfSlider, 220},
-        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, ".3", stimulus.gratingSf, 0.3f, SelectStimulusIds::kSfSlider, 220},  // at or below 0.35 the slider stays
-        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, "1", stimulus.gratingSf, 1.0f, SelectStimulusIds::kSfSlider, 150},
-        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, "0", stimulus.gratingSf, 0.0f, SelectStimulusIds::kSfSlider, -1},
-        {createSelectStimulusDialog, SelectStimulusIds::kSfEdit, "101", stimulus.gratingSf, 10.0f, SelectStimulusIds::kSfSlider, 220},  // its last key refused
-        {createRfDialog, RfDialogIds::kPhaseEdit, "-30", rf.phase, -30.0f, RfDialogIds::kPhaseUpDown, 18},  // stored; off the up-down
-        {createRfDialog, RfDialogIds::kPhaseEdit, "47", rf.phase, 47.0f, RfDialogIds::kPhaseUpDown, 9},
-        {createRfDialog, RfDialogIds::kSfEdit, "2.34", rf.spatialFrequency, 2.34f, RfDialogIds::kSfUpDown, 23},
-        {createRfDialog, RfDialogIds::kSfEdit, "50", rf.spatialFrequency, 50.0f, RfDialogIds::kSfUpDown, 50},  // "5" moved it
-        {createRfDialog, RfDialogIds::kWidthEdit, "0.25", rf.width, 0.25f, RfDialogIds::kWidthUpDown, 3},
-        {createRfDialog, RfDialogIds::kLengthEdit, "1.5", rf.length, 1.5f, RfDialogIds::kLengthUpDown, 15},
+        {stim, St::kSfEdit, "5", stimulus.gratingSf, 5.0f, St::kSfSlider, 220},
+        {stim, St::kSfEdit, ".3", stimulus.gratingSf, 0.3f, St::kSfSlider, 220},  // at or below 0.35 it stays
+        {stim, St::kSfEdit, "1", stimulus.gratingSf, 1.0f, St::kSfSlider, 150},
+        {stim, St::kSfEdit, "0", stimulus.gratingSf, 0.0f, St::kSfSlider, -1},
+        {stim, St::kSfEdit, "101", stimulus.gratingSf, 10.0f, St::kSfSlider, 220},  // its last key refused
+        {field, Rf::kPhaseEdit, "-30", rf.phase, -30.0f, Rf::kPhaseUpDown, 18},     // stored; off the up-down
+        {field, Rf::kPhaseEdit, "47", rf.phase, 47.0f, Rf::kPhaseUpDown, 9},
+        {field, Rf::kSfEdit, "2.34", rf.spatialFrequency, 2.34f, Rf::kSfUpDown, 23},
+        {field, Rf::kSfEdit, "50", rf.spatialFrequency, 50.0f, Rf::kSfUpDown, 50},  // "5" moved it
+        {field, Rf::kWidthEdit, "0.25", rf.width, 0.25f, Rf::kWidthUpDown, 3},
     };
     for (const auto& s : steps) {
         DialogPtr d(s.create(nullptr));
         TypeInto(d.get(), s.edit, s.text);
-        EXPECT_FLOAT_EQ(s.field.load(), s.value) << s.text;
-        QWidget* control = Control<QWidget>(d.get(), s.control);
-        const int position = qobject_cast<QSlider*>(control) ? qobject_cast<QSlider*>(control)->value()
-                                                              : qobject_cast<QSpinBox*>(control)->value();
-        EXPECT_EQ(position, s.position) << s.text;
+        EXPECT_FLOAT_EQ(s.record.load(), s.value) << s.text;
+        auto* slider = Control<QSlider>(d.get(), s.control);
+        EXPECT_EQ(slider ? slider->value() : Control<QSpinBox>(d.get(), s.control)->value(), s.position) << s.text;
     }
     // Not numbers, zero or negative sizes: ignored.
-    DialogPtr d(createRfDialog(nullptr));
+    DialogPtr d(field(nullptr));
     for (const char* text : {"", "-", "abc", "0", "-1", ".", "e5", "nan", "inf"})
-        for (int id : {RfDialogIds::kWidthEdit, RfDialogIds::kSfEdit, RfDialogIds::kCentreEdit}) TypeInto(d.get(), id, text);
+        for (int id : {Rf::kWidthEdit, Rf::kSfEdit, Rf::kCentreEdit}) TypeInto(d.get(), id, text);
     EXPECT_FLOAT_EQ(rf.width, 0.25f);
     EXPECT_FLOAT_EQ(rf.spatialFrequency, 50.0f);
     EXPECT_FLOAT_EQ(rf.centreSigma, 0.2f);
