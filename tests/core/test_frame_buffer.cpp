@@ -76,17 +76,16 @@ TEST(FrameBuffer, RingEdgeCases)
         EXPECT_EQ(CountPixels(kGrey), 2500) << radius;
     }
 
-    // A huge ring (a typed sigma of 1e30) neither hangs nor writes anything.
+    // A huge ring (a typed sigma of 1e30) neither hangs nor writes anything;
+    // one much larger than the frame draws only its arc through it.
     FreshFrame(640, 480);
     MoveTo(320, 240);
     DrawRing(1e30f);
     EXPECT_TRUE(WhitePixels().empty());
-    // A ring much larger than the frame draws only its arc through it.
     MoveTo(320, 100000);
     DrawRing(99800.0f);
-    const Pixels arc = WhitePixels();
-    EXPECT_FALSE(arc.empty());
-    for (auto [x, y] : arc) EXPECT_GE(y, 190) << x;
+    EXPECT_GT(CountPixels(kWhite), 0);
+    for (int32_t x : {0, 320, 639}) EXPECT_EQ(ReadPixel(x, 189), kGrey) << x;
 }
 
 // The scene side publishes uniform frames as fast as it can while the user

@@ -37,11 +37,10 @@ int32_t Tick(float rate, int64_t tick, std::vector<int64_t>& times)
     return spikes;
 }
 
-int64_t ShortestInterval(const std::vector<int64_t>& times)
+int64_t ShortestInterval(std::vector<int64_t> times)
 {
-    std::vector<int64_t> gaps(times.size());
-    std::adjacent_difference(times.begin(), times.end(), gaps.begin());
-    return times.size() < 2 ? INT64_MAX : *std::min_element(gaps.begin() + 1, gaps.end());
+    std::adjacent_difference(times.begin(), times.end(), times.begin());
+    return times.size() < 2 ? INT64_MAX : *std::min_element(times.begin() + 1, times.end());
 }
 
 // Coefficient of variation of the intervals between spikes.

