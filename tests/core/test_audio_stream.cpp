@@ -1,5 +1,5 @@
-// The stream itself: the click waveform, the hash, and the tick's writing
-// half, driven with play positions chosen here.
+// The stream itself: the click waveform, the background hash and the tick's
+// writing half stay inside it for any play position.
 #include <climits>
 
 #include "tests/core/test_support.h"
@@ -32,14 +32,6 @@ protected:
 
 int16_t At(int64_t i) { return audioSamples[i].load(std::memory_order_relaxed); }
 
-// The generator written out: word' = 1664525 word + 1013904223, the value
-// its low 23 bits over 2^23.
-float NextUniform(uint32_t& word)
-{
-    word = word * 1664525u + 1013904223u;
-    return static_cast<float>(word & 0x007FFFFFu) / 8388608.0f;
-}
-
 TEST_F(AudioStream, ClickWaveformAndStreamBounds)
 {
     const struct { int32_t index, written; } cases[] = {  // written: samples of the click inside the stream
@@ -57,28 +49,6 @@ TEST_F(AudioStream, ClickWaveformAndStreamBounds)
         EXPECT_EQ(changed, c.written);
         for (int32_t k = 0; k < c.written; ++k) EXPECT_EQ(At(int64_t{c.index} + k), k < 6 ? 20000 : -20000) << k;
     }
-}
-
-TEST_F(AudioStream, HashFollowsTheGeneratorOverItsSlice)
-{
-    const int64_t p = 123456;
-    FillSentinel(p + 4990, 900);
-    const uint32_t seed = 987654321u;
-    randomWord.word.store(static_cast<int32_t>(seed), std::memory_order_relaxed);
-    LayBackgroundHash(p);
-    uint32_t word = seed;
-    int32_t high = 0;
-    for (int32_t i = 1; i <= 882; ++i) {
-        // A hash sample is hiss, now and then a burst that takes a second draw.
-        const float u = NextUniform(word);
-        const int32_t hiss = static_cast<int32_t>((u - 0.5f) * 1000.0f);
-        ASSERT_EQ(At(p + 4998 + i), u > 0.95f ? static_cast<int32_t>(hiss + NextUniform(word) * 5000.0f) : hiss) << i;
-        high = std::max<int32_t>(high, At(p + 4998 + i));
-    }
-    EXPECT_EQ(At(p + 4998), kSentinel);
-    EXPECT_EQ(At(p + 4998 + 883), kSentinel);
-    EXPECT_EQ(static_cast<uint32_t>(randomWord.word.load()), word);
-    EXPECT_GT(high, 499) << "at least one burst rose above the hiss";
 }
 
 TEST_F(AudioStream, HashStaysInsideTheStreamForAnyPosition)
