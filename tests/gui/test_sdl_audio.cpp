@@ -5,11 +5,8 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <thread>
 
 #include "audio/sdl_wave_output.h"
@@ -55,10 +52,7 @@ bool WaitFor(Condition condition, std::chrono::milliseconds limit = 6000ms)
 
 std::vector<int16_t> StreamSlice(int64_t from, int64_t to)
 {
-    std::vector<int16_t> s;
-    for (int64_t i = std::max<int64_t>(from, 0); i < std::min<int64_t>(to, kAudioSamples); ++i)
-        s.push_back(audioSamples[i].load());
-    return s;
+    return std::vector<int16_t>(audioSamples + std::max<int64_t>(from, 0), audioSamples + std::min<int64_t>(to, kAudioSamples));
 }
 
 // The SDL device, with a loss or a stall the test brings about and opens it
@@ -94,14 +88,10 @@ WaveOutput OutageOutput()
                       }};
 }
 
-class SdlAudio : public ::testing::Test {
-protected:
-    void TearDown() override { StopAudioThread(); }
-};
 
 // No device at the start or none at a reopen: one message, and the model
 // runs on. A device comes back where the clock had got to, sound for sound.
-TEST_F(SdlAudio, SoundComesBackAfterALossOrAStall)
+TEST(SdlAudio, SoundComesBackAfterALossOrAStall)
 {
     {
         PrepareOnCentreCell(37.0f);
