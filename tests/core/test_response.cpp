@@ -6,12 +6,7 @@
 
 using namespace ts;
 
-namespace {
-
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-constexpr float kInf = std::numeric_limits<float>::infinity();
-
-}  // namespace
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
 
 TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
 {
@@ -71,8 +66,6 @@ TEST(ResponseRate, RatesAndTraceValues)
 
 namespace {
 
-float Noise() { return 2.0f * Lcg() - 1.0f; }
-
 // Within rounding: relative for the energy, against the bound of |drive|
 // (every pixel at most 1) for a linear cell.
 void ExpectFastMatchesDirect(int32_t cellType, const char* when, bool copy = true)
@@ -90,11 +83,9 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
 {
     for (int32_t cellType = OnCentreX; cellType <= Complex; ++cellType) {
         ResetEngine(cellType, 777 + cellType);
-        const RfFilterSet& first = CurrentFilters();
-        ASSERT_GT(first.absoluteSum, 0.0f);
-        const int32_t oldBox = first.boxRight - first.boxLeft;
+        const int32_t oldBox = BoxHalf();
         for (int32_t tick = 0; tick < 22; ++tick) {
-            PublishImage([](int32_t, int32_t) { return Noise(); });
+            PublishImage([](int32_t, int32_t) { return 2.0f * Lcg() - 1.0f; });
             if (tick % 7 == 3) ExpectFastMatchesDirect(cellType, "steady");
             else DriveOfTick();
         }
@@ -106,13 +97,13 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         receptiveField.length = 1.1f;          // the cortical cells' box
         receptiveField.orientation = 30.0f;
         buildFilters();
-        ASSERT_NE(CurrentFilters().boxRight - CurrentFilters().boxLeft, oldBox);
+        ASSERT_NE(BoxHalf(), oldBox);
         for (int32_t tick = 0; tick < 4; ++tick) {
-            PublishImage([](int32_t c, int32_t r) { return 0.5f * Noise() + (c > r ? 0.5f : -0.25f); });
+            PublishImage([](int32_t c, int32_t r) { return Lcg() - 0.5f + (c > r ? 0.5f : -0.25f); });
             ExpectFastMatchesDirect(cellType, tick == 0 ? "first tick after a rebuild" : "after a rebuild");
         }
         // A rebuild between the copy and the drive.
-        PublishImage([](int32_t, int32_t) { return Noise(); });
+        PublishImage([](int32_t, int32_t) { return 2.0f * Lcg() - 1.0f; });
         CopyStimulusToHistory();
         receptiveField.orientation = 120.0f;
         buildFilters();
