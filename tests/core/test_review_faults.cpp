@@ -18,21 +18,14 @@ TEST(ReviewFaults, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
     stimulus.mouseY = 350;
     stimulus.stimulusOn = true;
     std::vector<float> on, after;
-    int64_t t = 0;
-    for (int32_t tick = 0; tick < 60; ++tick, t += 20) {
-        SceneTickAt(t);
+    for (int32_t tick = 0; tick < 82; ++tick) {
+        if (tick == 60) stimulus.stimulusOn = false, SetStimulusType(Spot);
+        SceneTickAt(int64_t{tick} * 20);
         NeuronTickCompute();
-        if (tick >= 20) on.push_back(simulation.expectedRate);
+        if (tick >= 20) (tick < 60 ? on : after).push_back(simulation.expectedRate);
     }
-    stimulus.stimulusOn = false;
-    SetStimulusType(Spot);
-    for (int32_t tick = 0; tick < 22; ++tick, t += 20) {
-        SceneTickAt(t);
-        NeuronTickCompute();
-        after.push_back(simulation.expectedRate);
-    }
-    const float onPeak = *std::max_element(on.begin(), on.end());
-    const float onLow = *std::min_element(on.begin(), on.end());
+    const auto [lowest, highest] = std::minmax_element(on.begin(), on.end());
+    const float onPeak = *highest, onLow = *lowest;
     EXPECT_GT(onLow, 30.0f) << "a steady answer to the drifting grating";
     EXPECT_LT(onPeak - onLow, 0.01f * onPeak);
     EXPECT_NEAR(after[0], on.back(), 0.01f * onPeak) << "the first tick still sees the grating";
@@ -45,8 +38,7 @@ TEST(ReviewFaults, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
 // no further; from there it grows again, up to the largest finite radius.
 TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
 {
-    const struct { int32_t type; bool wheel; } cases[] = {
-        {Spot, false}, {Spot, true}, {Annulus, false}, {Annulus, true}};
+    const struct { int32_t type; bool wheel; } cases[] = {{Spot, false}, {Spot, true}, {Annulus, false}, {Annulus, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.type << (c.wheel ? " wheel" : " key"));
         ResetStimulus();
@@ -88,7 +80,7 @@ TEST(ReviewFaults, EightKCanvasIsDrawnAtItsFullSize)
     ASSERT_EQ(frame.width, kW);
     ASSERT_EQ(frame.height, kH);
     const int32_t right = kW - 12;
-    EXPECT_EQ(FramePixel(frame, right - 1, 62), 0xFFFFFFu) << "newest end of the trace";
+    EXPECT_EQ(FramePixel(frame, right - 1, 62), 0xFFFFFFu) << "newest end of the trace, by the right margin";
     EXPECT_EQ(FramePixel(frame, 12 + 1, 62), 0xFFFFFFu) << "oldest end, by the left margin";
     EXPECT_NE(FramePixel(frame, kW / 2, kH / 2), 0x808080u) << "the field's centre";
     EXPECT_EQ(FramePixel(frame, kW - 1, kH - 1), 0x808080u);

@@ -1,7 +1,7 @@
 #pragma once
-// Shared set-up of the core tests: every record back at its start-up value
-// (the engine's own reset), images fed to the neuron tick the way the scene
-// thread feeds them, a frame for the drawing tests and a click scanner.
+// Shared set-up of the core tests: records at their start-up values, images
+// fed to the neuron tick the way the scene thread feeds them, a frame for the
+// drawing tests and a click scanner.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -149,10 +149,9 @@ constexpr int32_t kClickLength = 12;
 struct ClickScan {
     std::vector<size_t> starts;     // first sample of every complete click
     size_t brokenClickSamples = 0;  // +-20000 samples that belong to no complete click
-    size_t otherSamples = 0;        // samples that are neither click nor 0
 };
 
-// Walks a stream that holds only clicks (6 x +20000, 6 x -20000) and silence.
+// Walks a stream of clicks (6 x +20000, 6 x -20000) and other samples.
 inline ClickScan ScanClicks(const std::vector<int16_t>& s)
 {
     ClickScan scan;
@@ -160,8 +159,7 @@ inline ClickScan ScanClicks(const std::vector<int16_t>& s)
         bool click = i + kClickLength <= s.size();
         for (size_t k = 0; click && k < 6; ++k) click = s[i + k] == 20000 && s[i + 6 + k] == -20000;
         if (click) scan.starts.push_back(i), i += kClickLength - 1;
-        else if (s[i] == 20000 || s[i] == -20000) ++scan.brokenClickSamples;
-        else if (s[i] != 0) ++scan.otherSamples;
+        else scan.brokenClickSamples += s[i] == 20000 || s[i] == -20000;
     }
     return scan;
 }
