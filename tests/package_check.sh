@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # What a fresh Debian machine gets, checked on one that has everything: each
-# CMake package configuration configure loaded and each library the test and
-# benchmark programs load must come from a package the set-up list pulls in
-# through apt's dependencies; each library the program loads, from one the
-# Debian package's Depends pulls in. Then the package is built, unpacked into
-# a scratch folder (nothing is installed) and its program run.
+# CMake package configuration and each library the test and benchmark programs
+# load must come from a package the set-up list pulls in; each library the
+# program loads, from one its Debian package's Depends pulls in. The package
+# is then built, unpacked into a scratch folder and its program run.
 #   tests/package_check.sh BUILD_DIR        exit 77: no dpkg or apt lists here
 set -uo pipefail
 build=$(cd "${1:?usage: package_check.sh BUILD_DIR}" && pwd)
@@ -62,8 +61,7 @@ closure "${depends[@]}" >"$scratch/runtime"
 mapfile -t runlibs < <(libraries "$build/tessaline")
 check "$scratch/runtime" "the package's Depends" "${runlibs[@]}"
 
-root="$scratch/root"
-dpkg-deb -x "$deb" "$root"
+root="$scratch/root" && dpkg-deb -x "$deb" "$root"
 for f in bin/tessaline share/applications/tessaline.desktop share/metainfo/io.github.tessaline.Tessaline.metainfo.xml \
          share/icons/hicolor/scalable/apps/tessaline.svg share/icons/hicolor/{48x48,128x128,256x256}/apps/tessaline.png \
          share/doc/tessaline/copyright share/doc/tessaline/changelog.gz share/man/man1/tessaline.1.gz; do

@@ -1,6 +1,5 @@
 // The audio thread run for real, on a device whose position the test holds.
 // (The SDL path, a missing, lost or stalled device are the SDL test's.)
-
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -13,11 +12,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A device the test plays by hand: its play position and loss are test
-// atomics, and it counts its opens, closes and error reports.
+// A device the test plays by hand: its play position is a test atomic, and
+// it counts its opens, closes and error reports.
 struct HandDevice {
     std::atomic<int64_t> position{0}, ticksAtLastOpen{0};
-    std::atomic<bool> lost{false};
     std::atomic<int32_t> opens{0}, closes{0}, reports{0};
 };
 HandDevice hand;
@@ -25,17 +23,14 @@ HandDevice hand;
 WaveOutput HandOutput()
 {
     hand.position = 0;
-    hand.lost = false;
     hand.opens = hand.closes = hand.reports = 0;
     return WaveOutput{[](int64_t fromSample) {
                           hand.opens.fetch_add(1);
                           hand.ticksAtLastOpen.store(AudioLoopStatistics().ticks);
                           hand.position.store(fromSample);
-                          hand.lost.store(false);
                           return true;
                       },
-                      [] { hand.closes.fetch_add(1); }, [] { return hand.position.load(); },
-                      [] { return hand.lost.load(); },
+                      [] { hand.closes.fetch_add(1); }, [] { return hand.position.load(); }, [] { return false; },
                       [](const char* text) {
                           EXPECT_STREQ(text, "Error preparing wave header");
                           hand.reports.fetch_add(1);

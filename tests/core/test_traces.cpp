@@ -19,11 +19,7 @@ void ResetTraces(int32_t width, int32_t index)
 }
 
 // Slot of the sample drawn i pixels left of the right edge.
-int32_t SlotOf(int32_t i, int32_t index, int32_t width)
-{
-    const int32_t j = index - i;
-    return j < 1 ? j + width : j;
-}
+int32_t SlotOf(int32_t i, int32_t index, int32_t width) { return index - i < 1 ? index - i + width : index - i; }
 
 }  // namespace
 

@@ -27,18 +27,14 @@ constexpr int kOkButton = 1;  // every dialog's default "OK" button
 constexpr int kTestWidth = 1000, kTestHeight = 700;
 using DialogPtr = std::unique_ptr<QDialog>;
 
-inline void ResetAllRecords()
-{
-    ResetEngineRecords(kTestWidth, kTestHeight);
-    buildFilters();
-}
+inline void ResetAllRecords() { ResetEngineRecords(kTestWidth, kTestHeight), buildFilters(); }
 
 // A shown main window whose records are reset for its canvas, with no worker
 // threads: the tests drive the records alone.
-inline std::unique_ptr<MainWindow> QuietMainWindow(int width = 900, int height = 640)
+inline std::unique_ptr<MainWindow> QuietMainWindow()
 {
     auto window = std::make_unique<MainWindow>();
-    window->resize(width, height);
+    window->resize(900, 640);
     window->show();
     QApplication::setActiveWindow(window.get());
     QApplication::processEvents();
