@@ -94,10 +94,9 @@ TEST(Dialogs, FeedbackTexts)
         receptiveField.orientation = c.field;
         stimulus.orientation = c.stimulus;
         DialogPtr d(createFeedbackDialog(nullptr));
-        EXPECT_EQ(FieldText(d.get(), kTypeText), c.typeText);
-        EXPECT_EQ(FieldText(d.get(), kOrientationActual), c.actual) << c.field << " vs " << c.stimulus;
-        EXPECT_EQ(FieldText(d.get(), kOrientationEstimate), c.estimate) << c.field << " vs " << c.stimulus;
-        EXPECT_EQ(FieldText(d.get(), kOrientationDifference), c.difference) << c.field << " vs " << c.stimulus;
+        const QStringList shown = {FieldText(d.get(), kTypeText), FieldText(d.get(), kOrientationActual),
+                                   FieldText(d.get(), kOrientationEstimate), FieldText(d.get(), kOrientationDifference)};
+        EXPECT_EQ(shown, QStringList({c.typeText, c.actual, c.estimate, c.difference})) << c.field << " vs " << c.stimulus;
     }
     receptiveField.centreX = 12.34f;
     receptiveField.centreY = 8.76f;
