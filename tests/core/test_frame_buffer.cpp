@@ -109,19 +109,15 @@ TEST(ThreadedFramePublishing, NeitherSideSeesTheOtherWriting)
 
     uint32_t lastSerial = 0;
     int64_t presented = 0;
-    bool finished = false;
-    while (!finished) {
+    for (bool finished = false; !finished;) {
         finished = done.load(std::memory_order_acquire);
         const PresentedFrame frame = LatestFrame();
         if (frame.serial == 0) continue;
-        ASSERT_GE(frame.serial, lastSerial);
+        ASSERT_TRUE(frame.serial >= lastSerial && frame.width == 200 && frame.height == 150);
         lastSerial = frame.serial;
-        ASSERT_EQ(frame.width, 200);
-        ASSERT_EQ(frame.height, 150);
-        // Serial n was drawn in colour n: red in the low byte, so the stored
-        // word carries it in the third byte.
-        const uint32_t expected = ((frame.serial & 0xFF) << 16) | (frame.serial & 0xFF00) |
-                                  ((frame.serial >> 16) & 0xFF);
+        // Serial n was drawn in colour n, red in its low byte: the stored word
+        // carries that in its third byte.
+        const uint32_t expected = ((frame.serial & 0xFF) << 16) | (frame.serial & 0xFF00) | ((frame.serial >> 16) & 0xFF);
         for (int32_t i = 0; i < w * h; i += 97) ASSERT_EQ(frame.pixels[i], expected);
         ASSERT_EQ(frame.pixels[w * h - 1], expected);
         ++presented;

@@ -1,15 +1,9 @@
 // The stimulus record under the wheel and the keys, positions across a
 // resize, and Enter at the end of a hand plot.
-#include <gtest/gtest.h>
-
 #include <limits>
 #include <tuple>
 
-#include "model/receptive_field.h"
-#include "render/app_state.h"
-#include "sim/engine_reset.h"
-#include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_state.h"
+#include "tests/core/test_support.h"
 
 namespace {
 
