@@ -2,7 +2,6 @@
 
 #include "dialogs/rf_dialog.h"
 #include "dialogs/select_stimulus_dialog.h"
-#include "stimulus/hand_plot_marks.h"
 #include "test_shell_support.h"
 
 namespace {

@@ -10,16 +10,10 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolBar>
-#include <cmath>
 #include <random>
 #include <tuple>
 
 #include "app/commands.h"
-#include "model/model_options.h"
-#include "sim/audio_stream.h"
-#include "sim/scene_loop.h"
-#include "sim/simulation_state.h"
-#include "stimulus/hand_plot_marks.h"
 #include "test_shell_support.h"
 
 namespace {

@@ -88,7 +88,6 @@ WaveOutput OutageOutput()
                       }};
 }
 
-
 // No device at the start or none at a reopen: one message, and the model
 // runs on. A device comes back where the clock had got to, sound for sound.
 TEST(SdlAudio, SoundComesBackAfterALossOrAStall)

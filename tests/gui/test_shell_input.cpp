@@ -2,11 +2,9 @@
 // stimulus record, the cursor follows, and a hand plot ends in the feedback.
 #include <QCursor>
 #include <QWheelEvent>
-#include <cmath>
 #include <tuple>
 
 #include "app/cursors.h"
-#include "stimulus/hand_plot_marks.h"
 #include "test_shell_support.h"
 
 namespace {

@@ -1,11 +1,8 @@
 #include <QFont>
 #include <QFontMetrics>
-#include <QString>
 
 #include "app/overlay.h"
 #include "app/overlay_text.h"
-#include "render/app_state.h"
-#include "sim/simulation_state.h"
 #include "test_shell_support.h"
 
 TEST(ShellOverlayText, ReadoutsMatchTheirExamples)

@@ -22,6 +22,7 @@
 #include "sim/clock.h"
 #include "sim/engine_reset.h"
 #include "stimulus/stimulus_state.h"
+#include "tests/core/test_support.h"
 
 constexpr int kOkButton = 1;  // every dialog's default "OK" button
 constexpr int kTestWidth = 1000, kTestHeight = 700;

@@ -6,9 +6,6 @@
 
 #include "app/commands.h"
 #include "app/messages.h"
-#include "render/app_state.h"
-#include "sim/scene_loop.h"
-#include "sim/simulation_state.h"
 #include "test_shell_support.h"
 
 TEST(ThreadedShell, StartUpPresentsFramesAndExitEndsTheLoopWithZero)

@@ -2,15 +2,11 @@
 // termination signals.
 #include <QToolBar>
 #include <csignal>
-#include <utility>
 
 #include "app/commands.h"
 #include "app/termination.h"
 #include "app/toolbar.h"
-#include "render/app_state.h"
 #include "resources/strings.h"
-#include "sim/simulation_state.h"
-#include "stimulus/hand_plot_marks.h"
 #include "test_shell_support.h"
 
 // Each toolbar button: its tooltip, and what it does to the records.

@@ -14,7 +14,6 @@
 #include "sim/tuning_csv.h"
 #include "sim/tuning_sweep.h"
 #include "test_shell_support.h"
-#include "tests/core/test_support.h"
 
 namespace {
 
