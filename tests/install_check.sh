@@ -10,7 +10,8 @@ trap 'rm -rf "$prefix" "$prefix.log"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok:   $*"; }
-cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefix.log"; echo "FAIL: cmake --install"; exit 1; }
+cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 \
+    || { cat "$prefix.log"; echo "FAIL: cmake --install"; exit 1; }
 
 # The program answers without a display, and each command-line convention
 # ends without a window: expect_exit CODE LINES-ON-STDERR DESCRIPTION ARGS...
@@ -46,7 +47,8 @@ icons="$prefix/share/icons/hicolor"
 grep -q '<svg' "$icons/scalable/apps/tessaline.svg" 2>/dev/null && pass "scalable icon" || fail "no scalable SVG icon"
 for size in 48 128 256; do
     png="$icons/${size}x${size}/apps/tessaline.png"
-    dims=$(od -An -tu1 -j16 -N8 "$png" 2>/dev/null | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}')
+    dims=$(od -An -tu1 -j16 -N8 "$png" 2>/dev/null |
+        awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}')
     [ "$dims" = "${size}x${size}" ] && pass "${size}x${size} icon" || fail "$png is '${dims}'"
 done
 
@@ -54,7 +56,8 @@ done
 metainfo=$(ls "$prefix"/share/metainfo/*.xml 2>/dev/null | head -n 1)
 grep -q "<launchable type=\"desktop-id\">tessaline.desktop</launchable>" "$metainfo" 2>/dev/null \
     || fail "no metainfo that launches tessaline.desktop"
-out=$(appstreamcli validate --no-net "$metainfo" 2>&1) && pass "appstreamcli validate" || { echo "$out"; fail "appstreamcli validate"; }
+out=$(appstreamcli validate --no-net "$metainfo" 2>&1) && pass "appstreamcli validate" \
+    || { echo "$out"; fail "appstreamcli validate"; }
 
 [ $failures -eq 0 ] && echo "install check passed" || echo "$failures install check(s) failed"
 exit $((failures > 0))

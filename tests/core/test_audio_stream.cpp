@@ -35,7 +35,8 @@ int16_t At(int64_t i) { return audioSamples[i].load(std::memory_order_relaxed); 
 TEST_F(AudioStream, ClickWaveformAndStreamBounds)
 {
     const struct { int32_t index, written; } cases[] = {  // written: samples of the click inside the stream
-        {1000, 12}, {kAudioSamples - 12, 12}, {kAudioSamples - 8, 8}, {kAudioSamples, 0}, {INT32_MAX, 0}, {-1, 0}, {INT32_MIN, 0},
+        {1000, 12}, {kAudioSamples - 12, 12}, {kAudioSamples - 8, 8}, {kAudioSamples, 0},
+        {INT32_MAX, 0}, {-1, 0}, {INT32_MIN, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);

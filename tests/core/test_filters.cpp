@@ -30,7 +30,8 @@ TEST_F(FilterTest, BoxOfEachShape)
         receptiveField.width = c.width;
         receptiveField.length = c.length;
         const RfFilterSet& set = Build(c.cellType);
-        const std::array<int32_t, 6> got = {set.boxLeft, set.boxRight, set.boxTop, set.boxBottom, set.builtColumns, set.builtRows};
+        const std::array<int32_t, 6> got = {set.boxLeft,   set.boxRight,     set.boxTop,
+                                            set.boxBottom, set.builtColumns, set.builtRows};
         const std::array<int32_t, 6> want = {500 - c.halfSize, 500 + c.halfSize, 350 - c.halfSize, 350 + c.halfSize,
                                              c.builtSide, c.builtSide};
         EXPECT_EQ(got, want) << "cell type " << c.cellType << ", half size " << c.halfSize;

@@ -50,7 +50,8 @@ TEST(FrameBuffer, LinesClipAtEveryEdge)
     FreshFrame(50, 50);
     MoveTo(0, 0);
     LineTo(3, 10);
-    EXPECT_EQ(WhitePixels(), Pixels({{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 7}, {2, 8}, {2, 9}, {3, 10}}));
+    const Pixels steep = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 7}, {2, 8}, {2, 9}, {3, 10}};
+    EXPECT_EQ(WhitePixels(), steep);
 }
 
 // A cross or dash at the edges of the int range, or of a huge size, is

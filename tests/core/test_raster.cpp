@@ -69,10 +69,10 @@ TEST(RasterBar, OrientationTurnsTheBar)
         stimulus.orientation = c.orientation;
         RasteriseStimulusAt(TestFilters(), 0);
         const int32_t acrossX = c.alongY, acrossY = c.alongX;  // perpendicular
-        for (int32_t along : {0, -70, 70, 80, -80})
-            EXPECT_EQ(ReadPixel(500 + along * c.alongX, 350 + along * c.alongY), std::abs(along) < 76 ? Grey(254) : kGrey) << along;
-        for (int32_t across : {5, -5, 10, -10})
-            EXPECT_EQ(ReadPixel(500 + across * acrossX, 350 + across * acrossY), std::abs(across) < 8 ? Grey(254) : kGrey) << across;
+        for (int32_t d : {0, -70, 70, 80, -80})
+            EXPECT_EQ(ReadPixel(500 + d * c.alongX, 350 + d * c.alongY), std::abs(d) < 76 ? Grey(254) : kGrey) << d;
+        for (int32_t d : {5, -5, 10, -10})
+            EXPECT_EQ(ReadPixel(500 + d * acrossX, 350 + d * acrossY), std::abs(d) < 8 ? Grey(254) : kGrey) << d;
         // About 152 x 15 pixels, whatever the orientation.
         EXPECT_NEAR(static_cast<double>(CountPixels(Grey(254))), 153.0 * 16.0, 200.0);
         ExpectFrameMatchesImage(Grey(254), 1.0f);

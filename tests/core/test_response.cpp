@@ -40,10 +40,11 @@ TEST(ResponseRate, RatesAndTraceValues)
     for (const auto& c : rates) {
         modelOptions.saturatingIO = c.saturating;
         modelOptions.currentSpontaneousRate = c.spontaneous;
-        EXPECT_NEAR(DriveToRate(c.normalised * sum), c.rate, 2e-3f) << c.saturating << " " << c.spontaneous << " " << c.normalised;
+        EXPECT_NEAR(DriveToRate(c.normalised * sum), c.rate, 2e-3f)
+            << c.saturating << " " << c.spontaneous << " " << c.normalised;
     }
     // Normalised to the retinal gain and capped at 1.
-    const std::pair<float, float> traces[] = {{0.0f, 0.0f}, {125.0f, 0.5f}, {250.0f, 1.0f}, {1000.0f, 1.0f}, {-50.0f, -0.2f}};
+    const std::pair<float, float> traces[] = {{0, 0}, {125, 0.5f}, {250, 1}, {1000, 1}, {-50, -0.2f}};
     for (auto [normalised, trace] : traces) EXPECT_NEAR(DriveToTraceValue(normalised * sum), trace, 1e-5f);
     EXPECT_EQ(DriveToTraceValue(kNaN), 0.0f);
     EXPECT_EQ(DriveToTraceValue(kInf), 1.0f);

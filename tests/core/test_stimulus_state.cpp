@@ -38,7 +38,8 @@ TEST_F(Stimulus, OrientationStepsAndWraps)
 // and a growth that would overflow a float keeps the old value.
 TEST_F(Stimulus, ResizeKeepsPositionsWithoutAnArea)
 {
-    for (auto [oldWidth, oldHeight, newWidth, newHeight] : {std::tuple{800, 600, 0, 0}, {0, 0, 800, 600}, {-1, 600, 800, 600}}) {
+    for (auto [oldWidth, oldHeight, newWidth, newHeight] :
+         {std::tuple{800, 600, 0, 0}, {0, 0, 800, 600}, {-1, 600, 800, 600}}) {
         ClearMarks();
         AddMark(3.0f, 4.0f, 1);
         stimulus.stimX = 10.0f;

@@ -52,7 +52,7 @@ bool WaitFor(Condition condition, std::chrono::milliseconds limit = 6000ms)
 
 std::vector<int16_t> StreamSlice(int64_t from, int64_t to)
 {
-    return std::vector<int16_t>(audioSamples + std::max<int64_t>(from, 0), audioSamples + std::min<int64_t>(to, kAudioSamples));
+    return {audioSamples + std::max<int64_t>(from, 0), audioSamples + std::min<int64_t>(to, kAudioSamples)};
 }
 
 // The SDL device, with a loss or a stall the test brings about and opens it
@@ -101,7 +101,8 @@ TEST(SdlAudio, SoundComesBackAfterALossOrAStall)
         EXPECT_EQ(outage.reports.load(), 1);
         EXPECT_FLOAT_EQ(simulation.peakRate.load(), 37.0f);
     }
-    const struct { const char* driver; bool stall, refuseFirstTry; } cases[] = {{"disk", false, true}, {"dummy", true, false}};
+    const struct { const char* driver; bool stall, refuseFirstTry; } cases[] = {
+        {"disk", false, true}, {"dummy", true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.driver);
         DriverChoice choice(c.driver, "");
