@@ -1,25 +1,23 @@
 #!/usr/bin/env bash
 # What a fresh Debian machine gets, checked on one that has everything: each
-# CMake package configuration configure loaded and each library the test and
-# benchmark programs load must belong to a package that the set-up list pulls
-# in through apt's dependencies; each library the program loads, to one that
-# the Debian package's Depends pulls in. Then the package is built, unpacked
-# into a scratch folder (nothing is installed) and its program run.
+# CMake package configuration and each library the test and benchmark programs
+# load must come from a package the set-up list pulls in; each library the
+# program loads, from one its Debian package's Depends pulls in. The package
+# is then built, unpacked into a scratch folder and its program run.
 #   tests/package_check.sh BUILD_DIR        exit 77: no dpkg or apt lists here
 set -uo pipefail
 build=$(cd "${1:?usage: package_check.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/../scripts/prepare.sh"
 command -v dpkg-deb >/dev/null && command -v apt-cache >/dev/null || { echo "skip: not a Debian system"; exit 77; }
-# Without package lists apt knows only the installed packages, not what a
-# fresh machine would get.
+# Without package lists apt knows only what is installed, not what a fresh machine would get.
 apt-cache policy cmake | grep -q " Packages$" || { echo "skip: apt has no package lists (apt-get update)"; exit 77; }
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/tessaline-package.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# Every package apt installs for the named ones, recommends aside: the set-up
-# installs without them. Alternatives are all followed, so this errs lenient.
+# Every package apt installs for the named ones, recommends aside (the set-up
+# installs without them). Alternatives are all followed, so this errs lenient.
 closure() {
     apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
         --no-replaces --no-enhances "$@" 2>/dev/null | grep -v '^ ' | sort -u
@@ -35,16 +33,14 @@ check() {
     for f in "$@"; do
         owner=${pkg[$f]:-${pkg[/usr$f]:-${pkg[$(realpath "$f")]:-}}}
         if [ -z "$owner" ]; then fail "$f belongs to no package"
-        elif ! grep -qxF "$owner" "$list"; then fail "$f comes from $owner, which $what does not bring in"
-        fi
+        elif ! grep -qxF "$owner" "$list"; then fail "$f comes from $owner, which $what does not bring in"; fi
     done
     echo "ok:   $# files checked against $what"
 }
 libraries() { ldd "$@" | awk '$2 == "=>" && $3 ~ /^\// { print $3 } $1 ~ /^\// && NF > 1 { print $1 }' | sort -u; }
 
 # Build side: the set-up list against configure's package directories (each
-# Qt component leaves its own *_DIR entry), the tools it used and the test
-# programs' libraries.
+# Qt component leaves its own *_DIR entry), its tools and the test programs' libraries.
 closure "${tessaline_packages[@]}" >"$scratch/setup"
 cache="$build/CMakeCache.txt"
 mapfile -t configs < <(sed -n 's/^[A-Za-z0-9_]*_DIR:PATH=//p' "$cache" | sort -u |
@@ -55,20 +51,17 @@ mapfile -t testlibs < <(libraries "$build/tessaline_tests" $(ls "$build/tessalin
 check "$scratch/setup" "the set-up list" "${configs[@]}" "${tools[@]}" "${testlibs[@]}"
 
 # Run side: the package, its files, its Depends against the program's libraries.
-if ! (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" >cpack.log 2>&1); then
-    cat "$scratch/cpack.log"; fail "cpack -G DEB"; exit 1
-fi
+(cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" >cpack.log 2>&1) \
+    || { cat "$scratch/cpack.log"; fail "cpack -G DEB"; exit 1; }
 deb=$(ls "$scratch"/tessaline_*_"$(dpkg --print-architecture)".deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { fail "no tessaline_*.deb from cpack"; exit 1; }
 echo "ok:   $(basename "$deb"), Depends: $(dpkg-deb -f "$deb" Depends)"
-dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*//; s/ //g' | grep . >"$scratch/depends"
-mapfile -t depends <"$scratch/depends"
+mapfile -t depends < <(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*//; s/ //g' | grep .)
 closure "${depends[@]}" >"$scratch/runtime"
 mapfile -t runlibs < <(libraries "$build/tessaline")
 check "$scratch/runtime" "the package's Depends" "${runlibs[@]}"
 
-root="$scratch/root"
-dpkg-deb -x "$deb" "$root"
+root="$scratch/root" && dpkg-deb -x "$deb" "$root"
 for f in bin/tessaline share/applications/tessaline.desktop share/metainfo/io.github.tessaline.Tessaline.metainfo.xml \
          share/icons/hicolor/scalable/apps/tessaline.svg share/icons/hicolor/{48x48,128x128,256x256}/apps/tessaline.png \
          share/doc/tessaline/copyright share/doc/tessaline/changelog.gz share/man/man1/tessaline.1.gz; do
@@ -77,6 +70,5 @@ done
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/tessaline" --version 2>&1)
 [ "$version" = "tessaline $(dpkg-deb -f "$deb" Version)" ] && echo "ok:   unpacked program: $version" \
     || fail "unpacked program answered '$version'"
-
 [ $failures -eq 0 ] && echo "package check passed" || echo "$failures package check(s) failed"
 exit $((failures > 0))

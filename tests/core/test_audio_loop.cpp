@@ -1,68 +1,50 @@
-// The audio thread run for real, with devices whose position the test holds
-// or that the clock drives.
-#include <gtest/gtest.h>
-
+// The audio thread run for real, on a device whose position the test holds.
+// (The SDL path, a missing, lost or stalled device are the SDL test's.)
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 #include "tests/core/test_support.h"
-#include "sim/clock.h"
 
 using namespace ts;
 using namespace std::chrono_literals;
 
 namespace {
 
-// A device the test plays by hand: it opens as told, and its play position,
-// loss and error report are test atomics.
+// A device the test plays by hand: its play position is a test atomic, and
+// it counts its opens, closes and error reports.
 struct HandDevice {
-    std::atomic<bool> openSucceeds{true};
-    std::atomic<int64_t> position{0};
-    std::atomic<bool> lost{false};
+    std::atomic<int64_t> position{0}, ticksAtLastOpen{0};
     std::atomic<int32_t> opens{0}, closes{0}, reports{0};
-    std::atomic<int64_t> ticksAtLastOpen{0};
 };
 HandDevice hand;
 
-bool HandOpen(int64_t fromSample)
+WaveOutput HandOutput()
 {
-    hand.opens.fetch_add(1);
-    hand.ticksAtLastOpen.store(AudioLoopStatistics().ticks);
-    hand.position.store(fromSample);
-    hand.lost.store(false);
-    return hand.openSucceeds.load();
-}
-void HandClose() { hand.closes.fetch_add(1); }
-int64_t HandPosition() { return hand.position.load(); }
-bool HandLost() { return hand.lost.load(); }
-void HandReport(const char* text)
-{
-    EXPECT_STREQ(text, "Error preparing wave header");
-    hand.reports.fetch_add(1);
-}
-WaveOutput HandOutput() { return WaveOutput{HandOpen, HandClose, HandPosition, HandLost, HandReport}; }
-
-void ResetHand(bool openSucceeds)
-{
-    hand.openSucceeds = openSucceeds;
     hand.position = 0;
-    hand.lost = false;
-    hand.opens = 0;
-    hand.closes = 0;
-    hand.reports = 0;
+    hand.opens = hand.closes = hand.reports = 0;
+    return WaveOutput{[](int64_t fromSample) {
+                          hand.opens.fetch_add(1);
+                          hand.ticksAtLastOpen.store(AudioLoopStatistics().ticks);
+                          hand.position.store(fromSample);
+                          return true;
+                      },
+                      [] { hand.closes.fetch_add(1); }, [] { return hand.position.load(); }, [] { return false; },
+                      [](const char* text) {
+                          EXPECT_STREQ(text, "Error preparing wave header");
+                          hand.reports.fetch_add(1);
+                      }};
 }
 
-// Waits (up to a limit) until the loop has made `more` further ticks.
+// Waits until the loop has made `more` further ticks (the limit only keeps
+// a dead loop from hanging the run).
 bool WaitTicks(int64_t more, std::chrono::milliseconds limit = 3000ms)
 {
     const int64_t target = AudioLoopStatistics().ticks + more;
     const auto end = std::chrono::steady_clock::now() + limit;
-    while (AudioLoopStatistics().ticks < target) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
+    while (AudioLoopStatistics().ticks < target && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(2ms);
+    return AudioLoopStatistics().ticks >= target;
 }
 
 class ThreadedAudioLoop : public ::testing::Test {
@@ -70,65 +52,25 @@ protected:
     void TearDown() override { StopAudioThread(); }
 };
 
-TEST_F(ThreadedAudioLoop, TicksEveryTwentyMillisecondsOnTheClockDevice)
-{
-    PrepareOnCentreCell();
-    const int64_t startMs = MillisecondClock();
-    StartAudioThread(ClockWaveOutput());
-    std::this_thread::sleep_for(1200ms);
-    StopAudioThread();
-    const AudioLoopStats stats = AudioLoopStatistics();
-    ASSERT_GE(stats.ticks, 20);  // loose: the machine may be busy
-    // Tick k ends no earlier than its deadline, 20 k ms after the start: late
-    // ticks may catch up, but never run ahead of the deadlines.
-    EXPECT_GE(stats.lastTickMs - startMs, 20 * stats.ticks - 1);
-    const double meanMs = double(stats.lastTickMs - stats.firstTickMs) / double(stats.ticks - 1);
-    EXPECT_LE(meanMs, 30.0);
-    // The clock device's position follows the clock: 44.1 samples a millisecond.
-    EXPECT_NEAR(double(stats.lastPlayPosition), 44.1 * 20.0 * double(stats.ticks), 44.1 * 20.0 * 8);
-    // The neuron loop ran on it: the spontaneous rate is the peak rate.
-    EXPECT_FLOAT_EQ(simulation.peakRate.load(), 15.0f);
-}
-
 TEST_F(ThreadedAudioLoop, StartsAndStopsManyTimes)
 {
     PrepareOnCentreCell();
-    for (int round = 0; round < 15; ++round) {
+    for (int round = 0; round < 9; ++round) {
         StartAudioThread(ClockWaveOutput());
         std::this_thread::sleep_for(std::chrono::milliseconds(round * 3));
         if (round % 3 == 0) StartAudioThread(ClockWaveOutput());  // a start while running restarts
         StopAudioThread();
         StopAudioThread();
     }
-    ResetHand(true);
     StartAudioThread(HandOutput());
     EXPECT_TRUE(WaitTicks(3));
     StopAudioThread();
-    EXPECT_EQ(hand.opens.load(), 1);
-    EXPECT_EQ(hand.closes.load(), 1);
-    EXPECT_EQ(hand.reports.load(), 0);
-}
-
-TEST_F(ThreadedAudioLoop, WithoutADeviceReportsOnceAndKeepsTicking)
-{
-    PrepareOnCentreCell(42.0f);
-    ResetHand(false);
-    StartAudioThread(HandOutput());
-    ASSERT_TRUE(WaitTicks(30));
-    const AudioLoopStats stats = AudioLoopStatistics();
-    EXPECT_EQ(hand.reports.load(), 1);
-    EXPECT_EQ(hand.opens.load(), 1);
-    // The position runs with the clock, so the slices move on with time.
-    EXPECT_GT(stats.lastPlayPosition, 44 * 20 * 20);
-    EXPECT_FLOAT_EQ(simulation.peakRate.load(), 42.0f);
-    StopAudioThread();
-    EXPECT_EQ(hand.closes.load(), 0);  // nothing was open
+    EXPECT_EQ(std::tuple(hand.opens.load(), hand.closes.load(), hand.reports.load()), std::tuple(1, 1, 0));
 }
 
 TEST_F(ThreadedAudioLoop, RestartsPastTheThresholdFromSilence)
 {
     PrepareOnCentreCell(0.0f, true);  // hash only: every tick writes its slice
-    ResetHand(true);
     StartAudioThread(HandOutput());
     ASSERT_TRUE(WaitTicks(2));
     hand.position = kAudioRestartAt - 500;  // the slice reaches the last sample
@@ -144,11 +86,9 @@ TEST_F(ThreadedAudioLoop, RestartsPastTheThresholdFromSilence)
 
     hand.position = kAudioRestartAt + 1;
     ASSERT_TRUE(WaitTicks(4));
-    EXPECT_EQ(hand.opens.load(), 2);
-    EXPECT_EQ(hand.closes.load(), 1);
+    EXPECT_EQ(std::tuple(hand.opens.load(), hand.closes.load()), std::tuple(2, 1));
     StopAudioThread();
-    EXPECT_EQ(hand.closes.load(), 2);
-    EXPECT_EQ(hand.reports.load(), 0);
+    EXPECT_EQ(std::tuple(hand.closes.load(), hand.reports.load()), std::tuple(2, 0));
     // The end of the old stream was cleared; the new one starts at its lead.
     for (int64_t i = kAudioSamples - 6000; i < kAudioSamples; ++i) ASSERT_EQ(audioSamples[i].load(), 0) << i;
     for (int64_t i = 0; i < 4999; ++i) ASSERT_EQ(audioSamples[i].load(), 0) << i;
@@ -156,46 +96,6 @@ TEST_F(ThreadedAudioLoop, RestartsPastTheThresholdFromSilence)
     // The rate window counts again from slot 1, one slot for each tick since.
     const int64_t ticksSince = AudioLoopStatistics().ticks - hand.ticksAtLastOpen.load();
     EXPECT_EQ(simulation.rateWindowSlot, 1 + ticksSince % 25);
-}
-
-TEST_F(ThreadedAudioLoop, LostDeviceGoesSilentThroughTheRestartAndIsReopened)
-{
-    PrepareOnCentreCell();
-    ResetHand(true);
-    StartAudioThread(HandOutput());
-    ASSERT_TRUE(WaitTicks(2));
-    hand.position = kAudioRestartAt - 3 * 882;
-    ASSERT_TRUE(WaitTicks(2));
-    hand.lost = true;  // e.g. headphones pulled out
-    // Silent, the position runs on with the clock from where the device
-    // stopped, passes the threshold within about 60 ms and the stream
-    // restarts from sample 0 without a device.
-    ASSERT_TRUE(WaitTicks(12));
-    EXPECT_LT(AudioLoopStatistics().lastPlayPosition, 44100);
-    EXPECT_FALSE(AudioLoopStatistics().playing);
-    EXPECT_EQ(hand.closes.load(), 1);
-    EXPECT_EQ(hand.reports.load(), 1);
-    // The device comes back at the next try, at the place the clock got to.
-    ASSERT_TRUE(WaitTicks(kReopenIntervalMs / 20 + 10, 6000ms));
-    EXPECT_EQ(hand.opens.load(), 2);
-    EXPECT_TRUE(AudioLoopStatistics().playing);
-    EXPECT_EQ(hand.reports.load(), 1);
-}
-
-TEST_F(ThreadedAudioLoop, StalledDeviceIsGivenUpAfterASecond)
-{
-    PrepareOnCentreCell();
-    ResetHand(true);
-    StartAudioThread(HandOutput());
-    hand.position = 7000;  // and there it stays
-    ASSERT_TRUE(WaitTicks(25));
-    EXPECT_EQ(hand.closes.load(), 0);
-    ASSERT_TRUE(WaitTicks(50));
-    EXPECT_EQ(hand.closes.load(), 1);
-    const AudioLoopStats stats = AudioLoopStatistics();
-    EXPECT_GT(stats.lastPlayPosition, 7000);  // now from the clock
-    EXPECT_TRUE(WaitTicks(5));
-    EXPECT_GT(AudioLoopStatistics().lastPlayPosition, stats.lastPlayPosition);
 }
 
 }  // namespace

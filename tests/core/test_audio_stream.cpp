@@ -1,6 +1,5 @@
-// The stream itself: the click waveform, the hash, and the tick's writing
-// half, driven with play positions chosen here.
-
+// The stream itself: the click waveform, the background hash and the tick's
+// writing half stay inside it for any play position.
 #include <climits>
 
 #include "tests/core/test_support.h"
@@ -33,32 +32,11 @@ protected:
 
 int16_t At(int64_t i) { return audioSamples[i].load(std::memory_order_relaxed); }
 
-// The generator written out: word' = 1664525 word + 1013904223, the value
-// its low 23 bits over 2^23; a hash sample is hiss, now and then a burst.
-struct ReferenceLcg {
-    uint32_t state;
-    float Next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return static_cast<float>(state & 0x007FFFFFu) / 8388608.0f;
-    }
-    int32_t NextHash()
-    {
-        const float u = Next();
-        const int32_t hiss = static_cast<int32_t>((u - 0.5f) * 1000.0f);
-        return u > 0.95f ? static_cast<int32_t>(static_cast<float>(hiss) + Next() * 5000.0f) : hiss;
-    }
-};
-
 TEST_F(AudioStream, ClickWaveformAndStreamBounds)
 {
-    const struct {
-        int32_t index;
-        int32_t written;  // samples of the click that fit in the stream
-    } cases[] = {
-        {0, 12}, {1000, 12}, {kAudioSamples - 12, 12},
-        {kAudioSamples - 8, 8},  // all six highs, two lows
-        {kAudioSamples - 1, 1}, {kAudioSamples, 0}, {INT32_MAX, 0}, {-1, 0}, {-12, 0}, {INT32_MIN, 0},
+    const struct { int32_t index, written; } cases[] = {  // written: samples of the click inside the stream
+        {1000, 12}, {kAudioSamples - 12, 12}, {kAudioSamples - 8, 8}, {kAudioSamples, 0},
+        {INT32_MAX, 0}, {-1, 0}, {INT32_MIN, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
@@ -66,50 +44,20 @@ TEST_F(AudioStream, ClickWaveformAndStreamBounds)
         FillSentinel(990, 40);
         FillSentinel(kAudioSamples - 40, 40);
         WriteClick(c.index);
-        if (c.written == 0) {
-            for (int64_t i = 0; i < 40; ++i) EXPECT_EQ(At(i), kSentinel);
-            for (int64_t i = kAudioSamples - 40; i < kAudioSamples; ++i) EXPECT_EQ(At(i), kSentinel);
-            continue;
-        }
+        int64_t changed = 0;
+        for (int64_t i : {0, 990, kAudioSamples - 40})
+            for (int64_t k = i; k < i + 40; ++k) changed += At(k) != kSentinel;
+        EXPECT_EQ(changed, c.written);
         for (int32_t k = 0; k < c.written; ++k) EXPECT_EQ(At(int64_t{c.index} + k), k < 6 ? 20000 : -20000) << k;
-        if (c.index > 0) {
-            EXPECT_EQ(At(c.index - 1), kSentinel);
-        }
-        if (int64_t{c.index} + 12 < kAudioSamples) {
-            EXPECT_EQ(At(c.index + 12), kSentinel);
-        }
     }
-}
-
-TEST_F(AudioStream, HashFollowsTheGeneratorOverItsSlice)
-{
-    const int64_t p = 123456;
-    FillSentinel(p + 4990, 900);
-    const uint32_t seed = 987654321u;
-    randomWord.word.store(static_cast<int32_t>(seed), std::memory_order_relaxed);
-    LayBackgroundHash(p);
-    ReferenceLcg ref{seed};
-    int32_t high = 0;
-    for (int32_t i = 1; i <= 882; ++i) {
-        ASSERT_EQ(At(p + 4998 + i), ref.NextHash()) << "i = " << i;
-        high = std::max<int32_t>(high, At(p + 4998 + i));
-    }
-    EXPECT_EQ(At(p + 4998), kSentinel);
-    EXPECT_EQ(At(p + 4998 + 883), kSentinel);
-    EXPECT_EQ(static_cast<uint32_t>(randomWord.word.load()), ref.state) << "each burst takes a second draw";
-    EXPECT_GT(high, 499) << "at least one burst rose above the hiss";
 }
 
 TEST_F(AudioStream, HashStaysInsideTheStreamForAnyPosition)
 {
-    const struct {
-        int64_t position;
-        int64_t firstWritten, lastWritten;  // -1: nothing
-    } cases[] = {
-        {0, 4999, 5880},
-        {kAudioRestartAt, kAudioRestartAt + 4999, kAudioSamples - 1},
-        {kAudioSamples - 5000, kAudioSamples - 1, kAudioSamples - 1},
-        {kAudioSamples - 4999, -1, -1}, {INT64_MAX, -1, -1}, {-1, -1, -1}, {INT64_MIN, -1, -1},
+    const struct { int64_t position, firstWritten, lastWritten; } cases[] = {  // -1: nothing
+        {0, 4999, 5880}, {kAudioRestartAt, kAudioRestartAt + 4999, kAudioSamples - 1},
+        {kAudioSamples - 5000, kAudioSamples - 1, kAudioSamples - 1}, {kAudioSamples - 4999, -1, -1},
+        {INT64_MAX, -1, -1}, {-1, -1, -1}, {INT64_MIN, -1, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);

@@ -12,17 +12,13 @@
 TEST(FiltersDirectAgree, FactoredBuildEqualsThePlainFormulas)
 {
     // Half-size fields keep the boxes, and so the plain builds, small.
-    struct Case {
-        int32_t cellType;
-        float size, orientation, phase, surroundWeight, rateScale;
-    };
-    const Case cases[] = {
+    const struct { int32_t cellType; float size, orientation, phase, surroundWeight, rateScale; } cases[] = {
         {OnCentreX, 0.5f, 90, 90, 1.0f, 1.0f},         {OffCentreX, 0.5f, 90, 90, 0.7f, 1.3f},
         {Simple, 1.0f, 90, 90, 1.0f, 1.0f},            {Simple, 0.5f, 30, 40, 1.0f, 0.8f},
         {DirectionalSimple, 0.5f, 90, 90, 1.0f, 1.0f}, {DirectionalSimple, 0.5f, 125, 10, 1.0f, 1.0f},
         {Complex, 0.5f, 90, 90, 1.0f, 1.0f},           {Complex, 0.5f, 200, 90, 1.0f, 1.2f},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ResetEngineRecords(1000, 700);
         receptiveField.cellType = c.cellType;
         receptiveField.orientation = c.orientation;
@@ -52,8 +48,7 @@ TEST(FiltersDirectAgree, FactoredBuildEqualsThePlainFormulas)
                                                                : LinearValue(set, i, j, t)) - a));
                     if (complex) error = std::max(error, std::fabs(EnergyBValue(set, i, j, t) - b));
                 }
-        const std::string what = "cell type " + std::to_string(c.cellType) + " at " +
-                                 std::to_string(c.orientation) + " degrees";
+        const std::string what = "cell type " + std::to_string(c.cellType) + " at " + std::to_string(c.orientation);
         EXPECT_GT(scale, 0.0f) << what;
         EXPECT_LE(error, 2e-6f * scale) << what;
         EXPECT_NEAR(set.absoluteSum, p.absoluteSum, 1e-5 * p.absoluteSum) << what;

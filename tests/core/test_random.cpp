@@ -1,11 +1,9 @@
-#include <gtest/gtest.h>
+// The shared random word and the fields it places.
 
-#include <cstdint>
 #include <limits>
 #include <thread>
-#include <vector>
 
-#include "model/random.h"
+#include "tests/core/test_support.h"
 
 namespace {
 
@@ -37,9 +35,7 @@ TEST(ThreadedLcg, TwoThreadsAdvanceTheWordOncePerDraw)
     // total the word is the N-th successor of the seed, if no draw is lost.
     constexpr int kDrawsPerThread = 200000;
     SetWord(42);
-    auto draw = [] {
-        for (int n = 0; n < kDrawsPerThread; ++n) Lcg();
-    };
+    auto draw = [] { for (int n = 0; n < kDrawsPerThread; ++n) Lcg(); };
     std::thread other(draw);
     draw();
     other.join();
@@ -61,6 +57,25 @@ TEST(ShuffledUniform, FirstDrawOfARunFollowsItsSeed)
         do Lcg(); while (Word() <= 0);  // a positive word used to restart from 1
         first.push_back(ShuffledUniform());
     }
-    for (size_t i = 0; i < first.size(); ++i)
-        for (size_t j = i + 1; j < first.size(); ++j) EXPECT_NE(first[i], first[j]) << i << " " << j;
+    std::sort(first.begin(), first.end());
+    EXPECT_EQ(std::adjacent_find(first.begin(), first.end()), first.end()) << "two runs drew the same";
+}
+
+TEST(NewReceptiveField, SmallClientAreaKeepsTheCentreInside)
+{
+    ts::ResetEngine(Simple, -1);
+    receptiveField.randomiseMode = RandomiseEverything;
+    const struct { int32_t w, h; } sizes[] = {{0, 0}, {1, 1}, {50, 80}, {1000, 150}, {131, 231}, {133, 233}};
+    for (const auto& s : sizes) {
+        appState.clientWidth = s.w;
+        appState.clientHeight = s.h;
+        for (int32_t n = 0; n < 100; ++n) {
+            newReceptiveField(1 + n % 5);
+            const float x = receptiveField.centreX * 38.0f, y = receptiveField.centreY * 38.0f;
+            ASSERT_TRUE(x >= -1e-3f && x <= s.w + 1e-3f) << x << " in " << s.w << "x" << s.h;
+            ASSERT_TRUE(y >= -1e-3f && y <= s.h + 1e-3f) << y << " in " << s.w << "x" << s.h;
+            ASSERT_TRUE(std::isfinite(CurrentFilters().absoluteSum));
+        }
+    }
+    ResetFilters();
 }

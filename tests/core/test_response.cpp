@@ -1,75 +1,12 @@
-
+// From the stimulus image to the rate and what is heard: the drive (fast =
+// direct), the rate and trace values, and whole scene-to-neuron ticks.
 #include <limits>
 
 #include "tests/core/test_support.h"
 
 using namespace ts;
 
-namespace {
-
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-constexpr float kInf = std::numeric_limits<float>::infinity();
-
-// A pattern with structure at every scale the filters care about, different
-// on every tick, so drives differ from step to step.
-float Pattern(int32_t c, int32_t r, int32_t tick)
-{
-    return 0.6f * std::cos(0.11f * c + 0.3f * tick) * std::sin(0.07f * r - 0.2f * tick)
-         + 0.4f * (((c / 9 + r / 13 + tick) % 3) - 1);
-}
-
-}  // namespace
-
-TEST(ResponseDrive, ComplexCellEnergyOfAGratingIsOneFifth)
-{
-    // The same images, once shown as a grating and once as another stimulus;
-    // the type of the moment plays no part, only what each frame showed.
-    std::vector<float> drives[2];
-    for (bool grating : {false, true}) {
-        ResetEngine(Complex);
-        stimulus.stimulusType = grating ? Bar : Grating;
-        for (int32_t tick = 0; tick < 25; ++tick) {
-            PublishImage([tick](int32_t x, int32_t y) { return Pattern(x, y, tick); }, grating);
-            CopyStimulusToHistory();
-            const float direct = DirectDrive();
-            drives[grating].push_back(ComputeDrive());
-            EXPECT_NEAR(drives[grating].back(), direct, 1e-6f * direct + 1e-6f);
-        }
-    }
-    for (size_t i = 0; i < drives[0].size(); ++i) {
-        EXPECT_GE(drives[1][i], 0.0f);
-        EXPECT_NEAR(drives[1][i] * 5.0f, drives[0][i], 1e-4f * drives[0][i] + 1e-9f) << "tick " << i;
-    }
-}
-
-TEST(ResponseDrive, FallsToZeroTwentyTicksAfterTheStimulusGoesOff)
-{
-    struct Case { int32_t cellType; bool saturating; float spontaneous; };
-    const Case cases[] = {
-        {OnCentreX, true, 15.0f}, {OnCentreX, false, 15.0f}, {OffCentreX, true, 15.0f},
-        {Simple, false, 0.5f}, {DirectionalSimple, true, 1.0f}, {Complex, false, 5.0f},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.cellType);
-        ResetEngine(c.cellType);
-        modelOptions.saturatingIO = c.saturating;
-        for (int32_t tick = 0; tick < 25; ++tick) {
-            PublishImage([tick](int32_t x, int32_t y) { return Pattern(x, y, tick); });
-            DriveOfTick();
-        }
-        PublishImage([](int32_t, int32_t) { return 0.0f; });
-        float drive = 0.0f;
-        for (int32_t tick = 1; tick <= 20; ++tick) {
-            drive = DriveOfTick();
-            if (tick == 19) {
-                EXPECT_NE(drive, 0.0f) << "the last stimulus frame is still in step 20";
-            }
-        }
-        EXPECT_EQ(drive, 0.0f);
-        EXPECT_NEAR(DriveToRate(drive), c.spontaneous, 1e-3f);
-        EXPECT_EQ(DriveToTraceValue(drive), 0.0f);
-    }
-}
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
 
 TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
 {
@@ -82,76 +19,164 @@ TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
     EXPECT_EQ(DriveOfTick(), 0.0f);
     for (bool saturating : {true, false}) {
         modelOptions.saturatingIO = saturating;
-        for (float drive : {0.0f, 5.0f, -3.0f, kNaN, kInf}) {
-            EXPECT_NEAR(DriveToRate(drive), 15.0f, 1e-3f) << drive;
-            EXPECT_EQ(DriveToTraceValue(drive), 0.0f) << drive;
-        }
+        for (float drive : {5.0f, -3.0f, kNaN, kInf})
+            EXPECT_TRUE(std::fabs(DriveToRate(drive) - 15.0f) < 1e-3f && DriveToTraceValue(drive) == 0.0f) << drive;
     }
 }
 
-TEST(ResponseRate, LinearAndSaturatingValues)
+// Exact rates and trace values, and with saturation every rate finite and
+// below the maximum, whatever the drive and the spontaneous rate.
+TEST(ResponseRate, RatesAndTraceValues)
 {
-    ResetEngine(OnCentreX);
+    ResetEngine(Simple);
     const float sum = CurrentFilters().absoluteSum;
     ASSERT_GT(sum, 0.0f);
-    struct Case { bool saturating; float spontaneous; float normalised; float rate; };
-    const Case cases[] = {
-        {false, 15.0f, 0.0f, 15.0f},
-        {false, 15.0f, 10.0f, 25.0f},
-        {false, 15.0f, -40.0f, -25.0f},    // not clipped without saturation
-        {true, 15.0f, 0.0f, 15.0f},        // the offset gives the spontaneous rate
-        {true, 0.0f, 30.0f, 50.0f},        // c50 reaches half the maximum
-        {true, 0.0f, -5.0f, 0.0f},         // negative input gives nothing
-        {true, 15.0f, -1000.0f, 0.0f},
-        {true, 50.0f, 0.0f, 50.0f},
+    const struct { bool saturating; float spontaneous, normalised, rate; } rates[] = {
+        {false, 0.5f, 10.0f, 10.5f}, {false, 0.5f, -40.0f, -39.5f},  // not clipped without saturation
+        {true, 15.0f, 0.0f, 15.0f},  // the offset gives the spontaneous rate
+        {true, 0.0f, 30.0f, 50.0f},  // c50 reaches half the maximum
+        {true, 0.0f, -5.0f, 0.0f},   {true, 50.0f, 0.0f, 50.0f},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : rates) {
         modelOptions.saturatingIO = c.saturating;
         modelOptions.currentSpontaneousRate = c.spontaneous;
         EXPECT_NEAR(DriveToRate(c.normalised * sum), c.rate, 2e-3f)
             << c.saturating << " " << c.spontaneous << " " << c.normalised;
     }
-}
+    // Normalised to the retinal gain and capped at 1.
+    const std::pair<float, float> traces[] = {{0, 0}, {125, 0.5f}, {250, 1}, {1000, 1}, {-50, -0.2f}};
+    for (auto [normalised, trace] : traces) EXPECT_NEAR(DriveToTraceValue(normalised * sum), trace, 1e-5f);
+    EXPECT_EQ(DriveToTraceValue(kNaN), 0.0f);
+    EXPECT_EQ(DriveToTraceValue(kInf), 1.0f);
 
-TEST(ResponseRate, SaturationKeepsEveryRateFiniteAndBelowTheMaximum)
-{
-    ResetEngine(OnCentreX);
-    const float sum = CurrentFilters().absoluteSum;
-    const float spontaneousRates[] = {0.0f, 0.5f, 15.0f, 99.0f, 100.0f, 101.0f, 1e30f, -5.0f};
-    const float normalised[] = {-1e30f, -250.0f, -1.0f, 0.0f, 1.0f, 250.0f, 1e6f, 1e30f};
-    for (float spontaneous : spontaneousRates) {
+    modelOptions.saturatingIO = true;
+    for (float spontaneous : {0.0f, 15.0f, 99.0f, 100.0f, 101.0f, 1e30f, -5.0f}) {
         modelOptions.currentSpontaneousRate = spontaneous;
-        for (float x : normalised) {
+        for (float x : {-1e30f, -1.0f, 0.0f, 250.0f, 1e30f, kNaN}) {
             const float rate = DriveToRate(x * sum);
-            EXPECT_TRUE(std::isfinite(rate)) << spontaneous << " " << x;
-            EXPECT_GE(rate, 0.0f) << spontaneous << " " << x;
-            EXPECT_LT(rate, modelOptions.saturationRate.load()) << spontaneous << " " << x;
+            EXPECT_TRUE(std::isfinite(rate) && rate >= 0.0f && rate < 100.0f) << spontaneous << " " << x << ": " << rate;
         }
-        const float nanRate = DriveToRate(kNaN);
-        EXPECT_TRUE(std::isfinite(nanRate));
-        EXPECT_LT(nanRate, 100.0f);
-    }
-    // At or above the maximum the cell idles just below it.
-    for (float spontaneous : {100.0f, 101.0f}) {
-        modelOptions.currentSpontaneousRate = spontaneous;
-        EXPECT_GT(DriveToRate(0.0f), 99.0f);
+        // At or above the maximum the cell idles just below it.
+        EXPECT_TRUE(spontaneous < 100.0f || spontaneous > 101.0f || DriveToRate(0.0f) > 99.0f) << spontaneous;
     }
     modelOptions.saturatingIO = false;
     modelOptions.currentSpontaneousRate = 15.0f;
-    for (float drive : {kNaN, kInf, -kInf, 1e38f})
-        EXPECT_TRUE(std::isfinite(DriveToRate(drive))) << drive;
+    for (float drive : {kInf, -kInf, 1e38f}) EXPECT_TRUE(std::isfinite(DriveToRate(drive))) << drive;
     EXPECT_EQ(DriveToRate(kNaN), 15.0f);
 }
 
-TEST(ResponseTrace, NormalisedToTheRetinalGainAndCappedAtOne)
+namespace {
+
+// Within rounding: relative for the energy, against the bound of |drive|
+// (every pixel at most 1) for a linear cell.
+void ExpectFastMatchesDirect(int32_t cellType, const char* when, bool copy = true)
+{
+    if (copy) CopyStimulusToHistory();
+    const float direct = DirectDrive();
+    const float tolerance = cellType == Complex ? 1e-6f * std::fabs(direct) + 1e-6f
+                                                : 5e-8f * modelOptions.currentMaxRate * CurrentFilters().absoluteSum;
+    EXPECT_NEAR(ComputeDrive(), direct, tolerance) << "cell type " << cellType << ", " << when;
+}
+
+}  // namespace
+
+TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
+{
+    for (int32_t cellType = OnCentreX; cellType <= Complex; ++cellType) {
+        ResetEngine(cellType, 777 + cellType);
+        const int32_t oldBox = BoxHalf();
+        for (int32_t tick = 0; tick < 22; ++tick) {
+            PublishImage([](int32_t, int32_t) { return 2.0f * Lcg() - 1.0f; });
+            if (tick % 7 == 3) ExpectFastMatchesDirect(cellType, "steady");
+            else DriveOfTick();
+        }
+        // Right after a rebuild (a new box: another size and centre) the old
+        // frames are read with the new box.
+        receptiveField.centreX = receptiveField.centreX + 37.0f * stimulus.degreesPerPixel;
+        receptiveField.centreY = receptiveField.centreY - 23.0f * stimulus.degreesPerPixel;
+        receptiveField.surroundSigma = 0.75f;  // the X cells' box
+        receptiveField.length = 1.1f;          // the cortical cells' box
+        receptiveField.orientation = 30.0f;
+        buildFilters();
+        ASSERT_NE(BoxHalf(), oldBox);
+        for (int32_t tick = 0; tick < 4; ++tick) {
+            PublishImage([](int32_t c, int32_t r) { return Lcg() - 0.5f + (c > r ? 0.5f : -0.25f); });
+            ExpectFastMatchesDirect(cellType, tick == 0 ? "first tick after a rebuild" : "after a rebuild");
+        }
+        // A rebuild between the copy and the drive.
+        PublishImage([](int32_t, int32_t) { return 2.0f * Lcg() - 1.0f; });
+        CopyStimulusToHistory();
+        receptiveField.orientation = 120.0f;
+        buildFilters();
+        ExpectFastMatchesDirect(cellType, "rebuilt between the copy and the drive", false);
+    }
+}
+
+int64_t NonZeroElements(const float* image)
+{
+    return std::count_if(image, image + kFilterPixels, [](float v) { return v != 0.0f; });
+}
+
+// Press over the field, tick, hear the clicks: the ON-centre cell answers a
+// spot from the second tick on, fires well above its spontaneous rate while
+// the spot is held and falls back 20 ticks after the release.
+TEST(SceneToNeuron, PressedSpotOverOnCentreIsHeard)
+{
+    ResetEngine(OnCentreX);
+    SetStimulusType(Spot);
+    OnPointerMove(500, 350 + 36);  // the field's centre pixel; the canvas adds the band
+    std::vector<float> rates;
+    int32_t clicks[3] = {};  // before, while held, after
+    float peakHeld = 0.0f;
+    for (int32_t tick = 0; tick < 150; ++tick) {
+        if (tick == 50) OnLeftButtonDown();
+        if (tick == 100) OnLeftButtonUp();
+        SceneTick();
+        NeuronTickCompute();
+        clicks[tick / 50] += NeuronTickFinish(int64_t{tick} * 882, [](int32_t) {});
+        rates.push_back(simulation.expectedRate);
+        if (tick / 50 == 1) peakHeld = std::max(peakHeld, simulation.peakRate.load());
+    }
+    EXPECT_NEAR(rates[50], 15.0f, 1e-3f) << "spontaneous until the spot's first tick is past";
+    EXPECT_GT(rates[51], 15.5f);
+    EXPECT_GT(rates[52], rates[51]);
+    EXPECT_NEAR(rates[149], 15.0f, 1e-3f) << "back to spontaneous 20 ticks after the release";
+    EXPECT_GT(peakHeld, 20.0f);
+    // About 15 clicks in each second without the spot, twice that with it.
+    EXPECT_GT(clicks[1], clicks[0]);
+    EXPECT_GT(clicks[1], clicks[2]);
+}
+
+// What the neuron is handed is what the frame shows, with nothing left behind
+// by a stimulus that moved or went off.
+TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
 {
     ResetEngine(Simple);
-    const float sum = CurrentFilters().absoluteSum;
-    struct Case { float normalised; float trace; };
-    const Case cases[] = {{0.0f, 0.0f}, {125.0f, 0.5f}, {200.0f, 0.8f}, {250.0f, 1.0f},
-                          {1000.0f, 1.0f}, {-50.0f, -0.2f}};
-    for (const Case& c : cases) EXPECT_NEAR(DriveToTraceValue(c.normalised * sum), c.trace, 1e-5f);
-    EXPECT_EQ(DriveToTraceValue(kNaN), 0.0f);
-    EXPECT_EQ(DriveToTraceValue(kInf), 1.0f);
-    EXPECT_TRUE(std::isfinite(DriveToTraceValue(-kInf)));
+    receptiveField.displayMode = Hidden;
+    stimulus.stimulusType = Spot;
+    OnPointerMove(500, 350 + 36);  // the field's centre pixel on a 1000 x 700 canvas
+    stimulus.stimulusOn = true;
+    SceneTick();
+    const float* seen = LatestStimulusImage();
+    const int32_t half = BoxHalf();
+    EXPECT_EQ(seen[half * kFilterSide + half], 1.0f);
+    const int64_t drawn = NonZeroElements(seen);
+    EXPECT_NEAR(drawn, 3.14159265 * 19 * 19, 40.0);
+
+    // Far beyond the spot's scan margin: nothing of the old spot may remain.
+    stimulus.mouseX = 560;
+    SceneTick();
+    seen = LatestStimulusImage();
+    EXPECT_EQ(seen[half * kFilterSide + half], 0.0f);
+    EXPECT_EQ(seen[half * kFilterSide + half + 60], 1.0f);
+    EXPECT_EQ(NonZeroElements(seen), drawn);
+    const PresentedFrame frame = LatestFrame();
+    ASSERT_EQ(frame.width, 1000);
+    EXPECT_EQ(frame.pixels[500 + 1000 * 350] & 0xFFFFFF, 0x808080u);
+    EXPECT_EQ(frame.pixels[560 + 1000 * 350] & 0xFFFFFF, 0xFEFEFEu);
+
+    // Off: the cleared image is published too.
+    stimulus.stimulusOn = false;
+    SceneTick();
+    EXPECT_EQ(NonZeroElements(LatestStimulusImage()), 0);
 }

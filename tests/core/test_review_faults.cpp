@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
-#include <vector>
 
 #include "tests/core/test_support.h"
 
@@ -21,21 +18,14 @@ TEST(ReviewFaults, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
     stimulus.mouseY = 350;
     stimulus.stimulusOn = true;
     std::vector<float> on, after;
-    int64_t t = 0;
-    for (int32_t tick = 0; tick < 60; ++tick, t += 20) {
-        SceneTickAt(t);
+    for (int32_t tick = 0; tick < 82; ++tick) {
+        if (tick == 60) stimulus.stimulusOn = false, SetStimulusType(Spot);
+        SceneTickAt(int64_t{tick} * 20);
         NeuronTickCompute();
-        if (tick >= 20) on.push_back(simulation.expectedRate);
+        if (tick >= 20) (tick < 60 ? on : after).push_back(simulation.expectedRate);
     }
-    stimulus.stimulusOn = false;
-    SetStimulusType(Spot);
-    for (int32_t tick = 0; tick < 22; ++tick, t += 20) {
-        SceneTickAt(t);
-        NeuronTickCompute();
-        after.push_back(simulation.expectedRate);
-    }
-    const float onPeak = *std::max_element(on.begin(), on.end());
-    const float onLow = *std::min_element(on.begin(), on.end());
+    const auto [lowest, highest] = std::minmax_element(on.begin(), on.end());
+    const float onPeak = *highest, onLow = *lowest;
     EXPECT_GT(onLow, 30.0f) << "a steady answer to the drifting grating";
     EXPECT_LT(onPeak - onLow, 0.01f * onPeak);
     EXPECT_NEAR(after[0], on.back(), 0.01f * onPeak) << "the first tick still sees the grating";
@@ -45,11 +35,10 @@ TEST(ReviewFaults, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
 }
 
 // Held Left or a wheel spun down shrink a spot or an annulus to one pixel and
-// no further; from there it grows again.
+// no further; from there it grows again, up to the largest finite radius.
 TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
 {
-    const struct { int32_t type; bool wheel; } cases[] = {
-        {Spot, false}, {Spot, true}, {Annulus, false}, {Annulus, true}};
+    const struct { int32_t type; bool wheel; } cases[] = {{Spot, false}, {Spot, true}, {Annulus, false}, {Annulus, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.type << (c.wheel ? " wheel" : " key"));
         ResetStimulus();
@@ -63,6 +52,11 @@ TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
     stimulus.spotRadius = 1.05f * stimulus.degreesPerPixel;
     OnKeyDown(37);
     EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel);
+    // About 930 presses of Right (30 s of key repeat) would carry it past
+    // the float range: it stops at the largest finite radius.
+    for (int32_t i = 0; i < 2000; ++i) OnKeyDown(39);
+    EXPECT_GT(stimulus.spotRadius, 1e37f);
+    EXPECT_TRUE(std::isfinite(stimulus.spotRadius.load()));
 }
 
 namespace {
@@ -86,7 +80,7 @@ TEST(ReviewFaults, EightKCanvasIsDrawnAtItsFullSize)
     ASSERT_EQ(frame.width, kW);
     ASSERT_EQ(frame.height, kH);
     const int32_t right = kW - 12;
-    EXPECT_EQ(FramePixel(frame, right - 1, 62), 0xFFFFFFu) << "newest end of the trace";
+    EXPECT_EQ(FramePixel(frame, right - 1, 62), 0xFFFFFFu) << "newest end of the trace, by the right margin";
     EXPECT_EQ(FramePixel(frame, 12 + 1, 62), 0xFFFFFFu) << "oldest end, by the left margin";
     EXPECT_NE(FramePixel(frame, kW / 2, kH / 2), 0x808080u) << "the field's centre";
     EXPECT_EQ(FramePixel(frame, kW - 1, kH - 1), 0x808080u);
@@ -110,22 +104,18 @@ TEST(ThreadedFrameStores, FollowResizesWhileTheSceneRuns)
             appState.clientHeight = h;
             RequestFrameSize(w, h);
             // Waits for the size (bounded, so a failure cannot hang the run).
-            bool reached = false;
-            for (int32_t i = 0; i < 20000 && !reached; ++i) {
-                const PresentedFrame frame = LatestFrame();
-                if (frame.serial != 0 && frame.width > 0) {
-                    // Wherever the frame lies in its store, its last rows are
-                    // the clear grey, to the last pixel.
+            // Wherever a frame lies in its store, its last rows are the clear
+            // grey, to the last pixel.
+            PresentedFrame frame = LatestFrame();
+            for (int32_t i = 0; i < 20000 && (frame.width != w || frame.height != h); ++i, frame = LatestFrame()) {
+                for (int32_t x = 0; frame.serial != 0 && x < frame.width; x += 7, ++checked)
                     for (int32_t y : {frame.height - 1, frame.height / 2 + 40})
-                        for (int32_t x = 0; x < frame.width; x += 7)
-                            ASSERT_EQ(FramePixel(frame, x, y), 0x808080u) << x << ", " << y;
-                    ASSERT_EQ(FramePixel(frame, frame.width - 1, frame.height - 1), 0x808080u);
-                    ++checked;
-                }
-                reached = frame.width == w && frame.height == h;
-                if (!reached) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                        ASSERT_EQ(FramePixel(frame, x, y), 0x808080u) << x << ", " << y;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
-            ASSERT_TRUE(reached) << w << " x " << h;
+            ASSERT_EQ(frame.width, w);
+            ASSERT_EQ(frame.height, h);
+            ASSERT_EQ(FramePixel(frame, w - 1, h - 1), 0x808080u);
         }
     }
     // Old stores go as the slots come round.

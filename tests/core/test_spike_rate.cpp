@@ -1,11 +1,10 @@
 // What the student hears: the long-run click rate of the generator against the
 // expected rate, the regularity that the gamma order gives, the dead time of
-// one click, and how fast the clicks follow a change of rate.
-#include <gtest/gtest.h>
+// one click, how fast the clicks follow a change of rate, and slices laid
+// however the device moves.
 
-#include <cmath>
 #include <limits>
-#include <vector>
+#include <numeric>
 
 #include "tests/core/test_support.h"
 
@@ -38,23 +37,21 @@ int32_t Tick(float rate, int64_t tick, std::vector<int64_t>& times)
     return spikes;
 }
 
-int64_t ShortestInterval(const std::vector<int64_t>& times)
+int64_t ShortestInterval(std::vector<int64_t> times)
 {
-    int64_t shortest = std::numeric_limits<int64_t>::max();
-    for (size_t i = 1; i < times.size(); ++i) shortest = std::min(shortest, times[i] - times[i - 1]);
-    return shortest;
+    std::adjacent_difference(times.begin(), times.end(), times.begin());
+    return times.size() < 2 ? INT64_MAX : *std::min_element(times.begin() + 1, times.end());
 }
 
+// Coefficient of variation of the intervals between spikes.
 double IntervalCv(const std::vector<int64_t>& times)
 {
     double sum = 0.0, sum2 = 0.0;
-    const double n = static_cast<double>(times.size() - 1);
     for (size_t i = 1; i < times.size(); ++i) {
         const double d = static_cast<double>(times[i] - times[i - 1]);
-        sum += d;
-        sum2 += d * d;
+        sum += d, sum2 += d * d;
     }
-    const double mean = sum / n;
+    const double n = static_cast<double>(times.size() - 1), mean = sum / n;
     return std::sqrt(sum2 / n - mean * mean) / mean;
 }
 
@@ -75,9 +72,19 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
             EXPECT_NEAR(heard / rate, 1.0, 0.03);
             EXPECT_GE(ShortestInterval(times), kClickLength);
             if (rate == 15.0f) {
-                EXPECT_NEAR(IntervalCv(times) * std::sqrt(order), 1.0, 0.10);
+                EXPECT_NEAR(IntervalCv(times) * std::sqrt(order), 1.0, 0.10) << "regularity";
             }
         }
+    }
+
+    // An order below 1 (the options' spin box can hand on 0) acts as 1.
+    for (int32_t order : {0, -3}) {
+        std::vector<int64_t> clamped, poisson;
+        StartGenerator(order);
+        for (int64_t t = 0; t < 5000; ++t) Tick(15.0f, t, clamped);
+        StartGenerator(1);
+        for (int64_t t = 0; t < 5000; ++t) Tick(15.0f, t, poisson);
+        EXPECT_EQ(clamped, poisson) << order;
     }
 
     // A rate that steps 0 -> 100 Hz (1 s) -> 0: no click outside the step,
@@ -85,17 +92,14 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
     for (int32_t order : {1, 6}) {
         SCOPED_TRACE(testing::Message() << "step, order " << order);
         StartGenerator(order);
-        constexpr int32_t kCycles = 200, kBefore = 25, kOn = 50, kAfter = 25;
+        constexpr int32_t kCycles = 200, kOn = 50;  // each cycle: 25 ticks off, 50 on, 25 off
         std::vector<int64_t> times;
-        int64_t tick = 0, outside = 0, during = 0, firstTicks = 0;
-        for (int32_t cycle = 0; cycle < kCycles; ++cycle) {
-            for (int32_t t = 0; t < kBefore; ++t) outside += Tick(0.0f, tick++, times);
-            for (int32_t t = 0; t < kOn; ++t) {
-                const int32_t spikes = Tick(100.0f, tick++, times);
-                during += spikes;
-                if (t == 0) firstTicks += spikes;
-            }
-            for (int32_t t = 0; t < kAfter; ++t) outside += Tick(0.0f, tick++, times);
+        int64_t outside = 0, during = 0, firstTicks = 0;
+        for (int64_t tick = 0; tick < kCycles * 100; ++tick) {
+            const int32_t t = tick % 100 - 25;
+            const int32_t spikes = Tick(t >= 0 && t < kOn ? 100.0f : 0.0f, tick, times);
+            (t >= 0 && t < kOn ? during : outside) += spikes;
+            firstTicks += t == 0 ? spikes : 0;
         }
         EXPECT_EQ(outside, 0);
         EXPECT_NEAR(during / (kCycles * kOn * kTick * 100.0), 1.0, 0.03);
@@ -106,9 +110,9 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
     // Rates no neuron reaches, and ones that are not rates: bounded work,
     // clicks 12 samples apart at most as often as that allows, or none.
     const float inf = std::numeric_limits<float>::infinity();
+    const int32_t most = kSlice / kClickLength + 1;
     const struct { float rate; int32_t lowest, highest; } extremes[] = {
-        {1e6f, 60, kSlice / kClickLength + 1}, {inf, 60, kSlice / kClickLength + 1},
-        {std::numeric_limits<float>::max(), 60, kSlice / kClickLength + 1},
+        {1e6f, 60, most}, {inf, 60, most}, {std::numeric_limits<float>::max(), 60, most},
         {1e-40f, 0, 0}, {std::numeric_limits<float>::quiet_NaN(), 0, 0}, {-inf, 0, 0},
     };
     for (const auto& e : extremes) {
@@ -117,9 +121,50 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
         std::vector<int64_t> times;
         for (int64_t t = 0; t < 200; ++t) {
             const int32_t spikes = Tick(e.rate, t, times);
-            ASSERT_GE(spikes, e.lowest);
-            ASSERT_LE(spikes, e.highest);
+            ASSERT_TRUE(spikes >= e.lowest && spikes <= e.highest) << spikes;
         }
         EXPECT_GE(ShortestInterval(times), kClickLength);
     }
+    // A slice at the top of the index range ends, its clicks inside it.
+    clicks.clear();
+    const int32_t top = std::numeric_limits<int32_t>::max();
+    GenerateSpikes(1e6f, top - kSlice, top, KeepClick);
+    for (int64_t k : clicks) EXPECT_GE(k, top - kSlice - 256);
+}
+
+TEST(SpikeRate, UnevenDeviceStepsCoverTheStreamOnce)
+{
+    // A device plays in blocks: its position moves 512 samples one tick and
+    // 1024 the next, now and then not at all, or a long way after a stall.
+    // The neuron tick keeps its slice in range for any play position.
+    ResetEngine(Simple, 5);
+    modelOptions.currentGammaOrder = 1;
+    simulation.expectedRate = 1e6f;
+    for (int64_t position : {std::numeric_limits<int64_t>::max(), int64_t{-1000000}, int64_t{44095000}}) {
+        clicks.clear();
+        NeuronTickFinish(position, KeepClick);
+        for (int64_t k : clicks) EXPECT_GE(k, 0);
+    }
+    ResetEngine(Simple, 5);
+    modelOptions.currentGammaOrder = 1;
+    simulation.expectedRate = 200.0f;
+    const int64_t steps[] = {512, 1024, 512, 1024, 0, 1764, 882, 882};
+    std::vector<int64_t> heard;
+    int64_t position = 0;
+    for (int32_t tick = 0; tick < 20000; ++tick) {
+        position += steps[tick % 8];
+        clicks.clear();
+        const int32_t spikes = NeuronTickFinish(position, KeepClick);
+        EXPECT_EQ(spikes, static_cast<int32_t>(clicks.size()));
+        for (int64_t k : clicks) {
+            EXPECT_GE(k, position + kAudioMinimumLead);
+            EXPECT_LT(k, position + kAudioLead + kAudioSlice);
+            if (!heard.empty()) {
+                EXPECT_GE(k - heard.back(), kClickLength);
+            }
+            heard.push_back(k);
+        }
+    }
+    const double seconds = static_cast<double>(heard.back() - heard.front()) / kAudioRate;
+    EXPECT_NEAR(static_cast<double>(heard.size()) / seconds, 200.0, 6.0);
 }

@@ -1,21 +1,14 @@
-// The stimulus record under the pointer, the wheel and the keys, and
-// positions across a resize.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdint>
+// The stimulus record under the wheel and the keys, positions across a
+// resize, and Enter at the end of a hand plot.
 #include <limits>
+#include <tuple>
 
-#include "model/receptive_field.h"
-#include "render/app_state.h"
-#include "sim/engine_reset.h"
-#include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_state.h"
+#include "tests/core/test_support.h"
 
 namespace {
 
 // The key codes the canvas hands on, named as the stimulus record names them.
-constexpr int32_t kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+constexpr int32_t kKeyLeft = 37, kKeyRight = 39;
 
 class Stimulus : public testing::Test {
 protected:
@@ -24,72 +17,67 @@ protected:
 
 TEST_F(Stimulus, OrientationStepsAndWraps)
 {
-    const struct {
-        const char* name;
-        int32_t type;
-        float start;
-        bool wheel;  // wheel (delta) or key
-        int32_t input;
-        float result;
-    } cases[] = {
-        {"wheel up past 360", Bar, 357.0f, true, 120, 2.0f},
-        {"wheel down past 0", Bar, 3.0f, true, -120, 358.0f},
-        {"one step per message, however large", Grating, 10.0f, true, 32767, 15.0f},
-        {"a tiny delta is a whole step", Grating, 10.0f, true, -1, 5.0f},
-        {"a zero delta does nothing", Bar, 10.0f, true, 0, 10.0f},
-        {"wheel up from 355 lands on 360", Bar, 355.0f, true, 120, 360.0f},
-        {"Right at 0", Bar, 0.0f, false, kKeyRight, 359.0f},
-        {"Left at 360", Bar, 360.0f, false, kKeyLeft, 1.0f},
-        {"360 stays under a key that does not turn", Bar, 360.0f, false, kKeyUp, 360.0f},
-        {"other keys wrap once too", Spot, -5.0f, false, 'A', 355.0f},
-        {"only one wrap", Bar, 800.0f, false, 'A', 440.0f},
-        {"a spot's wheel leaves the orientation", Spot, 357.0f, true, 120, 357.0f},
+    const struct { int32_t type; float start; bool wheel; int32_t input; float result; } cases[] = {
+        {Bar, 357.0f, true, 120, 2.0f},      {Bar, 3.0f, true, -120, 358.0f},  // the wheel, past 360 and 0
+        {Grating, 10.0f, true, 32767, 15.0f},  // one step per message, however large
+        {Bar, 10.0f, true, 0, 10.0f},        {Bar, 0.0f, false, kKeyRight, 359.0f}, {Bar, 360.0f, false, kKeyLeft, 1.0f},
+        {Spot, -5.0f, false, 'A', 355.0f},   {Bar, 800.0f, false, 'A', 440.0f},    // other keys wrap, once
+        {Spot, 357.0f, true, 120, 357.0f},   // a spot's wheel leaves the orientation
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         ResetStimulus();
         SetStimulusType(c.type);
         stimulus.orientation = c.start;
-        if (c.wheel) OnWheel(c.input);
-        else OnKeyDown(c.input);
-        EXPECT_EQ(stimulus.orientation, c.result);
+        c.wheel ? OnWheel(c.input) : OnKeyDown(c.input);
+        EXPECT_EQ(stimulus.orientation, c.result) << c.type << ", " << c.start << ", " << c.input;
     }
 }
 
-// A minimised window (0 x 0) on either side of a resize leaves every
-// position finite and where it was; a real resize scales them.
-TEST_F(Stimulus, ResizeScalesPositionsUnlessASideIsEmpty)
+// A minimised window (0 x 0) or a nonsense size on either side of a resize
+// leaves every position where it was (scaling is the shell resize test's),
+// and a growth that would overflow a float keeps the old value.
+TEST_F(Stimulus, ResizeKeepsPositionsWithoutAnArea)
 {
-    const struct { int32_t oldWidth, oldHeight, newWidth, newHeight; float scaleX; } cases[] = {
-        {800, 600, 1600, 600, 2.0f}, {800, 600, 0, 0, 1.0f},   {0, 0, 800, 600, 1.0f},
-        {800, 0, 800, 600, 1.0f},    {800, 600, 800, 0, 1.0f}, {-1, 600, 800, 600, 1.0f},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.oldWidth << "x" << c.oldHeight << " -> " << c.newWidth << "x"
-                                        << c.newHeight);
+    for (auto [oldWidth, oldHeight, newWidth, newHeight] :
+         {std::tuple{800, 600, 0, 0}, {0, 0, 800, 600}, {-1, 600, 800, 600}}) {
         ClearMarks();
         AddMark(3.0f, 4.0f, 1);
         stimulus.stimX = 10.0f;
-        stimulus.stimY = 7.0f;
         receptiveField.centreX = 12.0f;
-        receptiveField.centreY = 6.0f;
-        appState.clientWidth = c.oldWidth;
-        appState.clientHeight = c.oldHeight;
-        RescalePositions(c.newWidth, c.newHeight);
-        EXPECT_EQ(stimulus.stimX, 10.0f * c.scaleX);
-        EXPECT_EQ(stimulus.stimY, 7.0f);
-        EXPECT_EQ(receptiveField.centreX, 12.0f * c.scaleX);
-        EXPECT_EQ(receptiveField.centreY, 6.0f);
-        EXPECT_EQ(marks.markX[1], 3.0f * c.scaleX);
-        EXPECT_EQ(marks.markY[1], 4.0f);
+        appState.clientWidth = oldWidth;
+        appState.clientHeight = oldHeight;
+        RescalePositions(newWidth, newHeight);
+        EXPECT_EQ(std::tuple(stimulus.stimX.load(), receptiveField.centreX.load(), marks.markX[1].load()),
+                  std::tuple(10.0f, 12.0f, 3.0f)) << oldWidth << " x " << oldHeight << " -> " << newWidth;
     }
-    // A growth that would overflow a float keeps the old value.
     appState.clientWidth = 1;
     appState.clientHeight = 1;
     stimulus.stimX = 3e38f;
     RescalePositions(65535, 1);
     EXPECT_EQ(stimulus.stimX, 3e38f);
     EXPECT_EQ(stimulus.mouseX, std::numeric_limits<int32_t>::max());
+}
+
+TEST(Marks, EnterRevealsAndAsksForFeedback)
+{
+    ResetEngineRecords(1000, 700);
+    const struct { int32_t cellType, mode; bool withMark; int32_t modeAfter, savedAfter; bool feedback; } cases[] = {
+        {Simple, Hidden, true, Revealed, Hidden, true},  {DirectionalSimple, Hidden, true, Revealed, Hidden, true},
+        {Simple, Hidden, false, Hidden, GreyScale, true},     // no marks: mode unchanged, still feedback
+        {Complex, Revealed, true, Revealed, GreyScale, true},  // already revealed: only the feedback
+        {OnCentreX, Hidden, true, Revealed, Hidden, false},    // X cells: revealed, no dialog
+        {OffCentreX, GreyScale, false, GreyScale, GreyScale, false},
+    };
+    for (const auto& c : cases) {
+        ClearMarks();
+        receptiveField.cellType = c.cellType;
+        receptiveField.displayMode = c.mode;
+        receptiveField.savedDisplayMode = GreyScale;
+        if (c.withMark) AddMark(1.0f, 1.0f, 1);
+        const bool feedback = OnCharacter('\r');
+        EXPECT_EQ(std::tuple(feedback, receptiveField.displayMode.load(), receptiveField.savedDisplayMode.load()),
+                  std::tuple(c.feedback, c.modeAfter, c.savedAfter)) << c.cellType << ", " << c.mode << ", " << c.withMark;
+    }
 }
 
 }  // namespace

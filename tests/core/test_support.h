@@ -1,7 +1,7 @@
 #pragma once
-// Shared set-up of the core tests: every record back at its start-up value
-// (the engine's own reset), images fed to the neuron tick the way the scene
-// thread feeds them, a frame for the drawing tests and a click scanner.
+// Shared set-up of the core tests: records at their start-up values, images
+// fed to the neuron tick the way the scene thread feeds them, a frame for the
+// drawing tests and a click scanner.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,11 +44,7 @@ inline void ResetEngine(int32_t cellType, int32_t seed = 12345, int32_t width = 
 }
 
 // Half size of the published box (columns 0..2R of the image are used).
-inline int32_t BoxHalf()
-{
-    const RfFilterSet& set = CurrentFilters();
-    return (set.boxRight - set.boxLeft) / 2;
-}
+inline int32_t BoxHalf() { return (CurrentFilters().boxRight - CurrentFilters().boxLeft) / 2; }
 
 // Publishes value(column, row) over the box, relative to its top-left corner.
 template <typename Fn>
@@ -75,7 +71,7 @@ inline uint32_t Grey(int32_t g) { return static_cast<uint32_t>(g) * 0x010101u; }
 
 inline RfFilterSet& TestFilters()
 {
-    static RfFilterSet set;
+    static RfFilterSet set;  // the size of the real ones: not on the stack
     return set;
 }
 
@@ -111,8 +107,7 @@ inline float ImageAt(int32_t x, int32_t y)
 
 inline bool ImageAllFinite()
 {
-    const float* image = StimulusImageBack();
-    return std::all_of(image, image + kFilterPixels, [](float v) { return std::isfinite(v); });
+    return std::all_of(StimulusImageBack(), StimulusImageBack() + kFilterPixels, [](float v) { return std::isfinite(v); });
 }
 
 // Pixels of a colour 0x00BBGGRR; the store holds bytes blue, green, red, 0.
@@ -124,57 +119,47 @@ inline int64_t CountPixels(uint32_t colour)
 
 using Pixels = std::vector<std::pair<int32_t, int32_t>>;
 
-// The frame's white pixels as (x, y), sorted.
+// The frame's white pixels as (x, y), in x order.
 inline Pixels WhitePixels()
 {
     Pixels found;
-    for (int32_t y = 0; y < frameBuffer.height; ++y)
-        for (int32_t x = 0; x < frameBuffer.width; ++x)
+    for (int32_t x = 0; x < frameBuffer.width; ++x)
+        for (int32_t y = 0; y < frameBuffer.height; ++y)
             if (ReadPixel(x, y) == kWhite) found.emplace_back(x, y);
-    std::sort(found.begin(), found.end());
     return found;
 }
 
 // ---- audio: a steady cell and a click scanner ----
 
-constexpr int32_t kClientWidth = 800, kClientHeight = 600;
 constexpr int32_t kSeed = 0x1234567;
 
 // An ON-centre X cell with the stimulus off, firing at its spontaneous rate
 // (15 Hz by default). spontaneous < 0 keeps the default.
 inline void PrepareOnCentreCell(float spontaneous = -1.0f, bool hash = false)
 {
-    ResetEngine(OnCentreX, kSeed, kClientWidth, kClientHeight);
+    ResetEngine(OnCentreX, kSeed, 800, 600);
     if (spontaneous >= 0.0f) modelOptions.spontaneousRate[OnCentreX] = spontaneous;
     modelOptions.backgroundHash = hash;
     buildFilters();
     randomWord.word.store(kSeed, std::memory_order_relaxed);
 }
 
-constexpr int16_t kClickLevel = 20000;
 constexpr int32_t kClickLength = 12;
 
 struct ClickScan {
     std::vector<size_t> starts;     // first sample of every complete click
     size_t brokenClickSamples = 0;  // +-20000 samples that belong to no complete click
-    size_t otherSamples = 0;        // samples that are neither click nor 0
 };
 
-// Walks a stream that holds only clicks (6 x +20000, 6 x -20000) and silence.
+// Walks a stream of clicks (6 x +20000, 6 x -20000) and other samples.
 inline ClickScan ScanClicks(const std::vector<int16_t>& s)
 {
     ClickScan scan;
-    for (size_t i = 0; i < s.size();) {
+    for (size_t i = 0; i < s.size(); ++i) {
         bool click = i + kClickLength <= s.size();
-        for (size_t k = 0; click && k < 6; ++k) click = s[i + k] == kClickLevel && s[i + 6 + k] == -kClickLevel;
-        if (click) {
-            scan.starts.push_back(i);
-            i += kClickLength;
-            continue;
-        }
-        if (s[i] == kClickLevel || s[i] == -kClickLevel) ++scan.brokenClickSamples;
-        else if (s[i] != 0) ++scan.otherSamples;
-        ++i;
+        for (size_t k = 0; click && k < 6; ++k) click = s[i + k] == 20000 && s[i + 6 + k] == -20000;
+        if (click) scan.starts.push_back(i), i += kClickLength - 1;
+        else scan.brokenClickSamples += s[i] == 20000 || s[i] == -20000;
     }
     return scan;
 }
@@ -193,5 +178,4 @@ protected:
         buildFilters();
         return CurrentFilters();
     }
-    static int32_t HalfSize(const RfFilterSet& set) { return (set.boxRight - set.boxLeft) / 2; }
 };

@@ -1,8 +1,6 @@
-// The response and stimulus traces: where the samples land, spike strokes,
-// the ring's wrap, and widths that draw nothing.
-
+// The peak rate and the traces: the record of each tick, where the samples
+// are drawn, spike strokes, stimulus marks and wild values.
 #include <limits>
-#include <string>
 
 #include "tests/core/test_support.h"
 #include "sim/scene_drawing.h"
@@ -11,66 +9,46 @@ using namespace ts;
 
 namespace {
 
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
 void ResetTraces(int32_t width, int32_t index)
 {
-    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) {
-        simulation.responseTrace[j] = 0.0f;
-        simulation.stimulusTrace[j] = 0;
-    }
+    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) simulation.responseTrace[j] = 0.0f, simulation.stimulusTrace[j] = 0;
     simulation.traceWidth = width;
     simulation.traceIndex = index;
 }
 
 // Slot of the sample drawn i pixels left of the right edge.
-int32_t SlotOf(int32_t i, int32_t index, int32_t width)
-{
-    const int32_t j = index - i;
-    return j < 1 ? j + width : j;
-}
+int32_t SlotOf(int32_t i, int32_t index, int32_t width) { return index - i < 1 ? index - i + width : index - i; }
 
 }  // namespace
 
 TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
 {
     // A 1000-pixel client: the right edge is 988 and 976 samples are kept.
-    struct Case {
-        int32_t traceIndex;
-    };
-    for (const Case c : {Case{1}, Case{500}, Case{976}}) {
-        SCOPED_TRACE(testing::Message() << "traceIndex " << c.traceIndex);
+    for (int32_t index : {1, 500, 976}) {
+        SCOPED_TRACE(testing::Message() << "traceIndex " << index);
         ResetScene();
-        ResetTraces(976, c.traceIndex);
-        simulation.responseTrace[SlotOf(10, c.traceIndex, 976)] = 1.0f;   // spike at x 978
-        simulation.responseTrace[SlotOf(300, c.traceIndex, 976)] = 1.0f;  // spike at x 688
-        simulation.responseTrace[SlotOf(200, c.traceIndex, 976)] = 0.5f;  // row 52 at x 788
-        for (int32_t i = 400; i < 410; ++i) simulation.stimulusTrace[SlotOf(i, c.traceIndex, 976)] = 1;
+        ResetTraces(976, index);
+        simulation.responseTrace[SlotOf(10, index, 976)] = 1.0f;   // spike at x 978
+        simulation.responseTrace[SlotOf(300, index, 976)] = 1.0f;  // spike at x 688
+        simulation.responseTrace[SlotOf(200, index, 976)] = 0.5f;  // row 52 at x 788
+        for (int32_t i = 400; i < 410; ++i) simulation.stimulusTrace[SlotOf(i, index, 976)] = 1;
         DrawTraces();
 
-        for (int32_t y = 42; y <= 62; ++y) {
-            EXPECT_EQ(ReadPixel(978, y), kWhite) << y;
-            EXPECT_EQ(ReadPixel(688, y), kWhite) << y;
+        for (int32_t x : {978, 688}) {
+            for (int32_t y = 42; y <= 62; ++y) EXPECT_EQ(ReadPixel(x, y), kWhite) << x << ", " << y;
+            EXPECT_EQ(ReadPixel(x, 41), kGrey);
         }
-        EXPECT_EQ(ReadPixel(978, 41), kGrey);
-        EXPECT_EQ(ReadPixel(688, 41), kGrey);
         EXPECT_EQ(ReadPixel(788, 52), kWhite);
         EXPECT_EQ(ReadPixel(788, 51), kGrey);
         // The zero samples lie on the baseline, from the newest (x 987) to
         // the oldest (x 13).
-        EXPECT_EQ(ReadPixel(987, 62), kWhite);
-        EXPECT_EQ(ReadPixel(500, 62), kWhite);
-        EXPECT_EQ(ReadPixel(13, 62), kWhite);
-        EXPECT_EQ(ReadPixel(12, 62), kGrey);
-        EXPECT_EQ(ReadPixel(988, 62), kGrey);
-        EXPECT_EQ(ReadPixel(500, 61), kGrey);
+        for (int32_t x : {12, 13, 987, 988}) EXPECT_EQ(ReadPixel(x, 62), x == 12 || x == 988 ? kGrey : kWhite) << x;
         // Stimulus marks: two pixels in rows 71 and 72 under each marked tick.
-        for (int32_t i = 400; i < 410; ++i) {
-            EXPECT_EQ(ReadPixel(988 - i, 71), kWhite) << i;
-            EXPECT_EQ(ReadPixel(988 - i, 72), kWhite) << i;
-            EXPECT_EQ(ReadPixel(988 - i, 70), kGrey) << i;
-            EXPECT_EQ(ReadPixel(988 - i, 73), kGrey) << i;
-        }
-        EXPECT_EQ(ReadPixel(988 - 399, 71), kGrey);
-        EXPECT_EQ(ReadPixel(988 - 410, 71), kGrey);
+        for (int32_t i = 399; i <= 410; ++i)
+            for (int32_t y = 70; y <= 73; ++y)
+                EXPECT_EQ(ReadPixel(988 - i, y), i >= 400 && i < 410 && (y == 71 || y == 72) ? kWhite : kGrey) << i;
         // Nothing else: the baseline from x 13 to 987 but for x 788, where
         // the line rises to row 52 (9 pixels at x 789, 10 at x 788); the two
         // strokes' 20 pixels each above the baseline; the 20 marks.
@@ -82,28 +60,109 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
 
 TEST(TraceDrawing, WildValuesAndIndicesStayInBounds)
 {
-    constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
-    struct Case {
-        const char* name;
-        int32_t width, index;
-        float value;
-        bool downward;  // negative samples reach below the trace rows
+    const struct { int32_t width, index, client; float value; } cases[] = {
+        {976, 3, kWidth, 1e30f}, {976, 3, kWidth, -1e30f}, {976, 3, kWidth, kNaN}, {976, 2000, kWidth, 0.2f},
+        {976, -7, kWidth, 0.2f}, {kMaxTraceWidth + 5, kMaxTraceWidth + 5, kWidth, 0.2f}, {2200, 1, 3, 0.2f},
     };
-    const Case cases[] = {
-        {"huge value", 976, 3, 1e30f, false},         {"huge negative value", 976, 3, -1e30f, true},
-        {"not a number", 976, 3, kNan, false},         {"index past the width", 976, 2000, 0.2f, false},
-        {"index below 1", 976, -7, 0.2f, false},       {"width past the arrays", kMaxTraceWidth + 5, kMaxTraceWidth + 5, 0.2f, false},
-        {"tiny client", 2200, 1, 0.2f, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << ", " << c.index << ", " << c.client << ", " << c.value);
         ResetScene();
         ResetTraces(c.width, c.index);
         for (int32_t j = 1; j <= kMaxTraceWidth; j += 3) simulation.responseTrace[j] = c.value;
-        if (c.name == std::string("tiny client")) appState.clientWidth = 3;
+        appState.clientWidth = c.client;
         DrawTraces();
-        // Only white is ever drawn, and only in the trace rows.
+        // Only white is ever drawn, and only in the trace rows (negative
+        // samples reach below them).
         EXPECT_EQ(CountPixels(kWhite) + CountPixels(kGrey), int64_t{kWidth} * kHeight);
-        for (int32_t x = 0; x < kWidth && !c.downward; ++x) EXPECT_EQ(ReadPixel(x, 80), kGrey);
+        for (int32_t x = 0; x < kWidth && c.value > -1.0f; ++x) EXPECT_EQ(ReadPixel(x, 80), kGrey);
+    }
+}
+
+namespace {
+
+void Tick(float rate, int32_t spikes = 0)
+{
+    RecordRate(rate, 0.25f);
+    RecordTick(spikes);
+}
+
+}  // namespace
+
+TEST(PeakRate, HoldsForTwentyFiveTicksAndPassesOverNonNumbers)
+{
+    ResetEngine(OnCentreX);
+    Tick(80.0f);
+    for (int32_t tick = 2; tick <= 25; ++tick) Tick(10.0f);
+    EXPECT_EQ(simulation.peakRate.load(), 80.0f) << "still in the 500 ms window";
+    Tick(10.0f);
+    EXPECT_EQ(simulation.peakRate.load(), 10.0f) << "the 80 has left the window";
+    Tick(90.0f);
+    EXPECT_EQ(simulation.peakRate.load(), 90.0f) << "a larger rate takes over at once";
+
+    const struct { float rates[3]; float peak; } cases[] = {
+        {{kNaN, kNaN, kNaN}, 0.0f}, {{-5.0f, -1.0f, -30.0f}, 0.0f}, {{kNaN, 12.0f, kNaN}, 12.0f},
+        {{std::numeric_limits<float>::infinity(), 7.0f, 3.0f}, 7.0f},
+    };
+    for (const auto& c : cases) {
+        ResetEngine(OnCentreX);
+        for (float rate : c.rates) Tick(rate);
+        EXPECT_EQ(simulation.peakRate.load(), c.peak);
+    }
+}
+
+TEST(Traces, SpikeMarkAndIndexWrap)
+{
+    const struct { int32_t width, ticks, index; } cases[] = {
+        {3, 2, 3}, {3, 3, 1}, {3, 4, 2}, {1, 5, 1}, {-7, 5, 1},  // narrow windows keep slot 1
+        {kMaxTraceWidth + 5, kMaxTraceWidth, 1},                 // never past the arrays
+    };
+    for (const auto& c : cases) {
+        ResetEngine(OnCentreX);
+        simulation.traceWidth = c.width;
+        for (int32_t t = 0; t < c.ticks; ++t) Tick(20.0f, t % 2);
+        EXPECT_EQ(simulation.traceIndex.load(), c.index) << c.width << " after " << c.ticks;
+    }
+    ResetEngine(OnCentreX);
+    Tick(20.0f, 0);
+    Tick(20.0f, 2);
+    EXPECT_EQ(simulation.responseTrace[1].load(), 0.25f);
+    EXPECT_EQ(simulation.responseTrace[2].load(), 1.0f) << "a tick with spikes is a full stroke";
+    simulation.traceIndex = 99999;  // not a slot: written into slot 1
+    Tick(20.0f, 1);
+    EXPECT_EQ(simulation.responseTrace[1].load(), 1.0f);
+    EXPECT_EQ(simulation.traceIndex.load(), 2);
+}
+
+TEST(Traces, StimulusMarker)
+{
+    const struct {
+        int32_t type; bool on, stationary; int32_t displayMode; float centreValue;
+        int32_t centreShift, marker;  // shift: pixels added to the centre column after the build
+    } cases[] = {
+        {Bar, false, true, Hidden, 0.0f, 0, 1},  // spots and bars are marked while hidden
+        {Annulus, false, false, GreyScale, 0.0f, 0, 0},  {Grating, false, true, Outlines, 0.5f, 0, 1},
+        {Grating, true, false, GreyScale, -0.5f, 0, 0},  {Grating, true, false, Hidden, 0.5f, 0, 0},
+        {Grating, true, false, GreyScale, 0.5f, 600, 0},   // centre beyond column 499
+        {Grating, true, false, GreyScale, 0.5f, -200, 0},  // centre left of the box
+    };
+    for (const auto& c : cases) {
+        ResetEngine(Simple);
+        stimulus.stimulusType = c.type;
+        stimulus.stimulusOn = c.on;
+        stimulus.stationaryMode = c.stationary;
+        receptiveField.displayMode = c.displayMode;
+        const int32_t half = BoxHalf();
+        PublishImage([&](int32_t col, int32_t row) { return col == half && row == half ? c.centreValue : 1.0f; });
+        receptiveField.centreX = receptiveField.centreX + c.centreShift * stimulus.degreesPerPixel;
+        NeuronTickCompute();
+        RecordTick(0);
+        EXPECT_EQ(simulation.stimulusTrace[1].load(), c.marker)
+            << "type " << c.type << " value " << c.centreValue << " shift " << c.centreShift;
+    }
+    // A centre typed far beyond the canvas gives no grating marker.
+    for (float centre : {1e30f, -1e30f, kNaN}) {
+        receptiveField.centreX = centre;
+        RecordTick(0);
+        EXPECT_EQ(simulation.stimulusTrace[simulation.traceIndex - 1].load(), 0) << centre;
     }
 }

@@ -2,8 +2,7 @@
 
 #include "dialogs/rf_dialog.h"
 #include "dialogs/select_stimulus_dialog.h"
-#include "stimulus/hand_plot_marks.h"
-#include "test_dialog_support.h"
+#include "test_shell_support.h"
 
 namespace {
 
@@ -52,7 +51,7 @@ TEST(ReviewFaultsGui, SelectStimulusMovesThePositionInDegreesToo)
     ResetAllRecords();
     ClearMarks();
     OnPointerMove(17, 23 + 36);
-    RunModal(openSelectStimulus, [](QDialog* d) { d->close(); });
+    EXPECT_TRUE(WithModal([] { openSelectStimulus(nullptr); }, [](QWidget* d) { d->close(); }));
     const float dpp = stimulus.degreesPerPixel;
     EXPECT_EQ(stimulus.mouseX, kTestWidth / 2);
     EXPECT_EQ(stimulus.mouseY, kTestHeight / 2);

@@ -1,18 +1,15 @@
-// The real audio path: the audio thread on an SDL device, with the stream
-// captured by SDL's disk driver (it writes what the device plays). The
-// assertions are on what the stream holds, never on how fast it came.
+// The real audio path: the audio thread on an SDL device, the stream
+// captured by SDL's disk driver (it writes what the device plays). A device
+// that is missing, goes away or stalls. The assertions are on what the
+// stream holds, never on how fast it came.
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <thread>
 
 #include "audio/sdl_wave_output.h"
-#include "sim/clock.h"
 #include "tests/core/test_support.h"
 
 using namespace ts;
@@ -20,125 +17,141 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Chooses the SDL driver for one test and puts the default back afterwards.
+// Chooses the SDL driver (and the disk driver's file) for one run, and puts
+// the default back afterwards.
 struct DriverChoice {
-    DriverChoice(const char* driver, const std::string& file = "")
+    std::string file;
+    DriverChoice(const char* driver, const std::string& name) : file(name)
     {
+        if (file.empty()) file = (std::filesystem::temp_directory_path() /
+                                  ("tessaline_" + std::to_string(getpid()) + ".raw")).string();
         setenv("SDL_AUDIODRIVER", driver, 1);
-        if (!file.empty()) setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+        setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
     }
     ~DriverChoice()
     {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         unsetenv("SDL_DISKAUDIOFILE");
+        std::filesystem::remove(file);
+    }
+    std::vector<int16_t> Captured() const
+    {
+        std::vector<int16_t> samples(std::filesystem::file_size(file) / 2);
+        std::ifstream(file, std::ios::binary).read(reinterpret_cast<char*>(samples.data()), samples.size() * 2);
+        return samples;
     }
 };
 
-std::vector<int16_t> ReadCapture(const std::string& path)
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds limit = 6000ms)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<int16_t> samples(bytes.size() / 2);
-    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-    std::filesystem::remove(path);
-    return samples;
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!condition() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(5ms);
+    return condition();
 }
 
-std::atomic<int32_t> reports{0};
-void CountReport(const char*) { reports.fetch_add(1); }
-
-// The play position that each tick reads, recorded on the way through.
-constexpr int32_t kMaxTicks = 4096;
-int64_t positions[kMaxTicks];
-std::atomic<int32_t> positionCount{0};
-WaveOutput sdlOutput;
-int64_t RecordingPosition()
+std::vector<int16_t> StreamSlice(int64_t from, int64_t to)
 {
-    const int64_t p = sdlOutput.playPosition();
-    const int32_t n = positionCount.load(std::memory_order_relaxed);
-    if (n < kMaxTicks) positions[n] = p;
-    positionCount.store(n + 1, std::memory_order_relaxed);
-    return p;
+    return {audioSamples + std::max<int64_t>(from, 0), audioSamples + std::min<int64_t>(to, kAudioSamples)};
 }
 
-// Runs the audio thread on the disk driver for a while and returns what the
-// device played.
-std::vector<int16_t> CaptureStream(const char* name, std::chrono::milliseconds duration)
-{
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("tessaline_" + std::string(name) + "_" + std::to_string(getpid()) + ".raw"))
-                                 .string();
-    DriverChoice disk("disk", path);
-    reports = 0;
-    sdlOutput = SdlWaveOutput();
-    WaveOutput output = sdlOutput;
-    output.reportError = CountReport;
-    output.playPosition = RecordingPosition;
-    positionCount = 0;
-    StartAudioThread(output);
-    std::this_thread::sleep_for(duration);
-    StopAudioThread();
-    EXPECT_EQ(reports.load(), 0);
-    return ReadCapture(path);
-}
-
-class SdlAudio : public ::testing::Test {
-protected:
-    void TearDown() override { StopAudioThread(); }
+// The SDL device, with a loss or a stall the test brings about and opens it
+// can refuse for a while.
+struct Outage {
+    WaveOutput sdl;
+    std::atomic<bool> lost{false}, frozen{false}, openAllowed{true};
+    std::atomic<int64_t> frozenAt{0}, openedAt{-1};
+    std::atomic<int32_t> opens{0}, reports{0};
 };
+Outage outage;
 
-TEST_F(SdlAudio, SpontaneousClicksAreWholeAndAtTheirRate)
+WaveOutput OutageOutput()
 {
-    PrepareOnCentreCell();  // ON-centre X cell, stimulus off: 15 Hz
-    const std::vector<int16_t> s = CaptureStream("spontaneous", 3s);
-    ASSERT_GT(s.size(), 5000u + 882u);
-
-    const ClickScan scan = ScanClicks(s);
-    EXPECT_EQ(scan.brokenClickSamples, 0u);
-    EXPECT_EQ(scan.otherSamples, 0u);  // hash off: clicks and silence only
-    ASSERT_FALSE(scan.starts.empty());
-    EXPECT_GE(scan.starts.front(), 5000u) << "nothing before the first slice";
-
-    // Every tick draws 20 ms worth of spikes into its slice; count the slices
-    // that were played (the last ones lie ahead of the end of the capture).
-    // The play position never goes back.
-    const int32_t ticks = std::min(positionCount.load(), kMaxTicks);
-    double playedTicks = 0.0;
-    for (int32_t i = 0; i < ticks; ++i) {
-        if (i > 0) {
-            EXPECT_GE(positions[i], positions[i - 1]) << i;
-        }
-        playedTicks += std::clamp((double(s.size()) - double(positions[i] + 5000)) / 882.0, 0.0, 1.0);
-    }
-    // The count of a renewal process has a variance of at most its mean for
-    // intervals at least as regular as Poisson: five standard deviations.
-    const double expected = 15.0 * 0.020 * playedTicks;
-    EXPECT_NEAR(double(scan.starts.size()), expected, 5.0 * std::sqrt(expected) + 3.0);
+    outage.sdl = SdlWaveOutput();
+    outage.lost = outage.frozen = false;
+    outage.openAllowed = true;
+    outage.opens = outage.reports = 0;
+    return WaveOutput{[](int64_t fromSample) {
+                          outage.opens.fetch_add(1);
+                          if (!outage.openAllowed.load()) return false;
+                          outage.lost = outage.frozen = false;
+                          if (!outage.sdl.open(fromSample)) return false;
+                          outage.openedAt = fromSample;
+                          return true;
+                      },
+                      outage.sdl.close,
+                      [] { return outage.frozen.load() ? outage.frozenAt.load() : outage.sdl.playPosition(); },
+                      [] { return outage.lost.load() || outage.sdl.lost(); },
+                      [](const char* text) {
+                          EXPECT_STREQ(text, "Error preparing wave header");
+                          outage.reports.fetch_add(1);
+                      }};
 }
 
-TEST_F(SdlAudio, NoDeviceReportsOnceAndTheModelRunsOn)
+// No device at the start or none at a reopen: one message, and the model
+// runs on. A device comes back where the clock had got to, sound for sound.
+TEST(SdlAudio, SoundComesBackAfterALossOrAStall)
 {
-    const struct { const char* driver; const char* file; } cases[] = {
-        {"no-such-driver", ""},
-        {"disk", "/nonexistent-directory/stream.raw"},
-    };
+    {
+        PrepareOnCentreCell(37.0f);
+        DriverChoice none("no-such-driver", "");
+        StartAudioThread(OutageOutput());
+        EXPECT_TRUE(WaitFor([] { return AudioLoopStatistics().ticks >= 10; }));
+        StopAudioThread();
+        EXPECT_EQ(outage.reports.load(), 1);
+        EXPECT_FLOAT_EQ(simulation.peakRate.load(), 37.0f);
+    }
+    const struct { const char* driver; bool stall, refuseFirstTry; } cases[] = {
+        {"disk", false, true}, {"dummy", true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.driver);
-        PrepareOnCentreCell(37.0f);
-        DriverChoice choice(c.driver, c.file);
-        WaveOutput output = SdlWaveOutput();
-        EXPECT_FALSE(output.open(0));
-        output.close();
-        output.close();
-        reports = 0;
-        output.reportError = CountReport;
-        StartAudioThread(output);
-        const int64_t end = MillisecondClock() + 10000;
-        while (AudioLoopStatistics().ticks < 10 && MillisecondClock() < end) std::this_thread::sleep_for(5ms);
+        DriverChoice choice(c.driver, "");
+        PrepareOnCentreCell(60.0f);  // 60 clicks a second at rest
+        StartAudioThread(OutageOutput());
+        ASSERT_TRUE(WaitFor([] { return AudioLoopStatistics().ticks > 25 && AudioLoopStatistics().playing; }));
+
+        outage.openAllowed = !c.refuseFirstTry;
+        const int64_t lossAt = AudioLoopStatistics().lastPlayPosition;
+        outage.frozenAt = lossAt;
+        (c.stall ? outage.frozen : outage.lost) = true;
+        ASSERT_TRUE(WaitFor([] { return !AudioLoopStatistics().playing; }));
+        if (c.refuseFirstTry) {
+            ASSERT_TRUE(WaitFor([] { return AudioLoopStatistics().reopenAttempts >= 1; }));
+            outage.openAllowed = true;
+        }
+        ASSERT_TRUE(WaitFor([] { return AudioLoopStatistics().reopens >= 1; }));
+        const int64_t from = outage.openedAt.load(), ticksBack = AudioLoopStatistics().ticks;
+        ASSERT_TRUE(WaitFor([&] { return AudioLoopStatistics().ticks > ticksBack + 40; }));
+        const AudioLoopStats stats = AudioLoopStatistics();
         StopAudioThread();
-        EXPECT_EQ(reports.load(), 1);
-        EXPECT_GE(AudioLoopStatistics().ticks, 10);
-        EXPECT_FLOAT_EQ(simulation.peakRate.load(), 37.0f);
+
+        // One message for the whole outage, failed tries included.
+        EXPECT_EQ(outage.reports.load(), 1);
+        EXPECT_EQ(outage.opens.load(), 1 + stats.reopenAttempts);
+        EXPECT_EQ(stats.reopenAttempts, c.refuseFirstTry ? 2 : 1);
+        // The new device started where the clock had got to, not at 0, and
+        // its own position drives the slices again.
+        EXPECT_GT(from, lossAt);
+        EXPECT_GT(stats.lastPlayPosition, from + 882);
+        // Without sound the clicks went on into the stream at their rate (a
+        // stalled position piles the ticks of its last second onto one slice).
+        const ClickScan silent = ScanClicks(StreamSlice(lossAt + kAudioLead, from + kAudioLead));
+        if (!c.stall) {
+            EXPECT_EQ(silent.brokenClickSamples, 0u);
+        }
+        EXPECT_GT(double(silent.starts.size()), 0.5 * 60.0 * double(from - lossAt) / kAudioRate);
+
+        if (!c.stall) {
+            // The reopened device played the stream from `from` sample for
+            // sample: whole clicks, but for at most one where its first slice
+            // overlapped the last one the clock placed.
+            const std::vector<int16_t> played = choice.Captured();
+            ASSERT_GT(played.size(), 20000u);
+            EXPECT_TRUE(played == StreamSlice(from, from + int64_t(played.size())));
+            const ClickScan heard = ScanClicks(played);
+            EXPECT_LE(heard.brokenClickSamples, 12u);
+            EXPECT_GE(heard.starts.size(), 10u);
+        }
     }
 }
 

@@ -1,43 +1,25 @@
 #include <QFont>
 #include <QFontMetrics>
-#include <QString>
-#include <gtest/gtest.h>
 
 #include "app/overlay.h"
 #include "app/overlay_text.h"
-#include "render/app_state.h"
-#include "sim/simulation_state.h"
-#include "stimulus/stimulus_state.h"
 #include "test_shell_support.h"
-
-namespace {
-
-int CharacterCount(const std::string& utf8) { return static_cast<int>(QString::fromStdString(utf8).size()); }
-
-}  // namespace
 
 TEST(ShellOverlayText, ReadoutsMatchTheirExamples)
 {
     const struct { std::string built, expected; int length; } cases[] = {
-        {OrientationText(90.0f), " stimulus orientation =  90\u00B0", 28},
         {OrientationText(89.5f), " stimulus orientation =  90\u00B0", 28},
         {OrientationText(0.4f), " stimulus orientation =   0\u00B0", 28},
         {SpatialFrequencyText(0.8f), " s.f. = 0.8 c/deg ", 18},
         {DiameterText(1.0f), " stimulus diameter =   1\u00B0 ", 26},
-        {DiameterText(16.0f), " stimulus diameter =  16\u00B0 ", 26},
         {DiameterText(32.0f), " stimulus diameter =  32\u00B0 ", 26},
-        {PeakRateText(47.6f), "peak rate =  48 Hz ", 19},
-        {PeakRateText(5.34f), "peak rate = 5.3 Hz ", 19},
-        {PeakRateText(0.254f), "peak rate =0.25 Hz ", 19},
-        {PeakRateText(0.0f), "peak rate =   0 Hz ", 19},
-        {PeakRateText(10.0f), "peak rate =  10 Hz ", 19},
-        {PeakRateText(10.4f), "peak rate =  10 Hz ", 19},
-        {PeakRateText(10000.0f), "peak rate =**** Hz ", 19},
-        {PeakRateText(1e30f), "peak rate =**** Hz ", 19},
+        {PeakRateText(47.6f), "peak rate =  48 Hz ", 19}, {PeakRateText(5.34f), "peak rate = 5.3 Hz ", 19},
+        {PeakRateText(0.254f), "peak rate =0.25 Hz ", 19}, {PeakRateText(0.0f), "peak rate =   0 Hz ", 19},
+        {PeakRateText(10.4f), "peak rate =  10 Hz ", 19}, {PeakRateText(1e30f), "peak rate =**** Hz ", 19},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.built, c.expected);
-        EXPECT_EQ(CharacterCount(c.built), c.length) << c.built;
+        EXPECT_EQ(static_cast<int>(QString::fromStdString(c.built).size()), c.length) << c.built;  // characters
     }
 }
 

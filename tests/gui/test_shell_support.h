@@ -1,23 +1,41 @@
 #pragma once
-// Helpers shared by the shell tests: a main window with fresh records, and
-// a way to act on a modal window that an action is about to open.
+// Helpers shared by the user-interface tests: fresh records, a main window
+// without worker threads, typing into a dialog field as the keyboard does,
+// and acting on a modal window that an action is about to open.
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 #include "app/app_startup.h"
 #include "app/canvas.h"
 #include "app/main_window.h"
+#include "dialogs/dialog_controls.h"
+#include "dialogs/dialogs.h"
+#include "model/filters.h"
+#include "model/receptive_field.h"
 #include "sim/clock.h"
+#include "sim/engine_reset.h"
+#include "stimulus/stimulus_state.h"
+#include "tests/core/test_support.h"
+
+constexpr int kOkButton = 1;  // every dialog's default "OK" button
+constexpr int kTestWidth = 1000, kTestHeight = 700;
+using DialogPtr = std::unique_ptr<QDialog>;
+
+inline void ResetAllRecords() { ResetEngineRecords(kTestWidth, kTestHeight), buildFilters(); }
 
 // A shown main window whose records are reset for its canvas, with no worker
 // threads: the tests drive the records alone.
-inline std::unique_ptr<MainWindow> QuietMainWindow(int width = 900, int height = 640)
+inline std::unique_ptr<MainWindow> QuietMainWindow()
 {
     auto window = std::make_unique<MainWindow>();
-    window->resize(width, height);
+    window->resize(900, 640);
     window->show();
     QApplication::setActiveWindow(window.get());
     QApplication::processEvents();
@@ -28,10 +46,21 @@ inline std::unique_ptr<MainWindow> QuietMainWindow(int width = 900, int height =
     return window;
 }
 
+inline QString FieldText(const QWidget* d, int id) { return Control<QLineEdit>(d, id)->text().trimmed(); }
+
+// Replaces a field's text key by key, the way a student types it.
+inline void TypeInto(QWidget* d, int id, const QString& text)
+{
+    QLineEdit* edit = Control<QLineEdit>(d, id);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
 // Runs act, and calls onModal with the first modal window that shows up
-// (then closes it if onModal left it open). Returns false when none came.
-inline bool WithModal(const std::function<void()>& act, const std::function<void(QWidget*)>& onModal,
-                      int timeoutMs = 20000)
+// (then closes it if onModal left it open). Returns false when none came;
+// the limit only keeps a failing test from hanging the run.
+inline bool WithModal(const std::function<void()>& act, const std::function<void(QWidget*)>& onModal)
 {
     bool seen = false;
     QTimer poll;
@@ -44,7 +73,7 @@ inline bool WithModal(const std::function<void()>& act, const std::function<void
     });
     poll.start(10);
     act();
-    const int64_t end = MillisecondClock() + timeoutMs;
+    const int64_t end = MillisecondClock() + 20000;
     while (!seen && MillisecondClock() < end) QApplication::processEvents(QEventLoop::AllEvents, 10);
     QApplication::processEvents();
     return seen;
