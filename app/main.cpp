@@ -32,7 +32,7 @@
 #include "app/main_window.h"
 #include "app/messages.h"
 #include "app/termination.h"
-#include "sim/vector_state.h"
+#include "model/vector_state.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "model/filter_build.h"
 #include "model/model_options.h"
 #include "model/receptive_field.h"
-#include "sim/vector_state.h"
+#include "model/vector_state.h"
 
 namespace {
 

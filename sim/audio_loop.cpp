@@ -13,7 +13,7 @@
 #include "sim/clock.h"
 #include "sim/neuron_tick.h"
 #include "sim/simulation_state.h"
-#include "sim/vector_state.h"
+#include "model/vector_state.h"
 
 namespace {
 

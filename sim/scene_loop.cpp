@@ -15,7 +15,7 @@
 #include "sim/rf_drawing_parts.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
-#include "sim/vector_state.h"
+#include "model/vector_state.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
 

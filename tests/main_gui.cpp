@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "sim/vector_state.h"
+#include "model/vector_state.h"
 
 int main(int argc, char** argv)
 {
