@@ -17,6 +17,7 @@
 #include "sim/neuron_tick.h"
 #include "sim/response.h"
 #include "sim/simulation_state.h"
+#include "sim/row_dot.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -43,22 +44,6 @@ bool PrepareCell(int32_t cellType, int32_t halfSize)
         NeuronTickCompute();
     }
     return true;
-}
-
-// One row of a dot product in eight independent lanes, as the tick sums its
-// own rows: both sides vectorise alike, so the ratio is that of the work
-// done, not of the loops.
-float RowDot(const float* __restrict a, const float* __restrict v, int32_t w)
-{
-    constexpr int32_t kLanes = 8;
-    float acc[kLanes] = {};
-    int32_t c = 0;
-    for (; c + kLanes <= w; c += kLanes)
-        for (int32_t l = 0; l < kLanes; ++l) acc[l] += a[c + l] * v[c + l];
-    for (; c < w; ++c) acc[0] += a[c] * v[c];
-    float sum = 0.0f;
-    for (float lane : acc) sum += lane;
-    return sum;
 }
 
 // The plain tick up to the drive: copies the newest image into the history

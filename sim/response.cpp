@@ -8,6 +8,7 @@
 #include "model/receptive_field.h"
 #include "sim/response_tick.h"
 #include "sim/simulation_state.h"
+#include "sim/row_dot.h"
 
 // Every filter is a sum of at most two space-time separable terms, so the
 // drive of one history frame through step s is
@@ -75,23 +76,8 @@ int32_t CurrentSlot()
 }
 
 // Projects a frame onto the spatial terms over W columns and H rows, and when
-// dst is given copies the same rows there while they are in cache. Sums run
-// in eight independent float lanes (which the compiler turns into vector
-// arithmetic) and each row's sum is added in double.
-constexpr int32_t kLanes = 8;
-
-float RowDot(const float* __restrict a, const float* __restrict v, int32_t w)
-{
-    float acc[kLanes] = {};
-    int32_t c = 0;
-    for (; c + kLanes <= w; c += kLanes)
-        for (int32_t l = 0; l < kLanes; ++l) acc[l] += a[c + l] * v[c + l];
-    for (; c < w; ++c) acc[0] += a[c] * v[c];
-    float sum = 0.0f;
-    for (int32_t l = 0; l < kLanes; ++l) sum += acc[l];
-    return sum;
-}
-
+// dst is given copies the same rows there while they are in cache. Each
+// row's sum is added in double.
 template <int Terms>
 void ProjectFrame(const float* src, float* dst, const RfFilterSet& set, int32_t w, int32_t h,
                   double out[kMaxTerms])
