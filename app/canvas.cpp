@@ -153,11 +153,12 @@ void Canvas::applyClientSize(int32_t width, int32_t height)
     // scales them from the last size that had an area, so a restored window
     // shows the stimulus and the field where they were.
     if (width > 0 && height > 0) {
+        int32_t oldWidth = appState.clientWidth, oldHeight = appState.clientHeight;
         if (areaWidth_ > 0 && areaHeight_ > 0) {
-            appState.clientWidth = areaWidth_;
-            appState.clientHeight = areaHeight_;
+            oldWidth = areaWidth_;
+            oldHeight = areaHeight_;
         }
-        RescalePositions(width, height);
+        RescalePositions(oldWidth, oldHeight, width, height);
         areaWidth_ = width;
         areaHeight_ = height;
     }

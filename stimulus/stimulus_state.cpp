@@ -9,7 +9,6 @@
 #include <limits>
 
 #include "model/receptive_field.h"
-#include "render/app_state.h"
 #include "render/number_format.h"
 #include "stimulus/hand_plot_marks.h"
 
@@ -178,9 +177,8 @@ void InvertPolarity()
     stimulus.polarity = ClampToInt(-int64_t{stimulus.polarity});
 }
 
-void RescalePositions(int32_t newWidth, int32_t newHeight)
+void RescalePositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight)
 {
-    const int32_t oldWidth = appState.clientWidth, oldHeight = appState.clientHeight;
     // A minimised window reports 0 x 0: there is no proportion to keep, and
     // the positions stay where they are until the window comes back.
     if (oldWidth <= 0 || oldHeight <= 0 || newWidth <= 0 || newHeight <= 0) return;

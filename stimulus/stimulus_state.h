@@ -46,9 +46,9 @@ void OnKeyDown(int32_t key);  // 37 left, 38 up, 39 right, 40 down
 void SetStimulusType(int32_t type);
 void InvertPolarity();
 // Moves the stimulus, the receptive-field centre and the marks in proportion
-// from the recorded client size to the new one. A zero size on either side
-// (a minimised window) leaves every position as it is.
-void RescalePositions(int32_t newWidth, int32_t newHeight);
+// from the old client size to the new one. A zero size on either side (a
+// minimised window) leaves every position as it is.
+void RescalePositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight);
 
 // True while the stimulus is drawn and seen by the neuron.
 inline bool StimulusPresent() { return stimulus.stimulusOn || stimulus.stationaryMode; }

@@ -44,16 +44,12 @@ TEST_F(Stimulus, ResizeKeepsPositionsWithoutAnArea)
         AddMark(3.0f, 4.0f, 1);
         stimulus.stimX = 10.0f;
         receptiveField.centreX = 12.0f;
-        appState.clientWidth = oldWidth;
-        appState.clientHeight = oldHeight;
-        RescalePositions(newWidth, newHeight);
+        RescalePositions(oldWidth, oldHeight, newWidth, newHeight);
         EXPECT_EQ(std::tuple(stimulus.stimX.load(), receptiveField.centreX.load(), marks.markX[1].load()),
                   std::tuple(10.0f, 12.0f, 3.0f)) << oldWidth << " x " << oldHeight << " -> " << newWidth;
     }
-    appState.clientWidth = 1;
-    appState.clientHeight = 1;
     stimulus.stimX = 3e38f;
-    RescalePositions(65535, 1);
+    RescalePositions(1, 1, 65535, 1);
     EXPECT_EQ(stimulus.stimX, 3e38f);
     EXPECT_EQ(stimulus.mouseX, std::numeric_limits<int32_t>::max());
 }

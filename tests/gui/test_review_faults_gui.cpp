@@ -64,7 +64,7 @@ TEST(ReviewFaultsGui, SelectStimulusMovesThePositionInDegreesToo)
     EXPECT_EQ(marks.markX[1], stimulus.stimX);
     EXPECT_EQ(marks.markY[1], stimulus.stimY);
 
-    RescalePositions(2 * kTestWidth, kTestHeight);
+    RescalePositions(appState.clientWidth, appState.clientHeight, 2 * kTestWidth, kTestHeight);
     EXPECT_NEAR(stimulus.mouseX, kTestWidth, 1);
     EXPECT_NEAR(stimulus.mouseY, kTestHeight / 2, 1);
 }
