@@ -47,7 +47,7 @@ void buildFilters();
 // Worker threads read the filters through a slot of their own: Acquire
 // returns the published set and marks it in use until Release, so a build
 // never writes into a set that a tick is reading and a tick never waits.
-enum FilterReader : int32_t { SceneReader = 0, NeuronReader = 1, ToolReader = 2, kFilterReaders = 3 };
+enum FilterReader : int32_t { SceneReader = 0, NeuronReader = 1, kFilterReaders = 2 };
 const RfFilterSet& AcquireFilters(FilterReader reader);
 void ReleaseFilters(FilterReader reader);
 

@@ -234,34 +234,6 @@ float ComputeDrive()
     return ScaledDrive(drive);
 }
 
-float DirectDrive()
-{
-    const RfFilterSet& set = TickFilters();
-    const int32_t n = CurrentSlot();
-    const int32_t w = BoxSpan(set.boxLeft, set.boxRight);
-    const int32_t h = BoxSpan(set.boxTop, set.boxBottom);
-    if (w <= 0 || h <= 0) return 0.0f;
-    const bool complex = set.cellType == Complex;
-    double a = 0.0, b = 0.0;
-    for (int32_t s = 1; s <= kFilterSteps; ++s) {
-        const int32_t f = FrameOfStep(n, s);
-        const float* frame = simulation.stimulusHistory[f - 1];
-        const double weight = complex ? EnergyWeight(f) : 1.0;
-        for (int32_t r = 0; r < h; ++r) {
-            for (int32_t k = 0; k < w; ++k) {
-                const double v = frame[r * kFilterSide + k] * weight;
-                if (complex) {
-                    a += EnergyAValue(set, k + 1, r + 1, s) * v;
-                    b += EnergyBValue(set, k + 1, r + 1, s) * v;
-                } else {
-                    a += LinearValue(set, k + 1, r + 1, s) * v;
-                }
-            }
-        }
-    }
-    return ScaledDrive(complex ? FinishEnergy(a, b) : a);
-}
-
 float DriveToRate(float drive)
 {
     const float x = NormalisedDrive(drive);

@@ -6,7 +6,3 @@ void CopyStimulusToHistory();
 float ComputeDrive();            // the drive times the current maximum rate; advances historySlot
 float DriveToRate(float drive);  // expected rate in spikes/s, always finite
 float DriveToTraceValue(float drive);
-
-// The plain 20-step dot product over the box, as the formulas state it; the
-// fast ComputeDrive must agree with it.
-float DirectDrive();

@@ -6,10 +6,10 @@
 // Drawing steps of the scene tick, in the order the tick calls them. The
 // filter set is the one the tick acquired for its whole duration.
 void DrawReceptiveField(const RfFilterSet& filters);
-void RasteriseStimulus(const RfFilterSet& filters);
 void DrawTraces();
 
-// RasteriseStimulus at a given reading of the millisecond clock (the grating's
-// drift and flicker phases come from it), so that a frame can be reproduced.
+// Draws the stimulus into the stimulus image at a given reading of the
+// millisecond clock (the grating's drift and flicker phases come from it), so
+// that a frame can be reproduced.
 // Returns the stimulus type it drew.
 int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs);

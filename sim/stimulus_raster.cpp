@@ -15,7 +15,6 @@
 #include "model/filters.h"
 #include "render/app_state.h"
 #include "render/frame_buffer.h"
-#include "sim/clock.h"
 #include "sim/draw_clipping.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
@@ -279,5 +278,3 @@ int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
     }
     return type;
 }
-
-void RasteriseStimulus(const RfFilterSet& filters) { RasteriseStimulusAt(filters, MillisecondClock()); }

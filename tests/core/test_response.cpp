@@ -67,6 +67,37 @@ TEST(ResponseRate, RatesAndTraceValues)
 
 namespace {
 
+// The plain 20-step dot product over the box, element by element, that the
+// fast ComputeDrive must agree with. The images these comparisons publish
+// show no grating, so every history frame weighs 1 in the complex cell's sums.
+float DirectDrive()
+{
+    const RfFilterSet& set = CurrentFilters();
+    const int32_t n = simulation.historySlot;
+    const int32_t w = std::clamp(set.boxRight - set.boxLeft, 0, kFilterSide);
+    const int32_t h = std::clamp(set.boxBottom - set.boxTop, 0, kFilterSide);
+    if (w <= 0 || h <= 0) return 0.0f;
+    const bool complex = set.cellType == Complex;
+    double a = 0.0, b = 0.0;
+    for (int32_t s = 1; s <= kFilterSteps; ++s) {
+        const int32_t f = (n - s + kHistoryFrames) % kHistoryFrames;  // step s reads frame n - s + 1
+        const float* frame = simulation.stimulusHistory[f];
+        for (int32_t r = 0; r < h; ++r) {
+            for (int32_t k = 0; k < w; ++k) {
+                const double v = frame[r * kFilterSide + k];
+                if (complex) {
+                    a += EnergyAValue(set, k + 1, r + 1, s) * v;
+                    b += EnergyBValue(set, k + 1, r + 1, s) * v;
+                } else {
+                    a += LinearValue(set, k + 1, r + 1, s) * v;
+                }
+            }
+        }
+    }
+    const double drive = complex ? (a * a + b * b) / 1000.0 : a;
+    return static_cast<float>(drive) * modelOptions.currentMaxRate.load();
+}
+
 // Within rounding: relative for the energy, against the bound of |drive|
 // (every pixel at most 1) for a linear cell.
 void ExpectFastMatchesDirect(int32_t cellType, const char* when, bool copy = true)
