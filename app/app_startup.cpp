@@ -63,6 +63,7 @@ void ResetRecords(int32_t width, int32_t height, bool clearArrays)
     height = std::max(0, height);
     // The frame starts at the client size (reduced to the store if huge).
     RequestFrameSize(width, height);
+    appState = AppState{};
     appState.clientWidth = width;
     appState.clientHeight = height;
     // The margin is not in force yet: the first trace spans the whole width,
@@ -78,9 +79,6 @@ void ResetRecords(int32_t width, int32_t height, bool clearArrays)
     ResetReceptiveField(width, height);  // simple cell, centred in the client area
     ResetModelOptions();
     ClearMarks();
-    appState.margin = 12;
-    appState.toolbarHeight = 36;
-    appState.lastSizeTime = 0;
 }
 
 }  // namespace

@@ -31,8 +31,6 @@ constexpr float kPi = 3.1415927f, kTwoPi = 6.2831855f;
 void PrepareScene(int32_t width, int32_t height)
 {
     ResetEngineRecords(width, height);
-    appState.margin = 12;
-    appState.toolbarHeight = 36;
     receptiveField.cellType = Simple;
     receptiveField.displayMode = GreyScale;
     buildFilters();

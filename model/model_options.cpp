@@ -4,28 +4,7 @@
 
 ModelOptions modelOptions;
 
-void ResetModelOptions()
-{
-    ModelOptions& o = modelOptions;
-    o.surroundWeight = 1.0f;
-    o.gammaOrder = 6;
-    const float spontaneous[6] = {0.0f, 15.0f, 15.0f, 0.5f, 1.0f, 5.0f};
-    for (int32_t type = 0; type < 6; ++type) o.spontaneousRate[type] = spontaneous[type];
-    o.maxRate[0] = 250.0f;  // both retinal X cells
-    o.maxRate[1] = 200.0f;  // simple
-    o.maxRate[2] = 200.0f;  // directionally selective
-    o.maxRate[3] = 200.0f;  // complex
-    o.saturatingIO = true;
-    o.halfMaxContrast = 30.0f;
-    o.saturationRate = 100.0f;
-    o.backgroundHash = false;
-    o.retinalFastRate = 0.0625f;
-    o.retinalSlowRate = 1.0f / 110.0f;
-    o.corticalRate = 1.0f / 15.0f;
-    o.currentMaxRate = 0.0f;
-    o.currentSpontaneousRate = 0.0f;
-    o.currentGammaOrder = 1;
-}
+void ResetModelOptions() { modelOptions = ModelOptions{}; }
 
 void applyCellTypeRates()
 {

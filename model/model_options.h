@@ -8,7 +8,7 @@
 struct ModelOptions {
     Relaxed<float> surroundWeight{1.0f};
     Relaxed<int32_t> gammaOrder{6};
-    Relaxed<float> spontaneousRate[6];  // indexed by cell type 1..5; [0] unused
+    Relaxed<float> spontaneousRate[6] = {0.0f, 15.0f, 15.0f, 0.5f, 1.0f, 5.0f};  // by cell type 1..5; [0] unused
     float maxRate[4] = {250.0f, 200.0f, 200.0f, 200.0f};  // retinal, simple, DS, complex
     Relaxed<bool> saturatingIO{true};
     Relaxed<float> halfMaxContrast{30.0f};
@@ -24,5 +24,6 @@ struct ModelOptions {
 };
 extern ModelOptions modelOptions;
 
+// Every field back to its declared start-up value.
 void ResetModelOptions();
 void applyCellTypeRates();

@@ -65,21 +65,9 @@ float DrawPosition(int32_t low, int32_t high, int32_t size, float u)
 
 void ResetReceptiveField(int32_t clientWidth, int32_t clientHeight)
 {
-    ReceptiveField& rf = receptiveField;
-    rf.cellType = Simple;
-    rf.centreX = static_cast<float>(clientWidth) * kHalfPixelDegrees;
-    rf.centreY = static_cast<float>(clientHeight) * kHalfPixelDegrees;
-    rf.orientation = 90.0f;
-    rf.spatialFrequency = 0.8f;
-    rf.phase = 90.0f;
-    rf.width = 0.5f;
-    rf.length = 0.7f;
-    rf.driftSpeed = 2.0f;
-    rf.centreSigma = 0.2f;
-    rf.surroundSigma = 1.0f;
-    rf.displayMode = GreyScale;
-    rf.savedDisplayMode = GreyScale;
-    rf.randomiseMode = LeaveWhereSelected;
+    receptiveField = ReceptiveField{};
+    receptiveField.centreX = static_cast<float>(clientWidth) * kHalfPixelDegrees;
+    receptiveField.centreY = static_cast<float>(clientHeight) * kHalfPixelDegrees;
 }
 
 void newReceptiveField(int32_t requestedType)

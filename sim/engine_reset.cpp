@@ -14,6 +14,7 @@
 
 void ResetEngineRecords(int32_t width, int32_t height)
 {
+    appState = AppState{};
     appState.clientWidth = width;
     appState.clientHeight = height;
     ResetStimulus();

@@ -54,29 +54,7 @@ void ShrinkSpotRadius()
 
 }  // namespace
 
-void ResetStimulus()
-{
-    stimulus.stimulusType = Bar;
-    stimulus.stimX = 0.0f;
-    stimulus.stimY = 0.0f;
-    stimulus.mouseX = 0;
-    stimulus.mouseY = 0;
-    stimulus.stimulusOn = false;
-    stimulus.stationaryMode = false;
-    stimulus.spotRadius = 0.5f;
-    stimulus.annulusRatio = 2.0f;
-    stimulus.polarity = 1;
-    stimulus.barLength = 4.0f;
-    stimulus.barWidth = 0.4f;
-    stimulus.orientation = 90.0f;
-    stimulus.gratingRadius = 2.5f;
-    stimulus.gratingSf = 0.8f;
-    stimulus.gratingPhase = 0.0f;
-    stimulus.gratingVelocity = 2.0f;
-    stimulus.modulationRate = 0.0f;
-    stimulus.contrastPercent = 100.0f;
-    stimulus.cursor = kCursorCrosshair;
-}
+void ResetStimulus() { stimulus = StimulusState{}; }
 
 void OnPointerMove(int32_t x, int32_t y)
 {

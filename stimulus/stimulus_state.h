@@ -12,7 +12,7 @@ constexpr int32_t kCursorHidden = 117;     // the stimulus is on in moving mode
 // audio threads read every field afresh each tick.
 struct StimulusState {
     Relaxed<int32_t> stimulusType{Bar};
-    const float degreesPerPixel = 1.0f / 38.0f;  // 38 pixels per degree, the one scale
+    static constexpr float degreesPerPixel = 1.0f / 38.0f;  // 38 pixels per degree, the one scale
     Relaxed<float> stimX, stimY;                 // degrees, y down from the toolbar band
     Relaxed<int32_t> mouseX, mouseY;             // the same centre in frame pixels
     Relaxed<bool> stimulusOn{false};
@@ -34,7 +34,7 @@ struct StimulusState {
 };
 extern StimulusState stimulus;
 
-// Every field back to its start-up value (positions to 0).
+// Every field back to its declared start-up value (positions to 0).
 void ResetStimulus();
 
 void OnPointerMove(int32_t x, int32_t y);
