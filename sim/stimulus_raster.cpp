@@ -13,7 +13,7 @@
 #include <cmath>
 
 #include "model/filters.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "sim/clock.h"
 #include "sim/draw_clipping.h"
@@ -268,7 +268,7 @@ int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
 {
     const Target t = MakeTarget(filters);
     const int64_t mx = stimulus.mouseX, my = stimulus.mouseY;
-    const float dpp = stimulus.degreesPerPixel;
+    const float dpp = kDegreesPerPixel;
     const int32_t type = stimulus.stimulusType;
     switch (type) {
     case Spot: RasteriseSpot(t, mx, my, dpp); break;
