@@ -13,7 +13,7 @@
 #include "render/frame_buffer.h"
 #include "render/mark_drawing.h"
 #include "sim/clock.h"
-#include "sim/rf_drawing_parts.h"
+#include "render/rf_drawing_parts.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
 #include "model/vector_state.h"

@@ -16,7 +16,7 @@
 #include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "sim/clock.h"
-#include "sim/draw_clipping.h"
+#include "render/draw_clipping.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"

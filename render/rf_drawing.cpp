@@ -10,9 +10,9 @@
 #include "render/frame_buffer.h"
 #include "render/frame_buffer_pixels.h"
 #include "render/number_format.h"
-#include "sim/draw_clipping.h"
-#include "sim/rf_drawing_parts.h"
-#include "sim/scene_drawing.h"
+#include "render/draw_clipping.h"
+#include "render/rf_drawing.h"
+#include "render/rf_drawing_parts.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {

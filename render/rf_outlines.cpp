@@ -7,8 +7,8 @@
 #include "model/receptive_field.h"
 #include "render/frame_buffer.h"
 #include "render/number_format.h"
-#include "sim/draw_clipping.h"
-#include "sim/rf_drawing_parts.h"
+#include "render/draw_clipping.h"
+#include "render/rf_drawing_parts.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
