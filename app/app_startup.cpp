@@ -17,7 +17,7 @@
 #include "model/model_options.h"
 #include "model/random.h"
 #include "model/receptive_field.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "sim/audio_stream.h"
 #include "sim/scene_loop.h"

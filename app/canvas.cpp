@@ -13,7 +13,7 @@
 #include "app/overlay.h"
 #include "dialogs/dialogs.h"
 #include "model/filters.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "render/number_format.h"
 #include "sim/clock.h"

@@ -19,6 +19,7 @@
 #include "app/tuning_window.h"
 #include "dialogs/dialogs.h"
 #include "model/receptive_field.h"
+#include "sim/new_receptive_field.h"
 #include "stimulus/stimulus_state.h"
 
 MainWindow::MainWindow()

@@ -10,7 +10,7 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "sim/tuning_sweep.h"
+#include "tuning/tuning_sweep.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "sim/tuning_analysis.h"
+#include "tuning/tuning_analysis.h"
 
 class QChart;
 

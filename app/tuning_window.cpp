@@ -24,9 +24,9 @@
 #include "app/tuning_plot.h"
 #include "model/receptive_field.h"
 #include "render/number_format.h"
-#include "sim/tuning_analysis.h"
-#include "sim/tuning_csv.h"
-#include "sim/tuning_sweep.h"
+#include "tuning/tuning_analysis.h"
+#include "tuning/tuning_csv.h"
+#include "tuning/tuning_sweep.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "bench/plain_filters.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "sim/clock.h"
 #include "sim/engine_reset.h"
@@ -87,7 +87,7 @@ void PlainMap(const RfFilterSet& set)
 // the disc, in rows; the frame and the box are looked up once per row.
 void PlainGrating(const RfFilterSet& set, int64_t timeMs)
 {
-    const float dpp = stimulus.degreesPerPixel, sf = stimulus.gratingSf;
+    const float dpp = kDegreesPerPixel, sf = stimulus.gratingSf;
     const int64_t periodMs = std::max<int64_t>(static_cast<int64_t>(1000.0f / (stimulus.gratingVelocity * sf)), 1);
     const float psi = static_cast<float>(timeMs % periodMs) * kTwoPi / static_cast<float>(periodMs);
     const float k = kTwoPi / ((1.0f / sf) / dpp);

@@ -48,7 +48,7 @@ inline void BuildPlainFilters(PlainFilters& f)
 {
     const ReceptiveField& rf = receptiveField;
     const int32_t type = rf.cellType;
-    const float dpp = stimulus.degreesPerPixel, pi = 3.1415927f;
+    const float dpp = kDegreesPerPixel, pi = 3.1415927f;
     const int32_t sC = static_cast<int32_t>(rf.centreSigma / dpp);
     const int32_t twoC2 = 2 * sC * sC;
     int32_t twoS2 = 0;

@@ -21,7 +21,7 @@
 #include "dialogs/dialogs.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/number_format.h"
 #include "stimulus/stimulus_state.h"
 
@@ -136,7 +136,7 @@ void BuildControls(QDialog* d)
 
 void FillFromReceptiveField(QDialog* d)
 {
-    const float dpp = stimulus.degreesPerPixel;
+    const float dpp = kDegreesPerPixel;
     const int maxX = std::max(0, TruncInt(static_cast<float>(appState.clientWidth) * 10.0f * dpp));
     const int maxY = std::max(0, TruncInt(static_cast<float>(appState.clientHeight) * 10.0f * dpp));
     for (auto [id, maximum] : {std::pair{kHorizontalSlider, maxX}, std::pair{kVerticalSlider, maxY}}) {

@@ -17,7 +17,7 @@
 
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/number_format.h"
 #include "stimulus/stimulus_state.h"
 
@@ -192,8 +192,8 @@ QDialog* createSelectStimulusDialog(QWidget* parent)
     if (!stimulus.stationaryMode) {
         stimulus.mouseX = appState.clientWidth / 2;
         stimulus.mouseY = appState.clientHeight / 2;
-        stimulus.stimX = static_cast<float>(stimulus.mouseX) * stimulus.degreesPerPixel;
-        stimulus.stimY = static_cast<float>(stimulus.mouseY) * stimulus.degreesPerPixel;
+        stimulus.stimX = static_cast<float>(stimulus.mouseX) * kDegreesPerPixel;
+        stimulus.stimY = static_cast<float>(stimulus.mouseY) * kDegreesPerPixel;
         stimulus.stimulusOn = true;
     }
     QObject::connect(d, &QDialog::finished, d, [wasOn] { stimulus.stimulusOn = wasOn; });

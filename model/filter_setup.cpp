@@ -4,9 +4,8 @@
 
 #include "model/filter_build.h"
 #include "model/model_options.h"
+#include "model/numeric.h"
 #include "model/receptive_field.h"
-#include "render/number_format.h"
-#include "stimulus/stimulus_state.h"
 
 namespace {
 
@@ -52,7 +51,7 @@ FilterInputs ReadFilterInputs()
     in.retinalFastRate = Tame(modelOptions.retinalFastRate);
     in.retinalSlowRate = Tame(modelOptions.retinalSlowRate);
     in.corticalRate = Tame(modelOptions.corticalRate);
-    in.degreesPerPixel = stimulus.degreesPerPixel;
+    in.degreesPerPixel = kDegreesPerPixel;
     return in;
 }
 

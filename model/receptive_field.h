@@ -28,6 +28,3 @@ extern ReceptiveField receptiveField;
 // Every field to its default, the centre in the middle of a client area of
 // the given size.
 void ResetReceptiveField(int32_t clientWidth, int32_t clientHeight);
-
-// The handler of the five cell buttons (requestedType 1..5).
-void newReceptiveField(int32_t requestedType);

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/numeric.h"
+
 // Fixed-width number fields: exactly w characters are written, no NUL.
 void FormatInteger(int32_t n, char* field, int32_t w);
 void FormatReal(float v, char* field, int32_t w);
@@ -19,7 +21,3 @@ struct ParsedReal {
 };
 ParsedReal ParseReal(const char* text);
 
-// x to the nearest integer, halves away from zero, clamped into int32.
-int32_t NearestInt(double x);
-// Float to int truncating toward zero, clamped into int32 (NaN gives 0).
-int32_t TruncInt(double x);

@@ -5,7 +5,7 @@
 #include "model/filters.h"
 #include "model/model_options.h"
 #include "model/receptive_field.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"

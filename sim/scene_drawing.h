@@ -2,10 +2,10 @@
 #include <cstdint>
 
 #include "model/filters.h"
+#include "render/rf_drawing.h"
 
 // Drawing steps of the scene tick, in the order the tick calls them. The
 // filter set is the one the tick acquired for its whole duration.
-void DrawReceptiveField(const RfFilterSet& filters);
 void DrawTraces();
 
 // Draws the stimulus into the stimulus image at a given reading of the

@@ -11,8 +11,9 @@
 #include "model/filters.h"
 #include "model/receptive_field.h"
 #include "render/frame_buffer.h"
+#include "render/mark_drawing.h"
 #include "sim/clock.h"
-#include "sim/rf_drawing_parts.h"
+#include "render/rf_drawing_parts.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
 #include "model/vector_state.h"
@@ -56,7 +57,7 @@ uint64_t BackgroundKey(const RfFilterSet& filters)
     for (float v : {receptiveField.centreX.load(), receptiveField.centreY.load(), receptiveField.orientation.load(),
                     receptiveField.spatialFrequency.load(), receptiveField.phase.load(), receptiveField.width.load(),
                     receptiveField.length.load(), receptiveField.centreSigma.load(),
-                    receptiveField.surroundSigma.load(), float{stimulus.degreesPerPixel}})
+                    receptiveField.surroundSigma.load(), float{kDegreesPerPixel}})
         mixFloat(v);
     const int32_t count = std::clamp(marks.markCount.load(std::memory_order_acquire), 0, kMaxMarks);
     mix(static_cast<uint32_t>(count));

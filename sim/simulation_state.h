@@ -4,7 +4,7 @@
 
 #include "model/filters.h"
 #include "model/relaxed.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 
 constexpr int32_t kHistoryFrames = 20;
 constexpr int32_t kRateWindowSlots = 25;

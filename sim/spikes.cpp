@@ -72,7 +72,7 @@ int32_t GratingMarker()
     if (receptiveField.displayMode == Hidden) return 0;
     const CopiedImage view = LastCopiedImage();
     if (!view.image) return 0;
-    const float perPixel = stimulus.degreesPerPixel;
+    const float perPixel = kDegreesPerPixel;
     const int64_t column = static_cast<int64_t>(TruncInt(receptiveField.centreX / perPixel)) - view.boxLeft;
     const int64_t row = static_cast<int64_t>(TruncInt(receptiveField.centreY / perPixel)) - view.boxTop;
     if (column < 0 || column >= kFilterSide || row < 0 || row >= kFilterSide) return 0;

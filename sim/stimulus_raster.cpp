@@ -13,9 +13,9 @@
 #include <cmath>
 
 #include "model/filters.h"
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/frame_buffer.h"
-#include "sim/draw_clipping.h"
+#include "render/draw_clipping.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"
@@ -267,7 +267,7 @@ int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
 {
     const Target t = MakeTarget(filters);
     const int64_t mx = stimulus.mouseX, my = stimulus.mouseY;
-    const float dpp = stimulus.degreesPerPixel;
+    const float dpp = kDegreesPerPixel;
     const int32_t type = stimulus.stimulusType;
     switch (type) {
     case Spot: RasteriseSpot(t, mx, my, dpp); break;

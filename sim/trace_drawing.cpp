@@ -3,7 +3,7 @@
 // strokes from row 42) and the stimulus marker in rows 71 and 72.
 #include <algorithm>
 
-#include "render/app_state.h"
+#include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "render/number_format.h"
 #include "sim/scene_drawing.h"

@@ -1,13 +1,10 @@
 // The hand plot: '+' and '-' leave ON and OFF marks at the stimulus position
-// while the receptive field is hidden, Enter reveals the field, and the scene
-// thread draws the marks over everything else on every tick.
+// while the receptive field is hidden, and Enter reveals the field.
 #include "stimulus/hand_plot_marks.h"
 
 #include <algorithm>
 
 #include "model/receptive_field.h"
-#include "render/frame_buffer.h"
-#include "render/number_format.h"
 #include "stimulus/stimulus_state.h"
 
 HandPlotMarks marks;
@@ -15,8 +12,6 @@ HandPlotMarks marks;
 namespace {
 
 constexpr int32_t kCharPlus = 43, kCharMinus = 45, kCharEnter = 13;
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr int32_t kMarkSize = 5;
 
 }  // namespace
 
@@ -51,21 +46,4 @@ bool OnCharacter(int32_t code)
     }
     const int32_t type = receptiveField.cellType;
     return type == Simple || type == DirectionalSimple || type == Complex;
-}
-
-void DrawMarks()
-{
-    const int32_t count = std::min(marks.markCount.load(std::memory_order_acquire), kMaxMarks);
-    if (count <= 0) return;
-    SetColour(kWhite);
-    const float degreesPerPixel = stimulus.degreesPerPixel;
-    for (int32_t i = 1; i <= count; ++i) {
-        // Truncated, not rounded: a mark taken at column 3 comes back as
-        // 2.9999998 and is drawn on column 2, as the plot has always shown it.
-        const int32_t px = TruncInt(marks.markX[i] / degreesPerPixel);
-        const int32_t py = TruncInt(marks.markY[i] / degreesPerPixel);
-        const int32_t sign = marks.markSign[i];
-        if (sign == 1) DrawCross(px, py, kMarkSize);
-        else if (sign == -1) DrawDash(px, py, kMarkSize);
-    }
 }

@@ -24,5 +24,3 @@ void ClearMarks();
 // '+' (43), '-' (45) and Enter (13). Returns true when Enter asks for the
 // feedback window (cortical cells); the shell opens it.
 bool OnCharacter(int32_t code);
-// Scene thread: white plus and minus marks at the mark positions.
-void DrawMarks();

@@ -8,8 +8,9 @@
 #include <cmath>
 #include <limits>
 
+#include "model/app_state.h"
+#include "model/numeric.h"
 #include "model/receptive_field.h"
-#include "render/number_format.h"
 #include "stimulus/hand_plot_marks.h"
 
 StimulusState stimulus;
@@ -48,7 +49,7 @@ void Rescale(Relaxed<float>& value, float newSize, float oldSize)
 void ShrinkSpotRadius()
 {
     const float r = stimulus.spotRadius;
-    const float floor = std::min(r, stimulus.degreesPerPixel);
+    const float floor = std::min(r, kDegreesPerPixel);
     stimulus.spotRadius = std::max(r / 1.1f, floor);
 }
 
@@ -61,8 +62,8 @@ void OnPointerMove(int32_t x, int32_t y)
     if (!stimulus.stationaryMode) {
         stimulus.mouseX = x;
         stimulus.mouseY = ClampToInt(int64_t{y} - kBandHeight);
-        stimulus.stimX = static_cast<float>(stimulus.mouseX) * stimulus.degreesPerPixel;
-        stimulus.stimY = static_cast<float>(stimulus.mouseY) * stimulus.degreesPerPixel;
+        stimulus.stimX = static_cast<float>(stimulus.mouseX) * kDegreesPerPixel;
+        stimulus.stimY = static_cast<float>(stimulus.mouseY) * kDegreesPerPixel;
     }
     ChooseCursor();
 }
@@ -168,8 +169,8 @@ void RescalePositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int
     Rescale(stimulus.stimY, nh, oh);
     Rescale(receptiveField.centreY, nh, oh);
 
-    stimulus.mouseX = TruncInt(stimulus.stimX / stimulus.degreesPerPixel);
-    stimulus.mouseY = TruncInt(stimulus.stimY / stimulus.degreesPerPixel);
+    stimulus.mouseX = TruncInt(stimulus.stimX / kDegreesPerPixel);
+    stimulus.mouseY = TruncInt(stimulus.stimY / kDegreesPerPixel);
 
     const int32_t count = std::clamp(marks.markCount.load(std::memory_order_relaxed), 0, kMaxMarks);
     for (int32_t i = 1; i <= count; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "model/numeric.h"
 #include "model/relaxed.h"
 
 enum StimulusType : int32_t { Spot = 1, Annulus = 2, Bar = 3, Grating = 4 };
@@ -12,7 +13,6 @@ constexpr int32_t kCursorHidden = 117;     // the stimulus is on in moving mode
 // audio threads read every field afresh each tick.
 struct StimulusState {
     Relaxed<int32_t> stimulusType{Bar};
-    static constexpr float degreesPerPixel = 1.0f / 38.0f;  // 38 pixels per degree, the one scale
     Relaxed<float> stimX, stimY;                 // degrees, y down from the toolbar band
     Relaxed<int32_t> mouseX, mouseY;             // the same centre in frame pixels
     Relaxed<bool> stimulusOn{false};

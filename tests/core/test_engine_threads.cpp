@@ -23,7 +23,7 @@ TEST(ThreadedEngine, BothLoopsRunWhileEverythingChanges)
     while (MillisecondClock() < end || SceneLoopStats().ticks < 5 || AudioLoopStatistics().ticks < 5) {
         ++step;
         receptiveField.cellType = 1 + step % 5;
-        receptiveField.centreX = (300.0f + (step * 37) % 400) * stimulus.degreesPerPixel;
+        receptiveField.centreX = (300.0f + (step * 37) % 400) * kDegreesPerPixel;
         buildFilters();
         stimulus.stimulusType = 1 + step % 4;
         stimulus.mouseX = 300 + (step * 53) % 400;

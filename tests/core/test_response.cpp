@@ -123,8 +123,8 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         }
         // Right after a rebuild (a new box: another size and centre) the old
         // frames are read with the new box.
-        receptiveField.centreX = receptiveField.centreX + 37.0f * stimulus.degreesPerPixel;
-        receptiveField.centreY = receptiveField.centreY - 23.0f * stimulus.degreesPerPixel;
+        receptiveField.centreX = receptiveField.centreX + 37.0f * kDegreesPerPixel;
+        receptiveField.centreY = receptiveField.centreY - 23.0f * kDegreesPerPixel;
         receptiveField.surroundSigma = 0.75f;  // the X cells' box
         receptiveField.length = 1.1f;          // the cortical cells' box
         receptiveField.orientation = 30.0f;

@@ -44,14 +44,14 @@ TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
         ResetStimulus();
         SetStimulusType(c.type);
         for (int32_t i = 0; i < 2000; ++i) c.wheel ? OnWheel(-120) : OnKeyDown(37);
-        EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel);
+        EXPECT_EQ(stimulus.spotRadius, kDegreesPerPixel);
         c.wheel ? OnWheel(120) : OnKeyDown(39);
-        EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel * 1.1f);
+        EXPECT_EQ(stimulus.spotRadius, kDegreesPerPixel * 1.1f);
     }
     // Just above a pixel, one step lands on the pixel, not below it.
-    stimulus.spotRadius = 1.05f * stimulus.degreesPerPixel;
+    stimulus.spotRadius = 1.05f * kDegreesPerPixel;
     OnKeyDown(37);
-    EXPECT_EQ(stimulus.spotRadius, stimulus.degreesPerPixel);
+    EXPECT_EQ(stimulus.spotRadius, kDegreesPerPixel);
     // About 930 presses of Right (30 s of key repeat) would carry it past
     // the float range: it stops at the largest finite radius.
     for (int32_t i = 0; i < 2000; ++i) OnKeyDown(39);

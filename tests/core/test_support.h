@@ -11,15 +11,16 @@
 #include <utility>
 #include <vector>
 
+#include "model/app_state.h"
 #include "model/filters.h"
 #include "model/model_options.h"
 #include "model/random.h"
 #include "model/receptive_field.h"
-#include "render/app_state.h"
 #include "render/frame_buffer.h"
 #include "sim/audio_stream.h"
 #include "sim/engine_reset.h"
 #include "sim/neuron_tick.h"
+#include "sim/new_receptive_field.h"
 #include "sim/response.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"

@@ -153,7 +153,7 @@ TEST(Traces, StimulusMarker)
         receptiveField.displayMode = c.displayMode;
         const int32_t half = BoxHalf();
         PublishImage([&](int32_t col, int32_t row) { return col == half && row == half ? c.centreValue : 1.0f; });
-        receptiveField.centreX = receptiveField.centreX + c.centreShift * stimulus.degreesPerPixel;
+        receptiveField.centreX = receptiveField.centreX + c.centreShift * kDegreesPerPixel;
         NeuronTickCompute();
         RecordTick(0);
         EXPECT_EQ(simulation.stimulusTrace[1].load(), c.marker)

@@ -52,7 +52,7 @@ TEST(ReviewFaultsGui, SelectStimulusMovesThePositionInDegreesToo)
     ClearMarks();
     OnPointerMove(17, 23 + 36);
     EXPECT_TRUE(WithModal([] { openSelectStimulus(nullptr); }, [](QWidget* d) { d->close(); }));
-    const float dpp = stimulus.degreesPerPixel;
+    const float dpp = kDegreesPerPixel;
     EXPECT_EQ(stimulus.mouseX, kTestWidth / 2);
     EXPECT_EQ(stimulus.mouseY, kTestHeight / 2);
     EXPECT_EQ(stimulus.stimX, (kTestWidth / 2) * dpp);

@@ -31,7 +31,7 @@ TEST(ShellInput, PointerButtonAndDoubleClickMoveAndSwitchTheStimulus)
     for (const QPoint& p : {QPoint(200, 150), QPoint(canvas->width() - 1, canvas->height() - 1)}) {
         QTest::mouseMove(canvas, p);
         EXPECT_EQ(QPoint(stimulus.mouseX, stimulus.mouseY), p);
-        EXPECT_FLOAT_EQ(stimulus.stimX, p.x() * stimulus.degreesPerPixel);
+        EXPECT_FLOAT_EQ(stimulus.stimX, p.x() * kDegreesPerPixel);
         EXPECT_TRUE(ShowsCrosshair(canvas));
     }
     // Far outside the window: y plus the band height must not wrap around.

@@ -11,8 +11,8 @@
 
 #include "app/tuning_window.h"
 #include "render/number_format.h"
-#include "sim/tuning_csv.h"
-#include "sim/tuning_sweep.h"
+#include "tuning/tuning_csv.h"
+#include "tuning/tuning_sweep.h"
 #include "test_shell_support.h"
 
 namespace {
@@ -106,8 +106,8 @@ TEST(TuningCentre, OrientationCurveOnTheFieldOnlyWhenAskedAndShown)
         ResetForSweep(true);
         receptiveField.displayMode = c.display;
         const QPoint off(stimulus.mouseX, stimulus.mouseY);
-        const QPoint centre(TruncInt(receptiveField.centreX / stimulus.degreesPerPixel),
-                            TruncInt(receptiveField.centreY / stimulus.degreesPerPixel));
+        const QPoint centre(TruncInt(receptiveField.centreX / kDegreesPerPixel),
+                            TruncInt(receptiveField.centreY / kDegreesPerPixel));
         SweepPlan plan = OrientationPlan(90.0f, 1, 30);
         plan.centreOnField = c.centreAsked;
         ASSERT_TRUE(StartSweep(plan));

@@ -1,4 +1,4 @@
-#include "sim/tuning_sweep.h"
+#include "tuning/tuning_sweep.h"
 
 #include <algorithm>
 #include <atomic>
@@ -7,7 +7,7 @@
 
 #include "render/number_format.h"
 #include "sim/simulation_state.h"
-#include "sim/tuning_analysis.h"
+#include "tuning/tuning_analysis.h"
 #include "model/receptive_field.h"
 #include "stimulus/stimulus_state.h"
 
@@ -95,8 +95,8 @@ void ShowPoint()
     if (s.centred) {
         stimulus.stimX = receptiveField.centreX.load();
         stimulus.stimY = receptiveField.centreY.load();
-        stimulus.mouseX = TruncInt(stimulus.stimX / stimulus.degreesPerPixel);
-        stimulus.mouseY = TruncInt(stimulus.stimY / stimulus.degreesPerPixel);
+        stimulus.mouseX = TruncInt(stimulus.stimX / kDegreesPerPixel);
+        stimulus.mouseY = TruncInt(stimulus.stimY / kDegreesPerPixel);
     }
     stimulus.stationaryMode = true;
     s.temporalHz = StimulusTemporalHz();

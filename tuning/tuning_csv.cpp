@@ -1,4 +1,4 @@
-#include "sim/tuning_csv.h"
+#include "tuning/tuning_csv.h"
 
 #include <charconv>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/tuning_sweep.h"
+#include "tuning/tuning_sweep.h"
 
 // parameter,value,repeat,mean rate (spikes/s),peak rate (spikes/s),F0 (spikes/s),F1 (spikes/s)
 extern const char* const kTuningCsvHeader;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/tuning_sweep.h"
+#include "tuning/tuning_sweep.h"
 
 // The temporal frequency the stimulus record presents now, in hertz, as the
 // rasteriser produces it: a drifting grating's whole-millisecond period, else

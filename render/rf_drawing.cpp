@@ -10,9 +10,9 @@
 #include "render/frame_buffer.h"
 #include "render/frame_buffer_pixels.h"
 #include "render/number_format.h"
-#include "sim/draw_clipping.h"
-#include "sim/rf_drawing_parts.h"
-#include "sim/scene_drawing.h"
+#include "render/draw_clipping.h"
+#include "render/rf_drawing.h"
+#include "render/rf_drawing_parts.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -44,7 +44,7 @@ int64_t TruncFar(double x) { return std::clamp(TruncWide(x), -kFarPixels, kFarPi
 
 RfFrame CurrentRfFrame()
 {
-    const float dpp = stimulus.degreesPerPixel;
+    const float dpp = kDegreesPerPixel;
     const float theta = receptiveField.orientation * kPi / 180.0f;
     const float c = std::cos(theta), s = std::sin(theta);
     RfFrame f;
@@ -68,7 +68,7 @@ void DrawReceptiveField(const RfFilterSet& filters)
 
 void DrawComplexOutline(const RfFrame& f, int32_t displayMode)
 {
-    const float dpp = stimulus.degreesPerPixel;
+    const float dpp = kDegreesPerPixel;
     const int64_t l2 = TruncFar(2.0f * receptiveField.length / dpp);  // two sigmas along
     const int64_t w2 = TruncFar(2.0f * receptiveField.width / dpp);   // two sigmas across
     const float cx = static_cast<float>(f.cx), cy = static_cast<float>(f.cy);

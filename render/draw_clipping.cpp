@@ -1,11 +1,10 @@
-// Clipping shared by the scene-drawing steps (see draw_clipping.h).
-#include "sim/scene_drawing.h"
+// Clipping shared by the scene-drawing steps.
+#include "render/draw_clipping.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "render/frame_buffer.h"
-#include "sim/draw_clipping.h"
 
 namespace {
 

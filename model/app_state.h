@@ -3,8 +3,10 @@
 
 #include "model/relaxed.h"
 
-// Shell values that the model and the scene need. Written by the
-// user-interface thread, read by the worker threads.
+// The shell's sizes: the canvas in frame pixels and the bands drawn over it.
+// Field placement, stimulus rescaling, drawing and the loops all read them,
+// so they sit at the bottom of the core where every folder may include them.
+// Written by the user-interface thread, read by the worker threads.
 struct AppState {
     Relaxed<int32_t> clientWidth{0}, clientHeight{0};  // canvas size in frame pixels
     Relaxed<int32_t> margin{12};                       // left and right margin of the traces

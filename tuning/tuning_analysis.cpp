@@ -1,4 +1,4 @@
-#include "sim/tuning_analysis.h"
+#include "tuning/tuning_analysis.h"
 
 #include <algorithm>
 #include <charconv>

@@ -7,8 +7,8 @@
 #include "model/receptive_field.h"
 #include "render/frame_buffer.h"
 #include "render/number_format.h"
-#include "sim/draw_clipping.h"
-#include "sim/rf_drawing_parts.h"
+#include "render/draw_clipping.h"
+#include "render/rf_drawing_parts.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -53,7 +53,7 @@ void DrawRingAt(int64_t cx, int64_t cy, float r)
 
 void DrawXCellOutline(const RfFrame& f, int32_t cellType)
 {
-    const float dpp = stimulus.degreesPerPixel;
+    const float dpp = kDegreesPerPixel;
     const int64_t sC = TruncFar(receptiveField.centreSigma / dpp);
     const int64_t sS = TruncFar(receptiveField.surroundSigma / dpp);
     const float w = modelOptions.surroundWeight;
@@ -107,7 +107,7 @@ void DrawXCellOutline(const RfFrame& f, int32_t cellType)
 void DrawSimpleOutline(const RfFrame& f, int32_t displayMode)
 {
     SetColour(kOutlineGrey);
-    const float dpp = stimulus.degreesPerPixel;
+    const float dpp = kDegreesPerPixel;
     const float width = receptiveField.width, phase = receptiveField.phase;
     const float sf = receptiveField.spatialFrequency;
     const int64_t l2 = TruncFar(2.0f * receptiveField.length / dpp);

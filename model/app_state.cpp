@@ -1,0 +1,3 @@
+#include "model/app_state.h"
+
+AppState appState;

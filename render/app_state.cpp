@@ -1,3 +1,0 @@
-#include "render/app_state.h"
-
-AppState appState;
