@@ -16,8 +16,8 @@
 #include "sim/engine_reset.h"
 #include "sim/neuron_tick.h"
 #include "sim/response.h"
-#include "sim/simulation_state.h"
 #include "sim/row_dot.h"
+#include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {

@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <thread>
 
+#include "model/vector_state.h"
 #include "sim/audio_stream.h"
 #include "sim/clock.h"
 #include "sim/neuron_tick.h"
 #include "sim/simulation_state.h"
-#include "model/vector_state.h"
 
 namespace {
 

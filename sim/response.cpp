@@ -7,8 +7,8 @@
 #include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "sim/response_tick.h"
-#include "sim/simulation_state.h"
 #include "sim/row_dot.h"
+#include "sim/simulation_state.h"
 
 // Every filter is a sum of at most two space-time separable terms, so the
 // drive of one history frame through step s is

@@ -10,13 +10,13 @@
 
 #include "model/filters.h"
 #include "model/receptive_field.h"
+#include "model/vector_state.h"
 #include "render/frame_buffer.h"
 #include "render/mark_drawing.h"
-#include "sim/clock.h"
 #include "render/rf_drawing_parts.h"
+#include "sim/clock.h"
 #include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
-#include "model/vector_state.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
 
