@@ -23,6 +23,7 @@
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
 #include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -68,7 +69,7 @@ void ResetRecords(int32_t width, int32_t height, bool clearArrays)
     appState.clientHeight = height;
     // The margin is not in force yet: the first trace spans the whole width,
     // until the first resize brings in the margins.
-    simulation.traceWidth = std::clamp(width, 0, kMaxTraceWidth);
+    traces.traceWidth = std::clamp(width, 0, kMaxTraceWidth);
     SeedFromClock();
     ResetStimulus();
     if (clearArrays) {

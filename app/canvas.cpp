@@ -164,7 +164,7 @@ void Canvas::applyClientSize(int32_t width, int32_t height)
     }
     appState.clientWidth = width;
     appState.clientHeight = height;
-    simulation.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
+    traces.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
     RequestFrameSize(width, height);
     buildFilters();
     update();
