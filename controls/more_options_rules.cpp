@@ -71,7 +71,7 @@ const MoreOptionsView& OpenMoreOptions()
 {
     view = MoreOptionsView{};
     for (int32_t i = 0; i < kOptionSpins; ++i)
-        view.spin[i] = {{}, kSpinRanges[i][0], kSpinRanges[i][0], kSpinRanges[i][1], false};
+        view.spin[i] = {{}, kSpinRanges[i][0], kSpinRanges[i][0], kSpinRanges[i][1], true};
 
     SetSpin(OptionSpin::Surround, TruncInt(modelOptions.surroundWeight * 50.0f));
     CopyControlText(Spin(OptionSpin::Surround).text, RealText(modelOptions.surroundWeight));

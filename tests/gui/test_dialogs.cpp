@@ -3,7 +3,7 @@
 // extremes are the random-input test's.)
 #include <QSpinBox>
 
-#include "dialogs/feedback_fields.h"
+#include "dialogs/feedback_dialog.h"
 #include "dialogs/rf_dialog.h"
 #include "dialogs/select_stimulus_dialog.h"
 #include "test_shell_support.h"
