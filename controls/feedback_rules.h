@@ -18,7 +18,7 @@ struct FeedbackView {
     char distance[kControlTextSize];
 };
 
-// The fields of the open window.
+// The fields of the open window, user-interface thread only.
 extern FeedbackView feedbackView;
 
 // Fills the fields with the scores of the receptive field and the stimulus

@@ -17,7 +17,7 @@ struct MoreOptionsView {
     int32_t rateCellType;  // list entry 0..4 (cell type - 1), -1 for none
     bool saturating, hash;
 };
-// The controls of the open dialog.
+// The controls of the open dialog, user-interface thread only.
 extern MoreOptionsView moreOptionsView;
 
 // Opening: the controls from the options, then the options settled on what

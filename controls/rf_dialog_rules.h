@@ -24,7 +24,7 @@ struct RfDialogView {
     int32_t display;        // the checked Display button: GreyScale, Outlines, Hidden, or 0 for none
     int32_t randomise;      // the checked Position-updates button: a RandomiseMode, or 0 for none
 };
-// The controls of the open dialog.
+// The controls of the open dialog, user-interface thread only.
 extern RfDialogView rfDialogView;
 
 // Opening: the controls from the receptive field (the position sliders span

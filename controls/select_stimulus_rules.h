@@ -25,7 +25,8 @@ struct SelectStimulusView {
     SpinView spin[kStimulusSpins];
     bool black, white;
 };
-// The controls of the open dialog (one dialog is open at a time).
+// The controls of the open dialog (one dialog is open at a time), read and
+// written on the user-interface thread only.
 extern SelectStimulusView selectStimulusView;
 
 // Opening: the controls from the record; a moving stimulus is switched on
