@@ -15,11 +15,6 @@ void CopyControlText(char (&to)[kControlTextSize], const char* text)
     to[length] = '\0';
 }
 
-int32_t ClampToRange(int32_t position, int32_t minimum, int32_t maximum)
-{
-    return std::max(minimum, std::min(position, maximum));
-}
-
 namespace {
 
 std::string Trimmed(std::string text)

@@ -2,6 +2,7 @@
 // What every dialog control shows, in plain types a desktop dialog or a web
 // page can both read: fixed NUL-terminated texts, positions and ranges,
 // enabled flags. Also the reading and writing of the number fields.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -34,9 +35,13 @@ struct SpinView {
 void CopyControlText(char (&to)[kControlTextSize], const char* text);
 inline void CopyControlText(char (&to)[kControlTextSize], const std::string& text) { CopyControlText(to, text.c_str()); }
 
-// The position clamped to the slider's or up-down's range, as a control
-// set by the program holds it.
-int32_t ClampToRange(int32_t position, int32_t minimum, int32_t maximum);
+// A position set by the program: held inside the slider's or up-down's
+// range, as such a control holds it, and no change handling runs.
+template <typename Control>
+void SetPosition(Control& control, int32_t position)
+{
+    control.position = std::max(control.minimum, std::min(position, control.maximum));
+}
 
 // Texts of the number fields: 6 characters, blanks around them dropped because
 // the fields are right-aligned anyway.

@@ -16,11 +16,7 @@ constexpr int32_t kSpinRanges[kOptionSpins][2] = {{1, 200}, {1, 10}, {0, 110}, {
 SpinView& Spin(OptionSpin spin) { return view.spin[static_cast<int32_t>(spin)]; }
 int32_t Position(OptionSpin spin) { return Spin(spin).position; }
 
-void SetSpin(OptionSpin spin, int32_t position)
-{
-    SpinView& s = Spin(spin);
-    s.position = ClampToRange(position, s.minimum, s.maximum);
-}
+void SetSpin(OptionSpin spin, int32_t position) { SetPosition(Spin(spin), position); }
 
 bool TypeChosen() { return view.rateCellType >= 0 && view.rateCellType <= Complex - 1; }
 

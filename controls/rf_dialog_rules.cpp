@@ -19,18 +19,8 @@ constexpr int32_t kSpinRanges[kRfSpins][2] = {{3, 100}, {1, 100}, {0, 72}, {1, 1
 SpinView& Spin(RfSpin spin) { return view.spin[static_cast<int32_t>(spin)]; }
 SliderView& Slider(RfSlider slider) { return view.slider[static_cast<int32_t>(slider)]; }
 
-// Positions set by the program stay inside the control's range and run no
-// change handling.
-void SetSpin(RfSpin spin, int32_t position)
-{
-    SpinView& s = Spin(spin);
-    s.position = ClampToRange(position, s.minimum, s.maximum);
-}
-void SetSlider(RfSlider slider, int32_t position)
-{
-    SliderView& s = Slider(slider);
-    s.position = ClampToRange(position, s.minimum, s.maximum);
-}
+void SetSpin(RfSpin spin, int32_t position) { SetPosition(Spin(spin), position); }
+void SetSlider(RfSlider slider, int32_t position) { SetPosition(Slider(slider), position); }
 void ShowSpin(RfSpin spin, float v) { CopyControlText(Spin(spin).text, RealText(v)); }
 
 // The buttons decide the display and randomisation modes. A field revealed

@@ -31,19 +31,8 @@ SliderView& Slider(StimulusRow row) { return view.slider[static_cast<int32_t>(ro
 FieldView& Field(StimulusRow row) { return view.field[static_cast<int32_t>(row)]; }
 SpinView& Spin(StimulusSpin spin) { return view.spin[static_cast<int32_t>(spin)]; }
 
-// A position set by the program: held inside the control's range, and no
-// change handling runs, as a slider or up-down moved by the program stays
-// silent.
-void SetSlider(StimulusRow row, int32_t position)
-{
-    SliderView& s = Slider(row);
-    s.position = ClampToRange(position, s.minimum, s.maximum);
-}
-void SetSpin(StimulusSpin spin, int32_t position)
-{
-    SpinView& s = Spin(spin);
-    s.position = ClampToRange(position, s.minimum, s.maximum);
-}
+void SetSlider(StimulusRow row, int32_t position) { SetPosition(Slider(row), position); }
+void SetSpin(StimulusSpin spin, int32_t position) { SetPosition(Spin(spin), position); }
 
 int32_t RadiusPosition(float radius) { return NearestInt(20.0f * radius); }
 
