@@ -141,10 +141,15 @@ const Field* FindField(const char* name)
 
 extern "C" {
 
-// The creation sequence for a canvas of width x height device pixels.
+// The creation sequence for a canvas of width x height device pixels. A
+// second start begins again from nothing, as a new window would.
 EMSCRIPTEN_KEEPALIVE void tess_start(int32_t width, int32_t height, double seed)
 {
-    ResetStartUpRecords(width, height, static_cast<uint32_t>(WholeCount(seed) & 0xFFFFFFFFu), false);
+    static bool started = false;
+    if (started) ResetFrameBuffers();
+    ResetStartUpRecords(width, height, static_cast<uint32_t>(WholeCount(seed) & 0xFFFFFFFFu), started);
+    started = true;
+    handedSerial = 0;
     buildFilters();
     PublishStartUpFrame(std::max(0, width), std::max(0, height));
     area = {appState.clientWidth, appState.clientHeight};
