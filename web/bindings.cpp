@@ -203,10 +203,14 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* tess_frame()
     const PresentedFrame frame = LatestFrame();
     if (frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) return nullptr;
     const size_t pixels = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height);
-    bool whole = rgba.size() != pixels || frame.width != frameInfo[0] || frame.serial != handedSerial + 1 ||
-                 frame.change.whole;
-    int32_t left = frame.width, top = frame.height, right = 0, bottom = 0;
-    if (!whole) {
+    const bool sameSize = rgba.size() == pixels && frame.width == frameInfo[0];
+    const bool whole = !sameSize || (frame.serial != handedSerial && (frame.serial != handedSerial + 1 || frame.change.whole));
+    int32_t left = 0, top = 0, right = 0, bottom = 0;  // nothing new while the serial stays
+    if (whole) {
+        rgba.resize(pixels);
+        right = frame.width, bottom = frame.height;
+    } else if (frame.serial != handedSerial) {
+        left = frame.width, top = frame.height;
         for (int32_t i = 0; i < frame.change.count; ++i) {
             const FrameRect& c = frame.change.rects[i];
             if (c.right <= c.left || c.bottom <= c.top) continue;
@@ -215,11 +219,6 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* tess_frame()
         }
         left = std::max(left, 0), top = std::max(top, 0);
         right = std::min(right, frame.width), bottom = std::min(bottom, frame.height);
-    }
-    if (frame.serial == handedSerial && !whole) right = left;  // nothing new
-    if (whole) {
-        rgba.resize(pixels);
-        left = 0, top = 0, right = frame.width, bottom = frame.height;
     }
     if (right > left && bottom > top) Convert(frame, left, top, right, bottom);
     handedSerial = frame.serial;

@@ -10,6 +10,7 @@ const FrameView = {
     context: null,
     module: null,
     sizeFor: new Map(),   // line height -> font pixel size that fits it
+    cleared: true,        // the canvas lost its pixels (a new size): paint all
 
     attach(canvas, module) {
         this.canvas = canvas;
@@ -48,7 +49,12 @@ const FrameView = {
         const info = new Int32Array(M.HEAP32.buffer, M._tess_frame_info(), 8);
         const [width, height, , left, top, right, bottom] = info;
         const image = new ImageData(new Uint8ClampedArray(M.HEAPU8.buffer, pixels, width * height * 4), width, height);
-        if (right > left && bottom > top) c.putImageData(image, 0, 0, left, top, right - left, bottom - top);
+        if (this.cleared) {
+            c.putImageData(image, 0, 0);
+            this.cleared = false;
+        } else if (right > left && bottom > top) {
+            c.putImageData(image, 0, 0, left, top, right - left, bottom - top);
+        }
         // The line's rows come back from the frame every time, then the texts.
         c.putImageData(image, 0, 0, 0, 0, width, Math.min(OVERLAY_LINE, height));
         if (this.canvas.width > width || this.canvas.height > height) {

@@ -22,7 +22,11 @@ const NO_SOUND_TEXT = 'Error preparing wave header';
 const tessaline = {
     module: null,
     running: false,
-    stats: { ticks: 0, lateTicks: 0, tickMs: 0, maxTickMs: 0, totalTickMs: 0, firstFrameMs: -1 },
+    // Counts for whoever watches the page: ticks, late ticks (started a whole
+    // tick after their deadline), tick times (set tickTimes to [] to keep
+    // each), spikes generated, the first frame's time after navigation.
+    stats: { ticks: 0, lateTicks: 0, tickMs: 0, maxTickMs: 0, totalTickMs: 0, tickTimes: null, spikes: 0,
+             worstLateMs: 0, firstFrameMs: -1 },
     sound: Sound,
 };
 window.tessaline = tessaline;
@@ -79,6 +83,7 @@ function main(M) {
         height = h;
         canvas.width = w;
         canvas.height = h;
+        FrameView.cleared = true;
         M._tess_resize(w, h);
     }).observe(stage);
 
@@ -89,9 +94,10 @@ function main(M) {
     const tick = () => {
         const start = performance.now();
         if (start - next >= TICK_MS) tessaline.stats.lateTicks++;
+        if (start - next > tessaline.stats.worstLateMs) tessaline.stats.worstLateMs = start - next;
         if (start - next > STALL_MS) next = start;
         M._tess_scene_tick(start);
-        M._tess_neuron_tick(Sound.playPosition());
+        tessaline.stats.spikes += M._tess_neuron_tick(Sound.playPosition());
         const length = M._tess_audio_slice_length();
         if (length > 0) {
             const samples = new Int16Array(M.HEAP16.buffer, M._tess_audio_slice(), length).slice();
@@ -105,6 +111,7 @@ function main(M) {
         s.tickMs = took;
         s.totalTickMs += took;
         if (took > s.maxTickMs) s.maxTickMs = took;
+        if (s.tickTimes) s.tickTimes.push(took);
         next += TICK_MS;
         timer = setTimeout(tick, Math.max(0, next - performance.now()));
     };
@@ -116,6 +123,16 @@ function main(M) {
         tick();
     };
     tessaline.resume();
+    // Frames of the display may come before a timer the browser held back
+    // (input and painting go first): a tick that is due runs there.
+    const onFrame = () => {
+        if (tessaline.running && performance.now() >= next) {
+            clearTimeout(timer);
+            tick();
+        }
+        requestAnimationFrame(onFrame);
+    };
+    requestAnimationFrame(onFrame);
 
     const updateCursor = () => {
         canvas.style.cursor = M._tess_cursor() === CURSOR_HIDDEN ? 'none' : 'crosshair';

@@ -134,17 +134,22 @@ const checks = {
         check(at(after, cx, cy)[1] > 170, 'the ON-centre map has no bright centre');
     },
 
+    // On a screen of two device pixels per CSS pixel: the marks land under
+    // the pointer in device pixels.
     async handplot({ page }) {
         const [cx, cy] = await fieldCentre(page);
+        const img = await canvasPixels(page);
+        check(img.width === 2000 && img.height === 1400, `canvas backing ${img.width} x ${img.height} at ratio 2`);
+        const to = (x, y) => [x / 2, 36 + y / 2];
         // Hidden, as the receptive-field dialog would set it.
         await field(page, 'receptiveField.displayMode', 3);
-        await page.mouse.click(cx - 60, 36 + cy + 200);
+        await page.mouse.click(...to(cx - 60, cy + 200));
         await frames(page);
         const hidden = await canvasPixels(page);
         check(isGrey(at(hidden, cx, cy)) && isGrey(at(hidden, cx + 10, cy)), 'the hidden field is still drawn');
-        await page.mouse.move(cx, 36 + cy);
+        await page.mouse.move(...to(cx, cy));
         await page.keyboard.type('+');
-        await page.mouse.move(cx + 40, 36 + cy);
+        await page.mouse.move(...to(cx + 40, cy));
         await page.keyboard.type('-');
         await frames(page);
         check(await page.evaluate(() => window.tessaline.module._tess_mark_count()) === 2, 'two keys left no two marks');
@@ -198,7 +203,7 @@ if (!run) {
     console.error(`unknown check ${name}`);
     process.exit(2);
 }
-const session = await openPage(root);
+const session = await openPage(root, name === 'handplot' ? { scale: 2 } : {});
 try {
     await run(session);
     console.log(`${name}: passed`);
