@@ -35,8 +35,9 @@ function clampInt(x) {
     return Math.max(-1e9, Math.min(1e9, Math.trunc(x)));
 }
 
-function showMessage(text) {
+function showMessage(text, caption = 'KIRP') {
     const box = document.getElementById('message');
+    document.getElementById('message-caption').textContent = caption;
     document.getElementById('message-text').textContent = text;
     if (!box.open) box.showModal();
 }
@@ -265,6 +266,6 @@ function buildMenu(run) {
 }
 
 createTessaline().then(main, (failure) => {
-    showMessage('Error initializing application KIRP');
+    showMessage('Error initializing application KIRP', 'Error');
     console.error(failure);
 });

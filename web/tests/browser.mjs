@@ -29,7 +29,7 @@ export function serve(root) {
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-export async function openPage(root, { width = 1000, height = 736, scale = 1 } = {}) {
+export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
     const browser = await puppeteer.launch({
@@ -45,6 +45,8 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1 } =
     page.on('pageerror', (e) => errors.push(String(e)));
     page.on('requestfailed', (r) => errors.push(`failed: ${r.url()}`));
     await page.setViewport({ width, height, deviceScaleFactor: scale });
+    // A browser without audio worklets, as some still are.
+    if (noAudio) await page.evaluateOnNewDocument(() => { delete window.AudioWorkletNode; });
     const started = Date.now();
     await page.goto(`http://127.0.0.1:${server.address().port}/`);
     await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
@@ -56,14 +58,16 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1 } =
     return { page, errors, close, started, port: server.address().port };
 }
 
-// The canvas's pixels as RGBA bytes, with its backing size.
-export async function canvasPixels(page) {
-    const { width, height, data } = await page.evaluate(() => {
+// The canvas's pixels as RGBA bytes, all or a part [left, top, width,
+// height], with the canvas's backing size.
+export async function canvasPixels(page, part = null) {
+    const got = await page.evaluate((p) => {
         const c = document.getElementById('canvas');
-        const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-        return { width: c.width, height: c.height, data: Array.from(d) };
-    });
-    return { width, height, data: Uint8Array.from(data) };
+        const [left, top, width, height] = p || [0, 0, c.width, c.height];
+        const d = c.getContext('2d').getImageData(left, top, width, height).data;
+        return { left, top, width, height, canvas: [c.width, c.height], data: Array.from(d) };
+    }, part);
+    return { ...got, data: Uint8Array.from(got.data) };
 }
 
 export function check(condition, message) {
