@@ -41,10 +41,10 @@ bool Covers(const QRegion& region, const QRect& rect) { return QRegion(rect).sub
 int32_t ArrowKeyCode(int key)
 {
     switch (key) {
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
+    case Qt::Key_Left: return KeyLeft;
+    case Qt::Key_Up: return KeyUp;
+    case Qt::Key_Right: return KeyRight;
+    case Qt::Key_Down: return KeyDown;
     default: return 0;
     }
 }
@@ -292,8 +292,8 @@ void Canvas::keyPressEvent(QKeyEvent* event)
     // Every key press is a key-down for the stimulus (which only acts on the
     // arrows); '+', '-' and Enter are also characters for the hand plot.
     OnKeyDown(ArrowKeyCode(key));
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) handleCharacter(13);
-    else if (event->text() == QLatin1String("+")) handleCharacter(43);
-    else if (event->text() == QLatin1String("-")) handleCharacter(45);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) handleCharacter(CharEnter);
+    else if (event->text() == QLatin1String("+")) handleCharacter(CharPlus);
+    else if (event->text() == QLatin1String("-")) handleCharacter(CharMinus);
     updateCursor();
 }

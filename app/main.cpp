@@ -18,6 +18,10 @@
 // and writes a click 5000 samples ahead of the play position; the click is
 // heard about a tenth of a second later and the new peak rate shows at the
 // next paint.
+//
+// docs/design.md has the rest: the folders and what each may include, the
+// thread rule of each shared record, and how a new receptive field reaches
+// the neuron tick.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QTimer>

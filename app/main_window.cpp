@@ -48,7 +48,6 @@ MainWindow::~MainWindow()
 QAction* MainWindow::addCommand(QWidget* owner, const QString& text, int32_t command)
 {
     auto* action = new QAction(text, this);
-    action->setObjectName(QString::number(command));
     action->setData(command);
     connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
     owner->addAction(action);
@@ -93,9 +92,8 @@ void MainWindow::buildMenus()
 
 QAction* MainWindow::commandAction(int32_t command) const
 {
-    const QString name = QString::number(command);
     for (QAction* action : findChildren<QAction*>()) {
-        if (action->objectName() == name) return action;
+        if (action->data().toInt() == command) return action;
     }
     return nullptr;
 }

@@ -33,8 +33,8 @@ QToolBar* CreateToolbar(QMainWindow* window, std::function<void(int32_t)> onComm
         }
         const int32_t command = item.command;
         const char* tip = LoadProgramString(command);
-        auto* action = new QAction(QIcon(QStringLiteral(":/resources/icons/") + QString::fromLatin1(item.picture)), QString(), toolbar);
-        action->setObjectName(QString::number(command));
+        auto* action = new QAction(QIcon(QStringLiteral(":/resources/icons/") + QString::fromLatin1(item.picture)),
+                                   QString(), toolbar);
         action->setData(command);
         action->setToolTip(QString::fromUtf8(tip != nullptr ? tip : ""));
         QObject::connect(action, &QAction::triggered, toolbar, [onCommand, command] { onCommand(command); });

@@ -22,7 +22,7 @@ void PrepareCell(bool hash)
     modelOptions.backgroundHash = hash;
     buildFilters();
     ResetSimulation();
-    simulation.traceWidth = 776;
+    traces.traceWidth = 776;
     randomWord.word.store(12345, std::memory_order_relaxed);
 }
 

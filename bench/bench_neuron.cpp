@@ -18,6 +18,7 @@
 #include "sim/response.h"
 #include "sim/row_dot.h"
 #include "sim/simulation_state.h"
+#include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {

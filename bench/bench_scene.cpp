@@ -17,11 +17,12 @@
 #include "model/receptive_field.h"
 #include "model/app_state.h"
 #include "render/frame_buffer.h"
+#include "render/scene_drawing.h"
 #include "sim/clock.h"
 #include "sim/engine_reset.h"
-#include "sim/scene_drawing.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
+#include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {

@@ -18,9 +18,3 @@ QDialog* createSelectStimulusDialog(QWidget* parent);
 QDialog* createRfDialog(QWidget* parent);
 QDialog* createMoreOptionsDialog(QWidget* parent);
 QDialog* createFeedbackDialog(QWidget* parent);
-
-// The change handlers, called with the dialog and the id of the control
-// whose text, position, selection or check changed.
-void selectStimulusChanged(QDialog* dialog, int id);
-void rfDialogChanged(QDialog* dialog, int id);
-void moreOptionsChanged(QDialog* dialog, int id);

@@ -1,9 +1,9 @@
-// The "More options" dialog: the model options beyond the receptive field's
-// shape. Every value comes from an up-down or a check box, so nothing typed
-// can reach the record; the fields beside the up-downs only show values.
+// Every value comes from the arrows or a check box; the spin boxes' texts
+// only show values and take no typing.
+#include "dialogs/more_options_dialog.h"
+
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,141 +14,90 @@
 
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
-#include "dialogs/more_options_dialog.h"
-#include "model/filters.h"
-#include "model/model_options.h"
-#include "model/receptive_field.h"
-#include "render/number_format.h"
+#include "dialogs/number_spin_box.h"
 
 using namespace MoreOptionsIds;
 
-namespace {
-
-void Notify(QDialog* d, int id) { moreOptionsChanged(d, id); }
-
-QSpinBox* AddUpDownRow(QDialog* d, QGridLayout* grid, int row, QWidget* caption, int editId, int upDownId,
-                       int minimum, int maximum, const char* unit)
+MoreOptionsDialog::MoreOptionsDialog(QWidget* parent) : QDialog(parent)
 {
-    auto* edit = MakeDisplayEdit(editId, d);
-    auto* upDown = MakeUpDown(upDownId, minimum, maximum, d);
-    ForwardArrowKeys(edit, upDown);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(edit, row, 1);
-    grid->addWidget(upDown, row, 2);
-    grid->addWidget(MakeLabel(QString::fromUtf8(unit), d), row, 3);
-    QObject::connect(upDown, &QSpinBox::valueChanged, d, [d, upDownId] { Notify(d, upDownId); });
-    return upDown;
-}
+    SetUpDialog(this, QStringLiteral("More options"));
 
-void BuildControls(QDialog* d)
-{
-    auto* grid = new QGridLayout;
-    AddUpDownRow(d, grid, 0, MakeLabel(QStringLiteral("Retinal receptive field surround weighting"), d), kSurroundEdit,
-                 kSurroundUpDown, 1, 200, "");
-    AddUpDownRow(d, grid, 1, MakeLabel(QStringLiteral("Retinal spike train gamma parameter (a)"), d), kGammaEdit,
-                 kGammaUpDown, 1, 10, "");
-
-    auto* list = new QComboBox(d);
-    list->setObjectName(QString::number(kCellTypeList));
-    list->addItems({QStringLiteral("RGG ON"), QStringLiteral("RGC OFF"), QStringLiteral("simple"),
-                    QStringLiteral("DS simple"), QStringLiteral("complex")});
-    QObject::connect(list, &QComboBox::currentIndexChanged, d, [d] { Notify(d, kCellTypeList); });
-    auto* rateCaption = new QWidget(d);
+    rateCellType_ = new QComboBox(this);
+    SetControlId(rateCellType_, kCellTypeList);
+    rateCellType_->addItems({QStringLiteral("RGG ON"), QStringLiteral("RGC OFF"), QStringLiteral("simple"),
+                             QStringLiteral("DS simple"), QStringLiteral("complex")});
+    connect(rateCellType_, &QComboBox::currentIndexChanged, this, &MoreOptionsDialog::chooseRateCellType);
+    auto* rateCaption = new QWidget(this);
     auto* rateRow = new QHBoxLayout(rateCaption);
     rateRow->setContentsMargins(0, 0, 0, 0);
-    rateRow->addWidget(list);
-    rateRow->addWidget(MakeLabel(QStringLiteral("spontaneous rate"), d));
+    rateRow->addWidget(rateCellType_);
+    rateRow->addWidget(MakeLabel(QStringLiteral("spontaneous rate"), this));
     rateRow->addStretch();
-    AddUpDownRow(d, grid, 2, rateCaption, kRateEdit, kRateUpDown, 0, 110, "Hz");
 
-    auto* saturating = new QCheckBox(QStringLiteral("use saturating I/O; half-max contrast ="), d);
-    saturating->setObjectName(QString::number(kSaturatingCheck));
-    QObject::connect(saturating, &QCheckBox::clicked, d, [d] { Notify(d, kSaturatingCheck); });
-    AddUpDownRow(d, grid, 3, saturating, kHalfMaxEdit, kHalfMaxUpDown, 1, 100, "%");
+    saturating_ = new QCheckBox(QStringLiteral("use saturating I/O; half-max contrast ="), this);
+    SetControlId(saturating_, kSaturatingCheck);
+    connect(saturating_, &QCheckBox::clicked, this, &MoreOptionsDialog::checkSaturating);
+    hash_ = new QCheckBox(QStringLiteral("Add background hash"), this);
+    SetControlId(hash_, kHashCheck);
+    connect(hash_, &QCheckBox::clicked, this, &MoreOptionsDialog::checkHash);
 
-    auto* hash = new QCheckBox(QStringLiteral("Add background hash"), d);
-    hash->setObjectName(QString::number(kHashCheck));
-    QObject::connect(hash, &QCheckBox::clicked, d, [d] { Notify(d, kHashCheck); });
-    grid->addWidget(hash, 4, 0, 1, 4);
+    // In the order of OptionSpin.
+    const struct {
+        QWidget* caption;
+        int upDownId, editId;
+        const char* unit;
+    } rows[kOptionSpins] = {
+        {MakeLabel(QStringLiteral("Retinal receptive field surround weighting"), this), kSurroundUpDown, kSurroundEdit, ""},
+        {MakeLabel(QStringLiteral("Retinal spike train gamma parameter (a)"), this), kGammaUpDown, kGammaEdit, ""},
+        {rateCaption, kRateUpDown, kRateEdit, "Hz"},
+        {saturating_, kHalfMaxUpDown, kHalfMaxEdit, "%"},
+    };
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < kOptionSpins; ++i) {
+        const auto spin = static_cast<OptionSpin>(i);
+        spins_[i] = new NumberSpinBox(rows[i].upDownId, rows[i].editId, this);
+        spins_[i]->edit()->setReadOnly(true);
+        grid->addWidget(rows[i].caption, i, 0);
+        grid->addWidget(spins_[i], i, 1);
+        grid->addWidget(MakeLabel(QString::fromUtf8(rows[i].unit), this), i, 2);
+        connect(spins_[i], &QSpinBox::valueChanged, this, [this, spin](int p) { stepSpin(spin, p); });
+    }
+    grid->addWidget(hash_, kOptionSpins, 0, 1, 3);
 
-    QHBoxLayout* buttons = OkButtonRow(d);
-
-    auto* top = new QVBoxLayout(d);
+    auto* top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addSpacing(8);
-    top->addLayout(buttons);
+    top->addLayout(OkButtonRow(this));
+
+    showView(OpenMoreOptions());
 }
 
-QSpinBox* UpDown(QDialog* d, int id) { return Control<QSpinBox>(d, id); }
-QLineEdit* Field(QDialog* d, int id) { return Control<QLineEdit>(d, id); }
-bool Checked(QDialog* d, int id) { return Control<QCheckBox>(d, id)->isChecked(); }
-
-}  // namespace
-
-float RateFromCode(int position)
+void MoreOptionsDialog::stepSpin(OptionSpin spin, int position)
 {
-    if (position < 10)
-        return static_cast<float>(position) / 10.0f;
-    return static_cast<float>(position - 9);
+    // Enter re-reports the position it already has: not a step.
+    if (position != moreOptionsView.spin[static_cast<int>(spin)].position)
+        showView(StepOptionSpin(spin, position));
 }
 
-int RateCode(float rate)
+void MoreOptionsDialog::chooseRateCellType(int entry) { showView(ChooseRateCellType(entry)); }
+
+void MoreOptionsDialog::checkSaturating(bool on) { showView(CheckSaturating(on)); }
+
+void MoreOptionsDialog::checkHash(bool on) { showView(CheckHash(on)); }
+
+void MoreOptionsDialog::showView(const MoreOptionsView& view)
 {
-    if (rate >= 1.0f)
-        return TruncInt(rate) + 9;
-    return TruncInt(rate * 10.0f);
-}
-
-void moreOptionsChanged(QDialog* d, int id)
-{
-    if (id == kSurroundUpDown) {
-        modelOptions.surroundWeight = static_cast<float>(UpDown(d, kSurroundUpDown)->value()) / 50.0f;
-        Field(d, kSurroundEdit)->setText(RealText(modelOptions.surroundWeight));
-        buildFilters();
-    }
-    modelOptions.gammaOrder = UpDown(d, kGammaUpDown)->value();
-    Field(d, kGammaEdit)->setText(QString::number(modelOptions.gammaOrder));
-
-    const int k = Control<QComboBox>(d, kCellTypeList)->currentIndex() + 1;
-    const bool typeChosen = k >= OnCentreX && k <= Complex;
-    if (id == kCellTypeList && typeChosen)
-        SetUpDownQuietly(UpDown(d, kRateUpDown), RateCode(modelOptions.spontaneousRate[k]));
-    const float rate = RateFromCode(UpDown(d, kRateUpDown)->value());
-    Field(d, kRateEdit)->setText(RealText(rate));
-    if (typeChosen)
-        modelOptions.spontaneousRate[k] = rate;
-
-    modelOptions.saturatingIO = Checked(d, kSaturatingCheck);
-    modelOptions.halfMaxContrast = static_cast<float>(UpDown(d, kHalfMaxUpDown)->value());
-    Field(d, kHalfMaxEdit)->setText(RealText(modelOptions.halfMaxContrast));
-    modelOptions.backgroundHash = Checked(d, kHashCheck);
-    applyCellTypeRates();
-}
-
-QDialog* createMoreOptionsDialog(QWidget* parent)
-{
-    QDialog* d = NewDialog(parent, QStringLiteral("More options"));
-    BuildControls(d);
-
-    SetUpDownQuietly(UpDown(d, kSurroundUpDown), TruncInt(modelOptions.surroundWeight * 50.0f));
-    Field(d, kSurroundEdit)->setText(RealText(modelOptions.surroundWeight));
-    SetUpDownQuietly(UpDown(d, kGammaUpDown), modelOptions.gammaOrder);
-    const int type = receptiveField.cellType;
+    for (int i = 0; i < kOptionSpins; ++i)
+        spins_[i]->showView(view.spin[i]);
     {
-        const QSignalBlocker quiet(Control<QComboBox>(d, kCellTypeList));
-        Control<QComboBox>(d, kCellTypeList)->setCurrentIndex(type - 1);
+        const QSignalBlocker quiet(rateCellType_);
+        rateCellType_->setCurrentIndex(view.rateCellType);
     }
-    if (type >= OnCentreX && type <= Complex)
-        SetUpDownQuietly(UpDown(d, kRateUpDown), RateCode(modelOptions.spontaneousRate[type]));
-    Control<QCheckBox>(d, kSaturatingCheck)->setChecked(modelOptions.saturatingIO);
-    SetUpDownQuietly(UpDown(d, kHalfMaxUpDown), TruncInt(modelOptions.halfMaxContrast));
-    Control<QCheckBox>(d, kHashCheck)->setChecked(modelOptions.backgroundHash);
-
-    // Applying once fills the shown values and settles the record on what
-    // the controls hold.
-    moreOptionsChanged(d, 0);
-    return d;
+    saturating_->setChecked(view.saturating);
+    hash_->setChecked(view.hash);
 }
+
+QDialog* createMoreOptionsDialog(QWidget* parent) { return new MoreOptionsDialog(parent); }
 
 void openMoreOptions(QWidget* parent)
 {

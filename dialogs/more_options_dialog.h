@@ -1,6 +1,14 @@
 #pragma once
-// Control ids and the spontaneous-rate scale of the "More options" dialog.
+// The "More options" dialog: a view of the model-option rules.
+#include <QDialog>
 
+#include "controls/more_options_rules.h"
+
+class NumberSpinBox;
+class QCheckBox;
+class QComboBox;
+
+// The controls' ids, their object names.
 namespace MoreOptionsIds {
 enum : int {
     kSurroundEdit = 1006,
@@ -17,7 +25,19 @@ enum : int {
 };
 }  // namespace MoreOptionsIds
 
-// The rate up-down: positions 0..9 are tenths of a hertz below 1 Hz, 10..110
-// are whole hertz from 1 to 101.
-float RateFromCode(int position);
-int RateCode(float rate);
+class MoreOptionsDialog : public QDialog {
+public:
+    explicit MoreOptionsDialog(QWidget* parent);
+
+private:
+    void stepSpin(OptionSpin spin, int position);
+    void chooseRateCellType(int entry);
+    void checkSaturating(bool on);
+    void checkHash(bool on);
+    void showView(const MoreOptionsView& view);
+
+    NumberSpinBox* spins_[kOptionSpins];
+    QComboBox* rateCellType_;
+    QCheckBox* saturating_;
+    QCheckBox* hash_;
+};

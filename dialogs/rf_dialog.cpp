@@ -1,11 +1,6 @@
-// The "Receptive field parameters" dialog: construction and opening. All its
-// effects are in the receptive field record and the filters at once; nothing
-// is read back when it closes.
 #include "dialogs/rf_dialog.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
-#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,87 +9,77 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <memory>
 
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
-#include "model/filters.h"
+#include "dialogs/number_spin_box.h"
 #include "model/receptive_field.h"
-#include "model/app_state.h"
-#include "render/number_format.h"
-#include "stimulus/stimulus_state.h"
 
 using namespace RfDialogIds;
 
 namespace {
 
-void Notify(QDialog* d, int id) { rfDialogChanged(d, id); }
+struct SpinLayout {
+    const char* label;
+    int upDownId, editId;
+    const char* unit;
+};
+// In the order of RfSpin.
+constexpr SpinLayout kSpins[kRfSpins] = {
+    {"RGC center radius", kCentreUpDown, kCentreEdit, "degs"}, {"SF", kSfUpDown, kSfEdit, "c/deg"},
+    {"Phase", kPhaseUpDown, kPhaseEdit, "degs"},               {"Width", kWidthUpDown, kWidthEdit, "degs"},
+    {"Length", kLengthUpDown, kLengthEdit, "degs"},
+};
 
-QLineEdit* AddEditRow(QDialog* d, QWidget* owner, QGridLayout* grid, int row, const char* label, int editId,
-                      int upDownId, int minimum, int maximum, const char* unit)
-{
-    auto* edit = MakeNumberEdit(editId, owner);
-    auto* caption = MakeLabel(QString::fromUtf8(label), owner);
-    caption->setBuddy(edit);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(edit, row, 1);
-    auto* upDown = MakeUpDown(upDownId, minimum, maximum, owner);
-    ForwardArrowKeys(edit, upDown);
-    grid->addWidget(upDown, row, 2);
-    QObject::connect(upDown, &QSpinBox::valueChanged, d, [d, upDownId] { Notify(d, upDownId); });
-    grid->addWidget(MakeLabel(QString::fromUtf8(unit), owner), row, 3);
-    QObject::connect(edit, &QLineEdit::textEdited, d, [d, editId] { Notify(d, editId); });
-    return edit;
-}
+}  // namespace
 
-QGroupBox* AddRadioGroup(QDialog* d, const char* title, std::initializer_list<std::pair<int, const char*>> items)
+RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
 {
-    auto* group = new QGroupBox(QString::fromUtf8(title), d);
-    auto* column = new QVBoxLayout(group);
-    for (const auto& [id, text] : items) {
-        auto* radio = new QRadioButton(QString::fromUtf8(text), group);
-        radio->setObjectName(QString::number(id));
-        column->addWidget(radio);
-        QObject::connect(radio, &QRadioButton::clicked, d, [d, id = id] { Notify(d, id); });
+    SetUpDialog(this, QStringLiteral("Receptive field parameters"));
+    cellType_ = new QComboBox(this);
+    SetControlId(cellType_, kCellTypeList);
+    cellType_->addItems({QStringLiteral("retinal/LGN ON center X cell"), QStringLiteral("retinal/LGN OFF center X cell"),
+                         QStringLiteral("simple cell"), QStringLiteral("DS simple cell"), QStringLiteral("Complex cell")});
+    connect(cellType_, &QComboBox::currentIndexChanged, this, &RfDialog::chooseCellType);
+
+    auto* gabor = new QGroupBox(QStringLiteral("Gabor parameters"), this);
+    auto* gaborGrid = new QGridLayout(gabor);
+    auto* fields = new QGridLayout;
+    for (int i = 0; i < kRfSpins; ++i) {
+        const SpinLayout& s = kSpins[i];
+        const auto spin = static_cast<RfSpin>(i);
+        // The centre radius sits with the orientation; the rest are the Gabor's.
+        QWidget* owner = spin == RfSpin::Centre ? static_cast<QWidget*>(this) : gabor;
+        QGridLayout* grid = spin == RfSpin::Centre ? fields : gaborGrid;
+        const int row = spin == RfSpin::Centre ? 0 : i - 1;
+        spins_[i] = new NumberSpinBox(s.upDownId, s.editId, owner);
+        auto* caption = MakeLabel(QString::fromUtf8(s.label), owner);
+        caption->setBuddy(spins_[i]);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(spins_[i], row, 1);
+        grid->addWidget(MakeLabel(QString::fromUtf8(s.unit), owner), row, 2);
+        connect(spins_[i]->edit(), &QLineEdit::textEdited, this, [this, spin] { typeSpin(spin); });
+        connect(spins_[i], &QSpinBox::valueChanged, this, [this, spin](int p) { stepSpin(spin, p); });
     }
-    return group;
-}
-
-QSlider* AddSlider(QDialog* d, QWidget* owner, int id, Qt::Orientation orientation, int maximum)
-{
-    auto* slider = MakeSlider(id, orientation, 0, maximum, owner);
-    QObject::connect(slider, &QSlider::valueChanged, d, [d, id] { Notify(d, id); });
-    return slider;
-}
-
-void BuildControls(QDialog* d)
-{
-    auto* list = new QComboBox(d);
-    list->setObjectName(QString::number(kCellTypeList));
-    list->addItems({QStringLiteral("retinal/LGN ON center X cell"), QStringLiteral("retinal/LGN OFF center X cell"),
-                    QStringLiteral("simple cell"), QStringLiteral("DS simple cell"), QStringLiteral("Complex cell")});
-    QObject::connect(list, &QComboBox::currentIndexChanged, d, [d] { Notify(d, kCellTypeList); });
 
     auto* left = new QVBoxLayout;
-    left->addWidget(list);
-    auto* fields = new QGridLayout;
-    AddEditRow(d, d, fields, 0, "RGC center radius", kCentreEdit, kCentreUpDown, 3, 100, "degs");
-    auto* orientationSlider = AddSlider(d, d, kOrientationSlider, Qt::Horizontal, 360);
-    auto* orientationEdit = MakeNumberEdit(kOrientationEdit, d);
-    QObject::connect(orientationEdit, &QLineEdit::textEdited, d, [d] { Notify(d, kOrientationEdit); });
+    left->addWidget(cellType_);
+    auto* orientationSlider = MakeSlider(kOrientationSlider, Qt::Horizontal, this);
+    orientation_ = MakeNumberEdit(kOrientationEdit, this);
+    connect(orientation_, &QLineEdit::textEdited, this, &RfDialog::typeOrientation);
     auto* orientationRow = new QHBoxLayout;
     orientationRow->addWidget(orientationSlider, 1);
-    orientationRow->addWidget(orientationEdit);
-    orientationRow->addWidget(MakeLabel(QStringLiteral("degs"), d));
-    fields->addWidget(MakeLabel(QStringLiteral("Orientation"), d), 1, 0);
-    fields->addLayout(orientationRow, 1, 1, 1, 3);
+    orientationRow->addWidget(orientation_);
+    orientationRow->addWidget(MakeLabel(QStringLiteral("degs"), this));
+    fields->addWidget(MakeLabel(QStringLiteral("Orientation"), this), 1, 0);
+    fields->addLayout(orientationRow, 1, 1, 1, 2);
     left->addLayout(fields);
 
-    auto* position = new QGroupBox(QStringLiteral("Position"), d);
+    auto* position = new QGroupBox(QStringLiteral("Position"), this);
     auto* positionGrid = new QGridLayout(position);
-    auto* horizontal = AddSlider(d, position, kHorizontalSlider, Qt::Horizontal, 0);
-    auto* vertical = AddSlider(d, position, kVerticalSlider, Qt::Vertical, 0);
+    auto* horizontal = MakeSlider(kHorizontalSlider, Qt::Horizontal, position);
+    auto* vertical = MakeSlider(kVerticalSlider, Qt::Vertical, position);
     // Rows grow downwards on the screen, so the vertical scale does too.
     vertical->setInvertedAppearance(true);
     vertical->setInvertedControls(true);
@@ -106,86 +91,98 @@ void BuildControls(QDialog* d)
     positionGrid->setRowStretch(2, 1);
     left->addWidget(position);
     left->addStretch();
+    // In the order of RfSlider.
+    sliders_[0] = orientationSlider, sliders_[1] = horizontal, sliders_[2] = vertical;
+    for (int i = 0; i < kRfSliders; ++i) {
+        const auto slider = static_cast<RfSlider>(i);
+        connect(sliders_[i], &QSlider::valueChanged, this, [this, slider] { moveSlider(slider); });
+    }
 
-    auto* display = AddRadioGroup(d, "Display", {{kGreyScale, "Grey scale"}, {kOutlines, "Outlines"}, {kHide, "Hide"}});
-    auto* updates = AddRadioGroup(d, "Position updates",
-                                  {{kLeaveWhereSelected, "Leave where selected"},
-                                   {kRandomisePosition, "Randomise position and orientation"},
-                                   {kRandomiseEverything, "Randomise everything"}});
-    auto* gabor = new QGroupBox(QStringLiteral("Gabor parameters"), d);
-    auto* gaborGrid = new QGridLayout(gabor);
-    AddEditRow(d, gabor, gaborGrid, 0, "SF", kSfEdit, kSfUpDown, 1, 100, "c/deg");
-    AddEditRow(d, gabor, gaborGrid, 1, "Phase", kPhaseEdit, kPhaseUpDown, 0, 72, "degs");
-    AddEditRow(d, gabor, gaborGrid, 2, "Width", kWidthEdit, kWidthUpDown, 1, 100, "degs");
-    AddEditRow(d, gabor, gaborGrid, 3, "Length", kLengthEdit, kLengthUpDown, 1, 100, "degs");
-
-    QHBoxLayout* buttons = OkButtonRow(d);
+    // Two groups of buttons, each checked one at a time.
+    auto addButtons = [this](const char* title, QRadioButton** buttons, int firstId, int firstMode,
+                             std::initializer_list<const char*> texts, void (RfDialog::*choose)(int)) {
+        auto* group = new QGroupBox(QString::fromUtf8(title), this);
+        auto* column = new QVBoxLayout(group);
+        int i = 0;
+        for (const char* text : texts) {
+            buttons[i] = new QRadioButton(QString::fromUtf8(text), group);
+            SetControlId(buttons[i], firstId + i);
+            column->addWidget(buttons[i]);
+            connect(buttons[i], &QRadioButton::clicked, this, [this, choose, mode = firstMode + i] { (this->*choose)(mode); });
+            ++i;
+        }
+        return group;
+    };
+    auto* display = addButtons("Display", display_, kGreyScale, GreyScale, {"Grey scale", "Outlines", "Hide"},
+                               &RfDialog::chooseDisplay);
+    auto* updates = addButtons("Position updates", randomise_, kLeaveWhereSelected, LeaveWhereSelected,
+                               {"Leave where selected", "Randomise position and orientation", "Randomise everything"},
+                               &RfDialog::chooseRandomise);
 
     auto* right = new QVBoxLayout;
     right->addWidget(display);
     right->addWidget(updates);
     right->addWidget(gabor);
     right->addStretch();
-    right->addLayout(buttons);
+    right->addLayout(OkButtonRow(this));
 
-    auto* top = new QHBoxLayout(d);
+    auto* top = new QHBoxLayout(this);
     top->addLayout(left);
     top->addSpacing(12);
     top->addLayout(right);
+
+    showView(OpenRfDialog());
 }
 
-void FillFromReceptiveField(QDialog* d)
-{
-    const float dpp = kDegreesPerPixel;
-    const int maxX = std::max(0, TruncInt(static_cast<float>(appState.clientWidth) * 10.0f * dpp));
-    const int maxY = std::max(0, TruncInt(static_cast<float>(appState.clientHeight) * 10.0f * dpp));
-    for (auto [id, maximum] : {std::pair{kHorizontalSlider, maxX}, std::pair{kVerticalSlider, maxY}}) {
-        const QSignalBlocker quiet(Control<QSlider>(d, id));
-        Control<QSlider>(d, id)->setRange(0, maximum);
-    }
-    SetUpDownQuietly(Control<QSpinBox>(d, kCentreUpDown), TruncInt(receptiveField.centreSigma * 50.0f));
-    SetUpDownQuietly(Control<QSpinBox>(d, kSfUpDown), TruncInt(receptiveField.spatialFrequency * 10.0f));
-    SetUpDownQuietly(Control<QSpinBox>(d, kPhaseUpDown), TruncInt(receptiveField.phase / 5.0f));
-    SetUpDownQuietly(Control<QSpinBox>(d, kWidthUpDown), TruncInt(receptiveField.width * 10.0f));
-    SetUpDownQuietly(Control<QSpinBox>(d, kLengthUpDown), TruncInt(receptiveField.length * 10.0f));
-    SetSliderQuietly(Control<QSlider>(d, kOrientationSlider), TruncInt(receptiveField.orientation));
-    SetSliderQuietly(Control<QSlider>(d, kHorizontalSlider), TruncInt(receptiveField.centreX * 10.0f));
-    SetSliderQuietly(Control<QSlider>(d, kVerticalSlider), TruncInt(receptiveField.centreY * 10.0f));
+void RfDialog::chooseCellType(int entry) { showView(ChooseCellType(entry)); }
 
+void RfDialog::typeSpin(RfSpin spin)
+{
+    NumberSpinBox* box = spins_[static_cast<int>(spin)];
+    box->keepTypedText();
+    showView(TypeRfSpin(spin, box->edit()->text().toUtf8().constData()), box);
+}
+
+void RfDialog::stepSpin(RfSpin spin, int position)
+{
+    // Enter re-reports the position it already has: not a step.
+    if (position != rfDialogView.spin[static_cast<int>(spin)].position)
+        showView(StepRfSpin(spin, position));
+}
+
+void RfDialog::typeOrientation()
+{
+    showView(TypeRfOrientation(orientation_->text().toUtf8().constData()), orientation_);
+}
+
+void RfDialog::moveSlider(RfSlider slider)
+{
+    showView(MoveRfSlider(slider, sliders_[static_cast<int>(slider)]->value()));
+}
+
+void RfDialog::chooseDisplay(int mode) { showView(ChooseDisplay(mode)); }
+
+void RfDialog::chooseRandomise(int mode) { showView(ChooseRandomise(mode)); }
+
+void RfDialog::showView(const RfDialogView& view, const QWidget* typing)
+{
     {
-        const QSignalBlocker quiet(Control<QComboBox>(d, kCellTypeList));
-        Control<QComboBox>(d, kCellTypeList)->setCurrentIndex(receptiveField.cellType - 1);
+        const QSignalBlocker quiet(cellType_);
+        cellType_->setCurrentIndex(view.cellType);
     }
-
-    // A revealed field shows the choice its next new field returns to.
-    const int shown = receptiveField.displayMode;
-    const int display = shown == Revealed ? receptiveField.savedDisplayMode.load() : shown;
-    if (display >= GreyScale && display <= Hidden)
-        Control<QRadioButton>(d, kGreyScale + display - 1)->setChecked(true);
-    const int randomise = receptiveField.randomiseMode;
-    if (randomise >= LeaveWhereSelected && randomise <= RandomiseEverything)
-        Control<QRadioButton>(d, kLeaveWhereSelected + randomise - 1)->setChecked(true);
-
-    const std::pair<int, float> texts[] = {
-        {kCentreEdit, receptiveField.centreSigma}, {kOrientationEdit, receptiveField.orientation},
-        {kSfEdit, receptiveField.spatialFrequency}, {kPhaseEdit, receptiveField.phase},
-        {kWidthEdit, receptiveField.width},         {kLengthEdit, receptiveField.length}};
-    for (const auto& [id, value] : texts)
-        Control<QLineEdit>(d, id)->setText(RealText(value));
-
-    ReadRfDialogRadios(d);
-    buildFilters();
+    for (int i = 0; i < kRfSpins; ++i)
+        spins_[i]->showView(view.spin[i], spins_[i] == typing);
+    for (int i = 0; i < kRfSliders; ++i)
+        ShowSlider(sliders_[i], view.slider[i]);
+    if (orientation_ != typing)
+        ShowText(orientation_, view.orientation.text);
+    if (view.display >= GreyScale && view.display <= Hidden)
+        display_[view.display - GreyScale]->setChecked(true);
+    if (view.randomise >= LeaveWhereSelected && view.randomise <= RandomiseEverything)
+        randomise_[view.randomise - LeaveWhereSelected]->setChecked(true);
 }
 
-}  // namespace
-
-QDialog* createRfDialog(QWidget* parent)
-{
-    QDialog* d = NewDialog(parent, QStringLiteral("Receptive field parameters"));
-    BuildControls(d);
-    FillFromReceptiveField(d);
-    return d;
-}
+QDialog* createRfDialog(QWidget* parent) { return new RfDialog(parent); }
 
 void openRfDialog(QWidget* parent)
 {

@@ -1,6 +1,18 @@
 #pragma once
-// Control ids of the "Receptive field parameters" dialog.
+// The "Receptive field parameters" dialog: a view of the receptive-field
+// rules. All its effects are in the receptive field record and the filters
+// at once; nothing is read back when it closes.
+#include <QDialog>
 
+#include "controls/rf_dialog_rules.h"
+
+class NumberSpinBox;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class QSlider;
+
+// The controls' ids, their object names.
 namespace RfDialogIds {
 enum : int {
     kCellTypeList = 1011,
@@ -27,7 +39,25 @@ enum : int {
 };
 }  // namespace RfDialogIds
 
-class QDialog;
+class RfDialog : public QDialog {
+public:
+    explicit RfDialog(QWidget* parent);
 
-// Sets the display and randomisation modes from the selected radio buttons.
-void ReadRfDialogRadios(QDialog* d);
+private:
+    void chooseCellType(int entry);
+    void typeSpin(RfSpin spin);
+    void stepSpin(RfSpin spin, int position);
+    void typeOrientation();
+    void moveSlider(RfSlider slider);
+    void chooseDisplay(int mode);
+    void chooseRandomise(int mode);
+    // Every control as the rules say; a field being typed into keeps its text.
+    void showView(const RfDialogView& view, const QWidget* typing = nullptr);
+
+    QComboBox* cellType_;
+    NumberSpinBox* spins_[kRfSpins];
+    QSlider* sliders_[kRfSliders];
+    QLineEdit* orientation_;
+    QRadioButton* display_[3];    // GreyScale, Outlines, Hidden
+    QRadioButton* randomise_[3];  // LeaveWhereSelected .. RandomiseEverything
+};

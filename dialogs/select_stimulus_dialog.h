@@ -1,10 +1,18 @@
 #pragma once
-// Pieces of the "Select stimulus" dialog shared by its construction and its
-// change handling.
-#include <QString>
+// The "Select stimulus" dialog: a view of the stimulus rules. Each control
+// hands its change to the rule for it, then every control shows what the
+// rule says.
+#include <QDialog>
 
-class QDialog;
+#include "controls/select_stimulus_rules.h"
 
+class NumberSpinBox;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class QSlider;
+
+// The controls' ids, their object names.
 namespace SelectStimulusIds {
 enum : int {
     kTypeList = 1011,
@@ -32,15 +40,25 @@ enum : int {
 };
 }  // namespace SelectStimulusIds
 
-// Contrast slider: 1 dB steps, 0 is 1 %, 40 is 100 %, -1 is no contrast.
-int ContrastPositionFromValue(float contrast);
-float ContrastFromPosition(int position);
-// Spatial-frequency slider: logarithmic, -1 and 0 mean 0 c/deg.
-int SfPositionAtOpening(float sf);
-float SfFromPosition(int position);
-// The contrast sensitivity 100 / contrast to two decimals, "*" for none.
-QString SensitivityText(float contrast);
+class SelectStimulusDialog : public QDialog {
+public:
+    explicit SelectStimulusDialog(QWidget* parent);
 
-void SetStimulusField(QDialog* d, int id, const QString& text);
-void EnableStimulusControls(QDialog* d, int type);
-void ShowStimulusRadius(QDialog* d);
+private:
+    void chooseShape(int entry);
+    void typeField(StimulusRow row);
+    void moveSlider(StimulusRow row);
+    void typeSpin(StimulusSpin spin);
+    void stepSpin(StimulusSpin spin, int position);
+    void choosePolarity(int polarity);
+    // Every control as the rules say; a field being typed into keeps its text.
+    void showView(const SelectStimulusView& view, const QWidget* typing = nullptr);
+
+    QComboBox* shape_;
+    QSlider* sliders_[kStimulusRows];
+    QLineEdit* fields_[kStimulusRows];
+    QLineEdit* sensitivity_;
+    NumberSpinBox* spins_[kStimulusSpins];
+    QRadioButton* black_;
+    QRadioButton* white_;
+};

@@ -2,17 +2,16 @@
 // of a frame into them, and the hand-over of finished frames to the
 // user-interface thread.
 //
-// Triple buffering by slot: at any moment one slot is drawn into (the
-// drawing side's), one is shown (the user-interface thread's) and the third
-// sits in the "newest" slot. Whoever owns a slot is the only one touching it
-// and what it records (its buffer, size and serial); ownership passes only
-// through the exchange on newestSlot.
+// The slots are a triple buffer: the drawing side writes its back slot and
+// publishes it, the user-interface thread presents its front slot. A slot's
+// owner is the only one touching what it records (its buffer, size and
+// serial).
 //
 // Resizing: the user-interface thread allocates a set of three buffers for
 // the new canvas and hands the whole set over through pendingSet. The
 // drawing side adopts it at the start of its next frame and, each time it
-// owns a slot that still holds an older buffer, puts the new one in its
-// place. It never allocates or frees: it counts the buffers of an old set
+// owns a slot that still holds an older buffer, puts one of the new set in
+// its place. It never allocates or frees: it counts the buffers of an old set
 // that no slot can hold any more, and once all three are counted the
 // user-interface thread frees the set. So memory settles at three frames of
 // the canvas, and no thread ever sees a buffer freed under it.
@@ -21,16 +20,15 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/triple_buffer.h"
 #include "render/frame_buffer.h"
 
 namespace {
 
 constexpr int32_t kSlotCount = 3;
-constexpr uint32_t kIndexMask = 3;
-constexpr uint32_t kFresh = 4;  // the newest slot holds a frame not yet presented
 
 struct StoreSet {
-    uint32_t* buffers[kSlotCount] = {};  // buffer i only ever goes into slot i
+    uint32_t* buffers[kSlotCount] = {};  // each goes into one slot, at most once
     int64_t capacity = 0;                // pixels of each buffer
     // Buffers that no slot holds or can come to hold again; raised by the
     // drawing side with release, read by the user-interface side with acquire.
@@ -47,22 +45,19 @@ struct Slot {
     FrameChange change;  // against the frame published before it
     StoreContent content;
 };
-Slot slots[kSlotCount];
+TripleBuffer<Slot> slots;
 
-std::atomic<uint32_t> newestSlot{1};  // index | kFresh
 std::atomic<StoreSet*> pendingSet{nullptr};
 
 // Drawing side only.
-int32_t drawIndex = 0;
 uint32_t publishedSerial = 0;
 StoreSet* currentSet = nullptr;
-bool placed[kSlotCount] = {};  // which buffers of currentSet went into their slot
+int32_t placed = 0;  // buffers of currentSet put into a slot so far
 
 // User-interface side only. Sets allocated and not yet freed: at most one
 // per slot, the current and a pending one; a plain array, so they stay
 // reachable for the leak checker to the very end.
 constexpr int32_t kMaxLiveSets = 8;
-int32_t presentedIndex = 2;
 StoreSet* liveSets[kMaxLiveSets] = {};
 int32_t liveSetCount = 0;
 int64_t providedPixels = -1;  // capacity of the newest set handed over
@@ -112,26 +107,24 @@ void AdoptPendingSet()
     if (pendingSet.load(std::memory_order_relaxed) == nullptr) return;
     StoreSet* fresh = pendingSet.exchange(nullptr, std::memory_order_acq_rel);
     if (fresh == nullptr) return;
-    if (currentSet != nullptr) {
-        const int32_t unplaced = static_cast<int32_t>(std::count(placed, placed + kSlotCount, false));
-        if (unplaced > 0) currentSet->released.fetch_add(unplaced, std::memory_order_release);
-    }
+    if (currentSet != nullptr && placed < kSlotCount)
+        currentSet->released.fetch_add(kSlotCount - placed, std::memory_order_release);
     currentSet = fresh;
-    std::fill(placed, placed + kSlotCount, false);
+    placed = 0;
 }
 
 // Drawing side: the slot it owns gets the current set's buffer. Counting the
 // old buffer is the last the drawing side does with the old set.
 void RefreshDrawSlot()
 {
-    Slot& slot = slots[drawIndex];
+    Slot& slot = slots.Back();
+    // Each slot takes a buffer of a set once, so three places use them all.
     if (currentSet == nullptr || slot.set == currentSet) return;
     StoreSet* old = slot.set;
-    slot.pixels = currentSet->buffers[drawIndex];
+    slot.pixels = currentSet->buffers[placed++];
     slot.capacity = currentSet->capacity;
     slot.set = currentSet;
     slot.content = StoreContent{};
-    placed[drawIndex] = true;
     if (old != nullptr) old->released.fetch_add(1, std::memory_order_release);
 }
 
@@ -141,7 +134,7 @@ uint32_t* SizeFrameBuffer(int32_t& width, int32_t& height)
 {
     AdoptPendingSet();
     RefreshDrawSlot();
-    const Slot& slot = slots[drawIndex];
+    const Slot& slot = slots.Back();
     int64_t w = width > 0 ? width : 0;
     int64_t h = height > 0 ? height : 0;
     // In 64 bits: a large window's pixel count does not fit an int.
@@ -170,40 +163,32 @@ void PublishFrame() { PublishFrame(FrameChange{}); }
 
 void PublishFrame(const FrameChange& change)
 {
-    Slot& slot = slots[drawIndex];
+    Slot& slot = slots.Back();
     slot.width = frameBuffer.width;
     slot.height = frameBuffer.height;
     slot.serial = ++publishedSerial;
     slot.change = change;
-    const uint32_t previous =
-        newestSlot.exchange(static_cast<uint32_t>(drawIndex) | kFresh, std::memory_order_acq_rel);
-    // The slot that was newest (presented or not) is free: draw the next
-    // frame there, at the size already in force as far as its store allows.
-    drawIndex = static_cast<int32_t>(previous & kIndexMask);
+    slots.Publish();
+    // Draw the next frame in the slot handed back, at the size already in
+    // force as far as its store allows.
     int32_t width = frameBuffer.width, height = frameBuffer.height;
     SizeFrameBuffer(width, height);
 }
 
 uint32_t LastPublishedSerial() { return publishedSerial; }
 
-StoreContent& DrawStoreContent() { return slots[drawIndex].content; }
+StoreContent& DrawStoreContent() { return slots.Back().content; }
 
 PresentedFrame LatestFrame()
 {
-    if (newestSlot.load(std::memory_order_relaxed) & kFresh) {
-        const uint32_t previous =
-            newestSlot.exchange(static_cast<uint32_t>(presentedIndex), std::memory_order_acq_rel);
-        presentedIndex = static_cast<int32_t>(previous & kIndexMask);
-        // The slot just given back may have carried the last buffer of an
-        // old set.
-        CollectStoreSets();
-    }
+    // The slot given back may have carried the last buffer of an old set.
+    if (slots.TakeNewest()) CollectStoreSets();
     return PresentedNow();
 }
 
 PresentedFrame PresentedNow()
 {
-    const Slot& slot = slots[presentedIndex];
+    const Slot& slot = slots.Front();
     return {slot.pixels, slot.width, slot.height, slot.serial, slot.change};
 }
 
@@ -245,13 +230,11 @@ void ResetFrameBuffers()
         FreeStoreSet(liveSets[0]);
         ForgetLiveSet(0);
     }
-    for (Slot& slot : slots) slot = Slot{};
-    drawIndex = 0;
+    for (Slot& slot : slots.Slots()) slot = Slot{};
+    slots.ResetOwners();
     publishedSerial = 0;
-    newestSlot.store(1, std::memory_order_release);
-    presentedIndex = 2;
     currentSet = nullptr;
-    std::fill(placed, placed + kSlotCount, false);
+    placed = 0;
     providedPixels = -1;
     frameBuffer = FrameBuffer{};
     // Stores of the start-up size, until a canvas size is provided.

@@ -9,17 +9,17 @@ struct StringEntry {
 
 // "Annulus " keeps its trailing blank: the tooltip has always read that way.
 constexpr StringEntry kStrings[] = {
-    {30019, "Spot stimulus"},
-    {30020, "Annulus "},
-    {30021, "Bar stimulus"},
-    {30022, "Grating stimulus"},
-    {30023, "Invert stimulus polarity"},
-    {30024, "ON-center retinal X cell"},
-    {30025, "OFF-center retinal X cell"},
-    {30026, "Cortical simple cell"},
-    {30027, "Directionally selective simple cell"},
-    {30028, "Complex cell"},
-    {30029, "Help"},
+    {CmdSpot, "Spot stimulus"},
+    {CmdAnnulus, "Annulus "},
+    {CmdBar, "Bar stimulus"},
+    {CmdGrating, "Grating stimulus"},
+    {CmdInvertPolarity, "Invert stimulus polarity"},
+    {CmdOnCentre, "ON-center retinal X cell"},
+    {CmdOffCentre, "OFF-center retinal X cell"},
+    {CmdSimple, "Cortical simple cell"},
+    {CmdDirectional, "Directionally selective simple cell"},
+    {CmdComplex, "Complex cell"},
+    {CmdHelp, "Help"},
 };
 
 // One paragraph per topic, in the order a student meets them: what the

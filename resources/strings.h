@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 
+#include "app/commands.h"
+
 // The program's string table: the toolbar tooltips, keyed by the command id
 // of their button, and the help text.
 constexpr int32_t kHelpTextId = 119;
-constexpr int32_t kFirstTooltipId = 30019;
-constexpr int32_t kLastTooltipId = 30029;
+constexpr int32_t kFirstTooltipId = CmdSpot;
+constexpr int32_t kLastTooltipId = CmdHelp;
 
 // The text of a string id, or nullptr when the table has none.
 const char* LoadProgramString(int32_t id);

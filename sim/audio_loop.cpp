@@ -12,14 +12,16 @@
 #include "model/vector_state.h"
 #include "sim/audio_stream.h"
 #include "sim/clock.h"
+#include "sim/deadline_loop.h"
 #include "sim/neuron_tick.h"
 #include "sim/simulation_state.h"
 
 namespace {
 
-using SteadyClock = std::chrono::steady_clock;
-constexpr auto kTick = std::chrono::milliseconds(20);
 // Later than this and the loop stops trying to catch up and starts afresh.
+// Each audio tick is 20 ms of the neuron's time (a history frame, a slot of
+// the rate window), so a short delay is made up to keep that time in step
+// with the clock; only a long one is given up.
 constexpr auto kStall = std::chrono::milliseconds(200);
 // A device whose position stands still this long, over at least this many
 // ticks, while the clock runs on, has gone away.
@@ -38,12 +40,20 @@ constexpr const char* kOpenFailedText = "Error preparing wave header";
 // not wait for that.
 enum DeviceHolder : int32_t { LoopHolds = 0, KeeperHolds = 1, KeeperOpened = 2 };
 
+void AudioThreadStart();
+void AudioTickBeforeDeadline();
+void AudioTickAfterDeadline();
+
 // The fields under "audio thread only" belong to the audio thread; those
 // under "handed over" belong to whoever `holder` names, and each hand-over is
 // a release store of `holder` that the other side loads with acquire.
 struct AudioLoop {
-    std::thread thread, keeper;
-    std::atomic<bool> stop{false};
+    // The keeper stops with the ticking loop and waits on it.
+    DeadlineLoop ticking{.stall = kStall,
+                         .start = AudioThreadStart,
+                         .beforeDeadline = AudioTickBeforeDeadline,
+                         .afterDeadline = AudioTickAfterDeadline};
+    std::thread keeper;
     WaveOutput output{};
     std::atomic<int32_t> holder{LoopHolds};
 
@@ -92,6 +102,7 @@ void HandDeviceToKeeper(int64_t fromPosition, bool closeFirst, int64_t nowMs)
     ReportLoss(nowMs);
     loop.closeFirst = closeFirst;
     loop.holder.store(KeeperHolds, std::memory_order_release);
+    WakeDeadlineLoop(loop.ticking);
 }
 
 void WatchNewDevice(int64_t nowMs)
@@ -172,55 +183,46 @@ void RecordTickStats(int64_t playPosition)
     loop.ticks.fetch_add(1, std::memory_order_relaxed);
 }
 
-// Sleeps to the absolute deadline; a late tick goes on at once, and after a
-// long stall the deadlines start again from now rather than running a burst
-// of catch-up ticks.
-void SleepToNextTick(SteadyClock::time_point& deadline)
-{
-    deadline += kTick;
-    const auto now = SteadyClock::now();
-    if (now < deadline) {
-        std::this_thread::sleep_until(deadline);
-    } else if (now - deadline > kStall) {
-        deadline = now;
-    }
-}
-
-void RunAudioThread()
+void AudioThreadStart()
 {
     ClearUpperVectorState();
     StartStream();
-    auto deadline = SteadyClock::now();
-    while (!loop.stop.load(std::memory_order_relaxed)) {
-        NeuronTickCompute();
-        SleepToNextTick(deadline);
-
-        const int64_t p = ReadPlayPosition();
-        FinishAudioTick(p);
-        RecordTickStats(p);
-
-        if (p > kAudioRestartAt) StartStream();
-    }
 }
 
-// The keeper: while it holds the device it closes the lost one, then tries to
-// open a device every kReopenIntervalMs. A new device starts where the clock
-// has got to since the audio thread's last tick: the slices written lie ahead
-// of it, so the clicks go on in step. Blocking here costs
+void AudioTickBeforeDeadline() { NeuronTickCompute(); }
+
+void AudioTickAfterDeadline()
+{
+    const int64_t p = ReadPlayPosition();
+    FinishAudioTick(p);
+    RecordTickStats(p);
+
+    if (p > kAudioRestartAt) StartStream();
+}
+
+bool KeeperHoldsDevice() { return loop.holder.load(std::memory_order_acquire) == KeeperHolds; }
+
+// The keeper: it sleeps until it is handed the device, closes the lost one,
+// then tries to open a device every kReopenIntervalMs. A new device starts
+// where the clock has got to since the audio thread's last tick: the slices
+// written lie ahead of it, so the clicks go on in step. Blocking here costs
 // the sound a little longer, never a tick.
 void RunKeeper()
 {
     ClearUpperVectorState();
-    auto deadline = SteadyClock::now();
-    while (!loop.stop.load(std::memory_order_relaxed)) {
-        SleepToNextTick(deadline);
-        if (loop.holder.load(std::memory_order_acquire) != KeeperHolds) continue;
+    while (WaitOnDeadlineLoop(loop.ticking, KeeperHoldsDevice)) {
         if (loop.closeFirst) {
             if (loop.output.close) loop.output.close();
             loop.closeFirst = false;
         }
         const int64_t nowMs = MillisecondClock();
-        if (nowMs - loop.lastAttemptMs < kReopenIntervalMs || loop.stop.load(std::memory_order_relaxed)) continue;
+        const int64_t waitMs = std::max<int64_t>(loop.lastAttemptMs + kReopenIntervalMs - nowMs, 0);
+        // Cut short only by a stop (the device stays the keeper's until it
+        // opens one); with nothing to wait for, the last look for a stop
+        // before an open that may block.
+        const auto retry = SteadyClock::now() + std::chrono::milliseconds(waitMs);
+        if (!WaitOnDeadlineLoop(loop.ticking, retry, [] { return false; })) break;
+        if (waitMs > 0) continue;
         loop.lastAttemptMs = nowMs;
         loop.reopenAttempts.fetch_add(1, std::memory_order_relaxed);
         const int64_t since = std::max<int64_t>(nowMs - loop.lastTickMs.load(std::memory_order_relaxed), 0);
@@ -253,17 +255,15 @@ void StartAudioThread(const WaveOutput& output)
     loop.playing.store(false, std::memory_order_relaxed);
     loop.reopenAttempts.store(0, std::memory_order_relaxed);
     loop.reopens.store(0, std::memory_order_relaxed);
-    loop.stop.store(false, std::memory_order_relaxed);
     loop.keeperRunning.store(true, std::memory_order_relaxed);
-    loop.thread = std::thread(RunAudioThread);
+    StartDeadlineLoop(loop.ticking);
     loop.keeper = std::thread(RunKeeper);
 }
 
 void StopAudioThread()
 {
-    if (!loop.thread.joinable()) return;
-    loop.stop.store(true, std::memory_order_relaxed);
-    loop.thread.join();
+    if (!DeadlineLoopRunning(loop.ticking)) return;
+    StopDeadlineLoop(loop.ticking);
     const auto giveUp = SteadyClock::now() + kKeeperStopWait;
     while (loop.keeperRunning.load(std::memory_order_acquire) && SteadyClock::now() < giveUp)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

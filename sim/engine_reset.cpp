@@ -10,6 +10,7 @@
 #include "sim/scene_tick.h"
 #include "sim/simulation_state.h"
 #include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
 void ResetEngineRecords(int32_t width, int32_t height)
@@ -25,6 +26,6 @@ void ResetEngineRecords(int32_t width, int32_t height)
     ClearMarks();
     ResetStimulusImages();
     ResetSimulation();
-    simulation.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
+    traces.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
     RequestFrameSize(width, height);
 }

@@ -9,6 +9,7 @@
 #include "sim/response_tick.h"
 #include "sim/row_dot.h"
 #include "sim/simulation_state.h"
+#include "stimulus/stimulus_image.h"
 
 // Every filter is a sum of at most two space-time separable terms, so the
 // drive of one history frame through step s is

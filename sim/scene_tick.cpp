@@ -12,10 +12,11 @@
 #include "render/frame_buffer.h"
 #include "render/mark_drawing.h"
 #include "render/rf_drawing_parts.h"
+#include "render/scene_drawing.h"
 #include "sim/clock.h"
-#include "sim/scene_drawing.h"
 #include "sim/simulation_state.h"
 #include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {

@@ -4,14 +4,14 @@
 
 #include "model/filters.h"
 #include "model/relaxed.h"
-#include "model/app_state.h"
+#include "render/traces.h"
 
 constexpr int32_t kHistoryFrames = 20;
 constexpr int32_t kRateWindowSlots = 25;
 constexpr int32_t kTickRingSlots = 512;  // 10.24 s of neuron ticks
 
 // State of the running simulation. Slots are 1-based as the rings are
-// counted; index 0 of the trace arrays is unused.
+// counted.
 struct SimulationState {
     // Neuron tick only.
     float stimulusHistory[kHistoryFrames][kFilterPixels];
@@ -29,11 +29,6 @@ struct SimulationState {
     float expectedRate = 0.0f;  // the rate of the current tick
     // Written by the neuron tick, read by the scene thread and the overlay.
     Relaxed<float> peakRate{0.0f};
-    Relaxed<int32_t> traceIndex{1};
-    Relaxed<float> responseTrace[kMaxTraceWidth + 1];
-    Relaxed<int32_t> stimulusTrace[kMaxTraceWidth + 1];
-    // Written by the user-interface thread: clientWidth - 2 * margin, at most kMaxTraceWidth.
-    Relaxed<int32_t> traceWidth{0};
     // Written by the neuron tick, read by the tuning recorder on the
     // user-interface thread: tick n (counted from 1) leaves its spike count and
     // the peak rate after it in slot n % kTickRingSlots, then publishes n in
@@ -45,19 +40,6 @@ struct SimulationState {
     std::atomic<int64_t> neuronTicks{0};
 };
 extern SimulationState simulation;
-
-// The stimulus image: the signed contrast over the filter box, 500 x 500,
-// element (row r, column k) for frame pixel (boxLeft + k, boxTop + r).
-// Triple-buffered: the scene thread draws the back image and publishes it;
-// the neuron tick takes the newest complete image.
-// Each image carries whether it shows a grating, so the complex cell can
-// weigh every history frame by what that frame showed.
-float* StimulusImageBack();          // scene thread: cleared at the start of each tick
-void ClearStimulusImageBack();       // scene thread: the back image to all zero
-void PublishStimulusImage(bool grating = false);  // scene thread
-const float* LatestStimulusImage();  // neuron tick
-bool LatestStimulusImageIsGrating();  // neuron tick: of the image LatestStimulusImage returned
-void ResetStimulusImages();
 
 // Zeroes the history, the rate window and the traces, slots back to 1
 // (start-up, and before each test).

@@ -55,7 +55,7 @@ float EventTimePerSample(float rate, int32_t order)
 // arrays' bounds whatever they hold.
 int32_t TraceSlot()
 {
-    int32_t slot = simulation.traceIndex;
+    int32_t slot = traces.traceIndex;
     return (slot < 1 || slot > kMaxTraceWidth) ? 1 : slot;
 }
 
@@ -91,7 +91,7 @@ void RecordRate(float expectedRate, float traceValue)
 {
     const int32_t slot = RateSlot();
     simulation.rateWindow[slot] = expectedRate;
-    simulation.responseTrace[TraceSlot()] = traceValue;
+    traces.responseTrace[TraceSlot()] = traceValue;
     simulation.rateWindowSlot = slot >= kRateWindowSlots ? 1 : slot + 1;
 }
 
@@ -139,13 +139,13 @@ int32_t GenerateSpikes(float expectedRate, int32_t first, int32_t limit, ClickWr
 void RecordTick(int32_t spikeCount)
 {
     const int32_t slot = TraceSlot();
-    if (spikeCount > 0) simulation.responseTrace[slot] = kSpikeMark;
-    simulation.stimulusTrace[slot] = StimulusMarker();
+    if (spikeCount > 0) traces.responseTrace[slot] = kSpikeMark;
+    traces.stimulusTrace[slot] = StimulusMarker();
 
     // A width below 1 keeps every tick in slot 1; the arrays end at kMaxTraceWidth.
-    int32_t width = simulation.traceWidth;
+    int32_t width = traces.traceWidth;
     if (width > kMaxTraceWidth) width = kMaxTraceWidth;
-    simulation.traceIndex = slot + 1 > width ? 1 : slot + 1;
+    traces.traceIndex = slot + 1 > width ? 1 : slot + 1;
 
     float peak = 0.0f;
     for (int32_t i = 1; i <= kRateWindowSlots; ++i) {

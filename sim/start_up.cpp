@@ -8,9 +8,11 @@
 #include "model/random.h"
 #include "model/receptive_field.h"
 #include "render/frame_buffer.h"
+#include "render/traces.h"
 #include "sim/scene_tick.h"
 #include "sim/simulation_state.h"
 #include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -28,7 +30,7 @@ void ResetStartUpRecords(int32_t width, int32_t height, uint32_t seedCounter, bo
     appState.clientHeight = height;
     // The margin is not in force yet: the first trace spans the whole width,
     // until the first resize brings in the margins.
-    simulation.traceWidth = std::clamp(width, 0, kMaxTraceWidth);
+    traces.traceWidth = std::clamp(width, 0, kMaxTraceWidth);
     SeedRandomWord(seedCounter);
     PrimeShuffledUniform();
     ResetStimulus();
@@ -65,7 +67,7 @@ void ApplyClientSize(int32_t width, int32_t height, ClientArea& lastArea)
     }
     appState.clientWidth = width;
     appState.clientHeight = height;
-    simulation.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
+    traces.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
     RequestFrameSize(width, height);
     buildFilters();
 }

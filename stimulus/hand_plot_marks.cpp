@@ -9,12 +9,6 @@
 
 HandPlotMarks marks;
 
-namespace {
-
-constexpr int32_t kCharPlus = 43, kCharMinus = 45, kCharEnter = 13;
-
-}  // namespace
-
 bool AddMark(float x, float y, int32_t sign)
 {
     const int32_t count = marks.markCount.load(std::memory_order_relaxed);
@@ -33,12 +27,12 @@ void ClearMarks() { marks.markCount.store(0, std::memory_order_release); }
 
 bool OnCharacter(int32_t code)
 {
-    if (code == kCharPlus || code == kCharMinus) {
+    if (code == CharPlus || code == CharMinus) {
         if (receptiveField.displayMode == Hidden)
-            AddMark(stimulus.stimX, stimulus.stimY, code == kCharPlus ? 1 : -1);
+            AddMark(stimulus.stimX, stimulus.stimY, code == CharPlus ? 1 : -1);
         return false;
     }
-    if (code != kCharEnter) return false;
+    if (code != CharEnter) return false;
     if (marks.markCount.load(std::memory_order_relaxed) > 0 && receptiveField.displayMode == Hidden) {
         // Hidden is what the next new field returns to, ready for the next plot.
         receptiveField.savedDisplayMode = Hidden;

@@ -21,6 +21,8 @@ extern HandPlotMarks marks;
 // Appends a mark (sign +1 ON, -1 OFF) at (x, y) degrees; false when full.
 bool AddMark(float x, float y, int32_t sign);
 void ClearMarks();
-// '+' (43), '-' (45) and Enter (13). Returns true when Enter asks for the
-// feedback window (cortical cells); the shell opens it.
+// The characters a hand plot answers.
+enum PlotCharacter : int32_t { CharEnter = 13, CharPlus = 43, CharMinus = 45 };
+// A PlotCharacter; other codes do nothing. Returns true when Enter asks for
+// the feedback window (cortical cells); the shell opens it.
 bool OnCharacter(int32_t code);

@@ -21,8 +21,6 @@ namespace {
 // from the band's lower edge.
 constexpr int64_t kBandHeight = 36;
 
-constexpr int32_t kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
-
 int32_t ClampToInt(int64_t v)
 {
     return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
@@ -114,32 +112,32 @@ void OnKeyDown(int32_t key)
 {
     const int32_t type = stimulus.stimulusType;
     if (type == Bar || type == Grating) {
-        if (key == kKeyUp) {
+        if (key == KeyUp) {
             if (type == Bar) {
                 if (stimulus.barWidth < 5.0f) stimulus.barWidth += 0.1f;
             } else {
                 if (stimulus.gratingSf < 20.0f) stimulus.gratingSf += 0.1f;
             }
-        } else if (key == kKeyDown) {
+        } else if (key == KeyDown) {
             if (type == Bar) {
                 if (stimulus.barWidth > 0.1f) stimulus.barWidth -= 0.1f;
             } else if (stimulus.gratingSf > 0.0f) {
                 stimulus.gratingSf -= 0.1f;
                 if (stimulus.gratingSf < 0.0f) stimulus.gratingSf = 0.0f;
             }
-        } else if (key == kKeyRight) {
+        } else if (key == KeyRight) {
             stimulus.orientation -= 1.0f;
-        } else if (key == kKeyLeft) {
+        } else if (key == KeyLeft) {
             stimulus.orientation += 1.0f;
         }
     } else if (type == Spot || type == Annulus) {
         // Sideways keys resize round stimuli, down to one pixel and up
         // without limit. Growth stops short of infinity, which nothing could
         // draw or undo.
-        if (key == kKeyRight) {
+        if (key == KeyRight) {
             const float grown = stimulus.spotRadius * 1.1f;
             if (std::isfinite(grown)) stimulus.spotRadius = grown;
-        } else if (key == kKeyLeft) {
+        } else if (key == KeyLeft) {
             ShrinkSpotRadius();
         }
     }

@@ -5,6 +5,8 @@
 #include "model/relaxed.h"
 
 enum StimulusType : int32_t { Spot = 1, Annulus = 2, Bar = 3, Grating = 4 };
+// The key codes the stimulus answers: the four arrows.
+enum ArrowKey : int32_t { KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40 };
 
 constexpr int32_t kCursorCrosshair = 116;  // the stimulus does not follow a held button
 constexpr int32_t kCursorHidden = 117;     // the stimulus is on in moving mode
@@ -42,7 +44,7 @@ void OnLeftButtonDown();
 void OnLeftButtonUp();
 void OnDoubleClick();
 void OnWheel(int32_t delta);
-void OnKeyDown(int32_t key);  // 37 left, 38 up, 39 right, 40 down
+void OnKeyDown(int32_t key);  // an ArrowKey; other codes do nothing
 void SetStimulusType(int32_t type);
 void InvertPolarity();
 // Moves the stimulus, the receptive-field centre and the marks in proportion

@@ -24,6 +24,7 @@
 #include "model/receptive_field.h"
 #include "render/frame_buffer.h"
 #include "render/frame_buffer_pixels.h"
+#include "render/traces.h"
 #include "resources/strings.h"
 #include "resources/toolbar_layout.h"
 #include "sim/audio_stream.h"
@@ -125,7 +126,7 @@ const Field kFields[] = {
     {"modelOptions.currentSpontaneousRate", &modelOptions.currentSpontaneousRate, nullptr, nullptr, false},
     {"modelOptions.currentMaxRate", &modelOptions.currentMaxRate, nullptr, nullptr, false},
     {"simulation.peakRate", &simulation.peakRate, nullptr, nullptr, false},
-    {"simulation.traceIndex", nullptr, &simulation.traceIndex, nullptr, false},
+    {"traces.traceIndex", nullptr, &traces.traceIndex, nullptr, false},
 };
 
 const Field* FindField(const char* name)

@@ -32,12 +32,12 @@ TEST(ThreadedEngine, BothLoopsRunWhileEverythingChanges)
         modelOptions.saturatingIO = step % 2 == 0;
         modelOptions.currentSpontaneousRate = static_cast<float>(step % 102);
         modelOptions.currentGammaOrder = step % 8;  // includes 0
-        simulation.traceWidth = 2 + step % 2300;
+        traces.traceWidth = 2 + step % 2300;
     }
     StopAudioThread();
     StopSceneThread();
 
-    for (int32_t i = 1; i <= kMaxTraceWidth; ++i) ASSERT_TRUE(std::isfinite(simulation.responseTrace[i].load())) << i;
+    for (int32_t i = 1; i <= kMaxTraceWidth; ++i) ASSERT_TRUE(std::isfinite(traces.responseTrace[i].load())) << i;
     EXPECT_TRUE(std::isfinite(simulation.peakRate.load()) && std::isfinite(simulation.expectedRate));
     EXPECT_GE(repaintCount.load(), SceneLoopStats().ticks);
 }

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "tests/core/test_support.h"
-#include "sim/scene_drawing.h"
+#include "render/scene_drawing.h"
 
 using namespace ts;
 

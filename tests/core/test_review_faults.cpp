@@ -43,18 +43,18 @@ TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
         SCOPED_TRACE(testing::Message() << c.type << (c.wheel ? " wheel" : " key"));
         ResetStimulus();
         SetStimulusType(c.type);
-        for (int32_t i = 0; i < 2000; ++i) c.wheel ? OnWheel(-120) : OnKeyDown(37);
+        for (int32_t i = 0; i < 2000; ++i) c.wheel ? OnWheel(-120) : OnKeyDown(KeyLeft);
         EXPECT_EQ(stimulus.spotRadius, kDegreesPerPixel);
-        c.wheel ? OnWheel(120) : OnKeyDown(39);
+        c.wheel ? OnWheel(120) : OnKeyDown(KeyRight);
         EXPECT_EQ(stimulus.spotRadius, kDegreesPerPixel * 1.1f);
     }
     // Just above a pixel, one step lands on the pixel, not below it.
     stimulus.spotRadius = 1.05f * kDegreesPerPixel;
-    OnKeyDown(37);
+    OnKeyDown(KeyLeft);
     EXPECT_EQ(stimulus.spotRadius, kDegreesPerPixel);
     // About 930 presses of Right (30 s of key repeat) would carry it past
     // the float range: it stops at the largest finite radius.
-    for (int32_t i = 0; i < 2000; ++i) OnKeyDown(39);
+    for (int32_t i = 0; i < 2000; ++i) OnKeyDown(KeyRight);
     EXPECT_GT(stimulus.spotRadius, 1e37f);
     EXPECT_TRUE(std::isfinite(stimulus.spotRadius.load()));
 }

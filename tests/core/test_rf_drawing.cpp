@@ -1,7 +1,7 @@
 // The receptive field drawn: the simple cell's borders and marks, the X
 // cell's rings and marks, and the grey-scale map of the filter at 20 ms.
 #include "tests/core/test_support.h"
-#include "sim/scene_drawing.h"
+#include "render/scene_drawing.h"
 #include <limits>
 
 using namespace ts;

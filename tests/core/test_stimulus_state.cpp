@@ -7,9 +7,6 @@
 
 namespace {
 
-// The key codes the canvas hands on, named as the stimulus record names them.
-constexpr int32_t kKeyLeft = 37, kKeyRight = 39;
-
 class Stimulus : public testing::Test {
 protected:
     void SetUp() override { ResetEngineRecords(800, 600); }
@@ -20,7 +17,7 @@ TEST_F(Stimulus, OrientationStepsAndWraps)
     const struct { int32_t type; float start; bool wheel; int32_t input; float result; } cases[] = {
         {Bar, 357.0f, true, 120, 2.0f},      {Bar, 3.0f, true, -120, 358.0f},  // the wheel, past 360 and 0
         {Grating, 10.0f, true, 32767, 15.0f},  // one step per message, however large
-        {Bar, 10.0f, true, 0, 10.0f},        {Bar, 0.0f, false, kKeyRight, 359.0f}, {Bar, 360.0f, false, kKeyLeft, 1.0f},
+        {Bar, 10.0f, true, 0, 10.0f},        {Bar, 0.0f, false, KeyRight, 359.0f}, {Bar, 360.0f, false, KeyLeft, 1.0f},
         {Spot, -5.0f, false, 'A', 355.0f},   {Bar, 800.0f, false, 'A', 440.0f},    // other keys wrap, once
         {Spot, 357.0f, true, 120, 357.0f},   // a spot's wheel leaves the orientation
     };

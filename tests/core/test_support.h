@@ -26,6 +26,7 @@
 #include "sim/simulation_state.h"
 #include "sim/spikes.h"
 #include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
 namespace ts {

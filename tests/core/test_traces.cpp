@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "tests/core/test_support.h"
-#include "sim/scene_drawing.h"
+#include "render/scene_drawing.h"
 
 using namespace ts;
 
@@ -13,9 +13,9 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 void ResetTraces(int32_t width, int32_t index)
 {
-    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) simulation.responseTrace[j] = 0.0f, simulation.stimulusTrace[j] = 0;
-    simulation.traceWidth = width;
-    simulation.traceIndex = index;
+    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) traces.responseTrace[j] = 0.0f, traces.stimulusTrace[j] = 0;
+    traces.traceWidth = width;
+    traces.traceIndex = index;
 }
 
 // Slot of the sample drawn i pixels left of the right edge.
@@ -30,10 +30,10 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
         SCOPED_TRACE(testing::Message() << "traceIndex " << index);
         ResetScene();
         ResetTraces(976, index);
-        simulation.responseTrace[SlotOf(10, index, 976)] = 1.0f;   // spike at x 978
-        simulation.responseTrace[SlotOf(300, index, 976)] = 1.0f;  // spike at x 688
-        simulation.responseTrace[SlotOf(200, index, 976)] = 0.5f;  // row 52 at x 788
-        for (int32_t i = 400; i < 410; ++i) simulation.stimulusTrace[SlotOf(i, index, 976)] = 1;
+        traces.responseTrace[SlotOf(10, index, 976)] = 1.0f;   // spike at x 978
+        traces.responseTrace[SlotOf(300, index, 976)] = 1.0f;  // spike at x 688
+        traces.responseTrace[SlotOf(200, index, 976)] = 0.5f;  // row 52 at x 788
+        for (int32_t i = 400; i < 410; ++i) traces.stimulusTrace[SlotOf(i, index, 976)] = 1;
         DrawTraces();
 
         for (int32_t x : {978, 688}) {
@@ -68,7 +68,7 @@ TEST(TraceDrawing, WildValuesAndIndicesStayInBounds)
         SCOPED_TRACE(testing::Message() << c.width << ", " << c.index << ", " << c.client << ", " << c.value);
         ResetScene();
         ResetTraces(c.width, c.index);
-        for (int32_t j = 1; j <= kMaxTraceWidth; j += 3) simulation.responseTrace[j] = c.value;
+        for (int32_t j = 1; j <= kMaxTraceWidth; j += 3) traces.responseTrace[j] = c.value;
         appState.clientWidth = c.client;
         DrawTraces();
         // Only white is ever drawn, and only in the trace rows (negative
@@ -118,19 +118,19 @@ TEST(Traces, SpikeMarkAndIndexWrap)
     };
     for (const auto& c : cases) {
         ResetEngine(OnCentreX);
-        simulation.traceWidth = c.width;
+        traces.traceWidth = c.width;
         for (int32_t t = 0; t < c.ticks; ++t) Tick(20.0f, t % 2);
-        EXPECT_EQ(simulation.traceIndex.load(), c.index) << c.width << " after " << c.ticks;
+        EXPECT_EQ(traces.traceIndex.load(), c.index) << c.width << " after " << c.ticks;
     }
     ResetEngine(OnCentreX);
     Tick(20.0f, 0);
     Tick(20.0f, 2);
-    EXPECT_EQ(simulation.responseTrace[1].load(), 0.25f);
-    EXPECT_EQ(simulation.responseTrace[2].load(), 1.0f) << "a tick with spikes is a full stroke";
-    simulation.traceIndex = 99999;  // not a slot: written into slot 1
+    EXPECT_EQ(traces.responseTrace[1].load(), 0.25f);
+    EXPECT_EQ(traces.responseTrace[2].load(), 1.0f) << "a tick with spikes is a full stroke";
+    traces.traceIndex = 99999;  // not a slot: written into slot 1
     Tick(20.0f, 1);
-    EXPECT_EQ(simulation.responseTrace[1].load(), 1.0f);
-    EXPECT_EQ(simulation.traceIndex.load(), 2);
+    EXPECT_EQ(traces.responseTrace[1].load(), 1.0f);
+    EXPECT_EQ(traces.traceIndex.load(), 2);
 }
 
 TEST(Traces, StimulusMarker)
@@ -156,13 +156,13 @@ TEST(Traces, StimulusMarker)
         receptiveField.centreX = receptiveField.centreX + c.centreShift * kDegreesPerPixel;
         NeuronTickCompute();
         RecordTick(0);
-        EXPECT_EQ(simulation.stimulusTrace[1].load(), c.marker)
+        EXPECT_EQ(traces.stimulusTrace[1].load(), c.marker)
             << "type " << c.type << " value " << c.centreValue << " shift " << c.centreShift;
     }
     // A centre typed far beyond the canvas gives no grating marker.
     for (float centre : {1e30f, -1e30f, kNaN}) {
         receptiveField.centreX = centre;
         RecordTick(0);
-        EXPECT_EQ(simulation.stimulusTrace[simulation.traceIndex - 1].load(), 0) << centre;
+        EXPECT_EQ(traces.stimulusTrace[traces.traceIndex - 1].load(), 0) << centre;
     }
 }

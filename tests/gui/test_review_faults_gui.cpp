@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int32_t kPlus = 43, kEnter = 13;
-
 // A hand plot revealed with Enter: the dialog opened over it leaves the field
 // revealed and the mode to return to at Hide, whatever else is changed, so
 // the next new field starts hidden for the next plot. Picking a display
@@ -19,8 +17,8 @@ TEST(ReviewFaultsGui, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
     ClearMarks();
     receptiveField.displayMode = Hidden;
     receptiveField.savedDisplayMode = Hidden;
-    OnCharacter(kPlus);
-    OnCharacter(kEnter);
+    OnCharacter(CharPlus);
+    OnCharacter(CharEnter);
     ASSERT_EQ(receptiveField.displayMode, Revealed);
     {
         DialogPtr d(createRfDialog(nullptr));
@@ -35,8 +33,8 @@ TEST(ReviewFaultsGui, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
     newReceptiveField(Simple);
     EXPECT_EQ(receptiveField.displayMode, Hidden) << "the next field is drawn hidden";
 
-    OnCharacter(kPlus);
-    OnCharacter(kEnter);
+    OnCharacter(CharPlus);
+    OnCharacter(CharEnter);
     DialogPtr d(createRfDialog(nullptr));
     QTest::mouseClick(Control<QRadioButton>(d.get(), kGreyScale), Qt::LeftButton);
     EXPECT_EQ(receptiveField.displayMode, GreyScale);
@@ -59,7 +57,7 @@ TEST(ReviewFaultsGui, SelectStimulusMovesThePositionInDegreesToo)
     EXPECT_EQ(stimulus.stimY, (kTestHeight / 2) * dpp);
 
     receptiveField.displayMode = Hidden;
-    OnCharacter(kPlus);
+    OnCharacter(CharPlus);
     ASSERT_EQ(marks.markCount.load(), 1);
     EXPECT_EQ(marks.markX[1], stimulus.stimX);
     EXPECT_EQ(marks.markY[1], stimulus.stimY);

@@ -237,8 +237,8 @@ TEST(ThreadedRobustness, RandomInputKeepsEveryRecordSoundAndTheLoopsTicking)
         {"surroundWeight", m.surroundWeight, 0.02, 4}, {"gammaOrder", m.gammaOrder, 1, 10},
         {"halfMaxContrast", m.halfMaxContrast, 1, 100}, {"currentMaxRate", m.currentMaxRate, 200, 250},
         {"currentSpontaneousRate", m.currentSpontaneousRate, 0, 101}, {"markCount", marks.markCount, 0, kMaxMarks},
-        {"expectedRate", simulation.expectedRate, -kHuge, kHuge}, {"traceWidth", simulation.traceWidth, 0, kMaxTraceWidth},
-        {"traceIndex", simulation.traceIndex, 1, kMaxTraceWidth + 1}, {"spotRadius", s.spotRadius, 0, kHuge},
+        {"expectedRate", simulation.expectedRate, -kHuge, kHuge}, {"traceWidth", traces.traceWidth, 0, kMaxTraceWidth},
+        {"traceIndex", traces.traceIndex, 1, kMaxTraceWidth + 1}, {"spotRadius", s.spotRadius, 0, kHuge},
         {"stimX", s.stimX, -kHuge, kHuge}, {"stimY", s.stimY, -kHuge, kHuge}, {"rf.centreX", rf.centreX, -kHuge, kHuge},
         {"rf.centreY", rf.centreY, -kHuge, kHuge}, {"rf.phase", rf.phase, -kHuge, kHuge},
         {"rf.spatialFrequency", rf.spatialFrequency, -kHuge, kHuge}, {"rf.width", rf.width, -kHuge, kHuge},
@@ -247,7 +247,7 @@ TEST(ThreadedRobustness, RandomInputKeepsEveryRecordSoundAndTheLoopsTicking)
     for (const auto& [name, value, lo, hi] : rows) EXPECT_TRUE(value >= lo && value <= hi) << name << " = " << value;
     int64_t notFinite = 0;
     for (int i = 1; i <= marks.markCount && i <= kMaxMarks; ++i) notFinite += !std::isfinite(marks.markX[i]);
-    for (int i = 1; i <= kMaxTraceWidth; ++i) notFinite += !std::isfinite(simulation.responseTrace[i]);
+    for (int i = 1; i <= kMaxTraceWidth; ++i) notFinite += !std::isfinite(traces.responseTrace[i]);
     for (const auto& frame : simulation.stimulusHistory)
         for (float v : frame) notFinite += !std::isfinite(v);
     EXPECT_EQ(notFinite, 0);

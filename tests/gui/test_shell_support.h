@@ -15,7 +15,6 @@
 #include "app/app_startup.h"
 #include "app/canvas.h"
 #include "app/main_window.h"
-#include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
@@ -44,6 +43,13 @@ inline std::unique_ptr<MainWindow> QuietMainWindow()
     canvas->setCreated(true);
     canvas->setFocus();
     return window;
+}
+
+// The control with the given id (its object name) inside dialog, or nullptr.
+template <typename T>
+T* Control(const QWidget* dialog, int id)
+{
+    return dialog->findChild<T*>(QString::number(id));
 }
 
 inline QString FieldText(const QWidget* d, int id) { return Control<QLineEdit>(d, id)->text().trimmed(); }

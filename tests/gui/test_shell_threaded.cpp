@@ -16,7 +16,7 @@ TEST(ThreadedShell, StartUpPresentsFramesAndExitEndsTheLoopWithZero)
     QApplication::processEvents();
     Canvas* canvas = window->canvas();
     EXPECT_EQ(appState.clientWidth, canvas->width());
-    EXPECT_EQ(simulation.traceWidth, appState.clientWidth - 2 * appState.margin);
+    EXPECT_EQ(traces.traceWidth, appState.clientWidth - 2 * appState.margin);
     EXPECT_NEAR(receptiveField.centreX, appState.clientWidth / 76.0f, 0.02f) << "the field starts centred";
     // The scene thread's frames reach the screen (the limit only stops a hang).
     const int64_t end = MillisecondClock() + 20000;

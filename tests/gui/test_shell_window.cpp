@@ -56,7 +56,7 @@ TEST(ShellResize, ScalesFromTheLastSizeWithAnArea)
     EXPECT_FLOAT_EQ(stimulus.stimX, 20.0f);
     EXPECT_EQ(appState.clientWidth, 1600);
     canvas->applyClientSize(0, 0);
-    EXPECT_EQ(simulation.traceWidth, 0);
+    EXPECT_EQ(traces.traceWidth, 0);
     canvas->repaint();
     for (auto [w, h] : {std::pair{1600, 600}, {1, 0}, {5, 0}, {0, 300}, {800, 600}}) canvas->applyClientSize(w, h);
     EXPECT_FLOAT_EQ(stimulus.stimX, 10.0f);

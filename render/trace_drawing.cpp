@@ -6,8 +6,10 @@
 #include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "render/number_format.h"
-#include "sim/scene_drawing.h"
-#include "sim/simulation_state.h"
+#include "render/scene_drawing.h"
+#include "render/traces.h"
+
+RunningTraces traces;
 
 namespace {
 constexpr int32_t kBaseline = 62;
@@ -20,9 +22,9 @@ void DrawTraces()
 {
     // Both scalars change under us (the window is resized, the neuron tick
     // advances): take each once and keep every slot inside the arrays.
-    const int32_t width = std::min(simulation.traceWidth.load(), kMaxTraceWidth);
+    const int32_t width = std::min(traces.traceWidth.load(), kMaxTraceWidth);
     if (width < 2) return;
-    const int32_t newest = std::clamp(simulation.traceIndex.load(), 1, width);
+    const int32_t newest = std::clamp(traces.traceIndex.load(), 1, width);
     const int64_t right = int64_t{appState.clientWidth} - appState.margin;
     SetColour(kWhite);
 
@@ -30,7 +32,7 @@ void DrawTraces()
         const int32_t x = static_cast<int32_t>(std::clamp<int64_t>(right - i, INT32_MIN, INT32_MAX));
         int32_t j = newest - i;
         if (j < 1) j += width;
-        const float v = simulation.responseTrace[j];
+        const float v = traces.responseTrace[j];
         if (v == 1.0f) {  // a tick that fired: a full-height stroke
             MoveTo(x, kBaseline - kUnitHeight);
             LineTo(x, kBaseline);
@@ -47,7 +49,7 @@ void DrawTraces()
     for (int32_t i = 1; i < width; ++i) {
         int32_t j = newest - i;
         if (j < 1) j += width;
-        if (simulation.stimulusTrace[j] != 1) continue;
+        if (traces.stimulusTrace[j] != 1) continue;
         const int32_t x = static_cast<int32_t>(std::clamp<int64_t>(right - i, INT32_MIN, INT32_MAX));
         PlotPixel(x, kBaseline + 9);
         PlotPixel(x, kBaseline + 10);

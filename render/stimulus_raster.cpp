@@ -16,8 +16,8 @@
 #include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "render/draw_clipping.h"
-#include "sim/scene_drawing.h"
-#include "sim/simulation_state.h"
+#include "render/scene_drawing.h"
+#include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {

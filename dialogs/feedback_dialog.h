@@ -1,6 +1,8 @@
 #pragma once
+// The "Feedback" window after a hand plot: the scores, shown only.
+#include <QDialog>
 
-// Ids (object names) of the read-only fields of the "Feedback" dialog.
+// The fields' ids, their object names.
 enum FeedbackField : int {
     kTypeText = 1022,
     kOrientationActual = 1006,
@@ -16,4 +18,9 @@ enum FeedbackField : int {
     kXDifference = 1021,
     kYDifference = 1038,
     kDistance = 1023,
+};
+
+class FeedbackDialog : public QDialog {
+public:
+    explicit FeedbackDialog(QWidget* parent);
 };

@@ -1,0 +1,63 @@
+#pragma once
+// A worker thread that ticks against absolute 20 ms deadlines, and the means
+// to stop it at once. The scene loop and the audio loop are each one.
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+using SteadyClock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds kTickPeriod{20};
+
+// The deadline after the one just reached, given the time now: one tick
+// later, so the ticks average 20 ms whatever each one costs. A loop behind
+// that deadline runs its next tick at once (it catches up); a loop more than
+// `stall` behind it has stalled, and starts the deadlines afresh from now
+// rather than running a burst of catch-up ticks.
+SteadyClock::time_point NextDeadline(SteadyClock::time_point reached, SteadyClock::time_point now,
+                                     SteadyClock::duration stall);
+
+// One loop: `start` once on the new thread, then for ever `beforeDeadline`,
+// the sleep to the next deadline, `afterDeadline` (either may be null). A
+// stop ends the loop after the `afterDeadline` of the tick it interrupts.
+struct DeadlineLoop {
+    SteadyClock::duration stall;
+    void (*start)() = nullptr;
+    void (*beforeDeadline)() = nullptr;
+    void (*afterDeadline)() = nullptr;
+
+    // The mutex guards stopRequested and orders a stop with the sleep; it is
+    // held only to look at the flag, never across a tick.
+    std::mutex mutex{};
+    std::condition_variable wake{};
+    bool stopRequested = false;
+    std::thread thread{};  // the controlling thread's
+};
+
+// From the controlling thread (one at a time). Start does nothing while the
+// loop runs; Stop wakes the sleeper, joins, and is safe when not running.
+void StartDeadlineLoop(DeadlineLoop& loop);
+void StopDeadlineLoop(DeadlineLoop& loop);
+bool DeadlineLoopRunning(const DeadlineLoop& loop);
+
+// For a helper thread that lives and stops with the loop: sleeps until
+// `until`, or until ready() holds after a WakeDeadlineLoop. Returns false
+// once a stop has been requested.
+template <typename Ready>
+bool WaitOnDeadlineLoop(DeadlineLoop& loop, SteadyClock::time_point until, Ready ready)
+{
+    std::unique_lock<std::mutex> lock(loop.mutex);
+    loop.wake.wait_until(lock, until, [&] { return loop.stopRequested || ready(); });
+    return !loop.stopRequested;
+}
+// The same with no time limit.
+template <typename Ready>
+bool WaitOnDeadlineLoop(DeadlineLoop& loop, Ready ready)
+{
+    std::unique_lock<std::mutex> lock(loop.mutex);
+    loop.wake.wait(lock, [&] { return loop.stopRequested || ready(); });
+    return !loop.stopRequested;
+}
+// After making a helper's ready() true: the brief lock keeps the wake from
+// falling between the helper's look and its sleep.
+void WakeDeadlineLoop(DeadlineLoop& loop);
