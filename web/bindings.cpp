@@ -18,6 +18,10 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "controls/feedback_rules.h"
+#include "controls/more_options_rules.h"
+#include "controls/rf_dialog_rules.h"
+#include "controls/select_stimulus_rules.h"
 #include "model/filters.h"
 #include "model/model_options.h"
 #include "model/numeric.h"
@@ -138,9 +142,175 @@ const Field* FindField(const char* name)
     return nullptr;
 }
 
+// The dialogs' controls as JSON, for the page's forms to show: a second
+// view over the same rules the desktop dialogs show.
+struct Json {
+    std::string out;
+    void Key(const char* key)
+    {
+        if (!out.empty() && out.back() != '{' && out.back() != '[') out += ',';
+        if (key != nullptr) out += '"', out += key, out += "\":";
+    }
+    void Open(const char* key, char bracket) { Key(key), out += bracket; }
+    void Close(char bracket) { out += bracket; }
+    void Int(const char* key, int32_t v) { Key(key), out += std::to_string(v); }
+    void Bool(const char* key, bool v) { Key(key), out += v ? "true" : "false"; }
+    void Text(const char* key, const char* v)
+    {
+        Key(key);
+        out += '"';
+        for (const char* c = v; *c != '\0'; ++c) {
+            if (*c == '"' || *c == '\\') out += '\\';
+            if (static_cast<unsigned char>(*c) >= 0x20) out += *c;
+        }
+        out += '"';
+    }
+    void Field(const char* key, const FieldView& f)
+    {
+        Open(key, '{'), Text("text", f.text), Bool("enabled", f.enabled), Close('}');
+    }
+    void Slider(const char* key, const SliderView& v)
+    {
+        Open(key, '{'), Int("position", v.position), Int("minimum", v.minimum), Int("maximum", v.maximum);
+        Bool("enabled", v.enabled), Close('}');
+    }
+    void Spin(const char* key, const SpinView& v)
+    {
+        Open(key, '{'), Text("text", v.text), Int("position", v.position), Int("minimum", v.minimum);
+        Int("maximum", v.maximum), Bool("enabled", v.enabled), Close('}');
+    }
+};
+Json json;
+
+const char* Show(const SelectStimulusView& v)
+{
+    json.out.clear();
+    json.Open(nullptr, '{'), json.Int("shape", v.shape);
+    json.Open("slider", '[');
+    for (const SliderView& s : v.slider) json.Slider(nullptr, s);
+    json.Close(']'), json.Open("field", '[');
+    for (const FieldView& f : v.field) json.Field(nullptr, f);
+    json.Close(']'), json.Field("sensitivity", v.sensitivity), json.Open("spin", '[');
+    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
+    json.Close(']'), json.Bool("black", v.black), json.Bool("white", v.white), json.Close('}');
+    return json.out.c_str();
+}
+
+const char* Show(const RfDialogView& v)
+{
+    json.out.clear();
+    json.Open(nullptr, '{'), json.Int("cellType", v.cellType), json.Open("spin", '[');
+    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
+    json.Close(']'), json.Open("slider", '[');
+    for (const SliderView& s : v.slider) json.Slider(nullptr, s);
+    json.Close(']'), json.Field("orientation", v.orientation), json.Int("display", v.display);
+    json.Int("randomise", v.randomise), json.Close('}');
+    return json.out.c_str();
+}
+
+const char* Show(const MoreOptionsView& v)
+{
+    json.out.clear();
+    json.Open(nullptr, '{'), json.Open("spin", '[');
+    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
+    json.Close(']'), json.Int("rateCellType", v.rateCellType), json.Bool("saturating", v.saturating);
+    json.Bool("hash", v.hash), json.Close('}');
+    return json.out.c_str();
+}
+
+const char* Show(const FeedbackView& v)
+{
+    json.out.clear();
+    json.Open(nullptr, '{');
+    const std::pair<const char*, const char*> fields[] = {
+        {"typeText", v.typeText}, {"orientationActual", v.orientationActual},
+        {"orientationEstimate", v.orientationEstimate}, {"orientationDifference", v.orientationDifference},
+        {"sfActual", v.sfActual}, {"sfEstimate", v.sfEstimate}, {"sfDifference", v.sfDifference},
+        {"xActual", v.xActual}, {"yActual", v.yActual}, {"xEstimate", v.xEstimate}, {"yEstimate", v.yEstimate},
+        {"xDifference", v.xDifference}, {"yDifference", v.yDifference}, {"distance", v.distance}};
+    for (const auto& [key, text] : fields) json.Text(key, text);
+    json.Close('}');
+    return json.out.c_str();
+}
+
+// What a form did to one of its controls.
+enum DialogAction : int32_t {
+    Open = 0, Close = 1, TypeField = 2, TypeSpin = 3, MoveSlider = 4, StepSpin = 5,
+    Choose = 6,          // the list: shape, cell type, or the rate's cell type
+    ChooseButton = 7,    // polarity (-1, +1) or display mode
+    ChooseSecond = 8,    // randomise mode, or the saturating check box
+    CheckSecond = 9,     // the background-hash check box
+};
+constexpr int32_t kFeedbackWindow = 121;
+
+template <typename E>
+E Index(int32_t i, E count)
+{
+    return static_cast<E>(std::clamp(i, 0, static_cast<int32_t>(count) - 1));
+}
+
+const char* SelectStimulusAction(int32_t action, int32_t i, int32_t value, const char* text)
+{
+    switch (action) {
+    case Open: return Show(OpenSelectStimulus());
+    case Close: CloseSelectStimulus(); return Show(selectStimulusView);
+    case TypeField: return Show(TypeStimulusField(Index(i, StimulusRow::Count), text));
+    case TypeSpin: return Show(TypeStimulusSpin(Index(i, StimulusSpin::Count), text));
+    case MoveSlider: return Show(MoveStimulusSlider(Index(i, StimulusRow::Count), value));
+    case StepSpin: return Show(StepStimulusSpin(Index(i, StimulusSpin::Count), value));
+    case Choose: return Show(ChooseShape(value));
+    case ChooseButton: return Show(ChoosePolarity(value));
+    default: return Show(selectStimulusView);
+    }
+}
+
+const char* RfAction(int32_t action, int32_t i, int32_t value, const char* text)
+{
+    switch (action) {
+    case Open: return Show(OpenRfDialog());
+    case TypeField: return Show(TypeRfOrientation(text));
+    case TypeSpin: return Show(TypeRfSpin(Index(i, RfSpin::Count), text));
+    case MoveSlider: return Show(MoveRfSlider(Index(i, RfSlider::Count), value));
+    case StepSpin: return Show(StepRfSpin(Index(i, RfSpin::Count), value));
+    case Choose: return Show(ChooseCellType(value));
+    case ChooseButton: return Show(ChooseDisplay(value));
+    case ChooseSecond: return Show(ChooseRandomise(value));
+    default: return Show(rfDialogView);
+    }
+}
+
+const char* MoreOptionsAction(int32_t action, int32_t i, int32_t value)
+{
+    switch (action) {
+    case Open: return Show(OpenMoreOptions());
+    case StepSpin: return Show(StepOptionSpin(Index(i, OptionSpin::Count), value));
+    case Choose: return Show(ChooseRateCellType(value));
+    case ChooseSecond: return Show(CheckSaturating(value != 0));
+    case CheckSecond: return Show(CheckHash(value != 0));
+    default: return Show(moreOptionsView);
+    }
+}
+
 }  // namespace
 
 extern "C" {
+
+// One action on a dialog's form (the dialog by its menu command, or 121 for
+// the feedback window); returns all its controls as JSON. index picks a
+// row, slider or spin box; value is a position or a choice; text a typed
+// field's whole text.
+EMSCRIPTEN_KEEPALIVE const char* tess_dialog(int32_t dialog, int32_t action, int32_t index, int32_t value,
+                                             const char* text)
+{
+    if (text == nullptr) text = "";
+    switch (dialog) {
+    case CmdSelectStimulus: return SelectStimulusAction(action, index, value, text);
+    case CmdSelectReceptiveField: return RfAction(action, index, value, text);
+    case CmdMoreOptions: return MoreOptionsAction(action, index, value);
+    case kFeedbackWindow: return Show(ShowFeedbackScores());
+    default: return "{}";
+    }
+}
 
 // The creation sequence for a canvas of width x height device pixels. A
 // second start begins again from nothing, as a new window would.

@@ -1,6 +1,6 @@
 // What a student would check on the web edition, in a real browser.
 //   node page_checks.mjs <check> <build-web> [reference frame]
-// Checks: load, drag, toolbar, handplot, frame.
+// Checks: load, drag, toolbar, handplot, dialogs, frame.
 import { readFileSync } from 'node:fs';
 import { openPage, canvasPixels, check, sleep } from './browser.mjs';
 
@@ -100,19 +100,21 @@ const checks = {
         // The bar, upright like the field's bars, swept to and fro across it.
         await page.mouse.move(cx - 120, 36 + cy);
         await page.mouse.down();
+        // The readout as the student would watch it, highest while sweeping.
+        const readout = async () => Number(/peak rate = *([0-9.]+)/.exec(await page.evaluate(() => {
+            const M = window.tessaline.module;
+            return M.UTF8ToString(M._tess_overlay_text(2));
+        }))[1]);
+        let rate = 0;
         for (let sweep = 0; sweep < 4; sweep++) {
             const dir = sweep % 2 === 0 ? 1 : -1;
             for (let s = 0; s <= 40; s++) {
                 await page.mouse.move(cx + dir * (-120 + 6 * s), 36 + cy);
                 await sleep(15);
+                if (s % 4 === 0) rate = Math.max(rate, await readout());
             }
         }
-        const peak = await page.evaluate(() => {
-            const M = window.tessaline.module;
-            return M.UTF8ToString(M._tess_overlay_text(2));
-        });
         await page.mouse.up();
-        const rate = Number(/peak rate = *([0-9.]+)/.exec(peak)[1]);
         check(rate > spontaneous + 5, `peak rate ${rate} while dragging, spontaneous ${spontaneous}`);
         await sleep(500);  // the last clicks lie 113 ms or more ahead
         const clicks = countClicks(await page.evaluate(() => window.tessaline.sound.tap.map((c) => Array.from(c))));
@@ -170,6 +172,61 @@ const checks = {
             for (let x = cx - 60; x <= cx + 60; x++) if (!isGrey(at(revealed, x, y))) drawn++;
         }
         check(drawn > 4 * 2 + 100, `the revealed field shows only ${drawn} pixels`);
+    },
+
+    // The dialogs' forms write the records through the core's rules, live.
+    async dialogs({ page, errors }) {
+        const open = async (command, title) => {
+            await page.click('#options-button');
+            await page.click(`#options-menu [data-command="${command}"]`);
+            return `dialog.form[aria-label="${title}"]`;
+        };
+        const label = (form, text) => page.evaluateHandle((f, t) => [...document.querySelectorAll(`${f} label`)]
+            .find((l) => l.textContent === t).querySelector('input'), form, text);
+        let form = await open(30016, 'Select stimulus');
+        check(await field(page, 'stimulus.stimulusOn') === 1, 'the stimulus is not shown while its dialog is open');
+        await page.select(`${form} select`, 'Sine wave grating');
+        check(await field(page, 'stimulus.stimulusType') === 4, 'the list chose no grating');
+        const radius = await page.$(`${form} input.number`);
+        await radius.click({ clickCount: 3 });
+        await radius.type('1.5');
+        check(await field(page, 'stimulus.gratingRadius') === 1.5, 'the typed radius did not reach the stimulus');
+        const sensitivity = () => page.$$eval(`${form} input.number`, (f) => f[5].value);
+        await page.$$eval(`${form} input[type=range]`, (r) => {
+            r[4].value = '20';
+            r[4].dispatchEvent(new Event('input'));
+        });
+        check(await field(page, 'stimulus.contrastPercent') === 10 && await sensitivity() === '10',
+            `contrast slider: ${await field(page, 'stimulus.contrastPercent')} %, sensitivity ${await sensitivity()}`);
+        await page.click(`${form} .buttons button`);
+        await frames(page, 1);
+        check(await field(page, 'stimulus.stimulusOn') === 0, 'closing left the stimulus on');
+
+        form = await open(30017, 'Receptive field parameters');
+        await page.select(`${form} select`, 'Complex cell');
+        check(await field(page, 'receptiveField.cellType') === 5, 'the list chose no complex cell');
+        const sf = await field(page, 'receptiveField.spatialFrequency');
+        await page.$$eval(`${form} fieldset .arrow[aria-label=up]`, (a) => a[0].click());
+        check(await field(page, 'receptiveField.spatialFrequency') > sf, 'the SF arrow did not step');
+        await (await label(form, 'Hide')).click();
+        check(await field(page, 'receptiveField.displayMode') === 3, 'Hide did not hide the field');
+        await page.keyboard.press('Escape');
+
+        form = await open(30018, 'More options');
+        await (await label(form, 'Add background hash')).click();
+        check(await field(page, 'modelOptions.backgroundHash') === 1, 'the hash box did not turn the hash on');
+        await page.$$eval(`${form} .arrow[aria-label=up]`, (a) => a[1].click());
+        check(await field(page, 'modelOptions.gammaOrder') === 7, 'the gamma arrow did not step');
+        await page.click(`${form} .buttons button`);
+
+        // A hand plot of the hidden field ends in its feedback table.
+        await page.mouse.move(480, 36 + 330);
+        await page.keyboard.type('+');
+        await page.keyboard.press('Enter');
+        const table = await page.waitForSelector('dialog.form[aria-label="Feedback"]');
+        const shown = await table.$$eval('input', (f) => f.map((x) => x.value));
+        check(shown[0] === 'complex' && shown[1] === '90' && shown.length === 14, `feedback fields ${JSON.stringify(shown)}`);
+        check(errors.length === 0, `console errors: ${errors.join('; ')}`);
     },
 
     async frame({ page }) {

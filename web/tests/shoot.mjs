@@ -32,6 +32,14 @@ for (const [x, y, key] of [[500, 350, '+'], [490, 330, '+'], [510, 370, '+'], [5
 await page.mouse.move(800, 600);
 await shot('handplot-marks');
 await page.keyboard.press('Enter');
+await shot('feedback');
+await page.keyboard.press('Escape');
 await shot('handplot-revealed');
+for (const [command, name] of [[30016, 'select-stimulus'], [30017, 'receptive-field'], [30018, 'more-options']]) {
+    await page.click('#options-button');
+    await page.click(`#options-menu [data-command="${command}"]`);
+    await shot(`dialog-${name}`);
+    await page.keyboard.press('Escape');
+}
 console.log(errors.length ? errors : 'no console errors');
 await close();
