@@ -4,15 +4,19 @@
 #   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer tree in
 #                         build-asan/, then ThreadSanitizer over the threaded
 #                         core tests in build-tsan/
+# The plain run also builds the web edition in build-web/ and checks it in
+# headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/prepare.sh
 if [ "${1:-}" = "--sanitize" ]; then
-    tessaline_install_missing clang libclang-rt-14-dev
+    tessaline_install_missing clang libclang-rt-14-dev locales
 else
     # The install check validates the desktop entry and the AppStream data.
-    tessaline_install_missing appstream desktop-file-utils
+    # shellcheck disable=SC2046
+    tessaline_install_missing appstream desktop-file-utils "${tessaline_web_packages[@]}" $(tessaline_web_test_packages)
 fi
+tessaline_german_locale
 
 jobs=$(nproc)
 if [ "${1:-}" = "--sanitize" ]; then
@@ -40,6 +44,8 @@ if [ "${1:-}" = "--sanitize" ]; then
     (cd build-tsan && ctest --output-on-failure -j"$jobs" --timeout 600 -R 'Threaded')
 
 else
-    tessaline_build build -DCMAKE_BUILD_TYPE=Release
+    (cd web/tests && npm ci --no-audit --no-fund --loglevel=error)
+    tessaline_build_web build-web
+    tessaline_build build -DCMAKE_BUILD_TYPE=Release -DTESSALINE_WEB_DIR="$PWD/build-web"
     (cd build && ctest --output-on-failure -j"$jobs" --timeout 600)
 fi

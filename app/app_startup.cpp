@@ -14,21 +14,14 @@
 #include "app/messages.h"
 #include "audio/sdl_wave_output.h"
 #include "model/filters.h"
-#include "model/model_options.h"
 #include "model/random.h"
-#include "model/receptive_field.h"
-#include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "sim/audio_stream.h"
 #include "sim/scene_loop.h"
-#include "sim/simulation_state.h"
-#include "stimulus/hand_plot_marks.h"
-#include "stimulus/stimulus_image.h"
-#include "stimulus/stimulus_state.h"
+#include "sim/start_up.h"
 
 namespace {
 
-constexpr uint32_t kGrey = 0x808080;
 bool workersRunning = false;
 std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
 
@@ -36,11 +29,10 @@ std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::
 // user-interface thread; the audio thread hands the text over and goes on.
 void ReportAudioError(const char* text) { PostMessageText(text); }
 
-void SeedFromClock()
+uint32_t SeedCounter()
 {
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    SeedRandomWord(MixSeedSources(static_cast<uint64_t>(ticks), static_cast<uint64_t>(getpid())));
-    PrimeShuffledUniform();
+    return MixSeedSources(static_cast<uint64_t>(ticks), static_cast<uint64_t>(getpid()));
 }
 
 // With TESSALINE_TRACE_STARTUP set, the start-up steps print their times.
@@ -53,38 +45,9 @@ void TraceStep(const char* step)
     }
 }
 
-// Every record to its start-up value. clearArrays is false only before any
-// worker has run: the large arrays then still hold their zero start-up
-// values, and clearing them again would only fault in some 60 MB of
-// untouched pages (most of a second on a slow machine) before the window
-// can show.
-void ResetRecords(int32_t width, int32_t height, bool clearArrays)
-{
-    width = std::max(0, width);
-    height = std::max(0, height);
-    // The frame starts at the client size (reduced to the store if huge).
-    RequestFrameSize(width, height);
-    appState = AppState{};
-    appState.clientWidth = width;
-    appState.clientHeight = height;
-    // The margin is not in force yet: the first trace spans the whole width,
-    // until the first resize brings in the margins.
-    traces.traceWidth = std::clamp(width, 0, kMaxTraceWidth);
-    SeedFromClock();
-    ResetStimulus();
-    if (clearArrays) {
-        ResetFilters();
-        ResetStimulusImages();
-        ResetSimulation();  // history slot 1, zero traces, trace index 1
-    }
-    ResetReceptiveField(width, height);  // simple cell, centred in the client area
-    ResetModelOptions();
-    ClearMarks();
-}
-
 }  // namespace
 
-void ResetRecordsForClient(int32_t width, int32_t height) { ResetRecords(width, height, true); }
+void ResetRecordsForClient(int32_t width, int32_t height) { ResetStartUpRecords(width, height, SeedCounter(), true); }
 
 MainWindow* StartApplication()
 {
@@ -102,7 +65,7 @@ MainWindow* StartApplication()
 
     TraceStep("window built");
     static bool workersHaveRun = false;
-    ResetRecords(width, height, workersHaveRun);
+    ResetStartUpRecords(width, height, SeedCounter(), workersHaveRun);
     TraceStep("records reset");
     WaveOutput output = SdlWaveOutput();
     output.reportError = &ReportAudioError;
@@ -119,10 +82,7 @@ MainWindow* StartApplication()
         RequestFrameSize(width, height);  // stores for this canvas again
     }
     workersHaveRun = true;
-    int32_t frameWidth = width, frameHeight = height;
-    SizeFrameBuffer(frameWidth, frameHeight);
-    ClearFrame(kGrey);
-    PublishFrame();
+    PublishStartUpFrame(width, height);
     StartSceneThread(&Canvas::RequestRepaint);
     workersRunning = true;
     TraceStep("scene thread started");

@@ -19,6 +19,7 @@
 #include "sim/clock.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
+#include "sim/start_up.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
 
@@ -147,34 +148,14 @@ void Canvas::applyClientSize(int32_t width, int32_t height)
     // The window's first showing has no old frame to hide: the start-up
     // frame and the scene's first frames show at once.
     if (lastPaint_.paints > 0) appState.lastSizeTime = MillisecondClock();
-    // Positions scale from the old recorded size, so this comes first. A
-    // canvas with no area (minimised, or squeezed to nothing under the
-    // toolbar) keeps no proportions: positions stay, and the next real size
-    // scales them from the last size that had an area, so a restored window
-    // shows the stimulus and the field where they were.
-    if (width > 0 && height > 0) {
-        int32_t oldWidth = appState.clientWidth, oldHeight = appState.clientHeight;
-        if (areaWidth_ > 0 && areaHeight_ > 0) {
-            oldWidth = areaWidth_;
-            oldHeight = areaHeight_;
-        }
-        RescalePositions(oldWidth, oldHeight, width, height);
-        areaWidth_ = width;
-        areaHeight_ = height;
-    }
-    appState.clientWidth = width;
-    appState.clientHeight = height;
-    traces.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
-    RequestFrameSize(width, height);
-    buildFilters();
+    ApplyClientSize(width, height, area_);
     update();
 }
 
 void Canvas::setCreated(bool created)
 {
     created_ = created;
-    areaWidth_ = appState.clientWidth;
-    areaHeight_ = appState.clientHeight;
+    area_ = {appState.clientWidth, appState.clientHeight};
 }
 
 void Canvas::showEvent(QShowEvent*) { updateSceneDrawing(); }

@@ -2,7 +2,8 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "app/overlay_text.h"
+#include "sim/overlay_text.h"
+#include "sim/start_up.h"
 
 // The client area: presents the newest frame with the information line and
 // turns pointer, wheel and key events into the stimulus operations. Nothing
@@ -63,7 +64,7 @@ private:
 
     bool created_ = false;
     int32_t wheelRemainder_ = 0;
-    int32_t areaWidth_ = 0, areaHeight_ = 0;  // the last client size with an area
+    ClientArea area_;  // the last client size with an area
     PaintRecord lastPaint_;
     uint32_t heldSerial_ = 0;   // the frame the next paint shows
     OverlayTexts shownTexts_;   // the information line as last painted

@@ -2,7 +2,7 @@
 #include <QFont>
 #include <cstdint>
 
-#include "app/overlay_text.h"
+#include "sim/overlay_text.h"
 
 class QPainter;
 

@@ -1,8 +1,9 @@
 #include "model/random.h"
 
-#include <bit>
 #include <cstdint>
 #include <limits>
+
+#include "model/numeric.h"
 
 RandomWord randomWord;
 
@@ -24,7 +25,7 @@ float Lcg()
                                                     std::memory_order_relaxed));
     // The low 23 bits become the mantissa of a float in [1, 2).
     const uint32_t bits = 0x3F800000u | (next & 0x007FFFFFu);
-    return std::bit_cast<float>(bits) - 1.0f;
+    return BitCast<float>(bits) - 1.0f;
 }
 
 namespace {

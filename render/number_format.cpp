@@ -2,9 +2,10 @@
 // (6 characters), and the reader for numbers typed into dialog fields.
 #include "render/number_format.h"
 
-#include <bit>
+#include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -39,7 +40,7 @@ void WriteRight(char* field, int32_t w, const char* text, int32_t len)
 }
 
 // The value the program uses to mark "no value": shown as a lone star.
-const float kMarkerValue = std::bit_cast<float>(0xFF7FFFFDu);
+const float kMarkerValue = BitCast<float>(0xFF7FFFFDu);
 
 // The scaled value |v| x 10^k is rounded into a 64-bit integer, so at most
 // 18 digits in all; only fields wider than any the program uses reach this.
@@ -58,6 +59,32 @@ locale_t ClassicLocale()
 {
     static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     return classic;
+}
+
+// The C locale in force on this thread for as long as it lives, so that
+// printf and strtof use the point whatever the process locale is.
+class ClassicNumbers {
+public:
+    ClassicNumbers() : previous_(ClassicLocale() != static_cast<locale_t>(0) ? uselocale(ClassicLocale())
+                                                                            : static_cast<locale_t>(0)) {}
+    ~ClassicNumbers()
+    {
+        if (previous_ != static_cast<locale_t>(0)) uselocale(previous_);
+    }
+    ClassicNumbers(const ClassicNumbers&) = delete;
+    ClassicNumbers& operator=(const ClassicNumbers&) = delete;
+
+private:
+    locale_t previous_;
+};
+
+// The decimal exponent of v's leading digit, as printed with p digits.
+int32_t DecimalExponent(double v, int32_t digits)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, v);
+    const char* e = std::strchr(text, 'e');
+    return e != nullptr ? static_cast<int32_t>(std::strtol(e + 1, nullptr, 10)) : 0;
 }
 
 }  // namespace
@@ -234,4 +261,66 @@ ParsedReal ParseReal(const char* text)
                                                              : std::strtod(span, nullptr);
     if (!std::isfinite(value)) return {};  // overflowed
     return {value, true};
+}
+
+std::string ShortestRealText(float v)
+{
+    if (!std::isfinite(v)) return std::isnan(v) ? "nan" : (v < 0 ? "-inf" : "inf");
+    const ClassicNumbers classic;
+    char text[64];
+    // Nine significant digits always read back to the same float.
+    int32_t digits = 1;
+    for (; digits < 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(v));
+        if (std::strtof(text, nullptr) == v) break;
+    }
+    // Plain decimals where they stay short, the exponent form beyond.
+    const int32_t exponent = v == 0.0f ? 0 : DecimalExponent(v, digits);
+    if (exponent >= -5 && exponent < 16) {
+        const int32_t decimals = std::max(digits - 1 - exponent, 0);
+        std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(v));
+    } else {
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(v));
+    }
+    return text;
+}
+
+std::string FixedRealText(float v, int32_t decimals)
+{
+    if (!std::isfinite(v)) return ShortestRealText(v);
+    const ClassicNumbers classic;
+    // A float has at most 39 digits before the point.
+    char text[96];
+    std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 40), static_cast<double>(v));
+    return text;
+}
+
+bool ReadWholeReal(std::string_view text, float* value)
+{
+    // Exactly the forms ShortestRealText writes: sign, digits, point, exponent.
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    size_t digits = 0;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        size_t exponentDigits = 0;
+        while (i < text.size() && IsDigit(text[i])) ++i, ++exponentDigits;
+        if (exponentDigits == 0) return false;
+    }
+    if (i != text.size() || text.size() >= 64) return false;
+    char local[64];
+    std::memcpy(local, text.data(), text.size());
+    local[text.size()] = '\0';
+    const ClassicNumbers classic;
+    const float parsed = std::strtof(local, nullptr);
+    if (!std::isfinite(parsed)) return false;
+    *value = parsed;
+    return true;
 }

@@ -7,7 +7,7 @@
 #include "model/receptive_field.h"
 #include "model/app_state.h"
 #include "render/frame_buffer.h"
-#include "sim/scene_loop.h"
+#include "sim/scene_tick.h"
 #include "sim/simulation_state.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_image.h"

@@ -1,7 +1,6 @@
 #include "tuning/tuning_analysis.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "render/number_format.h"
@@ -207,13 +206,7 @@ const char* ModulationLabel(float f1f0)
     return f1f0 > 1.0f ? "simple-like (F1/F0 > 1)" : "complex-like (F1/F0 < 1)";
 }
 
-std::string FixedText(float value, int32_t decimals)
-{
-    char text[64];
-    auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    if (result.ec != std::errc()) result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
+std::string FixedText(float value, int32_t decimals) { return FixedRealText(value, decimals); }
 
 std::string SummaryText(int32_t field, const TuningSummary& s)
 {

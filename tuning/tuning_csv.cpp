@@ -1,8 +1,9 @@
 #include "tuning/tuning_csv.h"
 
 #include <charconv>
-#include <cmath>
 #include <string_view>
+
+#include "render/number_format.h"
 
 const char* const kTuningCsvHeader =
     "parameter,value,repeat,mean rate (spikes/s),peak rate (spikes/s),F0 (spikes/s),F1 (spikes/s)";
@@ -11,19 +12,9 @@ namespace {
 
 constexpr size_t kColumns = 7;
 
-void AppendFloat(std::string& out, float value)
-{
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    out.append(text, result.ptr);
-}
+void AppendFloat(std::string& out, float value) { out += ShortestRealText(value); }
 
-bool ReadFloat(std::string_view text, float* value)
-{
-    if (text.empty()) return false;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), *value);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size() && std::isfinite(*value);
-}
+bool ReadFloat(std::string_view text, float* value) { return ReadWholeReal(text, value); }
 
 bool ReadRepeat(std::string_view text, int32_t* repeat)
 {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <clocale>
 #include <cmath>
 #include <limits>
 
@@ -64,6 +65,40 @@ TEST(NumberFormat, ParseRealTable)
         EXPECT_DOUBLE_EQ(parsed.value, c.value) << c.text;
     }
     EXPECT_FALSE(ParseReal(nullptr).isNumber);
+}
+
+TEST(NumberFormat, FileNumbersKeepThePointInAnyLocale)
+{
+    // The desktop puts the user's locale in force; a German one writes and
+    // reads a comma. test.sh makes sure this locale exists.
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "locale de_DE.UTF-8 missing";
+    const struct { float v; const char* shortest; int32_t decimals; const char* fixed; } cases[] = {
+        {0.5f, "0.5", 2, "0.50"},      {100.0f, "100", 1, "100.0"},   {-12.25f, "-12.25", 0, "-12"},
+        {0.1f, "0.1", 3, "0.100"},     {1e30f, "1e+30", 0, "1000000015047466219876688855040"},
+        {0.0f, "0", 1, "0.0"},         {123456.7f, "123456.7", 2, "123456.70"},
+        {3.4028235e38f, "3.4028235e+38", 1, "340282346638528859811704183484516925440.0"},
+        {1.0e-6f, "1e-06", 7, "0.0000010"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShortestRealText(c.v), c.shortest);
+        EXPECT_EQ(FixedRealText(c.v, c.decimals), c.fixed);
+        float back = -1.0f;
+        EXPECT_TRUE(ReadWholeReal(c.shortest, &back) && back == c.v) << c.shortest;
+    }
+    for (const char* bad : {"0,5", "", " 1", "1 ", "nan", "inf", "1e", "0x10", "-", "1e99"}) {
+        float value = 0.0f;
+        EXPECT_FALSE(ReadWholeReal(bad, &value)) << bad;
+    }
+    // Every float reads back from its shortest text, exactly.
+    uint32_t bits = 1;
+    for (int32_t i = 0; i < 20000; ++i) {
+        bits = bits * 1664525u + 1013904223u;
+        const float v = BitCast<float>(bits);
+        float back = 0.0f;
+        if (!std::isfinite(v)) continue;
+        EXPECT_TRUE(ReadWholeReal(ShortestRealText(v), &back) && back == v) << bits;
+    }
+    std::setlocale(LC_ALL, "C");
 }
 
 TEST(NumberFormat, RoundingHelpersClamp)

@@ -2,7 +2,7 @@
 #include <QFontMetrics>
 
 #include "app/overlay.h"
-#include "app/overlay_text.h"
+#include "sim/overlay_text.h"
 #include "test_shell_support.h"
 
 TEST(ShellOverlayText, ReadoutsMatchTheirExamples)

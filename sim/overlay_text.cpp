@@ -1,4 +1,4 @@
-#include "app/overlay_text.h"
+#include "sim/overlay_text.h"
 
 #include "render/number_format.h"
 #include "sim/simulation_state.h"

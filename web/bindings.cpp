@@ -1,0 +1,489 @@
+// The web page's way into the core: plain functions over the stimulus
+// operations, the toolbar and menu commands, the hand-plot keys and the
+// records, and pointers to the newest frame and the newest audio slice.
+//
+// The page is single-threaded: a 20 ms schedule calls the scene tick and
+// then the neuron tick with the play position the audio worklet reports,
+// so nothing here runs concurrently with anything else. Numbers arrive from
+// JavaScript as doubles or wrapped 32-bit integers; every conversion to an
+// integer is clamped.
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/commands.h"
+#include "controls/feedback_rules.h"
+#include "controls/more_options_rules.h"
+#include "controls/rf_dialog_rules.h"
+#include "controls/select_stimulus_rules.h"
+#include "model/filters.h"
+#include "model/model_options.h"
+#include "model/numeric.h"
+#include "model/receptive_field.h"
+#include "render/frame_buffer.h"
+#include "render/frame_buffer_pixels.h"
+#include "render/traces.h"
+#include "resources/strings.h"
+#include "resources/toolbar_layout.h"
+#include "sim/audio_stream.h"
+#include "sim/neuron_tick.h"
+#include "sim/new_receptive_field.h"
+#include "sim/overlay_text.h"
+#include "sim/scene_tick.h"
+#include "sim/simulation_state.h"
+#include "sim/start_up.h"
+#include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_state.h"
+
+namespace {
+
+ClientArea area;
+
+// A JavaScript number as a whole 64-bit count (times, sample positions).
+int64_t WholeCount(double x)
+{
+    if (!(x == x) || x < 0.0) return 0;
+    constexpr double kLimit = 9007199254740992.0;  // 2^53: every count below is exact
+    return static_cast<int64_t>(std::min(x, kLimit));
+}
+
+// The stream restarts, as on the desktop, when it passes its end: the page's
+// play position keeps growing, the stream's is counted from streamBase.
+int64_t streamBase = 0;
+// The samples handed to the page so far end here (stream position).
+int64_t handedUpTo = 0;
+int16_t slice[4 * kAudioSlice];
+int32_t sliceLength = 0;
+int64_t sliceStart = 0;  // page position of slice[0]
+
+// The newest frame in the canvas's byte order (red, green, blue, alpha),
+// with where it differs from the frame handed out before it.
+std::vector<uint32_t> rgba;
+uint32_t handedSerial = 0;
+int32_t frameInfo[8];  // width, height, serial, dirty left, top, right, bottom, whole
+
+void Convert(const PresentedFrame& frame, int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    for (int32_t y = top; y < bottom; ++y) {
+        const uint32_t* in = frame.pixels + static_cast<int64_t>(y) * frame.width;
+        uint32_t* out = rgba.data() + static_cast<int64_t>(y) * frame.width;
+        for (int32_t x = left; x < right; ++x) out[x] = ColourOfWord(in[x]) | 0xFF000000u;
+    }
+}
+
+std::string overlay[3];
+
+// Record fields the page may read and write by name. A write to a field the
+// filters are built from rebuilds them, as the live dialogs do.
+struct Field {
+    const char* name;
+    Relaxed<float>* real;
+    Relaxed<int32_t>* whole;
+    Relaxed<bool>* flag;
+    bool rebuild;
+};
+const Field kFields[] = {
+    {"stimulus.stimulusType", nullptr, &stimulus.stimulusType, nullptr, false},
+    {"stimulus.stimX", &stimulus.stimX, nullptr, nullptr, false},
+    {"stimulus.stimY", &stimulus.stimY, nullptr, nullptr, false},
+    {"stimulus.mouseX", nullptr, &stimulus.mouseX, nullptr, false},
+    {"stimulus.mouseY", nullptr, &stimulus.mouseY, nullptr, false},
+    {"stimulus.stimulusOn", nullptr, nullptr, &stimulus.stimulusOn, false},
+    {"stimulus.stationaryMode", nullptr, nullptr, &stimulus.stationaryMode, false},
+    {"stimulus.spotRadius", &stimulus.spotRadius, nullptr, nullptr, false},
+    {"stimulus.annulusRatio", &stimulus.annulusRatio, nullptr, nullptr, false},
+    {"stimulus.polarity", nullptr, &stimulus.polarity, nullptr, false},
+    {"stimulus.barLength", &stimulus.barLength, nullptr, nullptr, false},
+    {"stimulus.barWidth", &stimulus.barWidth, nullptr, nullptr, false},
+    {"stimulus.orientation", &stimulus.orientation, nullptr, nullptr, false},
+    {"stimulus.gratingRadius", &stimulus.gratingRadius, nullptr, nullptr, false},
+    {"stimulus.gratingSf", &stimulus.gratingSf, nullptr, nullptr, false},
+    {"stimulus.gratingPhase", &stimulus.gratingPhase, nullptr, nullptr, false},
+    {"stimulus.gratingVelocity", &stimulus.gratingVelocity, nullptr, nullptr, false},
+    {"stimulus.modulationRate", &stimulus.modulationRate, nullptr, nullptr, false},
+    {"stimulus.contrastPercent", &stimulus.contrastPercent, nullptr, nullptr, false},
+    {"receptiveField.cellType", nullptr, &receptiveField.cellType, nullptr, true},
+    {"receptiveField.centreX", &receptiveField.centreX, nullptr, nullptr, true},
+    {"receptiveField.centreY", &receptiveField.centreY, nullptr, nullptr, true},
+    {"receptiveField.orientation", &receptiveField.orientation, nullptr, nullptr, true},
+    {"receptiveField.spatialFrequency", &receptiveField.spatialFrequency, nullptr, nullptr, true},
+    {"receptiveField.phase", &receptiveField.phase, nullptr, nullptr, true},
+    {"receptiveField.width", &receptiveField.width, nullptr, nullptr, true},
+    {"receptiveField.length", &receptiveField.length, nullptr, nullptr, true},
+    {"receptiveField.driftSpeed", &receptiveField.driftSpeed, nullptr, nullptr, true},
+    {"receptiveField.centreSigma", &receptiveField.centreSigma, nullptr, nullptr, true},
+    {"receptiveField.surroundSigma", &receptiveField.surroundSigma, nullptr, nullptr, true},
+    {"receptiveField.displayMode", nullptr, &receptiveField.displayMode, nullptr, false},
+    {"receptiveField.randomiseMode", nullptr, &receptiveField.randomiseMode, nullptr, false},
+    {"modelOptions.surroundWeight", &modelOptions.surroundWeight, nullptr, nullptr, true},
+    {"modelOptions.gammaOrder", nullptr, &modelOptions.gammaOrder, nullptr, true},
+    {"modelOptions.saturatingIO", nullptr, nullptr, &modelOptions.saturatingIO, false},
+    {"modelOptions.halfMaxContrast", &modelOptions.halfMaxContrast, nullptr, nullptr, false},
+    {"modelOptions.saturationRate", &modelOptions.saturationRate, nullptr, nullptr, false},
+    {"modelOptions.backgroundHash", nullptr, nullptr, &modelOptions.backgroundHash, false},
+    {"modelOptions.currentSpontaneousRate", &modelOptions.currentSpontaneousRate, nullptr, nullptr, false},
+    {"modelOptions.currentMaxRate", &modelOptions.currentMaxRate, nullptr, nullptr, false},
+    {"simulation.peakRate", &simulation.peakRate, nullptr, nullptr, false},
+    {"traces.traceIndex", nullptr, &traces.traceIndex, nullptr, false},
+};
+
+const Field* FindField(const char* name)
+{
+    if (name == nullptr) return nullptr;
+    for (const Field& f : kFields) {
+        if (std::strcmp(f.name, name) == 0) return &f;
+    }
+    return nullptr;
+}
+
+// The dialogs' controls as JSON, for the page's forms to show: a second
+// view over the same rules the desktop dialogs show.
+struct Json {
+    std::string out;
+    void Key(const char* key)
+    {
+        if (!out.empty() && out.back() != '{' && out.back() != '[') out += ',';
+        if (key != nullptr) out += '"', out += key, out += "\":";
+    }
+    void Open(const char* key, char bracket) { Key(key), out += bracket; }
+    void Close(char bracket) { out += bracket; }
+    void Int(const char* key, int32_t v) { Key(key), out += std::to_string(v); }
+    void Bool(const char* key, bool v) { Key(key), out += v ? "true" : "false"; }
+    void Text(const char* key, const char* v)
+    {
+        Key(key);
+        out += '"';
+        for (const char* c = v; *c != '\0'; ++c) {
+            if (*c == '"' || *c == '\\') out += '\\';
+            if (static_cast<unsigned char>(*c) >= 0x20) out += *c;
+        }
+        out += '"';
+    }
+    void Field(const char* key, const FieldView& f)
+    {
+        Open(key, '{'), Text("text", f.text), Bool("enabled", f.enabled), Close('}');
+    }
+    void Slider(const char* key, const SliderView& v)
+    {
+        Open(key, '{'), Int("position", v.position), Int("minimum", v.minimum), Int("maximum", v.maximum);
+        Bool("enabled", v.enabled), Close('}');
+    }
+    void Spin(const char* key, const SpinView& v)
+    {
+        Open(key, '{'), Text("text", v.text), Int("position", v.position), Int("minimum", v.minimum);
+        Int("maximum", v.maximum), Bool("enabled", v.enabled), Close('}');
+    }
+};
+Json json;
+
+const char* Show(const SelectStimulusView& v)
+{
+    json.out.clear();
+    json.Open(nullptr, '{'), json.Int("shape", v.shape);
+    json.Open("slider", '[');
+    for (const SliderView& s : v.slider) json.Slider(nullptr, s);
+    json.Close(']'), json.Open("field", '[');
+    for (const FieldView& f : v.field) json.Field(nullptr, f);
+    json.Close(']'), json.Field("sensitivity", v.sensitivity), json.Open("spin", '[');
+    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
+    json.Close(']'), json.Bool("black", v.black), json.Bool("white", v.white), json.Close('}');
+    return json.out.c_str();
+}
+
+const char* Show(const RfDialogView& v)
+{
+    json.out.clear();
+    json.Open(nullptr, '{'), json.Int("cellType", v.cellType), json.Open("spin", '[');
+    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
+    json.Close(']'), json.Open("slider", '[');
+    for (const SliderView& s : v.slider) json.Slider(nullptr, s);
+    json.Close(']'), json.Field("orientation", v.orientation), json.Int("display", v.display);
+    json.Int("randomise", v.randomise), json.Close('}');
+    return json.out.c_str();
+}
+
+const char* Show(const MoreOptionsView& v)
+{
+    json.out.clear();
+    json.Open(nullptr, '{'), json.Open("spin", '[');
+    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
+    json.Close(']'), json.Int("rateCellType", v.rateCellType), json.Bool("saturating", v.saturating);
+    json.Bool("hash", v.hash), json.Close('}');
+    return json.out.c_str();
+}
+
+const char* Show(const FeedbackView& v)
+{
+    json.out.clear();
+    json.Open(nullptr, '{');
+    const std::pair<const char*, const char*> fields[] = {
+        {"typeText", v.typeText}, {"orientationActual", v.orientationActual},
+        {"orientationEstimate", v.orientationEstimate}, {"orientationDifference", v.orientationDifference},
+        {"sfActual", v.sfActual}, {"sfEstimate", v.sfEstimate}, {"sfDifference", v.sfDifference},
+        {"xActual", v.xActual}, {"yActual", v.yActual}, {"xEstimate", v.xEstimate}, {"yEstimate", v.yEstimate},
+        {"xDifference", v.xDifference}, {"yDifference", v.yDifference}, {"distance", v.distance}};
+    for (const auto& [key, text] : fields) json.Text(key, text);
+    json.Close('}');
+    return json.out.c_str();
+}
+
+// What a form did to one of its controls.
+enum DialogAction : int32_t {
+    Open = 0, Close = 1, TypeField = 2, TypeSpin = 3, MoveSlider = 4, StepSpin = 5,
+    Choose = 6,          // the list: shape, cell type, or the rate's cell type
+    ChooseButton = 7,    // polarity (-1, +1) or display mode
+    ChooseSecond = 8,    // randomise mode, or the saturating check box
+    CheckSecond = 9,     // the background-hash check box
+};
+constexpr int32_t kFeedbackWindow = 121;
+
+template <typename E>
+E Index(int32_t i, E count)
+{
+    return static_cast<E>(std::clamp(i, 0, static_cast<int32_t>(count) - 1));
+}
+
+const char* SelectStimulusAction(int32_t action, int32_t i, int32_t value, const char* text)
+{
+    switch (action) {
+    case Open: return Show(OpenSelectStimulus());
+    case Close: CloseSelectStimulus(); return Show(selectStimulusView);
+    case TypeField: return Show(TypeStimulusField(Index(i, StimulusRow::Count), text));
+    case TypeSpin: return Show(TypeStimulusSpin(Index(i, StimulusSpin::Count), text));
+    case MoveSlider: return Show(MoveStimulusSlider(Index(i, StimulusRow::Count), value));
+    case StepSpin: return Show(StepStimulusSpin(Index(i, StimulusSpin::Count), value));
+    case Choose: return Show(ChooseShape(value));
+    case ChooseButton: return Show(ChoosePolarity(value));
+    default: return Show(selectStimulusView);
+    }
+}
+
+const char* RfAction(int32_t action, int32_t i, int32_t value, const char* text)
+{
+    switch (action) {
+    case Open: return Show(OpenRfDialog());
+    case TypeField: return Show(TypeRfOrientation(text));
+    case TypeSpin: return Show(TypeRfSpin(Index(i, RfSpin::Count), text));
+    case MoveSlider: return Show(MoveRfSlider(Index(i, RfSlider::Count), value));
+    case StepSpin: return Show(StepRfSpin(Index(i, RfSpin::Count), value));
+    case Choose: return Show(ChooseCellType(value));
+    case ChooseButton: return Show(ChooseDisplay(value));
+    case ChooseSecond: return Show(ChooseRandomise(value));
+    default: return Show(rfDialogView);
+    }
+}
+
+const char* MoreOptionsAction(int32_t action, int32_t i, int32_t value)
+{
+    switch (action) {
+    case Open: return Show(OpenMoreOptions());
+    case StepSpin: return Show(StepOptionSpin(Index(i, OptionSpin::Count), value));
+    case Choose: return Show(ChooseRateCellType(value));
+    case ChooseSecond: return Show(CheckSaturating(value != 0));
+    case CheckSecond: return Show(CheckHash(value != 0));
+    default: return Show(moreOptionsView);
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+// One action on a dialog's form (the dialog by its menu command, or 121 for
+// the feedback window); returns all its controls as JSON. index picks a
+// row, slider or spin box; value is a position or a choice; text a typed
+// field's whole text.
+EMSCRIPTEN_KEEPALIVE const char* tess_dialog(int32_t dialog, int32_t action, int32_t index, int32_t value,
+                                             const char* text)
+{
+    if (text == nullptr) text = "";
+    switch (dialog) {
+    case CmdSelectStimulus: return SelectStimulusAction(action, index, value, text);
+    case CmdSelectReceptiveField: return RfAction(action, index, value, text);
+    case CmdMoreOptions: return MoreOptionsAction(action, index, value);
+    case kFeedbackWindow: return Show(ShowFeedbackScores());
+    default: return "{}";
+    }
+}
+
+// The creation sequence for a canvas of width x height device pixels. A
+// second start begins again from nothing, as a new window would.
+EMSCRIPTEN_KEEPALIVE void tess_start(int32_t width, int32_t height, double seed)
+{
+    static bool started = false;
+    if (started) ResetFrameBuffers();
+    ResetStartUpRecords(width, height, static_cast<uint32_t>(WholeCount(seed) & 0xFFFFFFFFu), started);
+    started = true;
+    handedSerial = 0;
+    buildFilters();
+    PublishStartUpFrame(std::max(0, width), std::max(0, height));
+    area = {appState.clientWidth, appState.clientHeight};
+}
+
+EMSCRIPTEN_KEEPALIVE void tess_resize(int32_t width, int32_t height) { ApplyClientSize(width, height, area); }
+
+// One scene tick with the grating's phases at the given clock reading.
+// Returns 1 when it published a frame.
+EMSCRIPTEN_KEEPALIVE int32_t tess_scene_tick(double nowMs) { return SceneTickAt(WholeCount(nowMs)) ? 1 : 0; }
+
+// One neuron tick, given how many samples the page's audio has played.
+// Returns the tick's spike count; the samples it wrote are the newest slice.
+EMSCRIPTEN_KEEPALIVE int32_t tess_neuron_tick(double playedSamples)
+{
+    const int64_t played = WholeCount(playedSamples);
+    if (played < streamBase) streamBase = played;  // a page that started its count again
+    const int64_t position = played - streamBase;
+    NeuronTickCompute();
+    const int32_t spikes = FinishAudioTick(position);
+    // Hand over what lies between the last slice handed out and the end of
+    // this tick's slice (a click may reach a few samples into the next one,
+    // which goes out with it). A slice that does not follow on starts afresh.
+    const int64_t end = std::clamp<int64_t>(simulation.sliceEnd, 0, kAudioSamples);
+    int64_t from = handedUpTo;
+    if (from > end || end - from > static_cast<int64_t>(std::size(slice))) from = std::max<int64_t>(end - kAudioSlice, 0);
+    sliceLength = static_cast<int32_t>(end - from);
+    for (int32_t i = 0; i < sliceLength; ++i) slice[i] = audioSamples[from + i].load(std::memory_order_relaxed);
+    sliceStart = streamBase + from;
+    handedUpTo = end;
+    // Past the end of the stream: a cleared stream played from its start.
+    if (position > kAudioRestartAt) {
+        ClearAudioSamples();
+        simulation.rateWindowSlot = 1;
+        streamBase = played;
+        handedUpTo = 0;
+    }
+    return spikes;
+}
+
+EMSCRIPTEN_KEEPALIVE const int16_t* tess_audio_slice() { return slice; }
+EMSCRIPTEN_KEEPALIVE int32_t tess_audio_slice_length() { return sliceLength; }
+EMSCRIPTEN_KEEPALIVE double tess_audio_slice_start() { return static_cast<double>(sliceStart); }
+
+// Takes the newest frame; returns its pixels as red, green, blue, alpha
+// bytes, or nullptr when there is none. tess_frame_info then holds its
+// width, height and serial and the rectangle that changed since the frame
+// handed out before (the whole frame when that cannot be told).
+EMSCRIPTEN_KEEPALIVE const uint8_t* tess_frame()
+{
+    const PresentedFrame frame = LatestFrame();
+    if (frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) return nullptr;
+    const size_t pixels = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height);
+    const bool sameSize = rgba.size() == pixels && frame.width == frameInfo[0];
+    const bool whole = !sameSize || (frame.serial != handedSerial && (frame.serial != handedSerial + 1 || frame.change.whole));
+    int32_t left = 0, top = 0, right = 0, bottom = 0;  // nothing new while the serial stays
+    if (whole) {
+        rgba.resize(pixels);
+        right = frame.width, bottom = frame.height;
+    } else if (frame.serial != handedSerial) {
+        left = frame.width, top = frame.height;
+        for (int32_t i = 0; i < frame.change.count; ++i) {
+            const FrameRect& c = frame.change.rects[i];
+            if (c.right <= c.left || c.bottom <= c.top) continue;
+            left = std::min(left, c.left), top = std::min(top, c.top);
+            right = std::max(right, c.right), bottom = std::max(bottom, c.bottom);
+        }
+        left = std::max(left, 0), top = std::max(top, 0);
+        right = std::min(right, frame.width), bottom = std::min(bottom, frame.height);
+    }
+    if (right > left && bottom > top) Convert(frame, left, top, right, bottom);
+    handedSerial = frame.serial;
+    const int32_t info[8] = {frame.width, frame.height, static_cast<int32_t>(frame.serial), left, top,
+                             std::max(left, right), std::max(top, bottom), whole ? 1 : 0};
+    std::memcpy(frameInfo, info, sizeof info);
+    return reinterpret_cast<const uint8_t*>(rgba.data());
+}
+EMSCRIPTEN_KEEPALIVE const int32_t* tess_frame_info() { return frameInfo; }
+
+// Pointer, wheel and keys, in frame pixels with y counted from the top of
+// the toolbar band, as on the desktop.
+EMSCRIPTEN_KEEPALIVE void tess_pointer_move(int32_t x, int32_t y) { OnPointerMove(x, y); }
+EMSCRIPTEN_KEEPALIVE void tess_button_down() { OnLeftButtonDown(); }
+EMSCRIPTEN_KEEPALIVE void tess_button_up() { OnLeftButtonUp(); }
+EMSCRIPTEN_KEEPALIVE void tess_double_click() { OnDoubleClick(); }
+EMSCRIPTEN_KEEPALIVE void tess_wheel(int32_t delta) { OnWheel(delta); }
+EMSCRIPTEN_KEEPALIVE void tess_key_down(int32_t key) { OnKeyDown(key); }
+// '+' (43), '-' (45), Enter (13); 1 when the feedback table should open.
+EMSCRIPTEN_KEEPALIVE int32_t tess_character(int32_t code) { return OnCharacter(code) ? 1 : 0; }
+// kCursorCrosshair or kCursorHidden.
+EMSCRIPTEN_KEEPALIVE int32_t tess_cursor() { return stimulus.cursor; }
+
+// A toolbar or menu command. Returns 1 when it was carried out here, 0 when
+// it is the page's to carry out (dialogs, help, exit) or has no action.
+EMSCRIPTEN_KEEPALIVE int32_t tess_command(int32_t command)
+{
+    switch (command) {
+    case CmdSpot: SetStimulusType(Spot); break;
+    case CmdAnnulus: SetStimulusType(Annulus); break;
+    case CmdBar: SetStimulusType(Bar); break;
+    case CmdGrating: SetStimulusType(Grating); break;
+    case CmdInvertPolarity: InvertPolarity(); break;
+    case CmdOnCentre: newReceptiveField(OnCentreX); break;
+    case CmdOffCentre: newReceptiveField(OffCentreX); break;
+    case CmdSimple: newReceptiveField(Simple); break;
+    case CmdDirectional: newReceptiveField(DirectionalSimple); break;
+    case CmdComplex: newReceptiveField(Complex); break;
+    default: return 0;
+    }
+    return 1;
+}
+
+// The information line: 0 the orientation or diameter text, 1 the spatial
+// frequency text (empty but for a grating), 2 the peak rate text; each at
+// its full length, as it is measured.
+EMSCRIPTEN_KEEPALIVE const char* tess_overlay_text(int32_t which)
+{
+    if (which < 0 || which > 2) return "";
+    if (which == 0) {
+        const OverlayTexts texts = BuildOverlayTexts();
+        overlay[0] = texts.first, overlay[1] = texts.second, overlay[2] = texts.peak;
+    }
+    return overlay[which].c_str();
+}
+EMSCRIPTEN_KEEPALIVE int32_t tess_overlay_line_height(int32_t frameWidth, int32_t measuredWidth)
+{
+    return OverlayFontHeight(frameWidth, measuredWidth);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* tess_program_string(int32_t id)
+{
+    const char* text = LoadProgramString(id);
+    return text != nullptr ? text : "";
+}
+EMSCRIPTEN_KEEPALIVE int32_t tess_toolbar_items() { return kToolbarItems; }
+EMSCRIPTEN_KEEPALIVE int32_t tess_toolbar_command(int32_t i) { return i >= 0 && i < kToolbarItems ? kToolbarLayout[i].command : 0; }
+EMSCRIPTEN_KEEPALIVE int32_t tess_toolbar_gap(int32_t i) { return i >= 0 && i < kToolbarItems ? kToolbarLayout[i].gapWidth : 0; }
+EMSCRIPTEN_KEEPALIVE const char* tess_toolbar_picture(int32_t i)
+{
+    return i >= 0 && i < kToolbarItems && kToolbarLayout[i].picture != nullptr ? kToolbarLayout[i].picture : "";
+}
+
+// Record fields by name ("stimulus.barWidth"); NaN for an unknown name.
+EMSCRIPTEN_KEEPALIVE double tess_get(const char* name)
+{
+    const Field* f = FindField(name);
+    if (f == nullptr) return std::nan("");
+    if (f->real != nullptr) return f->real->load();
+    if (f->whole != nullptr) return f->whole->load();
+    return f->flag->load() ? 1.0 : 0.0;
+}
+// Returns 0 for an unknown name or a value that is not a finite number.
+EMSCRIPTEN_KEEPALIVE int32_t tess_set(const char* name, double value)
+{
+    const Field* f = FindField(name);
+    if (f == nullptr || !std::isfinite(value)) return 0;
+    if (f->real != nullptr) f->real->store(static_cast<float>(std::clamp(value, -3.0e38, 3.0e38)));
+    if (f->whole != nullptr) f->whole->store(TruncInt(value));
+    if (f->flag != nullptr) f->flag->store(value != 0.0);
+    if (f->rebuild) buildFilters();
+    return 1;
+}
+EMSCRIPTEN_KEEPALIVE int32_t tess_mark_count() { return marks.markCount.load(std::memory_order_acquire); }
+
+}  // extern "C"

@@ -1,0 +1,227 @@
+// The three live dialogs and the hand-plot feedback window as HTML forms:
+// a second view over the core's dialog rules, reached through tess_dialog.
+// Every change goes to the core at once (the ticks go on meanwhile, so the
+// student sees and hears it); the form then shows what the core says each
+// control holds. No rule lives here: only the controls' texts and layout.
+'use strict';
+
+(function () {
+    const Act = { open: 0, close: 1, typeField: 2, typeSpin: 3, moveSlider: 4, stepSpin: 5,
+                  choose: 6, chooseButton: 7, chooseSecond: 8, checkSecond: 9 };
+    const FEEDBACK = 121;
+
+    function call(dialog, action, index = 0, value = 0, text = '') {
+        const M = window.tessaline.module;
+        return JSON.parse(M.ccall('tess_dialog', 'string', ['number', 'number', 'number', 'number', 'string'],
+            [dialog, action, index, value, text]));
+    }
+
+    function el(tag, attrs = {}, ...children) {
+        const e = document.createElement(tag);
+        for (const [k, v] of Object.entries(attrs)) {
+            if (k === 'class') e.className = v;
+            else if (k === 'text') e.textContent = v;
+            else e.setAttribute(k, v);
+        }
+        for (const c of children) e.append(c);
+        return e;
+    }
+
+    // One form: its controls register how they show a view, and every
+    // change they make shows the view the core gives back.
+    class Form {
+        constructor(dialog, title) {
+            this.dialog = dialog;
+            this.shows = [];
+            this.box = el('dialog', { class: 'form', 'aria-label': title },
+                el('h2', { class: 'caption', text: title }));
+            this.box.addEventListener('close', () => {
+                if (this.dialog !== FEEDBACK) call(this.dialog, Act.close);
+                this.box.remove();
+                // The canvas keeps the keyboard, as after any command.
+                document.getElementById('canvas').focus();
+            });
+        }
+        act(action, index, value, text, typing = null) { this.show(call(this.dialog, action, index, value, text), typing); }
+        show(view, typing = null) { for (const s of this.shows) s(view, typing); }
+
+        slider(get, index, vertical = false) {
+            const input = el('input', { type: 'range' });
+            if (vertical) input.className = 'vertical';
+            input.addEventListener('input', () => this.act(Act.moveSlider, index, Number(input.value)));
+            this.shows.push((v) => {
+                const s = get(v);
+                input.min = s.minimum;
+                input.max = s.maximum;
+                input.value = s.position;
+                input.disabled = !s.enabled;
+            });
+            return input;
+        }
+
+        // A number field; typed texts go to the core as they are typed.
+        field(get, action, index, readOnly = false) {
+            const input = el('input', { type: 'text', class: 'number', size: '6' });
+            input.readOnly = readOnly;
+            if (!readOnly) input.addEventListener('input', () => this.act(action, index, 0, input.value, input));
+            this.shows.push((v, typing) => {
+                const f = get(v);
+                if (typing !== input) input.value = f.text;
+                input.disabled = !f.enabled;
+            });
+            return input;
+        }
+
+        // A field with its up and down arrows, whose position is its own.
+        spin(get, index, typeAction = Act.typeSpin) {
+            const input = this.field(get, typeAction, index, typeAction === null);
+            let at = { position: 0, minimum: 0, maximum: 0 };
+            this.shows.push((v) => { at = get(v); });
+            const step = (d) => {
+                const p = Math.max(at.minimum, Math.min(at.maximum, at.position + d));
+                if (p !== at.position) this.act(Act.stepSpin, index, p);
+            };
+            const arrow = (text, d) => {
+                const b = el('button', { type: 'button', class: 'arrow', tabindex: '-1', 'aria-label': d > 0 ? 'up' : 'down', text });
+                b.addEventListener('click', () => step(d));
+                return b;
+            };
+            input.addEventListener('keydown', (e) => {
+                if (e.key === 'ArrowUp' || e.key === 'ArrowDown') {
+                    e.preventDefault();
+                    step(e.key === 'ArrowUp' ? 1 : -1);
+                }
+            });
+            return el('span', { class: 'spin' }, input, el('span', { class: 'arrows' }, arrow('▲', 1), arrow('▼', -1)));
+        }
+
+        list(get, items) {
+            const select = el('select', {}, ...items.map((t) => el('option', { text: t })));
+            select.addEventListener('change', () => this.act(Act.choose, 0, select.selectedIndex));
+            this.shows.push((v) => { select.selectedIndex = get(v); });
+            return select;
+        }
+
+        // Buttons checked one at a time; each stands for a value.
+        radios(name, get, action, choices) {
+            return choices.map(([text, value]) => {
+                const input = el('input', { type: 'radio', name: `${this.dialog}-${name}` });
+                input.addEventListener('change', () => this.act(action, 0, value));
+                this.shows.push((v) => { if (get(v, value)) input.checked = true; });
+                return el('label', {}, input, text);
+            });
+        }
+
+        check(text, get, action) {
+            const input = el('input', { type: 'checkbox' });
+            input.addEventListener('change', () => this.act(action, 0, input.checked ? 1 : 0));
+            this.shows.push((v) => { input.checked = get(v); });
+            return el('label', {}, input, text);
+        }
+
+        shown(text) {
+            const input = el('input', { type: 'text', class: 'number', size: '6', readonly: '' });
+            input.value = text;
+            return input;
+        }
+
+        open(...content) {
+            const ok = el('button', { type: 'button', text: 'OK' });
+            ok.addEventListener('click', () => this.box.close());
+            this.box.append(el('div', { class: 'body' }, ...content), el('div', { class: 'buttons' }, ok));
+            document.body.append(this.box);
+            this.box.showModal();
+            if (this.dialog === FEEDBACK) ok.focus();
+            return this;
+        }
+    }
+
+    // Rows of controls in columns; a short row leaves its last cells empty.
+    const grid = (...rows) => {
+        const columns = Math.max(...rows.map((r) => r.length));
+        const g = el('div', { class: 'grid' });
+        g.style.gridTemplateColumns = `repeat(${columns}, auto)`;
+        for (const r of rows) {
+            g.append(...r);
+            for (let i = r.length; i < columns; i++) g.append(el('span'));
+        }
+        return g;
+    };
+    const label = (text) => el('span', { text });
+    const group = (title, ...content) => el('fieldset', {}, el('legend', { text: title }), ...content);
+
+    function selectStimulus() {
+        const f = new Form(30016, 'Select stimulus');
+        const rows = [['Grating/spot radius', 'degs'], ['Bar length', 'degs'], ['Bar width', 'degs'],
+                      ['Orientation', 'degs'], ['Contrast', '%'], ['Spatial frequency', 'c/deg']];
+        const row = (i) => [label(rows[i][0]), f.slider((v) => v.slider[i], i),
+                            f.field((v) => v.field[i], Act.typeField, i), label(rows[i][1])];
+        const spins = [['Velocity', 'degs/s'], ['Modulation rate', 'Hz'], ['Phase', 'degs']];
+        const left = el('div', {},
+            f.list((v) => v.shape, ['Circular spot', 'Annulus', 'Rectangular bar', 'Sine wave grating']),
+            grid(...[0, 1, 2, 3, 4].map(row)),
+            el('div', { class: 'row' }, label('sensitivity'), f.field((v) => v.sensitivity, null, 0, true)));
+        const right = el('div', {}, grid(row(5)),
+            group('Grating parameters', grid(...spins.map(([t, unit], i) => [label(t), f.spin((v) => v.spin[i], i), label(unit)]))),
+            el('div', { class: 'row' }, ...f.radios('polarity', (v, p) => (p < 0 ? v.black : v.white), Act.chooseButton,
+                [['Black', -1], ['White', 1]])));
+        f.open(el('div', { class: 'columns' }, left, right));
+        f.show(call(f.dialog, Act.open));
+    }
+
+    function receptiveField() {
+        const f = new Form(30017, 'Receptive field parameters');
+        const gabor = [['SF', 'c/deg'], ['Phase', 'degs'], ['Width', 'degs'], ['Length', 'degs']];
+        const left = el('div', {},
+            f.list((v) => v.cellType, ['retinal/LGN ON center X cell', 'retinal/LGN OFF center X cell', 'simple cell',
+                                       'DS simple cell', 'Complex cell']),
+            grid([label('RGC center radius'), f.spin((v) => v.spin[0], 0), label('degs')],
+                 [label('Orientation'), el('span', { class: 'row' }, f.slider((v) => v.slider[0], 0),
+                     f.field((v) => v.orientation, Act.typeField, 0)), label('degs')]),
+            group('Position', el('div', { class: 'position' },
+                el('div', {}, label('Horizontal'), f.slider((v) => v.slider[1], 1)),
+                el('div', { class: 'upright' }, f.slider((v) => v.slider[2], 2, true), label('Vertical')))));
+        const right = el('div', {},
+            group('Display', ...f.radios('display', (v, m) => v.display === m, Act.chooseButton,
+                [['Grey scale', 1], ['Outlines', 2], ['Hide', 3]])),
+            group('Position updates', ...f.radios('randomise', (v, m) => v.randomise === m, Act.chooseSecond,
+                [['Leave where selected', 1], ['Randomise position and orientation', 2], ['Randomise everything', 3]])),
+            group('Gabor parameters', grid(...gabor.map(([t, unit], i) => [label(t), f.spin((v) => v.spin[i + 1], i + 1), label(unit)]))));
+        f.open(el('div', { class: 'columns' }, left, right));
+        f.show(call(f.dialog, Act.open));
+    }
+
+    function moreOptions() {
+        const f = new Form(30018, 'More options');
+        const spin = (i) => f.spin((v) => v.spin[i], i, null);
+        f.open(grid(
+            [label('Retinal receptive field surround weighting'), spin(0), label('')],
+            [label('Retinal spike train gamma parameter (a)'), spin(1), label('')],
+            [el('span', { class: 'row' }, f.list((v) => v.rateCellType, ['RGG ON', 'RGC OFF', 'simple', 'DS simple', 'complex']),
+                label('spontaneous rate')), spin(2), label('Hz')],
+            [f.check('use saturating I/O; half-max contrast =', (v) => v.saturating, Act.chooseSecond), spin(3), label('%')],
+            [f.check('Add background hash', (v) => v.hash, Act.checkSecond)]));
+        f.show(call(f.dialog, Act.open));
+    }
+
+    function feedback() {
+        const f = new Form(FEEDBACK, 'Feedback');
+        const v = call(FEEDBACK, Act.open);
+        const rows = (...cells) => ['Actual', 'Your estimate', 'Difference', 'Distance'].slice(0, cells.length)
+            .map((name, i) => [label(name), ...cells[i].map((k) => f.shown(v[k]))]);
+        const type = el('input', { type: 'text', readonly: '', size: '30' });
+        type.value = v.typeText;
+        f.open(el('div', { class: 'row' }, label('RF type ='), type),
+            el('div', { class: 'columns' },
+                group('Orientation (degrees)', grid(...rows(['orientationActual'], ['orientationEstimate'], ['orientationDifference']))),
+                group('Spatial frequency (c/deg)', grid(...rows(['sfActual'], ['sfEstimate'], ['sfDifference'])))),
+            group('Position (degrees)', grid([label(''), label('X'), label('Y')],
+                ...rows(['xActual', 'yActual'], ['xEstimate', 'yEstimate'], ['xDifference', 'yDifference'], ['distance']))));
+    }
+
+    const forms = { 30016: selectStimulus, 30017: receptiveField, 30018: moreOptions };
+    window.tessalineDialogs = {
+        open(command) { if (forms[command]) forms[command](); },
+        feedback,
+    };
+}());

@@ -1,0 +1,80 @@
+// The sound side of the page: an AudioWorklet at 44.1 kHz that plays the
+// clicks the neuron ticks write, started on the first click or key press
+// (browsers allow sound only after a gesture). Until then, and for good
+// when no sound can be had, the play position follows the clock, so the
+// neuron ticks, the traces and the peak rate go on as on a silent desktop.
+'use strict';
+
+const STREAM_RATE = 44100;
+
+const Sound = {
+    state: 'waiting',      // waiting, starting, playing or none
+    context: null,
+    node: null,
+    reported: 0,           // the worklet's last play position
+    clockStart: performance.now(),
+    clockOrigin: 0,
+    tap: null,             // played samples, while a listener asks for them
+
+    // Stream samples played so far.
+    playPosition() {
+        if (this.state === 'playing') return this.reported;
+        return this.clockOrigin + Math.floor((performance.now() - this.clockStart) * STREAM_RATE / 1000);
+    },
+
+    // Starts the sound once; onFailure is told when none can be had.
+    async start(onFailure) {
+        if (this.state !== 'waiting') return;
+        this.state = 'starting';
+        try {
+            const Context = window.AudioContext || window.webkitAudioContext;
+            if (!Context || !window.AudioWorkletNode) throw new Error('no audio worklets here');
+            let context;
+            try {
+                context = new Context({ sampleRate: STREAM_RATE, latencyHint: 'interactive' });
+            } catch (refused) {
+                context = new Context({ latencyHint: 'interactive' });  // the worklet resamples
+            }
+            await context.audioWorklet.addModule('worklet.js');
+            const node = new AudioWorkletNode(context, 'click-stream',
+                { numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1] });
+            // The worklet goes on from where the clock has got to.
+            const origin = this.playPosition();
+            node.port.postMessage({ origin });
+            node.port.onmessage = (e) => this.receive(e.data);
+            node.connect(context.destination);
+            await context.resume();
+            this.context = context;
+            this.node = node;
+            this.reported = origin;
+            this.state = 'playing';
+        } catch (failure) {
+            this.clockStart = performance.now();
+            this.clockOrigin = this.playPosition();
+            this.state = 'none';
+            onFailure(failure);
+        }
+    },
+
+    receive(m) {
+        if (m.position > this.reported) this.reported = m.position;
+        if (m.samples && this.tap) this.tap.push(m.samples);
+    },
+
+    // A neuron tick's samples, from stream position start.
+    post(start, samples) {
+        if (this.node) this.node.port.postMessage({ start, samples });
+    },
+
+    // Keeps what the worklet plays from now on (for listeners and checks).
+    startTap() {
+        this.tap = [];
+        if (this.node) this.node.port.postMessage({ tap: true });
+    },
+
+    stop() {
+        if (this.context) this.context.close();
+        this.context = null;
+        this.node = null;
+    },
+};

@@ -1,0 +1,277 @@
+// What a student would check on the web edition, in a real browser.
+//   node page_checks.mjs <check> <build-web> [reference frame]
+// Checks: load, drag, toolbar, handplot, dialogs, frame.
+import { readFileSync } from 'node:fs';
+import { openPage, canvasPixels, check, sleep } from './browser.mjs';
+
+const [name, root, reference] = process.argv.slice(2);
+const PIXELS_PER_DEGREE = 38;
+
+// The receptive field's centre in canvas pixels.
+async function fieldCentre(page) {
+    return page.evaluate((ppd) => {
+        const M = window.tessaline.module;
+        const get = (n) => M.ccall('tess_get', 'number', ['string'], [n]);
+        return [Math.round(get('receptiveField.centreX') * ppd), Math.round(get('receptiveField.centreY') * ppd)];
+    }, PIXELS_PER_DEGREE);
+}
+
+async function field(page, fieldName, value) {
+    return page.evaluate((n, v) => {
+        const M = window.tessaline.module;
+        if (v !== undefined) M.ccall('tess_set', 'number', ['string', 'number'], [n, v]);
+        return M.ccall('tess_get', 'number', ['string'], [n]);
+    }, fieldName, value);
+}
+
+// Waits for the page to paint a few frames after a change.
+async function frames(page, count = 4) {
+    const start = await page.evaluate(() => window.tessaline.stats.ticks);
+    await page.waitForFunction((s, c) => window.tessaline.stats.ticks >= s + c, {}, start, count);
+}
+
+const at = (img, x, y) => {
+    const i = 4 * ((y - img.top) * img.width + (x - img.left));
+    return [img.data[i], img.data[i + 1], img.data[i + 2]];
+};
+const isGrey = (p) => p.every((v) => Math.abs(v - 128) <= 1);
+
+// Darkest and lightest green over a square around (cx, cy).
+function range(img, cx, cy, half) {
+    let lo = 255, hi = 0;
+    for (let y = cy - half; y <= cy + half; y++) {
+        for (let x = cx - half; x <= cx + half; x++) {
+            const g = at(img, x, y)[1];
+            lo = Math.min(lo, g);
+            hi = Math.max(hi, g);
+        }
+    }
+    return [lo, hi];
+}
+
+// Click shapes in the played samples: six at +20000 then six at -20000.
+function countClicks(chunks) {
+    const level = 20000 / 32768;
+    const near = (v, want) => Math.abs(v - want) < 1e-3;
+    let samples = new Float32Array(chunks.reduce((n, c) => n + c.length, 0));
+    let o = 0;
+    for (const c of chunks) { samples.set(c, o); o += c.length; }
+    let clicks = 0;
+    for (let i = 0; i + 12 <= samples.length; i++) {
+        if (i > 0 && near(samples[i - 1], level)) continue;
+        let shape = true;
+        for (let k = 0; k < 12 && shape; k++) shape = near(samples[i + k], k < 6 ? level : -level);
+        if (shape) { clicks++; i += 11; }
+    }
+    return clicks;
+}
+
+const checks = {
+    async load({ page, errors }) {
+        const img = await canvasPixels(page);
+        check(img.width === 1000 && img.height === 700, `canvas backing ${img.canvas}`);
+        check(isGrey(at(img, 20, img.height - 20)) && isGrey(at(img, img.width - 20, img.height / 2)),
+            'the background is not grey');
+        const [cx, cy] = await fieldCentre(page);
+        check(Math.abs(cx - 500) <= 1 && Math.abs(cy - 350) <= 1, `field centre ${cx}, ${cy}`);
+        const [lo, hi] = range(img, cx, cy, 30);
+        check(lo < 90 && hi > 170, `no receptive-field map in the middle (green ${lo}..${hi})`);
+        const tools = await page.$$eval('#toolbar button', (b) => b.map((x) => [x.title, x.querySelector('img').naturalWidth]));
+        check(tools.length === 11, `${tools.length} toolbar buttons`);
+        check(tools[1][0] === 'Annulus ' && tools[10][0] === 'Help', `tooltips ${JSON.stringify(tools)}`);
+        check(tools.every((t) => t[1] === 32), 'a toolbar picture did not load');
+        const menu = await page.$$eval('#options-menu button', (b) => b.map((x) => x.textContent));
+        check(menu.join('|') === 'Select stimulus|Select receptive field|More options|Exit', `menu ${menu}`);
+        check(await page.$eval('#sound-note', (n) => !n.hidden), 'the page does not say how to start the sound');
+        await page.click('#toolbar button[data-command="30029"]');
+        const help = await page.$eval('#help-text', (t) => t.value);
+        check(help.startsWith('Tessaline simulates'), 'help text missing');
+        check(errors.length === 0, `console errors: ${errors.join('; ')}`);
+    },
+
+    async drag({ page, errors }) {
+        const [cx, cy] = await fieldCentre(page);
+        const spontaneous = await field(page, 'modelOptions.currentSpontaneousRate');
+        // The first click starts the sound; then listen to what is played.
+        await page.mouse.click(20, 36 + 600);
+        await page.waitForFunction(() => window.tessaline.sound.state === 'playing', { timeout: 10000 });
+        await page.evaluate(() => window.tessaline.sound.startTap());
+        check(await page.$eval('#sound-note', (n) => n.hidden), 'the sound note stays after the sound started');
+        // The bar, upright like the field's bars, swept to and fro across it.
+        await page.mouse.move(cx - 120, 36 + cy);
+        await page.mouse.down();
+        // The readout as the student would watch it, highest while sweeping.
+        const readout = async () => Number(/peak rate = *([0-9.]+)/.exec(await page.evaluate(() => {
+            const M = window.tessaline.module;
+            return M.UTF8ToString(M._tess_overlay_text(2));
+        }))[1]);
+        let rate = 0;
+        for (let sweep = 0; sweep < 4; sweep++) {
+            const dir = sweep % 2 === 0 ? 1 : -1;
+            for (let s = 0; s <= 40; s++) {
+                await page.mouse.move(cx + dir * (-120 + 6 * s), 36 + cy);
+                await sleep(15);
+                if (s % 4 === 0) rate = Math.max(rate, await readout());
+            }
+        }
+        await page.mouse.up();
+        check(rate > spontaneous + 5, `peak rate ${rate} while dragging, spontaneous ${spontaneous}`);
+        await sleep(500);  // the last clicks lie 113 ms or more ahead
+        const clicks = countClicks(await page.evaluate(() => window.tessaline.sound.tap.map((c) => Array.from(c))));
+        check(clicks > 0, 'no click in the worklet\'s output');
+        check(errors.length === 0, `console errors: ${errors.join('; ')}`);
+        console.log(`peak rate ${rate} Hz, ${clicks} clicks heard`);
+    },
+
+    async toolbar({ page }) {
+        const [cx, cy] = await fieldCentre(page);
+        const symmetry = (img) => Math.abs(at(img, cx + 10, cy)[1] - at(img, cx, cy + 10)[1]);
+        const before = await canvasPixels(page);
+        check(symmetry(before) > 40, 'the simple cell\'s map is not striped');
+        await page.click('#toolbar button[data-command="30024"]');
+        await frames(page);
+        check(await field(page, 'receptiveField.cellType') === 1, 'the ON-centre button made no ON-centre cell');
+        const after = await canvasPixels(page);
+        check(symmetry(after) <= 2, 'the ON-centre map is not round');
+        check(at(after, cx, cy)[1] > 170, 'the ON-centre map has no bright centre');
+    },
+
+    // On a screen of two device pixels per CSS pixel (the marks land under
+    // the pointer in device pixels), in a browser with no sound to be had.
+    async handplot({ page }) {
+        const [cx, cy] = await fieldCentre(page);
+        const near = [cx - 100, cy - 100, 200, 200];
+        const img = await canvasPixels(page, near);
+        check(img.canvas[0] === 2000 && img.canvas[1] === 1400, `canvas backing ${img.canvas} at ratio 2`);
+        const to = (x, y) => [x / 2, 36 + y / 2];
+        // Hidden, as the receptive-field dialog would set it.
+        await field(page, 'receptiveField.displayMode', 3);
+        await page.mouse.click(...to(cx - 60, cy + 200));
+        await page.waitForFunction(() => window.tessaline.sound.state === 'none');
+        const message = await page.$eval('#message', (m) => m.open && m.textContent.replace(/\s+/g, ' ').trim());
+        check(message === 'KIRP Error preparing wave header OK', `no-sound message: ${message}`);
+        await page.click('#message-ok');
+        await frames(page);
+        const hidden = await canvasPixels(page, near);
+        check(isGrey(at(hidden, cx, cy)) && isGrey(at(hidden, cx + 10, cy)), 'the hidden field is still drawn');
+        await page.mouse.move(...to(cx, cy));
+        await page.keyboard.type('+');
+        await page.mouse.move(...to(cx + 40, cy));
+        await page.keyboard.type('-');
+        await frames(page);
+        check(await page.evaluate(() => window.tessaline.module._tess_mark_count()) === 2, 'two keys left no two marks');
+        const marked = await canvasPixels(page, near);
+        check(at(marked, cx, cy).every((v) => v === 255), 'no white plus mark at the first place');
+        check(at(marked, cx + 40, cy).every((v) => v === 255), 'no white minus mark at the second place');
+        await page.keyboard.press('Enter');
+        await frames(page);
+        check(await field(page, 'receptiveField.displayMode') === 4, 'Enter did not reveal the field');
+        const revealed = await canvasPixels(page, near);
+        let drawn = 0;
+        for (let y = cy - 60; y <= cy + 60; y++) {
+            for (let x = cx - 60; x <= cx + 60; x++) if (!isGrey(at(revealed, x, y))) drawn++;
+        }
+        check(drawn > 4 * 2 + 100, `the revealed field shows only ${drawn} pixels`);
+    },
+
+    // The dialogs' forms write the records through the core's rules, live.
+    async dialogs({ page, errors }) {
+        const open = async (command, title) => {
+            await page.click('#options-button');
+            await page.click(`#options-menu [data-command="${command}"]`);
+            return `dialog.form[aria-label="${title}"]`;
+        };
+        const label = (form, text) => page.evaluateHandle((f, t) => [...document.querySelectorAll(`${f} label`)]
+            .find((l) => l.textContent === t).querySelector('input'), form, text);
+        let form = await open(30016, 'Select stimulus');
+        check(await field(page, 'stimulus.stimulusOn') === 1, 'the stimulus is not shown while its dialog is open');
+        await page.select(`${form} select`, 'Sine wave grating');
+        check(await field(page, 'stimulus.stimulusType') === 4, 'the list chose no grating');
+        const radius = await page.$(`${form} input.number`);
+        await radius.click({ clickCount: 3 });
+        await radius.type('1.5');
+        check(await field(page, 'stimulus.gratingRadius') === 1.5, 'the typed radius did not reach the stimulus');
+        const sensitivity = () => page.$$eval(`${form} input.number`, (f) => f[5].value);
+        await page.$$eval(`${form} input[type=range]`, (r) => {
+            r[4].value = '20';
+            r[4].dispatchEvent(new Event('input'));
+        });
+        check(await field(page, 'stimulus.contrastPercent') === 10 && await sensitivity() === '10',
+            `contrast slider: ${await field(page, 'stimulus.contrastPercent')} %, sensitivity ${await sensitivity()}`);
+        await page.click(`${form} .buttons button`);
+        await frames(page, 1);
+        check(await field(page, 'stimulus.stimulusOn') === 0, 'closing left the stimulus on');
+
+        form = await open(30017, 'Receptive field parameters');
+        await page.select(`${form} select`, 'Complex cell');
+        check(await field(page, 'receptiveField.cellType') === 5, 'the list chose no complex cell');
+        const sf = await field(page, 'receptiveField.spatialFrequency');
+        await page.$$eval(`${form} fieldset .arrow[aria-label=up]`, (a) => a[0].click());
+        check(await field(page, 'receptiveField.spatialFrequency') > sf, 'the SF arrow did not step');
+        await (await label(form, 'Hide')).click();
+        check(await field(page, 'receptiveField.displayMode') === 3, 'Hide did not hide the field');
+        await page.keyboard.press('Escape');
+
+        form = await open(30018, 'More options');
+        await (await label(form, 'Add background hash')).click();
+        check(await field(page, 'modelOptions.backgroundHash') === 1, 'the hash box did not turn the hash on');
+        await page.$$eval(`${form} .arrow[aria-label=up]`, (a) => a[1].click());
+        check(await field(page, 'modelOptions.gammaOrder') === 7, 'the gamma arrow did not step');
+        await page.click(`${form} .buttons button`);
+
+        // A hand plot of the hidden field ends in its feedback table.
+        await page.mouse.move(480, 36 + 330);
+        await page.keyboard.type('+');
+        await page.keyboard.press('Enter');
+        const table = await page.waitForSelector('dialog.form[aria-label="Feedback"]');
+        const shown = await table.$$eval('input', (f) => f.map((x) => x.value));
+        check(shown[0] === 'complex' && shown[1] === '90' && shown.length === 14, `feedback fields ${JSON.stringify(shown)}`);
+        check(errors.length === 0, `console errors: ${errors.join('; ')}`);
+    },
+
+    async frame({ page }) {
+        const bytes = readFileSync(reference);
+        const [w, h] = new Int32Array(bytes.buffer, bytes.byteOffset, 2);
+        // The same records and clock readings as the native core's frame.
+        const frame = await page.evaluate((width, height) => {
+            const t = window.tessaline;
+            t.pause();
+            const M = t.module;
+            M._tess_start(width, height, 12345);
+            M._tess_command(30028);  // complex cell
+            M._tess_command(30022);  // grating
+            M._tess_pointer_move(300, 250 + 36);
+            M._tess_button_down();
+            for (const ms of [1000, 1020, 1040]) M._tess_scene_tick(ms);
+            const p = M._tess_frame();
+            const info = Array.from(new Int32Array(M.HEAP32.buffer, M._tess_frame_info(), 3));
+            return { info, data: Array.from(M.HEAPU8.subarray(p, p + width * height * 4)) };
+        }, w, h);
+        check(frame.info[0] === w && frame.info[1] === h, `frame ${frame.info}`);
+        let worst = 0, where = '';
+        for (let i = 0; i < w * h; i++) {
+            // Reference bytes: blue, green, red, unused; the page's: red, green, blue, alpha.
+            const o = 8 + 4 * i;
+            const d = Math.max(Math.abs(frame.data[4 * i] - bytes[o + 2]), Math.abs(frame.data[4 * i + 1] - bytes[o + 1]),
+                Math.abs(frame.data[4 * i + 2] - bytes[o]));
+            if (d > worst) { worst = d; where = `${i % w}, ${Math.floor(i / w)}`; }
+        }
+        check(worst <= 1, `frame differs from the native one by ${worst} grey levels at ${where}`);
+    },
+};
+
+const run = checks[name];
+if (!run) {
+    console.error(`unknown check ${name}`);
+    process.exit(2);
+}
+const session = await openPage(root, name === 'handplot' ? { scale: 2, noAudio: true } : {});
+try {
+    await run(session);
+    console.log(`${name}: passed`);
+} catch (failure) {
+    console.error(`${name}: ${failure.message}`);
+    process.exitCode = 1;
+} finally {
+    await session.close();
+}

@@ -1,0 +1,32 @@
+// The toolbar's eleven buttons, laid out from the core's table with the
+// desktop's pictures and tooltips.
+'use strict';
+
+function buildToolbar(element, module, onCommand) {
+    const M = module;
+    const count = M._tess_toolbar_items();
+    for (let i = 0; i < count; i++) {
+        const command = M._tess_toolbar_command(i);
+        if (command === 0) {
+            const gap = document.createElement('span');
+            gap.className = 'gap';
+            gap.style.width = `${M._tess_toolbar_gap(i)}px`;
+            element.appendChild(gap);
+            continue;
+        }
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.dataset.command = String(command);
+        button.title = M.UTF8ToString(M._tess_program_string(command));
+        button.setAttribute('aria-label', button.title.trim());
+        // The canvas keeps the keyboard, as on the desktop.
+        button.tabIndex = -1;
+        button.addEventListener('mousedown', (e) => e.preventDefault());
+        const picture = document.createElement('img');
+        picture.src = `icons/${M.UTF8ToString(M._tess_toolbar_picture(i))}`;
+        picture.alt = '';
+        button.appendChild(picture);
+        button.addEventListener('click', () => onCommand(command));
+        element.appendChild(button);
+    }
+}

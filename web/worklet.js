@@ -1,0 +1,72 @@
+// Plays the stream of clicks. The page posts each neuron tick's slice with
+// the stream position of its first sample; the slice lands in a ring at
+// that position and is played when the output gets there, so every click
+// is heard at its place in the stream, as on the desktop. The processor
+// reports how many stream samples it has played: the play position.
+'use strict';
+
+const RING = 1 << 16;           // 1.5 s of stream at 44.1 kHz
+const STREAM_RATE = 44100;
+const REPORT_EVERY = 4;         // render quanta between position reports
+
+class ClickStream extends AudioWorkletProcessor {
+    constructor() {
+        super();
+        this.ring = new Float32Array(RING);
+        this.position = 0;      // next stream sample to play
+        this.step = STREAM_RATE / sampleRate;  // stream samples per output frame
+        this.exact = 0;         // position as a real number, when rates differ
+        this.quanta = 0;
+        this.tap = false;
+        this.port.onmessage = (e) => this.receive(e.data);
+    }
+
+    receive(m) {
+        if (m.origin !== undefined) {
+            this.position = m.origin;
+            this.exact = m.origin;
+        }
+        if (m.tap !== undefined) this.tap = m.tap;
+        if (m.samples) {
+            const from = m.start;
+            // Samples already played, or too far ahead for the ring, are dropped.
+            for (let i = 0; i < m.samples.length; i++) {
+                const s = from + i;
+                if (s < this.position || s >= this.position + RING) continue;
+                this.ring[s % RING] = m.samples[i] / 32768;
+            }
+        }
+    }
+
+    process(inputs, outputs) {
+        const out = outputs[0][0];
+        const n = out.length;
+        const played = this.tap ? new Float32Array(n) : null;
+        if (this.step === 1) {
+            for (let i = 0; i < n; i++) {
+                const k = this.position % RING;
+                out[i] = this.ring[k];
+                this.ring[k] = 0;
+                this.position++;
+            }
+            if (played) played.set(out);
+        } else {
+            // Another output rate: each output frame plays the stream sample
+            // at its place, so a click keeps its length in time.
+            for (let i = 0; i < n; i++) {
+                const target = Math.floor(this.exact + this.step);
+                out[i] = this.ring[Math.floor(this.exact) % RING];
+                for (; this.position < target; this.position++) this.ring[this.position % RING] = 0;
+                this.exact += this.step;
+                if (played) played[i] = out[i];
+            }
+        }
+        for (let c = 1; c < outputs[0].length; c++) outputs[0][c].set(out);
+        if (++this.quanta % REPORT_EVERY === 0 || played) {
+            this.port.postMessage({ position: this.position, samples: played });
+        }
+        return true;
+    }
+}
+
+registerProcessor('click-stream', ClickStream);
