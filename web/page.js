@@ -75,6 +75,9 @@ function main(M) {
     canvas.width = width;
     canvas.height = height;
     M._tess_start(width, height, (Date.now() ^ Math.floor(Math.random() * 0x7fffffff)) >>> 0);
+    // The first size, as a desktop window's first resize: it brings in the
+    // traces' margins.
+    M._tess_resize(width, height);
     FrameView.paint();
 
     new ResizeObserver(() => {
