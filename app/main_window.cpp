@@ -12,15 +12,13 @@
 
 #include "app/app_startup.h"
 #include "app/canvas.h"
-#include "app/commands.h"
 #include "app/help_window.h"
 #include "app/messages.h"
 #include "app/toolbar.h"
 #include "app/tuning_window.h"
 #include "dialogs/dialogs.h"
 #include "model/receptive_field.h"
-#include "sim/new_receptive_field.h"
-#include "stimulus/stimulus_state.h"
+#include "sim/commands.h"
 
 MainWindow::MainWindow()
 {
@@ -100,23 +98,15 @@ QAction* MainWindow::commandAction(int32_t command) const
 
 void MainWindow::runCommand(int32_t command)
 {
-    switch (command) {
-    case CmdSelectStimulus: openSelectStimulus(this); break;
-    case CmdSelectReceptiveField: openRfDialog(this); break;
-    case CmdMoreOptions: openMoreOptions(this); break;
-    case CmdSpot: SetStimulusType(Spot); break;
-    case CmdAnnulus: SetStimulusType(Annulus); break;
-    case CmdBar: SetStimulusType(Bar); break;
-    case CmdGrating: SetStimulusType(Grating); break;
-    case CmdInvertPolarity: InvertPolarity(); break;
-    case CmdOnCentre: newReceptiveField(OnCentreX); break;
-    case CmdOffCentre: newReceptiveField(OffCentreX); break;
-    case CmdSimple: newReceptiveField(Simple); break;
-    case CmdDirectional: newReceptiveField(DirectionalSimple); break;
-    case CmdComplex: newReceptiveField(Complex); break;
-    case CmdHelp: ShowHelp(this); break;
-    case CmdExit: close(); break;
-    default: break;  // the help keys: bound, no action
+    if (!RunStimulusOrCellCommand(command)) {
+        switch (command) {
+        case CmdSelectStimulus: openSelectStimulus(this); break;
+        case CmdSelectReceptiveField: openRfDialog(this); break;
+        case CmdMoreOptions: openMoreOptions(this); break;
+        case CmdHelp: ShowHelp(this); break;
+        case CmdExit: close(); break;
+        default: break;  // the help keys: bound, no action
+        }
     }
     canvas_->setFocus();
 }

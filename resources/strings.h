@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/commands.h"
+#include "sim/commands.h"
 
 // The program's string table: the toolbar tooltips, keyed by the command id
 // of their button, and the help text.

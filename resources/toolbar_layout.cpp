@@ -1,6 +1,6 @@
 #include "resources/toolbar_layout.h"
 
-#include "app/commands.h"
+#include "sim/commands.h"
 
 // A narrow gap between neighbours, a wide one between the stimulus buttons
 // and the cell buttons.

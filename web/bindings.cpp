@@ -18,7 +18,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/commands.h"
 #include "controls/feedback_rules.h"
 #include "controls/more_options_rules.h"
 #include "controls/rf_dialog_rules.h"
@@ -33,8 +32,8 @@
 #include "resources/strings.h"
 #include "resources/toolbar_layout.h"
 #include "sim/audio_stream.h"
+#include "sim/commands.h"
 #include "sim/neuron_tick.h"
-#include "sim/new_receptive_field.h"
 #include "sim/overlay_text.h"
 #include "sim/scene_tick.h"
 #include "sim/simulation_state.h"
@@ -416,23 +415,7 @@ EMSCRIPTEN_KEEPALIVE int32_t tess_cursor() { return stimulus.cursor; }
 
 // A toolbar or menu command. Returns 1 when it was carried out here, 0 when
 // it is the page's to carry out (dialogs, help, exit) or has no action.
-EMSCRIPTEN_KEEPALIVE int32_t tess_command(int32_t command)
-{
-    switch (command) {
-    case CmdSpot: SetStimulusType(Spot); break;
-    case CmdAnnulus: SetStimulusType(Annulus); break;
-    case CmdBar: SetStimulusType(Bar); break;
-    case CmdGrating: SetStimulusType(Grating); break;
-    case CmdInvertPolarity: InvertPolarity(); break;
-    case CmdOnCentre: newReceptiveField(OnCentreX); break;
-    case CmdOffCentre: newReceptiveField(OffCentreX); break;
-    case CmdSimple: newReceptiveField(Simple); break;
-    case CmdDirectional: newReceptiveField(DirectionalSimple); break;
-    case CmdComplex: newReceptiveField(Complex); break;
-    default: return 0;
-    }
-    return 1;
-}
+EMSCRIPTEN_KEEPALIVE int32_t tess_command(int32_t command) { return RunStimulusOrCellCommand(command) ? 1 : 0; }
 
 // The information line: 0 the orientation or diameter text, 1 the spatial
 // frequency text (empty but for a grating), 2 the peak rate text; each at

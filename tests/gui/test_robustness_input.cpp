@@ -14,7 +14,7 @@
 #include <random>
 #include <tuple>
 
-#include "app/commands.h"
+#include "sim/commands.h"
 #include "test_shell_support.h"
 
 namespace {

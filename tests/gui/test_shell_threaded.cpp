@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <thread>
 
-#include "app/commands.h"
 #include "app/messages.h"
+#include "sim/commands.h"
 #include "test_shell_support.h"
 
 TEST(ThreadedShell, StartUpPresentsFramesAndExitEndsTheLoopWithZero)

@@ -3,10 +3,10 @@
 #include <QToolBar>
 #include <csignal>
 
-#include "app/commands.h"
 #include "app/termination.h"
 #include "app/toolbar.h"
 #include "resources/strings.h"
+#include "sim/commands.h"
 #include "test_shell_support.h"
 
 // Each toolbar button: its tooltip, and what it does to the records.

@@ -22,3 +22,8 @@ enum Command : int32_t {
     CmdComplex = 30028,
     CmdHelp = 30029,
 };
+
+// The commands that change the stimulus or the cell, the same from the
+// toolbar, the menu or the web page. False for the rest (the dialogs, the
+// help, exit and the bound help keys), which each shell carries out itself.
+bool RunStimulusOrCellCommand(int32_t command);

@@ -1,0 +1,23 @@
+#include "sim/commands.h"
+
+#include "model/receptive_field.h"
+#include "sim/new_receptive_field.h"
+#include "stimulus/stimulus_state.h"
+
+bool RunStimulusOrCellCommand(int32_t command)
+{
+    switch (command) {
+    case CmdSpot: SetStimulusType(Spot); break;
+    case CmdAnnulus: SetStimulusType(Annulus); break;
+    case CmdBar: SetStimulusType(Bar); break;
+    case CmdGrating: SetStimulusType(Grating); break;
+    case CmdInvertPolarity: InvertPolarity(); break;
+    case CmdOnCentre: newReceptiveField(OnCentreX); break;
+    case CmdOffCentre: newReceptiveField(OffCentreX); break;
+    case CmdSimple: newReceptiveField(Simple); break;
+    case CmdDirectional: newReceptiveField(DirectionalSimple); break;
+    case CmdComplex: newReceptiveField(Complex); break;
+    default: return false;
+    }
+    return true;
+}
