@@ -79,58 +79,60 @@ void Convert(const PresentedFrame& frame, int32_t left, int32_t top, int32_t rig
 
 std::string overlay[3];
 
-// Record fields the page may read and write by name. A write to a field the
-// filters are built from rebuilds them, as the live dialogs do.
+// Record fields the page may read by name. The browser checks write the
+// display mode to hide a field as the dialog would; no other field can be
+// written this way, so nothing typed into the page's console can put a
+// record outside the values the program itself gives it.
 struct Field {
     const char* name;
     Relaxed<float>* real;
     Relaxed<int32_t>* whole;
     Relaxed<bool>* flag;
-    bool rebuild;
+    double low = 1, high = 0;  // what a write is held to; none when low > high
 };
 const Field kFields[] = {
-    {"stimulus.stimulusType", nullptr, &stimulus.stimulusType, nullptr, false},
-    {"stimulus.stimX", &stimulus.stimX, nullptr, nullptr, false},
-    {"stimulus.stimY", &stimulus.stimY, nullptr, nullptr, false},
-    {"stimulus.mouseX", nullptr, &stimulus.mouseX, nullptr, false},
-    {"stimulus.mouseY", nullptr, &stimulus.mouseY, nullptr, false},
-    {"stimulus.stimulusOn", nullptr, nullptr, &stimulus.stimulusOn, false},
-    {"stimulus.stationaryMode", nullptr, nullptr, &stimulus.stationaryMode, false},
-    {"stimulus.spotRadius", &stimulus.spotRadius, nullptr, nullptr, false},
-    {"stimulus.annulusRatio", &stimulus.annulusRatio, nullptr, nullptr, false},
-    {"stimulus.polarity", nullptr, &stimulus.polarity, nullptr, false},
-    {"stimulus.barLength", &stimulus.barLength, nullptr, nullptr, false},
-    {"stimulus.barWidth", &stimulus.barWidth, nullptr, nullptr, false},
-    {"stimulus.orientation", &stimulus.orientation, nullptr, nullptr, false},
-    {"stimulus.gratingRadius", &stimulus.gratingRadius, nullptr, nullptr, false},
-    {"stimulus.gratingSf", &stimulus.gratingSf, nullptr, nullptr, false},
-    {"stimulus.gratingPhase", &stimulus.gratingPhase, nullptr, nullptr, false},
-    {"stimulus.gratingVelocity", &stimulus.gratingVelocity, nullptr, nullptr, false},
-    {"stimulus.modulationRate", &stimulus.modulationRate, nullptr, nullptr, false},
-    {"stimulus.contrastPercent", &stimulus.contrastPercent, nullptr, nullptr, false},
-    {"receptiveField.cellType", nullptr, &receptiveField.cellType, nullptr, true},
-    {"receptiveField.centreX", &receptiveField.centreX, nullptr, nullptr, true},
-    {"receptiveField.centreY", &receptiveField.centreY, nullptr, nullptr, true},
-    {"receptiveField.orientation", &receptiveField.orientation, nullptr, nullptr, true},
-    {"receptiveField.spatialFrequency", &receptiveField.spatialFrequency, nullptr, nullptr, true},
-    {"receptiveField.phase", &receptiveField.phase, nullptr, nullptr, true},
-    {"receptiveField.width", &receptiveField.width, nullptr, nullptr, true},
-    {"receptiveField.length", &receptiveField.length, nullptr, nullptr, true},
-    {"receptiveField.driftSpeed", &receptiveField.driftSpeed, nullptr, nullptr, true},
-    {"receptiveField.centreSigma", &receptiveField.centreSigma, nullptr, nullptr, true},
-    {"receptiveField.surroundSigma", &receptiveField.surroundSigma, nullptr, nullptr, true},
-    {"receptiveField.displayMode", nullptr, &receptiveField.displayMode, nullptr, false},
-    {"receptiveField.randomiseMode", nullptr, &receptiveField.randomiseMode, nullptr, false},
-    {"modelOptions.surroundWeight", &modelOptions.surroundWeight, nullptr, nullptr, true},
-    {"modelOptions.gammaOrder", nullptr, &modelOptions.gammaOrder, nullptr, true},
-    {"modelOptions.saturatingIO", nullptr, nullptr, &modelOptions.saturatingIO, false},
-    {"modelOptions.halfMaxContrast", &modelOptions.halfMaxContrast, nullptr, nullptr, false},
-    {"modelOptions.saturationRate", &modelOptions.saturationRate, nullptr, nullptr, false},
-    {"modelOptions.backgroundHash", nullptr, nullptr, &modelOptions.backgroundHash, false},
-    {"modelOptions.currentSpontaneousRate", &modelOptions.currentSpontaneousRate, nullptr, nullptr, false},
-    {"modelOptions.currentMaxRate", &modelOptions.currentMaxRate, nullptr, nullptr, false},
-    {"simulation.peakRate", &simulation.peakRate, nullptr, nullptr, false},
-    {"traces.traceIndex", nullptr, &traces.traceIndex, nullptr, false},
+    {"stimulus.stimulusType", nullptr, &stimulus.stimulusType, nullptr},
+    {"stimulus.stimX", &stimulus.stimX, nullptr, nullptr},
+    {"stimulus.stimY", &stimulus.stimY, nullptr, nullptr},
+    {"stimulus.mouseX", nullptr, &stimulus.mouseX, nullptr},
+    {"stimulus.mouseY", nullptr, &stimulus.mouseY, nullptr},
+    {"stimulus.stimulusOn", nullptr, nullptr, &stimulus.stimulusOn},
+    {"stimulus.stationaryMode", nullptr, nullptr, &stimulus.stationaryMode},
+    {"stimulus.spotRadius", &stimulus.spotRadius, nullptr, nullptr},
+    {"stimulus.annulusRatio", &stimulus.annulusRatio, nullptr, nullptr},
+    {"stimulus.polarity", nullptr, &stimulus.polarity, nullptr},
+    {"stimulus.barLength", &stimulus.barLength, nullptr, nullptr},
+    {"stimulus.barWidth", &stimulus.barWidth, nullptr, nullptr},
+    {"stimulus.orientation", &stimulus.orientation, nullptr, nullptr},
+    {"stimulus.gratingRadius", &stimulus.gratingRadius, nullptr, nullptr},
+    {"stimulus.gratingSf", &stimulus.gratingSf, nullptr, nullptr},
+    {"stimulus.gratingPhase", &stimulus.gratingPhase, nullptr, nullptr},
+    {"stimulus.gratingVelocity", &stimulus.gratingVelocity, nullptr, nullptr},
+    {"stimulus.modulationRate", &stimulus.modulationRate, nullptr, nullptr},
+    {"stimulus.contrastPercent", &stimulus.contrastPercent, nullptr, nullptr},
+    {"receptiveField.cellType", nullptr, &receptiveField.cellType, nullptr},
+    {"receptiveField.centreX", &receptiveField.centreX, nullptr, nullptr},
+    {"receptiveField.centreY", &receptiveField.centreY, nullptr, nullptr},
+    {"receptiveField.orientation", &receptiveField.orientation, nullptr, nullptr},
+    {"receptiveField.spatialFrequency", &receptiveField.spatialFrequency, nullptr, nullptr},
+    {"receptiveField.phase", &receptiveField.phase, nullptr, nullptr},
+    {"receptiveField.width", &receptiveField.width, nullptr, nullptr},
+    {"receptiveField.length", &receptiveField.length, nullptr, nullptr},
+    {"receptiveField.driftSpeed", &receptiveField.driftSpeed, nullptr, nullptr},
+    {"receptiveField.centreSigma", &receptiveField.centreSigma, nullptr, nullptr},
+    {"receptiveField.surroundSigma", &receptiveField.surroundSigma, nullptr, nullptr},
+    {"receptiveField.displayMode", nullptr, &receptiveField.displayMode, nullptr, GreyScale, Hidden},
+    {"receptiveField.randomiseMode", nullptr, &receptiveField.randomiseMode, nullptr},
+    {"modelOptions.surroundWeight", &modelOptions.surroundWeight, nullptr, nullptr},
+    {"modelOptions.gammaOrder", nullptr, &modelOptions.gammaOrder, nullptr},
+    {"modelOptions.saturatingIO", nullptr, nullptr, &modelOptions.saturatingIO},
+    {"modelOptions.halfMaxContrast", &modelOptions.halfMaxContrast, nullptr, nullptr},
+    {"modelOptions.saturationRate", &modelOptions.saturationRate, nullptr, nullptr},
+    {"modelOptions.backgroundHash", nullptr, nullptr, &modelOptions.backgroundHash},
+    {"modelOptions.currentSpontaneousRate", &modelOptions.currentSpontaneousRate, nullptr, nullptr},
+    {"modelOptions.currentMaxRate", &modelOptions.currentMaxRate, nullptr, nullptr},
+    {"simulation.peakRate", &simulation.peakRate, nullptr, nullptr},
+    {"traces.traceIndex", nullptr, &traces.traceIndex, nullptr},
 };
 
 const Field* FindField(const char* name)
@@ -456,15 +458,16 @@ EMSCRIPTEN_KEEPALIVE double tess_get(const char* name)
     if (f->whole != nullptr) return f->whole->load();
     return f->flag->load() ? 1.0 : 0.0;
 }
-// Returns 0 for an unknown name or a value that is not a finite number.
+// Returns 0 for a name that cannot be written or a value that is not a
+// finite number; other values are held to the field's range.
 EMSCRIPTEN_KEEPALIVE int32_t tess_set(const char* name, double value)
 {
     const Field* f = FindField(name);
-    if (f == nullptr || !std::isfinite(value)) return 0;
-    if (f->real != nullptr) f->real->store(static_cast<float>(std::clamp(value, -3.0e38, 3.0e38)));
+    if (f == nullptr || !(f->low <= f->high) || !std::isfinite(value)) return 0;
+    value = std::clamp(value, f->low, f->high);
+    if (f->real != nullptr) f->real->store(static_cast<float>(value));
     if (f->whole != nullptr) f->whole->store(TruncInt(value));
     if (f->flag != nullptr) f->flag->store(value != 0.0);
-    if (f->rebuild) buildFilters();
     return 1;
 }
 EMSCRIPTEN_KEEPALIVE int32_t tess_mark_count() { return marks.markCount.load(std::memory_order_acquire); }

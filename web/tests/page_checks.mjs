@@ -146,6 +146,9 @@ const checks = {
         const to = (x, y) => [x / 2, 36 + y / 2];
         // Hidden, as the receptive-field dialog would set it.
         await field(page, 'receptiveField.displayMode', 3);
+        // Nothing else can be written from the page, whatever is typed into its console.
+        check(await field(page, 'traces.traceIndex', 1e9) <= 7680, 'the trace index took a write');
+        check(await field(page, 'receptiveField.displayMode', 99) === 3, 'the display mode left its range');
         await page.mouse.click(...to(cx - 60, cy + 200));
         await page.waitForFunction(() => window.tessaline.sound.state === 'none');
         const message = await page.$eval('#message', (m) => m.open && m.textContent.replace(/\s+/g, ' ').trim());
