@@ -29,7 +29,7 @@ export function serve(root) {
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false } = {}) {
+export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0 } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
     const browser = await puppeteer.launch({
@@ -47,6 +47,20 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, no
     await page.setViewport({ width, height, deviceScaleFactor: scale });
     // A browser without audio worklets, as some still are.
     if (noAudio) await page.evaluateOnNewDocument(() => { delete window.AudioWorkletNode; });
+    // A browser that plays at outputRate alone and refuses any other rate.
+    if (outputRate) {
+        await page.evaluateOnNewDocument((rate) => {
+            const Native = window.AudioContext;
+            window.AudioContext = class extends Native {
+                constructor(options = {}) {
+                    if (options.sampleRate !== undefined && options.sampleRate !== rate) {
+                        throw new DOMException('rate refused', 'NotSupportedError');
+                    }
+                    super({ ...options, sampleRate: rate });
+                }
+            };
+        }, outputRate);
+    }
     const started = Date.now();
     await page.goto(`http://127.0.0.1:${server.address().port}/`);
     await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });

@@ -1,6 +1,6 @@
 // What a student would check on the web edition, in a real browser.
 //   node page_checks.mjs <check> <build-web> [reference frame]
-// Checks: load, drag, toolbar, handplot, dialogs, frame.
+// Checks: load, drag, resampled, toolbar, handplot, dialogs, frame.
 import { readFileSync } from 'node:fs';
 import { openPage, canvasPixels, check, sleep } from './browser.mjs';
 
@@ -66,6 +66,24 @@ function countClicks(chunks) {
     return clicks;
 }
 
+// Clicks played at another output rate: a run of frames at the top level
+// then one at the bottom, each about as long in time as six stream samples.
+function countResampledClicks(chunks, rate) {
+    const level = 20000 / 32768, frames = 6 * rate / 44100;
+    const samples = chunks.flatMap((c) => Array.from(c));
+    const runAt = (i, want) => { let n = 0; while (Math.abs(samples[i + n] - want) < 1e-3) n++; return n; };
+    let clicks = 0, misshapen = 0;
+    for (let i = 0; i < samples.length; i++) {
+        if (Math.abs(samples[i] - level) >= 1e-3 || (i > 0 && Math.abs(samples[i - 1] - level) < 1e-3)) continue;
+        const up = runAt(i, level), down = runAt(i + up, -level);
+        if (i + up + down >= samples.length) break;  // cut off by the end of the recording
+        if (Math.abs(up - frames) <= 1 && Math.abs(down - frames) <= 1) clicks++;
+        else misshapen++;
+        i += up + down - 1;
+    }
+    return { clicks, misshapen };
+}
+
 const checks = {
     async load({ page, errors }) {
         const img = await canvasPixels(page);
@@ -121,6 +139,32 @@ const checks = {
         check(clicks > 0, 'no click in the worklet\'s output');
         check(errors.length === 0, `console errors: ${errors.join('; ')}`);
         console.log(`peak rate ${rate} Hz, ${clicks} clicks heard`);
+    },
+
+    // Where the browser will not play at 44.1 kHz, the worklet plays each
+    // stream sample at its place in time: every spike is still one whole click.
+    async resampled({ page, errors }) {
+        await page.click('#toolbar button[data-command="30024"]');  // an ON-centre cell at rest
+        await page.mouse.click(20, 36 + 600);
+        await page.waitForFunction(() => window.tessaline.sound.state === 'playing', { timeout: 10000 });
+        check(await page.evaluate(() => window.tessaline.sound.context.sampleRate) === 48000, 'not at 48 kHz');
+        const [spikes, from] = await page.evaluate(() => {
+            window.tessaline.sound.startTap();
+            return [window.tessaline.stats.spikes, window.tessaline.sound.reported];
+        });
+        await sleep(3000);
+        let [written, to, tap] = await page.evaluate(() => [window.tessaline.stats.spikes,
+            window.tessaline.sound.reported, window.tessaline.sound.tap.map((c) => Array.from(c))]);
+        // The stream moves on 44,100 samples for every 48,000 frames played.
+        const played = tap.reduce((n, c) => n + c.length, 0);
+        check(Math.abs((to - from) / played - 44100 / 48000) < 0.02, `${to - from} stream samples in ${played} frames`);
+        const heard = countResampledClicks(tap, 48000);
+        written -= spikes;
+        // The clicks heard lag the spikes written by the 5000-sample lead.
+        check(heard.misshapen === 0, `${heard.misshapen} clicks lost their shape`);
+        check(heard.clicks > 10 && Math.abs(heard.clicks - written) <= 5, `${heard.clicks} clicks heard, ${written} spikes written`);
+        check(errors.length === 0, `console errors: ${errors.join('; ')}`);
+        console.log(`${heard.clicks} clicks heard at 48 kHz, ${written} spikes written`);
     },
 
     async toolbar({ page }) {
@@ -268,7 +312,8 @@ if (!run) {
     console.error(`unknown check ${name}`);
     process.exit(2);
 }
-const session = await openPage(root, name === 'handplot' ? { scale: 2, noAudio: true } : {});
+const options = { handplot: { scale: 2, noAudio: true }, resampled: { outputRate: 48000 } };
+const session = await openPage(root, options[name] || {});
 try {
     await run(session);
     console.log(`${name}: passed`);
