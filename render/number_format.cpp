@@ -211,16 +211,16 @@ std::string FormatRealText(float v, int32_t w)
     return s;
 }
 
-ParsedReal ParseReal(const char* text)
-{
-    if (text == nullptr) return {};
-    const char* p = text;
-    while (IsSpace(*p)) ++p;
-    const char* start = p;
-    if (*p == '+' || *p == '-') ++p;
-    // Hexadecimal is not something a student types for a size or a rate.
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return {};
+namespace {
 
+// The end of the decimal number at p: sign, digits, point, digits, and an
+// exponent when one follows in full. nullptr when p holds no digit or
+// starts a hexadecimal number (not something a student types for a size or
+// a rate), so strtod never gets to read hexadecimal, infinity or NaN.
+const char* ScanDecimal(const char* p)
+{
+    if (*p == '+' || *p == '-') ++p;
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return nullptr;
     int32_t mantissaDigits = 0;
     while (IsDigit(*p)) {
         ++p;
@@ -233,7 +233,7 @@ ParsedReal ParseReal(const char* text)
             ++mantissaDigits;
         }
     }
-    if (mantissaDigits == 0) return {};  // "", "abc", ".", "-", "nan", "inf"
+    if (mantissaDigits == 0) return nullptr;  // "", "abc", ".", "-", "nan", "inf"
     if (*p == 'e' || *p == 'E') {
         const char* q = p + 1;
         if (*q == '+' || *q == '-') ++q;
@@ -242,9 +242,20 @@ ParsedReal ParseReal(const char* text)
             p = q;
         }
     }
+    return p;
+}
 
-    // Convert exactly the scanned span; it holds nothing strtod could read as
-    // hexadecimal, infinity or NaN.
+}  // namespace
+
+ParsedReal ParseReal(const char* text)
+{
+    if (text == nullptr) return {};
+    const char* start = text;
+    while (IsSpace(*start)) ++start;
+    const char* p = ScanDecimal(start);
+    if (p == nullptr) return {};
+
+    // Convert exactly the scanned span.
     char local[128];
     std::string longText;
     const size_t length = static_cast<size_t>(p - start);
@@ -297,27 +308,12 @@ std::string FixedRealText(float v, int32_t decimals)
 
 bool ReadWholeReal(std::string_view text, float* value)
 {
-    // Exactly the forms ShortestRealText writes: sign, digits, point, exponent.
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-        size_t exponentDigits = 0;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++exponentDigits;
-        if (exponentDigits == 0) return false;
-    }
-    if (i != text.size() || text.size() >= 64) return false;
+    // Exactly the forms ShortestRealText writes: one decimal number, nothing around it.
     char local[64];
+    if (text.empty() || text.size() >= sizeof local) return false;
     std::memcpy(local, text.data(), text.size());
     local[text.size()] = '\0';
+    if (ScanDecimal(local) != local + text.size()) return false;
     const ClassicNumbers classic;
     const float parsed = std::strtof(local, nullptr);
     if (!std::isfinite(parsed)) return false;
