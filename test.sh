@@ -23,7 +23,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     # Typed text and shown numbers: a bounded libFuzzer run over the helpers.
     mkdir -p build-fuzz
     clang++ -std=c++20 -O1 -g -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        tests/fuzz/fuzz_number_format.cpp render/number_format.cpp model/numeric.cpp -o build-fuzz/fuzz_number_format
+        tests/fuzz/fuzz_number_format.cpp render/number_format.cpp model/typed_number.cpp model/numeric.cpp -o build-fuzz/fuzz_number_format
     ./build-fuzz/fuzz_number_format -runs=200000 -seed=1 -max_len=64 2>&1 | tail -n 2
 
     # GCC's "undefined" leaves out float-to-int conversions: ask for them too,

@@ -47,8 +47,6 @@ void TraceStep(const char* step)
 
 }  // namespace
 
-void ResetRecordsForClient(int32_t width, int32_t height) { ResetStartUpRecords(width, height, SeedCounter(), true); }
-
 MainWindow* StartApplication()
 {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -65,24 +63,15 @@ MainWindow* StartApplication()
 
     TraceStep("window built");
     static bool workersHaveRun = false;
-    ResetStartUpRecords(width, height, SeedCounter(), workersHaveRun);
-    TraceStep("records reset");
-    WaveOutput output = SdlWaveOutput();
-    output.reportError = &ReportAudioError;
-    // The audio thread starts before the filters exist: until buildFilters
-    // returns it sees empty filters and the neuron stays at rest.
-    StartAudioThread(output);
-    TraceStep("audio thread started");
-    buildFilters();
+    StartUpEngine(width, height, SeedCounter(), workersHaveRun, [] {
+        TraceStep("records reset");
+        WaveOutput output = SdlWaveOutput();
+        output.reportError = &ReportAudioError;
+        StartAudioThread(output);
+        TraceStep("audio thread started");
+    });
     TraceStep("filters built");
-    // A new field at start-up only moves when a randomisation mode asks for
-    // it; the mode was just reset to "leave where selected".
-    if (workersHaveRun) {
-        ResetFrameBuffers();
-        RequestFrameSize(width, height);  // stores for this canvas again
-    }
     workersHaveRun = true;
-    PublishStartUpFrame(width, height);
     StartSceneThread(&Canvas::RequestRepaint);
     workersRunning = true;
     TraceStep("scene thread started");

@@ -13,10 +13,6 @@ MainWindow* StartApplication();
 // call more than once and when nothing runs.
 void StopWorkers();
 
-// The creation sequence alone, for a client area of width x height frame
-// pixels, without starting the threads (tests step the ticks themselves).
-void ResetRecordsForClient(int32_t width, int32_t height);
-
 // Milliseconds from process start to the first painted frame, once known.
 void MarkProcessStart();
 int64_t MillisecondsSinceProcessStart();

@@ -12,10 +12,10 @@
 #include "app/cursors.h"
 #include "app/overlay.h"
 #include "dialogs/dialogs.h"
-#include "model/filters.h"
 #include "model/app_state.h"
+#include "model/filters.h"
+#include "model/numeric.h"
 #include "render/frame_buffer.h"
-#include "render/number_format.h"
 #include "sim/clock.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
@@ -170,7 +170,6 @@ void Canvas::resizeEvent(QResizeEvent*)
 void Canvas::paintEvent(QPaintEvent* event)
 {
     const int64_t now = MillisecondClock();
-    appState.lastPaintTime = now;
     const qreal ratio = devicePixelRatioF();
     // A paint of the whole canvas may show the newest frame; a partial one
     // shows the frame its regions were worked out for, or it would mix two.
@@ -213,7 +212,7 @@ void Canvas::paintEvent(QPaintEvent* event)
     const OverlayTexts texts = BuildOverlayTexts();
     const int32_t fullWidth = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
     const int32_t height = OverlayFontHeight(frameWidth, fullWidth);
-    appState.overlayTextWidth = DrawOverlay(painter, texts, OverlayFont(height), clientWidth);
+    DrawOverlay(painter, texts, OverlayFont(height), clientWidth);
     if (wholeBand) shownTexts_ = texts;
     lastPaint_.fontHeight = height;
     lastPaint_.frameWidth = frameWidth;
@@ -279,7 +278,7 @@ void Canvas::wheelEvent(QWheelEvent* event)
 
 void Canvas::handleCharacter(int32_t code)
 {
-    if (OnCharacter(code)) showFeedback(window());
+    if (OnCharacter(code)) ShowFeedbackDialog(window());
 }
 
 void Canvas::keyPressEvent(QKeyEvent* event)

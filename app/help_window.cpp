@@ -12,7 +12,7 @@ void ShowHelp(QWidget* parent)
 {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("120"));
-    dialog.setWindowTitle(QStringLiteral("KIRP help"));
+    dialog.setWindowTitle(QStringLiteral("Tessaline help"));
     dialog.setModal(true);
 
     auto* text = new QPlainTextEdit(&dialog);

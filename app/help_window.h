@@ -2,6 +2,6 @@
 
 class QWidget;
 
-// The help window: modal, "KIRP help", the help text in a read-only
+// The help window: modal, "Tessaline help", the help text in a read-only
 // scrolling field, a Close button. Returns when it is closed.
 void ShowHelp(QWidget* parent);

@@ -22,7 +22,7 @@
 
 MainWindow::MainWindow()
 {
-    setObjectName(QStringLiteral("KIRP"));
+    setObjectName(QStringLiteral("Tessaline"));
     // The program ends when this window closes (closeEvent), not when the
     // last of its dialogs or message boxes happens to close.
     QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -88,21 +88,13 @@ void MainWindow::buildMenus()
     altHelp->setShortcuts({QKeySequence(QStringLiteral("Alt+?")), QKeySequence(QStringLiteral("Alt+/"))});
 }
 
-QAction* MainWindow::commandAction(int32_t command) const
-{
-    for (QAction* action : findChildren<QAction*>()) {
-        if (action->data().toInt() == command) return action;
-    }
-    return nullptr;
-}
-
 void MainWindow::runCommand(int32_t command)
 {
     if (!RunStimulusOrCellCommand(command)) {
         switch (command) {
-        case CmdSelectStimulus: openSelectStimulus(this); break;
-        case CmdSelectReceptiveField: openRfDialog(this); break;
-        case CmdMoreOptions: openMoreOptions(this); break;
+        case CmdSelectStimulus: ShowSelectStimulusDialog(this); break;
+        case CmdSelectReceptiveField: ShowRfDialog(this); break;
+        case CmdMoreOptions: ShowMoreOptionsDialog(this); break;
         case CmdHelp: ShowHelp(this); break;
         case CmdExit: close(); break;
         default: break;  // the help keys: bound, no action

@@ -16,8 +16,7 @@ public:
 
     Canvas* canvas() const { return canvas_; }
     QToolBar* toolbar() const { return toolbar_; }
-    // The action of a menu, accelerator or toolbar command id (nullptr if none).
-    QAction* commandAction(int32_t command) const;
+    // Carries out a menu, accelerator or toolbar command.
     void runCommand(int32_t command);
 
 protected:

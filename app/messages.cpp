@@ -26,7 +26,7 @@ void PostMessageText(const char* text)
     if (app == nullptr) return;
     // The text is copied now: the caller's buffer may be gone when the box opens.
     QMetaObject::invokeMethod(
-        app, [message = QString::fromUtf8(text)] { ShowBox(QStringLiteral("KIRP"), message); },
+        app, [message = QString::fromUtf8(text)] { ShowBox(QStringLiteral("Tessaline"), message); },
         Qt::QueuedConnection);
 }
 
@@ -38,10 +38,10 @@ void ShowMessage(const char* text)
         PostMessageText(text);
         return;
     }
-    ShowBox(QStringLiteral("KIRP"), QString::fromUtf8(text));
+    ShowBox(QStringLiteral("Tessaline"), QString::fromUtf8(text));
 }
 
 void ShowStartupError()
 {
-    ShowBox(QStringLiteral("Error"), QStringLiteral("Error initializing application KIRP"));
+    ShowBox(QStringLiteral("Error"), QStringLiteral("Error initializing application Tessaline"));
 }

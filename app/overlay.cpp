@@ -65,19 +65,13 @@ int32_t MeasureOverlay(const OverlayTexts& texts, const QFont& font)
     return width;
 }
 
-int32_t DrawOverlay(QPainter& painter, const OverlayTexts& texts, const QFont& font, int32_t clientWidth)
+void DrawOverlay(QPainter& painter, const OverlayTexts& texts, const QFont& font, int32_t clientWidth)
 {
     const QFontMetrics metrics(font);
     painter.setFont(font);
     painter.setPen(kTextColour);
     const int32_t firstWidth = Advance(metrics, texts.first);
-    const int32_t peakWidth = Advance(metrics, texts.peak);
-    int32_t width = firstWidth + peakWidth;
     if (!texts.first.empty()) DrawBoxedText(painter, metrics, 0, texts.first);
-    if (!texts.second.empty()) {
-        DrawBoxedText(painter, metrics, firstWidth, texts.second);
-        width += Advance(metrics, texts.second);
-    }
-    DrawBoxedText(painter, metrics, clientWidth - peakWidth, texts.peak);
-    return width;
+    if (!texts.second.empty()) DrawBoxedText(painter, metrics, firstWidth, texts.second);
+    DrawBoxedText(painter, metrics, clientWidth - Advance(metrics, texts.peak), texts.peak);
 }

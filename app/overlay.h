@@ -17,6 +17,5 @@ int32_t MeasureOverlay(const OverlayTexts& texts, const QFont& font);
 
 // Draws the texts in frame pixels (the painter already maps frame pixels to
 // the device): white on grey boxes, the first text at the left, the
-// spatial frequency after it, the peak rate ending at clientWidth. Returns
-// the measured width with this font.
-int32_t DrawOverlay(QPainter& painter, const OverlayTexts& texts, const QFont& font, int32_t clientWidth);
+// spatial frequency after it, the peak rate ending at clientWidth.
+void DrawOverlay(QPainter& painter, const OverlayTexts& texts, const QFont& font, int32_t clientWidth);

@@ -22,35 +22,17 @@
 #include <algorithm>
 
 #include "app/tuning_plot.h"
+#include "model/numeric.h"
 #include "model/receptive_field.h"
-#include "render/number_format.h"
+#include "stimulus/stimulus_state.h"
 #include "tuning/tuning_analysis.h"
 #include "tuning/tuning_csv.h"
 #include "tuning/tuning_sweep.h"
-#include "stimulus/stimulus_state.h"
 
 namespace {
 
 constexpr int kPollMs = 50;  // a few neuron ticks per look at the ring
 constexpr int kPlacementMs = 250;  // the field and the stimulus move while the window is open
-
-struct Defaults {
-    double from, to;
-    int points;
-    int decimals;
-    double low, high;
-};
-
-// Sensible first ranges: octave steps for the logarithmic parameters.
-Defaults DefaultsOf(int parameter)
-{
-    switch (parameter) {
-    case SweepSpatialFrequency: return {0.2, 6.4, 6, 2, 0.05, 20.0};
-    case SweepSize: return {0.25, 4.0, 6, 2, 0.02, 30.0};
-    case SweepContrast: return {3.125, 100.0, 6, 1, 0.1, 100.0};
-    default: return {0.0, 360.0, 12, 1, 0.0, 360.0};
-    }
-}
 
 QDoubleSpinBox* NumberBox(QWidget* parent, const char* name, double low, double high, double value, int decimals)
 {
@@ -180,7 +162,7 @@ TuningWindow::~TuningWindow()
 void TuningWindow::parameterChanged()
 {
     const int parameter = parameter_->currentIndex();
-    const Defaults d = DefaultsOf(parameter);
+    const SweepDefaults d = DefaultsOfSweep(parameter);
     const bool orientation = parameter == SweepOrientation;
     for (QDoubleSpinBox* box : {from_, to_}) {
         box->setDecimals(d.decimals + 1);

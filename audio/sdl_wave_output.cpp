@@ -83,7 +83,7 @@ int64_t SdlPosition() { return consumed.load(std::memory_order_acquire); }
 // Unplugged or otherwise disabled devices report themselves stopped.
 bool SdlLost() { return device == 0 || SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED; }
 
-void SdlReport(const char* text) { std::fprintf(stderr, "KIRP: %s\n", text); }
+void SdlReport(const char* text) { std::fprintf(stderr, "tessaline: %s\n", text); }
 
 }  // namespace
 

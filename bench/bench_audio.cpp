@@ -20,7 +20,7 @@ void PrepareCell(bool hash)
     ResetReceptiveField(800, 600);
     receptiveField.cellType = OnCentreX;
     modelOptions.backgroundHash = hash;
-    buildFilters();
+    BuildFilters();
     ResetSimulation();
     traces.traceWidth = 776;
     randomWord.word.store(12345, std::memory_order_relaxed);

@@ -9,8 +9,8 @@
 #include "model/filters.h"
 #include "model/random.h"
 #include "sim/audio_stream.h"
-#include "sim/engine_reset.h"
 #include "sim/scene_loop.h"
+#include "tests/core/engine_records.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void BM_IdleEngineCpu(benchmark::State& state)
 {
     randomWord.word.store(7);
     ResetEngineRecords(1000, 700);
-    buildFilters();
+    BuildFilters();
 
     for (auto _ : state) {
         const double cpuStart = ProcessCpuSeconds();

@@ -5,7 +5,7 @@
 #include "bench/plain_filters.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
-#include "sim/engine_reset.h"
+#include "tests/core/engine_records.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ bool Prepare(int32_t cellType, int32_t halfSize)
         receptiveField.surroundSigma = 80.5f / 38.0f;
         receptiveField.length = 2.108f;
     }
-    buildFilters();
+    BuildFilters();
     const RfFilterSet& set = CurrentFilters();
     return set.boxRight - set.boxLeft == 2 * halfSize;
 }
@@ -32,7 +32,7 @@ void BM_BuildFilters(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        buildFilters();
+        BuildFilters();
         benchmark::DoNotOptimize(CurrentFilters().absoluteSum);
     }
 }

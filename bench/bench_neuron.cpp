@@ -13,13 +13,13 @@
 #include "model/model_options.h"
 #include "model/random.h"
 #include "model/receptive_field.h"
-#include "sim/engine_reset.h"
 #include "sim/neuron_tick.h"
 #include "sim/response.h"
 #include "sim/row_dot.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
+#include "tests/core/engine_records.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ bool PrepareCell(int32_t cellType, int32_t halfSize)
         if (cellType == OnCentreX || cellType == OffCentreX) receptiveField.surroundSigma = 10.0f;
         else receptiveField.length = 2.13f;
     }
-    buildFilters();
+    BuildFilters();
     const RfFilterSet& set = CurrentFilters();
     if ((set.boxRight - set.boxLeft) != 2 * halfSize) return false;
     for (int32_t tick = 0; tick < kHistoryFrames; ++tick) {

@@ -13,17 +13,17 @@
 #include <vector>
 
 #include "bench/plain_filters.h"
+#include "model/app_state.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
-#include "model/app_state.h"
 #include "render/frame_buffer.h"
 #include "render/scene_drawing.h"
 #include "sim/clock.h"
-#include "sim/engine_reset.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
+#include "tests/core/engine_records.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void PrepareScene(int32_t width, int32_t height)
     ResetEngineRecords(width, height);
     receptiveField.cellType = Simple;
     receptiveField.displayMode = GreyScale;
-    buildFilters();
+    BuildFilters();
     BuildPlainFilters(plainFilters);
     stimulus.stimulusType = Grating;
     stimulus.gratingRadius = 5.0f;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "model/numeric.h"
+#include "model/typed_number.h"
 #include "render/number_format.h"
 
 void CopyControlText(char (&to)[kControlTextSize], const char* text)

@@ -27,7 +27,7 @@ void Apply(bool surroundMoved, bool listMoved)
     if (surroundMoved) {
         modelOptions.surroundWeight = static_cast<float>(Position(OptionSpin::Surround)) / 50.0f;
         CopyControlText(Spin(OptionSpin::Surround).text, RealText(modelOptions.surroundWeight));
-        buildFilters();
+        BuildFilters();
     }
     modelOptions.gammaOrder = Position(OptionSpin::Gamma);
     CopyControlText(Spin(OptionSpin::Gamma).text, IntegerText(modelOptions.gammaOrder));
@@ -44,7 +44,7 @@ void Apply(bool surroundMoved, bool listMoved)
     modelOptions.halfMaxContrast = static_cast<float>(Position(OptionSpin::HalfMax));
     CopyControlText(Spin(OptionSpin::HalfMax).text, RealText(modelOptions.halfMaxContrast));
     modelOptions.backgroundHash = view.hash;
-    applyCellTypeRates();
+    ApplyCellTypeRates();
 }
 
 }  // namespace

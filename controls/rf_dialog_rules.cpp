@@ -127,7 +127,7 @@ const RfDialogView& OpenRfDialog()
     ShowSpin(RfSpin::Length, receptiveField.length);
 
     ReadButtons(false);
-    buildFilters();
+    BuildFilters();
     return view;
 }
 
@@ -135,7 +135,7 @@ const RfDialogView& TypeRfSpin(RfSpin spin, const char* text)
 {
     if (spin >= RfSpin::Centre && spin < RfSpin::Count)
         SpinTyped(spin, text);
-    buildFilters();
+    BuildFilters();
     return view;
 }
 
@@ -147,7 +147,7 @@ const RfDialogView& TypeRfOrientation(const char* text)
         receptiveField.orientation = v;
         SetSlider(RfSlider::Orientation, TruncInt(v));
     }
-    buildFilters();
+    BuildFilters();
     return view;
 }
 
@@ -183,7 +183,7 @@ const RfDialogView& StepRfSpin(RfSpin spin, int32_t position)
         }
     }
     ReadButtons(false);
-    buildFilters();
+    BuildFilters();
     return view;
 }
 
@@ -200,7 +200,7 @@ const RfDialogView& MoveRfSlider(RfSlider slider, int32_t position)
         }
     }
     ReadButtons(false);
-    buildFilters();
+    BuildFilters();
     return view;
 }
 
@@ -211,7 +211,7 @@ const RfDialogView& ChooseCellType(int32_t entry)
         view.cellType = entry;
     }
     ReadButtons(false);
-    buildFilters();
+    BuildFilters();
     return view;
 }
 
@@ -220,7 +220,7 @@ const RfDialogView& ChooseDisplay(int32_t mode)
     if (mode >= GreyScale && mode <= Hidden)
         view.display = mode;
     ReadButtons(true);
-    buildFilters();
+    BuildFilters();
     return view;
 }
 
@@ -229,6 +229,6 @@ const RfDialogView& ChooseRandomise(int32_t mode)
     if (mode >= LeaveWhereSelected && mode <= RandomiseEverything)
         view.randomise = mode;
     ReadButtons(false);
-    buildFilters();
+    BuildFilters();
     return view;
 }

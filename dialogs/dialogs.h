@@ -6,10 +6,10 @@ class QWidget;
 // The modal dialogs. Each runs with exec() on the user-interface thread and
 // writes every change into the records at once, while both worker threads
 // keep running.
-void openSelectStimulus(QWidget* parent);  // "Select stimulus"
-void openRfDialog(QWidget* parent);        // "Receptive field parameters"
-void openMoreOptions(QWidget* parent);     // "More options"
-void showFeedback(QWidget* parent);        // "Feedback" after a hand plot
+void ShowSelectStimulusDialog(QWidget* parent);  // "Select stimulus"
+void ShowRfDialog(QWidget* parent);        // "Receptive field parameters"
+void ShowMoreOptionsDialog(QWidget* parent);     // "More options"
+void ShowFeedbackDialog(QWidget* parent);        // "Feedback" after a hand plot
 
 // Each dialog built and filled as at its opening, not yet run: the open
 // functions above run it with exec() and delete it. Whatever ends it (OK,

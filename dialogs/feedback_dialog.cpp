@@ -84,7 +84,7 @@ FeedbackDialog::FeedbackDialog(QWidget* parent) : QDialog(parent)
 
 QDialog* createFeedbackDialog(QWidget* parent) { return new FeedbackDialog(parent); }
 
-void showFeedback(QWidget* parent)
+void ShowFeedbackDialog(QWidget* parent)
 {
     std::unique_ptr<QDialog> d(createFeedbackDialog(parent));
     d->exec();

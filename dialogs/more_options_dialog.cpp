@@ -99,7 +99,7 @@ void MoreOptionsDialog::showView(const MoreOptionsView& view)
 
 QDialog* createMoreOptionsDialog(QWidget* parent) { return new MoreOptionsDialog(parent); }
 
-void openMoreOptions(QWidget* parent)
+void ShowMoreOptionsDialog(QWidget* parent)
 {
     std::unique_ptr<QDialog> d(createMoreOptionsDialog(parent));
     d->exec();

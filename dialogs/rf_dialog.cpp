@@ -184,7 +184,7 @@ void RfDialog::showView(const RfDialogView& view, const QWidget* typing)
 
 QDialog* createRfDialog(QWidget* parent) { return new RfDialog(parent); }
 
-void openRfDialog(QWidget* parent)
+void ShowRfDialog(QWidget* parent)
 {
     std::unique_ptr<QDialog> d(createRfDialog(parent));
     d->exec();

@@ -188,7 +188,7 @@ void SelectStimulusDialog::showView(const SelectStimulusView& view, const QWidge
 
 QDialog* createSelectStimulusDialog(QWidget* parent) { return new SelectStimulusDialog(parent); }
 
-void openSelectStimulus(QWidget* parent)
+void ShowSelectStimulusDialog(QWidget* parent)
 {
     std::unique_ptr<QDialog> d(createSelectStimulusDialog(parent));
     d->exec();

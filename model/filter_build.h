@@ -1,5 +1,5 @@
 #pragma once
-// Pieces of one filter build, shared by the files that make up buildFilters.
+// Pieces of one filter build, shared by the files that make up BuildFilters.
 // User-interface thread only; nothing here is seen by the worker threads
 // until the finished set is published.
 #include <cstdint>

@@ -22,16 +22,6 @@ RfFilterSet sets[2];
 std::atomic<const RfFilterSet*> published{&sets[0]};
 std::atomic<const RfFilterSet*> readerSlots[kFilterReaders];
 
-float FactoredValue(const RfFilterSet& set, const float (&temporal)[kMaxTerms][kFilterSteps], int32_t i,
-                    int32_t j, int32_t t)
-{
-    if (i < 1 || j < 1 || t < 1 || i > set.builtColumns || j > set.builtRows || t > kFilterSteps) return 0.0f;
-    const int32_t index = (j - 1) * kFilterSide + (i - 1);
-    float value = 0.0f;
-    for (int32_t k = 0; k < set.termCount && k < kMaxTerms; ++k) value += set.spatial[k][index] * temporal[k][t - 1];
-    return value;
-}
-
 bool HeldByReader(const RfFilterSet* set)
 {
     for (auto& slot : readerSlots) {
@@ -61,22 +51,7 @@ void Build(RfFilterSet& set)
 
 }  // namespace
 
-float LinearValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.linearTemporal, i, j, t);
-}
-
-float EnergyAValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.energyATemporal, i, j, t);
-}
-
-float EnergyBValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.energyBTemporal, i, j, t);
-}
-
-void buildFilters()
+void BuildFilters()
 {
     // The complex cell's pair is defined in quadrature around phase 90.
     if (receptiveField.cellType == Complex) receptiveField.phase = 90.0f;
@@ -89,7 +64,7 @@ void buildFilters()
     Build(*next);
     next->generation = current->generation + 1;
     published.store(next);
-    applyCellTypeRates();
+    ApplyCellTypeRates();
 }
 
 const RfFilterSet& AcquireFilters(FilterReader reader)

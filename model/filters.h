@@ -33,16 +33,11 @@ struct RfFilterSet {
     float energyBTemporal[kMaxTerms][kFilterSteps];
 };
 
-// Element values as the formulas define them (1-based i, j, t).
-float LinearValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t);
-float EnergyAValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t);
-float EnergyBValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t);
-
 // Builds the filters of the current receptive field into the set that no
 // reader holds and publishes it with one pointer swap, then applies the
 // cell type's rates. User-interface thread only. For a complex cell it sets
 // the receptive field's phase to 90.
-void buildFilters();
+void BuildFilters();
 
 // Worker threads read the filters through a slot of their own: Acquire
 // returns the published set and marks it in use until Release, so a build

@@ -6,7 +6,7 @@ ModelOptions modelOptions;
 
 void ResetModelOptions() { modelOptions = ModelOptions{}; }
 
-void applyCellTypeRates()
+void ApplyCellTypeRates()
 {
     ModelOptions& o = modelOptions;
     const int32_t type = receptiveField.cellType;

@@ -26,4 +26,4 @@ extern ModelOptions modelOptions;
 
 // Every field back to its declared start-up value.
 void ResetModelOptions();
-void applyCellTypeRates();
+void ApplyCellTypeRates();

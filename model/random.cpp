@@ -121,8 +121,3 @@ uint32_t MixSeedSources(uint64_t clockTicks, uint64_t processId)
     z ^= z >> 31;
     return static_cast<uint32_t>(z ^ (z >> 32));
 }
-
-void ResetShuffledUniform()
-{
-    shuffle = ShuffleState{};
-}

@@ -25,8 +25,6 @@ float Lcg();
 // Minimal-standard generator with a 32-entry shuffle table, seeded from the
 // shared word; returns 0 < u <= 0.99999988.
 float ShuffledUniform();
-// Forgets the shuffle table so the next draw re-initialises from the word.
-void ResetShuffledUniform();
 // Fills the shuffle table from the word now (start-up, user-interface
 // thread), while the word still holds its seed. Left for the first draw, the
 // table would be filled from whatever word the audio thread left, and a

@@ -80,7 +80,7 @@ bool MarkNearFrame(int64_t x, int64_t y, int64_t size)
            y < int64_t{frameBuffer.height} + size;
 }
 
-FrameExtent ProjectFrame(double originX, double originY, double ax, double ay, double bx,
+FrameExtent FrameExtentAlong(double originX, double originY, double ax, double ay, double bx,
                          double by, double margin)
 {
     const double xs[2] = {-margin - originX, frameBuffer.width - 1 + margin - originX};

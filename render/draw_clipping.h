@@ -49,7 +49,7 @@ bool MarkNearFrame(int64_t x, int64_t y, int64_t size);
 struct FrameExtent {
     double alongLo = 0, alongHi = -1, acrossLo = 0, acrossHi = -1;
 };
-FrameExtent ProjectFrame(double originX, double originY, double ax, double ay, double bx,
+FrameExtent FrameExtentAlong(double originX, double originY, double ax, double ay, double bx,
                          double by, double margin);
 
 // For the sequence value(i) = first + (i - iLo) * step, i = iLo..iHi: the

@@ -78,7 +78,7 @@ struct StoreContent {
     uint64_t key = 0;  // the drawing side's own description of the background
     FrameRect stimulus, traces;
 };
-StoreContent& DrawStoreContent();
+StoreContent& BackStoreContent();
 
 // Where a published frame differs from the one published just before it: a
 // few rectangles that together hold every changed pixel, or the whole frame.

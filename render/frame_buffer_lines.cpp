@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "model/numeric.h"
 #include "render/frame_buffer.h"
 #include "render/frame_buffer_pixels.h"
-#include "render/number_format.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "model/numeric.h"
 #include "render/frame_buffer.h"
 #include "render/frame_buffer_pixels.h"
-#include "render/number_format.h"
 
 namespace {
 
@@ -79,6 +79,67 @@ int32_t RowSpans(const Ring& ring, int64_t x, int64_t top, int64_t bottom, int64
 // past this the pen stays at the last covered pixel inside it.
 constexpr int64_t kPenSearchBudget = int64_t{1} << 20;
 
+// The last covered pixel in column-then-row order.
+struct Pen {
+    bool found = false;
+    int64_t x = 0, y = 0;
+};
+
+// Blends pixel (x, y) toward the drawing colour by count of 25.
+void BlendPixel(int64_t x, int64_t y, int32_t count)
+{
+    const uint32_t target = frameBuffer.colour;
+    const float coverage = static_cast<float>(count) / 25.0f;
+    const uint32_t old = ReadPixel(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    const auto blend = [coverage, old, target](int32_t shift) {
+        const int32_t from = (old >> shift) & 0xFF, to = (target >> shift) & 0xFF;
+        return static_cast<uint32_t>(static_cast<float>(from) + static_cast<float>(to - from) * coverage) << shift;
+    };
+    PutPixel(x, y, blend(0) | blend(8) | blend(16));
+}
+
+// Draws the ring's pixels inside the image; returns the last one covered.
+Pen BlendRing(const Ring& ring, int64_t first, int64_t last, int64_t top, int64_t bottom)
+{
+    const int64_t w = frameBuffer.width, h = frameBuffer.height;
+    Pen pen;
+    int64_t spans[2][2];
+    for (int64_t x = std::max<int64_t>(first, 0); x <= std::min(last, w - 1); ++x) {
+        const int32_t n = RowSpans(ring, x, std::max<int64_t>(top, 0), std::min(bottom, h - 1), spans);
+        for (int32_t s = 0; s < n; ++s) {
+            for (int64_t y = spans[s][0]; y <= spans[s][1]; ++y) {
+                const int32_t count = Coverage(ring, x, y);
+                if (count == 0) continue;
+                BlendPixel(x, y, count);
+                pen = {true, x, y};
+            }
+        }
+    }
+    return pen;
+}
+
+// The last covered pixel of the whole box, which may lie outside the image:
+// searched backwards from the box's end, down to the last covered pixel
+// already found inside, within a budget.
+Pen SearchPenOutside(const Ring& ring, int64_t first, int64_t last, int64_t top, int64_t bottom, Pen pen)
+{
+    int64_t examined = 0;
+    int64_t spans[2][2];
+    for (int64_t x = last; x >= first; --x) {
+        if (pen.found && x < pen.x) return pen;
+        const int32_t n = RowSpans(ring, x, top, bottom, spans);
+        for (int32_t s = n - 1; s >= 0; --s) {
+            for (int64_t y = spans[s][1]; y >= spans[s][0]; --y) {
+                if (pen.found && x == pen.x && y <= pen.y) return pen;
+                if (++examined > kPenSearchBudget) return pen;
+                if (Coverage(ring, x, y) > 0) return {true, x, y};
+            }
+        }
+        if (++examined > kPenSearchBudget) return pen;
+    }
+    return pen;
+}
+
 }  // namespace
 
 void DrawRing(float radius)
@@ -93,70 +154,12 @@ void DrawRing(float radius)
     const Ring ring{cx, cy, radius * radius, outer * outer, 2.0 + 1e-5 * outer};
     if (!std::isfinite(ring.outer2)) return;  // no sample can be that far from the centre
 
-    const uint32_t target = frameBuffer.colour;
-    const int32_t targetRed = target & 0xFF, targetGreen = (target >> 8) & 0xFF,
-                  targetBlue = (target >> 16) & 0xFF;
-    const int64_t w = frameBuffer.width, h = frameBuffer.height;
-    bool found = false;
-    int64_t penX = 0, penY = 0;
-
-    int64_t spans[2][2];
-    for (int64_t x = std::max<int64_t>(first, 0); x <= std::min(last, w - 1); ++x) {
-        const int32_t n = RowSpans(ring, x, std::max<int64_t>(top, 0), std::min(bottom, h - 1), spans);
-        for (int32_t s = 0; s < n; ++s) {
-            for (int64_t y = spans[s][0]; y <= spans[s][1]; ++y) {
-                const int32_t count = Coverage(ring, x, y);
-                if (count == 0) continue;
-                const float coverage = static_cast<float>(count) / 25.0f;
-                const uint32_t old = ReadPixel(static_cast<int32_t>(x), static_cast<int32_t>(y));
-                const int32_t red = old & 0xFF, green = (old >> 8) & 0xFF, blue = (old >> 16) & 0xFF;
-                const auto blend = [coverage](int32_t from, int32_t to) {
-                    return static_cast<uint32_t>(static_cast<float>(from) +
-                                                 static_cast<float>(to - from) * coverage);
-                };
-                const uint32_t colour = blend(red, targetRed) | blend(green, targetGreen) << 8 |
-                                        blend(blue, targetBlue) << 16;
-                PutPixel(x, y, colour);
-                found = true;
-                penX = x;
-                penY = y;
-            }
-        }
-    }
-
-    // The pen ends on the last covered pixel in column-then-row order, which
-    // may lie outside the image. Look for it backwards from the box's end,
-    // down to the last covered pixel already found inside.
-    if (last >= w || bottom >= h || !found) {
-        int64_t examined = 0;
-        bool done = false;
-        for (int64_t x = last; x >= first && !done; --x) {
-            if (found && x < penX) break;
-            const int32_t n = RowSpans(ring, x, top, bottom, spans);
-            for (int32_t s = n - 1; s >= 0 && !done; --s) {
-                for (int64_t y = spans[s][1]; y >= spans[s][0]; --y) {
-                    if (found && x == penX && y <= penY) {
-                        done = true;
-                        break;
-                    }
-                    if (++examined > kPenSearchBudget) {
-                        done = true;
-                        break;
-                    }
-                    if (Coverage(ring, x, y) > 0) {
-                        found = true;
-                        penX = x;
-                        penY = y;
-                        done = true;
-                        break;
-                    }
-                }
-            }
-            if (++examined > kPenSearchBudget) break;
-        }
-    }
-    if (found) {
-        frameBuffer.penX = static_cast<int32_t>(penX);
-        frameBuffer.penY = static_cast<int32_t>(penY);
+    Pen pen = BlendRing(ring, first, last, top, bottom);
+    // The pen ends on the last covered pixel in column-then-row order.
+    if (last >= frameBuffer.width || bottom >= frameBuffer.height || !pen.found)
+        pen = SearchPenOutside(ring, first, last, top, bottom, pen);
+    if (pen.found) {
+        frameBuffer.penX = static_cast<int32_t>(pen.x);
+        frameBuffer.penY = static_cast<int32_t>(pen.y);
     }
 }

@@ -177,7 +177,7 @@ void PublishFrame(const FrameChange& change)
 
 uint32_t LastPublishedSerial() { return publishedSerial; }
 
-StoreContent& DrawStoreContent() { return slots.Back().content; }
+StoreContent& BackStoreContent() { return slots.Back().content; }
 
 PresentedFrame LatestFrame()
 {

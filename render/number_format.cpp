@@ -1,15 +1,13 @@
 // Fixed-width number fields for the overlay (4 characters) and the dialogs
-// (6 characters), and the reader for numbers typed into dialog fields.
+// (6 characters).
 #include "render/number_format.h"
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <locale.h>
 
 namespace {
 
@@ -39,53 +37,9 @@ void WriteRight(char* field, int32_t w, const char* text, int32_t len)
     std::memcpy(field + (w - len), text, static_cast<size_t>(len));
 }
 
-// The value the program uses to mark "no value": shown as a lone star.
-const float kMarkerValue = BitCast<float>(0xFF7FFFFDu);
-
 // The scaled value |v| x 10^k is rounded into a 64-bit integer, so at most
 // 18 digits in all; only fields wider than any the program uses reach this.
 constexpr int32_t kMaxDigits = 18;
-
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Decimal conversion that ignores the user's locale: a German desktop must
-// still read "0.5" as one half, as the dialogs' labels promise.
-locale_t ClassicLocale()
-{
-    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-    return classic;
-}
-
-// The C locale in force on this thread for as long as it lives, so that
-// printf and strtof use the point whatever the process locale is.
-class ClassicNumbers {
-public:
-    ClassicNumbers() : previous_(ClassicLocale() != static_cast<locale_t>(0) ? uselocale(ClassicLocale())
-                                                                            : static_cast<locale_t>(0)) {}
-    ~ClassicNumbers()
-    {
-        if (previous_ != static_cast<locale_t>(0)) uselocale(previous_);
-    }
-    ClassicNumbers(const ClassicNumbers&) = delete;
-    ClassicNumbers& operator=(const ClassicNumbers&) = delete;
-
-private:
-    locale_t previous_;
-};
-
-// The decimal exponent of v's leading digit, as printed with p digits.
-int32_t DecimalExponent(double v, int32_t digits)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*e", digits - 1, v);
-    const char* e = std::strchr(text, 'e');
-    return e != nullptr ? static_cast<int32_t>(std::strtol(e + 1, nullptr, 10)) : 0;
-}
 
 }  // namespace
 
@@ -111,8 +65,9 @@ void FormatInteger(int32_t n, char* field, int32_t w)
 void FormatReal(float v, char* field, int32_t w)
 {
     if (w <= 0) return;
-    // Out of range, the marker value and NaN all show as a lone star at the right.
-    if (v == kMarkerValue || !(std::fabs(v) <= 1e9f)) {
+    // Out of range (the program's "no value" marker among them) and NaN show
+    // as a lone star at the right.
+    if (!(std::fabs(v) <= 1e9f)) {
         Fill(field, w - 1, ' ');
         field[w - 1] = '*';
         return;
@@ -209,114 +164,4 @@ std::string FormatRealText(float v, int32_t w)
     std::string s(static_cast<size_t>(w), ' ');
     FormatReal(v, s.data(), w);
     return s;
-}
-
-namespace {
-
-// The end of the decimal number at p: sign, digits, point, digits, and an
-// exponent when one follows in full. nullptr when p holds no digit or
-// starts a hexadecimal number (not something a student types for a size or
-// a rate), so strtod never gets to read hexadecimal, infinity or NaN.
-const char* ScanDecimal(const char* p)
-{
-    if (*p == '+' || *p == '-') ++p;
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return nullptr;
-    int32_t mantissaDigits = 0;
-    while (IsDigit(*p)) {
-        ++p;
-        ++mantissaDigits;
-    }
-    if (*p == '.') {
-        ++p;
-        while (IsDigit(*p)) {
-            ++p;
-            ++mantissaDigits;
-        }
-    }
-    if (mantissaDigits == 0) return nullptr;  // "", "abc", ".", "-", "nan", "inf"
-    if (*p == 'e' || *p == 'E') {
-        const char* q = p + 1;
-        if (*q == '+' || *q == '-') ++q;
-        if (IsDigit(*q)) {
-            while (IsDigit(*q)) ++q;
-            p = q;
-        }
-    }
-    return p;
-}
-
-}  // namespace
-
-ParsedReal ParseReal(const char* text)
-{
-    if (text == nullptr) return {};
-    const char* start = text;
-    while (IsSpace(*start)) ++start;
-    const char* p = ScanDecimal(start);
-    if (p == nullptr) return {};
-
-    // Convert exactly the scanned span.
-    char local[128];
-    std::string longText;
-    const size_t length = static_cast<size_t>(p - start);
-    const char* span = local;
-    if (length < sizeof local) {
-        std::memcpy(local, start, length);
-        local[length] = '\0';
-    } else {
-        longText.assign(start, length);
-        span = longText.c_str();
-    }
-    const locale_t classic = ClassicLocale();
-    const double value = classic != static_cast<locale_t>(0) ? strtod_l(span, nullptr, classic)
-                                                             : std::strtod(span, nullptr);
-    if (!std::isfinite(value)) return {};  // overflowed
-    return {value, true};
-}
-
-std::string ShortestRealText(float v)
-{
-    if (!std::isfinite(v)) return std::isnan(v) ? "nan" : (v < 0 ? "-inf" : "inf");
-    const ClassicNumbers classic;
-    char text[64];
-    // Nine significant digits always read back to the same float.
-    int32_t digits = 1;
-    for (; digits < 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(v));
-        if (std::strtof(text, nullptr) == v) break;
-    }
-    // Plain decimals where they stay short, the exponent form beyond.
-    const int32_t exponent = v == 0.0f ? 0 : DecimalExponent(v, digits);
-    if (exponent >= -5 && exponent < 16) {
-        const int32_t decimals = std::max(digits - 1 - exponent, 0);
-        std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(v));
-    } else {
-        std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(v));
-    }
-    return text;
-}
-
-std::string FixedRealText(float v, int32_t decimals)
-{
-    if (!std::isfinite(v)) return ShortestRealText(v);
-    const ClassicNumbers classic;
-    // A float has at most 39 digits before the point.
-    char text[96];
-    std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 40), static_cast<double>(v));
-    return text;
-}
-
-bool ReadWholeReal(std::string_view text, float* value)
-{
-    // Exactly the forms ShortestRealText writes: one decimal number, nothing around it.
-    char local[64];
-    if (text.empty() || text.size() >= sizeof local) return false;
-    std::memcpy(local, text.data(), text.size());
-    local[text.size()] = '\0';
-    if (ScanDecimal(local) != local + text.size()) return false;
-    const ClassicNumbers classic;
-    const float parsed = std::strtof(local, nullptr);
-    if (!std::isfinite(parsed)) return false;
-    *value = parsed;
-    return true;
 }

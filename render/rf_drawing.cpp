@@ -6,11 +6,11 @@
 #include <cstring>
 
 #include "model/model_options.h"
+#include "model/numeric.h"
 #include "model/receptive_field.h"
+#include "render/draw_clipping.h"
 #include "render/frame_buffer.h"
 #include "render/frame_buffer_pixels.h"
-#include "render/number_format.h"
-#include "render/draw_clipping.h"
 #include "render/rf_drawing.h"
 #include "render/rf_drawing_parts.h"
 #include "stimulus/stimulus_state.h"
@@ -92,7 +92,7 @@ void DrawComplexOutline(const RfFrame& f, int32_t displayMode)
     if (nAlong <= 0 || nAcross <= 0) return;
     const int64_t stepAlong = (2 * l2) / nAlong, stepAcross = (2 * w2) / nAcross;
     // Only grid points that can reach the frame are visited.
-    const FrameExtent e = ProjectFrame(cx, cy, f.ax, f.ay, f.bx, f.by, kMarkMargin);
+    const FrameExtent e = FrameExtentAlong(cx, cy, f.ax, f.ay, f.bx, f.by, kMarkMargin);
     const Span along =
         IndexWindow(-l2 + 0.5 * stepAlong, stepAlong, e.alongLo, e.alongHi, 1, nAlong);
     const Span across =

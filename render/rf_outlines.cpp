@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "model/model_options.h"
+#include "model/numeric.h"
 #include "model/receptive_field.h"
-#include "render/frame_buffer.h"
-#include "render/number_format.h"
 #include "render/draw_clipping.h"
+#include "render/frame_buffer.h"
 #include "render/rf_drawing_parts.h"
 #include "stimulus/stimulus_state.h"
 
@@ -104,80 +104,110 @@ void DrawXCellOutline(const RfFrame& f, int32_t cellType)
     }
 }
 
-void DrawSimpleOutline(const RfFrame& f, int32_t displayMode)
-{
-    SetColour(kOutlineGrey);
-    const float dpp = kDegreesPerPixel;
-    const float width = receptiveField.width, phase = receptiveField.phase;
-    const float sf = receptiveField.spatialFrequency;
-    const int64_t l2 = TruncFar(2.0f * receptiveField.length / dpp);
-    const float period = 1.0f / (dpp * sf);  // carrier period in pixels
-    const int64_t w2 = TruncFar(2.0f * width / dpp);
-    const int64_t n = TruncFar(2.0f * static_cast<float>(w2) / period + 1.0f);
-    const float cx = static_cast<float>(f.cx), cy = static_cast<float>(f.cy);
-    const float l = static_cast<float>(l2);
-    const float ax = cx - l * f.ax, ay = cy - l * f.ay;  // the axis' ends
-    const float bx = cx + l * f.ax, by = cy + l * f.ay;
-    const FrameExtent e = ProjectFrame(cx, cy, f.ax, f.ay, f.bx, f.by, kMarkMargin);
+namespace {
 
-    // Borders at the carrier's zero crossings within 2.5 sigmas across. When
-    // absurd sizes ask for more lines than any frame has pixels, walk only the
-    // crossings whose offsets can reach the frame.
+// The simple cell's outline in frame pixels: the axis' ends, the carrier
+// period and phase, and the offsets (across the bars) of the outermost
+// borders drawn.
+struct SimpleOutline {
+    float cx, cy, l, period, phase, sf;
+    int64_t l2;
+    float ax, ay, bx, by;  // the axis' ends
+    FrameExtent extent;
+    int64_t minOff = 200000, maxOff = -200000;
+};
+
+SimpleOutline SimpleOutlineOf(const RfFrame& f)
+{
+    SimpleOutline o{};
+    o.cx = static_cast<float>(f.cx), o.cy = static_cast<float>(f.cy);
+    o.l2 = TruncFar(2.0f * receptiveField.length / kDegreesPerPixel);
+    o.l = static_cast<float>(o.l2);
+    o.sf = receptiveField.spatialFrequency;
+    o.phase = receptiveField.phase;
+    o.period = 1.0f / (kDegreesPerPixel * o.sf);  // carrier period in pixels
+    o.ax = o.cx - o.l * f.ax, o.ay = o.cy - o.l * f.ay;
+    o.bx = o.cx + o.l * f.ax, o.by = o.cy + o.l * f.ay;
+    o.extent = FrameExtentAlong(o.cx, o.cy, f.ax, f.ay, f.bx, f.by, kMarkMargin);
+    return o;
+}
+
+// Borders at the carrier's zero crossings within 2.5 sigmas across, then the
+// end lines (with no border they run across the whole frame). Records the
+// outermost offsets in o; false when the borders are finer than pixels.
+bool DrawSimpleBorders(const RfFrame& f, SimpleOutline& o)
+{
+    const float width = receptiveField.width, period = o.period;
+    const int64_t w2 = TruncFar(2.0f * width / kDegreesPerPixel);
+    const int64_t n = TruncFar(2.0f * static_cast<float>(w2) / period + 1.0f);
+    // When absurd sizes ask for more lines than any frame has pixels, walk
+    // only the crossings whose offsets can reach the frame.
     Span ks{-n, n};
     if (2 * n + 1 > kMaxBorderLines) {
         // off(k) ~ ((2k - 1) / 4 - phase / 360) * period.
-        const double first = (-2.0 * n - 1.0) * 0.25 * period - phase / 360.0 * period;
-        ks = IndexWindow(first, 0.5 * period, e.acrossLo, e.acrossHi, -n, n);
-        if (ks.hi - ks.lo + 1 > kMaxBorderLines) return;  // finer than pixels
+        const double first = (-2.0 * n - 1.0) * 0.25 * period - o.phase / 360.0 * period;
+        ks = IndexWindow(first, 0.5 * period, o.extent.acrossLo, o.extent.acrossHi, -n, n);
+        if (ks.hi - ks.lo + 1 > kMaxBorderLines) return false;
     }
-    int64_t minOff = 200000, maxOff = -200000;
     for (int64_t k = ks.lo; k <= ks.hi; ++k) {
-        const float offset = (static_cast<float>(2 * k - 1) * 0.25f - phase / 360.0f) * period;
+        const float offset = (static_cast<float>(2 * k - 1) * 0.25f - o.phase / 360.0f) * period;
         if (std::isnan(offset)) continue;  // no carrier (a spatial frequency of 0)
         const int64_t off = TruncFar(offset);
-        const float sigmas = static_cast<float>(off) * dpp / width;
+        const float sigmas = static_cast<float>(off) * kDegreesPerPixel / width;
         if (!(-2.5f < sigmas && sigmas < 2.5f)) continue;
-        minOff = std::min(minOff, off), maxOff = std::max(maxOff, off);
-        const float o = static_cast<float>(off);
-        DrawClippedLine(ax + o * f.bx, ay + o * f.by, bx + o * f.bx, by + o * f.by);
+        o.minOff = std::min(o.minOff, off), o.maxOff = std::max(o.maxOff, off);
+        const float d = static_cast<float>(off);
+        DrawClippedLine(o.ax + d * f.bx, o.ay + d * f.by, o.bx + d * f.bx, o.by + d * f.by);
     }
-    // End lines; with no border they run across the whole frame.
-    const float lo = static_cast<float>(minOff), hi = static_cast<float>(maxOff);
-    DrawClippedLine(ax + lo * f.bx, ay + lo * f.by, ax + hi * f.bx, ay + hi * f.by);
-    DrawClippedLine(bx + lo * f.bx, by + lo * f.by, bx + hi * f.bx, by + hi * f.by);
+    const float lo = static_cast<float>(o.minOff), hi = static_cast<float>(o.maxOff);
+    DrawClippedLine(o.ax + lo * f.bx, o.ay + lo * f.by, o.ax + hi * f.bx, o.ay + hi * f.by);
+    DrawClippedLine(o.bx + lo * f.bx, o.by + lo * f.by, o.bx + hi * f.bx, o.by + hi * f.by);
+    return true;
+}
 
-    if (displayMode == Revealed) return;
-    // Marks along the middle of each subregion, '+' where the carrier is
-    // positive and '-' where it is negative.
+// Marks along the middle of each subregion, '+' where the carrier is
+// positive and '-' where it is negative.
+void DrawSimpleMarks(const RfFrame& f, const SimpleOutline& o)
+{
+    const float l = o.l, period = o.period;
     const int64_t nAlong = NearestWide(2.0f * l / 25.0f);
-    const int64_t nAcross = TruncFar(2.0f * static_cast<float>(maxOff - minOff) / period + 1.0f);
+    const int64_t nAcross = TruncFar(2.0f * static_cast<float>(o.maxOff - o.minOff) / period + 1.0f);
     const int64_t q = TruncFar(0.25f * period);
     if (nAcross <= 0 || nAlong <= 0) return;
     const int64_t stepAlong = TruncFar(2.0f * l / static_cast<float>(nAlong));
-    const float halfPeriod = 0.5f * period;
-    const Span across = IndexWindow(static_cast<double>(minOff + q), halfPeriod, e.acrossLo,
-                                    e.acrossHi, 1, nAcross);
-    const Span along = IndexWindow(-l2 + 0.5 * stepAlong, static_cast<double>(stepAlong),
-                                   e.alongLo, e.alongHi, 1, nAlong);
-    const float phaseRadians = phase * kPi / 180.0f;
-    const float radiansPerPixel = sf * kTwoPi * dpp;
-    const float alongStart = static_cast<float>(f.cx - l2);
+    const Span across = IndexWindow(static_cast<double>(o.minOff + q), 0.5f * period, o.extent.acrossLo,
+                                    o.extent.acrossHi, 1, nAcross);
+    const Span along = IndexWindow(-o.l2 + 0.5 * stepAlong, static_cast<double>(stepAlong), o.extent.alongLo,
+                                   o.extent.alongHi, 1, nAlong);
+    const float phaseRadians = o.phase * kPi / 180.0f;
+    const float radiansPerPixel = o.sf * kTwoPi * kDegreesPerPixel;
+    const float alongStart = static_cast<float>(f.cx - o.l2);
     const float alongStep = static_cast<float>(stepAlong);
     for (int64_t i = across.lo; i <= across.hi; ++i) {
         const float shift = static_cast<float>(i - 1) * 0.5f * period;
-        const float offF = static_cast<float>(minOff + q) + shift;
-        const int64_t offI = TruncFar(static_cast<float>(f.cy + minOff + q) + shift) - f.cy;
-        if (offI >= maxOff) continue;
+        const float offF = static_cast<float>(o.minOff + q) + shift;
+        const int64_t offI = TruncFar(static_cast<float>(f.cy + o.minOff + q) + shift) - f.cy;
+        if (offI >= o.maxOff) continue;
         const bool on = std::cos(phaseRadians + radiansPerPixel * offF) > 0.0f;
         const float oi = static_cast<float>(offI);
         for (int64_t j = along.lo; j <= along.hi; ++j) {
             const int64_t a = TruncFar(alongStart + (static_cast<float>(j) - 0.5f) * alongStep);
             const float da = static_cast<float>(a - f.cx);
-            const int64_t px = TruncFar(cx + da * f.ax + oi * f.bx);
-            const int64_t py = TruncFar(cy + da * f.ay + oi * f.by);
+            const int64_t px = TruncFar(o.cx + da * f.ax + oi * f.bx);
+            const int64_t py = TruncFar(o.cy + da * f.ay + oi * f.by);
             if (!MarkNearFrame(px, py, kMarkSize)) continue;
             if (on) DrawCross(static_cast<int32_t>(px), static_cast<int32_t>(py), kMarkSize);
             else DrawDash(static_cast<int32_t>(px), static_cast<int32_t>(py), kMarkSize);
         }
     }
+}
+
+}  // namespace
+
+void DrawSimpleOutline(const RfFrame& f, int32_t displayMode)
+{
+    SetColour(kOutlineGrey);
+    SimpleOutline o = SimpleOutlineOf(f);
+    if (!DrawSimpleBorders(f, o)) return;  // finer than pixels
+    if (displayMode != Revealed) DrawSimpleMarks(f, o);
 }

@@ -13,3 +13,10 @@ void DrawTraces();
 // that a frame can be reproduced.
 // Returns the stimulus type it drew.
 int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs);
+
+// The grating's periods in whole milliseconds, the unit of the clock the
+// raster reads: the drift period 1 / (velocity x spatial frequency), 0 when
+// the grating does not drift; the contrast modulation's period, 0 with none.
+// The tuning recorder measures its F1 at the frequencies these give.
+int64_t GratingDriftPeriodMs(float velocity, float sf);
+int64_t ModulationPeriodMs(float rate);

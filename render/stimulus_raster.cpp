@@ -236,12 +236,11 @@ float ClockPhase(int64_t timeMs, int64_t periodMs)
 
 void RasteriseGrating(const Target& t, int64_t mx, int64_t my, float dpp, int64_t timeMs)
 {
-    const float velocity = stimulus.gratingVelocity, sf = stimulus.gratingSf;
-    const float period = (velocity != 0.0f && sf != 0.0f) ? 1.0f / (velocity * sf) : 0.0f;
-    const float psi = period > 0.0f ? ClockPhase(timeMs, TruncWide(period * 1000.0f))
-                                    : stimulus.gratingPhase * kPhaseToRadians;
-    const float rate = stimulus.modulationRate;
-    const float mu = rate > 0.0f ? std::sin(ClockPhase(timeMs, TruncWide(1000.0f / rate))) : 1.0f;
+    const float sf = stimulus.gratingSf;  // read once: the user-interface thread may change it meanwhile
+    const int64_t drift = GratingDriftPeriodMs(stimulus.gratingVelocity, sf);
+    const float psi = drift > 0 ? ClockPhase(timeMs, drift) : stimulus.gratingPhase * kPhaseToRadians;
+    const int64_t modulation = ModulationPeriodMs(stimulus.modulationRate);
+    const float mu = modulation > 0 ? std::sin(ClockPhase(timeMs, modulation)) : 1.0f;
     const float amplitude = mu * stimulus.contrastPercent / 100.0f;
     const bool striped = sf != 0.0f;
     const float k = striped ? kTwoPi / ((1.0f / sf) / dpp) : 0.0f;
@@ -262,6 +261,17 @@ void RasteriseGrating(const Target& t, int64_t mx, int64_t my, float dpp, int64_
 }
 
 }  // namespace
+
+int64_t GratingDriftPeriodMs(float velocity, float sf)
+{
+    const float period = (velocity != 0.0f && sf != 0.0f) ? 1.0f / (velocity * sf) : 0.0f;
+    return period > 0.0f ? std::max<int64_t>(TruncWide(period * 1000.0f), 1) : 0;
+}
+
+int64_t ModulationPeriodMs(float rate)
+{
+    return rate > 0.0f ? std::max<int64_t>(TruncWide(1000.0f / rate), 1) : 0;
+}
 
 int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
 {

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "model/app_state.h"
+#include "model/numeric.h"
 #include "render/frame_buffer.h"
-#include "render/number_format.h"
 #include "render/scene_drawing.h"
 #include "render/traces.h"
 

@@ -6,8 +6,6 @@
 // The program's string table: the toolbar tooltips, keyed by the command id
 // of their button, and the help text.
 constexpr int32_t kHelpTextId = 119;
-constexpr int32_t kFirstTooltipId = CmdSpot;
-constexpr int32_t kLastTooltipId = CmdHelp;
 
 // The text of a string id, or nullptr when the table has none.
 const char* LoadProgramString(int32_t id);

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 
-constexpr int32_t kToolbarButtons = 11;
 constexpr int32_t kToolbarItems = 22;  // buttons and the gaps before each
 constexpr int32_t kButtonWidth = 40, kButtonHeight = 28;
 constexpr int32_t kPictureWidth = 32, kPictureHeight = 24;

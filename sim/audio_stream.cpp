@@ -4,8 +4,8 @@
 #include <atomic>
 
 #include "model/model_options.h"
+#include "model/numeric.h"
 #include "model/random.h"
-#include "render/number_format.h"
 #include "sim/clock.h"
 #include "sim/neuron_tick.h"
 

@@ -12,11 +12,11 @@ bool RunStimulusOrCellCommand(int32_t command)
     case CmdBar: SetStimulusType(Bar); break;
     case CmdGrating: SetStimulusType(Grating); break;
     case CmdInvertPolarity: InvertPolarity(); break;
-    case CmdOnCentre: newReceptiveField(OnCentreX); break;
-    case CmdOffCentre: newReceptiveField(OffCentreX); break;
-    case CmdSimple: newReceptiveField(Simple); break;
-    case CmdDirectional: newReceptiveField(DirectionalSimple); break;
-    case CmdComplex: newReceptiveField(Complex); break;
+    case CmdOnCentre: PlaceNewReceptiveField(OnCentreX); break;
+    case CmdOffCentre: PlaceNewReceptiveField(OffCentreX); break;
+    case CmdSimple: PlaceNewReceptiveField(Simple); break;
+    case CmdDirectional: PlaceNewReceptiveField(DirectionalSimple); break;
+    case CmdComplex: PlaceNewReceptiveField(Complex); break;
     default: return false;
     }
     return true;

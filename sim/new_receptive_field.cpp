@@ -60,7 +60,7 @@ float DrawPosition(int32_t low, int32_t high, int32_t size, float u)
 
 }  // namespace
 
-void newReceptiveField(int32_t requestedType)
+void PlaceNewReceptiveField(int32_t requestedType)
 {
     if (requestedType < OnCentreX || requestedType > Complex) return;
     ReceptiveField& rf = receptiveField;
@@ -78,7 +78,7 @@ void newReceptiveField(int32_t requestedType)
     default:
         if (rf.cellType == requestedType) return;
         rf.cellType = requestedType;
-        buildFilters();
+        BuildFilters();
         return;
     }
 
@@ -89,5 +89,5 @@ void newReceptiveField(int32_t requestedType)
     // x keeps its fraction of a pixel; y is truncated to a whole pixel.
     rf.centreX = DrawPosition(m, m, w, ShuffledUniform()) * dpp;
     rf.centreY = static_cast<float>(TruncInt(DrawPosition(m + 100, m, h, ShuffledUniform()))) * dpp;
-    buildFilters();
+    BuildFilters();
 }

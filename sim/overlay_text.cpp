@@ -1,5 +1,6 @@
 #include "sim/overlay_text.h"
 
+#include "model/numeric.h"
 #include "render/number_format.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"

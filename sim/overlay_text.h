@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/app_state.h"
+
 // The information line over the top of the frame. Each text is built at its
 // full length (blanks included) because that is the length it is measured
 // at; it is drawn without its trailing blanks. Texts are UTF-8 ("°" is one
@@ -19,7 +21,7 @@ struct OverlayTexts {
 };
 OverlayTexts BuildOverlayTexts();
 
-constexpr int32_t kOverlayFontHeight = 36;
+constexpr int32_t kOverlayFontHeight = kToolbarBandRows;
 // The line height of the second pass: 36 when the line fits the frame, else
 // the width ratio times 32 (not 36, which leaves a little room), truncated,
 // and never below one pixel.

@@ -80,7 +80,7 @@ int32_t CurrentSlot()
 // dst is given copies the same rows there while they are in cache. Each
 // row's sum is added in double.
 template <int Terms>
-void ProjectFrame(const float* src, float* dst, const RfFilterSet& set, int32_t w, int32_t h,
+void ProjectOntoTerms(const float* src, float* dst, const RfFilterSet& set, int32_t w, int32_t h,
                   double out[kMaxTerms])
 {
     double total[kMaxTerms] = {};
@@ -98,8 +98,8 @@ void Project(const float* src, float* dst, const RfFilterSet& set, int32_t w, in
              double out[kMaxTerms])
 {
     switch (Terms(set)) {
-    case 2: ProjectFrame<2>(src, dst, set, w, h, out); return;
-    case 1: ProjectFrame<1>(src, dst, set, w, h, out); return;
+    case 2: ProjectOntoTerms<2>(src, dst, set, w, h, out); return;
+    case 1: ProjectOntoTerms<1>(src, dst, set, w, h, out); return;
     default:
         if (dst)
             for (int32_t r = 0; r < h; ++r)

@@ -92,7 +92,7 @@ bool SceneTickAt(int64_t timeMs)
     // The store still holds a frame drawn over the same background: only
     // where that frame's stimulus and traces lay needs the background back.
     // (The map is the common case and the costly one; outlines are redrawn.)
-    StoreContent& content = DrawStoreContent();
+    StoreContent& content = BackStoreContent();
     const FrameRect earlier[2] = {content.stimulus, content.traces};
     const bool restored = drawing && content.key == key && mode == GreyScale &&
                           receptiveField.cellType != Complex &&

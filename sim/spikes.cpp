@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "model/model_options.h"
+#include "model/numeric.h"
 #include "model/random.h"
 #include "model/receptive_field.h"
-#include "render/number_format.h"
 #include "sim/response_tick.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"

@@ -44,8 +44,15 @@ void ResetStartUpRecords(int32_t width, int32_t height, uint32_t seedCounter, bo
     ClearMarks();
 }
 
-void PublishStartUpFrame(int32_t width, int32_t height)
+void StartUpEngine(int32_t width, int32_t height, uint32_t seedCounter, bool again, void (*startAudio)())
 {
+    // Stores a previous run left go first; the reset then provides this size.
+    if (again) ResetFrameBuffers();
+    ResetStartUpRecords(width, height, seedCounter, again);
+    // Until BuildFilters returns the neuron sees empty filters and stays at rest.
+    if (startAudio) startAudio();
+    BuildFilters();
+    width = std::max(0, width), height = std::max(0, height);
     SizeFrameBuffer(width, height);
     ClearFrame(kGrey);
     PublishFrame();
@@ -69,5 +76,5 @@ void ApplyClientSize(int32_t width, int32_t height, ClientArea& lastArea)
     appState.clientHeight = height;
     traces.traceWidth = std::clamp(width - 2 * appState.margin, 0, kMaxTraceWidth);
     RequestFrameSize(width, height);
-    buildFilters();
+    BuildFilters();
 }

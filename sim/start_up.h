@@ -11,9 +11,13 @@
 // of untouched pages before the first frame can show.
 void ResetStartUpRecords(int32_t width, int32_t height, uint32_t seedCounter, bool clearArrays);
 
-// Once the filters are built: a plain grey frame published at the client
-// size, so that the first paint has a frame before the first scene tick.
-void PublishStartUpFrame(int32_t width, int32_t height);
+// The creation sequence of a canvas of width x height frame pixels, shared
+// by the desktop window and the web page: every record to its start-up
+// value, startAudio (if any) called before the filters exist, the filters
+// built and a plain grey frame published, so that the first paint has a
+// frame before the first scene tick. again is true for every start after
+// the first: it begins from nothing, as a new window would.
+void StartUpEngine(int32_t width, int32_t height, uint32_t seedCounter, bool again, void (*startAudio)() = nullptr);
 
 // The last client size that had an area. A canvas with none (minimised, or
 // squeezed to nothing) keeps no proportions: positions stay, and the next

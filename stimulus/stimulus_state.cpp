@@ -17,10 +17,6 @@ StimulusState stimulus;
 
 namespace {
 
-// Pointer rows 0..35 lie under the toolbar band; the stimulus is measured
-// from the band's lower edge.
-constexpr int64_t kBandHeight = 36;
-
 int32_t ClampToInt(int64_t v)
 {
     return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
@@ -59,7 +55,7 @@ void OnPointerMove(int32_t x, int32_t y)
 {
     if (!stimulus.stationaryMode) {
         stimulus.mouseX = x;
-        stimulus.mouseY = ClampToInt(int64_t{y} - kBandHeight);
+        stimulus.mouseY = ClampToInt(int64_t{y} - kToolbarBandRows);  // measured from the band's lower edge
         stimulus.stimX = static_cast<float>(stimulus.mouseX) * kDegreesPerPixel;
         stimulus.stimY = static_cast<float>(stimulus.mouseY) * kDegreesPerPixel;
     }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/number_format.h"
+#include "model/file_numbers.h"
+#include "model/numeric.h"
+#include "render/scene_drawing.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -12,8 +14,7 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kTick = kTickSeconds;
 constexpr double kNyquistHz = 25.0;  // half the 50 Hz tick rate
 
-// Periods as the rasteriser makes them: whole milliseconds, at least one.
-float HzOfPeriodMs(int32_t periodMs) { return 1000.0f / static_cast<float>(std::max(periodMs, 1)); }
+float HzOfPeriodMs(int64_t periodMs) { return 1000.0f / static_cast<float>(periodMs); }
 
 // Circular distance between two orientations in degrees.
 float AngleApart(float a, float b)
@@ -90,12 +91,10 @@ int32_t DecimalsOf(int32_t field)
 float StimulusTemporalHz()
 {
     if (stimulus.stimulusType != Grating) return 0.0f;
-    const float velocity = stimulus.gratingVelocity, sf = stimulus.gratingSf;
-    const float period = (velocity != 0.0f && sf != 0.0f) ? 1.0f / (velocity * sf) : 0.0f;
-    if (period > 0.0f) return HzOfPeriodMs(TruncInt(period * 1000.0f));
-    const float rate = stimulus.modulationRate;
-    if (rate > 0.0f) return HzOfPeriodMs(TruncInt(1000.0f / rate));
-    return 0.0f;
+    const int64_t drift = GratingDriftPeriodMs(stimulus.gratingVelocity, stimulus.gratingSf);
+    if (drift > 0) return HzOfPeriodMs(drift);
+    const int64_t modulation = ModulationPeriodMs(stimulus.modulationRate);
+    return modulation > 0 ? HzOfPeriodMs(modulation) : 0.0f;
 }
 
 float MeanSpikeRate(const int32_t* counts, int32_t n)

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string_view>
 
-#include "render/number_format.h"
+#include "model/file_numbers.h"
 
 const char* const kTuningCsvHeader =
     "parameter,value,repeat,mean rate (spikes/s),peak rate (spikes/s),F0 (spikes/s),F1 (spikes/s)";

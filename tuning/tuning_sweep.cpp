@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "render/number_format.h"
-#include "sim/simulation_state.h"
-#include "tuning/tuning_analysis.h"
+#include "model/numeric.h"
 #include "model/receptive_field.h"
+#include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"
+#include "tuning/tuning_analysis.h"
 
 TuningSweep tuningSweep;
 
@@ -18,22 +18,6 @@ namespace {
 constexpr int32_t kMostPoints = 360;
 constexpr int32_t kMostRepeats = 100;
 constexpr int32_t kMostTicks = 3000;  // one minute per presentation or blank
-
-struct Range {
-    float low, high;
-};
-
-// What the recorder will present of each parameter: wide enough for any
-// experiment, narrow enough that every value draws sensibly.
-Range ParameterRange(int32_t parameter)
-{
-    switch (parameter) {
-    case SweepSpatialFrequency: return {0.05f, 20.0f};
-    case SweepSize: return {0.02f, 30.0f};
-    case SweepContrast: return {0.1f, 100.0f};
-    default: return {0.0f, 360.0f};
-    }
-}
 
 float ClampFinite(float value, float low, float high, float fallback)
 {
@@ -152,6 +136,16 @@ void ReadTicks(int64_t newest)
 
 }  // namespace
 
+SweepDefaults DefaultsOfSweep(int32_t parameter)
+{
+    switch (parameter) {
+    case SweepSpatialFrequency: return {0.2f, 6.4f, 6, 2, 0.05f, 20.0f};
+    case SweepSize: return {0.25f, 4.0f, 6, 2, 0.02f, 30.0f};
+    case SweepContrast: return {3.125f, 100.0f, 6, 1, 0.1f, 100.0f};
+    default: return {0.0f, 360.0f, 12, 1, 0.0f, 360.0f};
+    }
+}
+
 SweepPlan OrientationPlan(float stepDegrees, int32_t repeats, int32_t presentTicks)
 {
     SweepPlan plan;
@@ -169,7 +163,7 @@ SweepPlan SanitisePlan(const SweepPlan& plan)
 {
     SweepPlan p = plan;
     if (p.parameter < SweepOrientation || p.parameter > SweepContrast) p.parameter = SweepOrientation;
-    const Range range = ParameterRange(p.parameter);
+    const SweepDefaults range = DefaultsOfSweep(p.parameter);
     if (p.parameter == SweepOrientation) {
         p.from = ClampFinite(p.from, -1e6f, 1e6f, 0.0f);
         p.from = std::fmod(p.from, 360.0f);

@@ -30,6 +30,17 @@ enum SweptField : int32_t {
 };
 constexpr int32_t kSweptFieldCount = 6;
 
+// What the recorder offers for each parameter: the first range shown
+// (octave steps for the logarithmic ones), its points and decimals, and the
+// widest range it will present: wide enough for any experiment, narrow enough
+// that every value draws sensibly.
+struct SweepDefaults {
+    float from, to;
+    int32_t points, decimals;
+    float low, high;
+};
+SweepDefaults DefaultsOfSweep(int32_t parameter);
+
 struct SweepPlan {
     int32_t parameter = SweepOrientation;
     // Orientation: the first value and the step (from + i * step, i < points,

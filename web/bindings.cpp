@@ -319,12 +319,9 @@ EMSCRIPTEN_KEEPALIVE const char* tess_dialog(int32_t dialog, int32_t action, int
 EMSCRIPTEN_KEEPALIVE void tess_start(int32_t width, int32_t height, double seed)
 {
     static bool started = false;
-    if (started) ResetFrameBuffers();
-    ResetStartUpRecords(width, height, static_cast<uint32_t>(WholeCount(seed) & 0xFFFFFFFFu), started);
+    StartUpEngine(width, height, static_cast<uint32_t>(WholeCount(seed) & 0xFFFFFFFFu), started);
     started = true;
     handedSerial = 0;
-    buildFilters();
-    PublishStartUpFrame(std::max(0, width), std::max(0, height));
     area = {appState.clientWidth, appState.clientHeight};
 }
 
@@ -431,6 +428,8 @@ EMSCRIPTEN_KEEPALIVE const char* tess_overlay_text(int32_t which)
     }
     return overlay[which].c_str();
 }
+// Pointer rows are counted from the top of the toolbar band, as on the desktop.
+EMSCRIPTEN_KEEPALIVE int32_t tess_band_rows() { return kToolbarBandRows; }
 EMSCRIPTEN_KEEPALIVE int32_t tess_overlay_line_height(int32_t frameWidth, int32_t measuredWidth)
 {
     return OverlayFontHeight(frameWidth, measuredWidth);

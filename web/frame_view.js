@@ -3,8 +3,6 @@
 // the desktop, built by the core, white on grey boxes.
 'use strict';
 
-const OVERLAY_LINE = 36;  // frame rows under the information line
-
 const FrameView = {
     canvas: null,
     context: null,
@@ -16,6 +14,7 @@ const FrameView = {
         this.canvas = canvas;
         this.context = canvas.getContext('2d', { alpha: false });
         this.module = module;
+        this.band = module._tess_band_rows();  // frame rows under the information line
     },
 
     // The largest font pixel size whose line fits the given height.
@@ -56,7 +55,7 @@ const FrameView = {
             c.putImageData(image, 0, 0, left, top, right - left, bottom - top);
         }
         // The line's rows come back from the frame every time, then the texts.
-        c.putImageData(image, 0, 0, 0, 0, width, Math.min(OVERLAY_LINE, height));
+        c.putImageData(image, 0, 0, 0, 0, width, Math.min(this.band, height));
         if (this.canvas.width > width || this.canvas.height > height) {
             c.fillStyle = 'rgb(128,128,128)';
             c.fillRect(width, 0, this.canvas.width - width, this.canvas.height);
@@ -70,7 +69,7 @@ const FrameView = {
         const c = this.context;
         const [first, second, peak] = this.texts();
         const clientWidth = this.canvas.width;
-        c.font = this.fontFor(OVERLAY_LINE);
+        c.font = this.fontFor(this.band);
         const full = (t) => (t ? c.measureText(t).width : 0);
         const measured = Math.round(full(first) + full(second) + full(peak));
         const line = this.module._tess_overlay_line_height(Math.min(frameWidth, clientWidth), measured);

@@ -11,7 +11,6 @@
 
 const TICK_MS = 20;
 const STALL_MS = 200;           // a longer pause restarts the schedule instead of catching up
-const BAND = 36;                // pointer rows are counted from the top of the toolbar band
 const WHEEL_STEP = 120;         // the core's unit of one wheel notch
 const WHEEL_PIXELS = 100;       // deltaY of one notch in pixel mode
 const MAX_WHEEL_STEPS = 8;
@@ -35,7 +34,7 @@ function clampInt(x) {
     return Math.max(-1e9, Math.min(1e9, Math.trunc(x)));
 }
 
-function showMessage(text, caption = 'KIRP') {
+function showMessage(text, caption = 'Tessaline') {
     const box = document.getElementById('message');
     document.getElementById('message-caption').textContent = caption;
     document.getElementById('message-text').textContent = text;
@@ -143,7 +142,7 @@ function main(M) {
     };
     const pointerAt = (e) => {
         const r = canvas.getBoundingClientRect();
-        M._tess_pointer_move(clampInt((e.clientX - r.left) * ratio()), clampInt((e.clientY - r.top) * ratio()) + BAND);
+        M._tess_pointer_move(clampInt((e.clientX - r.left) * ratio()), clampInt((e.clientY - r.top) * ratio()) + M._tess_band_rows());
     };
     canvas.addEventListener('pointermove', (e) => { pointerAt(e); updateCursor(); });
     canvas.addEventListener('pointerdown', (e) => {
@@ -269,6 +268,6 @@ function buildMenu(run) {
 }
 
 createTessaline().then(main, (failure) => {
-    showMessage('Error initializing application KIRP', 'Error');
+    showMessage('Error initializing application Tessaline', 'Error');
     console.error(failure);
 });

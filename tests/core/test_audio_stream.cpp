@@ -82,7 +82,7 @@ TEST_F(AudioStream, TickNeverWritesPastTheEndOfTheStream)
 {
     PrepareOnCentreCell(300.0f);
     modelOptions.saturatingIO = false;
-    applyCellTypeRates();
+    ApplyCellTypeRates();
     FillSentinel(kAudioSamples - 6000, 6000);
     static int64_t position = 0;
     static int32_t clicks = 0;

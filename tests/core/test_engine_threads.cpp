@@ -24,7 +24,7 @@ TEST(ThreadedEngine, BothLoopsRunWhileEverythingChanges)
         ++step;
         receptiveField.cellType = 1 + step % 5;
         receptiveField.centreX = (300.0f + (step * 37) % 400) * kDegreesPerPixel;
-        buildFilters();
+        BuildFilters();
         stimulus.stimulusType = 1 + step % 4;
         stimulus.mouseX = 300 + (step * 53) % 400;
         stimulus.mouseY = 200 + (step * 29) % 300;

@@ -98,7 +98,7 @@ void BuildCell(bool on)
 {
     receptiveField.cellType = on ? OnCentreX : OffCentreX;
     receptiveField.surroundSigma = on ? 1.0f : 1.6f;
-    buildFilters();
+    BuildFilters();
 }
 
 // Scene and neuron threads read while the user-interface thread rebuilds:

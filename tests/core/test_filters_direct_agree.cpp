@@ -7,7 +7,8 @@
 #include <string>
 
 #include "bench/plain_filters.h"
-#include "sim/engine_reset.h"
+#include "tests/core/engine_records.h"
+#include "tests/core/test_support.h"
 
 TEST(FiltersDirectAgree, FactoredBuildEqualsThePlainFormulas)
 {
@@ -30,7 +31,7 @@ TEST(FiltersDirectAgree, FactoredBuildEqualsThePlainFormulas)
         modelOptions.retinalFastRate = modelOptions.retinalFastRate * c.rateScale;
         modelOptions.retinalSlowRate = modelOptions.retinalSlowRate * c.rateScale;
         modelOptions.corticalRate = modelOptions.corticalRate * c.rateScale;
-        buildFilters();
+        BuildFilters();
         BuildPlainFilters(plainFilters);
         const RfFilterSet& set = CurrentFilters();
         const PlainFilters& p = plainFilters;

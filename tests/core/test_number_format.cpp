@@ -8,6 +8,9 @@
 #include <cmath>
 #include <limits>
 
+#include "model/file_numbers.h"
+#include "model/numeric.h"
+#include "model/typed_number.h"
 #include "render/number_format.h"
 
 namespace {

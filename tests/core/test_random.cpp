@@ -19,7 +19,7 @@ TEST(ShuffledUniform, StartsFromOneWhenSeedNotUsable)
     // recurrence would send to 0 for ever) all start from seed 1.
     for (int32_t word : {12345, 0, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
         SetWord(word);
-        ResetShuffledUniform();
+        PrimeShuffledUniform();
         EXPECT_FLOAT_EQ(ShuffledUniform(), 0.41599935f) << word;
         EXPECT_EQ(Word(), 530511967) << word;
     }
@@ -70,7 +70,7 @@ TEST(NewReceptiveField, SmallClientAreaKeepsTheCentreInside)
         appState.clientWidth = s.w;
         appState.clientHeight = s.h;
         for (int32_t n = 0; n < 100; ++n) {
-            newReceptiveField(1 + n % 5);
+            PlaceNewReceptiveField(1 + n % 5);
             const float x = receptiveField.centreX * 38.0f, y = receptiveField.centreY * 38.0f;
             ASSERT_TRUE(x >= -1e-3f && x <= s.w + 1e-3f) << x << " in " << s.w << "x" << s.h;
             ASSERT_TRUE(y >= -1e-3f && y <= s.h + 1e-3f) << y << " in " << s.w << "x" << s.h;

@@ -128,7 +128,7 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         receptiveField.surroundSigma = 0.75f;  // the X cells' box
         receptiveField.length = 1.1f;          // the cortical cells' box
         receptiveField.orientation = 30.0f;
-        buildFilters();
+        BuildFilters();
         ASSERT_NE(BoxHalf(), oldBox);
         for (int32_t tick = 0; tick < 4; ++tick) {
             PublishImage([](int32_t c, int32_t r) { return Lcg() - 0.5f + (c > r ? 0.5f : -0.25f); });
@@ -138,7 +138,7 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         PublishImage([](int32_t, int32_t) { return 2.0f * Lcg() - 1.0f; });
         CopyStimulusToHistory();
         receptiveField.orientation = 120.0f;
-        buildFilters();
+        BuildFilters();
         ExpectFastMatchesDirect(cellType, "rebuilt between the copy and the drive", false);
     }
 }

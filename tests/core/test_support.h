@@ -18,7 +18,7 @@
 #include "model/receptive_field.h"
 #include "render/frame_buffer.h"
 #include "sim/audio_stream.h"
-#include "sim/engine_reset.h"
+#include "tests/core/engine_records.h"
 #include "sim/neuron_tick.h"
 #include "sim/new_receptive_field.h"
 #include "sim/response.h"
@@ -28,6 +28,29 @@
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
+
+// A filter element as the factored formulas define it (1-based i, j, t).
+inline float FactoredValue(const RfFilterSet& set, const float (&temporal)[kMaxTerms][kFilterSteps], int32_t i,
+                           int32_t j, int32_t t)
+{
+    if (i < 1 || j < 1 || t < 1 || i > set.builtColumns || j > set.builtRows || t > kFilterSteps) return 0.0f;
+    const int32_t index = (j - 1) * kFilterSide + (i - 1);
+    float value = 0.0f;
+    for (int32_t k = 0; k < set.termCount && k < kMaxTerms; ++k) value += set.spatial[k][index] * temporal[k][t - 1];
+    return value;
+}
+inline float LinearValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
+{
+    return FactoredValue(set, set.linearTemporal, i, j, t);
+}
+inline float EnergyAValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
+{
+    return FactoredValue(set, set.energyATemporal, i, j, t);
+}
+inline float EnergyBValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
+{
+    return FactoredValue(set, set.energyBTemporal, i, j, t);
+}
 
 namespace ts {
 
@@ -39,10 +62,10 @@ constexpr uint32_t kGrey = 0x808080, kWhite = 0xFFFFFF;
 inline void ResetEngine(int32_t cellType, int32_t seed = 12345, int32_t width = kWidth, int32_t height = kHeight)
 {
     randomWord.word.store(seed);
-    ResetShuffledUniform();
+    PrimeShuffledUniform();
     ResetEngineRecords(width, height);
     receptiveField.cellType = cellType;
-    buildFilters();
+    BuildFilters();
 }
 
 // Half size of the published box (columns 0..2R of the image are used).
@@ -142,7 +165,7 @@ inline void PrepareOnCentreCell(float spontaneous = -1.0f, bool hash = false)
     ResetEngine(OnCentreX, kSeed, 800, 600);
     if (spontaneous >= 0.0f) modelOptions.spontaneousRate[OnCentreX] = spontaneous;
     modelOptions.backgroundHash = hash;
-    buildFilters();
+    BuildFilters();
     randomWord.word.store(kSeed, std::memory_order_relaxed);
 }
 
@@ -177,7 +200,7 @@ protected:
     static const RfFilterSet& Build(int32_t cellType)
     {
         receptiveField.cellType = cellType;
-        buildFilters();
+        BuildFilters();
         return CurrentFilters();
     }
 };

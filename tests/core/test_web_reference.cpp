@@ -14,11 +14,8 @@ namespace {
 TEST(WebReference, GratingOverComplexCellFrame)
 {
     constexpr int32_t kW = 640, kH = 480;
-    ResetEngineRecords(kW, kH);
-    ResetStartUpRecords(kW, kH, 12345, true);
-    buildFilters();
-    PublishStartUpFrame(kW, kH);
-    newReceptiveField(Complex);
+    StartUpEngine(kW, kH, 12345, true);
+    PlaceNewReceptiveField(Complex);
     SetStimulusType(Grating);
     OnPointerMove(300, 250 + 36);
     OnLeftButtonDown();

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "model/typed_number.h"
 #include "render/number_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

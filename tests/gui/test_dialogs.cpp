@@ -82,7 +82,7 @@ TEST(Dialogs, ModalRunsKeepTheirChanges)
     ResetAllRecords();
     stimulus.mouseX = 17;
     stimulus.mouseY = 23;
-    EXPECT_TRUE(WithModal([] { openSelectStimulus(nullptr); }, [](QWidget* d) {
+    EXPECT_TRUE(WithModal([] { ShowSelectStimulusDialog(nullptr); }, [](QWidget* d) {
         EXPECT_TRUE(stimulus.stimulusOn) << "switched on while open";
         EXPECT_EQ(stimulus.mouseX, kTestWidth / 2);
         Control<QSlider>(d, kContrastSlider)->setValue(20);
@@ -94,7 +94,7 @@ TEST(Dialogs, ModalRunsKeepTheirChanges)
     EXPECT_FLOAT_EQ(stimulus.barLength, 6.0f);
     EXPECT_EQ(stimulus.mouseX, kTestWidth / 2) << "stays centred until the pointer moves";
 
-    EXPECT_TRUE(WithModal([] { openRfDialog(nullptr); }, [](QWidget* d) {
+    EXPECT_TRUE(WithModal([] { ShowRfDialog(nullptr); }, [](QWidget* d) {
         TypeInto(d, RfDialogIds::kSfEdit, "1.6");
         QTest::mouseClick(Control<QWidget>(d, kOkButton), Qt::LeftButton);
     }));

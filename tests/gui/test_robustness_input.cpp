@@ -93,7 +93,7 @@ public:
             else window_->showNormal(), window_->resize(900, 640);
         } else {
             wantDialog_ = true;
-            window_->commandAction(kDialogs[dialogsDriven % 3])->trigger();  // each in turn
+            CommandAction(*window_, kDialogs[dialogsDriven % 3])->trigger();  // each in turn
             wantDialog_ = false;
         }
         ++events;

@@ -2,6 +2,7 @@
 // Helpers shared by the user-interface tests: fresh records, a main window
 // without worker threads, typing into a dialog field as the keyboard does,
 // and acting on a modal window that an action is about to open.
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -19,15 +20,24 @@
 #include "model/filters.h"
 #include "model/receptive_field.h"
 #include "sim/clock.h"
-#include "sim/engine_reset.h"
 #include "stimulus/stimulus_state.h"
+#include "tests/core/engine_records.h"
 #include "tests/core/test_support.h"
 
 constexpr int kOkButton = 1;  // every dialog's default "OK" button
 constexpr int kTestWidth = 1000, kTestHeight = 700;
 using DialogPtr = std::unique_ptr<QDialog>;
 
-inline void ResetAllRecords() { ResetEngineRecords(kTestWidth, kTestHeight), buildFilters(); }
+// The window's action for a command: menu and toolbar actions carry it as data.
+inline QAction* CommandAction(const QWidget& window, int32_t command)
+{
+    for (QAction* action : window.findChildren<QAction*>()) {
+        if (action->data().toInt() == command) return action;
+    }
+    return nullptr;
+}
+
+inline void ResetAllRecords() { ResetEngineRecords(kTestWidth, kTestHeight), BuildFilters(); }
 
 // A shown main window whose records are reset for its canvas, with no worker
 // threads: the tests drive the records alone.
@@ -39,7 +49,8 @@ inline std::unique_ptr<MainWindow> QuietMainWindow()
     QApplication::setActiveWindow(window.get());
     QApplication::processEvents();
     Canvas* canvas = window->canvas();
-    ResetRecordsForClient(canvas->frameWidthFor(canvas->width()), canvas->frameHeightFor(canvas->height()));
+    // The creation sequence without the threads: the tests step the ticks themselves.
+    ResetStartUpRecords(canvas->frameWidthFor(canvas->width()), canvas->frameHeightFor(canvas->height()), 0, true);
     canvas->setCreated(true);
     canvas->setFocus();
     return window;

@@ -24,7 +24,7 @@ TEST(ThreadedShell, StartUpPresentsFramesAndExitEndsTheLoopWithZero)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_NE(canvas->lastPaint().frameSerial, 0u);
 
-    QAction* exitAction = window->commandAction(CmdExit);
+    QAction* exitAction = CommandAction(*window, CmdExit);
     ASSERT_NE(exitAction, nullptr);
     QTimer::singleShot(50, exitAction, &QAction::trigger);
     const int code = QApplication::exec();
@@ -53,6 +53,6 @@ TEST(ThreadedShell, WorkerMessageIsShownWithoutWaiting)
             }
         });
     ASSERT_TRUE(shown);
-    EXPECT_EQ(title, QStringLiteral("KIRP"));
+    EXPECT_EQ(title, QStringLiteral("Tessaline"));
     EXPECT_EQ(text, QStringLiteral("Error preparing wave header"));
 }

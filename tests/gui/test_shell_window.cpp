@@ -25,7 +25,7 @@ TEST(ShellWindow, ToolbarButtons)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tip);
-        QAction* action = window->commandAction(c.command);
+        QAction* action = CommandAction(*window, c.command);
         ASSERT_NE(action, nullptr);
         EXPECT_STREQ(LoadProgramString(c.command), c.tip);
         EXPECT_EQ(window->toolbar()->widgetForAction(action)->toolTip(), QString::fromLatin1(c.tip));

@@ -10,10 +10,10 @@
 #include <QTemporaryDir>
 
 #include "app/tuning_window.h"
-#include "render/number_format.h"
+#include "model/numeric.h"
+#include "test_shell_support.h"
 #include "tuning/tuning_csv.h"
 #include "tuning/tuning_sweep.h"
-#include "test_shell_support.h"
 
 namespace {
 

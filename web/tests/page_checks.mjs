@@ -196,7 +196,7 @@ const checks = {
         await page.mouse.click(...to(cx - 60, cy + 200));
         await page.waitForFunction(() => window.tessaline.sound.state === 'none');
         const message = await page.$eval('#message', (m) => m.open && m.textContent.replace(/\s+/g, ' ').trim());
-        check(message === 'KIRP Error preparing wave header OK', `no-sound message: ${message}`);
+        check(message === 'Tessaline Error preparing wave header OK', `no-sound message: ${message}`);
         await page.click('#message-ok');
         await frames(page);
         const hidden = await canvasPixels(page, near);

@@ -10,7 +10,7 @@ namespace {
 // revealed and the mode to return to at Hide, whatever else is changed, so
 // the next new field starts hidden for the next plot. Picking a display
 // choice takes effect at once.
-TEST(ReviewFaultsGui, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
+TEST(DialogEffects, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
 {
     using namespace RfDialogIds;
     ResetAllRecords();
@@ -30,7 +30,7 @@ TEST(ReviewFaultsGui, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
         EXPECT_EQ(receptiveField.savedDisplayMode, Hidden);
         EXPECT_EQ(receptiveField.randomiseMode, RandomisePositionOrientation);
     }
-    newReceptiveField(Simple);
+    PlaceNewReceptiveField(Simple);
     EXPECT_EQ(receptiveField.displayMode, Hidden) << "the next field is drawn hidden";
 
     OnCharacter(CharPlus);
@@ -44,12 +44,12 @@ TEST(ReviewFaultsGui, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
 // Select stimulus centres a moving stimulus: its place in degrees goes with
 // it, so a mark lands where the neuron saw the stimulus and a resize keeps
 // it in the middle.
-TEST(ReviewFaultsGui, SelectStimulusMovesThePositionInDegreesToo)
+TEST(DialogEffects, SelectStimulusMovesThePositionInDegreesToo)
 {
     ResetAllRecords();
     ClearMarks();
     OnPointerMove(17, 23 + 36);
-    EXPECT_TRUE(WithModal([] { openSelectStimulus(nullptr); }, [](QWidget* d) { d->close(); }));
+    EXPECT_TRUE(WithModal([] { ShowSelectStimulusDialog(nullptr); }, [](QWidget* d) { d->close(); }));
     const float dpp = kDegreesPerPixel;
     EXPECT_EQ(stimulus.mouseX, kTestWidth / 2);
     EXPECT_EQ(stimulus.mouseY, kTestHeight / 2);

@@ -10,7 +10,7 @@ using namespace ts;
 // student picks the spot. The grating's frames drain out of the history with
 // their own weight: the rate falls away and never rises above the response
 // the grating gave while it was on.
-TEST(ReviewFaults, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
+TEST(StimulusSwitch, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
 {
     ResetEngine(Complex);
     stimulus.stimulusType = Grating;
@@ -36,7 +36,7 @@ TEST(ReviewFaults, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
 
 // Held Left or a wheel spun down shrink a spot or an annulus to one pixel and
 // no further; from there it grows again, up to the largest finite radius.
-TEST(ReviewFaults, RoundStimulusShrinksToOnePixelAndGrowsBack)
+TEST(HeldInput, RoundStimulusShrinksToOnePixelAndGrowsBack)
 {
     const struct { int32_t type; bool wheel; } cases[] = {{Spot, false}, {Spot, true}, {Annulus, false}, {Annulus, true}};
     for (const auto& c : cases) {
@@ -71,7 +71,7 @@ uint32_t FramePixel(const PresentedFrame& frame, int32_t x, int32_t y)
 // An 8K canvas is drawn whole: the frame has the canvas size, the trace ends
 // at the right margin and the field sits in the middle; the stores hold
 // three frames of that size and nothing more.
-TEST(ReviewFaults, EightKCanvasIsDrawnAtItsFullSize)
+TEST(LargeCanvas, EightKCanvasIsDrawnAtItsFullSize)
 {
     constexpr int32_t kW = 7680, kH = 4320;
     ResetEngine(OnCentreX, 12345, kW, kH);
