@@ -41,6 +41,44 @@ void WriteRight(char* field, int32_t w, const char* text, int32_t len)
 // 18 digits in all; only fields wider than any the program uses reach this.
 constexpr int32_t kMaxDigits = 18;
 
+// |v| rounded to k decimals (k < 1: to a whole number) as digits with the
+// point where it belongs and no trailing zeros after it; returns the length.
+// The sign of v takes part in the rounding, as the field's arithmetic does.
+int32_t RoundedDigits(float v, int32_t k, char* text)
+{
+    const float s = v < 0.0f ? -1.0f : 0.0f;
+    if (k < 1) return WriteDigits(static_cast<uint64_t>(std::fabs((0.5f + v) + s)), text);
+    int64_t power = 1;
+    for (int32_t i = 0; i < k; ++i) power *= 10;
+    const float scaled = std::fabs((s + 0.5f) + static_cast<float>(power) * v);
+    // |v| < 10^d, so scaled < 10^(d + k) + 1 <= 10^18 + 1: it fits.
+    uint64_t m = static_cast<uint64_t>(scaled);
+    int32_t zeros = 0;
+    while (zeros < k && m % 10 == 0) {
+        m /= 10;
+        ++zeros;
+    }
+    const int32_t e = k - zeros;
+    char digits[24];
+    const int32_t count = WriteDigits(m, digits);
+    int32_t len = 0;
+    if (e == 0) {
+        std::memcpy(text, digits, static_cast<size_t>(count));
+        return count;
+    }
+    if (count <= e) {
+        text[len++] = '.';
+        for (int32_t i = 0; i < e - count; ++i) text[len++] = '0';
+        std::memcpy(text + len, digits, static_cast<size_t>(count));
+        return len + count;
+    }
+    std::memcpy(text, digits, static_cast<size_t>(count - e));
+    len = count - e;
+    text[len++] = '.';
+    std::memcpy(text + len, digits + (count - e), static_cast<size_t>(e));
+    return len + e;
+}
+
 }  // namespace
 
 void FormatInteger(int32_t n, char* field, int32_t w)
@@ -88,46 +126,12 @@ void FormatReal(float v, char* field, int32_t w)
     int32_t k = w - d - 1 - negWidth;
     if (k < -1) k = -1;
     if (d + k > kMaxDigits) k = kMaxDigits - d;
-    const float s = neg ? -1.0f : 0.0f;
 
     // Digits and point are built after a one-character slot kept for a "0"
     // and one for the sign, so both can be put in front without moving.
     char buffer[48];
     char* text = buffer + 2;
-    int32_t len = 0;
-    if (k < 1) {
-        const uint64_t m = static_cast<uint64_t>(std::fabs((0.5f + v) + s));
-        len = WriteDigits(m, text);
-    } else {
-        int64_t power = 1;
-        for (int32_t i = 0; i < k; ++i) power *= 10;
-        const float scaled = std::fabs((s + 0.5f) + static_cast<float>(power) * v);
-        // |v| < 10^d, so scaled < 10^(d + k) + 1 <= 10^18 + 1: it fits.
-        uint64_t m = static_cast<uint64_t>(scaled);
-        int32_t zeros = 0;
-        while (zeros < k && m % 10 == 0) {
-            m /= 10;
-            ++zeros;
-        }
-        const int32_t e = k - zeros;
-        char digits[24];
-        const int32_t count = WriteDigits(m, digits);
-        if (e == 0) {
-            std::memcpy(text, digits, static_cast<size_t>(count));
-            len = count;
-        } else if (count <= e) {
-            text[len++] = '.';
-            for (int32_t i = 0; i < e - count; ++i) text[len++] = '0';
-            std::memcpy(text + len, digits, static_cast<size_t>(count));
-            len += count;
-        } else {
-            std::memcpy(text, digits, static_cast<size_t>(count - e));
-            len = count - e;
-            text[len++] = '.';
-            std::memcpy(text + len, digits + (count - e), static_cast<size_t>(e));
-            len += e;
-        }
-    }
+    int32_t len = RoundedDigits(v, k, text);
 
     if (len + negWidth > w) {
         Fill(field, w, '*');
