@@ -13,3 +13,8 @@ void DrawTraces();
 // that a frame can be reproduced.
 // Returns the stimulus type it drew.
 int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs);
+
+// Coverage tests and pixels the stimulus rasteriser has visited since the
+// program started (scene thread): a measure of drawing work that tests can
+// hold to the size of the canvas.
+int64_t RasterisationWork();

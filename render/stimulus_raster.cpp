@@ -48,6 +48,9 @@ Target MakeTarget(const RfFilterSet& filters)
     return t;
 }
 
+// Coverage tests and pixels visited by the rasteriser so far (scene thread).
+int64_t work = 0;
+
 bool Contains(Span s, int64_t v) { return v >= s.lo && v <= s.hi; }
 
 // Visits every pixel of the scan that is drawn or written. sample(x, y, v)
@@ -67,6 +70,7 @@ void Scan(const Target& t, Span scanX, Span scanY, Sample sample)
             for (int32_t c = 0; c < colRuns; ++c) {
                 for (int64_t x = cols[c].lo; x <= cols[c].hi; ++x) {
                     float v = 0.0f;
+                    ++work;
                     const bool covered = sample(x, y, v);
                     if (covered && drawRow && Contains(t.frameCols, x))
                         PlotPixel(static_cast<int32_t>(x), static_cast<int32_t>(y));
@@ -94,17 +98,51 @@ double DistanceSquared(int64_t dx, int64_t dy)
 }
 
 // The columns of row offset dy covered by the disc of the coverage test
-// float(dx^2 + dy^2) <= r2, within |dx| <= h: a square-root estimate set
-// right by the test itself, so the run is exactly the pixels the test takes.
+// float(dx^2 + dy^2) <= r2, within |dx| <= h. The test only turns false as
+// |dx| grows, so the run's end is searched for from a square-root estimate:
+// by doubling steps away from it, then by halving. A huge r2 is a float
+// whose rounding step spans many pixels (at 1e26 a step of 1e19, half a
+// million pixels beyond the estimate), so a walk pixel by pixel could take
+// seconds per frame; the search takes at most about 4 x 62 tests a row.
 Span DiscRun(int64_t dy, float r2, int64_t h)
 {
-    auto inside = [&](int64_t dx) { return static_cast<float>(DistanceSquared(dx, dy)) <= r2; };
+    auto inside = [&](int64_t dx) {
+        ++work;
+        const double d2 = DistanceSquared(dx, dy);
+        // Beyond the float range the sum rounds to infinity.
+        return d2 < 0x1p128 ? static_cast<float>(d2) <= r2 : r2 == INFINITY;
+    };
     if (h < 0) return {};
     const double room = static_cast<double>(r2) - static_cast<double>(dy) * static_cast<double>(dy);
-    int64_t e = room > 0.0 ? std::min(h, TruncWide(std::sqrt(room))) : 0;
-    while (e < h && inside(e + 1)) ++e;
-    while (e >= 0 && !inside(e)) --e;
-    return {-e, e};
+    const int64_t e = room > 0.0 ? std::min(h, TruncWide(std::sqrt(room))) : 0;
+    // lo is inside (or -1, no pixel), hi outside (or h + 1); both in steps
+    // that double, so neither sum leaves the clamp of TruncWide.
+    int64_t lo = e, hi = e;
+    int64_t step = 1;
+    if (inside(e)) {
+        for (hi = h + 1; lo < h; step = step > h / 2 ? h : 2 * step) {
+            const int64_t probe = lo + std::min(step, h - lo);
+            if (!inside(probe)) {
+                hi = probe;
+                break;
+            }
+            lo = probe;
+        }
+    } else {
+        for (lo = -1; hi > 0; step = step > h / 2 ? h : 2 * step) {
+            const int64_t probe = hi - std::min(step, hi);
+            if (inside(probe)) {
+                lo = probe;
+                break;
+            }
+            hi = probe;
+        }
+    }
+    while (hi - lo > 1) {
+        const int64_t mid = lo + (hi - lo) / 2;
+        (inside(mid) ? lo : hi) = mid;
+    }
+    return {-lo, lo};
 }
 
 // A disc of radius r around (mx, my) scanned over the square |dx|, |dy| <= h,
@@ -127,12 +165,14 @@ void ScanDisc(const Target& t, int64_t mx, int64_t my, float r2, int64_t h, Valu
                 const Span span = cols[c];
                 if (imageRow) {  // the square's uncovered part of the box row
                     const Span box{std::max(span.lo, t.boxCols.lo), std::min(span.hi, t.boxCols.hi)};
+                    work += std::max<int64_t>(box.hi - box.lo + 1, 0);
                     for (int64_t x = box.lo; x <= box.hi; ++x)
                         if (x < mx + run.lo || x > mx + run.hi) imageRow[x - t.boxLeft] = 0.0f;
                 }
                 const int64_t lo = std::max(span.lo, mx + run.lo), hi = std::min(span.hi, mx + run.hi);
                 uint32_t* frameRow = drawRow ? frameBuffer.pixels + y * frameBuffer.width : nullptr;
                 if (frameRow && lo <= hi) TouchFrame(lo, y, hi + 1, y + 1);
+                work += std::max<int64_t>(hi - lo + 1, 0);
                 for (int64_t x = lo; x <= hi; ++x) {
                     const float v = value(x - mx, y - my);
                     if (frameRow && Contains(t.frameCols, x)) {
@@ -262,6 +302,8 @@ void RasteriseGrating(const Target& t, int64_t mx, int64_t my, float dpp, int64_
 }
 
 }  // namespace
+
+int64_t RasterisationWork() { return work; }
 
 int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
 {
