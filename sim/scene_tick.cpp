@@ -126,7 +126,7 @@ bool SceneTickAt(int64_t timeMs)
     }
     // Published also when the stimulus is off: the neuron then sees the
     // cleared image.
-    PublishStimulusImage(grating);
+    PublishStimulusImage(filters, grating);
     return drawing;
 }
 
