@@ -5,6 +5,7 @@
 #include <thread>
 #include <tuple>
 
+#include "sim/clock.h"
 #include "tests/core/test_support.h"
 
 using namespace ts;
@@ -96,6 +97,60 @@ TEST_F(ThreadedAudioLoop, RestartsPastTheThresholdFromSilence)
     // The rate window counts again from slot 1, one slot for each tick since.
     const int64_t ticksSince = AudioLoopStatistics().ticks - hand.ticksAtLastOpen.load();
     EXPECT_EQ(simulation.rateWindowSlot, 1 + ticksSince % 25);
+}
+
+// Two devices and the calls made on them: a first whose close hangs until
+// the test lets it go, and a second. No call may run beside another.
+struct StuckDevices {
+    std::atomic<bool> firstLost{false}, letGo{false};
+    std::atomic<int32_t> inCall{0}, overlaps{0}, secondOpens{0}, reports{0};
+};
+StuckDevices stuck;
+
+struct InCall {
+    InCall() { stuck.overlaps += stuck.inCall.fetch_add(1) != 0; }
+    ~InCall() { stuck.inCall.fetch_sub(1); }
+};
+
+WaveOutput StuckOutput(bool first)
+{
+    auto report = [](const char*) { stuck.reports.fetch_add(1); };
+    auto position = [] { return MillisecondClock() * kAudioRate / 1000 % kAudioRestartAt; };
+    if (first)
+        return WaveOutput{[](int64_t) { InCall c; return true; },
+                          [] {
+                              InCall c;
+                              while (!stuck.letGo) std::this_thread::sleep_for(1ms);
+                          },
+                          position, [] { return stuck.firstLost.load(); }, report};
+    return WaveOutput{[](int64_t) {
+                          InCall c;
+                          stuck.secondOpens.fetch_add(1);
+                          return true;
+                      },
+                      [] { InCall c; }, position, [] { return false; }, report};
+}
+
+// A device close that hangs is left behind at the stop; the next start runs
+// silent and touches no device until that close returns, then plays again.
+TEST_F(ThreadedAudioLoop, AStartNeverRunsBesideAKeeperLeftBehind)
+{
+    stuck.firstLost = stuck.letGo = false;
+    stuck.inCall = stuck.overlaps = stuck.secondOpens = stuck.reports = 0;
+    StartAudioThread(StuckOutput(true));
+    ASSERT_TRUE(WaitTicks(3));
+    stuck.firstLost = true;  // the keeper's close of it hangs
+    ASSERT_TRUE(WaitTicks(3));
+    StopAudioThread();  // gives up on the keeper after two seconds
+    StartAudioThread(StuckOutput(false));
+    ASSERT_TRUE(WaitTicks(10)) << "the neuron ticks on without sound";
+    EXPECT_EQ(stuck.secondOpens.load(), 0) << "no device opened while the old close hangs";
+    EXPECT_EQ(stuck.reports.load(), 2) << "the loss, and the start without sound";
+    stuck.letGo = true;
+    for (int32_t i = 0; i < 300 && !AudioLoopStatistics().playing; ++i) std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(AudioLoopStatistics().playing);
+    EXPECT_EQ(stuck.secondOpens.load(), 1);
+    EXPECT_EQ(stuck.overlaps.load(), 0);
 }
 
 }  // namespace
