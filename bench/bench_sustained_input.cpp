@@ -97,3 +97,30 @@ BENCHMARK(BM_WorstTickAfterSustainedInput)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// The Right key held on a spot with a tick after every press: whether a
+// press costs much depends on how its radius squared rounds, so every one is
+// measured. The argument is the number of presses.
+void BM_WorstTickHoldingRightOnASpot(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ShowStimulus(OnCentreX, Spot);
+        double worst = 0.0;
+        for (int32_t press = 1; press <= state.range(0); ++press) {
+            OnKeyDown(KeyRight);
+            worst = std::max(worst, TickSeconds(press * 20));
+        }
+        state.SetIterationTime(worst);
+        state.counters["worst_ms"] = worst * 1000.0;
+    }
+}
+BENCHMARK(BM_WorstTickHoldingRightOnASpot)
+    ->Arg(300)
+    ->Arg(3000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
