@@ -60,7 +60,7 @@ struct Keeper {
     WaveOutput output{};
     std::mutex mutex;
     std::condition_variable wake;
-    bool stop = false;  // guarded by mutex
+    bool stopRequested = false;  // guarded by mutex
     std::atomic<int32_t> holder{LoopHolds};
     std::atomic<bool> running{false};
     // A keeper of an earlier start still in a device call: this one makes no
@@ -102,28 +102,11 @@ struct AudioLoop {
 };
 AudioLoop loop;
 
-// Sleeps until `until` (or with no limit), or until ready() holds after a
-// WakeKeeper. Returns false once the keeper is told to stop.
-template <typename Ready>
-bool KeeperWait(Keeper& k, SteadyClock::time_point until, Ready ready)
-{
-    std::unique_lock<std::mutex> lock(k.mutex);
-    k.wake.wait_until(lock, until, [&] { return k.stop || ready(); });
-    return !k.stop;
-}
-template <typename Ready>
-bool KeeperWait(Keeper& k, Ready ready)
-{
-    std::unique_lock<std::mutex> lock(k.mutex);
-    k.wake.wait(lock, [&] { return k.stop || ready(); });
-    return !k.stop;
-}
-
 void WakeKeeper(Keeper& k, bool stop = false)
 {
     {
         std::lock_guard<std::mutex> lock(k.mutex);
-        k.stop = k.stop || stop;
+        k.stopRequested = k.stopRequested || stop;
     }
     k.wake.notify_all();
 }
@@ -265,9 +248,9 @@ void RunKeeper(std::shared_ptr<Keeper> own)
     // An earlier keeper still in a device call has the device: nothing is
     // touched until it has ended (it cannot say so, so it is looked at).
     while (k.leftBehind && k.leftBehind->running.load(std::memory_order_acquire))
-        if (!KeeperWait(k, SteadyClock::now() + kLeftBehindLook, [] { return false; })) break;
+        if (!WaitOnDeadlineLoop(k, SteadyClock::now() + kLeftBehindLook, [] { return false; })) break;
     auto handed = [&k] { return k.holder.load(std::memory_order_acquire) == KeeperHolds; };
-    while (KeeperWait(k, handed)) {
+    while (WaitOnDeadlineLoop(k, handed)) {
         if (k.closeFirst) {
             if (k.output.close) k.output.close();
             k.closeFirst = false;
@@ -278,7 +261,7 @@ void RunKeeper(std::shared_ptr<Keeper> own)
         // opens one); with nothing to wait for, the last look for a stop
         // before an open that may block.
         const auto retry = SteadyClock::now() + std::chrono::milliseconds(waitMs);
-        if (!KeeperWait(k, retry, [] { return false; })) break;
+        if (!WaitOnDeadlineLoop(k, retry, [] { return false; })) break;
         if (waitMs > 0) continue;
         k.lastAttemptMs = nowMs;
         loop.reopenAttempts.fetch_add(1, std::memory_order_relaxed);
