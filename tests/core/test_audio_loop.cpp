@@ -99,57 +99,46 @@ TEST_F(ThreadedAudioLoop, RestartsPastTheThresholdFromSilence)
     EXPECT_EQ(simulation.rateWindowSlot, 1 + ticksSince % 25);
 }
 
-// Two devices and the calls made on them: a first whose close hangs until
-// the test lets it go, and a second. No call may run beside another.
-struct StuckDevices {
-    std::atomic<bool> firstLost{false}, letGo{false};
-    std::atomic<int32_t> inCall{0}, overlaps{0}, secondOpens{0}, reports{0};
-};
-StuckDevices stuck;
+// A device whose close hangs until the test lets it go. It counts opens and
+// calls that run beside another.
+struct StuckDevice {
+    std::atomic<bool> lost{false}, letGo{false};
+    std::atomic<int32_t> inCall{0}, overlaps{0}, opens{0}, reports{0};
+} stuck;
 
-struct InCall {
-    InCall() { stuck.overlaps += stuck.inCall.fetch_add(1) != 0; }
-    ~InCall() { stuck.inCall.fetch_sub(1); }
-};
-
-WaveOutput StuckOutput(bool first)
+void Call(bool hang)
 {
-    auto report = [](const char*) { stuck.reports.fetch_add(1); };
-    auto position = [] { return MillisecondClock() * kAudioRate / 1000 % kAudioRestartAt; };
-    if (first)
-        return WaveOutput{[](int64_t) { InCall c; return true; },
-                          [] {
-                              InCall c;
-                              while (!stuck.letGo) std::this_thread::sleep_for(1ms);
-                          },
-                          position, [] { return stuck.firstLost.load(); }, report};
-    return WaveOutput{[](int64_t) {
-                          InCall c;
-                          stuck.secondOpens.fetch_add(1);
-                          return true;
-                      },
-                      [] { InCall c; }, position, [] { return false; }, report};
+    stuck.overlaps += stuck.inCall.fetch_add(1) != 0;
+    while (hang && !stuck.letGo) std::this_thread::sleep_for(1ms);
+    stuck.inCall.fetch_sub(1);
+}
+
+WaveOutput StuckOutput()
+{
+    return WaveOutput{[](int64_t) { return Call(false), stuck.opens.fetch_add(1), true; }, [] { Call(true); },
+                      [] { return MillisecondClock() * kAudioRate / 1000 % kAudioRestartAt; },
+                      [] { return stuck.lost.exchange(false); }, [](const char*) { stuck.reports.fetch_add(1); }};
 }
 
 // A device close that hangs is left behind at the stop; the next start runs
 // silent and touches no device until that close returns, then plays again.
 TEST_F(ThreadedAudioLoop, AStartNeverRunsBesideAKeeperLeftBehind)
 {
-    stuck.firstLost = stuck.letGo = false;
-    stuck.inCall = stuck.overlaps = stuck.secondOpens = stuck.reports = 0;
-    StartAudioThread(StuckOutput(true));
+    stuck.lost = stuck.letGo = false;
+    stuck.overlaps = stuck.opens = stuck.reports = 0;
+    StartAudioThread(StuckOutput());
     ASSERT_TRUE(WaitTicks(3));
-    stuck.firstLost = true;  // the keeper's close of it hangs
+    stuck.lost = true;  // the keeper's close of it hangs
     ASSERT_TRUE(WaitTicks(3));
     StopAudioThread();  // gives up on the keeper after two seconds
-    StartAudioThread(StuckOutput(false));
+    StartAudioThread(StuckOutput());
     ASSERT_TRUE(WaitTicks(10)) << "the neuron ticks on without sound";
-    EXPECT_EQ(stuck.secondOpens.load(), 0) << "no device opened while the old close hangs";
+    EXPECT_EQ(stuck.opens.load(), 1) << "no device opened while the old close hangs";
     EXPECT_EQ(stuck.reports.load(), 2) << "the loss, and the start without sound";
     stuck.letGo = true;
     for (int32_t i = 0; i < 300 && !AudioLoopStatistics().playing; ++i) std::this_thread::sleep_for(10ms);
     EXPECT_TRUE(AudioLoopStatistics().playing);
-    EXPECT_EQ(stuck.secondOpens.load(), 1);
+    EXPECT_EQ(stuck.opens.load(), 2);
     EXPECT_EQ(stuck.overlaps.load(), 0);
 }
 

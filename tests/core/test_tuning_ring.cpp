@@ -1,15 +1,12 @@
-// The tuning recorder reads the neuron tick's ring while the tick goes on
-// writing it.
-#include "sim/spikes.h"
+// The tuning recorder reads the neuron tick's ring while the tick writes it.
 #include "tests/core/test_support.h"
 #include "tuning/tuning_sweep.h"
 
 using namespace ts;
 
 // After a stall of the user-interface thread the recorder reads a whole ring
-// at once. The writer, having published tick n, may already have written
-// tick n + 1 into the slot of tick n + 1 - 512: that tick is lost, not read
-// as the new one.
+// at once. Having published tick n, the writer may already have written tick
+// n + 1 into the slot of tick n + 1 - 512: that tick is lost, not misread.
 TEST(TuningRing, TheSlotTheWriterRewritesNextIsNotTrusted)
 {
     ResetEngine(OnCentreX);
@@ -20,7 +17,6 @@ TEST(TuningRing, TheSlotTheWriterRewritesNextIsNotTrusted)
     for (int32_t t = 1; t <= 1000; ++t) RecordTick(1);
     simulation.tickSpikes[(start + 1001) % kTickRingSlots] = 7;  // tick 1001 begun, not yet published
     PollSweep();
-    const std::vector<int32_t>& got = tuningSweep.tickSpikes;
-    for (int32_t k = 0; k < 1000; ++k) EXPECT_EQ(got[k], k < 489 ? -1 : 1) << "tick " << k + 1;
+    for (int32_t k = 0; k < 1000; ++k) EXPECT_EQ(tuningSweep.tickSpikes[k], k < 489 ? -1 : 1) << "tick " << k + 1;
     StopSweep();
 }
