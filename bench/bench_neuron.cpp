@@ -41,7 +41,7 @@ bool PrepareCell(int32_t cellType, int32_t halfSize)
     for (int32_t tick = 0; tick < kHistoryFrames; ++tick) {
         float* image = StimulusImageBack();
         for (int32_t i = 0; i < kFilterPixels; ++i) image[i] = 2.0f * Lcg() - 1.0f;
-        PublishStimulusImage();
+        PublishStimulusImage(CurrentFilters());
         NeuronTickCompute();
     }
     return true;

@@ -123,7 +123,7 @@ void PlainFrame(int64_t timeMs)
     if (stimulus.stimulusOn) PlainGrating(CurrentFilters(), timeMs);
     DrawTraces();
     PublishFrame();
-    PublishStimulusImage();
+    PublishStimulusImage(CurrentFilters());
 }
 
 // The newest frame and stimulus image, copied.

@@ -20,3 +20,8 @@ int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs);
 // The tuning recorder measures its F1 at the frequencies these give.
 int64_t GratingDriftPeriodMs(float velocity, float sf);
 int64_t ModulationPeriodMs(float rate);
+
+// Coverage tests and pixels the stimulus rasteriser has visited since the
+// program started (scene thread): a measure of drawing work that tests can
+// hold to the size of the canvas.
+int64_t RasterisationWork();

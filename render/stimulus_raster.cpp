@@ -48,6 +48,9 @@ Target MakeTarget(const RfFilterSet& filters)
     return t;
 }
 
+// Coverage tests and pixels visited by the rasteriser so far (scene thread).
+int64_t work = 0;
+
 bool Contains(Span s, int64_t v) { return v >= s.lo && v <= s.hi; }
 
 // Visits every pixel of the scan that is drawn or written. sample(x, y, v)
@@ -67,6 +70,7 @@ void Scan(const Target& t, Span scanX, Span scanY, Sample sample)
             for (int32_t c = 0; c < colRuns; ++c) {
                 for (int64_t x = cols[c].lo; x <= cols[c].hi; ++x) {
                     float v = 0.0f;
+                    ++work;
                     const bool covered = sample(x, y, v);
                     if (covered && drawRow && Contains(t.frameCols, x))
                         PlotPixel(static_cast<int32_t>(x), static_cast<int32_t>(y));
@@ -93,25 +97,99 @@ double DistanceSquared(int64_t dx, int64_t dy)
            static_cast<double>(dy) * static_cast<double>(dy);
 }
 
-// The columns of row offset dy covered by the disc of the coverage test
-// float(dx^2 + dy^2) <= r2, within |dx| <= h: a square-root estimate set
-// right by the test itself, so the run is exactly the pixels the test takes.
-Span DiscRun(int64_t dy, float r2, int64_t h)
+// The first guess at the end of a row's run: where d^2 = limit2 in exact
+// arithmetic, within 0..h.
+int64_t RunEstimate(double limit2, int64_t dy, int64_t h)
 {
-    auto inside = [&](int64_t dx) { return static_cast<float>(DistanceSquared(dx, dy)) <= r2; };
-    if (h < 0) return {};
-    const double room = static_cast<double>(r2) - static_cast<double>(dy) * static_cast<double>(dy);
-    int64_t e = room > 0.0 ? std::min(h, TruncWide(std::sqrt(room))) : 0;
-    while (e < h && inside(e + 1)) ++e;
-    while (e >= 0 && !inside(e)) --e;
-    return {-e, e};
+    const double room = limit2 - static_cast<double>(dy) * static_cast<double>(dy);
+    return room > 0.0 ? std::min(h, TruncWide(std::sqrt(room))) : 0;
 }
 
-// A disc of radius r around (mx, my) scanned over the square |dx|, |dy| <= h,
-// row by row: covered pixels take value(dx, dy) and are drawn in the grey
+// The largest dx in 0..h for which inside(dx) holds (-1 if none), where
+// inside only turns false as dx grows, searched for from the estimate e: by
+// doubling steps away from it, then by halving. A huge limit is a float
+// whose rounding step spans many pixels (at 1e26 a step of 1e19, half a
+// million pixels beyond the estimate), so a walk pixel by pixel could take
+// seconds per frame; the search takes at most about 4 x 62 tests.
+template <typename Inside>
+int64_t RunEnd(Inside inside, int64_t e, int64_t h)
+{
+    // lo is inside (or -1), hi outside (or h + 1); the steps stay within h,
+    // so no sum leaves the clamp of TruncWide.
+    int64_t lo = e, hi = e;
+    int64_t step = 1;
+    if (inside(e)) {
+        for (hi = h + 1; lo < h; step = step > h / 2 ? h : 2 * step) {
+            const int64_t probe = lo + std::min(step, h - lo);
+            if (!inside(probe)) {
+                hi = probe;
+                break;
+            }
+            lo = probe;
+        }
+    } else {
+        for (lo = -1; hi > 0; step = step > h / 2 ? h : 2 * step) {
+            const int64_t probe = hi - std::min(step, hi);
+            if (inside(probe)) {
+                lo = probe;
+                break;
+            }
+            hi = probe;
+        }
+    }
+    while (hi - lo > 1) {
+        const int64_t mid = lo + (hi - lo) / 2;
+        (inside(mid) ? lo : hi) = mid;
+    }
+    return lo;
+}
+
+// The columns of row offset dy covered by the disc of the coverage test
+// float(dx^2 + dy^2) <= r2, within |dx| <= h: one run.
+int32_t DiscRuns(int64_t dy, float r2, int64_t h, Span out[2])
+{
+    if (h < 0) return 0;
+    auto inside = [&](int64_t dx) {
+        ++work;
+        const double d2 = DistanceSquared(dx, dy);
+        // Beyond the float range the sum rounds to infinity.
+        return d2 < 0x1p128 ? static_cast<float>(d2) <= r2 : r2 == INFINITY;
+    };
+    const int64_t e = RunEnd(inside, RunEstimate(r2, dy, h), h);
+    out[0] = {-e, e};
+    return e >= 0 ? 1 : 0;
+}
+
+// The columns of row offset dy covered by the ring inner2 < d^2 <= outer2,
+// within |dx| <= h: the outer disc's run less the inner one's, two runs or
+// one or none.
+int32_t AnnulusRuns(int64_t dy, double inner2, double outer2, int64_t h, Span out[2])
+{
+    if (h < 0) return 0;
+    auto within = [&](double limit2) {
+        return [dy, limit2](int64_t dx) {
+            ++work;
+            return DistanceSquared(dx, dy) <= limit2;
+        };
+    };
+    const int64_t outer = RunEnd(within(outer2), RunEstimate(outer2, dy, h), h);
+    const int64_t inner = RunEnd(within(inner2), RunEstimate(inner2, dy, h), h);
+    if (outer < 0 || inner >= outer) return 0;
+    if (inner < 0) {
+        out[0] = {-outer, outer};
+        return 1;
+    }
+    out[0] = {-outer, -inner - 1};
+    out[1] = {inner + 1, outer};
+    return 2;
+}
+
+// A round stimulus around (mx, my) scanned over the square |dx|, |dy| <= h,
+// row by row: runsOf(dy, runs) gives the covered columns of a row as offsets
+// from mx; covered pixels take value(dx, dy) and are drawn in the grey
 // shade(v); the rest of the square within the box gets 0 in the image.
-template <typename Value, typename Shade>
-void ScanDisc(const Target& t, int64_t mx, int64_t my, float r2, int64_t h, Value value, Shade shade)
+template <typename Runs, typename Value, typename Shade>
+void ScanRuns(const Target& t, int64_t mx, int64_t my, int64_t h, Runs runsOf, Value value, Shade shade)
 {
     Span cols[2], rows[2];
     Span last{-1, -1};  // the last pixel drawn, as (x, y)
@@ -122,27 +200,33 @@ void ScanDisc(const Target& t, int64_t mx, int64_t my, float r2, int64_t h, Valu
             const bool drawRow = Contains(t.frameRows, y);
             float* imageRow =
                 Contains(t.boxRows, y) ? t.image + (y - t.boxTop) * kFilterSide : nullptr;
-            const Span run = DiscRun(y - my, r2, h);
+            uint32_t* frameRow = drawRow ? frameBuffer.pixels + y * frameBuffer.width : nullptr;
+            Span runs[2];
+            const int32_t runCount = runsOf(y - my, runs);
             for (int32_t c = 0; c < colRuns; ++c) {
                 const Span span = cols[c];
-                if (imageRow) {  // the square's uncovered part of the box row
-                    const Span box{std::max(span.lo, t.boxCols.lo), std::min(span.hi, t.boxCols.hi)};
-                    for (int64_t x = box.lo; x <= box.hi; ++x)
-                        if (x < mx + run.lo || x > mx + run.hi) imageRow[x - t.boxLeft] = 0.0f;
+                if (imageRow) {  // the square's part of the box row, covered below
+                    const int64_t lo = std::max(span.lo, t.boxCols.lo), hi = std::min(span.hi, t.boxCols.hi);
+                    work += std::max<int64_t>(hi - lo + 1, 0);
+                    for (int64_t x = lo; x <= hi; ++x) imageRow[x - t.boxLeft] = 0.0f;
                 }
-                const int64_t lo = std::max(span.lo, mx + run.lo), hi = std::min(span.hi, mx + run.hi);
-                uint32_t* frameRow = drawRow ? frameBuffer.pixels + y * frameBuffer.width : nullptr;
-                if (frameRow && lo <= hi) TouchFrame(lo, y, hi + 1, y + 1);
-                for (int64_t x = lo; x <= hi; ++x) {
-                    const float v = value(x - mx, y - my);
-                    if (frameRow && Contains(t.frameCols, x)) {
-                        // A grey is the same word in the store's byte order,
-                        // so the run is written straight in; the pen and the
-                        // colour are set as plotting would leave them, below.
-                        frameRow[x] = shade(v);
-                        last = {x, y};
+                for (int32_t k = 0; k < runCount; ++k) {
+                    const int64_t lo = std::max(span.lo, mx + runs[k].lo);
+                    const int64_t hi = std::min(span.hi, mx + runs[k].hi);
+                    if (frameRow && lo <= hi) TouchFrame(lo, y, hi + 1, y + 1);
+                    work += std::max<int64_t>(hi - lo + 1, 0);
+                    for (int64_t x = lo; x <= hi; ++x) {
+                        const float v = value(x - mx, y - my);
+                        if (frameRow && Contains(t.frameCols, x)) {
+                            // A grey is the same word in the store's byte
+                            // order, so the run is written straight in; the
+                            // pen and the colour are set as plotting would
+                            // leave them, below.
+                            frameRow[x] = shade(v);
+                            last = {x, y};
+                        }
+                        if (imageRow && Contains(t.boxCols, x)) imageRow[x - t.boxLeft] = v;
                     }
-                    if (imageRow && Contains(t.boxCols, x)) imageRow[x - t.boxLeft] = v;
                 }
             }
         }
@@ -173,9 +257,9 @@ void RasteriseSpot(const Target& t, int64_t mx, int64_t my, float dpp)
     const float r = stimulus.spotRadius / dpp;
     const float r2 = r * r;
     const int64_t h = TruncWide(r + 5.0f);
-    ScanDisc(
-        t, mx, my, r2, h, [&](int64_t, int64_t) { return u.contrast; },
-        [&](float) { return u.colour; });
+    ScanRuns(
+        t, mx, my, h, [&](int64_t dy, Span* runs) { return DiscRuns(dy, r2, h, runs); },
+        [&](int64_t, int64_t) { return u.contrast; }, [&](float) { return u.colour; });
 }
 
 void RasteriseAnnulus(const Target& t, int64_t mx, int64_t my, float dpp)
@@ -185,15 +269,11 @@ void RasteriseAnnulus(const Target& t, int64_t mx, int64_t my, float dpp)
     const int64_t outer = TruncWide(stimulus.annulusRatio * stimulus.spotRadius / dpp);
     const double inner2 = static_cast<double>(TruncWide(r * r));
     const double outer2 = static_cast<double>(outer) * static_cast<double>(outer);
-    SetColour(u.colour);
-    Scan(
-        t, {mx - outer - 1, mx + outer + 1}, {my - outer - 1, my + outer + 1},
-        [&](int64_t x, int64_t y, float& v) {
-            const double d2 = DistanceSquared(x - mx, y - my);
-            const bool covered = inner2 < d2 && d2 <= outer2;
-            v = covered ? u.contrast : 0.0f;
-            return covered;
-        });
+    const int64_t h = outer + 1;
+    SetColour(u.colour);  // in force even when nothing is covered
+    ScanRuns(
+        t, mx, my, h, [&](int64_t dy, Span* runs) { return AnnulusRuns(dy, inner2, outer2, h, runs); },
+        [&](int64_t, int64_t) { return u.contrast; }, [&](float) { return u.colour; });
 }
 
 void RasteriseBar(const Target& t, int64_t mx, int64_t my, float dpp)
@@ -249,8 +329,8 @@ void RasteriseGrating(const Target& t, int64_t mx, int64_t my, float dpp, int64_
     const float radius = stimulus.gratingRadius / dpp;
     const float r2 = radius * radius;
     const int64_t h = TruncWide(radius + 5.0f);
-    ScanDisc(
-        t, mx, my, r2, h,
+    ScanRuns(
+        t, mx, my, h, [&](int64_t dy, Span* runs) { return DiscRuns(dy, r2, h, runs); },
         [&](int64_t dx, int64_t dy) {
             if (!striped) return amplitude;
             const float across = s * static_cast<float>(dx) + c * static_cast<float>(dy);
@@ -272,6 +352,8 @@ int64_t ModulationPeriodMs(float rate)
 {
     return rate > 0.0f ? std::max<int64_t>(TruncWide(1000.0f / rate), 1) : 0;
 }
+
+int64_t RasterisationWork() { return work; }
 
 int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
 {

@@ -1,6 +1,7 @@
 // The two running traces across the top of the picture, newest sample at the
 // right: the response (20 pixels per unit above row 62, spike ticks as full
-// strokes from row 42) and the stimulus marker in rows 71 and 72.
+// strokes from row 42, whatever the drive) and the stimulus marker in rows 71
+// and 72.
 #include <algorithm>
 
 #include "model/app_state.h"
@@ -33,7 +34,7 @@ void DrawTraces()
         int32_t j = newest - i;
         if (j < 1) j += width;
         const float v = traces.responseTrace[j];
-        if (v == 1.0f) {  // a tick that fired: a full-height stroke
+        if (traces.spikeTrace[j] != 0) {  // a tick that fired: a full-height stroke
             MoveTo(x, kBaseline - kUnitHeight);
             LineTo(x, kBaseline);
         } else if (i == 1) {

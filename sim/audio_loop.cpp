@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 #include "model/vector_state.h"
@@ -29,6 +32,8 @@ constexpr int64_t kStalledMs = 1000;
 constexpr int32_t kStalledTicks = 40;
 // A loss soon after the last report is not reported again.
 constexpr int64_t kReportGapMs = 60000;
+// How often a new keeper looks whether one left behind has ended.
+constexpr auto kLeftBehindLook = std::chrono::milliseconds(50);
 
 constexpr const char* kOpenFailedText = "Error preparing wave header";
 
@@ -44,18 +49,39 @@ void AudioThreadStart();
 void AudioTickBeforeDeadline();
 void AudioTickAfterDeadline();
 
-// The fields under "audio thread only" belong to the audio thread; those
-// under "handed over" belong to whoever `holder` names, and each hand-over is
-// a release store of `holder` that the other side loads with acquire.
+// What one keeper works on. Every start of the audio thread makes a new one:
+// a keeper left behind in a device call that never returned (see
+// StopAudioThread) finds only its own record when the call does return, sees
+// its stop and ends, touching neither the device nor the loop that runs now.
+// The fields under "handed over" belong to whoever `holder` names, and each
+// hand-over is a release store of `holder` that the other side loads with
+// acquire.
+struct Keeper {
+    WaveOutput output{};
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stopRequested = false;  // guarded by mutex
+    std::atomic<int32_t> holder{LoopHolds};
+    std::atomic<bool> running{false};
+    // A keeper of an earlier start still in a device call: this one makes no
+    // device call until it has ended.
+    std::shared_ptr<Keeper> leftBehind;
+
+    // Handed over.
+    bool closeFirst = false;      // the keeper closes the lost device before it tries
+    int64_t lastAttemptMs = 0;    // the last open tried by either side
+};
+
+// The fields under "audio thread only" belong to the audio thread.
 struct AudioLoop {
-    // The keeper stops with the ticking loop and waits on it.
     DeadlineLoop ticking{.stall = kStall,
                          .start = AudioThreadStart,
                          .beforeDeadline = AudioTickBeforeDeadline,
                          .afterDeadline = AudioTickAfterDeadline};
-    std::thread keeper;
+    std::thread keeperThread;
+    // Set by the controlling thread while neither thread runs.
+    std::shared_ptr<Keeper> keeper = std::make_shared<Keeper>();
     WaveOutput output{};
-    std::atomic<int32_t> holder{LoopHolds};
 
     // Audio thread only.
     bool deviceOpen = false;
@@ -70,16 +96,20 @@ struct AudioLoop {
     int64_t lastChangeMs = 0;
     int32_t unchangedTicks = 0;
 
-    // Handed over.
-    bool closeFirst = false;      // the keeper closes the lost device before it tries
-    int64_t lastAttemptMs = 0;    // the last open tried by either side
-
     std::atomic<int64_t> ticks{0}, firstTickMs{0}, lastTickMs{0}, lastPlayPosition{0};
     std::atomic<bool> playing{false};
     std::atomic<int32_t> reopenAttempts{0}, reopens{0};
-    std::atomic<bool> keeperRunning{false};
 };
 AudioLoop loop;
+
+void WakeKeeper(Keeper& k, bool stop = false)
+{
+    {
+        std::lock_guard<std::mutex> lock(k.mutex);
+        k.stopRequested = k.stopRequested || stop;
+    }
+    k.wake.notify_all();
+}
 
 void ReportLoss(int64_t nowMs)
 {
@@ -100,9 +130,10 @@ void HandDeviceToKeeper(int64_t fromPosition, bool closeFirst, int64_t nowMs)
     loop.silentBasePosition = fromPosition;
     loop.silentBaseMs = nowMs;
     ReportLoss(nowMs);
-    loop.closeFirst = closeFirst;
-    loop.holder.store(KeeperHolds, std::memory_order_release);
-    WakeDeadlineLoop(loop.ticking);
+    Keeper& k = *loop.keeper;
+    k.closeFirst = closeFirst;
+    k.holder.store(KeeperHolds, std::memory_order_release);
+    WakeKeeper(k);
 }
 
 void WatchNewDevice(int64_t nowMs)
@@ -118,7 +149,8 @@ void StartStream()
 {
     // At a restart without sound the keeper may be busy with the device:
     // leave it to it; a device it finds plays from wherever the clock is.
-    const bool holding = loop.holder.load(std::memory_order_acquire) == LoopHolds;
+    Keeper& k = *loop.keeper;
+    const bool holding = k.holder.load(std::memory_order_acquire) == LoopHolds;
     if (holding && loop.deviceOpen && loop.output.close) loop.output.close();
     loop.deviceOpen = false;
     // Cleared before the device opens, so it never plays the old stream.
@@ -128,8 +160,11 @@ void StartStream()
     loop.silentBaseMs = nowMs;
     WatchNewDevice(nowMs);
     simulation.rateWindowSlot = 1;
-    if (!holding) return;
-    loop.lastAttemptMs = nowMs;
+    if (!holding) {
+        ReportLoss(nowMs);  // at the first start: an earlier keeper still has the device
+        return;
+    }
+    k.lastAttemptMs = nowMs;
     loop.deviceOpen = loop.output.open && loop.output.open(0);
     if (loop.deviceOpen) {
         loop.soundLost = false;
@@ -141,7 +176,7 @@ void StartStream()
 // Takes back a device that the keeper opened at the place the clock had got to.
 void TakeReopenedDevice(int64_t nowMs)
 {
-    loop.holder.store(LoopHolds, std::memory_order_relaxed);
+    loop.keeper->holder.store(LoopHolds, std::memory_order_relaxed);
     loop.deviceOpen = true;
     loop.soundLost = false;
     WatchNewDevice(nowMs);
@@ -153,7 +188,8 @@ void TakeReopenedDevice(int64_t nowMs)
 int64_t ReadPlayPosition()
 {
     const int64_t nowMs = MillisecondClock();
-    if (!loop.deviceOpen && loop.holder.load(std::memory_order_acquire) == KeeperOpened) TakeReopenedDevice(nowMs);
+    if (!loop.deviceOpen && loop.keeper->holder.load(std::memory_order_acquire) == KeeperOpened)
+        TakeReopenedDevice(nowMs);
     if (loop.deviceOpen) {
         if (loop.output.lost && loop.output.lost()) {
             HandDeviceToKeeper(std::max<int64_t>(loop.lastDevicePosition, 0), true, nowMs);
@@ -200,54 +236,78 @@ void AudioTickAfterDeadline()
     if (p > kAudioRestartAt) StartStream();
 }
 
-bool KeeperHoldsDevice() { return loop.holder.load(std::memory_order_acquire) == KeeperHolds; }
-
 // The keeper: it sleeps until it is handed the device, closes the lost one,
 // then tries to open a device every kReopenIntervalMs. A new device starts
 // where the clock has got to since the audio thread's last tick: the slices
 // written lie ahead of it, so the clicks go on in step. Blocking here costs
 // the sound a little longer, never a tick.
-void RunKeeper()
+void RunKeeper(std::shared_ptr<Keeper> own)
 {
+    Keeper& k = *own;
     ClearUpperVectorState();
-    while (WaitOnDeadlineLoop(loop.ticking, KeeperHoldsDevice)) {
-        if (loop.closeFirst) {
-            if (loop.output.close) loop.output.close();
-            loop.closeFirst = false;
+    // An earlier keeper still in a device call has the device: nothing is
+    // touched until it has ended (it cannot say so, so it is looked at).
+    while (k.leftBehind && k.leftBehind->running.load(std::memory_order_acquire))
+        if (!WaitOnDeadlineLoop(k, SteadyClock::now() + kLeftBehindLook, [] { return false; })) break;
+    auto handed = [&k] { return k.holder.load(std::memory_order_acquire) == KeeperHolds; };
+    while (WaitOnDeadlineLoop(k, handed)) {
+        if (k.closeFirst) {
+            if (k.output.close) k.output.close();
+            k.closeFirst = false;
         }
         const int64_t nowMs = MillisecondClock();
-        const int64_t waitMs = std::max<int64_t>(loop.lastAttemptMs + kReopenIntervalMs - nowMs, 0);
+        const int64_t waitMs = std::max<int64_t>(k.lastAttemptMs + kReopenIntervalMs - nowMs, 0);
         // Cut short only by a stop (the device stays the keeper's until it
         // opens one); with nothing to wait for, the last look for a stop
         // before an open that may block.
         const auto retry = SteadyClock::now() + std::chrono::milliseconds(waitMs);
-        if (!WaitOnDeadlineLoop(loop.ticking, retry, [] { return false; })) break;
+        if (!WaitOnDeadlineLoop(k, retry, [] { return false; })) break;
         if (waitMs > 0) continue;
-        loop.lastAttemptMs = nowMs;
+        k.lastAttemptMs = nowMs;
         loop.reopenAttempts.fetch_add(1, std::memory_order_relaxed);
         const int64_t since = std::max<int64_t>(nowMs - loop.lastTickMs.load(std::memory_order_relaxed), 0);
         const int64_t clockPosition = loop.lastPlayPosition.load(std::memory_order_relaxed) + since * kAudioRate / 1000;
         const int64_t from = std::clamp<int64_t>(clockPosition, 0, kAudioSamples);
-        if (loop.output.open && loop.output.open(from)) loop.holder.store(KeeperOpened, std::memory_order_release);
+        if (k.output.open && k.output.open(from)) k.holder.store(KeeperOpened, std::memory_order_release);
     }
-    loop.keeperRunning.store(false, std::memory_order_release);
+    k.running.store(false, std::memory_order_release);
 }
 
 // A keeper stuck in a device that never lets go must not keep the program
 // from ending: after this long it is left behind, holding the device.
 constexpr auto kKeeperStopWait = std::chrono::seconds(2);
 
+// The keeper of an earlier start still in a device call, if any: the last
+// one, or the one it was waiting for.
+std::shared_ptr<Keeper> KeeperStillRunning()
+{
+    const std::shared_ptr<Keeper>& last = loop.keeper;
+    if (last->running.load(std::memory_order_acquire)) return last;
+    const std::shared_ptr<Keeper>& older = last->leftBehind;
+    return older && older->running.load(std::memory_order_acquire) ? older : nullptr;
+}
+
 }  // namespace
 
 void StartAudioThread(const WaveOutput& output)
 {
     StopAudioThread();
+    std::shared_ptr<Keeper> behind = KeeperStillRunning();
+    loop.keeper = std::make_shared<Keeper>();
+    Keeper& k = *loop.keeper;
+    k.output = output;
+    if (behind) {
+        // Silent until the keeper left behind lets go; then the new keeper
+        // closes what it may have left open and looks for a device.
+        k.leftBehind = std::move(behind);
+        k.holder.store(KeeperHolds, std::memory_order_relaxed);
+        k.closeFirst = true;
+    }
+    k.running.store(true, std::memory_order_relaxed);
     loop.output = output;
-    loop.holder.store(LoopHolds, std::memory_order_relaxed);
     loop.deviceOpen = false;
     loop.soundLost = false;
     loop.reported = false;
-    loop.closeFirst = false;
     loop.ticks.store(0, std::memory_order_relaxed);
     loop.firstTickMs.store(0, std::memory_order_relaxed);
     loop.lastTickMs.store(0, std::memory_order_relaxed);
@@ -255,30 +315,31 @@ void StartAudioThread(const WaveOutput& output)
     loop.playing.store(false, std::memory_order_relaxed);
     loop.reopenAttempts.store(0, std::memory_order_relaxed);
     loop.reopens.store(0, std::memory_order_relaxed);
-    loop.keeperRunning.store(true, std::memory_order_relaxed);
     StartDeadlineLoop(loop.ticking);
-    loop.keeper = std::thread(RunKeeper);
+    loop.keeperThread = std::thread(RunKeeper, loop.keeper);
 }
 
 void StopAudioThread()
 {
     if (!DeadlineLoopRunning(loop.ticking)) return;
     StopDeadlineLoop(loop.ticking);
+    Keeper& k = *loop.keeper;
+    WakeKeeper(k, true);
     const auto giveUp = SteadyClock::now() + kKeeperStopWait;
-    while (loop.keeperRunning.load(std::memory_order_acquire) && SteadyClock::now() < giveUp)
+    while (k.running.load(std::memory_order_acquire) && SteadyClock::now() < giveUp)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    if (loop.keeperRunning.load(std::memory_order_acquire)) {
-        loop.keeper.detach();
+    if (k.running.load(std::memory_order_acquire)) {
+        // It keeps its own record; the next start waits for it to end.
+        loop.keeperThread.detach();
         return;
     }
-    loop.keeper.join();
-    // Both threads are gone: close whatever device is open, whoever held it.
-    const int32_t holder = loop.holder.load(std::memory_order_acquire);
-    const bool open = holder == LoopHolds ? loop.deviceOpen : holder == KeeperOpened || loop.closeFirst;
-    if (open && loop.output.close) loop.output.close();
+    loop.keeperThread.join();
+    // Both threads are gone: close whatever device is open, whoever held it,
+    // unless a keeper of an earlier start still has it.
+    const int32_t holder = k.holder.load(std::memory_order_acquire);
+    const bool open = holder == LoopHolds ? loop.deviceOpen : holder == KeeperOpened || k.closeFirst;
+    if (open && !KeeperStillRunning() && loop.output.close) loop.output.close();
     loop.deviceOpen = false;
-    loop.closeFirst = false;
-    loop.holder.store(LoopHolds, std::memory_order_relaxed);
 }
 
 AudioLoopStats AudioLoopStatistics()

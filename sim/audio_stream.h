@@ -58,7 +58,8 @@ constexpr int64_t kReopenIntervalMs = 2000;
 void StartAudioThread(const WaveOutput& output);
 // Stops, joins and closes the device; safe when not running. A device close
 // or open that hangs for over two seconds is left behind on its thread, so
-// the program can still end.
+// the program can still end; a later start runs silent (and says so once)
+// until that call has returned, and makes no device call beside it.
 void StopAudioThread();
 
 // A device that plays nothing: its play position follows the clock. Used

@@ -40,19 +40,20 @@ void StartDeadlineLoop(DeadlineLoop& loop);
 void StopDeadlineLoop(DeadlineLoop& loop);
 bool DeadlineLoopRunning(const DeadlineLoop& loop);
 
-// For a helper thread that lives and stops with the loop: sleeps until
-// `until`, or until ready() holds after a WakeDeadlineLoop. Returns false
-// once a stop has been requested.
-template <typename Ready>
-bool WaitOnDeadlineLoop(DeadlineLoop& loop, SteadyClock::time_point until, Ready ready)
+// For a helper thread that lives and stops with the loop (or with any record
+// that has the same mutex, wake and stopRequested): sleeps until `until`, or
+// until ready() holds after a WakeDeadlineLoop. Returns false once a stop has
+// been requested.
+template <typename Loop, typename Ready>
+bool WaitOnDeadlineLoop(Loop& loop, SteadyClock::time_point until, Ready ready)
 {
     std::unique_lock<std::mutex> lock(loop.mutex);
     loop.wake.wait_until(lock, until, [&] { return loop.stopRequested || ready(); });
     return !loop.stopRequested;
 }
 // The same with no time limit.
-template <typename Ready>
-bool WaitOnDeadlineLoop(DeadlineLoop& loop, Ready ready)
+template <typename Loop, typename Ready>
+bool WaitOnDeadlineLoop(Loop& loop, Ready ready)
 {
     std::unique_lock<std::mutex> lock(loop.mutex);
     loop.wake.wait(lock, [&] { return loop.stopRequested || ready(); });

@@ -188,13 +188,19 @@ void CopyStimulusToHistory()
 {
     const RfFilterSet& set = TickFilters();
     const float* image = LatestStimulusImage();
+    // An image drawn for another box (the filters were rebuilt after the
+    // scene tick drew it) would put the stimulus where it is not: this tick
+    // reads a blank frame instead, and the next one an image drawn for the
+    // new box.
+    const bool fits = LatestStimulusImageFits(set);
+    if (!fits) image = BlankStimulusImage();
     copied = {image, set.boxLeft, set.boxTop};
     const int32_t w = BoxSpan(set.boxLeft, set.boxRight);
     const int32_t h = BoxSpan(set.boxTop, set.boxBottom);
     if (w <= 0 || h <= 0) return;
     const int32_t n = CurrentSlot();
     float* frame = simulation.stimulusHistory[n - 1];
-    frameIsGrating[n - 1] = LatestStimulusImageIsGrating();
+    frameIsGrating[n - 1] = fits && LatestStimulusImageIsGrating();
     if (KeyMatches(set)) {
         Project(image, frame, set, w, h, projection[n - 1]);
     } else {

@@ -108,7 +108,6 @@ bool SceneTickAt(int64_t timeMs)
     frameBuffer.touched = {};
     DrawTraces();
     const FrameRect tracesDrawn = frameBuffer.touched;
-    ReleaseFilters(SceneReader);
 
     if (drawing) {
         // Marks lie over the stimulus but are the same in both frames; the
@@ -125,8 +124,9 @@ bool SceneTickAt(int64_t timeMs)
         lastDrawn = {key, stimulusDrawn, tracesDrawn, LastPublishedSerial()};
     }
     // Published also when the stimulus is off: the neuron then sees the
-    // cleared image.
-    PublishStimulusImage(grating);
+    // cleared image. The set is held until the image has taken its box.
+    PublishStimulusImage(filters, grating);
+    ReleaseFilters(SceneReader);
     return drawing;
 }
 

@@ -21,5 +21,6 @@ void ResetSimulation()
     traces.traceIndex = 1;
     for (auto& value : traces.responseTrace) value = 0.0f;
     for (auto& value : traces.stimulusTrace) value = 0;
+    for (auto& value : traces.spikeTrace) value = 0;
     ForgetDriveProjections();
 }

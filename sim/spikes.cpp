@@ -16,7 +16,6 @@ constexpr float kSampleRate = 44100.0f;  // stream samples per second
 constexpr float kDeadSamples = 12.0f;    // one click: two clicks never overlap
 constexpr float kMostDeadFraction = 0.95f;
 constexpr int32_t kHighestOrder = 100;   // bounds the draws per spike
-constexpr float kSpikeMark = 1.0f;       // response-trace value of a tick with a spike
 
 // The order in force, read afresh at every event because the options dialog
 // may change it mid-slice. Below 1 it means 1; past a hundred the train is a
@@ -139,7 +138,7 @@ int32_t GenerateSpikes(float expectedRate, int32_t first, int32_t limit, ClickWr
 void RecordTick(int32_t spikeCount)
 {
     const int32_t slot = TraceSlot();
-    if (spikeCount > 0) traces.responseTrace[slot] = kSpikeMark;
+    traces.spikeTrace[slot] = spikeCount > 0 ? 1 : 0;
     traces.stimulusTrace[slot] = StimulusMarker();
 
     // A width below 1 keeps every tick in slot 1; the arrays end at kMaxTraceWidth.

@@ -12,9 +12,11 @@ struct StimulusImage {
     float pixels[kFilterPixels];
     bool grating = false;
     bool blank = true;  // all zero, known without looking
+    int32_t boxLeft = 0, boxTop = 0, boxRight = 0, boxBottom = 0;  // drawn for
 };
 
 TripleBuffer<StimulusImage> images;
+float blankImage[kFilterPixels];
 
 }  // namespace
 
@@ -33,9 +35,12 @@ void ClearStimulusImageBack()
     back.blank = true;
 }
 
-void PublishStimulusImage(bool grating)
+void PublishStimulusImage(const RfFilterSet& drawnFor, bool grating)
 {
-    images.Back().grating = grating;
+    StimulusImage& back = images.Back();
+    back.grating = grating;
+    back.boxLeft = drawnFor.boxLeft, back.boxTop = drawnFor.boxTop;
+    back.boxRight = drawnFor.boxRight, back.boxBottom = drawnFor.boxBottom;
     images.Publish();
 }
 
@@ -50,12 +55,22 @@ bool LatestStimulusImageIsGrating()
     return images.Front().grating;
 }
 
+bool LatestStimulusImageFits(const RfFilterSet& set)
+{
+    const StimulusImage& front = images.Front();
+    return front.boxLeft == set.boxLeft && front.boxTop == set.boxTop && front.boxRight == set.boxRight &&
+           front.boxBottom == set.boxBottom;
+}
+
+const float* BlankStimulusImage() { return blankImage; }
+
 void ResetStimulusImages()
 {
     for (StimulusImage& image : images.Slots()) {
         std::memset(image.pixels, 0, sizeof image.pixels);
         image.grating = false;
         image.blank = true;
+        image.boxLeft = image.boxTop = image.boxRight = image.boxBottom = 0;
     }
     images.ResetOwners();
 }

@@ -6,10 +6,17 @@
 // Triple-buffered: the scene thread draws the back image and publishes it;
 // the neuron tick takes the newest complete image.
 // Each image carries whether it shows a grating, so the complex cell can
-// weigh every history frame by what that frame showed.
+// weigh every history frame by what that frame showed, and the box it was
+// drawn for: filters rebuilt between the scene tick and the neuron tick move
+// the box, and the image read against the new one would show the stimulus
+// where it is not.
 float* StimulusImageBack();          // scene thread: cleared at the start of each tick
 void ClearStimulusImageBack();       // scene thread: the back image to all zero
-void PublishStimulusImage(bool grating = false);  // scene thread
+// Scene thread: hands over the back image, drawn for the box of drawnFor.
+void PublishStimulusImage(const RfFilterSet& drawnFor, bool grating = false);
 const float* LatestStimulusImage();  // neuron tick
-bool LatestStimulusImageIsGrating();  // neuron tick: of the image LatestStimulusImage returned
+// Neuron tick, of the image LatestStimulusImage returned.
+bool LatestStimulusImageIsGrating();
+bool LatestStimulusImageFits(const RfFilterSet& set);  // drawn for the box of set
+const float* BlankStimulusImage();  // all zero, for ever
 void ResetStimulusImages();

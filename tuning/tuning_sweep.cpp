@@ -110,7 +110,9 @@ void FinishPoint()
 
 // Takes the ring entries of the ticks after lastTickRead into the point being
 // presented. The writer may lap the ring while they are read: ticks it could
-// have overwritten by the second look at its count count as lost.
+// have overwritten by the second look at its count count as lost. Having
+// published tick n it may already be writing tick n + 1 into the slot of tick
+// n + 1 - kTickRingSlots, so that tick is lost too.
 void ReadTicks(int64_t newest)
 {
     TuningSweep& s = tuningSweep;
@@ -123,7 +125,7 @@ void ReadTicks(int64_t newest)
         peaks[slot] = simulation.tickPeakRate[slot];
     }
     std::atomic_thread_fence(std::memory_order_acquire);
-    const int64_t lapped = simulation.neuronTicks.load(std::memory_order_relaxed) - kTickRingSlots;
+    const int64_t lapped = simulation.neuronTicks.load(std::memory_order_relaxed) + 1 - kTickRingSlots;
     if (s.phase != SweepPresenting) return;
     for (int64_t t = std::max(first, lapped + 1); t <= newest; ++t) {
         const int64_t k = t - s.phaseStartTick - 1;

@@ -5,6 +5,7 @@
 #include <thread>
 #include <tuple>
 
+#include "sim/clock.h"
 #include "tests/core/test_support.h"
 
 using namespace ts;
@@ -96,6 +97,49 @@ TEST_F(ThreadedAudioLoop, RestartsPastTheThresholdFromSilence)
     // The rate window counts again from slot 1, one slot for each tick since.
     const int64_t ticksSince = AudioLoopStatistics().ticks - hand.ticksAtLastOpen.load();
     EXPECT_EQ(simulation.rateWindowSlot, 1 + ticksSince % 25);
+}
+
+// A device whose close hangs until the test lets it go. It counts opens and
+// calls that run beside another.
+struct StuckDevice {
+    std::atomic<bool> lost{false}, letGo{false};
+    std::atomic<int32_t> inCall{0}, overlaps{0}, opens{0}, reports{0};
+} stuck;
+
+void Call(bool hang)
+{
+    stuck.overlaps += stuck.inCall.fetch_add(1) != 0;
+    while (hang && !stuck.letGo) std::this_thread::sleep_for(1ms);
+    stuck.inCall.fetch_sub(1);
+}
+
+WaveOutput StuckOutput()
+{
+    return WaveOutput{[](int64_t) { return Call(false), stuck.opens.fetch_add(1), true; }, [] { Call(true); },
+                      [] { return MillisecondClock() * kAudioRate / 1000 % kAudioRestartAt; },
+                      [] { return stuck.lost.exchange(false); }, [](const char*) { stuck.reports.fetch_add(1); }};
+}
+
+// A device close that hangs is left behind at the stop; the next start runs
+// silent and touches no device until that close returns, then plays again.
+TEST_F(ThreadedAudioLoop, AStartNeverRunsBesideAKeeperLeftBehind)
+{
+    stuck.lost = stuck.letGo = false;
+    stuck.overlaps = stuck.opens = stuck.reports = 0;
+    StartAudioThread(StuckOutput());
+    ASSERT_TRUE(WaitTicks(3));
+    stuck.lost = true;  // the keeper's close of it hangs
+    ASSERT_TRUE(WaitTicks(3));
+    StopAudioThread();  // gives up on the keeper after two seconds
+    StartAudioThread(StuckOutput());
+    ASSERT_TRUE(WaitTicks(10)) << "the neuron ticks on without sound";
+    EXPECT_EQ(stuck.opens.load(), 1) << "no device opened while the old close hangs";
+    EXPECT_EQ(stuck.reports.load(), 2) << "the loss, and the start without sound";
+    stuck.letGo = true;
+    for (int32_t i = 0; i < 300 && !AudioLoopStatistics().playing; ++i) std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(AudioLoopStatistics().playing);
+    EXPECT_EQ(stuck.opens.load(), 2);
+    EXPECT_EQ(stuck.overlaps.load(), 0);
 }
 
 }  // namespace

@@ -145,3 +145,25 @@ TEST(RasterGrating, PeriodsBelowAMillisecondCountAsOne)
         }
     }
 }
+
+// The ring, drawn by row runs, covers exactly trunc(r^2) < d^2 <= Ro^2
+// (Ro = trunc(ratio x r)) in the frame and the image, wherever it lies.
+TEST(RasterAnnulus, CoversExactlyTheRingOfItsDefinition)
+{
+    const struct { float radius, ratio; int32_t x, y; } cases[] = {
+        {0.5f, 2.0f, 500, 350}, {0.3f, 1.0f, 500, 350}, {1.7f, 3.3f, 430, 280}, {9.0f, 2.5f, 990, 50}};
+    for (const auto& c : cases) {
+        ResetScene();
+        PlaceStimulus(Annulus, c.x, c.y);
+        stimulus.spotRadius = c.radius, stimulus.annulusRatio = c.ratio;
+        RasteriseStimulusAt(TestFilters(), 0);
+        const float r = c.radius / kDegreesPerPixel;
+        const double inner2 = std::trunc(r * r), outer = std::trunc(c.ratio * c.radius / kDegreesPerPixel);
+        for (int32_t y = 37; y < kHeight; ++y)
+            for (int32_t x = 0; x < kWidth; ++x) {
+                const double d2 = double(x - c.x) * (x - c.x) + double(y - c.y) * (y - c.y);
+                ASSERT_EQ(ReadPixel(x, y) == Grey(254), inner2 < d2 && d2 <= outer * outer) << x << "," << y;
+            }
+        if (c.ratio > 1.0f) ExpectFrameMatchesImage(Grey(254), 1.0f);
+    }
+}

@@ -211,3 +211,23 @@ TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
     SceneTick();
     EXPECT_EQ(NonZeroElements(LatestStimulusImage()), 0);
 }
+
+// Filters rebuilt for a field 3 degrees to the right between the scene tick
+// and the neuron tick: read against the new box, the image would show the
+// spot 114 pixels left of where it lies. That tick sees a blank frame, the
+// next the spot again (at the box's edge).
+TEST(SceneToNeuron, AnImageIsReadOnlyAgainstTheBoxItWasDrawnFor)
+{
+    ResetEngine(OnCentreX);
+    stimulus.stimulusType = Spot;
+    OnPointerMove(500, 350 + 36);
+    stimulus.stimulusOn = true;
+    for (int32_t shift : {0, 3, 0}) {
+        SceneTick();
+        receptiveField.centreX = receptiveField.centreX + static_cast<float>(shift);
+        if (shift != 0) BuildFilters();
+        const float* seen = simulation.stimulusHistory[simulation.historySlot - 1];
+        NeuronTickCompute();
+        EXPECT_EQ(NonZeroElements(seen) > 300, shift == 0) << "shifted by " << shift;
+    }
+}

@@ -80,7 +80,7 @@ void PublishImage(Fn value, bool grating = false)
     const int32_t span = std::min(2 * BoxHalf() + 1, kFilterSide);
     for (int32_t r = 0; r < span; ++r)
         for (int32_t c = 0; c < span; ++c) image[r * kFilterSide + c] = value(c, r);
-    PublishStimulusImage(grating);
+    PublishStimulusImage(CurrentFilters(), grating);
 }
 
 // The drive of one neuron tick, computed the way the tick does.

@@ -13,7 +13,7 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 void ResetTraces(int32_t width, int32_t index)
 {
-    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) traces.responseTrace[j] = 0.0f, traces.stimulusTrace[j] = 0;
+    for (int32_t j = 0; j <= kMaxTraceWidth; ++j) traces.responseTrace[j] = 0.0f, traces.stimulusTrace[j] = traces.spikeTrace[j] = 0;
     traces.traceWidth = width;
     traces.traceIndex = index;
 }
@@ -30,9 +30,11 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
         SCOPED_TRACE(testing::Message() << "traceIndex " << index);
         ResetScene();
         ResetTraces(976, index);
-        traces.responseTrace[SlotOf(10, index, 976)] = 1.0f;   // spike at x 978
-        traces.responseTrace[SlotOf(300, index, 976)] = 1.0f;  // spike at x 688
+        traces.spikeTrace[SlotOf(10, index, 976)] = 1;         // spike at x 978
+        traces.spikeTrace[SlotOf(300, index, 976)] = 1;        // spike at x 688, over a saturated drive
+        traces.responseTrace[SlotOf(300, index, 976)] = 1.0f;
         traces.responseTrace[SlotOf(200, index, 976)] = 0.5f;  // row 52 at x 788
+        for (int32_t i = 100; i <= 105; ++i) traces.responseTrace[SlotOf(i, index, 976)] = 1.0f;  // saturated
         for (int32_t i = 400; i < 410; ++i) traces.stimulusTrace[SlotOf(i, index, 976)] = 1;
         DrawTraces();
 
@@ -42,6 +44,11 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
         }
         EXPECT_EQ(ReadPixel(788, 52), kWhite);
         EXPECT_EQ(ReadPixel(788, 51), kGrey);
+        // A saturated drive without a spike is a plateau of the line in row
+        // 42 (x 883 to 888), not a row of strokes: it climbs at x 888 and
+        // falls at x 882.
+        for (int32_t x = 883; x <= 887; ++x)
+            for (int32_t y = 42; y <= 62; ++y) EXPECT_EQ(ReadPixel(x, y), y == 42 ? kWhite : kGrey) << x << ", " << y;
         // The zero samples lie on the baseline, from the newest (x 987) to
         // the oldest (x 13).
         for (int32_t x : {12, 13, 987, 988}) EXPECT_EQ(ReadPixel(x, 62), x == 12 || x == 988 ? kGrey : kWhite) << x;
@@ -50,10 +57,12 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
             for (int32_t y = 70; y <= 73; ++y)
                 EXPECT_EQ(ReadPixel(988 - i, y), i >= 400 && i < 410 && (y == 71 || y == 72) ? kWhite : kGrey) << i;
         // Nothing else: the baseline from x 13 to 987 but for x 788, where
-        // the line rises to row 52 (9 pixels at x 789, 10 at x 788); the two
-        // strokes' 20 pixels each above the baseline; the 20 marks.
+        // the line rises to row 52 (9 pixels at x 789, 10 at x 788) and x 883
+        // to 888 (rows 42 to 61 at x 888, row 42 at x 883 to 887, rows 43 to
+        // 62 at x 882); the two strokes' 20 pixels each above the baseline;
+        // the 20 marks.
         EXPECT_EQ(ReadPixel(788, 62), kGrey);
-        EXPECT_EQ(CountPixels(kWhite), 974 + 19 + 40 + 20);
+        EXPECT_EQ(CountPixels(kWhite), 974 + 19 + (20 + 5 + 19 - 6) + 40 + 20);
         EXPECT_EQ(frameBuffer.colour, kWhite);
     }
 }
@@ -126,10 +135,12 @@ TEST(Traces, SpikeMarkAndIndexWrap)
     Tick(20.0f, 0);
     Tick(20.0f, 2);
     EXPECT_EQ(traces.responseTrace[1].load(), 0.25f);
-    EXPECT_EQ(traces.responseTrace[2].load(), 1.0f) << "a tick with spikes is a full stroke";
+    EXPECT_EQ(traces.spikeTrace[1].load(), 0);
+    EXPECT_EQ(traces.responseTrace[2].load(), 0.25f) << "the drive is kept beside the spike";
+    EXPECT_EQ(traces.spikeTrace[2].load(), 1) << "a tick with spikes is a full stroke";
     traces.traceIndex = 99999;  // not a slot: written into slot 1
     Tick(20.0f, 1);
-    EXPECT_EQ(traces.responseTrace[1].load(), 1.0f);
+    EXPECT_EQ(traces.spikeTrace[1].load(), 1);
     EXPECT_EQ(traces.traceIndex.load(), 2);
 }
 
