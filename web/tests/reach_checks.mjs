@@ -1,7 +1,7 @@
 // Checks that the page reaches every student: a browser that never starts
 // its sound, a start-up that fails, a student let loose on it, fingers
 // alone, the keyboard alone, a screen reader.
-import { check, frames, sleep, field, fieldCentre, canvasPixels, at } from './browser.mjs';
+import { check, frames, sleep, field, fieldCentre, firefox } from './browser.mjs';
 import { randomEvents } from './random_events.mjs';
 
 const readout = (page) => page.evaluate(() => {
@@ -101,12 +101,15 @@ export const moreChecks = {
         const reached = new Set();
         for (let i = 0; i < 20; i++) {
             await page.keyboard.press('Tab');
+            await sleep(100);  // Firefox restyles the new focus a moment later
             const [id, outline] = await page.evaluate(() => {
                 const e = document.activeElement;
                 const name = e.id || e.getAttribute('aria-label') || e.tagName;
                 return [name, getComputedStyle(e).outlineStyle];
             });
-            if (id === 'BODY') continue;  // between the last control and the first
+            // Past the last control the browser's own controls take the focus.
+            if (id === 'BODY' && reached.size === 0) continue;
+            if (id === 'BODY' || reached.has(id)) break;
             check(outline !== 'none', `${id} shows no focus`);
             reached.add(id);
         }
@@ -143,15 +146,21 @@ export const moreChecks = {
     // the peak rate in a polite live region.
     async access({ page, errors }) {
         await sleep(1500);
-        const tree = await page.accessibility.snapshot({ interestingOnly: false });
         const buttons = [], texts = [];
-        const walk = (n, inStatus) => {
-            if (n.role === 'button') buttons.push(n.name || '');
-            const status = inStatus || n.role === 'status';
-            if (status && n.name) texts.push(n.name);
-            for (const c of n.children || []) walk(c, status);
-        };
-        walk(tree, false);
+        if (firefox) {
+            // Its accessibility tree is out of puppeteer's reach: the names the page gives.
+            buttons.push(...await page.$$eval('button', (b) => b.filter((x) => x.offsetParent)
+                .map((x) => x.getAttribute('aria-label') || x.textContent)));
+            texts.push(await page.$eval('[role=status]', (r) => r.textContent));
+        } else {
+            const walk = (n, inStatus) => {
+                if (n.role === 'button') buttons.push(n.name || '');
+                const status = inStatus || n.role === 'status';
+                if (status && n.name) texts.push(n.name);
+                for (const c of n.children || []) walk(c, status);
+            };
+            walk(await page.accessibility.snapshot({ interestingOnly: false }), false);
+        }
         check(buttons.length >= 13 && buttons.every((b) => b.trim()), `buttons named ${JSON.stringify(buttons)}`);
         check(texts.some((t) => /peak rate = *[0-9.]+ Hz/.test(t)), `the live region says ${JSON.stringify(texts)}`);
         check(await page.$eval('#readout', (r) => r.getAttribute('aria-live')) === 'polite', 'the readout is not polite');
