@@ -47,6 +47,6 @@ else
     tessaline_sound_server
     (cd web/tests && npm ci --no-audit --no-fund --loglevel=error)
     tessaline_build_web build-web
-    tessaline_build build -DCMAKE_BUILD_TYPE=Release -DTESSALINE_WEB_DIR="$PWD/build-web"
+    tessaline_build build -DCMAKE_BUILD_TYPE=Release -DTESSALINE_WEB_DIR="$PWD/build-web/site"
     (cd build && ctest --output-on-failure -j"$jobs" --timeout 600)
 fi

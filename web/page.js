@@ -307,6 +307,11 @@ function buildMenu(run) {
     });
 }
 
+// The offline copy, where the browser keeps one (not from a file: address).
+if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('offline.js').catch((refused) => console.warn('no offline copy:', refused));
+}
+
 // A start-up that fails anywhere (the module missing or refused, the page
 // itself) tells the student, rather than leaving a blank page.
 function startFailed(failure) {

@@ -10,13 +10,17 @@ import puppeteer from 'puppeteer-core';
 
 const TYPES = {
     '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-    '.wasm': 'application/wasm', '.png': 'image/png',
+    '.wasm': 'application/wasm', '.png': 'image/png', '.svg': 'image/svg+xml',
+    '.webmanifest': 'application/manifest+json',
 };
+// The site sits under a sub-path, as on a school's web server.
+export const BASE = '/neuro/tessaline/';
 
 export function serve(root) {
     const server = createServer(async (req, res) => {
-        const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
-        const file = join(root, path === '/' ? 'index.html' : path);
+        const whole = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
+        const path = whole.startsWith(BASE) ? whole.slice(BASE.length) : null;
+        const file = join(root, path === '' ? 'index.html' : path || '\0');
         try {
             const body = await readFile(file);
             res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' });
@@ -50,7 +54,7 @@ function launch(profile) {
 // before: a function run in the page ahead of its own scripts (a stub);
 // ready: wait for the first ticks.
 export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0,
-                                       before = null, ready = true, path = '/', touch = false } = {}) {
+                                       before = null, ready = true, touch = false } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
     const browser = await launch(profile);
@@ -78,26 +82,29 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, no
     }
     if (before) await page.evaluateOnNewDocument(before);
     const started = Date.now();
-    await page.goto(`http://127.0.0.1:${server.address().port}${path}`);
+    await page.goto(`http://127.0.0.1:${server.address().port}${BASE}`);
     if (ready) await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
     const close = async () => {
         await browser.close();
-        server.close();
+        if (server.listening) server.close();
         rmSync(profile, { recursive: true, force: true });
     };
-    return { page, errors, close, started, port: server.address().port };
+    return { page, errors, close, started, server, port: server.address().port };
 }
 
 // The canvas's pixels as RGBA bytes, all or a part [left, top, width,
 // height], with the canvas's backing size.
 export async function canvasPixels(page, part = null) {
+    // As base64 text: a long array of numbers takes Firefox's protocol ages.
     const got = await page.evaluate((p) => {
         const c = document.getElementById('canvas');
         const [left, top, width, height] = p || [0, 0, c.width, c.height];
         const d = c.getContext('2d').getImageData(left, top, width, height).data;
-        return { left, top, width, height, canvas: [c.width, c.height], data: Array.from(d) };
+        let text = '';
+        for (let i = 0; i < d.length; i += 0x8000) text += String.fromCharCode.apply(null, d.subarray(i, i + 0x8000));
+        return { left, top, width, height, canvas: [c.width, c.height], data: btoa(text) };
     }, part);
-    return { ...got, data: Uint8Array.from(got.data) };
+    return { ...got, data: new Uint8Array(Buffer.from(got.data, 'base64')) };
 }
 
 export function check(condition, message) {

@@ -1,6 +1,6 @@
 // Figures of the web edition in headless Chromium (not a ctest: timings
 // belong to measurements, not to checks).
-//   node measure.mjs <build-web> [seconds]
+//   node measure.mjs <build-web/site> [seconds]
 import { gzipSync } from 'node:zlib';
 import { openPage, sleep } from './browser.mjs';
 

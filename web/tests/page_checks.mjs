@@ -1,5 +1,5 @@
 // What a student would check on the web edition, in a real browser.
-//   node page_checks.mjs <check> <build-web> [reference frame]
+//   node page_checks.mjs <check> <build-web/site> [reference frame]
 // Checks: load, drag, resampled, toolbar, handplot, dialogs, frame, and
 // those of reach_checks.mjs.
 import { readFileSync } from 'node:fs';

@@ -1,7 +1,7 @@
 // Checks that the page reaches every student: a browser that never starts
 // its sound, a start-up that fails, a student let loose on it, fingers
 // alone, the keyboard alone, a screen reader.
-import { check, frames, sleep, field, fieldCentre, firefox } from './browser.mjs';
+import { check, frames, sleep, field, fieldCentre, firefox, canvasPixels, at } from './browser.mjs';
 import { randomEvents } from './random_events.mjs';
 
 const readout = (page) => page.evaluate(() => {
@@ -177,6 +177,30 @@ export const moreChecks = {
         check(errors.length === 0, `console errors: ${errors.join('; ')}`);
         console.log(`buttons: ${buttons.join(' | ')}\nlive region: ${texts.join(' | ')}`);
     },
+};
+
+// Once visited, the page starts with no network at all: it ticks and draws.
+moreChecks.offline = async ({ page, errors, server }) => {
+    await page.waitForFunction(() => navigator.serviceWorker.controller, { timeout: 20000 });
+    const kept = await page.evaluate(async () => (await caches.keys()).filter((k) => k.startsWith('tessaline-')));
+    check(kept.length === 1, `offline copies: ${kept.join(', ')}`);
+    // Firefox has no offline switch in reach; the server going away is the same to it.
+    if (!firefox) await page.setOfflineMode(true);
+    server.closeAllConnections();
+    server.close();
+    await page.reload();
+    await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 10, { timeout: 20000 });
+    const [cx, cy] = await fieldCentre(page);
+    const img = await canvasPixels(page, [cx - 30, cy - 30, 61, 61]);
+    let lo = 255, hi = 0;
+    for (let y = cy - 30; y <= cy + 30; y++) {
+        for (let x = cx - 30; x <= cx + 30; x++) {
+            lo = Math.min(lo, at(img, x, y)[1]);
+            hi = Math.max(hi, at(img, x, y)[1]);
+        }
+    }
+    check(lo < 90 && hi > 170, `offline, no receptive-field map drawn (green ${lo}..${hi})`);
+    check(errors.length === 0, `console errors: ${errors.join('; ')}`);
 };
 
 export const moreOptions = {

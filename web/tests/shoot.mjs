@@ -1,5 +1,5 @@
 // Screenshots of the page for a person to look at (not a ctest):
-//   node shoot.mjs <build-web> <folder>
+//   node shoot.mjs <build-web/site> <folder>
 import { openPage, sleep } from './browser.mjs';
 
 const [root, folder] = process.argv.slice(2);
