@@ -257,7 +257,7 @@ function main(M) {
     canvas.focus();
 }
 
-// The field alone on the screen, as on a projector; the canvas takes the
+// The page over the whole screen, as on a projector; the canvas takes the
 // new size as any resize.
 function toggleFullscreen() {
     if (document.fullscreenElement) document.exitFullscreen();

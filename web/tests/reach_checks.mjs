@@ -203,6 +203,35 @@ moreChecks.offline = async ({ page, errors, server }) => {
     check(errors.length === 0, `console errors: ${errors.join('; ')}`);
 };
 
+// The full-screen button: the page fills the screen and the field takes
+// the screen's size as a resize, and back again.
+moreChecks.fullscreen = async ({ page, errors }) => {
+    const sizes = () => page.evaluate(() => {
+        const stage = document.getElementById('stage'), r = window.devicePixelRatio || 1;
+        const M = window.tessaline.module;
+        return [Math.floor(stage.clientWidth * r), Math.floor(stage.clientHeight * r),
+                ...new Int32Array(M.HEAP32.buffer, M._tess_frame_info(), 2)].join();
+    });
+    const taken = () => page.waitForFunction(() => {
+        const stage = document.getElementById('stage'), c = document.getElementById('canvas');
+        const info = new Int32Array(window.tessaline.module.HEAP32.buffer, window.tessaline.module._tess_frame_info(), 2);
+        return c.width === Math.floor(stage.clientWidth * (window.devicePixelRatio || 1)) && info[0] === c.width && info[1] === c.height;
+    }, { timeout: 5000 });
+    const before = await sizes();
+    await page.click('#fullscreen');
+    await page.waitForFunction(() => document.fullscreenElement === document.documentElement, { timeout: 5000 });
+    await frames(page);
+    await taken();
+    const full = await sizes();
+    await page.click('#fullscreen');
+    await page.waitForFunction(() => !document.fullscreenElement, { timeout: 5000 });
+    await frames(page);
+    await taken();
+    check(await sizes() === before, `back from full screen at ${await sizes()}, was ${before}`);
+    check(errors.length === 0, `console errors: ${errors.join('; ')}`);
+    console.log(`field ${before} -> ${full} on the full screen`);
+};
+
 export const moreOptions = {
     touch: { touch: true },
     soundstart: { before: () => { AudioContext.prototype.resume = () => new Promise(() => {}); } },
