@@ -166,6 +166,15 @@ export const moreChecks = {
         check(await page.$eval('#readout', (r) => r.getAttribute('aria-live')) === 'polite', 'the readout is not polite');
         const dialogs = await page.$$eval('dialog', (d) => d.map((x) => x.getAttribute('aria-labelledby') || x.getAttribute('aria-label')));
         check(dialogs.every((d) => d), 'a dialog has no label');
+        // Every control of the three dialogs has a name to be read out.
+        for (const command of [30016, 30017, 30018]) {
+            await page.click('#options-button');
+            await page.click(`#options-menu [data-command="${command}"]`);
+            const unnamed = await page.$$eval('dialog.form[open] input, dialog.form[open] select', (c) => c
+                .filter((x) => !x.getAttribute('aria-label') && !x.closest('label')).map((x) => x.outerHTML));
+            check(unnamed.length === 0, `unnamed controls in dialog ${command}: ${unnamed.join(' ')}`);
+            await page.click('dialog.form[open] .buttons button');
+        }
         // At most one change a second, however fast the readout moves.
         const changes = await page.evaluate(() => new Promise((resolve) => {
             let n = 0;
