@@ -164,7 +164,7 @@
     // A group's title goes before the names of its controls.
     const group = (title, ...content) => {
         const box = el('fieldset', {}, el('legend', { text: title }), ...content);
-        for (const c of box.querySelectorAll('[aria-label]')) c.setAttribute('aria-label', `${title}: ${c.getAttribute('aria-label')}`);
+        for (const c of box.querySelectorAll('input[aria-label], select[aria-label]')) c.setAttribute('aria-label', `${title}: ${c.getAttribute('aria-label')}`);
         return box;
     };
 

@@ -153,3 +153,16 @@ export async function selectAllAndType(page, input, text) {
     if (text === '') await page.keyboard.press('Backspace');
     else await page.keyboard.type(text);
 }
+
+// Darkest and lightest green over a square around (cx, cy).
+export function range(img, cx, cy, half) {
+    let lo = 255, hi = 0;
+    for (let y = cy - half; y <= cy + half; y++) {
+        for (let x = cx - half; x <= cx + half; x++) {
+            const g = at(img, x, y)[1];
+            lo = Math.min(lo, g);
+            hi = Math.max(hi, g);
+        }
+    }
+    return [lo, hi];
+}

@@ -3,23 +3,10 @@
 // Checks: load, drag, resampled, toolbar, handplot, dialogs, frame, and
 // those of reach_checks.mjs.
 import { readFileSync } from 'node:fs';
-import { openPage, canvasPixels, check, sleep, fieldCentre, field, frames, at, isGrey, selectAllAndType } from './browser.mjs';
+import { openPage, canvasPixels, check, sleep, fieldCentre, field, frames, at, isGrey, selectAllAndType, range } from './browser.mjs';
 import { moreChecks, moreOptions } from './reach_checks.mjs';
 
 const [name, root, reference] = process.argv.slice(2);
-// Darkest and lightest green over a square around (cx, cy).
-function range(img, cx, cy, half) {
-    let lo = 255, hi = 0;
-    for (let y = cy - half; y <= cy + half; y++) {
-        for (let x = cx - half; x <= cx + half; x++) {
-            const g = at(img, x, y)[1];
-            lo = Math.min(lo, g);
-            hi = Math.max(hi, g);
-        }
-    }
-    return [lo, hi];
-}
-
 // Click shapes in the played samples: six at +20000 then six at -20000.
 function countClicks(chunks) {
     const level = 20000 / 32768;

@@ -8,94 +8,73 @@ import { check, sleep, selectAllAndType } from './browser.mjs';
 const SEED = Number(process.env.TESSALINE_EVENT_SEED || 20261208);
 const SECONDS = Number(process.env.TESSALINE_EVENT_SECONDS || 60);
 const BAD_TEXTS = ['1e30', '-5', 'abc', '', 'NaN', '1e-30', '99999', '0', '-0.0001', '3.5'];
-const TINY = 1.4e-45, HUGE = 3.4e38, MAX_TRACE = 7680, MAX_MARKS = 100;
+const DIALOGS = [30016, 30017, 30018];
+const TINY = 1.4e-45, HUGE = 3.4e38;
 // What each control lets a value become, whatever the order of the input;
 // what is kept in degrees only has to be finite.
-const RANGES = [
-    ['stimulus.stimulusType', 1, 4], ['stimulus.barLength', 0, 14], ['stimulus.barWidth', 0, 14],
-    ['stimulus.orientation', 0, 360], ['stimulus.gratingRadius', TINY, 8], ['stimulus.gratingSf', 0, 100],
-    ['stimulus.gratingPhase', 0, 360], ['stimulus.gratingVelocity', 0, 20], ['stimulus.modulationRate', 0, 20],
-    ['stimulus.contrastPercent', 0, 100], ['receptiveField.cellType', 1, 5], ['receptiveField.orientation', 0, 360],
-    ['receptiveField.centreSigma', TINY, 10], ['receptiveField.surroundSigma', TINY, 50],
-    ['receptiveField.displayMode', 1, 4], ['modelOptions.surroundWeight', 0.02, 4], ['modelOptions.gammaOrder', 1, 10],
-    ['modelOptions.halfMaxContrast', 1, 100], ['modelOptions.currentMaxRate', 200, 250],
-    ['modelOptions.currentSpontaneousRate', 0, 101], ['traces.traceIndex', 1, MAX_TRACE + 1],
-    ['stimulus.spotRadius', 0, HUGE], ['stimulus.stimX', -HUGE, HUGE], ['stimulus.stimY', -HUGE, HUGE],
-    ['receptiveField.centreX', -HUGE, HUGE], ['receptiveField.centreY', -HUGE, HUGE],
-    ['receptiveField.phase', -HUGE, HUGE], ['receptiveField.spatialFrequency', -HUGE, HUGE],
-    ['receptiveField.width', -HUGE, HUGE], ['receptiveField.length', -HUGE, HUGE], ['simulation.peakRate', 0, HUGE],
-];
+const RANGES = Object.entries({
+    stimulus: { stimulusType: [1, 4], barLength: [0, 14], barWidth: [0, 14], orientation: [0, 360], gratingRadius: [TINY, 8],
+        gratingSf: [0, 100], gratingPhase: [0, 360], gratingVelocity: [0, 20], modulationRate: [0, 20], contrastPercent: [0, 100],
+        spotRadius: [0, HUGE] },
+    receptiveField: { cellType: [1, 5], orientation: [0, 360], centreSigma: [TINY, 10], surroundSigma: [TINY, 50], displayMode: [1, 4] },
+    modelOptions: { surroundWeight: [0.02, 4], gammaOrder: [1, 10], halfMaxContrast: [1, 100], currentMaxRate: [200, 250],
+        currentSpontaneousRate: [0, 101] },
+    traces: { traceIndex: [1, 7681] },
+    simulation: { peakRate: [0, HUGE] },
+}).flatMap(([record, fields]) => Object.entries(fields).map(([f, [lo, hi]]) => [`${record}.${f}`, lo, hi])).concat(
+    ['stimulus.stimX', 'stimulus.stimY', ...['centreX', 'centreY', 'phase', 'spatialFrequency', 'width', 'length']
+        .map((f) => `receptiveField.${f}`)].map((n) => [n, -HUGE, HUGE]));
 
-// mulberry32: the same seed gives the same choices.
+// A seeded generator (32-bit multiply-with-carry): the same seed, the same choices.
 function generator(seed) {
     let a = seed >>> 0;
-    const next = () => {
-        a = (a + 0x6d2b79f5) >>> 0;
-        let t = Math.imul(a ^ (a >>> 15), 1 | a);
-        t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
-        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-    };
+    const next = () => (a = (Math.imul(a, 1664525) + 1013904223) >>> 0) / 4294967296;
     const int = (lo, hi) => lo + Math.floor(next() * (hi - lo + 1));
     return { next, int, any: (list) => list[int(0, list.length - 1)] };
 }
 
-async function outOfRange(page) {
-    return page.evaluate((ranges, maxMarks) => {
-        const M = window.tessaline.module;
-        const bad = [];
-        for (const [name, lo, hi] of ranges) {
-            const v = M.ccall('tess_get', 'number', ['string'], [name]);
-            if (!(v >= lo && v <= hi)) bad.push(`${name} = ${v}`);
-        }
-        const marks = M._tess_mark_count();
-        if (!(marks >= 0 && marks <= maxMarks)) bad.push(`marks = ${marks}`);
-        return bad;
-    }, RANGES, MAX_MARKS);
-}
+const outOfRange = (page) => page.evaluate((ranges) => {
+    const M = window.tessaline.module;
+    const bad = ranges.map(([n, lo, hi]) => [n, M.ccall('tess_get', 'number', ['string'], [n]), lo, hi])
+        .filter(([, v, lo, hi]) => !(v >= lo && v <= hi)).map(([n, v]) => `${n} = ${v}`);
+    const marks = M._tess_mark_count();
+    return marks >= 0 && marks <= 100 ? bad : [...bad, `marks = ${marks}`];
+}, RANGES);
 
 // Closes whatever dialog an event left open, with its own button.
 async function closeDialogs(page) {
-    for (let i = 0; i < 3; i++) {
-        const button = await page.$('dialog[open] .buttons button');
-        if (!button) return;
-        await button.click();
-    }
+    for (let button; (button = await page.$('dialog[open] .buttons button'));) await button.click();
 }
 
-// One dialog from the menu: every field typed into, then random changes.
+// One dialog from the menu: every field typed into (each bad text in turn
+// at each opening, then any), then random changes of its other controls.
 async function driveDialog(page, rnd, typed, command) {
     await page.click('#options-button');
     await page.click(`#options-menu [data-command="${command}"]`);
     const form = 'dialog.form[open]';
     const fields = await page.$$(`${form} input.number:not([readonly])`);
-    typed.count.set(command, fields.length);
     const turn = typed.turns.get(command) || 0;
     typed.turns.set(command, turn + 1);
-    for (let i = 0; i < fields.length; i++) {
-        if (await fields[i].evaluate((f) => f.disabled)) continue;
-        // Every bad text into every field in turn, then any.
-        await selectAllAndType(page, fields[i], turn < BAD_TEXTS.length ? BAD_TEXTS[turn] : rnd.any(BAD_TEXTS));
+    for (const [i, input] of fields.entries()) {
+        if (await input.evaluate((f) => f.disabled)) continue;
+        await selectAllAndType(page, input, turn < BAD_TEXTS.length ? BAD_TEXTS[turn] : rnd.any(BAD_TEXTS));
         typed.done.add(`${command}/${i}`);
     }
+    typed.count.set(command, fields.length);
     for (let i = rnd.int(0, 6); i > 0; i--) {
         const kind = rnd.int(0, 3);
+        const controls = await page.$$(`${form} ${['input[type=range]', '.arrow', 'input[type=radio], input[type=checkbox]', 'select'][kind]}`);
+        if (controls.length === 0) continue;
+        const control = rnd.any(controls);
         if (kind === 0) {
-            await page.$$eval(`${form} input[type=range]`, (r, pick, value) => {
-                if (r.length === 0) return;
-                const s = r[Math.floor(pick * r.length)];
-                s.value = String(Number(s.min) + value * (Number(s.max) - Number(s.min)));
+            await control.evaluate((s, v) => {
+                s.value = String(Number(s.min) + v * (Number(s.max) - Number(s.min)));
                 s.dispatchEvent(new Event('input'));
-            }, rnd.next(), rnd.next() * 1.2 - 0.1);
-        } else if (kind === 1) {
-            const arrows = await page.$$(`${form} .arrow`);
-            if (arrows.length) for (let n = rnd.int(1, 12), a = rnd.any(arrows); n > 0; n--) await a.click();
-        } else if (kind === 2) {
-            const choices = await page.$$(`${form} input[type=radio], ${form} input[type=checkbox]`);
-            if (choices.length) await rnd.any(choices).click();
+            }, rnd.next() * 1.2 - 0.1);
+        } else if (kind === 3) {
+            await control.evaluate((s, v) => { s.selectedIndex = Math.floor(v * s.options.length); s.dispatchEvent(new Event('change')); }, rnd.next());
         } else {
-            const select = await page.$(`${form} select`);
-            const count = select ? await select.evaluate((s) => s.options.length) : 0;
-            if (count) await select.evaluate((s, i) => { s.selectedIndex = i; s.dispatchEvent(new Event('change')); }, rnd.int(0, count - 1));
+            for (let n = kind === 1 ? rnd.int(1, 12) : 1; n > 0; n--) await control.click();
         }
     }
     await closeDialogs(page);
@@ -118,12 +97,10 @@ async function fieldEvent(page, rnd, box) {
         await page.mouse.move(...point());
         await page.mouse.wheel({ deltaY: rnd.any([-1, 1]) * rnd.any([3, 40, 100, 120, 400, 1e4]) });
     } else if (kind <= 6) {
-        // Held keys stay short: a spot grown without end is another matter.
         const key = rnd.any(['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', '+', '-', 'Enter']);
         for (let n = key.startsWith('Arrow') ? rnd.int(1, 15) : 1; n > 0; n--) await page.keyboard.press(key);
-    } else if (kind <= 8) {
-        const tools = await page.$$('#toolbar button');
-        await rnd.any(tools).click();
+    } else {
+        await rnd.any(await page.$$('#toolbar button')).click();
     }
 }
 
@@ -133,34 +110,28 @@ export async function randomEvents({ page, errors }) {
     const box = await canvas.boundingBox();
     await canvas.focus();
     const typed = { done: new Set(), count: new Map(), turns: new Map() };
-    const end = Date.now() + SECONDS * 1000;
-    let events = 0, dialogsDriven = 0, lastTicks = await page.evaluate(() => window.tessaline.stats.ticks);
-    while (Date.now() < end) {
-        const driven = rnd.int(0, 19) === 0;
-        if (driven) {
-            // Each dialog in turn first, then any.
-            await driveDialog(page, rnd, typed, dialogsDriven < 3 ? [30016, 30017, 30018][dialogsDriven] : rnd.any([30016, 30017, 30018]));
-            dialogsDriven++;
-        } else {
-            await fieldEvent(page, rnd, box);
-        }
+    const ticks = () => page.evaluate(() => window.tessaline.stats.ticks);
+    let events = 0, driven = 0, last = await ticks();
+    for (const end = Date.now() + SECONDS * 1000; Date.now() < end;) {
+        // Each dialog in turn first, then any; the records after each.
+        const dialog = rnd.int(0, 19) === 0;
+        if (dialog) await driveDialog(page, rnd, typed, driven < 3 ? DIALOGS[driven] : rnd.any(DIALOGS));
+        else await fieldEvent(page, rnd, box);
+        driven += dialog;
         await closeDialogs(page);
-        if (++events % 25 === 0 || driven) {
-            const bad = await outOfRange(page);
-            check(bad.length === 0, `after ${events} events (seed ${SEED}): ${bad.join(', ')}`);
-            await sleep(60);
-            const ticks = await page.evaluate(() => window.tessaline.stats.ticks);
-            check(ticks > lastTicks, `no tick up to event ${events} (seed ${SEED})`);
-            lastTicks = ticks;
-        }
+        if (++events % 25 !== 0 && !dialog) continue;
+        const bad = await outOfRange(page);
+        check(bad.length === 0, `after ${events} events (seed ${SEED}): ${bad.join(', ')}`);
+        await sleep(60);
+        const now = await ticks();
+        check(now > last, `no tick up to event ${events} (seed ${SEED})`);
+        last = now;
     }
-    const bad = await outOfRange(page);
-    check(bad.length === 0, `at the end (seed ${SEED}): ${bad.join(', ')}`);
     const typable = [...typed.count.values()].reduce((a, b) => a + b, 0);
     check(typed.count.size === 3 && typable > 0 && typed.done.size === typable,
-        `${dialogsDriven} dialogs driven, ${typed.done.size} of ${typable} fields typed into`);
+        `${driven} dialogs driven, ${typed.done.size} of ${typable} fields typed into`);
     check(errors.length === 0, `console errors: ${errors.join('; ')}`);
     const s = await page.evaluate(() => window.tessaline.stats);
-    console.log(`${events} events, ${dialogsDriven} dialogs, ${typed.done.size} fields typed into; ` +
+    console.log(`${events} events, ${driven} dialogs, ${typed.done.size} fields typed into; ` +
         `${s.ticks} ticks, ${s.lateTicks} late, worst tick ${s.maxTickMs.toFixed(1)} ms`);
 }

@@ -6,9 +6,7 @@
 
 const VERSION = '@VERSION@';
 const CACHE = `tessaline-${VERSION}`;
-const FILES = [
-    @FILES@,
-];
+const FILES = ['@FILES@'];
 
 self.addEventListener('install', (e) => {
     e.waitUntil(caches.open(CACHE).then((c) => c.addAll(FILES)).then(() => self.skipWaiting()));
