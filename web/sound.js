@@ -9,7 +9,7 @@ const STREAM_RATE = 44100;
 // A browser with no output device may never settle the start (Firefox
 // with no sound server leaves resume() pending): after this long the page
 // goes on silently, as the desktop does without a device.
-const START_WAIT_MS = 3000;
+const START_WAIT_MS = 5000;
 
 // The promise's value, or a failure once ms have passed without one.
 function within(promise, ms) {

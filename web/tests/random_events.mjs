@@ -52,9 +52,11 @@ async function driveDialog(page, rnd, typed, command) {
     await page.click('#options-button');
     await page.click(`#options-menu [data-command="${command}"]`);
     const form = 'dialog.form[open]';
-    const fields = await page.$$(`${form} input.number:not([readonly])`);
     const turn = typed.turns.get(command) || 0;
     typed.turns.set(command, turn + 1);
+    // Each entry of its list in turn, last first, so that every field gets enabled and typed into.
+    await page.$eval(`${form} select`, (s, t) => { s.selectedIndex = s.options.length - 1 - t % s.options.length; s.dispatchEvent(new Event('change')); }, turn);
+    const fields = await page.$$(`${form} input.number:not([readonly])`);
     for (const [i, input] of fields.entries()) {
         if (await input.evaluate((f) => f.disabled)) continue;
         await selectAllAndType(page, input, turn < BAD_TEXTS.length ? BAD_TEXTS[turn] : rnd.any(BAD_TEXTS));
