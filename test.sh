@@ -5,7 +5,7 @@
 #                         build-asan/, then ThreadSanitizer over the threaded
 #                         core tests in build-tsan/
 # The plain run also builds the web edition in build-web/ and checks it in
-# headless Chromium.
+# headless Chromium and Firefox, with a sound server of its own.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/prepare.sh
@@ -44,8 +44,9 @@ if [ "${1:-}" = "--sanitize" ]; then
     (cd build-tsan && ctest --output-on-failure -j"$jobs" --timeout 600 -R 'Threaded')
 
 else
+    tessaline_sound_server
     (cd web/tests && npm ci --no-audit --no-fund --loglevel=error)
     tessaline_build_web build-web
-    tessaline_build build -DCMAKE_BUILD_TYPE=Release -DTESSALINE_WEB_DIR="$PWD/build-web"
+    tessaline_build build -DCMAKE_BUILD_TYPE=Release -DTESSALINE_WEB_DIR="$PWD/build-web/site"
     (cd build && ctest --output-on-failure -j"$jobs" --timeout 600)
 fi

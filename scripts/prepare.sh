@@ -31,11 +31,12 @@ tessaline_build() {
 
 # The web edition: emscripten's CMake wrapper builds the core and the binding
 # into DIR (default build-web); its Node-based tools look for acorn there.
-# The browser checks add Chromium and Node's package manager (a Node that
-# came with its own npm is left as it is).
+# The browser checks add Chromium, Firefox ESR with a sound server to play
+# through, and Node's package manager (a Node that came with its own npm is
+# left as it is).
 tessaline_web_packages=(cmake make python3 emscripten node-acorn)
 tessaline_web_test_packages() {
-    echo chromium locales
+    echo chromium firefox-esr pulseaudio locales
     command -v node >/dev/null || echo nodejs
     command -v npm >/dev/null || echo npm
 }
@@ -44,6 +45,23 @@ tessaline_build_web() {
     export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
     emcmake cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$dir" -j"$(nproc)"
+}
+
+# Firefox plays sound only through a sound server: a null sink of the run's
+# own, stopped by its process id when the run ends.
+tessaline_sound_server() {
+    tessaline_pulse_dir=$(mktemp -d "${TMPDIR:-/tmp}/tessaline-pulse.XXXXXX")
+    PULSE_RUNTIME_PATH=$tessaline_pulse_dir PULSE_STATE_PATH=$tessaline_pulse_dir \
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+        -L "module-native-protocol-unix socket=$tessaline_pulse_dir/native auth-anonymous=1" -L module-null-sink \
+        >"$tessaline_pulse_dir/log" 2>&1 &
+    tessaline_pulse_pid=$!
+    trap 'kill "$tessaline_pulse_pid" 2>/dev/null; rm -rf "$tessaline_pulse_dir"' EXIT
+    export PULSE_SERVER=unix:$tessaline_pulse_dir/native
+    for _ in $(seq 50); do [ -S "$tessaline_pulse_dir/native" ] && return 0; sleep 0.1; done
+    echo "The sound server did not start:" >&2
+    cat "$tessaline_pulse_dir/log" >&2
+    return 1
 }
 
 # The number checks also run in a locale whose decimal mark is a comma.

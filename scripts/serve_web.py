@@ -1,8 +1,8 @@
-"""Serves the built web edition on the loopback address.
+"""Serves the built web edition's site folder on the loopback address.
 
-Usage: serve_web.py DIR PORT. A plain static server; it only makes sure the
-module goes out as application/wasm, which browsers want for compiling it
-while it downloads."""
+Usage: serve_web.py SITE PORT (SITE is build-web/site). A plain static
+server; it makes sure the module goes out as application/wasm, which
+browsers want for compiling it while it downloads, and lists no folder."""
 import functools
 import http.server
 import sys
@@ -10,7 +10,12 @@ import sys
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".js": "text/javascript"}
+                      ".wasm": "application/wasm", ".js": "text/javascript",
+                      ".webmanifest": "application/manifest+json", ".svg": "image/svg+xml"}
+
+    def list_directory(self, path):
+        self.send_error(404, "No listing")
+        return None
 
 
 def main():

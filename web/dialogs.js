@@ -95,8 +95,8 @@
             return el('span', { class: 'spin' }, input, el('span', { class: 'arrows' }, arrow('▲', 1), arrow('▼', -1)));
         }
 
-        list(get, items) {
-            const select = el('select', {}, ...items.map((t) => el('option', { text: t })));
+        list(get, items, title) {
+            const select = el('select', { 'aria-label': title }, ...items.map((t) => el('option', { text: t })));
             select.addEventListener('change', () => this.act(Act.choose, 0, select.selectedIndex));
             this.shows.push((v) => { select.selectedIndex = get(v); });
             return select;
@@ -136,19 +136,37 @@
         }
     }
 
+    // Names a screen reader gives the controls that have none yet.
+    const name = (cell, text) => {
+        for (const c of cell.matches('input, select') ? [cell] : cell.querySelectorAll('input, select')) {
+            if (!c.hasAttribute('aria-label') && !c.closest('label')) c.setAttribute('aria-label', text);
+        }
+    };
     // Rows of controls in columns; a short row leaves its last cells empty.
+    // Each control is named by its row's caption and, under a row of column
+    // captions, its column's.
     const grid = (...rows) => {
         const columns = Math.max(...rows.map((r) => r.length));
         const g = el('div', { class: 'grid' });
         g.style.gridTemplateColumns = `repeat(${columns}, auto)`;
+        const heads = rows[0][0].textContent === '' ? rows[0].map((c) => c.textContent) : null;
+        // A caption with a list in it: its words alone.
+        const caption = (c) => (c.querySelector('select') ? [...c.querySelectorAll('span')].map((x) => x.textContent).join(' ') : c.textContent);
         for (const r of rows) {
+            r.slice(1).forEach((cell, i) => name(cell, [caption(r[0]), heads && heads[i + 1]].filter((t) => t).join(' ')));
             g.append(...r);
             for (let i = r.length; i < columns; i++) g.append(el('span'));
         }
         return g;
     };
     const label = (text) => el('span', { text });
-    const group = (title, ...content) => el('fieldset', {}, el('legend', { text: title }), ...content);
+    const named = (control, text) => { name(control, text); return control; };
+    // A group's title goes before the names of its controls.
+    const group = (title, ...content) => {
+        const box = el('fieldset', {}, el('legend', { text: title }), ...content);
+        for (const c of box.querySelectorAll('input[aria-label], select[aria-label]')) c.setAttribute('aria-label', `${title}: ${c.getAttribute('aria-label')}`);
+        return box;
+    };
 
     function selectStimulus() {
         const f = new Form(30016, 'Select stimulus');
@@ -158,9 +176,9 @@
                             f.field((v) => v.field[i], Act.typeField, i), label(rows[i][1])];
         const spins = [['Velocity', 'degs/s'], ['Modulation rate', 'Hz'], ['Phase', 'degs']];
         const left = el('div', {},
-            f.list((v) => v.shape, ['Circular spot', 'Annulus', 'Rectangular bar', 'Sine wave grating']),
+            f.list((v) => v.shape, ['Circular spot', 'Annulus', 'Rectangular bar', 'Sine wave grating'], 'Stimulus'),
             grid(...[0, 1, 2, 3, 4].map(row)),
-            el('div', { class: 'row' }, label('sensitivity'), f.field((v) => v.sensitivity, null, 0, true)));
+            el('div', { class: 'row' }, label('sensitivity'), named(f.field((v) => v.sensitivity, null, 0, true), 'sensitivity')));
         const right = el('div', {}, grid(row(5)),
             group('Grating parameters', grid(...spins.map(([t, unit], i) => [label(t), f.spin((v) => v.spin[i], i), label(unit)]))),
             el('div', { class: 'row' }, ...f.radios('polarity', (v, p) => (p < 0 ? v.black : v.white), Act.chooseButton,
@@ -174,13 +192,13 @@
         const gabor = [['SF', 'c/deg'], ['Phase', 'degs'], ['Width', 'degs'], ['Length', 'degs']];
         const left = el('div', {},
             f.list((v) => v.cellType, ['retinal/LGN ON center X cell', 'retinal/LGN OFF center X cell', 'simple cell',
-                                       'DS simple cell', 'Complex cell']),
+                                       'DS simple cell', 'Complex cell'], 'Cell type'),
             grid([label('RGC center radius'), f.spin((v) => v.spin[0], 0), label('degs')],
                  [label('Orientation'), el('span', { class: 'row' }, f.slider((v) => v.slider[0], 0),
                      f.field((v) => v.orientation, Act.typeField, 0)), label('degs')]),
             group('Position', el('div', { class: 'position' },
-                el('div', {}, label('Horizontal'), f.slider((v) => v.slider[1], 1)),
-                el('div', { class: 'upright' }, f.slider((v) => v.slider[2], 2, true), label('Vertical')))));
+                el('div', {}, label('Horizontal'), named(f.slider((v) => v.slider[1], 1), 'Horizontal')),
+                el('div', { class: 'upright' }, named(f.slider((v) => v.slider[2], 2, true), 'Vertical'), label('Vertical')))));
         const right = el('div', {},
             group('Display', ...f.radios('display', (v, m) => v.display === m, Act.chooseButton,
                 [['Grey scale', 1], ['Outlines', 2], ['Hide', 3]])),
@@ -197,7 +215,7 @@
         f.open(grid(
             [label('Retinal receptive field surround weighting'), spin(0), label('')],
             [label('Retinal spike train gamma parameter (a)'), spin(1), label('')],
-            [el('span', { class: 'row' }, f.list((v) => v.rateCellType, ['RGG ON', 'RGC OFF', 'simple', 'DS simple', 'complex']),
+            [el('span', { class: 'row' }, f.list((v) => v.rateCellType, ['RGG ON', 'RGC OFF', 'simple', 'DS simple', 'complex'], 'Cell type'),
                 label('spontaneous rate')), spin(2), label('Hz')],
             [f.check('use saturating I/O; half-max contrast =', (v) => v.saturating, Act.chooseSecond), spin(3), label('%')],
             [f.check('Add background hash', (v) => v.hash, Act.checkSecond)]));
@@ -209,7 +227,7 @@
         const v = call(FEEDBACK, Act.open);
         const rows = (...cells) => ['Actual', 'Your estimate', 'Difference', 'Distance'].slice(0, cells.length)
             .map((name, i) => [label(name), ...cells[i].map((k) => f.shown(v[k]))]);
-        const type = el('input', { type: 'text', readonly: '', size: '30' });
+        const type = el('input', { type: 'text', readonly: '', size: '30', 'aria-label': 'RF type' });
         type.value = v.typeText;
         f.open(el('div', { class: 'row' }, label('RF type ='), type),
             el('div', { class: 'columns' },

@@ -17,6 +17,12 @@ const MAX_WHEEL_STEPS = 8;
 const CURSOR_HIDDEN = 117;
 const Cmd = { exit: 30001, selectStimulus: 30016, selectReceptiveField: 30017, moreOptions: 30018, help: 30029 };
 const NO_SOUND_TEXT = 'Error preparing wave header';
+const WEB_HELP = `
+
+In the web edition
+Keys, with the visual field focused (Tab to it): Shift with an arrow key moves the pointer; Space shows or hides the stimulus at the pointer; the arrow keys, '+', '-' and Enter do as above.
+On a touch screen: drag with one finger to move the stimulus, pinch to resize it, twist two fingers to turn it. The keys at the bottom right give '+', '-', Enter and the arrow keys.
+The full-screen button fills the screen with the field; Escape leaves it.`;
 
 const tessaline = {
     module: null,
@@ -44,7 +50,7 @@ function showMessage(text, caption = 'Tessaline') {
 function showHelp(M) {
     const box = document.getElementById('help');
     // Loaded afresh at every opening, as on the desktop.
-    document.getElementById('help-text').value = M.UTF8ToString(M._tess_program_string(119));
+    document.getElementById('help-text').value = M.UTF8ToString(M._tess_program_string(119)) + WEB_HELP;
     box.showModal();
     document.getElementById('help-text').scrollTop = 0;
 }
@@ -140,26 +146,41 @@ function main(M) {
     const updateCursor = () => {
         canvas.style.cursor = M._tess_cursor() === CURSOR_HIDDEN ? 'none' : 'crosshair';
     };
+    // Where the pointer is, in frame pixels: the keys move it from there.
+    const at = [Math.floor(width / 2), Math.floor(height / 2)];
+    const pointerTo = (x, y) => {
+        at[0] = x;
+        at[1] = y;
+        M._tess_pointer_move(x, y + M._tess_band_rows());
+    };
     const pointerAt = (e) => {
         const r = canvas.getBoundingClientRect();
-        M._tess_pointer_move(clampInt((e.clientX - r.left) * ratio()), clampInt((e.clientY - r.top) * ratio()) + M._tess_band_rows());
+        pointerTo(clampInt((e.clientX - r.left) * ratio()), clampInt((e.clientY - r.top) * ratio()));
     };
-    canvas.addEventListener('pointermove', (e) => { pointerAt(e); updateCursor(); });
+    Reach.attach(M);
+    canvas.addEventListener('pointermove', (e) => {
+        if (!Reach.fingerMove(e)) pointerAt(e);
+        updateCursor();
+    });
     canvas.addEventListener('pointerdown', (e) => {
         canvas.focus();
         startSound();
         if (e.button !== 0) return;
         // Captured: a drag that leaves the canvas goes on.
         canvas.setPointerCapture(e.pointerId);
+        if (Reach.fingerDown(e)) return;  // a second finger: pinch and twist
         pointerAt(e);
         M._tess_button_down();
         updateCursor();
     });
-    canvas.addEventListener('pointerup', (e) => {
-        if (e.button !== 0) return;
+    const release = (e) => {
+        if (e.button !== 0 && e.type === 'pointerup') return;
+        if (Reach.fingerUp(e)) return;
         M._tess_button_up();
         updateCursor();
-    });
+    };
+    canvas.addEventListener('pointerup', release);
+    canvas.addEventListener('pointercancel', release);
     canvas.addEventListener('dblclick', (e) => {
         if (e.button !== 0) return;
         M._tess_double_click();
@@ -180,22 +201,33 @@ function main(M) {
         updateCursor();
     }, { passive: false });
 
-    const arrows = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40 };
-    canvas.addEventListener('keydown', (e) => {
-        if (e.altKey || e.ctrlKey || e.metaKey) return;
-        let used = false;
-        if (arrows[e.key]) {
-            M._tess_key_down(arrows[e.key]);
-            used = true;
-        }
-        const code = e.key === 'Enter' ? 13 : e.key === '+' ? 43 : e.key === '-' ? 45 : 0;
-        if (code !== 0) {
-            used = true;
+    // A key for the field, from the keyboard or an on-screen key: true when used.
+    const press = (key, shift = false) => {
+        if (shift && Reach.Arrow[key]) {
+            Reach.movePointer(key, at, width, height);
+            pointerTo(at[0], at[1]);
+        } else if (Reach.Arrow[key]) {
+            M._tess_key_down(Reach.Arrow[key]);
+        } else if (key === ' ') {
+            if (M.ccall('tess_get', 'number', ['string'], ['stimulus.stimulusOn'])) M._tess_button_up();
+            else M._tess_button_down();
+        } else {
+            const code = key === 'Enter' ? 13 : key === '+' ? 43 : key === '-' ? 45 : 0;
+            if (code === 0) return false;
             if (M._tess_character(code) && dialogs() && dialogs().feedback) dialogs().feedback();
         }
-        if (used) e.preventDefault();
         updateCursor();
+        return true;
+    };
+    canvas.addEventListener('keydown', (e) => {
+        if (e.altKey || e.ctrlKey || e.metaKey) return;
+        if (press(e.key, e.shiftKey)) e.preventDefault();
     });
+    for (const key of document.querySelectorAll('#touch-keys [data-key]')) {
+        key.addEventListener('mousedown', (e) => e.preventDefault());
+        key.addEventListener('click', () => { startSound(); press(key.dataset.key); });
+    }
+    document.getElementById('fullscreen').addEventListener('click', toggleFullscreen);
     document.addEventListener('keydown', () => startSound(), { once: true });
 
     const run = (command) => {
@@ -222,6 +254,13 @@ function main(M) {
         document.getElementById(id).addEventListener('close', () => canvas.focus());
     }
     canvas.focus();
+}
+
+// The page over the whole screen, as on a projector; the canvas takes the
+// new size as any resize.
+function toggleFullscreen() {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else if (document.documentElement.requestFullscreen) document.documentElement.requestFullscreen().catch(() => {});
 }
 
 function buildMenu(run) {
@@ -267,7 +306,19 @@ function buildMenu(run) {
     });
 }
 
-createTessaline().then(main, (failure) => {
+// The offline copy, where the browser keeps one (not from a file: address).
+if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('offline.js').catch((refused) => console.warn('no offline copy:', refused));
+}
+
+// A start-up that fails anywhere (the module missing or refused, the page
+// itself) tells the student, rather than leaving a blank page.
+function startFailed(failure) {
     showMessage('Error initializing application Tessaline', 'Error');
     console.error(failure);
-});
+}
+try {
+    createTessaline().then(main).catch(startFailed);
+} catch (failure) {
+    startFailed(failure);
+}

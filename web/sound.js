@@ -6,6 +6,19 @@
 'use strict';
 
 const STREAM_RATE = 44100;
+// A browser with no output device may never settle the start (Firefox
+// with no sound server leaves resume() pending): after this long the page
+// goes on silently, as the desktop does without a device.
+const START_WAIT_MS = 5000;
+
+// The promise's value, or a failure once ms have passed without one.
+function within(promise, ms) {
+    let timer = 0;
+    const late = new Promise((resolve, reject) => {
+        timer = setTimeout(() => reject(new Error(`no sound after ${ms} ms`)), ms);
+    });
+    return Promise.race([promise, late]).finally(() => clearTimeout(timer));
+}
 
 const Sound = {
     state: 'waiting',      // waiting, starting, playing or none
@@ -26,16 +39,16 @@ const Sound = {
     async start(onFailure) {
         if (this.state !== 'waiting') return;
         this.state = 'starting';
+        let context = null;
         try {
             const Context = window.AudioContext || window.webkitAudioContext;
             if (!Context || !window.AudioWorkletNode) throw new Error('no audio worklets here');
-            let context;
             try {
                 context = new Context({ sampleRate: STREAM_RATE, latencyHint: 'interactive' });
             } catch (refused) {
                 context = new Context({ latencyHint: 'interactive' });  // the worklet resamples
             }
-            await context.audioWorklet.addModule('worklet.js');
+            await within(context.audioWorklet.addModule('worklet.js'), START_WAIT_MS);
             const node = new AudioWorkletNode(context, 'click-stream',
                 { numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1] });
             // The worklet goes on from where the clock has got to.
@@ -43,12 +56,14 @@ const Sound = {
             node.port.postMessage({ origin });
             node.port.onmessage = (e) => this.receive(e.data);
             node.connect(context.destination);
-            await context.resume();
+            await within(context.resume(), START_WAIT_MS);
             this.context = context;
             this.node = node;
             this.reported = origin;
             this.state = 'playing';
         } catch (failure) {
+            // A context that never started holds nothing worth waiting for.
+            if (context) context.close().catch(() => {});
             this.clockStart = performance.now();
             this.clockOrigin = this.playPosition();
             this.state = 'none';

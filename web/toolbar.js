@@ -19,8 +19,8 @@ function buildToolbar(element, module, onCommand) {
         button.dataset.command = String(command);
         button.title = M.UTF8ToString(M._tess_program_string(command));
         button.setAttribute('aria-label', button.title.trim());
-        // The canvas keeps the keyboard, as on the desktop.
-        button.tabIndex = -1;
+        // A click leaves the keyboard with the canvas, as on the desktop;
+        // Tab still reaches every button.
         button.addEventListener('mousedown', (e) => e.preventDefault());
         const picture = document.createElement('img');
         picture.src = `icons/${M.UTF8ToString(M._tess_toolbar_picture(i))}`;

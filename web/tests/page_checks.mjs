@@ -1,54 +1,12 @@
 // What a student would check on the web edition, in a real browser.
-//   node page_checks.mjs <check> <build-web> [reference frame]
-// Checks: load, drag, resampled, toolbar, handplot, dialogs, frame.
+//   node page_checks.mjs <check> <build-web/site> [reference frame]
+// Checks: load, drag, resampled, toolbar, handplot, dialogs, frame, and
+// those of reach_checks.mjs.
 import { readFileSync } from 'node:fs';
-import { openPage, canvasPixels, check, sleep } from './browser.mjs';
+import { openPage, canvasPixels, check, sleep, fieldCentre, field, frames, at, isGrey, selectAllAndType, range } from './browser.mjs';
+import { moreChecks, moreOptions } from './reach_checks.mjs';
 
 const [name, root, reference] = process.argv.slice(2);
-const PIXELS_PER_DEGREE = 38;
-
-// The receptive field's centre in canvas pixels.
-async function fieldCentre(page) {
-    return page.evaluate((ppd) => {
-        const M = window.tessaline.module;
-        const get = (n) => M.ccall('tess_get', 'number', ['string'], [n]);
-        return [Math.round(get('receptiveField.centreX') * ppd), Math.round(get('receptiveField.centreY') * ppd)];
-    }, PIXELS_PER_DEGREE);
-}
-
-async function field(page, fieldName, value) {
-    return page.evaluate((n, v) => {
-        const M = window.tessaline.module;
-        if (v !== undefined) M.ccall('tess_set', 'number', ['string', 'number'], [n, v]);
-        return M.ccall('tess_get', 'number', ['string'], [n]);
-    }, fieldName, value);
-}
-
-// Waits for the page to paint a few frames after a change.
-async function frames(page, count = 4) {
-    const start = await page.evaluate(() => window.tessaline.stats.ticks);
-    await page.waitForFunction((s, c) => window.tessaline.stats.ticks >= s + c, {}, start, count);
-}
-
-const at = (img, x, y) => {
-    const i = 4 * ((y - img.top) * img.width + (x - img.left));
-    return [img.data[i], img.data[i + 1], img.data[i + 2]];
-};
-const isGrey = (p) => p.every((v) => Math.abs(v - 128) <= 1);
-
-// Darkest and lightest green over a square around (cx, cy).
-function range(img, cx, cy, half) {
-    let lo = 255, hi = 0;
-    for (let y = cy - half; y <= cy + half; y++) {
-        for (let x = cx - half; x <= cx + half; x++) {
-            const g = at(img, x, y)[1];
-            lo = Math.min(lo, g);
-            hi = Math.max(hi, g);
-        }
-    }
-    return [lo, hi];
-}
-
 // Click shapes in the played samples: six at +20000 then six at -20000.
 function countClicks(chunks) {
     const level = 20000 / 32768;
@@ -235,8 +193,7 @@ const checks = {
         await page.select(`${form} select`, 'Sine wave grating');
         check(await field(page, 'stimulus.stimulusType') === 4, 'the list chose no grating');
         const radius = await page.$(`${form} input.number`);
-        await radius.click({ clickCount: 3 });
-        await radius.type('1.5');
+        await selectAllAndType(page, radius, '1.5');
         check(await field(page, 'stimulus.gratingRadius') === 1.5, 'the typed radius did not reach the stimulus');
         const sensitivity = () => page.$$eval(`${form} input.number`, (f) => f[5].value);
         await page.$$eval(`${form} input[type=range]`, (r) => {
@@ -307,12 +264,12 @@ const checks = {
     },
 };
 
-const run = checks[name];
+const run = checks[name] || moreChecks[name];
 if (!run) {
     console.error(`unknown check ${name}`);
     process.exit(2);
 }
-const options = { handplot: { scale: 2, noAudio: true }, resampled: { outputRate: 48000 } };
+const options = { handplot: { scale: 2, noAudio: true }, resampled: { outputRate: 48000 }, ...moreOptions };
 const session = await openPage(root, options[name] || {});
 try {
     await run(session);

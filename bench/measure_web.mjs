@@ -1,8 +1,8 @@
 // Figures of the web edition in headless Chromium (not a ctest: timings
 // belong to measurements, not to checks).
-//   node measure.mjs <build-web> [seconds]
+//   node bench/measure_web.mjs <build-web/site> [seconds]
 import { gzipSync } from 'node:zlib';
-import { openPage, sleep } from './browser.mjs';
+import { openPage, sleep } from '../web/tests/browser.mjs';
 
 const [root, secondsArg] = process.argv.slice(2);
 const seconds = Number(secondsArg || 60);

@@ -1,6 +1,6 @@
 // Screenshots of the page for a person to look at (not a ctest):
-//   node shoot.mjs <build-web> <folder>
-import { openPage, sleep } from './browser.mjs';
+//   node bench/screenshot_web.mjs <build-web/site> <folder>
+import { openPage, sleep } from '../web/tests/browser.mjs';
 
 const [root, folder] = process.argv.slice(2);
 const { page, errors, close } = await openPage(root);

@@ -1,0 +1,15 @@
+# Writes SITE/offline.js from TEMPLATE: the list of the site's files (in
+# the template's quotes) and a version that is the hash of their contents.
+file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM files offline.js)
+list(SORT files)
+set(hashes "")
+set(FILES "./")
+foreach(f ${files})
+    file(SHA256 ${SITE}/${f} h)
+    string(APPEND hashes "${f}:${h}\n")
+    string(APPEND FILES "',\n    './${f}")
+endforeach()
+string(SHA256 VERSION "${hashes}")
+string(SUBSTRING ${VERSION} 0 16 VERSION)
+configure_file(${TEMPLATE} ${SITE}/offline.js @ONLY)

@@ -1,0 +1,200 @@
+// Checks that the page reaches every student: a browser that never starts
+// its sound, a start-up that fails, fingers alone, the keyboard alone, a
+// screen reader, no network, a projector's full screen.
+import { check, frames, sleep, field, fieldCentre, firefox, canvasPixels, range } from './browser.mjs';
+import { randomEvents } from './random_events.mjs';
+
+const run = (page, f, ...a) => page.evaluate(f, ...a);
+const readout = (page) => run(page, () => [0, 1, 2].map((i) => window.tessaline.module.UTF8ToString(window.tessaline.module._tess_overlay_text(i))).join('|'));
+const peakRate = async (page) => Number(/peak rate = *([0-9.]+)/.exec(await readout(page))[1]);
+const marks = (page) => run(page, () => window.tessaline.module._tess_mark_count());
+const message = (page) => page.$eval('#message', (m) => m.open && m.textContent.replace(/\s+/g, ' ').trim());
+const shifted = async (page, key, times) => {
+    await page.keyboard.down('Shift');
+    for (let i = 0; i < times; i++) await page.keyboard.press(key);
+    await page.keyboard.up('Shift');
+};
+// Two fingers down, moved through 18 steps of where(step), and lifted.
+async function twoFingers(page, where) {
+    const fingers = [];
+    for (const [x, y] of where(0)) fingers.push(await page.touchscreen.touchStart(x, 36 + y));
+    for (let d = 1; d <= 18; d++) for (const [i, [x, y]] of where(d).entries()) await fingers[i].move(x, 36 + y);
+    for (const f of fingers.reverse()) await f.end();
+}
+// The stage's size in device pixels, the canvas's and the core's frame's.
+const sizes = () => {
+    const stage = document.getElementById('stage'), c = document.getElementById('canvas'), r = window.devicePixelRatio || 1;
+    const M = window.tessaline.module;
+    return [Math.floor(stage.clientWidth * r), c.width, ...new Int32Array(M.HEAP32.buffer, M._tess_frame_info(), 1)];
+};
+
+const checks = {
+    // No output device: the sound's start never settles. The page says so
+    // once, in time, and goes on silently.
+    async soundstart({ page }) {
+        await page.mouse.click(20, 36 + 600);
+        await page.waitForFunction(() => window.tessaline.sound.state === 'none', { timeout: 10000 });
+        check(await message(page) === 'Tessaline Error preparing wave header OK', `no-sound message: ${await message(page)}`);
+        check(await page.$eval('#sound-note', (n) => n.hidden), 'the page still asks for a click to start the sound');
+        await page.click('#message-ok');
+        await page.mouse.click(40, 36 + 600);
+        await page.keyboard.press('ArrowUp');
+        await frames(page, 10);
+        check(!(await page.$eval('#message', (m) => m.open)), 'the no-sound message came twice');
+    },
+
+    // A drag raises the peak rate, a twist turns the bar, a pinch resizes
+    // the spot, the on-screen '+' leaves a mark; the page stays put.
+    async touch({ page }) {
+        const [cx, cy] = await fieldCentre(page);
+        const spontaneous = await field(page, 'modelOptions.currentSpontaneousRate');
+        const finger = await page.touchscreen.touchStart(cx - 120, 36 + cy);
+        let rate = 0;
+        for (let s = 0; s <= 160; s++) {
+            await finger.move(cx + (s % 80 < 40 ? -120 + 6 * (s % 40) : 120 - 6 * (s % 40)), 36 + cy);
+            await sleep(15);
+            if (s % 4 === 0) rate = Math.max(rate, await peakRate(page));
+        }
+        await finger.end();
+        check(rate > spontaneous + 5, `peak rate ${rate} while a finger dragged the bar, spontaneous ${spontaneous}`);
+        // Two fingers: the second twists a quarter turn about the first.
+        const orientation = await field(page, 'stimulus.orientation');
+        await twoFingers(page, (d) => [[cx, cy], [cx + 80 * Math.cos(d * Math.PI / 36), cy - 80 * Math.sin(d * Math.PI / 36)]]);
+        const turned = await field(page, 'stimulus.orientation');
+        check(Math.abs(((turned - orientation + 540) % 360) - 180) >= 80, `a quarter-turn twist turned the bar from ${orientation} to ${turned}`);
+        await page.click('#toolbar button img[src$="spot.png"]');
+        const before = (await readout(page)).split('|')[0];
+        await twoFingers(page, (d) => [[cx - 20 - 5 * d, cy], [cx + 20 + 5 * d, cy]]);
+        await frames(page);
+        const after = (await readout(page)).split('|')[0];
+        check(/diameter/.test(after) && after !== before, `a pinch left the readout at ${after}`);
+        await field(page, 'receptiveField.displayMode', 3);  // hidden, for a hand plot
+        const plus = await (await page.$('#touch-keys [data-key="+"]')).boundingBox();
+        const count = await marks(page);
+        await page.touchscreen.tap(plus.x + plus.width / 2, plus.y + plus.height / 2);
+        check(await marks(page) === count + 1, 'the on-screen + left no mark');
+        const view = await run(page, () => [window.scrollX, window.scrollY, window.visualViewport.scale].join());
+        check(view === '0,0,1', `the page moved under the fingers: scroll x, y, zoom ${view}`);
+        console.log(`touch: peak rate ${rate} Hz, orientation ${orientation} -> ${turned}, ${before} -> ${after}`);
+    },
+
+    // Tab reaches every control, each showing its focus; then a whole hand
+    // plot on the field by keys alone.
+    async keyboard({ page }) {
+        await run(page, () => document.activeElement.blur());
+        const reached = new Set();
+        for (let i = 0; i < 20; i++) {
+            await page.keyboard.press('Tab');
+            await sleep(100);  // Firefox restyles the new focus a moment later
+            const [id, outline] = await run(page, () => [document.activeElement.id || document.activeElement.getAttribute('aria-label')
+                || document.activeElement.tagName, getComputedStyle(document.activeElement).outlineStyle]);
+            // Past the last control the browser's own controls take the focus.
+            if (id === 'BODY' && reached.size === 0) continue;
+            if (id === 'BODY' || reached.has(id)) break;
+            check(outline !== 'none', `${id} shows no focus`);
+            reached.add(id);
+        }
+        const missed = await page.$$eval('#bar button, #canvas', (c, r) => c.filter((e) => e.offsetParent)
+            .map((e) => e.id || e.getAttribute('aria-label')).filter((n) => !r.includes(n)), [...reached]);
+        check(missed.length === 0, `Tab never reached ${missed.join(', ')}`);
+        await page.focus('#canvas');
+        await field(page, 'receptiveField.displayMode', 3);
+        await shifted(page, 'ArrowLeft', 1);  // the pointer, from the field's middle
+        const x0 = await field(page, 'stimulus.stimX');
+        await shifted(page, 'ArrowRight', 5);
+        const moved = (await field(page, 'stimulus.stimX') - x0) * 38;
+        check(Math.abs(moved - 50) < 1, `five Shift+Right moved the stimulus ${moved} pixels`);
+        for (const on of [1, 0]) {
+            await page.keyboard.press(' ');
+            check(await field(page, 'stimulus.stimulusOn') === on, `Space did not turn the stimulus ${on ? 'on' : 'off'}`);
+        }
+        await page.keyboard.type('+');
+        await shifted(page, 'ArrowDown', 4);
+        await page.keyboard.type('-');
+        check(await marks(page) === 2, 'the keys left no two marks');
+        await page.keyboard.press('Enter');
+        check(await field(page, 'receptiveField.displayMode') === 4, 'Enter did not reveal the field');
+    },
+
+    // Every button and dialog control named, and the peak rate in a polite
+    // live region that changes at most once a second.
+    async access({ page }) {
+        await sleep(1500);
+        const buttons = [], said = [];
+        const walk = (n, inStatus) => {
+            if (n.role === 'button') buttons.push(n.name || '');
+            if ((inStatus || n.role === 'status') && n.name) said.push(n.name);
+            for (const c of n.children || []) walk(c, inStatus || n.role === 'status');
+        };
+        if (!firefox) walk(await page.accessibility.snapshot({ interestingOnly: false }), false);
+        else {  // Firefox's tree is out of puppeteer's reach: the names the page gives.
+            buttons.push(...await page.$$eval('button', (b) => b.filter((x) => x.offsetParent).map((x) => x.getAttribute('aria-label') || x.textContent)));
+            said.push(await page.$eval('[role=status]', (r) => r.textContent));
+        }
+        check(buttons.length >= 13 && buttons.every((b) => b.trim()), `buttons named ${JSON.stringify(buttons)}`);
+        check(said.some((t) => /peak rate = *[0-9.]+ Hz/.test(t)), `the live region says ${JSON.stringify(said)}`);
+        check(await page.$eval('#readout', (r) => r.getAttribute('aria-live')) === 'polite', 'the readout is not polite');
+        check(await page.$$eval('dialog', (d) => d.every((x) => x.getAttribute('aria-labelledby') || x.getAttribute('aria-label'))), 'a dialog has no label');
+        for (const command of [30016, 30017, 30018]) {
+            await page.click('#options-button');
+            await page.click(`#options-menu [data-command="${command}"]`);
+            const unnamed = await page.$$eval('dialog.form[open] input, dialog.form[open] select', (c) => c
+                .filter((x) => !x.getAttribute('aria-label') && !x.closest('label')).map((x) => x.outerHTML));
+            check(unnamed.length === 0, `unnamed controls in dialog ${command}: ${unnamed.join(' ')}`);
+            await page.click('dialog.form[open] .buttons button');
+        }
+        const said3s = new Set();
+        for (let i = 0; i < 30; i++, await sleep(100)) said3s.add(await page.$eval('#readout', (r) => r.textContent));
+        check(said3s.size <= 4, `${said3s.size} readouts in 3 s`);
+        console.log(`buttons: ${buttons.join(' | ')}\nlive region: ${said.join(' | ')}`);
+    },
+
+    // Once visited, the page starts with no network at all: it ticks and draws.
+    async offline({ page, server }) {
+        await page.waitForFunction(() => navigator.serviceWorker.controller, { timeout: 20000 });
+        const kept = await run(page, async () => (await caches.keys()).filter((k) => k.startsWith('tessaline-')));
+        check(kept.length === 1, `offline copies: ${kept.join(', ')}`);
+        // Firefox has no offline switch in reach; the server going away is the same to it.
+        if (!firefox) await page.setOfflineMode(true);
+        server.closeAllConnections();
+        server.close();
+        await page.reload();
+        await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 10, { timeout: 20000 });
+        const [cx, cy] = await fieldCentre(page);
+        const [lo, hi] = range(await canvasPixels(page, [cx - 30, cy - 30, 61, 61]), cx, cy, 30);
+        check(lo < 90 && hi > 170, `offline, no receptive-field map drawn (green ${lo}..${hi})`);
+    },
+
+    // The page fills the screen and the field takes its size, and back again.
+    async fullscreen({ page }) {
+        const taken = () => page.waitForFunction(`new Set((${sizes})()).size === 1`, { timeout: 5000 });
+        const before = await run(page, sizes);
+        for (const full of [true, false]) {
+            await page.click('#fullscreen');
+            await page.waitForFunction((f) => !!document.fullscreenElement === f, { timeout: 5000 }, full);
+            await frames(page);
+            await taken();
+            if (full) console.log(`field ${before[0]} -> ${(await run(page, sizes))[0]} pixels wide on the full screen`);
+        }
+        check((await run(page, sizes)).join() === before.join(), 'the field did not come back to its size');
+    },
+};
+
+// None of these may leave a console error.
+export const moreChecks = Object.fromEntries(Object.entries(checks).map(([name, run]) => [name, async (session) => {
+    await run(session);
+    check(session.errors.length === 0, `console errors: ${session.errors.join('; ')}`);
+}]));
+// Anything that fails inside the start-up is shown to the student.
+moreChecks.startfail = async ({ page }) => {
+    await page.waitForFunction(() => document.getElementById('message').open, { timeout: 20000 });
+    check(await message(page) === 'Error Error initializing application Tessaline OK', `start-up failure shown as: ${await message(page)}`);
+};
+moreChecks.random = randomEvents;
+
+export const moreOptions = {
+    touch: { touch: true },
+    soundstart: { before: () => { AudioContext.prototype.resume = () => new Promise(() => {}); } },
+    // A page script that breaks part-way through the start-up.
+    startfail: { ready: false, before: () => { delete window.ResizeObserver; } },
+};
