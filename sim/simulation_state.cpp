@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "sim/response_tick.h"
+#include "sim/spike_log.h"
 
 SimulationState simulation;
 
@@ -22,4 +23,5 @@ void ResetSimulation()
     for (auto& value : traces.responseTrace) value = 0.0f;
     for (auto& value : traces.stimulusTrace) value = 0;
     ForgetDriveProjections();
+    ResetSpikeLog();
 }

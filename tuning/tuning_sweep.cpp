@@ -7,6 +7,7 @@
 
 #include "render/number_format.h"
 #include "sim/simulation_state.h"
+#include "sim/spike_log.h"
 #include "tuning/tuning_analysis.h"
 #include "model/receptive_field.h"
 #include "stimulus/stimulus_state.h"
@@ -99,6 +100,7 @@ void ShowPoint()
         stimulus.mouseY = TruncInt(stimulus.stimY / kDegreesPerPixel);
     }
     stimulus.stationaryMode = true;
+    s.presentation = NewStimulusPresentation();
     s.temporalHz = StimulusTemporalHz();
     s.tickSpikes.assign(static_cast<size_t>(s.plan.presentTicks), -1);
     s.peakRate = 0.0f;

@@ -1,0 +1,86 @@
+#include "tuning/offline_sweep.h"
+
+#include "model/filters.h"
+#include "model/receptive_field.h"
+#include "sim/audio_stream.h"
+#include "sim/neuron_tick.h"
+#include "sim/new_receptive_field.h"
+#include "sim/scene_tick.h"
+#include "sim/start_up.h"
+#include "stimulus/stimulus_state.h"
+#include "tuning/recording.h"
+#include "tuning/tuning_sweep.h"
+
+namespace {
+
+constexpr int32_t kWidth = 1000, kHeight = 700;  // the window's first client area
+constexpr int32_t kTickMs = 20;
+
+SweepPlan PlanOf(int32_t kind, int32_t repeats)
+{
+    SweepPlan plan;
+    switch (kind) {
+    case OfflineSpatialFrequency:
+        plan.parameter = SweepSpatialFrequency;
+        plan.from = 0.2f, plan.to = 6.4f, plan.points = 6;
+        break;
+    case OfflineSize:
+        plan.parameter = SweepSize;
+        plan.from = 0.25f, plan.to = 4.0f, plan.points = 6;
+        break;
+    default: plan = OrientationPlan(30.0f, repeats, plan.presentTicks); break;
+    }
+    plan.repeats = repeats;
+    plan.centreOnField = true;
+    return SanitisePlan(plan);
+}
+
+// Retinal cells are measured with a spot for size; everything else with
+// the drifting grating, which also gives F1/F0.
+void ChooseStimulus(int32_t kind, int32_t cellType)
+{
+    const bool retinal = cellType == OnCentreX || cellType == OffCentreX;
+    SetStimulusType(kind == OfflineSize && retinal ? Spot : Grating);
+}
+
+// One 20 ms step of both ticks; the play position moves on a slice a tick.
+void Step(int64_t timeMs, int64_t& position)
+{
+    SceneTickAt(timeMs);
+    NeuronTickCompute();
+    FinishAudioTick(position);
+    DrainRecording();
+    PollSweep();
+    position += kAudioSlice;
+    if (position > kAudioRestartAt) {
+        ClearAudioSamples();
+        position = 0;
+    }
+}
+
+}  // namespace
+
+OfflineSweepResult RunOfflineSweep(const OfflineSweepRequest& request)
+{
+    ResetStartUpRecords(kWidth, kHeight, request.seed, true);
+    SetSceneDrawing(false);
+    newReceptiveField(request.cellType);
+    buildFilters();
+    ChooseStimulus(request.kind, request.cellType);
+    int64_t position = 0, timeMs = 0, ticks = 0;
+    // The model settles before anything is kept.
+    for (; ticks < 25; ++ticks, timeMs += kTickMs) Step(timeMs, position);
+    StartRecording();
+    StartSweep(PlanOf(request.kind, request.repeats));
+    while (SweepRunning()) Step(timeMs += kTickMs, position), ++ticks;
+    // Half a second more: the last point's end and the response after it.
+    for (int32_t i = 0; i < 25; ++i) Step(timeMs += kTickMs, position), ++ticks;
+    StopRecording();
+    SetSceneDrawing(true);
+    OfflineSweepResult result;
+    result.field = tuningSweep.field;
+    result.summary = SummariseCurve(result.field, AverageRepeats(tuningSweep.points));
+    result.ticks = ticks;
+    result.line = SummaryText(result.field, result.summary);
+    return result;
+}
