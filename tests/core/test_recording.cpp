@@ -42,11 +42,15 @@ TEST(SpikeLog, OneTimeLineAcrossRestartsAndLossCounted)
     LogSlice(5882, 6764, false);
     LogSlice(5000, 5882, false);  // the stream started again
     LogSpike(5010);
+    LogSlice(5882, 6764, true);
+    NewStimulusPresentation();  // a sweep's next point, shown straight after
+    LogSlice(6764, 7646, true);
     SpikeLogEvent events[8];
-    ASSERT_EQ(DrainSpikeLog(reader, events, 8), 4);
-    const int64_t expected[][2] = {{5000, LogStimulusOn}, {5100, LogSpikeEvent}, {5882, LogStimulusOff},
-                                   {6764 + 10, LogSpikeEvent}};
-    for (int32_t i = 0; i < 4; ++i) {
+    ASSERT_EQ(DrainSpikeLog(reader, events, 8), 7);
+    const int64_t expected[][2] = {{5000, LogStimulusOn},       {5100, LogSpikeEvent},     {5882, LogStimulusOff},
+                                   {6764 + 10, LogSpikeEvent},  {7646, LogStimulusOn},     {8528, LogStimulusOff},
+                                   {8528, LogStimulusOn}};
+    for (int32_t i = 0; i < 7; ++i) {
         EXPECT_EQ(events[i].sample, expected[i][0]) << i;
         EXPECT_EQ(events[i].kind, expected[i][1]) << i;
     }
