@@ -19,7 +19,7 @@ struct OfflineSweepRequest {
     int32_t kind = OfflineOrientation;
     int32_t cellType = 3;  // CellType
     uint32_t seed = 1;
-    int32_t repeats = 3;
+    int32_t repeats = 2;  // as the tuning window starts
 };
 
 struct OfflineSweepResult {
