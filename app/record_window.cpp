@@ -6,8 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -15,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/raster_view.h"
+#include "app/save_failure.h"
 #include "export/recording_files.h"
 #include "model/receptive_field.h"
 #include "tuning/recording.h"
@@ -116,8 +115,7 @@ QString RecordWindow::status() const { return status_->text(); }
 
 bool RecordWindow::savePicture(const QString& path)
 {
-    const QPixmap picture = view_->grab();
-    if (picture.isNull() || !picture.save(path, "PNG")) {
+    if (!SaveWidgetPng(view_, path)) {
         reportFailure(QStringLiteral("The picture could not be saved to %1.").arg(path));
         return false;
     }
@@ -136,10 +134,7 @@ bool RecordWindow::saveData(const QString& path)
 
 void RecordWindow::reportFailure(const QString& text)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Recording"), text, QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("saveFailed"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    ShowSaveFailure(this, QStringLiteral("Recording"), text);
 }
 
 RecordWindow* TheRecordWindow(QWidget* owner)

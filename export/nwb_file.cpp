@@ -144,6 +144,23 @@ void Units(Writer& w, hid_t file, const Recording& r, const std::string& model)
     Check(w, target.ok() && H5Awrite(target, H5T_STD_REF_OBJ, &ref) >= 0);
 }
 
+// The stimulus at each trial's onset, one number column each.
+struct StimulusColumn {
+    const char* name;
+    float StimulusSnapshot::*field;
+    const char* description;
+};
+const StimulusColumn kStimulusColumns[] = {
+    {"x_deg", &StimulusSnapshot::xDeg, "horizontal position of the stimulus centre, degrees"},
+    {"y_deg", &StimulusSnapshot::yDeg, "vertical position of the stimulus centre (down), degrees"},
+    {"orientation_deg", &StimulusSnapshot::orientation, "orientation, degrees"},
+    {"size_deg", &StimulusSnapshot::size, "spot or annulus radius, bar length or grating radius, degrees"},
+    {"contrast_percent", &StimulusSnapshot::contrast, "contrast, percent"},
+    {"spatial_frequency_cpd", &StimulusSnapshot::spatialFrequency, "grating spatial frequency, cycles per degree"},
+    {"velocity_deg_per_s", &StimulusSnapshot::velocity, "grating drift velocity, degrees per second"},
+    {"phase_deg", &StimulusSnapshot::phase, "grating phase, degrees"},
+};
+
 void Trials(Writer& w, hid_t file, const Recording& r)
 {
     Handle intervals(Group(w, file, "intervals"), H5Gclose);
@@ -152,35 +169,27 @@ void Trials(Writer& w, hid_t file, const Recording& r)
     Typed(w, trials, "core", "TimeIntervals");
     TextAttribute(w, trials, "description", "each presentation of the stimulus: a press to its release, or one point of a tuning sweep");
     const size_t n = r.trials.size();
-    std::vector<double> start(n), stop(n), x(n), y(n), orientation(n), size(n), contrast(n), sf(n), velocity(n),
-        phase(n), condition(n);
+    std::vector<double> start(n), stop(n), condition(n), values(n);
     std::vector<std::string> type(n), swept(n);
     for (size_t i = 0; i < n; ++i) {
         const RecordedTrial& t = r.trials[i];
-        const StimulusSnapshot& s = t.stimulus;
         start[i] = t.start, stop[i] = TrialStop(r, t);
-        type[i] = StimulusTypeName(s.type);
-        x[i] = s.xDeg, y[i] = s.yDeg, orientation[i] = s.orientation, size[i] = s.size, contrast[i] = s.contrast;
-        sf[i] = s.spatialFrequency, velocity[i] = s.velocity, phase[i] = s.phase;
+        type[i] = StimulusTypeName(t.stimulus.type);
         swept[i] = t.field >= 0 ? SweptFieldName(t.field) : "";
         condition[i] = t.field >= 0 ? t.condition : std::nan("");
     }
-    TextListAttribute(w, trials, "colnames",
-                      {"start_time", "stop_time", "stimulus", "x_deg", "y_deg", "orientation_deg", "size_deg",
-                       "contrast_percent", "spatial_frequency_cpd", "velocity_deg_per_s", "phase_deg", "swept",
-                       "condition"});
+    std::vector<std::string> names = {"start_time", "stop_time", "stimulus"};
+    for (const StimulusColumn& c : kStimulusColumns) names.push_back(c.name);
+    names.insert(names.end(), {"swept", "condition"});
+    TextListAttribute(w, trials, "colnames", names);
     Ids(w, trials, n);
     VectorData(w, trials, "start_time", start, "onset of the stimulus, seconds");
     VectorData(w, trials, "stop_time", stop, "end of the stimulus, seconds");
     TextVectorData(w, trials, "stimulus", type, "spot, annulus, bar or grating");
-    VectorData(w, trials, "x_deg", x, "horizontal position of the stimulus centre, degrees");
-    VectorData(w, trials, "y_deg", y, "vertical position of the stimulus centre (down), degrees");
-    VectorData(w, trials, "orientation_deg", orientation, "orientation, degrees");
-    VectorData(w, trials, "size_deg", size, "spot or annulus radius, bar length or grating radius, degrees");
-    VectorData(w, trials, "contrast_percent", contrast, "contrast, percent");
-    VectorData(w, trials, "spatial_frequency_cpd", sf, "grating spatial frequency, cycles per degree");
-    VectorData(w, trials, "velocity_deg_per_s", velocity, "grating drift velocity, degrees per second");
-    VectorData(w, trials, "phase_deg", phase, "grating phase, degrees");
+    for (const StimulusColumn& c : kStimulusColumns) {
+        for (size_t i = 0; i < n; ++i) values[i] = r.trials[i].stimulus.*c.field;
+        VectorData(w, trials, c.name, values, c.description);
+    }
     TextVectorData(w, trials, "swept", swept, "the parameter a tuning sweep varied; empty for a press");
     VectorData(w, trials, "condition", condition, "the swept parameter's value; NaN for a press");
 }
