@@ -43,44 +43,56 @@ void ChooseStimulus(int32_t kind, int32_t cellType)
     SetStimulusType(kind == OfflineSize && retinal ? Spot : Grating);
 }
 
-// One 20 ms step of both ticks; the play position moves on a slice a tick.
-void Step(int64_t timeMs, int64_t& position)
-{
-    SceneTickAt(timeMs);
-    NeuronTickCompute();
-    FinishAudioTick(position);
-    DrainRecording();
-    PollSweep();
-    position += kAudioSlice;
-    if (position > kAudioRestartAt) {
-        ClearAudioSamples();
-        position = 0;
-    }
-}
+struct OfflineClock {
+    int64_t position = 0, timeMs = 0, ticks = 0;
+};
+OfflineClock offlineClock;
 
 }  // namespace
 
-OfflineSweepResult RunOfflineSweep(const OfflineSweepRequest& request)
+void PrepareOfflineSweep(const OfflineSweepRequest& request)
 {
     ResetStartUpRecords(kWidth, kHeight, request.seed, true);
     SetSceneDrawing(false);
     newReceptiveField(request.cellType);
     buildFilters();
     ChooseStimulus(request.kind, request.cellType);
-    int64_t position = 0, timeMs = 0, ticks = 0;
+    offlineClock = OfflineClock{};
     // The model settles before anything is kept.
-    for (; ticks < 25; ++ticks, timeMs += kTickMs) Step(timeMs, position);
+    for (int32_t i = 0; i < 25; ++i) OfflineTick();
     StartRecording();
+}
+
+void OfflineTick()
+{
+    OfflineClock& c = offlineClock;
+    SceneTickAt(c.timeMs);
+    NeuronTickCompute();
+    FinishAudioTick(c.position);
+    DrainRecording();
+    PollSweep();
+    c.timeMs += kTickMs;
+    c.ticks += 1;
+    c.position += kAudioSlice;
+    if (c.position > kAudioRestartAt) {
+        ClearAudioSamples();
+        c.position = 0;
+    }
+}
+
+OfflineSweepResult RunOfflineSweep(const OfflineSweepRequest& request)
+{
+    PrepareOfflineSweep(request);
     StartSweep(PlanOf(request.kind, request.repeats));
-    while (SweepRunning()) Step(timeMs += kTickMs, position), ++ticks;
+    while (SweepRunning()) OfflineTick();
     // Half a second more: the last point's end and the response after it.
-    for (int32_t i = 0; i < 25; ++i) Step(timeMs += kTickMs, position), ++ticks;
+    for (int32_t i = 0; i < 25; ++i) OfflineTick();
     StopRecording();
     SetSceneDrawing(true);
     OfflineSweepResult result;
     result.field = tuningSweep.field;
     result.summary = SummariseCurve(result.field, AverageRepeats(tuningSweep.points));
-    result.ticks = ticks;
+    result.ticks = offlineClock.ticks;
     result.line = SummaryText(result.field, result.summary);
     return result;
 }

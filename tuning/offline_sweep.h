@@ -30,3 +30,9 @@ struct OfflineSweepResult {
 };
 
 OfflineSweepResult RunOfflineSweep(const OfflineSweepRequest& request);
+// Its pieces, for a sweep run by someone else on the same clock: records
+// reset, the cell and the stimulus chosen, the model settled, the recording
+// started; then one scene and neuron tick, the recording drained and the
+// sweep polled.
+void PrepareOfflineSweep(const OfflineSweepRequest& request);
+void OfflineTick();

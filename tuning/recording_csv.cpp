@@ -1,7 +1,5 @@
 #include "tuning/recording_csv.h"
 
-#include <charconv>
-
 #include "render/number_format.h"
 #include "tuning/tuning_sweep.h"
 
@@ -12,11 +10,7 @@ const char* const kTrialsCsvHeader =
 
 std::string SecondsText(double seconds)
 {
-    char text[64];
-    // to_chars never consults the locale.
-    const auto result = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed);
-    if (result.ec != std::errc()) return "nan";
-    return std::string(text, result.ptr);
+    return ShortestDoubleText(seconds);
 }
 
 double TrialStop(const Recording& r, const RecordedTrial& t)

@@ -16,7 +16,7 @@ extern const char* const kTrialsCsvHeader;
 std::string SpikesCsvText(const Recording& r);
 // A trial still open ends at the recording's end.
 std::string TrialsCsvText(const Recording& r);
-// The shortest plain decimal text of a double that reads back to it.
+// The shortest decimal text of a double that reads back to it.
 std::string SecondsText(double seconds);
 // The stop time a file gives a trial: its own, or the recording's end while
 // the stimulus is still shown.

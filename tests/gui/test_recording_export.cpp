@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <string>
@@ -12,6 +13,8 @@
 #include "app/headless_run.h"
 #include "app/main_window.h"
 #include "app/record_window.h"
+#include "app/tuning_window.h"
+#include "sim/scene_tick.h"
 #include "export/recording_files.h"
 #include "tuning/offline_sweep.h"
 #include "tuning/recording.h"
@@ -132,4 +135,21 @@ TEST(RecordingExport, RecordToggleAndRaster)
     window->findChild<QCheckBox*>(QStringLiteral("record"))->setChecked(false);
     EXPECT_FALSE(recording.on);
     EXPECT_FALSE(toggle->isChecked()) << "the menu follows the window's toggle";
+}
+
+// The headless summary is the tuning window's: the same sweep on the same
+// ticks gives the same line, OSI and all.
+TEST(RecordingExport, HeadlessSummaryIsTheTuningWindows)
+{
+    const OfflineSweepRequest request{OfflineOrientation, Simple, 11, 2};
+    const std::string headless = RunOfflineSweep(request).line;
+    PrepareOfflineSweep(request);
+    TuningWindow window(nullptr);
+    window.show();
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("start")), Qt::LeftButton);
+    ASSERT_TRUE(SweepRunning());
+    while (SweepRunning()) OfflineTick(), window.poll();
+    SetSceneDrawing(true);
+    EXPECT_EQ(window.summary().toStdString(), headless);
+    EXPECT_NE(headless.find("OSI"), std::string::npos) << headless;
 }
