@@ -3,6 +3,7 @@
 // and the memory of an hour.
 #include <clocale>
 #include <sstream>
+#include <thread>
 #include <string>
 
 #include "sim/spike_log.h"
@@ -59,6 +60,30 @@ TEST(SpikeLog, OneTimeLineAcrossRestartsAndLossCounted)
     for (int32_t n; (n = DrainSpikeLog(reader, events, 8)) > 0;) taken += n;
     EXPECT_EQ(taken, kSpikeLogSlots);
     EXPECT_EQ(reader.lost, 10);
+}
+
+// The neuron tick's thread appends while the user-interface thread drains:
+// every event arrives once, in order, or is counted as lost.
+TEST(SpikeLogThreaded, ReaderSeesEveryEventOnceInOrder)
+{
+    ResetSpikeLog();
+    SpikeLogReader reader = SpikeLogReaderFromNow();
+    constexpr int64_t kEvents = 400000;
+    std::thread writer([] {
+        for (int64_t i = 0; i < kEvents; ++i) LogSpike(i);
+    });
+    SpikeLogEvent events[512];
+    int64_t taken = 0, last = -1;
+    bool ordered = true;
+    while (taken + reader.lost < kEvents) {
+        const int32_t n = DrainSpikeLog(reader, events, 512);
+        for (int32_t i = 0; i < n; ++i) ordered = ordered && events[i].sample > last, last = events[i].sample;
+        taken += n;
+    }
+    writer.join();
+    EXPECT_TRUE(ordered);
+    EXPECT_EQ(taken + reader.lost, kEvents);
+    EXPECT_GT(taken, 0);
 }
 
 // Twenty presses of a spot over an ON-centre cell: twenty trials of half a

@@ -29,7 +29,9 @@ try {
     await sleep(800);
     const d = await page.evaluate(() => Recording.data());
     check(d.rows.length === presses, `${d.rows.length} raster rows for ${presses} presses`);
-    check(d.rows.every((r) => Math.abs(r[0] - 0.5) < 0.1), `trial lengths ${d.rows.map((r) => r[0]).join(' ')}`);
+    // Each row lasts as long as the button was held (half a second, give or
+    // take what a loaded machine makes of the timers).
+    check(d.rows.every((r) => r[0] > 0.3 && r[0] < 0.9), `trial lengths ${d.rows.map((r) => r[0]).join(' ')}`);
     const rate = (a, b) => {
         let n = 0;
         for (const r of d.rows) n += r.slice(1).filter((t) => t >= a && t < b).length;
