@@ -27,7 +27,12 @@ try {
         await page.mouse.up();
     }
     await sleep(800);
-    const d = await page.evaluate(() => Recording.data());
+    // The raster and the tables read at once, between two drains.
+    const [d, spikes, trials] = await page.evaluate(() => {
+        const M = window.tessaline.module;
+        const table = (t) => M.UTF8ToString(M._tess_record_csv(t)).trim().split('\n');
+        return [Recording.data(), table(0), table(1)];
+    });
     check(d.rows.length === presses, `${d.rows.length} raster rows for ${presses} presses`);
     // Each row lasts as long as the button was held (half a second, give or
     // take what a loaded machine makes of the timers).
@@ -39,8 +44,6 @@ try {
     };
     const before = rate(-0.5, 0), burst = rate(0.05, 0.25);
     check(burst > 2 * before && burst > 40, `onset ${burst.toFixed(1)} spikes/s, before ${before.toFixed(1)}`);
-    const [spikes, trials] = await page.evaluate(() => [0, 1].map((t) =>
-        window.tessaline.module.UTF8ToString(window.tessaline.module._tess_record_csv(t)).trim().split('\n')));
     check(spikes[0] === 'time_s,trial' && spikes.length - 1 === d.spikes, `${spikes.length - 1} spike rows, ${d.spikes} spikes`);
     check(trials.length - 1 === presses && trials[0].startsWith('trial,start_s,stop_s,stimulus'), `${trials.length - 1} trial rows`);
     if (shot) await page.screenshot({ path: shot });
