@@ -136,6 +136,7 @@ const Recording = (() => {
         menu.className = 'menu';
         menu.innerHTML = '<button id="measure-button" type="button" aria-haspopup="menu" aria-expanded="false"><u>M</u>easure</button>'
             + '<div id="measure-menu" role="menu" hidden>'
+            + '<button type="button" role="menuitem" id="tuning-item">Tuning curve…</button>'
             + '<button type="button" role="menuitemcheckbox" aria-checked="false" id="record-toggle"><span class="check"></span>Record</button>'
             + '<button type="button" role="menuitem" id="raster-item">Raster and PSTH…</button></div>';
         document.getElementById('menubar').appendChild(menu);
@@ -154,6 +155,9 @@ const Recording = (() => {
             if (on) panel.hidden = false, refresh();
         });
         list.querySelector('#raster-item').addEventListener('click', () => { close(); panel.hidden = false; refresh(); });
+        const tuning = list.querySelector('#tuning-item');
+        tuning.addEventListener('click', close);
+        if (typeof Tuning !== 'undefined') Tuning.attach(M, tuning);
     }
 
     function attach(module) {
