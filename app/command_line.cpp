@@ -22,7 +22,14 @@ const char kUsage[] =
     "\n"
     "Options:\n"
     "  -h, --help     Show this help and exit.\n"
-    "  -v, --version  Show the version and exit.\n";
+    "  -v, --version  Show the version and exit.\n"
+    "\n"
+    "A tuning sweep with no window and no sound, for homework data sets:\n"
+    "  tessaline --sweep orientation|direction|spatial-frequency|size\n"
+    "            --cell on-centre|off-centre|simple|ds-simple|complex\n"
+    "            --out FILE.nwb|FILE.csv [--seed N] [--repeats N]\n"
+    "  writes the recording (FILE.csv: spikes; FILE-trials.csv: trials) and\n"
+    "  prints the preferred value, OSI or DSI and F1/F0.\n";
 
 bool HaveDisplay()
 {

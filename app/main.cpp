@@ -33,6 +33,7 @@
 #include "app/app_startup.h"
 #include "app/canvas.h"
 #include "app/command_line.h"
+#include "app/headless_run.h"
 #include "app/main_window.h"
 #include "app/messages.h"
 #include "app/termination.h"
@@ -68,6 +69,8 @@ void TraceStartup(Canvas* canvas)
 int main(int argc, char** argv)
 {
     MarkProcessStart();
+    const int sweep = RunHeadlessSweep(argc, argv);
+    if (sweep >= 0) return sweep;
     const int early = HandleCommandLine(argc, argv);
     if (early >= 0) return early;
 

@@ -16,6 +16,7 @@
 #include "app/messages.h"
 #include "app/toolbar.h"
 #include "app/tuning_window.h"
+#include "app/record_window.h"
 #include "dialogs/dialogs.h"
 #include "model/receptive_field.h"
 #include "sim/commands.h"
@@ -79,6 +80,7 @@ void MainWindow::buildMenus()
     QAction* tuning = measure->addAction(QStringLiteral("Tuning curve…"));
     tuning->setObjectName(QStringLiteral("tuningCurve"));
     connect(tuning, &QAction::triggered, this, [this] { ShowTuningWindow(this); });
+    AddRecordActions(measure, this);
 
     // Help keys are taken so they do not fall through to anything else, and
     // deliberately do nothing: help is the toolbar's last button.

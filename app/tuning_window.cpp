@@ -10,8 +10,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPixmap>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/save_failure.h"
 #include "app/tuning_plot.h"
 #include "model/numeric.h"
 #include "model/receptive_field.h"
@@ -274,8 +273,7 @@ bool TuningWindow::saveData(const QString& path)
 
 bool TuningWindow::savePicture(const QString& path)
 {
-    const QPixmap picture = view_->grab();
-    if (picture.isNull() || !picture.save(path, "PNG")) {
+    if (!SaveWidgetPng(view_, path)) {
         reportFailure(QStringLiteral("The picture could not be saved to %1.").arg(path));
         return false;
     }
@@ -284,11 +282,7 @@ bool TuningWindow::savePicture(const QString& path)
 
 void TuningWindow::reportFailure(const QString& text)
 {
-    // Shown without blocking: the sweep and the points go on meanwhile.
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tuning curve"), text, QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("saveFailed"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    ShowSaveFailure(this, QStringLiteral("Tuning curve"), text);
 }
 
 void TuningWindow::closeEvent(QCloseEvent* event)

@@ -37,29 +37,35 @@ int32_t DecimalExponent(double v, int32_t digits)
     return e != nullptr ? static_cast<int32_t>(std::strtol(e + 1, nullptr, 10)) : 0;
 }
 
-}  // namespace
-
-std::string ShortestRealText(float v)
+// The fewest significant digits (up to most) that read back to v, as a
+// float or as a double; plain decimals where they stay short, the exponent
+// form beyond.
+std::string ShortestText(double v, int32_t most, bool asFloat)
 {
     if (!std::isfinite(v)) return std::isnan(v) ? "nan" : (v < 0 ? "-inf" : "inf");
     const ClassicNumbers classic;
     char text[64];
-    // Nine significant digits always read back to the same float.
     int32_t digits = 1;
-    for (; digits < 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(v));
-        if (std::strtof(text, nullptr) == v) break;
+    for (; digits < most; ++digits) {
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, v);
+        if (asFloat ? std::strtof(text, nullptr) == static_cast<float>(v) : std::strtod(text, nullptr) == v) break;
     }
-    // Plain decimals where they stay short, the exponent form beyond.
-    const int32_t exponent = v == 0.0f ? 0 : DecimalExponent(v, digits);
+    const int32_t exponent = v == 0.0 ? 0 : DecimalExponent(v, digits);
     if (exponent >= -5 && exponent < 16) {
         const int32_t decimals = std::max(digits - 1 - exponent, 0);
-        std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(v));
+        std::snprintf(text, sizeof text, "%.*f", decimals, v);
     } else {
-        std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(v));
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, v);
     }
     return text;
 }
+
+}  // namespace
+
+// Nine significant digits always read back to the same float, seventeen to
+// the same double.
+std::string ShortestRealText(float v) { return ShortestText(static_cast<double>(v), 9, true); }
+std::string ShortestDoubleText(double v) { return ShortestText(v, 17, false); }
 
 std::string FixedRealText(float v, int32_t decimals)
 {

@@ -2,7 +2,7 @@
 # apt is skipped entirely when everything is present. `file` is for cpack,
 # whose Debian generator reads the binary's libraries with it.
 tessaline_packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsdl2-dev libgtest-dev
-                    libbenchmark-dev xvfb xauth qt6-wayland file)
+                    libbenchmark-dev xvfb xauth qt6-wayland file libhdf5-dev python3-hdmf python3-h5py)
 
 tessaline_install_missing() {
     tessaline_install_only "${tessaline_packages[@]}" "$@"

@@ -6,6 +6,8 @@
 #include "sim/response.h"
 #include "sim/response_tick.h"
 #include "sim/simulation_state.h"
+#include "sim/spike_log.h"
+#include "stimulus/stimulus_state.h"
 
 void NeuronTickCompute()
 {
@@ -38,6 +40,7 @@ int32_t NeuronTickFinish(int64_t playPosition, ClickWriter writeClick)
     const int64_t lastEnd = simulation.sliceEnd;
     if (lastEnd >= first - (kAudioLead - kAudioMinimumLead) && lastEnd <= limit) first = lastEnd;
     simulation.sliceEnd = limit;
+    LogSlice(first, limit, StimulusPresent());
     const int32_t spikes = GenerateSpikes(simulation.expectedRate, static_cast<int32_t>(first),
                                           static_cast<int32_t>(limit), writeClick);
     RecordTick(spikes);

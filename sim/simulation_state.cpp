@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "sim/response_tick.h"
+#include "sim/spike_log.h"
 
 SimulationState simulation;
 
@@ -23,4 +24,5 @@ void ResetSimulation()
     for (auto& value : traces.stimulusTrace) value = 0;
     for (auto& value : traces.spikeTrace) value = 0;
     ForgetDriveProjections();
+    ResetSpikeLog();
 }

@@ -8,6 +8,7 @@
 #include "model/receptive_field.h"
 #include "sim/response_tick.h"
 #include "sim/simulation_state.h"
+#include "sim/spike_log.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -128,6 +129,7 @@ int32_t GenerateSpikes(float expectedRate, int32_t first, int32_t limit, ClickWr
         g.gammaEventCount = 0;
         const int32_t offset = x < end ? TruncInt(x) : static_cast<int32_t>(span - 1);
         if (writeClick) writeClick(first + offset);
+        LogSpike(int64_t{first} + offset);
         spikes += 1;
         x += kDeadSamples;
     }

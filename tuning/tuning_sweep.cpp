@@ -6,6 +6,9 @@
 #include <cstring>
 
 #include "model/numeric.h"
+#include "sim/simulation_state.h"
+#include "sim/spike_log.h"
+#include "tuning/tuning_analysis.h"
 #include "model/receptive_field.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"
@@ -83,6 +86,7 @@ void ShowPoint()
         stimulus.mouseY = TruncInt(stimulus.stimY / kDegreesPerPixel);
     }
     stimulus.stationaryMode = true;
+    s.presentation = NewStimulusPresentation();
     s.temporalHz = StimulusTemporalHz();
     s.tickSpikes.assign(static_cast<size_t>(s.plan.presentTicks), -1);
     s.peakRate = 0.0f;

@@ -97,6 +97,7 @@ struct TuningSweep {
     float peakRate = 0.0f;
     std::vector<TuningPoint> points;  // every presentation measured so far
 
+    int32_t presentation = 0;     // the spike log's number of the point shown
     bool centred = false;         // each point is placed on the field's centre
 
     // What the sweep changed, put back when it ends.

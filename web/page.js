@@ -68,6 +68,7 @@ function startSound() {
 
 function main(M) {
     tessaline.module = M;
+    Recording.attach(M);
     const canvas = document.getElementById('canvas');
     const stage = document.getElementById('stage');
     FrameView.attach(canvas, M);

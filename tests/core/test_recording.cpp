@@ -1,0 +1,184 @@
+// The recording: spikes at their clicks' samples on one time line, trials
+// from presses and sweep points, the PSTH a student reads, the CSV tables,
+// and the memory of an hour.
+#include <clocale>
+#include <sstream>
+#include <thread>
+#include <string>
+
+#include "sim/spike_log.h"
+#include "sim/scene_tick.h"
+#include "test_support.h"
+#include "tuning/offline_sweep.h"
+#include "tuning/recording.h"
+#include "tuning/recording_csv.h"
+#include "tuning/recording_psth.h"
+#include "tuning/tuning_sweep.h"
+
+namespace {
+
+// Ticks as the audio thread runs them, the recording drained after each.
+void RunTicks(int64_t& tick, int32_t count)
+{
+    for (int32_t i = 0; i < count; ++i, ++tick) {
+        SceneTickAt(tick * 20);
+        NeuronTickCompute();
+        FinishAudioTick(tick * 882);
+        DrainRecording();
+    }
+}
+
+int32_t Lines(const std::string& text) { return static_cast<int32_t>(std::count(text.begin(), text.end(), '\n')); }
+
+}  // namespace
+
+// A stream that starts again from 0 keeps the time line going; the clicks
+// land where the generator wrote them; an overrun log counts what it lost.
+TEST(SpikeLog, OneTimeLineAcrossRestartsAndLossCounted)
+{
+    ResetSpikeLog();
+    SpikeLogReader reader = SpikeLogReaderFromNow();
+    LogSlice(5000, 5882, true);
+    LogSpike(5100);
+    LogSlice(5882, 6764, false);
+    LogSlice(5000, 5882, false);  // the stream started again
+    LogSpike(5010);
+    LogSlice(5882, 6764, true);
+    NewStimulusPresentation();  // a sweep's next point, shown straight after
+    LogSlice(6764, 7646, true);
+    SpikeLogEvent events[8];
+    ASSERT_EQ(DrainSpikeLog(reader, events, 8), 7);
+    const int64_t expected[][2] = {{5000, LogStimulusOn},       {5100, LogSpikeEvent},     {5882, LogStimulusOff},
+                                   {6764 + 10, LogSpikeEvent},  {7646, LogStimulusOn},     {8528, LogStimulusOff},
+                                   {8528, LogStimulusOn}};
+    for (int32_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(events[i].sample, expected[i][0]) << i;
+        EXPECT_EQ(events[i].kind, expected[i][1]) << i;
+    }
+    for (int32_t i = 0; i < kSpikeLogSlots + 10; ++i) LogSpike(i);
+    int32_t taken = 0;
+    for (int32_t n; (n = DrainSpikeLog(reader, events, 8)) > 0;) taken += n;
+    EXPECT_EQ(taken, kSpikeLogSlots);
+    EXPECT_EQ(reader.lost, 10);
+}
+
+// The neuron tick's thread appends while the user-interface thread drains:
+// every event arrives once, in order, or is counted as lost.
+TEST(SpikeLogThreaded, ReaderSeesEveryEventOnceInOrder)
+{
+    ResetSpikeLog();
+    SpikeLogReader reader = SpikeLogReaderFromNow();
+    constexpr int64_t kEvents = 400000;
+    std::thread writer([] {
+        for (int64_t i = 0; i < kEvents; ++i) LogSpike(i);
+    });
+    SpikeLogEvent events[512];
+    int64_t taken = 0, last = -1;
+    bool ordered = true;
+    while (taken + reader.lost < kEvents) {
+        const int32_t n = DrainSpikeLog(reader, events, 512);
+        for (int32_t i = 0; i < n; ++i) ordered = ordered && events[i].sample > last, last = events[i].sample;
+        taken += n;
+    }
+    writer.join();
+    EXPECT_TRUE(ordered);
+    EXPECT_EQ(taken + reader.lost, kEvents);
+    EXPECT_GT(taken, 0);
+}
+
+// Twenty presses of a spot over an ON-centre cell: twenty trials of half a
+// second, the onset burst of 80 to 90 spikes/s over the spontaneous 15, and
+// every spike of a press in its trial.
+TEST(Recording, TwentyPressesOverAnOnCentreCell)
+{
+    ts::ResetEngine(OnCentreX);
+    SetStimulusType(Spot);
+    OnPointerMove(500, 350 + 36);
+    int64_t tick = 0;
+    RunTicks(tick, 30);
+    StartRecording();
+    for (int32_t press = 0; press < 20; ++press) {
+        RunTicks(tick, 50);
+        OnLeftButtonDown();
+        RunTicks(tick, 25);
+        OnLeftButtonUp();
+    }
+    RunTicks(tick, 25);
+    StopRecording();
+    ASSERT_EQ(recording.trials.size(), 20u);
+    for (const RecordedTrial& t : recording.trials) {
+        EXPECT_NEAR(t.stop - t.start, 0.5, 0.021);
+        EXPECT_EQ(t.stimulus.type, Spot);
+        EXPECT_EQ(t.field, -1);
+    }
+    for (size_t i = 0; i < recording.spikes.size(); ++i) {
+        const int32_t trial = recording.spikeTrials[i];
+        if (trial == 0) continue;
+        const RecordedTrial& t = recording.trials[static_cast<size_t>(trial - 1)];
+        EXPECT_TRUE(recording.spikes[i] >= t.start && recording.spikes[i] < t.stop) << i;
+    }
+    const Raster raster = BuildRaster(recording);
+    ASSERT_EQ(raster.rows.size(), 20u);
+    const Psth psth = BuildPsth(raster, 0.05, 0, 20);
+    auto rateAt = [&psth](double t) { return psth.rate[static_cast<size_t>((t - psth.from) / psth.binSeconds)]; };
+    double before = 0.0;
+    for (double t = -0.5; t < -0.01; t += 0.05) before += rateAt(t + 0.001) / 10.0;
+    float burst = 0.0f;
+    for (double t = 0.0; t < 0.2; t += 0.05) burst = std::max(burst, rateAt(t + 0.001));
+    EXPECT_NEAR(before, 15.0, 6.0) << "spontaneous before the onset";
+    EXPECT_NEAR(burst, 85.0f, 15.0f) << "the onset burst";
+}
+
+// The tables a student opens: a header, one row per spike or trial, a point
+// as the decimal mark even where the desktop's mark is a comma.
+TEST(Recording, CsvTablesInEveryLocale)
+{
+    ts::ResetEngine(OnCentreX);
+    const OfflineSweepResult result = RunOfflineSweep({OfflineOrientation, Simple, 7, 1});
+    EXPECT_EQ(recording.trials.size(), 12u);
+    for (size_t i = 0; i < recording.trials.size(); ++i) {
+        const RecordedTrial& t = recording.trials[i];
+        EXPECT_EQ(t.field, FieldOrientation);
+        EXPECT_EQ(t.condition, 30.0f * static_cast<float>(i));
+        EXPECT_NEAR(t.stop - t.start, 1.0, 1e-9) << "fifty ticks of 882 samples";
+    }
+    EXPECT_TRUE(result.summary.hasOsi) << result.line;
+    const char* was = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    const std::string spikes = SpikesCsvText(recording), trials = TrialsCsvText(recording);
+    std::setlocale(LC_ALL, was ? "C" : "C");
+    EXPECT_EQ(spikes.substr(0, spikes.find('\n')), "time_s,trial");
+    EXPECT_EQ(Lines(spikes), static_cast<int32_t>(recording.spikes.size()) + 1);
+    EXPECT_EQ(Lines(trials), 13);
+    std::istringstream rows(spikes);
+    std::string row;
+    std::getline(rows, row);
+    for (size_t i = 0; std::getline(rows, row); ++i) {
+        const size_t comma = row.find(',');
+        ASSERT_EQ(std::stod(row.substr(0, comma)), recording.spikes[i]) << row;
+        ASSERT_EQ(std::stoi(row.substr(comma + 1)), recording.spikeTrials[i]) << row;
+    }
+    EXPECT_NE(trials.find("\n1,0.52,1.52,grating,"), std::string::npos) << trials.substr(0, 300);
+    EXPECT_NE(trials.find(",orientation (deg),30\n"), std::string::npos);
+}
+
+// An hour at 200 spikes/s drained every 50 ms stays well under 50 MB, and
+// the model is not named while the field is hidden.
+TEST(Recording, AnHourFitsAndTheHiddenFieldStaysHidden)
+{
+    ts::ResetEngine(DirectionalSimple);
+    StartRecording();
+    int64_t sample = 0;
+    for (int32_t drain = 0; drain < 72000; ++drain) {
+        LogSlice(sample, sample + 2205, false);
+        for (int32_t s = 0; s < 10; ++s) LogSpike(sample + s * 220);
+        sample += 2205;
+        DrainRecording();
+    }
+    EXPECT_EQ(recording.spikes.size(), 720000u);
+    const size_t bytes = recording.spikes.capacity() * sizeof(double) + recording.spikeTrials.capacity() * sizeof(int32_t)
+        + recording.changes.capacity() * sizeof(StimulusChange);
+    EXPECT_LT(bytes, 50u << 20);
+    EXPECT_EQ(RecordedModelText(true).find("simple"), std::string::npos);
+    EXPECT_NE(RecordedModelText(false).find("directionally selective simple"), std::string::npos);
+    StopRecording();
+}

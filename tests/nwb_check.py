@@ -1,0 +1,149 @@
+#!/usr/bin/python3
+"""Checks a recording written as NWB: valid against the NWB core schema kept
+in tests/data/nwb-schema (HDMF's validator, Debian's python3-hdmf), and, read
+back with h5py, the same spikes and trials as the CSV files of the same
+recording.
+
+Usage: nwb_check.py FILE.nwb [SPIKES.csv TRIALS.csv]
+       nwb_check.py --rejects FILE.nwb   (the validator must refuse broken copies)
+Exits 1 on any problem, printing each.
+"""
+import csv
+import math
+import os
+import shutil
+import sys
+import tempfile
+
+import h5py
+from hdmf.backends.hdf5 import HDF5IO
+from hdmf.build import BuildManager, TypeMap
+from hdmf.common import get_type_map
+from hdmf.spec import DatasetSpec, GroupSpec, NamespaceCatalog, SpecNamespace
+from hdmf.validate import ValidatorMap
+
+SCHEMA = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'data', 'nwb-schema', 'nwb.namespace.yaml')
+
+
+class _NwbKeys:
+    """The schema calls its types neurodata_type where HDMF says data_type."""
+    @classmethod
+    def type_key(cls):
+        return 'neurodata_type'
+
+    @classmethod
+    def inc_key(cls):
+        return 'neurodata_type_inc'
+
+    @classmethod
+    def def_key(cls):
+        return 'neurodata_type_def'
+
+    @classmethod
+    def build_const_args(cls, spec_dict):
+        spec_dict = dict(spec_dict)
+        for nwb, hdmf in (('neurodata_type_def', 'data_type_def'), ('neurodata_type_inc', 'data_type_inc')):
+            if nwb in spec_dict:
+                spec_dict[hdmf] = spec_dict.pop(nwb)
+        return super().build_const_args(spec_dict)
+
+
+class NwbDatasetSpec(_NwbKeys, DatasetSpec):
+    pass
+
+
+class NwbGroupSpec(_NwbKeys, GroupSpec):
+    @classmethod
+    def dataset_spec_cls(cls):
+        return NwbDatasetSpec
+
+
+class NwbNamespace(SpecNamespace):
+    @classmethod
+    def types_key(cls):
+        return 'neurodata_types'
+
+
+def problems(path):
+    catalog = NamespaceCatalog(NwbGroupSpec, NwbDatasetSpec, NwbNamespace)
+    type_map = TypeMap(catalog)
+    type_map.merge(get_type_map(), ns_catalog=True)
+    type_map.load_namespaces(SCHEMA)
+    try:
+        with HDF5IO(path, mode='r', manager=BuildManager(type_map)) as io:
+            builder = io.read_builder()
+            return [str(e) for e in ValidatorMap(catalog.get_namespace('core')).validate(builder)]
+    except Exception as e:  # a file HDMF cannot even read is not valid either
+        return [f'{path}: unreadable: {e}']
+
+
+def same(a, b):
+    return a == b or (math.isnan(a) and math.isnan(b))
+
+
+def compare(path, spikes_csv, trials_csv):
+    found = []
+    with h5py.File(path, 'r') as f:
+        times = list(f['units/spike_times'][()])
+        index = list(f['units/spike_times_index'][()])
+        trials = f['intervals/trials']
+        start, stop = list(trials['start_time'][()]), list(trials['stop_time'][()])
+        condition = list(trials['condition'][()])
+    with open(spikes_csv, newline='') as s:
+        rows = list(csv.DictReader(s))
+    if index != [len(times)]:
+        found.append(f'spike_times_index {index} does not end at {len(times)}')
+    if [float(r['time_s']) for r in rows] != times:
+        found.append(f'spikes differ: {len(rows)} in the CSV, {len(times)} in the NWB file')
+    with open(trials_csv, newline='') as t:
+        rows = list(csv.DictReader(t))
+    if [float(r['start_s']) for r in rows] != start or [float(r['stop_s']) for r in rows] != stop:
+        found.append(f'trial times differ: {len(rows)} in the CSV, {len(start)} in the NWB file')
+    cond = [float(r['condition']) if r['condition'] else math.nan for r in rows]
+    if len(cond) != len(condition) or not all(same(a, float(b)) for a, b in zip(cond, condition)):
+        found.append('trial conditions differ')
+    return found
+
+
+def broken_copies(path):
+    """Copies the validator must refuse: no identifier; a signed index."""
+    folder = tempfile.mkdtemp()
+    try:
+        missing = os.path.join(folder, 'missing.nwb')
+        shutil.copy(path, missing)
+        with h5py.File(missing, 'r+') as f:
+            del f['identifier']
+        signed = os.path.join(folder, 'signed.nwb')
+        shutil.copy(path, signed)
+        with h5py.File(signed, 'r+') as f:
+            index = f['units/spike_times_index']
+            attrs = dict(index.attrs)
+            values = index[()].astype('int64')
+            del f['units/spike_times_index']
+            index = f['units'].create_dataset('spike_times_index', data=values)
+            for k, v in attrs.items():
+                index.attrs[k] = v
+        return [(name, problems(p)) for name, p in (('missing identifier', missing), ('signed index', signed))]
+    finally:
+        shutil.rmtree(folder)
+
+
+def main(argv):
+    if len(argv) >= 3 and argv[1] == '--rejects':
+        bad = [name for name, found in broken_copies(argv[2]) if not found]
+        for name in bad:
+            print(f'the validator accepted a file with a {name}')
+        return 1 if bad else 0
+    if len(argv) not in (2, 4):
+        print(__doc__.strip())
+        return 2
+    found = problems(argv[1])
+    if len(argv) == 4 and not found:
+        found = compare(argv[1], argv[2], argv[3])
+    for p in found:
+        print(p)
+    return 1 if found else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))

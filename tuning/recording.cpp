@@ -1,0 +1,185 @@
+#include "tuning/recording.h"
+
+#include <algorithm>
+
+#include "model/file_numbers.h"
+#include "model/receptive_field.h"
+#include "stimulus/stimulus_state.h"
+#include "tuning/tuning_sweep.h"
+
+Recording recording;
+
+namespace {
+
+constexpr int32_t kDrainBatch = 4096;
+
+double Seconds(int64_t sample)
+{
+    return static_cast<double>(sample - recording.originSample) / kRecordSampleRate;
+}
+
+float SizeOf(int32_t type)
+{
+    switch (type) {
+    case Spot:
+    case Annulus: return stimulus.spotRadius;
+    case Grating: return stimulus.gratingRadius;
+    default: return stimulus.barLength;
+    }
+}
+
+std::string ModelText()
+{
+    const ReceptiveField& f = receptiveField;
+    std::string text = "cell " + CellTypeName(f.cellType) + "; centre " + ShortestRealText(f.centreX) + ", "
+        + ShortestRealText(f.centreY) + " deg";
+    if (f.cellType == OnCentreX || f.cellType == OffCentreX)
+        return text + "; centre sigma " + ShortestRealText(f.centreSigma) + " deg; surround sigma "
+            + ShortestRealText(f.surroundSigma) + " deg";
+    text += "; orientation " + ShortestRealText(f.orientation) + " deg; spatial frequency "
+        + ShortestRealText(f.spatialFrequency) + " c/deg; phase " + ShortestRealText(f.phase)
+        + " deg; width " + ShortestRealText(f.width) + " deg; length " + ShortestRealText(f.length) + " deg";
+    if (f.cellType == DirectionalSimple) text += "; drift speed " + ShortestRealText(f.driftSpeed) + " deg/s";
+    return text;
+}
+
+void OpenTrial(const SpikeLogEvent& e)
+{
+    RecordedTrial trial;
+    trial.start = Seconds(e.sample);
+    trial.stimulus = TakeStimulusSnapshot();
+    const TuningSweep& s = tuningSweep;
+    if (s.phase == SweepPresenting && e.presentation == s.presentation && !s.values.empty()) {
+        trial.field = s.field;
+        trial.condition = s.values[static_cast<size_t>(s.step) % s.values.size()];
+    }
+    recording.trials.push_back(trial);
+}
+
+void CloseTrial(double time)
+{
+    if (recording.trials.empty() || !TrialOpen(recording.trials.back())) return;
+    recording.trials.back().stop = std::max(time, recording.trials.back().start);
+}
+
+void Take(const SpikeLogEvent& e)
+{
+    Recording& r = recording;
+    if (e.sample < r.originSample) return;
+    switch (e.kind) {
+    case LogSpikeEvent: {
+        if (r.spikes.size() == r.spikes.capacity()) {
+            r.spikes.reserve(r.spikes.size() + kSpikeReserveStep);
+            r.spikeTrials.reserve(r.spikes.size() + kSpikeReserveStep);
+        }
+        const bool inTrial = !r.trials.empty() && TrialOpen(r.trials.back());
+        r.spikes.push_back(Seconds(e.sample));
+        r.spikeTrials.push_back(inTrial ? static_cast<int32_t>(r.trials.size()) : 0);
+        break;
+    }
+    case LogStimulusOn: OpenTrial(e); break;
+    case LogStimulusOff: CloseTrial(Seconds(e.sample)); break;
+    default: break;
+    }
+    r.any = true;
+}
+
+}  // namespace
+
+bool operator==(const StimulusSnapshot& a, const StimulusSnapshot& b)
+{
+    return a.type == b.type && a.on == b.on && a.xDeg == b.xDeg && a.yDeg == b.yDeg && a.orientation == b.orientation
+        && a.size == b.size && a.contrast == b.contrast && a.spatialFrequency == b.spatialFrequency
+        && a.velocity == b.velocity && a.phase == b.phase;
+}
+
+StimulusSnapshot TakeStimulusSnapshot()
+{
+    StimulusSnapshot s;
+    s.type = stimulus.stimulusType;
+    s.on = StimulusPresent();
+    s.xDeg = stimulus.stimX;
+    s.yDeg = stimulus.stimY;
+    s.orientation = stimulus.orientation;
+    s.size = SizeOf(s.type);
+    s.contrast = stimulus.contrastPercent;
+    s.spatialFrequency = stimulus.gratingSf;
+    s.velocity = stimulus.gratingVelocity;
+    s.phase = stimulus.gratingPhase;
+    return s;
+}
+
+const char* StimulusTypeName(int32_t type)
+{
+    switch (type) {
+    case Spot: return "spot";
+    case Annulus: return "annulus";
+    case Grating: return "grating";
+    default: return "bar";
+    }
+}
+
+std::string CellTypeName(int32_t cellType)
+{
+    switch (cellType) {
+    case OnCentreX: return "ON-centre X";
+    case OffCentreX: return "OFF-centre X";
+    case DirectionalSimple: return "directionally selective simple";
+    case Complex: return "complex";
+    default: return "simple";
+    }
+}
+
+void StartRecording()
+{
+    Recording& r = recording;
+    r.spikes.clear();
+    r.spikeTrials.clear();
+    r.trials.clear();
+    r.changes.clear();
+    r.spikes.reserve(kSpikeReserveStep);
+    r.spikeTrials.reserve(kSpikeReserveStep);
+    r.reader = SpikeLogReaderFromNow();
+    r.originSample = LoggedSliceStart();
+    r.lastSample = r.originSample;
+    r.lost = 0;
+    r.any = false;
+    r.on = true;
+    DrainRecording();
+}
+
+void StopRecording()
+{
+    if (!recording.on) return;
+    DrainRecording();
+    CloseTrial(RecordingSeconds());
+    recording.on = false;
+}
+
+int32_t DrainRecording()
+{
+    Recording& r = recording;
+    if (!r.on) return 0;
+    static SpikeLogEvent events[kDrainBatch];
+    const size_t before = r.spikes.size();
+    for (;;) {
+        const int32_t n = DrainSpikeLog(r.reader, events, kDrainBatch);
+        for (int32_t i = 0; i < n; ++i) Take(events[i]);
+        if (n < kDrainBatch) break;
+    }
+    r.lost = r.reader.lost;
+    r.lastSample = std::max(r.lastSample, LoggedSliceStart());
+    const StimulusSnapshot now = TakeStimulusSnapshot();
+    if (r.changes.empty() || !(r.changes.back().stimulus == now)) r.changes.push_back({RecordingSeconds(), now});
+    r.cellType = receptiveField.cellType;
+    r.model = ModelText();
+    return static_cast<int32_t>(r.spikes.size() - before);
+}
+
+double RecordingSeconds() { return Seconds(recording.lastSample); }
+
+std::string RecordedModelText(bool fieldHidden)
+{
+    if (fieldHidden) return "receptive field hidden (hand plot in progress)";
+    return recording.model;
+}

@@ -1,0 +1,77 @@
+#pragma once
+// A recording of the session: from the moment the student starts it, every
+// spike's time, every stimulus presentation as a trial (a press to its
+// release, or one point of a tuning sweep with its condition), every change
+// of the stimulus, and the model in force. Only the user-interface thread
+// (or the page) touches it: it drains the neuron tick's spike log at its own
+// pace, so the tick itself only ever appends to a fixed ring.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/spike_log.h"
+
+// What the stimulus record held, in the units the student sets it in.
+struct StimulusSnapshot {
+    int32_t type = 0;          // StimulusType
+    bool on = false;
+    float xDeg = 0.0f, yDeg = 0.0f;
+    float orientation = 0.0f;  // degrees
+    float size = 0.0f;         // spot or annulus radius, bar length, grating radius (degrees)
+    float contrast = 0.0f;     // percent
+    float spatialFrequency = 0.0f, velocity = 0.0f, phase = 0.0f;  // of the grating
+};
+bool operator==(const StimulusSnapshot& a, const StimulusSnapshot& b);
+StimulusSnapshot TakeStimulusSnapshot();
+// "spot", "annulus", "bar", "grating".
+const char* StimulusTypeName(int32_t type);
+
+struct RecordedTrial {
+    double start = 0.0;   // seconds from the start of the recording
+    double stop = -1.0;   // below start while the stimulus is still shown
+    StimulusSnapshot stimulus;  // as it was at the onset
+    int32_t field = -1;   // the swept field of a sweep's point, -1 for a press
+    float condition = 0.0f;
+};
+
+struct StimulusChange {
+    double time = 0.0;
+    StimulusSnapshot stimulus;
+};
+
+constexpr double kRecordSampleRate = 44100.0;
+// An hour of 200 spikes/s needs 720,000; room is made in steps this large,
+// on the user-interface thread, never in the tick.
+constexpr size_t kSpikeReserveStep = 262144;
+
+struct Recording {
+    bool on = false;
+    bool any = false;                 // something was recorded since the last start
+    int64_t originSample = 0;         // the log's sample at time 0
+    int64_t lastSample = 0;           // the newest slice start seen
+    SpikeLogReader reader;
+    std::vector<double> spikes;       // seconds, in order
+    std::vector<int32_t> spikeTrials; // the trial (from 1) each fell in, 0 between trials
+    std::vector<RecordedTrial> trials;
+    std::vector<StimulusChange> changes;
+    int32_t cellType = 0;             // in force at the last drain
+    std::string model;                // the receptive field's parameters, as text
+    int64_t lost = 0;                 // log events overwritten before a drain
+};
+extern Recording recording;
+
+// Forgets the last recording and starts anew from the newest slice.
+void StartRecording();
+// Closes a trial still open and stops taking events; what was taken stays.
+void StopRecording();
+// Takes what the neuron tick logged since the last call (user-interface
+// thread, every few ticks). Returns the spikes taken.
+int32_t DrainRecording();
+// Seconds of recording so far.
+double RecordingSeconds();
+// Whether a trial's stimulus was still on at the last drain.
+inline bool TrialOpen(const RecordedTrial& t) { return t.stop < t.start; }
+// The model as an export may show it: while the field is hidden the cell
+// type and the field's parameters are not given away.
+std::string RecordedModelText(bool fieldHidden);
+std::string CellTypeName(int32_t cellType);

@@ -1,0 +1,25 @@
+#pragma once
+// A recording as two comma-separated tables, with a header line and a point
+// as the decimal mark whatever the locale: the spikes, one row each, and the
+// trials with the stimulus at each onset.
+#include <string>
+
+#include "tuning/recording.h"
+
+// time_s,trial
+extern const char* const kSpikesCsvHeader;
+// trial,start_s,stop_s,stimulus,x_deg,y_deg,orientation_deg,size_deg,contrast_percent,...
+extern const char* const kTrialsCsvHeader;
+
+// Trial 0 is a spike between trials. Times in seconds, in the shortest
+// decimals that read back to the same double.
+std::string SpikesCsvText(const Recording& r);
+// A trial still open ends at the recording's end.
+std::string TrialsCsvText(const Recording& r);
+// The shortest decimal text of a double that reads back to it.
+std::string SecondsText(double seconds);
+// The stop time a file gives a trial: its own, or the recording's end while
+// the stimulus is still shown.
+double TrialStop(const Recording& r, const RecordedTrial& t);
+// Where the trials' file goes beside the spikes' "x.csv": "x-trials.csv".
+std::string TrialsCsvPath(const std::string& spikesPath);

@@ -1,0 +1,81 @@
+// The recording for the page: start and stop, drain the spike log (the page
+// does it between ticks, as the desktop's timer does), the raster and PSTH
+// as JSON for the page to draw, and the two CSV tables.
+#include <emscripten/emscripten.h>
+
+#include <string>
+
+#include "tuning/recording.h"
+#include "tuning/recording_csv.h"
+#include "tuning/recording_psth.h"
+#include "tuning/tuning_sweep.h"
+
+namespace {
+
+std::string text;  // the last text handed to the page
+
+void Number(double v)
+{
+    text += SecondsText(v);
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void tess_record(int32_t on)
+{
+    if (on) StartRecording();
+    else StopRecording();
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t tess_recording() { return recording.on ? 1 : 0; }
+
+EMSCRIPTEN_KEEPALIVE int32_t tess_record_drain() { return DrainRecording(); }
+
+// {"seconds":s,"spikes":n,"trials":n,"from":s,"to":s,"rows":[[duration,t...],...],
+//  "groups":[[firstRow,rows,"label"],...],"bin":s,"psth":[rate,...]}
+EMSCRIPTEN_KEEPALIVE const char* tess_record_raster(double binSeconds)
+{
+    const Raster raster = BuildRaster(recording);
+    const Psth psth = BuildPsth(raster, binSeconds, 0, static_cast<int32_t>(raster.rows.size()));
+    text = "{\"seconds\":";
+    Number(RecordingSeconds());
+    text += ",\"spikes\":" + std::to_string(recording.spikes.size());
+    text += ",\"trials\":" + std::to_string(recording.trials.size()) + ",\"from\":";
+    Number(raster.from);
+    text += ",\"to\":";
+    Number(raster.to);
+    text += ",\"rows\":[";
+    for (size_t i = 0; i < raster.rows.size(); ++i) {
+        text += i ? ",[" : "[";
+        Number(raster.rows[i].duration);
+        for (const double s : raster.rows[i].spikes) text += ',', Number(s);
+        text += ']';
+    }
+    text += "],\"groups\":[";
+    for (size_t i = 0; i < raster.groups.size(); ++i) {
+        const RasterGroup& g = raster.groups[i];
+        text += (i ? ",[" : "[") + std::to_string(g.firstRow) + ',' + std::to_string(g.rows) + ",\"";
+        if (g.field >= 0) text += SweptFieldName(g.field) + std::string(" ") + SecondsText(g.condition);
+        text += "\"]";
+    }
+    text += "],\"bin\":";
+    Number(psth.binSeconds);
+    text += ",\"psth\":[";
+    for (size_t i = 0; i < psth.rate.size(); ++i) {
+        if (i) text += ',';
+        Number(psth.rate[i]);
+    }
+    text += "]}";
+    return text.c_str();
+}
+
+// 0: the spikes' table, 1: the trials'.
+EMSCRIPTEN_KEEPALIVE const char* tess_record_csv(int32_t table)
+{
+    text = table == 0 ? SpikesCsvText(recording) : TrialsCsvText(recording);
+    return text.c_str();
+}
+
+}  // extern "C"
