@@ -18,6 +18,7 @@ const Sound = {
     clockStart: performance.now(),
     clockOrigin: 0,
     tap: null,             // played samples, while a listener asks for them
+    tapEnds: null,         // the play position after each of them
 
     // Stream samples played so far: the worklet's last report, moved on by
     // the time since it came, at most one quantum (it reports every quantum).
@@ -70,7 +71,10 @@ const Sound = {
         }
         if (m.late > this.late) this.late = m.late;
         if (m.lost) this.lostClicks += m.lost;
-        if (m.samples && this.tap) this.tap.push(m.samples);
+        if (m.samples && this.tap) {
+            this.tap.push(m.samples);
+            this.tapEnds.push(m.position);
+        }
     },
 
     // A neuron tick's samples, from stream position start.
@@ -81,6 +85,7 @@ const Sound = {
     // Keeps what the worklet plays from now on (for listeners and checks).
     startTap() {
         this.tap = [];
+        this.tapEnds = [];
         if (this.node) this.node.port.postMessage({ tap: true });
     },
 

@@ -29,10 +29,20 @@ export function serve(root) {
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0 } = {}) {
+// Firefox (for the latency bench) plays through whatever sound server
+// PULSE_SERVER names; it starts sound without a gesture as Chromium does here.
+function launchFirefox() {
+    return puppeteer.launch({
+        browser: 'firefox', headless: true, executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+        extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
+    });
+}
+
+export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0,
+                                       firefox = false } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
-    const browser = await puppeteer.launch({
+    const browser = firefox ? await launchFirefox() : await puppeteer.launch({
         executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
         headless: true,
         args: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
