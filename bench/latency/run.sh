@@ -2,7 +2,8 @@
 # Press to clicks, desktop and web, with the clicks lost (not part of ctest:
 # these are timings). Builds nothing: run after ./test.sh has built build/
 # and build-web/.
-#   bench/latency/run.sh                 20 presses, desktop, Chromium, Firefox
+#   bench/latency/run.sh                 20 presses, desktop, Chromium, Firefox,
+#                                        each after WARMUP_SECONDS (15) of rest
 #   BUSY_SECONDS=600 bench/latency/run.sh --busy
 #                                        a grating over a complex cell for that
 #                                        long beside two busy-loop burners,

@@ -35,7 +35,9 @@ try {
     const state = await page.evaluate(() => window.tessaline.sound.state);
     if (state !== 'playing') throw new Error(`no sound in ${which}: ${state}`);
     await page.mouse.move(cx, 36 + cy);
-    await sleep(1000);
+    // A while before the first press, so a lead grown by the late ticks of
+    // start-up has come back down.
+    await sleep(1000 * Number(process.env.WARMUP_SECONDS || 15));
     await page.evaluate(() => {
         window.pressedAt = [];
         document.addEventListener('pointerdown', () => window.pressedAt.push(window.tessaline.sound.playPosition()),
