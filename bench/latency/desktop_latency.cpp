@@ -97,7 +97,7 @@ int main(int argc, char** argv)
         std::mt19937 random(7);
         std::uniform_int_distribution<int32_t> phase(0, 19);
         for (int32_t i = 0; i < presses; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(600 + phase(random)));
+            std::this_thread::sleep_for(std::chrono::milliseconds(900 + phase(random)));
             pressedAt.push_back(output.playPosition());
             OnLeftButtonDown();
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -114,16 +114,16 @@ int main(int argc, char** argv)
     std::filesystem::remove(file);
 
     std::vector<double> latencies;
-    std::vector<int32_t> histogram(60, 0);  // 5 ms bins over 300 ms
+    std::vector<int32_t> histogram(200, 0);  // 5 ms bins over a second
     for (const int64_t press : pressedAt) {
         auto it = std::lower_bound(onsets.begin(), onsets.end(), press);
-        if (it != onsets.end() && double(*it - press) * msPerSample < 300.0) latencies.push_back(double(*it - press) * msPerSample);
-        for (; it != onsets.end() && double(*it - press) * msPerSample < 300.0; ++it)
+        if (it != onsets.end() && double(*it - press) * msPerSample < 1000.0) latencies.push_back(double(*it - press) * msPerSample);
+        for (; it != onsets.end() && double(*it - press) * msPerSample < 1000.0; ++it)
             ++histogram[size_t(double(*it - press) * msPerSample / 5.0)];
     }
     const int32_t peak = *std::max_element(histogram.begin(), histogram.end());
     int32_t halfRise = 0;
-    while (halfRise < 59 && 2 * histogram[size_t(halfRise)] < peak) ++halfRise;
+    while (halfRise < 199 && 2 * histogram[size_t(halfRise)] < peak) ++halfRise;
     std::printf("desktop (%s driver, %d-sample buffer, played %.0f samples/s): %zu of %zu presses heard\n",
                 SdlDriverName(), SdlObtainedBufferSamples(), 1000.0 / msPerSample, latencies.size(), pressedAt.size());
     std::printf("  press to first click: median %.1f ms, 95th percentile %.1f ms; half-rise of the 5 ms histogram %d-%d ms\n",

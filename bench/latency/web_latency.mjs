@@ -47,7 +47,7 @@ try {
     let seed = 7;
     for (let i = 0; i < presses; i++) {
         seed = (seed * 1103515245 + 12345) % 2147483648;
-        await sleep(600 + (seed % 20));
+        await sleep(900 + (seed % 20));
         await page.mouse.down();
         await sleep(300);
         await page.mouse.up();
@@ -73,9 +73,9 @@ try {
     if (r.rate !== 44100) console.log(`(output at ${r.rate} Hz: positions in stream samples all the same)`);
     const ms = (samples) => samples * 1000 / 44100;
     const latencies = [];
-    const histogram = new Array(60).fill(0);
+    const histogram = new Array(200).fill(0);  // 5 ms bins over a second
     for (const press of r.pressedAt) {
-        const after = r.onsets.filter((o) => o >= press && ms(o - press) < 300);
+        const after = r.onsets.filter((o) => o >= press && ms(o - press) < 1000);
         if (after.length) latencies.push(ms(after[0] - press));
         for (const o of after) histogram[Math.floor(ms(o - press) / 5)]++;
     }
