@@ -4,7 +4,7 @@
 constexpr int32_t kAudioRate = 44100;    // stream samples per second
 constexpr int32_t kClickSamples = 12;    // one click: six samples up, six down
 constexpr int32_t kAudioSlice = 882;     // one 20 ms tick of stream
-constexpr int32_t kMostLead = 44100;     // a second: past that the machine is not keeping up at all
+constexpr int32_t kMostLead = kAudioRate;  // a second: past that the machine is not keeping up at all
 constexpr int32_t kShrinkAfterTicks = 250;  // 5 s of ticks on time before the lead comes down a step
 
 // How far ahead of the play position each neuron tick writes its slice of
