@@ -85,6 +85,12 @@ void StopWorkers()
     StopSceneThread();
     StopAudioThread();
     workersRunning = false;
+    // What the sound cost in lost clicks, and what it ran on, for anyone who
+    // asks why a burst came late.
+    const AudioLoopStats audio = AudioLoopStatistics();
+    std::fprintf(stderr, "tessaline: sound: %lld lost clicks, %lld late ticks, lead %d samples, %s buffer %d samples\n",
+                 static_cast<long long>(audio.lostClicks), static_cast<long long>(audio.lateTicks), audio.lead,
+                 SdlDriverName(), SdlObtainedBufferSamples());
 }
 
 void MarkProcessStart() { processStart = std::chrono::steady_clock::now(); }

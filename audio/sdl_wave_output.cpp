@@ -6,23 +6,19 @@
 #include <atomic>
 #include <cstdio>
 
-#include "sim/neuron_tick.h"
 
 namespace {
 
-// The device buffer in samples; a power of two (the dummy driver has been seen
+// The device buffer in samples: 256 at 44.1 kHz is 5.8 ms, so the lead,
+// two of these, can be small. A power of two (the dummy driver has been seen
 // to abort at close with other sizes).
 //
-// It must stay well below kAudioLead (5000 samples). The callback copies a
-// whole buffer, samples [P, P + 512), before it reports the new position
-// P + 512, and the audio thread may read P while that copy is running. The
-// thread's next writes start at P + 4999 (the hash) and P + 5000 (clicks),
-// so they always land ahead of everything the device has already taken or is
-// taking; with a buffer near the lead a tick could overwrite samples that are
-// being played, and a click would be cut or heard late.
-constexpr Uint16 kDeviceBufferSamples = 512;
+// The callback copies a whole buffer, samples [P, P + buffer), before it
+// reports the new position P + buffer, and the audio thread may read P while
+// that copy is running: the lead counts what lies below P + one period as
+// already taken, so no click is written where the device is reading.
+constexpr Uint16 kDeviceBufferSamples = 256;
 static_assert((kDeviceBufferSamples & (kDeviceBufferSamples - 1)) == 0, "device buffer must be a power of two");
-static_assert(kDeviceBufferSamples * 4 < kAudioLead, "device buffer must stay well below the lead");
 
 // Touched only by the thread that holds the device (see WaveOutput).
 SDL_AudioDeviceID device = 0;
@@ -30,17 +26,19 @@ bool subsystemUp = false;
 // The stream sample the device plays next: set before each open, advanced
 // by the callback, read by the audio thread.
 std::atomic<int64_t> consumed{0};
+std::atomic<int32_t> obtainedSamples{kDeviceBufferSamples};
+char driverName[32] = "none";  // of the last open, kept past the close for the exit line
 
-// Runs on SDL's audio thread: copies and counts, nothing else (no lock, no
-// allocation). Past the end of the stream it plays silence.
+// Runs on SDL's audio thread: copies, clears and counts, nothing else (no
+// lock, no allocation). What it played is cleared, so a writer held up for
+// longer than the lead leaves silence behind, not the ring's last round.
 void Callback(void*, Uint8* stream, int length)
 {
     auto* out = reinterpret_cast<int16_t*>(stream);
     const int32_t count = length / static_cast<int32_t>(sizeof(int16_t));
     const int64_t position = consumed.load(std::memory_order_relaxed);
     for (int32_t i = 0; i < count; ++i) {
-        const int64_t index = position + i;
-        out[i] = index < kAudioSamples ? audioSamples[index].load(std::memory_order_relaxed) : int16_t{0};
+        out[i] = StreamSample(position + i).exchange(0, std::memory_order_relaxed);
     }
     consumed.store(position + count, std::memory_order_release);
 }
@@ -66,7 +64,7 @@ bool SdlOpen(int64_t fromSample)
     wanted.samples = kDeviceBufferSamples;
     wanted.callback = Callback;
     SDL_AudioSpec obtained{};
-    consumed.store(std::clamp<int64_t>(fromSample, 0, kAudioSamples), std::memory_order_relaxed);
+    consumed.store(std::max<int64_t>(fromSample, 0), std::memory_order_relaxed);
     // No changes allowed: SDL converts to whatever the hardware takes, so the
     // callback always sees exactly this format.
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
@@ -74,6 +72,9 @@ bool SdlOpen(int64_t fromSample)
         SdlClose();
         return false;
     }
+    obtainedSamples.store(obtained.samples, std::memory_order_relaxed);
+    const char* name = SDL_GetCurrentAudioDriver();
+    std::snprintf(driverName, sizeof driverName, "%s", name ? name : "none");
     SDL_PauseAudioDevice(device, 0);  // playback begins at fromSample
     return true;
 }
@@ -85,9 +86,15 @@ bool SdlLost() { return device == 0 || SDL_GetAudioDeviceStatus(device) == SDL_A
 
 void SdlReport(const char* text) { std::fprintf(stderr, "tessaline: %s\n", text); }
 
+int32_t SdlPeriod() { return obtainedSamples.load(std::memory_order_relaxed); }
+
 }  // namespace
 
 WaveOutput SdlWaveOutput()
 {
-    return WaveOutput{SdlOpen, SdlClose, SdlPosition, SdlLost, SdlReport};
+    return WaveOutput{SdlOpen, SdlClose, SdlPosition, SdlLost, SdlReport, SdlPeriod};
 }
+
+int32_t SdlObtainedBufferSamples() { return SdlPeriod(); }
+
+const char* SdlDriverName() { return driverName; }

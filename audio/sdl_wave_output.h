@@ -13,3 +13,8 @@
 // when no device can be opened. reportError writes to standard error; the
 // shell replaces it with its own message box.
 WaveOutput SdlWaveOutput();
+
+// The device buffer SDL gave the last open, in samples (what the lead is
+// built on); the driver's name, or "none".
+int32_t SdlObtainedBufferSamples();
+const char* SdlDriverName();

@@ -15,7 +15,7 @@ namespace {
 
 constexpr float kRate = 200.0f;
 int32_t clickSink = 0;
-void CountClick(int32_t index) { clickSink += index & 1; }
+void CountClick(int64_t index) { clickSink += index & 1; }
 
 void BM_GenerateSpikes(benchmark::State& state)
 {

@@ -1,8 +1,10 @@
 // The audio thread. It carries the neuron loop because every spike is written
-// straight into the stream: each 20 ms it computes the rate, sleeps to its
-// deadline, reads where the device is playing and writes the tick's hash and
-// clicks kAudioLead samples ahead of that point, so the sound follows the
-// device's own clock and the tick timer's drift never builds up.
+// straight into the stream: at each 20 ms deadline it computes the rate from
+// the newest stimulus image, reads where the device is playing and writes the
+// tick's hash and clicks the adaptive lead ahead of that point, so the sound
+// follows the device's own clock and the tick timer's drift never builds up.
+// The rate is computed after the wait, not before it: computed before, it
+// would be a whole tick old by the time its clicks are placed.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -26,6 +28,9 @@ namespace {
 // the rate window), so a short delay is made up to keep that time in step
 // with the clock; only a long one is given up.
 constexpr auto kStall = std::chrono::milliseconds(200);
+// The scene tick runs at the grid's marks and takes a few milliseconds; the
+// neuron tick follows it by this much, so it reads the image just drawn.
+constexpr auto kAfterScene = std::chrono::milliseconds(5);
 // A device whose position stands still this long, over at least this many
 // ticks, while the clock runs on, has gone away.
 constexpr int64_t kStalledMs = 1000;
@@ -34,6 +39,8 @@ constexpr int32_t kStalledTicks = 40;
 constexpr int64_t kReportGapMs = 60000;
 // How often a new keeper looks whether one left behind has ended.
 constexpr auto kLeftBehindLook = std::chrono::milliseconds(50);
+// Play positions are held below this (millions of years of stream).
+constexpr int64_t kMostPosition = int64_t{1} << 56;
 
 constexpr const char* kOpenFailedText = "Error preparing wave header";
 
@@ -46,8 +53,7 @@ constexpr const char* kOpenFailedText = "Error preparing wave header";
 enum DeviceHolder : int32_t { LoopHolds = 0, KeeperHolds = 1, KeeperOpened = 2 };
 
 void AudioThreadStart();
-void AudioTickBeforeDeadline();
-void AudioTickAfterDeadline();
+void AudioTick();
 
 // What one keeper works on. Every start of the audio thread makes a new one:
 // a keeper left behind in a device call that never returned (see
@@ -74,10 +80,7 @@ struct Keeper {
 
 // The fields under "audio thread only" belong to the audio thread.
 struct AudioLoop {
-    DeadlineLoop ticking{.stall = kStall,
-                         .start = AudioThreadStart,
-                         .beforeDeadline = AudioTickBeforeDeadline,
-                         .afterDeadline = AudioTickAfterDeadline};
+    DeadlineLoop ticking{.stall = kStall, .phase = kAfterScene, .start = AudioThreadStart, .afterDeadline = AudioTick};
     std::thread keeperThread;
     // Set by the controlling thread while neither thread runs.
     std::shared_ptr<Keeper> keeper = std::make_shared<Keeper>();
@@ -98,7 +101,8 @@ struct AudioLoop {
 
     std::atomic<int64_t> ticks{0}, firstTickMs{0}, lastTickMs{0}, lastPlayPosition{0};
     std::atomic<bool> playing{false};
-    std::atomic<int32_t> reopenAttempts{0}, reopens{0};
+    std::atomic<int32_t> reopenAttempts{0}, reopens{0}, lead{0};
+    std::atomic<int64_t> lateTicks{0}, lostClicks{0};
 };
 AudioLoop loop;
 
@@ -143,23 +147,24 @@ void WatchNewDevice(int64_t nowMs)
     loop.unchangedTicks = 0;
 }
 
-// The start sequence, also run at every restart of the stream: a cleared
-// buffer played from sample 0 and the rate window counted from slot 1.
+int32_t DevicePeriod() { return loop.output.period ? loop.output.period() : 512; }
+
+// The start sequence: a cleared ring played from sample 0, the rate window
+// counted from slot 1 and a fresh lead for the device's period.
 void StartStream()
 {
-    // At a restart without sound the keeper may be busy with the device:
-    // leave it to it; a device it finds plays from wherever the clock is.
     Keeper& k = *loop.keeper;
     const bool holding = k.holder.load(std::memory_order_acquire) == LoopHolds;
-    if (holding && loop.deviceOpen && loop.output.close) loop.output.close();
     loop.deviceOpen = false;
-    // Cleared before the device opens, so it never plays the old stream.
+    // Cleared before the device opens, so it never plays an old stream.
     ClearAudioSamples();
     const int64_t nowMs = MillisecondClock();
     loop.silentBasePosition = 0;
     loop.silentBaseMs = nowMs;
     WatchNewDevice(nowMs);
     simulation.rateWindowSlot = 1;
+    simulation.sliceEnd = -1;
+    simulation.lead = NewAudioLead(DevicePeriod());
     if (!holding) {
         ReportLoss(nowMs);  // at the first start: an earlier keeper still has the device
         return;
@@ -181,10 +186,16 @@ void TakeReopenedDevice(int64_t nowMs)
     loop.soundLost = false;
     WatchNewDevice(nowMs);
     loop.reopens.fetch_add(1, std::memory_order_relaxed);
+    // The lead starts again from the new device's period; a stream that went
+    // on without sound meanwhile goes on from where it was.
+    const AudioLead kept = simulation.lead;
+    simulation.lead = NewAudioLead(DevicePeriod());
+    simulation.lead.lateTicks = kept.lateTicks;
+    simulation.lead.lostClicks = kept.lostClicks;
 }
 
-// The play position in samples, never negative and never far past the end of
-// the stream (which restarts it), so the slice arithmetic stays in range.
+// The play position in samples, never negative and never past kMostPosition,
+// so the slice arithmetic stays in range whatever a device reports.
 int64_t ReadPlayPosition()
 {
     const int64_t nowMs = MillisecondClock();
@@ -200,13 +211,13 @@ int64_t ReadPlayPosition()
                 loop.lastChangeMs = nowMs;
                 loop.unchangedTicks = 0;
             } else if (++loop.unchangedTicks >= kStalledTicks && nowMs - loop.lastChangeMs >= kStalledMs) {
-                HandDeviceToKeeper(std::clamp<int64_t>(p, 0, kAudioSamples), true, nowMs);
+                HandDeviceToKeeper(std::clamp<int64_t>(p, 0, kMostPosition), true, nowMs);
             }
-            if (loop.deviceOpen) return std::clamp<int64_t>(p, 0, kAudioSamples);
+            if (loop.deviceOpen) return std::clamp<int64_t>(p, 0, kMostPosition);
         }
     }
     const int64_t elapsed = std::max<int64_t>(nowMs - loop.silentBaseMs, 0);
-    return std::clamp<int64_t>(loop.silentBasePosition + elapsed * kAudioRate / 1000, 0, kAudioSamples);
+    return std::clamp<int64_t>(loop.silentBasePosition + elapsed * kAudioRate / 1000, 0, kMostPosition);
 }
 
 void RecordTickStats(int64_t playPosition)
@@ -216,6 +227,9 @@ void RecordTickStats(int64_t playPosition)
     loop.lastTickMs.store(nowMs, std::memory_order_relaxed);
     loop.lastPlayPosition.store(playPosition, std::memory_order_relaxed);
     loop.playing.store(loop.deviceOpen, std::memory_order_relaxed);
+    loop.lead.store(simulation.lead.lead, std::memory_order_relaxed);
+    loop.lateTicks.store(simulation.lead.lateTicks, std::memory_order_relaxed);
+    loop.lostClicks.store(simulation.lead.lostClicks, std::memory_order_relaxed);
     loop.ticks.fetch_add(1, std::memory_order_relaxed);
 }
 
@@ -225,15 +239,12 @@ void AudioThreadStart()
     StartStream();
 }
 
-void AudioTickBeforeDeadline() { NeuronTickCompute(); }
-
-void AudioTickAfterDeadline()
+void AudioTick()
 {
+    NeuronTickCompute();
     const int64_t p = ReadPlayPosition();
     FinishAudioTick(p);
     RecordTickStats(p);
-
-    if (p > kAudioRestartAt) StartStream();
 }
 
 // The keeper: it sleeps until it is handed the device, closes the lost one,
@@ -267,7 +278,7 @@ void RunKeeper(std::shared_ptr<Keeper> own)
         loop.reopenAttempts.fetch_add(1, std::memory_order_relaxed);
         const int64_t since = std::max<int64_t>(nowMs - loop.lastTickMs.load(std::memory_order_relaxed), 0);
         const int64_t clockPosition = loop.lastPlayPosition.load(std::memory_order_relaxed) + since * kAudioRate / 1000;
-        const int64_t from = std::clamp<int64_t>(clockPosition, 0, kAudioSamples);
+        const int64_t from = std::clamp<int64_t>(clockPosition, 0, kMostPosition);
         if (k.output.open && k.output.open(from)) k.holder.store(KeeperOpened, std::memory_order_release);
     }
     k.running.store(false, std::memory_order_release);
@@ -315,6 +326,9 @@ void StartAudioThread(const WaveOutput& output)
     loop.playing.store(false, std::memory_order_relaxed);
     loop.reopenAttempts.store(0, std::memory_order_relaxed);
     loop.reopens.store(0, std::memory_order_relaxed);
+    loop.lead.store(0, std::memory_order_relaxed);
+    loop.lateTicks.store(0, std::memory_order_relaxed);
+    loop.lostClicks.store(0, std::memory_order_relaxed);
     StartDeadlineLoop(loop.ticking);
     loop.keeperThread = std::thread(RunKeeper, loop.keeper);
 }
@@ -352,5 +366,8 @@ AudioLoopStats AudioLoopStatistics()
     stats.playing = loop.playing.load(std::memory_order_relaxed);
     stats.reopenAttempts = loop.reopenAttempts.load(std::memory_order_relaxed);
     stats.reopens = loop.reopens.load(std::memory_order_relaxed);
+    stats.lead = loop.lead.load(std::memory_order_relaxed);
+    stats.lateTicks = loop.lateTicks.load(std::memory_order_relaxed);
+    stats.lostClicks = loop.lostClicks.load(std::memory_order_relaxed);
     return stats;
 }

@@ -8,77 +8,67 @@
 #include "model/random.h"
 #include "sim/clock.h"
 #include "sim/neuron_tick.h"
+#include "sim/simulation_state.h"
 
-std::atomic<int16_t> audioSamples[kAudioSamples];
+std::atomic<int16_t> audioSamples[kAudioRingSamples];
 
 namespace {
 
 constexpr int16_t kClickHigh = 20000;
-constexpr int32_t kClickHalf = 6;  // samples at each level
 
-// Which blocks of the stream were written since the last clear. A clear
-// zeroes only those: a full pass over the 88 MB would touch every page of a
-// stream that is mostly never written (seconds under load at start-up, and
-// memory for nothing).
-constexpr int64_t kBlockSamples = 65536;
-constexpr int64_t kBlocks = (kAudioSamples + kBlockSamples - 1) / kBlockSamples;
-std::atomic<bool> blockWritten[kBlocks];
+// Every stream sample below this was cleared before its slice was written
+// (audio thread only). The ring still holds what was written there one
+// ring length ago, so each tick clears up to the end of its slice first.
+int64_t clearedUpTo = 0;
 
-// [first, end) must lie in the stream and span at most two blocks.
-inline void MarkWritten(int64_t first, int64_t end)
+// Clears [clearedUpTo, end), at most one ring length of it. A click of the
+// last slice may reach past that slice's end, so the clear starts where
+// the last one stopped, never at the new slice's start.
+void ClearAhead(int64_t end)
 {
-    blockWritten[first / kBlockSamples].store(true, std::memory_order_relaxed);
-    blockWritten[(end - 1) / kBlockSamples].store(true, std::memory_order_relaxed);
-}
-
-inline void Put(int64_t index, int16_t value)
-{
-    if (index >= 0 && index < kAudioSamples) audioSamples[index].store(value, std::memory_order_relaxed);
+    for (int64_t i = std::max(clearedUpTo, end - kAudioRingSamples); i < end; ++i)
+        StreamSample(i).store(0, std::memory_order_relaxed);
+    clearedUpTo = std::max(clearedUpTo, end);
 }
 
 }  // namespace
 
-void WriteClick(int32_t index)
+void WriteClick(int64_t position)
 {
-    if (index < 0) return;
-    // 64-bit so a click near INT32_MAX cannot wrap back into the stream.
-    const int64_t first = index;
-    if (first < kAudioSamples) MarkWritten(first, std::min<int64_t>(first + 2 * kClickHalf, kAudioSamples));
-    for (int32_t i = 0; i < kClickHalf; ++i) Put(first + i, kClickHigh);
-    for (int32_t i = kClickHalf; i < 2 * kClickHalf; ++i) Put(first + i, -kClickHigh);
+    if (position < 0) return;
+    for (int32_t i = 0; i < kClickSamples; ++i)
+        StreamSample(position + i).store(i < kClickSamples / 2 ? kClickHigh : -kClickHigh, std::memory_order_relaxed);
 }
 
-void LayBackgroundHash(int64_t playPosition)
+void LayBackgroundHash(int64_t first, int64_t limit)
 {
-    // A position outside the stream would put the whole slice outside it too;
-    // checking here also keeps the index arithmetic far from overflow.
-    if (playPosition < 0 || playPosition >= kAudioSamples) return;
-    const int64_t base = playPosition + kAudioLead - 2;  // sample of i = 1 is P + 4999
-    if (base + 1 < kAudioSamples) MarkWritten(base + 1, std::min<int64_t>(base + 1 + kAudioSlice, kAudioSamples));
-    for (int32_t i = 1; i <= kAudioSlice; ++i) {
+    // One ring length at most: more would only overwrite itself.
+    for (int64_t i = std::max<int64_t>({first, limit - kAudioRingSamples, 0}); i < limit; ++i) {
         const float u = Lcg();
         int32_t value = TruncInt((u - 0.5f) * 1000.0f);
         // Now and then a burst: the low hiss of the amplifier with crackle on top.
         if (u > 0.95f) value = TruncInt(static_cast<float>(value) + Lcg() * 5000.0f);
-        Put(base + i, static_cast<int16_t>(value));  // -500..5498 always fits
+        StreamSample(i).store(static_cast<int16_t>(value), std::memory_order_relaxed);  // -500..5498 always fits
     }
 }
 
 int32_t FinishAudioTick(int64_t playPosition)
 {
+    const int64_t lastEnd = simulation.sliceEnd;
+    const StreamSlice slice = PlanNextSlice(playPosition);
+    // A slice that starts afresh behind what was cleared (a play position
+    // that went back) clears again from its start.
+    if (slice.first != lastEnd) clearedUpTo = std::min(clearedUpTo, slice.first);
+    ClearAhead(slice.limit + kClickSamples);
     // The hash goes first so the clicks cover it.
-    if (modelOptions.backgroundHash) LayBackgroundHash(playPosition);
-    return NeuronTickFinish(playPosition, WriteClick);
+    if (modelOptions.backgroundHash) LayBackgroundHash(slice.heardFrom, slice.limit);
+    return NeuronTickFinish(slice, WriteClick);
 }
 
 void ClearAudioSamples()
 {
-    for (int64_t block = 0; block < kBlocks; ++block) {
-        if (!blockWritten[block].load(std::memory_order_relaxed)) continue;
-        const int64_t end = std::min<int64_t>((block + 1) * kBlockSamples, kAudioSamples);
-        for (int64_t i = block * kBlockSamples; i < end; ++i) audioSamples[i].store(0, std::memory_order_relaxed);
-        blockWritten[block].store(false, std::memory_order_relaxed);
-    }
+    for (auto& sample : audioSamples) sample.store(0, std::memory_order_relaxed);
+    clearedUpTo = 0;
 }
 
 // A stand-in device that plays nothing: its position runs with the clock from

@@ -7,15 +7,25 @@ SteadyClock::time_point NextDeadline(SteadyClock::time_point reached, SteadyCloc
     return now - next > stall ? now : next;
 }
 
+SteadyClock::time_point GridPointAfter(SteadyClock::time_point t, SteadyClock::duration phase)
+{
+    const auto since = (t - phase).time_since_epoch();
+    const auto into = since % kTickPeriod;
+    const auto back = into < SteadyClock::duration::zero() ? into + kTickPeriod : into;
+    return back == SteadyClock::duration::zero() ? t : t - back + kTickPeriod;
+}
+
 namespace {
 
 void RunDeadlineLoop(DeadlineLoop* loop)
 {
     if (loop->start) loop->start();
-    SteadyClock::time_point deadline = SteadyClock::now();
+    SteadyClock::time_point deadline = GridPointAfter(SteadyClock::now(), loop->phase) - kTickPeriod;
     for (;;) {
         if (loop->beforeDeadline) loop->beforeDeadline();
-        deadline = NextDeadline(deadline, SteadyClock::now(), loop->stall);
+        const SteadyClock::time_point now = SteadyClock::now();
+        deadline = NextDeadline(deadline, now, loop->stall);
+        if (deadline == now) deadline = GridPointAfter(now, loop->phase);  // after a stall
         // A stop cuts the sleep short, not the tick: its second half still runs.
         const bool goOn = WaitOnDeadlineLoop(*loop, deadline, [] { return false; });
         if (loop->afterDeadline) loop->afterDeadline();

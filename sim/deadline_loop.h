@@ -17,11 +17,18 @@ constexpr std::chrono::milliseconds kTickPeriod{20};
 SteadyClock::time_point NextDeadline(SteadyClock::time_point reached, SteadyClock::time_point now,
                                      SteadyClock::duration stall);
 
+// The first grid point at or after t, the grid being the steady clock's
+// 20 ms marks shifted by phase. Loops on the same grid keep their order: the
+// scene tick at phase 0 has drawn before the neuron tick at 5 ms reads.
+SteadyClock::time_point GridPointAfter(SteadyClock::time_point t, SteadyClock::duration phase);
+
 // One loop: `start` once on the new thread, then for ever `beforeDeadline`,
 // the sleep to the next deadline, `afterDeadline` (either may be null). A
 // stop ends the loop after the `afterDeadline` of the tick it interrupts.
+// Its deadlines lie on the grid of `phase`, from the start and after a stall.
 struct DeadlineLoop {
     SteadyClock::duration stall;
+    SteadyClock::duration phase{};
     void (*start)() = nullptr;
     void (*beforeDeadline)() = nullptr;
     void (*afterDeadline)() = nullptr;

@@ -1,7 +1,5 @@
 #include "sim/neuron_tick.h"
 
-#include <limits>
-
 #include "model/filters.h"
 #include "sim/response.h"
 #include "sim/response_tick.h"
@@ -24,25 +22,21 @@ void NeuronTickCompute()
     ReleaseFilters(NeuronReader);
 }
 
-int32_t NeuronTickFinish(int64_t playPosition, ClickWriter writeClick)
+StreamSlice PlanNextSlice(int64_t playPosition)
 {
-    // The slice is computed in 64 bits and kept inside the sample indices an
-    // int32 can hold, whatever position a device reports.
-    constexpr int64_t kHighestFirst = std::numeric_limits<int32_t>::max() - kAudioSlice;
-    int64_t first = playPosition > kHighestFirst ? kHighestFirst : playPosition + kAudioLead;
-    if (first < 0) first = 0;
-    if (first > kHighestFirst) first = kHighestFirst;
-    const int64_t limit = first + kAudioSlice;
-    // A device plays in blocks, so its position moves by 512 samples one tick
-    // and 1024 the next: fixed slices would overlap (clicks twice as dense,
-    // or cut into each other) and leave gaps. Going on from the last end
-    // keeps the heard rate the rate the tick computed.
-    const int64_t lastEnd = simulation.sliceEnd;
-    if (lastEnd >= first - (kAudioLead - kAudioMinimumLead) && lastEnd <= limit) first = lastEnd;
-    simulation.sliceEnd = limit;
-    LogSlice(first, limit, StimulusPresent());
-    const int32_t spikes = GenerateSpikes(simulation.expectedRate, static_cast<int32_t>(first),
-                                          static_cast<int32_t>(limit), writeClick);
+    const StreamSlice slice = PlanSlice(simulation.lead, simulation.sliceEnd, playPosition);
+    simulation.sliceEnd = slice.limit;
+    return slice;
+}
+
+int32_t NeuronTickFinish(const StreamSlice& slice, ClickWriter writeClick)
+{
+    // The generator walks the whole slice, so its state goes on in stream
+    // time; only the clicks it would write where the device has been are kept back.
+    LogSlice(slice.first, slice.limit, StimulusPresent());
+    const int32_t lost = GenerateSpikes(simulation.expectedRate, slice.first, slice.heardFrom, nullptr);
+    simulation.lead.lostClicks += lost;
+    const int32_t spikes = lost + GenerateSpikes(simulation.expectedRate, slice.heardFrom, slice.limit, writeClick);
     RecordTick(spikes);
     return spikes;
 }

@@ -17,6 +17,7 @@ void ResetSimulation()
     simulation.eventTimeLeft = -1.0f;
     simulation.deadSamplesLeft = 0.0f;
     simulation.sliceEnd = -1;
+    simulation.lead = AudioLead{};
     simulation.expectedRate = 0.0f;
     simulation.peakRate = 0.0f;
     traces.traceIndex = 1;

@@ -5,6 +5,7 @@
 #include "model/filters.h"
 #include "model/relaxed.h"
 #include "render/traces.h"
+#include "sim/audio_lead.h"
 
 constexpr int32_t kHistoryFrames = 20;
 constexpr int32_t kRateWindowSlots = 25;
@@ -26,6 +27,7 @@ struct SimulationState {
     float eventTimeLeft = -1.0f;     // event time to the next event; < 0: none drawn yet
     float deadSamplesLeft = 0.0f;    // dead time after the last spike still to run
     int64_t sliceEnd = -1;           // stream sample after the last tick's slice; < 0: none yet
+    AudioLead lead;                  // how far ahead the next slice ends, and what was lost
     float expectedRate = 0.0f;  // the rate of the current tick
     // Written by the neuron tick, read by the scene thread and the overlay.
     Relaxed<float> peakRate{0.0f};

@@ -1,11 +1,13 @@
 #include "sim/spikes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/model_options.h"
 #include "model/numeric.h"
 #include "model/random.h"
 #include "model/receptive_field.h"
+#include "sim/audio_lead.h"
 #include "sim/response_tick.h"
 #include "sim/simulation_state.h"
 #include "sim/spike_log.h"
@@ -13,8 +15,8 @@
 
 namespace {
 
-constexpr float kSampleRate = 44100.0f;  // stream samples per second
-constexpr float kDeadSamples = 12.0f;    // one click: two clicks never overlap
+constexpr float kSampleRate = static_cast<float>(kAudioRate);
+constexpr float kDeadSamples = static_cast<float>(kClickSamples);  // two clicks never overlap
 constexpr float kMostDeadFraction = 0.95f;
 constexpr int32_t kHighestOrder = 100;   // bounds the draws per spike
 
@@ -95,9 +97,10 @@ void RecordRate(float expectedRate, float traceValue)
     simulation.rateWindowSlot = slot >= kRateWindowSlots ? 1 : slot + 1;
 }
 
-int32_t GenerateSpikes(float expectedRate, int32_t first, int32_t limit, ClickWriter writeClick)
+int32_t GenerateSpikes(float expectedRate, int64_t first, int64_t limit, ClickWriter writeClick)
 {
-    const int64_t span = int64_t{limit} - first;
+    // A slice is at most a few seconds; the bound keeps every offset an int32.
+    const int64_t span = std::min<int64_t>(limit - first, int64_t{1} << 24);
     if (span <= 0) return 0;
     const float end = static_cast<float>(span);
     SimulationState& g = simulation;

@@ -53,14 +53,16 @@ int64_t WholeCount(double x)
     return static_cast<int64_t>(std::min(x, kLimit));
 }
 
-// The stream restarts, as on the desktop, when it passes its end: the page's
-// play position keeps growing, the stream's is counted from streamBase.
-int64_t streamBase = 0;
-// The samples handed to the page so far end here (stream position).
+// The samples handed to the page so far end here (stream position). A slice
+// is one tick, longer when the lead grows: the buffer holds the most a tick
+// can hand over that is still ahead of the play position.
 int64_t handedUpTo = 0;
-int16_t slice[4 * kAudioSlice];
+int16_t slice[kMostLead + 2 * kAudioSlice + kClickSamples];
 int32_t sliceLength = 0;
-int64_t sliceStart = 0;  // page position of slice[0]
+int64_t sliceStart = 0;  // stream position of slice[0]
+// The worklet plays in quanta of 128 frames and reports every quantum; the
+// page's timer adds its own jitter, which the lead learns on its own.
+constexpr int32_t kWebPeriod = 256;
 
 // The newest frame in the canvas's byte order (red, green, blue, alpha),
 // with where it differs from the frame handed out before it.
@@ -335,30 +337,27 @@ EMSCRIPTEN_KEEPALIVE int32_t tess_scene_tick(double nowMs) { return SceneTickAt(
 // Returns the tick's spike count; the samples it wrote are the newest slice.
 EMSCRIPTEN_KEEPALIVE int32_t tess_neuron_tick(double playedSamples)
 {
-    const int64_t played = WholeCount(playedSamples);
-    if (played < streamBase) streamBase = played;  // a page that started its count again
-    const int64_t position = played - streamBase;
+    if (simulation.sliceEnd < 0) simulation.lead = NewAudioLead(kWebPeriod);
     NeuronTickCompute();
-    const int32_t spikes = FinishAudioTick(position);
+    const int32_t spikes = FinishAudioTick(WholeCount(playedSamples));
     // Hand over what lies between the last slice handed out and the end of
     // this tick's slice (a click may reach a few samples into the next one,
     // which goes out with it). A slice that does not follow on starts afresh.
-    const int64_t end = std::clamp<int64_t>(simulation.sliceEnd, 0, kAudioSamples);
+    const int64_t end = simulation.sliceEnd;
     int64_t from = handedUpTo;
     if (from > end || end - from > static_cast<int64_t>(std::size(slice))) from = std::max<int64_t>(end - kAudioSlice, 0);
     sliceLength = static_cast<int32_t>(end - from);
-    for (int32_t i = 0; i < sliceLength; ++i) slice[i] = audioSamples[from + i].load(std::memory_order_relaxed);
-    sliceStart = streamBase + from;
+    for (int32_t i = 0; i < sliceLength; ++i) slice[i] = StreamSample(from + i).load(std::memory_order_relaxed);
+    sliceStart = from;
     handedUpTo = end;
-    // Past the end of the stream: a cleared stream played from its start.
-    if (position > kAudioRestartAt) {
-        ClearAudioSamples();
-        simulation.rateWindowSlot = 1;
-        streamBase = played;
-        handedUpTo = 0;
-    }
     return spikes;
 }
+
+// The worklet found samples of a slice already played when it arrived:
+// the lead grows as for a late tick.
+EMSCRIPTEN_KEEPALIVE void tess_audio_late(double samples) { AudioLeadLate(simulation.lead, WholeCount(samples)); }
+EMSCRIPTEN_KEEPALIVE int32_t tess_audio_lead() { return simulation.lead.lead; }
+EMSCRIPTEN_KEEPALIVE double tess_lost_clicks() { return static_cast<double>(simulation.lead.lostClicks); }
 
 EMSCRIPTEN_KEEPALIVE const int16_t* tess_audio_slice() { return slice; }
 EMSCRIPTEN_KEEPALIVE int32_t tess_audio_slice_length() { return sliceLength; }

@@ -29,9 +29,11 @@ const tessaline = {
     running: false,
     // Counts for whoever watches the page: ticks, late ticks (started a whole
     // tick after their deadline), tick times (set tickTimes to [] to keep
-    // each), spikes generated, the first frame's time after navigation.
+    // each), spikes generated, the first frame's time after navigation,
+    // clicks lost (written where the sound had already played, by the neuron
+    // tick or found by the worklet) and the lead in stream samples.
     stats: { ticks: 0, lateTicks: 0, tickMs: 0, maxTickMs: 0, totalTickMs: 0, tickTimes: null, spikes: 0,
-             worstLateMs: 0, firstFrameMs: -1 },
+             worstLateMs: 0, firstFrameMs: -1, lostClicks: 0, lead: 0 },
     sound: Sound,
 };
 window.tessaline = tessaline;
@@ -107,7 +109,12 @@ function main(M) {
         if (start - next > tessaline.stats.worstLateMs) tessaline.stats.worstLateMs = start - next;
         if (start - next > STALL_MS) next = start;
         M._tess_scene_tick(start);
+        // A slice the worklet got too late grows the lead before this tick's.
+        if (Sound.late > 0) M._tess_audio_late(Sound.late);
+        Sound.late = 0;
         tessaline.stats.spikes += M._tess_neuron_tick(Sound.playPosition());
+        tessaline.stats.lostClicks = M._tess_lost_clicks() + Sound.lostClicks;
+        tessaline.stats.lead = M._tess_audio_lead();
         const length = M._tess_audio_slice_length();
         if (length > 0) {
             const samples = new Int16Array(M.HEAP16.buffer, M._tess_audio_slice(), length).slice();

@@ -25,13 +25,21 @@ const Sound = {
     context: null,
     node: null,
     reported: 0,           // the worklet's last play position
+    reportedAt: 0,         // when it came (performance.now())
+    late: 0,               // the most a slice missed by, since the page last asked
+    lostClicks: 0,         // clicks of slices that came after their place was played
     clockStart: performance.now(),
     clockOrigin: 0,
     tap: null,             // played samples, while a listener asks for them
+    tapEnds: null,         // the play position after each of them
 
-    // Stream samples played so far.
+    // Stream samples played so far: the worklet's last report, moved on by
+    // the time since it came, at most one quantum (it reports every quantum).
     playPosition() {
-        if (this.state === 'playing') return this.reported;
+        if (this.state === 'playing') {
+            const since = Math.min(128, Math.max(0, (performance.now() - this.reportedAt) * STREAM_RATE / 1000));
+            return this.reported + Math.floor(since);
+        }
         return this.clockOrigin + Math.floor((performance.now() - this.clockStart) * STREAM_RATE / 1000);
     },
 
@@ -72,8 +80,16 @@ const Sound = {
     },
 
     receive(m) {
-        if (m.position > this.reported) this.reported = m.position;
-        if (m.samples && this.tap) this.tap.push(m.samples);
+        if (m.position > this.reported) {
+            this.reported = m.position;
+            this.reportedAt = performance.now();
+        }
+        if (m.late > this.late) this.late = m.late;
+        if (m.lost) this.lostClicks += m.lost;
+        if (m.samples && this.tap) {
+            this.tap.push(m.samples);
+            this.tapEnds.push(m.position);
+        }
     },
 
     // A neuron tick's samples, from stream position start.
@@ -84,6 +100,7 @@ const Sound = {
     // Keeps what the worklet plays from now on (for listeners and checks).
     startTap() {
         this.tap = [];
+        this.tapEnds = [];
         if (this.node) this.node.port.postMessage({ tap: true });
     },
 

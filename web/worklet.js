@@ -2,12 +2,13 @@
 // the stream position of its first sample; the slice lands in a ring at
 // that position and is played when the output gets there, so every click
 // is heard at its place in the stream, as on the desktop. The processor
-// reports how many stream samples it has played: the play position.
+// reports how many stream samples it has played (the play position) after
+// every render quantum, and the clicks of slices that came too late to be
+// played, so the page's lead can grow.
 'use strict';
 
 const RING = 1 << 16;           // 1.5 s of stream at 44.1 kHz
 const STREAM_RATE = 44100;
-const REPORT_EVERY = 4;         // render quanta between position reports
 
 class ClickStream extends AudioWorkletProcessor {
     constructor() {
@@ -16,7 +17,8 @@ class ClickStream extends AudioWorkletProcessor {
         this.position = 0;      // next stream sample to play
         this.step = STREAM_RATE / sampleRate;  // stream samples per output frame
         this.exact = 0;         // position as a real number, when rates differ
-        this.quanta = 0;
+        this.lateSamples = 0;   // since the last report: the most a slice missed by
+        this.lostClicks = 0;    // since the last report
         this.tap = false;
         this.port.onmessage = (e) => this.receive(e.data);
     }
@@ -29,12 +31,18 @@ class ClickStream extends AudioWorkletProcessor {
         if (m.tap !== undefined) this.tap = m.tap;
         if (m.samples) {
             const from = m.start;
-            // Samples already played, or too far ahead for the ring, are dropped.
+            // Samples already played, or too far ahead for the ring, are
+            // dropped; a click that starts among those played is lost.
             for (let i = 0; i < m.samples.length; i++) {
                 const s = from + i;
-                if (s < this.position || s >= this.position + RING) continue;
+                if (s < this.position) {
+                    if (m.samples[i] === 20000 && (i === 0 || m.samples[i - 1] !== 20000)) this.lostClicks++;
+                    continue;
+                }
+                if (s >= this.position + RING) continue;
                 this.ring[s % RING] = m.samples[i] / 32768;
             }
+            this.lateSamples = Math.max(this.lateSamples, Math.min(this.position, from + m.samples.length) - from);
         }
     }
 
@@ -62,9 +70,9 @@ class ClickStream extends AudioWorkletProcessor {
             }
         }
         for (let c = 1; c < outputs[0].length; c++) outputs[0][c].set(out);
-        if (++this.quanta % REPORT_EVERY === 0 || played) {
-            this.port.postMessage({ position: this.position, samples: played });
-        }
+        this.port.postMessage({ position: this.position, samples: played, late: this.lateSamples, lost: this.lostClicks });
+        this.lateSamples = 0;
+        this.lostClicks = 0;
         return true;
     }
 }

@@ -1,111 +1,126 @@
-// The stream itself: the click waveform, the background hash and the tick's
-// writing half stay inside it for any play position.
-#include <climits>
-
+// The stream as a ring and the adaptive lead: every click the generator
+// writes is heard once, at its place, however long the session and however
+// the device's position moves.
 #include "tests/core/test_support.h"
 
 using namespace ts;
 
 namespace {
 
-constexpr int16_t kSentinel = 77;
+int16_t At(int64_t position) { return StreamSample(position).load(std::memory_order_relaxed); }
 
-// Sentinels go straight into the stream, past the writers' bookkeeping, so
-// every test takes its own away again (ClearAudioSamples would not).
-std::vector<std::pair<int64_t, int64_t>> sentinelRanges;
-void FillSentinel(int64_t first, int64_t count)
+TEST(AudioStream, ClickWrapsRoundTheRing)
 {
-    sentinelRanges.push_back({first, count});
-    for (int64_t i = first; i < first + count; ++i) audioSamples[i].store(kSentinel, std::memory_order_relaxed);
+    ClearAudioSamples();
+    WriteClick(-1);
+    EXPECT_EQ(audioSamples[kAudioRingSamples - 1].load(), 0);
+    const int64_t at = 5 * kAudioRingSamples - 6;  // the sixth round, six samples before the ring's end
+    WriteClick(at);
+    for (int32_t k = 0; k < 12; ++k) EXPECT_EQ(At(at + k), k < 6 ? 20000 : -20000) << k;
+    EXPECT_EQ(audioSamples[5].load(), -20000);
+    EXPECT_EQ(audioSamples[6].load(), 0);
+    EXPECT_EQ(audioSamples[kAudioRingSamples - 7].load(), 0);
+    ClearAudioSamples();
 }
 
-class AudioStream : public ::testing::Test {
-protected:
-    void TearDown() override
+// The lead rule against a scripted play position: (steps of P, then the
+// lead and the late ticks expected after them).
+TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
+{
+    const struct {
+        const char* what;
+        std::vector<int64_t> steps;  // P moves by steps[i % size] before tick i
+        int32_t ticks;
+        int32_t leadAfter;
+        int64_t lateTicks;
+    } cases[] = {
+        {"steady run in whole periods", {768, 1024, 768, 1024, 1024, 768, 768, 1024}, 10000, 512, 0},
+        {"a stall of 113 ms", {882, 882, 882, 5882}, 4, 512 + 4744 + 256, 1},  // missed 4744
+        {"a burst of five late ticks", {882, 1500, 3000, 6000, 12000, 20000}, 6, 19630, 5},
+        {"a stall of over a second", {882, 60000}, 2, 512 + 256, 1},  // starts afresh: nothing written behind
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AudioLead lead = NewAudioLead(256);
+        EXPECT_EQ(lead.lead, 512);
+        int64_t p = 1000, lastEnd = -1;
+        for (int32_t i = 0; i < c.ticks; ++i) {
+            p += c.steps[i % c.steps.size()];
+            const int32_t before = lead.lead;
+            const StreamSlice s = PlanSlice(lead, lastEnd, p);
+            // The slice follows on unless it starts afresh; it ends at the
+            // lead, and nothing of it ahead of the device's period is lost.
+            if (lastEnd >= 0 && p - lastEnd < kAudioRate) {
+                EXPECT_EQ(s.first, lastEnd);
+            }
+            EXPECT_EQ(s.heardFrom, std::max(s.first, p + 256));
+            EXPECT_EQ(s.limit, std::max(p + lead.lead + kAudioSlice, s.heardFrom));
+            if (s.heardFrom > s.first) {
+                EXPECT_GE(lead.lead, before + (s.heardFrom - s.first) + 256);
+            }
+            lastEnd = s.limit;
+        }
+        EXPECT_EQ(lead.lateTicks, c.lateTicks);
+        EXPECT_EQ(lead.lead, c.leadAfter);
+        // Then a long steady run brings it back to two periods, a step per 5 s.
+        const int32_t grown = lead.lead;
+        for (int32_t i = 0; i < kShrinkAfterTicks - 1; ++i) lastEnd = PlanSlice(lead, lastEnd, p += 882).limit;
+        EXPECT_EQ(lead.lead, grown);
+        for (int32_t i = 0; i < 40 * kShrinkAfterTicks; ++i) lastEnd = PlanSlice(lead, lastEnd, p += 882).limit;
+        EXPECT_EQ(lead.lead, 512);
+        EXPECT_EQ(lead.lateTicks, c.lateTicks);
+    }
+}
+
+// A device that plays the ring in periods of 256 samples and clears what it
+// played, as the SDL callback does; it counts the clicks it hears.
+struct PlayingDevice {
+    int64_t played = 0;
+    int16_t previous = 0;
+    int64_t clicks = 0;
+    void PlayTo(int64_t position)
     {
-        for (const auto& [first, count] : sentinelRanges)
-            for (int64_t i = first; i < first + count; ++i) audioSamples[i].store(0, std::memory_order_relaxed);
-        sentinelRanges.clear();
-        ClearAudioSamples();
+        for (; played < position; ++played) {
+            const int16_t v = StreamSample(played).exchange(0, std::memory_order_relaxed);
+            clicks += v == 20000 && previous != 20000;
+            previous = v;
+        }
     }
 };
 
-int16_t At(int64_t i) { return audioSamples[i].load(std::memory_order_relaxed); }
-
-TEST_F(AudioStream, ClickWaveformAndStreamBounds)
+// 2,000 s of session, far past where a stream of fixed length would have
+// had to start over: every click written is heard once, and none is lost
+// while the device keeps time. A stall of the audio thread costs the
+// clicks it puts behind the device, counted as lost.
+TEST(AudioStream, LongSessionHearsEveryClickOnce)
 {
-    const struct { int32_t index, written; } cases[] = {  // written: samples of the click inside the stream
-        {1000, 12}, {kAudioSamples - 12, 12}, {kAudioSamples - 8, 8}, {kAudioSamples, 0},
-        {INT32_MAX, 0}, {-1, 0}, {INT32_MIN, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.index);
-        FillSentinel(0, 40);
-        FillSentinel(990, 40);
-        FillSentinel(kAudioSamples - 40, 40);
-        WriteClick(c.index);
-        int64_t changed = 0;
-        for (int64_t i : {0, 990, kAudioSamples - 40})
-            for (int64_t k = i; k < i + 40; ++k) changed += At(k) != kSentinel;
-        EXPECT_EQ(changed, c.written);
-        for (int32_t k = 0; k < c.written; ++k) EXPECT_EQ(At(int64_t{c.index} + k), k < 6 ? 20000 : -20000) << k;
-    }
-}
-
-TEST_F(AudioStream, HashStaysInsideTheStreamForAnyPosition)
-{
-    const struct { int64_t position, firstWritten, lastWritten; } cases[] = {  // -1: nothing
-        {0, 4999, 5880}, {kAudioRestartAt, kAudioRestartAt + 4999, kAudioSamples - 1},
-        {kAudioSamples - 5000, kAudioSamples - 1, kAudioSamples - 1}, {kAudioSamples - 4999, -1, -1},
-        {INT64_MAX, -1, -1}, {-1, -1, -1}, {INT64_MIN, -1, -1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.position);
-        FillSentinel(0, 6000);
-        FillSentinel(kAudioSamples - 6000, 6000);
-        randomWord.word.store(kSeed, std::memory_order_relaxed);
-        LayBackgroundHash(c.position);
-        int64_t changedFirst = -1, changedLast = -1;
-        for (int64_t i = 0; i < kAudioSamples; i = i == 5999 ? kAudioSamples - 6000 : i + 1) {
-            if (At(i) == kSentinel) continue;  // no hash value of this seed equals the sentinel
-            if (changedFirst < 0) changedFirst = i;
-            changedLast = i;
+    for (const bool stall : {false, true}) {
+        SCOPED_TRACE(stall);
+        ResetEngine(Simple, 5);
+        ClearAudioSamples();
+        modelOptions.currentGammaOrder = 3;
+        simulation.lead = NewAudioLead(256);
+        PlayingDevice device;
+        int64_t generated = 0;
+        constexpr int64_t kTicks = 100000;  // 2,000 s
+        for (int64_t tick = 1; tick <= kTicks; ++tick) {
+            simulation.expectedRate = tick % 400 < 200 ? 150.0f : 20.0f;
+            modelOptions.backgroundHash = tick > kTicks / 2;
+            int64_t now = tick * kAudioSlice;
+            if (stall && tick % 20000 == 10000) now += 3000;  // the tick came 68 ms late
+            device.PlayTo(now / 256 * 256);
+            generated += FinishAudioTick(device.played);
         }
-        EXPECT_EQ(changedFirst, c.firstWritten);
-        EXPECT_EQ(changedLast, c.lastWritten);
-    }
-}
-
-// The tick's writing half near the end of the stream: a click is whole or
-// cut at the last sample, never written past it or behind the play position.
-TEST_F(AudioStream, TickNeverWritesPastTheEndOfTheStream)
-{
-    PrepareOnCentreCell(300.0f);
-    modelOptions.saturatingIO = false;
-    ApplyCellTypeRates();
-    FillSentinel(kAudioSamples - 6000, 6000);
-    static int64_t position = 0;
-    static int32_t clicks = 0;
-    clicks = 0;
-    const int64_t restart = kAudioRestartAt, end = kAudioSamples;
-    for (int64_t p : {restart - 882, restart - 1, restart, restart + 600, end - 1, end}) {
-        SCOPED_TRACE(p);
-        position = p;
-        for (int rep = 0; rep < 20; ++rep) {
-            NeuronTickCompute();
-            NeuronTickFinish(p, [](int32_t index) {
-                ++clicks;
-                EXPECT_GE(index - position, kAudioMinimumLead);
-                EXPECT_LT(index - position, kAudioLead + kAudioSlice);
-                WriteClick(index);
-            });
+        device.PlayTo(simulation.sliceEnd + kClickSamples);
+        EXPECT_GT(generated, 150000);
+        EXPECT_EQ(device.clicks, generated - simulation.lead.lostClicks);
+        EXPECT_EQ(simulation.lead.lateTicks, stall ? 5 : 0);
+        if (!stall) {
+            EXPECT_EQ(simulation.lead.lostClicks, 0);
         }
     }
-    EXPECT_GT(clicks, 0);
-    for (int64_t i = kAudioSamples - 6000; i < kAudioSamples; ++i) {
-        const int16_t v = At(i);
-        ASSERT_TRUE(v == kSentinel || v == 20000 || v == -20000) << i;
-    }
+    modelOptions.backgroundHash = false;
+    ClearAudioSamples();
 }
 
 }  // namespace

@@ -38,4 +38,21 @@ TEST(DeadlineLoop, CatchesUpAfterAnOverrunAndRestartsAfterAStall)
     }
 }
 
+// The scene loop's deadlines at the grid's marks and the audio loop's 5 ms
+// after them: from any moment, each loop's next deadline keeps that order.
+TEST(DeadlineLoop, GridKeepsTheNeuronTickJustAfterTheSceneTick)
+{
+    const struct { int64_t atUs, sceneUs, neuronUs; } cases[] = {
+        {0, 0, 5000}, {1, 20000, 5000}, {4999, 20000, 5000}, {5000, 20000, 5000},
+        {5001, 20000, 25000}, {19999, 20000, 25000}, {-1, 0, 5000}, {-15001, 0, -15000},
+        {1000000007, 1000020000, 1000005000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.atUs);
+        const SteadyClock::time_point t{std::chrono::microseconds(c.atUs)};
+        EXPECT_EQ(GridPointAfter(t, milliseconds(0)), SteadyClock::time_point{std::chrono::microseconds(c.sceneUs)});
+        EXPECT_EQ(GridPointAfter(t, milliseconds(5)), SteadyClock::time_point{std::chrono::microseconds(c.neuronUs)});
+    }
+}
+
 }  // namespace

@@ -35,8 +35,8 @@ export function serve(root) {
 
 export const firefox = process.env.TESSALINE_BROWSER === 'firefox';
 
-function launch(profile) {
-    if (firefox) {
+function launch(profile, inFirefox = firefox) {
+    if (inFirefox) {
         return puppeteer.launch({
             browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', headless: true,
             extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
@@ -54,10 +54,10 @@ function launch(profile) {
 // before: a function run in the page ahead of its own scripts (a stub);
 // ready: wait for the first ticks.
 export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0,
-                                       before = null, ready = true, touch = false } = {}) {
+                                       before = null, ready = true, touch = false, inFirefox = firefox } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
-    const browser = await launch(profile);
+    const browser = await launch(profile, inFirefox);
     const page = await browser.newPage();
     const errors = [];
     page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });

@@ -125,6 +125,48 @@ const checks = {
         console.log(`${heard.clicks} clicks heard at 48 kHz, ${written} spikes written`);
     },
 
+    // 200 s of stream from a scripted play position, each slice laid where
+    // the worklet lays it: every spike is heard once as a whole click, none
+    // lost, far past where a stream of fixed length would have started over.
+    async session({ page }) {
+        await page.click('#toolbar button[data-command="30024"]');  // an ON-centre cell
+        const [cx, cy] = await fieldCentre(page);
+        await page.mouse.move(cx, 36 + cy);
+        await page.mouse.down();  // a spot on its centre, held
+        await frames(page);
+        const r = await page.evaluate(() => {
+            window.tessaline.pause();
+            const M = window.tessaline.module;
+            const base = Math.ceil(window.tessaline.sound.playPosition());
+            const ticks = 10000;
+            const stream = new Int16Array(882 * ticks + 60000);
+            let spikes = 0, dropped = 0, first = true;
+            const lostBefore = M._tess_lost_clicks();
+            for (let tick = 1; tick <= ticks; tick++) {
+                const played = base + Math.floor(tick * 882 / 128) * 128;  // whole render quanta
+                spikes += M._tess_neuron_tick(played);
+                const n = M._tess_audio_slice_length(), from = M._tess_audio_slice_start() - base;
+                const slice = new Int16Array(M.HEAP16.buffer, M._tess_audio_slice(), n);
+                for (let i = first ? 12 : 0; i < n; i++) {
+                    const onset = slice[i] === 20000 && (i === 0 || slice[i - 1] !== 20000);
+                    if (from + i < played - base) dropped += onset ? 1 : 0;
+                    else stream[from + i] = slice[i];
+                }
+                first = false;
+            }
+            let heard = 0;
+            for (let i = 0; i < stream.length; i++) heard += stream[i] === 20000 && (i === 0 || stream[i - 1] !== 20000) ? 1 : 0;
+            const lost = M._tess_lost_clicks() - lostBefore;
+            window.tessaline.resume();
+            return { spikes, heard, dropped, lost, lead: M._tess_audio_lead() };
+        });
+        await page.mouse.up();
+        check(r.spikes > 2000, `only ${r.spikes} spikes in 200 s`);
+        check(r.heard === r.spikes && r.dropped === 0 && r.lost === 0,
+              `${r.heard} clicks heard of ${r.spikes} spikes, ${r.dropped} dropped, ${r.lost} lost`);
+        console.log(`200 s: ${r.spikes} spikes, ${r.heard} clicks heard, lead ${r.lead} samples`);
+    },
+
     async toolbar({ page }) {
         const [cx, cy] = await fieldCentre(page);
         const symmetry = (img) => Math.abs(at(img, cx + 10, cy)[1] - at(img, cx, cy + 10)[1]);

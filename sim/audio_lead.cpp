@@ -1,0 +1,50 @@
+#include "sim/audio_lead.h"
+
+#include <algorithm>
+
+namespace {
+// Play positions beyond this are held here: 3 million years of stream, and
+// the slice arithmetic stays far from overflow.
+constexpr int64_t kHighestPosition = int64_t{1} << 60;
+constexpr int64_t kMostCatchUp = kAudioRate;  // a tick further behind starts afresh
+}  // namespace
+
+AudioLead NewAudioLead(int32_t period)
+{
+    AudioLead lead;
+    lead.period = std::clamp(period, 32, 8192);
+    lead.lead = 2 * lead.period;
+    return lead;
+}
+
+void AudioLeadLate(AudioLead& lead, int64_t missed)
+{
+    const int64_t grown = lead.lead + std::clamp<int64_t>(missed, 0, kMostLead) + lead.period;
+    lead.lead = static_cast<int32_t>(std::min<int64_t>(grown, kMostLead));
+    lead.onTimeTicks = 0;
+    ++lead.lateTicks;
+}
+
+StreamSlice PlanSlice(AudioLead& lead, int64_t lastEnd, int64_t playPosition)
+{
+    const int64_t p = std::clamp<int64_t>(playPosition, 0, kHighestPosition);
+    const int64_t taken = p + lead.period;  // the device may be taking up to here
+    const bool goesOn = lastEnd >= 0 && lastEnd >= p - kMostCatchUp && lastEnd <= p + 2 * kMostLead;
+    StreamSlice slice;
+    slice.first = goesOn ? lastEnd : p + lead.lead;
+    const int64_t missed = std::max<int64_t>(taken - slice.first, 0);
+    if (missed > 0 || (!goesOn && lastEnd >= 0)) {
+        AudioLeadLate(lead, missed);
+    } else if (++lead.onTimeTicks >= kShrinkAfterTicks) {
+        // Down by a quarter of the way to the floor, at least a quarter period.
+        const int32_t floor = 2 * lead.period;
+        const int32_t step = std::max((lead.lead - floor) / 4, lead.period / 4);
+        lead.lead = std::max(lead.lead - step, floor);
+        lead.onTimeTicks = 0;
+    }
+    slice.heardFrom = std::max(slice.first, taken);
+    // A lead that came down, or a position that moved little, can leave the
+    // last slice ending past this one's end: then nothing is written now.
+    slice.limit = std::max(p + lead.lead + kAudioSlice, slice.heardFrom);
+    return slice;
+}

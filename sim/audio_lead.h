@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+
+constexpr int32_t kAudioRate = 44100;    // stream samples per second
+constexpr int32_t kClickSamples = 12;    // one click: six samples up, six down
+constexpr int32_t kAudioSlice = 882;     // one 20 ms tick of stream
+constexpr int32_t kMostLead = kAudioRate;  // a second: past that the machine is not keeping up at all
+constexpr int32_t kShrinkAfterTicks = 250;  // 5 s of ticks on time before the lead comes down a step
+
+// How far ahead of the play position each neuron tick writes its slice of
+// the stream. A small lead is heard sooner; a lead the machine cannot keep
+// loses clicks. So the lead starts at two device periods (the device may be
+// taking one period while the tick reads its position, and the position moves
+// in whole periods), grows at once by what a late tick missed, and comes down
+// slowly after a long run of ticks on time.
+struct AudioLead {
+    int32_t period = 512;        // samples the device takes at a time
+    int32_t lead = 1024;         // samples from the play position to the slice's nominal start
+    int32_t onTimeTicks = 0;     // ticks in a row that found none of their slice played
+    int64_t lateTicks = 0;
+    int64_t lostClicks = 0;      // clicks that fell behind the play position
+};
+
+// A fresh lead for a device that takes `period` samples at a time (held to
+// 32..8192, so a device that reports nonsense still gets a sound lead).
+AudioLead NewAudioLead(int32_t period);
+
+// A tick found `missed` samples of its slice already taken (or a player
+// downstream found them so): the lead grows at once by that and a period.
+void AudioLeadLate(AudioLead& lead, int64_t missed);
+
+// One tick's slice of the stream: [first, heardFrom) the device has already
+// taken or is taking (its clicks are lost), [heardFrom, limit) is still ahead.
+struct StreamSlice {
+    int64_t first = 0, heardFrom = 0, limit = 0;
+};
+
+// The slice of a tick that reads play position P after the last slice ended
+// at lastEnd (< 0: none yet). It goes on from lastEnd, so every stretch of
+// stream is written once whatever steps P takes, and ends at P + lead + one
+// tick. A late tick (lastEnd behind P + period) grows the lead at once by
+// what it missed plus a period; a tick far behind (a stall of over a second)
+// starts afresh at the lead rather than writing a second of lost clicks.
+StreamSlice PlanSlice(AudioLead& lead, int64_t lastEnd, int64_t playPosition);
