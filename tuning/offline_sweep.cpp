@@ -74,10 +74,6 @@ void OfflineTick()
     c.timeMs += kTickMs;
     c.ticks += 1;
     c.position += kAudioSlice;
-    if (c.position > kAudioRestartAt) {
-        ClearAudioSamples();
-        c.position = 0;
-    }
 }
 
 OfflineSweepResult RunOfflineSweep(const OfflineSweepRequest& request)

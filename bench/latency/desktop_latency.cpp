@@ -22,9 +22,9 @@
 #include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "sim/audio_stream.h"
-#include "sim/engine_reset.h"
 #include "sim/scene_loop.h"
 #include "stimulus/stimulus_state.h"
+#include "tests/core/engine_records.h"
 
 namespace {
 

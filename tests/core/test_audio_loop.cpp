@@ -106,7 +106,7 @@ void Call(bool hang)
 WaveOutput StuckOutput()
 {
     return WaveOutput{[](int64_t) { return Call(false), stuck.opens.fetch_add(1), true; }, [] { Call(true); },
-                      [] { return MillisecondClock() * kAudioRate / 1000 % kAudioRestartAt; },
+                      [] { return MillisecondClock() * kAudioRate / 1000; },
                       [] { return stuck.lost.exchange(false); }, [](const char*) { stuck.reports.fetch_add(1); }};
 }
 
