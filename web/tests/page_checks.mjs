@@ -317,7 +317,7 @@ try {
     await run(session);
     console.log(`${name}: passed`);
 } catch (failure) {
-    console.error(`${name}: ${failure.message}`);
+    console.error(`${name}: ${failure.stack}`);
     process.exitCode = 1;
 } finally {
     await session.close();

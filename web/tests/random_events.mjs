@@ -65,7 +65,9 @@ async function driveDialog(page, rnd, typed, command) {
     typed.count.set(command, fields.length);
     for (let i = rnd.int(0, 6); i > 0; i--) {
         const kind = rnd.int(0, 3);
-        const controls = await page.$$(`${form} ${['input[type=range]', '.arrow', 'input[type=radio], input[type=checkbox]', 'select'][kind]}`);
+        // Each alternative scoped to the open form: a bare one would also find the page's other panels.
+        const pick = [['input[type=range]'], ['.arrow'], ['input[type=radio]', 'input[type=checkbox]'], ['select']][kind];
+        const controls = await page.$$(pick.map((p) => `${form} ${p}`).join(', '));
         if (controls.length === 0) continue;
         const control = rnd.any(controls);
         if (kind === 0) {
