@@ -20,8 +20,9 @@ check render model stimulus
 check sim model stimulus render
 check tuning model stimulus render sim
 check controls model stimulus render sim
+check lesson model stimulus render sim tuning controls
 # The core builds with no toolkit: no Qt or SDL header anywhere in it.
-for file in $(grep -l '^#include <\(Q\|SDL\)' model/* stimulus/* render/* sim/* tuning/* controls/*); do
+for file in $(grep -l '^#include <\(Q\|SDL\)' model/* stimulus/* render/* sim/* tuning/* controls/* lesson/*); do
     echo "$file includes a toolkit header"; status=1
 done
 exit $status
