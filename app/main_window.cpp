@@ -13,6 +13,7 @@
 #include "app/app_startup.h"
 #include "app/canvas.h"
 #include "app/help_window.h"
+#include "app/lesson_actions.h"
 #include "app/messages.h"
 #include "app/toolbar.h"
 #include "app/tuning_window.h"
@@ -59,6 +60,7 @@ void MainWindow::buildMenus()
     addCommand(options, QStringLiteral("&Select stimulus"), CmdSelectStimulus);
     addCommand(options, QStringLiteral("Select &receptive field"), CmdSelectReceptiveField);
     addCommand(options, QStringLiteral("More &options"), CmdMoreOptions);
+    AddLessonActions(this, options);
     addCommand(options, QStringLiteral("E&xit"), CmdExit);
 
     // A projector wants the whole screen; the toolbar and menu stay.

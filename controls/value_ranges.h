@@ -45,5 +45,3 @@ constexpr ValueRange kHalfMaxRange = kClosed(kHalfMaxSteps[0], kHalfMaxSteps[1])
 bool InRange(const ValueRange& range, float v);
 // What the range expects, for a message: "a number from 0 to 360".
 std::string RangeText(const ValueRange& range);
-// The shortest text that reads back as exactly v ("0.02", "1e+30").
-std::string ShortestText(float v);
