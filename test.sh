@@ -28,8 +28,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     # Lesson files and links: the reader, from a saved lesson and its words.
     clang++ -std=c++20 -O1 -g -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
         tests/fuzz/fuzz_lesson.cpp lesson/json_reader.cpp lesson/lesson_file.cpp lesson/base64url.cpp \
-        controls/value_ranges.cpp \
-        -o build-fuzz/fuzz_lesson
+        controls/value_ranges.cpp render/number_format.cpp model/numeric.cpp -o build-fuzz/fuzz_lesson
     rm -rf build-fuzz/lesson_corpus && mkdir -p build-fuzz/lesson_corpus
     cp tests/fuzz/sample.tessaline build-fuzz/lesson_corpus/
     ./build-fuzz/fuzz_lesson -runs=200000 -seed=1 -max_len=2048 -dict=tests/fuzz/lesson.dict \

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "render/number_format.h"
+
 const JsonValue* JsonValue::Member(std::string_view name) const
 {
     if (kind != Kind::Object) return nullptr;
@@ -125,12 +127,11 @@ bool Reader::Number(JsonValue& value)
         if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
         if (!digits()) return Fail("expected digits in the exponent");
     }
-    double v = 0.0;
-    const auto result = std::from_chars(text.data() + start, text.data() + at, v);
-    if (result.ec != std::errc{} || !std::isfinite(v)) return Fail("a number too large");
-    value.kind = JsonValue::Kind::Number;
-    value.number = v;
     value.text.assign(text.substr(start, at - start));
+    const ParsedReal parsed = ParseReal(value.text.c_str());
+    if (!parsed.isNumber) return Fail("a number too large");
+    value.kind = JsonValue::Kind::Number;
+    value.number = parsed.value;
     return true;
 }
 

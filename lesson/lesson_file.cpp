@@ -1,6 +1,5 @@
 // The lesson file: which values it holds, where, in what range; reading it
 // whole before anything is taken, and writing it back.
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -9,6 +8,7 @@
 #include "lesson/lesson.h"
 #include "model/app_state.h"
 #include "model/numeric.h"
+#include "render/number_format.h"
 
 namespace {
 
@@ -155,8 +155,7 @@ bool ReadField(const Field& field, const JsonValue& v, float& out, std::string& 
     } else {
         float x = 0.0f;
         if (v.kind == JsonValue::Kind::Number) {
-            const auto r = std::from_chars(v.text.data(), v.text.data() + v.text.size(), x);
-            if (r.ec == std::errc{} && InRange(field.range, x + 0.0f)) { out = x + 0.0f; return true; }
+            if (ReadWholeReal(v.text, &x) && InRange(field.range, x + 0.0f)) { out = x + 0.0f; return true; }
         }
         expected = RangeText(field.range);
     }
@@ -231,7 +230,7 @@ bool CheckPlace(const Lesson& read, LessonValue x, LessonValue y, std::string& e
         const float most = Get(read, side) * kDegreesPerPixel;
         if (Get(read, v) > most) {
             error = std::string(LessonPath(v)) + ": expected " + RangeText(kClosed(0.0f, most)) + " (inside the area), found " +
-                    ShortestText(Get(read, v));
+                    ShortestRealText(Get(read, v));
             return false;
         }
     }
@@ -241,7 +240,7 @@ bool CheckPlace(const Lesson& read, LessonValue x, LessonValue y, std::string& e
 void WriteValue(std::string& out, const Field& field, float v)
 {
     if (field.kind == Kind::Flag) { out += v != 0.0f ? "true" : "false"; return; }
-    if (field.kind == Kind::Number) { out += ShortestText(v); return; }
+    if (field.kind == Kind::Number) { out += ShortestRealText(v); return; }
     for (const Choice* c = field.choices; c->name != nullptr; ++c)
         if (static_cast<float>(c->code) == v) out += JsonQuoted(c->name);
 }

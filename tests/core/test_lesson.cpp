@@ -1,6 +1,9 @@
 // Lesson files: what is saved comes back value for value, a seed places a
 // hidden field the same way every time, and every bad file is refused with
 // a message naming its field while the records stay as they were.
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "lesson/json_reader.h"
@@ -256,4 +259,34 @@ TEST(LessonLink, CarriesTheLessonAndRefusesCutOrForeignLinks)
     std::string bytes;
     ASSERT_TRUE(FromBase64Url(Base64Url("\xff\x01" "ab"), bytes));
     EXPECT_EQ(bytes, "\xff\x01" "ab");
+}
+
+// The two halves of the check that a lesson crosses between the editions:
+// the desktop's core writes one for the web page to open (and save from its
+// own session), then opens what the page saved. Run by ctest around the
+// browser check, with the files named in the environment; skipped alone.
+TEST(LessonAcrossEditions, DesktopWritesALesson)
+{
+    const char* path = std::getenv("TESSALINE_LESSON_DESKTOP");
+    if (path == nullptr) GTEST_SKIP() << "run by ctest's Lesson.desktop";
+    SetUpTeachersSession();
+    std::ofstream(path) << WriteLesson(CaptureLesson(true));
+}
+
+TEST(LessonAcrossEditions, DesktopOpensTheWebLesson)
+{
+    const char* path = std::getenv("TESSALINE_LESSON_WEB");
+    if (path == nullptr) GTEST_SKIP() << "run by ctest's Lesson.fromWeb";
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    Lesson web;
+    std::string error;
+    ASSERT_TRUE(ParseLesson(text.str(), web, error)) << error;
+    ts::ResetEngine(OnCentreX, 1, TruncInt(Get(web, V::AreaWidth)), TruncInt(Get(web, V::AreaHeight)));
+    ASSERT_TRUE(OpenLesson(text.str(), error)) << error;
+    const Lesson desktop = CaptureLesson(true);
+    for (int32_t i = 0; i < kLessonValues; ++i) {
+        EXPECT_EQ(desktop.present[i], web.present[i]) << LessonPath(static_cast<V>(i));
+        EXPECT_EQ(desktop.value[i], web.value[i]) << LessonPath(static_cast<V>(i));
+    }
 }
