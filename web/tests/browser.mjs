@@ -29,7 +29,7 @@ export function serve(root) {
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0 } = {}) {
+export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0, path = '/' } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
     const browser = await puppeteer.launch({
@@ -62,7 +62,7 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, no
         }, outputRate);
     }
     const started = Date.now();
-    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await page.goto(`http://127.0.0.1:${server.address().port}${path}`);
     await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
     const close = async () => {
         await browser.close();
