@@ -10,23 +10,6 @@
 
 namespace {
 
-void ReadAndWriteBack(std::string_view text);
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    ReadAndWriteBack(text);
-    // The same bytes as a link's fragment, and any bytes through base64url and back.
-    std::string decoded;
-    if (FromBase64Url(text, decoded)) ReadAndWriteBack(decoded);
-    if (!FromBase64Url(Base64Url(text), decoded) || decoded != text) std::abort();
-    return 0;
-}
-
-namespace {
-
 void ReadAndWriteBack(std::string_view text)
 {
     Lesson lesson;
@@ -44,3 +27,14 @@ void ReadAndWriteBack(std::string_view text)
 }
 
 }  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    ReadAndWriteBack(text);
+    // The same bytes as a link's fragment, and any bytes through base64url and back.
+    std::string decoded;
+    if (FromBase64Url(text, decoded)) ReadAndWriteBack(decoded);
+    if (!FromBase64Url(Base64Url(text), decoded) || decoded != text) std::abort();
+    return 0;
+}
