@@ -54,9 +54,16 @@ bool ParseLesson(std::string_view text, Lesson& lesson, std::string& error);
 // The lesson as indented JSON that ParseLesson reads back value for value.
 std::string WriteLesson(const Lesson& lesson);
 
+// Puts each number a direct manipulation took past its control's range (a
+// spot grown by the wheel, a stimulus held above the canvas) at the range's
+// end, so that a saved lesson always opens again.
+void HoldInRanges(Lesson& lesson);
+
 // The records as a lesson. Without answers, a hidden field's place and
 // orientation are left out, so the file does not give them away; opening
-// it places the field at random (from the seed, when there is one).
+// it places the field at random (from the seed, when there is one). After a
+// lesson is opened, positions are measured in its area, so a seed saved
+// again places the field where it placed it before, whatever the window.
 Lesson CaptureLesson(bool withAnswers);
 // Sets the records from a lesson that ParseLesson accepted: every value it
 // leaves out goes to its default, the hand plot is cleared, positions are

@@ -16,8 +16,8 @@
 
 namespace {
 
-// The title, instructions and seed of the lesson last opened, written back by
-// the next save. User-interface thread only.
+// The title, instructions, seed and area of the lesson last opened, written
+// back by the next save. User-interface thread only.
 Lesson openedNotes;
 
 using V = LessonValue;
@@ -87,16 +87,21 @@ Lesson CaptureLesson(bool withAnswers)
     lesson.instructions = openedNotes.instructions;
     lesson.seed = openedNotes.seed;
     const ReceptiveField& rf = receptiveField;
-    Set(lesson, V::AreaWidth, static_cast<float>(appState.clientWidth));
-    Set(lesson, V::AreaHeight, static_cast<float>(appState.clientHeight));
+    // Positions in the opened lesson's area, or in the window's.
+    const float w = static_cast<float>(appState.clientWidth), h = static_cast<float>(appState.clientHeight);
+    const bool kept = Has(openedNotes, V::AreaWidth) && w > 0.0f && h > 0.0f;
+    const float areaW = kept ? Get(openedNotes, V::AreaWidth) : w, areaH = kept ? Get(openedNotes, V::AreaHeight) : h;
+    const float sx = kept ? areaW / w : 1.0f, sy = kept ? areaH / h : 1.0f;
+    Set(lesson, V::AreaWidth, areaW);
+    Set(lesson, V::AreaHeight, areaH);
     Set(lesson, V::CellType, static_cast<float>(rf.cellType));
     // A revealed field is saved as the hidden exercise it came from.
     const int32_t display = rf.displayMode == Revealed ? rf.savedDisplayMode.load() : rf.displayMode.load();
     Set(lesson, V::Display, static_cast<float>(display));
     Set(lesson, V::Randomise, static_cast<float>(rf.randomiseMode));
     if (display != Hidden || withAnswers) {
-        Set(lesson, V::CellX, rf.centreX);
-        Set(lesson, V::CellY, rf.centreY);
+        Set(lesson, V::CellX, rf.centreX * sx);
+        Set(lesson, V::CellY, rf.centreY * sy);
         Set(lesson, V::CellOrientation, rf.orientation);
     }
     Set(lesson, V::CentreSigma, rf.centreSigma);
@@ -106,13 +111,14 @@ Lesson CaptureLesson(bool withAnswers)
     Set(lesson, V::Stationary, stimulus.stationaryMode ? 1.0f : 0.0f);
     // Where a moving stimulus is matters only while it is held in place.
     if (stimulus.stationaryMode) {
-        Set(lesson, V::StimulusX, stimulus.stimX);
-        Set(lesson, V::StimulusY, stimulus.stimY);
+        Set(lesson, V::StimulusX, stimulus.stimX * sx);
+        Set(lesson, V::StimulusY, stimulus.stimY * sy);
     }
     for (int32_t k = 0; k < 5; ++k) Set(lesson, kRates[k], modelOptions.spontaneousRate[k + 1]);
     Set(lesson, V::GammaOrder, static_cast<float>(modelOptions.gammaOrder));
     Set(lesson, V::Saturating, modelOptions.saturatingIO ? 1.0f : 0.0f);
     Set(lesson, V::BackgroundHash, modelOptions.backgroundHash ? 1.0f : 0.0f);
+    HoldInRanges(lesson);
     return lesson;
 }
 
@@ -141,9 +147,14 @@ void ApplyLesson(const Lesson& lesson)
     }
     RescalePositions(areaW, areaH, w, h);
     buildFilters();
+    openedNotes = Lesson{};
     openedNotes.title = lesson.title;
     openedNotes.instructions = lesson.instructions;
     openedNotes.seed = lesson.seed;
+    if (hasArea) {
+        Set(openedNotes, V::AreaWidth, static_cast<float>(areaW));
+        Set(openedNotes, V::AreaHeight, static_cast<float>(areaH));
+    }
 }
 
 bool OpenLesson(std::string_view text, std::string& message)

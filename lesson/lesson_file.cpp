@@ -249,6 +249,21 @@ void WriteValue(std::string& out, const Field& field, float v)
 
 const char* LessonPath(LessonValue v) { return kFields[static_cast<int32_t>(v)].path; }
 
+void HoldInRanges(Lesson& lesson)
+{
+    for (int32_t i = 0; i < kLessonValues; ++i) {
+        ValueRange range = kFields[i].range;
+        const bool across = i == static_cast<int32_t>(LessonValue::CellX) || i == static_cast<int32_t>(LessonValue::StimulusX);
+        const bool down = i == static_cast<int32_t>(LessonValue::CellY) || i == static_cast<int32_t>(LessonValue::StimulusY);
+        if (across || down) range.high = Get(lesson, across ? LessonValue::AreaWidth : LessonValue::AreaHeight) * kDegreesPerPixel;
+        if (!lesson.present[i] || kFields[i].kind != Kind::Number || InRange(range, lesson.value[i])) continue;
+        const float low = range.lowOpen ? std::nextafter(range.low, FLT_MAX) : range.low;
+        const float high = range.highOpen ? std::nextafter(range.high, -FLT_MAX) : range.high;
+        float& v = lesson.value[i];
+        v = v > high ? high : v >= low ? v : low;  // NaN goes to the low end
+    }
+}
+
 bool ParseLesson(std::string_view text, Lesson& lesson, std::string& error)
 {
     if (text.size() > kMaxLessonBytes) {

@@ -93,10 +93,28 @@ TEST(Lesson, SeedPlacesTheHiddenFieldTheSameWayForEveryone)
     EXPECT_GE(std::get<0>(first), 66 / 38.0f);
     EXPECT_GE(std::get<1>(first), 166 / 38.0f);
     EXPECT_NE(place(unseeded, -1), place(unseeded, -2));
+    // Saved again from a narrower window, the seed still lands the field there.
+    ts::ResetEngine(OnCentreX, 1, 740, 700);
+    std::string message;
+    ASSERT_TRUE(OpenLesson(seeded, message)) << message;
+    const float x = receptiveField.centreX;
+    ASSERT_TRUE(OpenLesson(WriteLesson(CaptureLesson(false)), message)) << message;
+    EXPECT_EQ(receptiveField.centreX, x);
     // A second seed gives a second place.
     std::string other = seeded;
     other.replace(other.find("4242"), 4, "4243");
     EXPECT_NE(first, place(other, 1));
+}
+
+TEST(Lesson, WhatTheWheelTookPastARangeIsSavedAtItsEnd)
+{
+    ts::ResetEngine(Simple);
+    stimulus.stimulusType = Spot;
+    for (int i = 0; i < 40; ++i) OnWheel(120);
+    ASSERT_GT(stimulus.spotRadius, 8.0f);
+    std::string message;
+    EXPECT_TRUE(OpenLesson(WriteLesson(CaptureLesson(true)), message)) << message;
+    EXPECT_EQ(stimulus.spotRadius, std::nextafter(8.0f, 0.0f));
 }
 
 TEST(Lesson, ShortLessonLeavesTheRestAtItsDefaults)
