@@ -65,6 +65,9 @@ void HoldInRanges(Lesson& lesson);
 // lesson is opened, positions are measured in its area, so a seed saved
 // again places the field where it placed it before, whatever the window.
 Lesson CaptureLesson(bool withAnswers);
+// The lesson without the values at their start-up defaults (positions and
+// the area stay), which opening puts back anyway: the shortest for a link.
+Lesson WithoutDefaults(const Lesson& lesson);
 // Sets the records from a lesson that ParseLesson accepted: every value it
 // leaves out goes to its default, the hand plot is cleared, positions are
 // scaled from the lesson's area to the window's, and the filters are built.

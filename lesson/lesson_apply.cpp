@@ -25,13 +25,10 @@ using V = LessonValue;
 constexpr V kRates[5] = {V::RateOnCentreX, V::RateOffCentreX, V::RateSimple, V::RateDirectionalSimple, V::RateComplex};
 
 // Visits every value that is a plain copy of a float field of the records.
-template <typename Visit>
-void ForEachFloat(Visit visit)
+template <typename Rf, typename St, typename Op, typename Visit>
+void ForEachFloat(Rf& rf, St& s, Op& o, Visit visit)
 {
-    ReceptiveField& rf = receptiveField;
-    StimulusState& s = stimulus;
-    ModelOptions& o = modelOptions;
-    const std::pair<V, Relaxed<float>*> floats[] = {
+    const std::pair<V, decltype(&rf.width)> floats[] = {
         {V::CellSpatialFrequency, &rf.spatialFrequency}, {V::CellPhase, &rf.phase},
         {V::CellWidth, &rf.width},                       {V::CellLength, &rf.length},
         {V::SpotRadius, &s.spotRadius},                  {V::BarLength, &s.barLength},
@@ -46,7 +43,7 @@ void ForEachFloat(Visit visit)
 // Every value but the field's place, which the caller settles.
 void ApplyValues(const Lesson& lesson)
 {
-    ForEachFloat([&](V v, Relaxed<float>& field) {
+    ForEachFloat(receptiveField, stimulus, modelOptions, [&](V v, Relaxed<float>& field) {
         if (Has(lesson, v)) field = Get(lesson, v);
     });
     ReceptiveField& rf = receptiveField;
@@ -78,15 +75,13 @@ void ApplyValues(const Lesson& lesson)
     if (Has(lesson, V::BackgroundHash)) modelOptions.backgroundHash = Get(lesson, V::BackgroundHash) != 0.0f;
 }
 
-}  // namespace
-
-Lesson CaptureLesson(bool withAnswers)
+// The records given as a lesson.
+Lesson Capture(const ReceptiveField& rf, const StimulusState& st, const ModelOptions& o, bool withAnswers)
 {
     Lesson lesson;
     lesson.title = openedNotes.title;
     lesson.instructions = openedNotes.instructions;
     lesson.seed = openedNotes.seed;
-    const ReceptiveField& rf = receptiveField;
     // Positions in the opened lesson's area, or in the window's.
     const float w = static_cast<float>(appState.clientWidth), h = static_cast<float>(appState.clientHeight);
     const bool kept = Has(openedNotes, V::AreaWidth) && w > 0.0f && h > 0.0f;
@@ -105,21 +100,41 @@ Lesson CaptureLesson(bool withAnswers)
         Set(lesson, V::CellOrientation, rf.orientation);
     }
     Set(lesson, V::CentreSigma, rf.centreSigma);
-    ForEachFloat([&](V v, Relaxed<float>& field) { Set(lesson, v, field); });
-    Set(lesson, V::StimulusType, static_cast<float>(stimulus.stimulusType));
-    Set(lesson, V::Polarity, static_cast<float>(stimulus.polarity));
-    Set(lesson, V::Stationary, stimulus.stationaryMode ? 1.0f : 0.0f);
+    ForEachFloat(rf, st, o, [&](V v, const Relaxed<float>& field) { Set(lesson, v, field); });
+    Set(lesson, V::StimulusType, static_cast<float>(st.stimulusType));
+    Set(lesson, V::Polarity, static_cast<float>(st.polarity));
+    Set(lesson, V::Stationary, st.stationaryMode ? 1.0f : 0.0f);
     // Where a moving stimulus is matters only while it is held in place.
-    if (stimulus.stationaryMode) {
-        Set(lesson, V::StimulusX, stimulus.stimX * sx);
-        Set(lesson, V::StimulusY, stimulus.stimY * sy);
+    if (st.stationaryMode) {
+        Set(lesson, V::StimulusX, st.stimX * sx);
+        Set(lesson, V::StimulusY, st.stimY * sy);
     }
-    for (int32_t k = 0; k < 5; ++k) Set(lesson, kRates[k], modelOptions.spontaneousRate[k + 1]);
-    Set(lesson, V::GammaOrder, static_cast<float>(modelOptions.gammaOrder));
-    Set(lesson, V::Saturating, modelOptions.saturatingIO ? 1.0f : 0.0f);
-    Set(lesson, V::BackgroundHash, modelOptions.backgroundHash ? 1.0f : 0.0f);
+    for (int32_t k = 0; k < 5; ++k) Set(lesson, kRates[k], o.spontaneousRate[k + 1]);
+    Set(lesson, V::GammaOrder, static_cast<float>(o.gammaOrder));
+    Set(lesson, V::Saturating, o.saturatingIO ? 1.0f : 0.0f);
+    Set(lesson, V::BackgroundHash, o.backgroundHash ? 1.0f : 0.0f);
     HoldInRanges(lesson);
     return lesson;
+}
+
+}  // namespace
+
+Lesson CaptureLesson(bool withAnswers) { return Capture(receptiveField, stimulus, modelOptions, withAnswers); }
+
+Lesson WithoutDefaults(const Lesson& lesson)
+{
+    static const ReceptiveField rf;
+    static const StimulusState st;
+    static const ModelOptions o;
+    const Lesson defaults = Capture(rf, st, o, true);
+    Lesson shorter = lesson;
+    for (int32_t i = 0; i < kLessonValues; ++i) {
+        const V v = static_cast<V>(i);
+        const bool place = v == V::CellX || v == V::CellY || v == V::StimulusX || v == V::StimulusY ||
+                           v == V::AreaWidth || v == V::AreaHeight;
+        if (!place && Has(lesson, v) && Has(defaults, v) && Get(lesson, v) == Get(defaults, v)) shorter.present[i] = false;
+    }
+    return shorter;
 }
 
 void ApplyLesson(const Lesson& lesson)

@@ -31,7 +31,7 @@ std::string CompactJson(std::string_view text)
 
 }  // namespace
 
-std::string LessonLink(const Lesson& lesson) { return std::string(kLinkKey) + Base64Url(CompactJson(WriteLesson(lesson))); }
+std::string LessonLink(const Lesson& lesson) { return std::string(kLinkKey) + Base64Url(CompactJson(WriteLesson(WithoutDefaults(lesson)))); }
 
 bool OpenLessonLink(std::string_view fragment, std::string& message)
 {
