@@ -267,7 +267,8 @@ void HoldInRanges(Lesson& lesson)
 bool ParseLesson(std::string_view text, Lesson& lesson, std::string& error)
 {
     if (text.size() > kMaxLessonBytes) {
-        error = "the file: expected at most " + std::to_string(kMaxLessonBytes) + " bytes, found " + std::to_string(text.size());
+        // Callers may hand over only the first bytes of a larger file.
+        error = "the file: expected at most " + std::to_string(kMaxLessonBytes) + " bytes, found more";
         return false;
     }
     JsonValue root;

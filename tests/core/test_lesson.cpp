@@ -167,7 +167,7 @@ TEST(Lesson, BadFilesAreRefusedNamingTheFieldAndChangeNothing)
         {head + R"("title":")" + std::string(201, 'a') + "\"}", "title: expected a text of at most 200 bytes, found 201"},
         {head + R"("title":"a)", "line 1, column 52: a string that does not end"},
         {head + R"("cell":{"phase":1,"phase":2}})", "\"phase\" appears twice"},
-        {head + std::string(70000, ' ') + "}", "the file: expected at most 65536 bytes, found 70042"},
+        {head + std::string(70000, ' ') + "}", "the file: expected at most 65536 bytes, found more"},
         {std::string(20, '[') + std::string(20, ']'), "nested too deeply"},
     };
     SetUpTeachersSession();
