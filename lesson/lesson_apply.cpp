@@ -160,7 +160,8 @@ void ApplyLesson(const Lesson& lesson)
         PlaceReceptiveField(mode, areaW, areaH, lesson.seed > 0 ? &seeded : nullptr);
         if (Has(lesson, V::CellOrientation)) receptiveField.orientation = Get(lesson, V::CellOrientation);
     }
-    RescalePositions(areaW, areaH, w, h);
+    // Only a real change of size: x * w / w need not give x back exactly.
+    if (areaW != w || areaH != h) RescalePositions(areaW, areaH, w, h);
     buildFilters();
     openedNotes = Lesson{};
     openedNotes.title = lesson.title;

@@ -19,7 +19,7 @@ void SetUpTeachersSession()
 {
     ts::ResetEngine(Complex);
     ReceptiveField& rf = receptiveField;
-    rf.centreX = 11.25f, rf.centreY = 7.5f, rf.orientation = 33.0f, rf.spatialFrequency = 1.3f;
+    rf.centreX = 11.25f, rf.centreY = 28.0f / 38.0f, rf.orientation = 33.0f, rf.spatialFrequency = 1.3f;
     rf.width = 0.35f, rf.length = 0.9f, rf.centreSigma = 0.14f;
     rf.displayMode = rf.savedDisplayMode = Outlines;
     rf.randomiseMode = RandomisePositionOrientation;
