@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QString>
 #include <QStringList>
 #include <QtGlobal>
 #include <vector>
@@ -15,10 +16,11 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: tessaline [--help] [--version]\n"
+    "Usage: tessaline [--help] [--version] [LESSON]\n"
     "\n"
     "A teaching simulator of visual neurons: move a stimulus over the screen\n"
-    "with the mouse and hear the model neuron's spikes as clicks.\n"
+    "with the mouse and hear the model neuron's spikes as clicks. LESSON is a\n"
+    "lesson file (.tessaline) to open at start.\n"
     "\n"
     "Options:\n"
     "  -h, --help     Show this help and exit.\n"
@@ -31,6 +33,8 @@ const char kUsage[] =
     "  writes the recording (FILE.csv: spikes; FILE-trials.csv: trials) and\n"
     "  prints the preferred value, OSI or DSI and F1/F0.\n";
 
+QString lessonArgument;
+
 bool HaveDisplay()
 {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -41,6 +45,8 @@ bool HaveDisplay()
 }
 
 }  // namespace
+
+QString LessonArgument() { return lessonArgument; }
 
 int HandleCommandLine(int argc, char** argv)
 {
@@ -57,11 +63,12 @@ int HandleCommandLine(int argc, char** argv)
         std::fprintf(stderr, "tessaline: %s (try --help)\n", qPrintable(parser.errorText()));
         return 2;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    if (parser.positionalArguments().size() > 1) {
         std::fprintf(stderr, "tessaline: unexpected argument '%s' (try --help)\n",
-                     qPrintable(parser.positionalArguments().constFirst()));
+                     qPrintable(parser.positionalArguments().at(1)));
         return 2;
     }
+    lessonArgument = parser.positionalArguments().value(0);
     if (parser.isSet(help)) {
         std::fputs(kUsage, stdout);
         return 0;

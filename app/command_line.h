@@ -1,9 +1,12 @@
 #pragma once
+#include <QString>
 
 // The command line, read before any window system is touched: --help and
 // --version print and give 0; anything else is refused with code 2; no
 // display gives code 1. Returns -1 when the program should start.
 int HandleCommandLine(int argc, char** argv);
+// The lesson file named on the command line (empty when none).
+QString LessonArgument();
 
 // Qt ends the process with abort() when no platform plugin can reach a
 // display (DISPLAY names a server that is gone, a Wayland socket without

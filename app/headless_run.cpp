@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "export/recording_files.h"
+#include "app/recording_files.h"
 #include "model/receptive_field.h"
 #include "tuning/offline_sweep.h"
 

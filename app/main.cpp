@@ -34,6 +34,7 @@
 #include "app/canvas.h"
 #include "app/command_line.h"
 #include "app/headless_run.h"
+#include "app/lesson_actions.h"
 #include "app/main_window.h"
 #include "app/messages.h"
 #include "app/termination.h"
@@ -89,6 +90,7 @@ int main(int argc, char** argv)
     }
     CloseOnTerminationSignals(window.get());
     window->show();
+    if (!LessonArgument().isEmpty()) OpenLessonFile(window.get(), LessonArgument());
     if (std::getenv("TESSALINE_TRACE_STARTUP") != nullptr) TraceStartup(window->canvas());
     const int code = QApplication::exec();
     StopWorkers();

@@ -13,10 +13,11 @@
 #include "app/app_startup.h"
 #include "app/canvas.h"
 #include "app/help_window.h"
+#include "app/lesson_actions.h"
 #include "app/messages.h"
+#include "app/record_window.h"
 #include "app/toolbar.h"
 #include "app/tuning_window.h"
-#include "app/record_window.h"
 #include "dialogs/dialogs.h"
 #include "model/receptive_field.h"
 #include "sim/commands.h"
@@ -60,6 +61,7 @@ void MainWindow::buildMenus()
     addCommand(options, QStringLiteral("&Select stimulus"), CmdSelectStimulus);
     addCommand(options, QStringLiteral("Select &receptive field"), CmdSelectReceptiveField);
     addCommand(options, QStringLiteral("More &options"), CmdMoreOptions);
+    AddLessonActions(this, options);
     addCommand(options, QStringLiteral("E&xit"), CmdExit);
 
     // A projector wants the whole screen; the toolbar and menu stay.

@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/raster_view.h"
+#include "app/recording_files.h"
 #include "app/save_failure.h"
-#include "export/recording_files.h"
 #include "model/receptive_field.h"
 #include "tuning/recording.h"
 #include "tuning/recording_psth.h"

@@ -1,4 +1,5 @@
 #include "controls/more_options_rules.h"
+#include "controls/value_ranges.h"
 
 #include "model/filters.h"
 #include "model/model_options.h"
@@ -11,7 +12,8 @@ namespace {
 
 MoreOptionsView& view = moreOptionsView;
 
-constexpr int32_t kSpinRanges[kOptionSpins][2] = {{1, 200}, {1, 10}, {0, 110}, {1, 100}};
+constexpr int32_t kSpinRanges[kOptionSpins][2] = {{kSurroundSteps[0], kSurroundSteps[1]}, {kGammaSteps[0], kGammaSteps[1]},
+                                                   {kRateSteps[0], kRateSteps[1]}, {kHalfMaxSteps[0], kHalfMaxSteps[1]}};
 
 SpinView& Spin(OptionSpin spin) { return view.spin[static_cast<int32_t>(spin)]; }
 int32_t Position(OptionSpin spin) { return Spin(spin).position; }

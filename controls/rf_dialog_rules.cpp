@@ -1,4 +1,5 @@
 #include "controls/rf_dialog_rules.h"
+#include "controls/value_ranges.h"
 
 #include <algorithm>
 
@@ -49,7 +50,7 @@ void SpinTyped(RfSpin spin, const char* text)
         return;
     switch (spin) {
     case RfSpin::Centre:
-        if (v > 0.0f && v < 10.0f) {
+        if (InRange(kCentreSigmaRange, v)) {
             receptiveField.surroundSigma = 5.0f * v;
             receptiveField.centreSigma = v;
             if (const int32_t n = NearestInt(50.0f * v); n >= 3 && n <= 100)
@@ -57,7 +58,7 @@ void SpinTyped(RfSpin spin, const char* text)
         }
         break;
     case RfSpin::SpatialFrequency:
-        if (v > 0.0f) {
+        if (InRange(kPositiveRange, v)) {
             receptiveField.spatialFrequency = v;
             if (const int32_t n = NearestInt(10.0f * v); n >= 1 && n <= 100)
                 SetSpin(spin, n);
@@ -71,7 +72,7 @@ void SpinTyped(RfSpin spin, const char* text)
         break;
     case RfSpin::Width:
     case RfSpin::Length:
-        if (v > 0.0f) {
+        if (InRange(kPositiveRange, v)) {
             (spin == RfSpin::Width ? receptiveField.width : receptiveField.length) = v;
             if (const int32_t n = NearestInt(10.0f * v); n <= 100)
                 SetSpin(spin, n);
@@ -143,7 +144,7 @@ const RfDialogView& TypeRfOrientation(const char* text)
 {
     CopyControlText(view.orientation.text, text);
     float v = 0.0f;
-    if (ReadNumber(text, kFieldChars, v) && v >= 0.0f && v <= 360.0f) {
+    if (ReadNumber(text, kFieldChars, v) && InRange(kOrientationRange, v)) {
         receptiveField.orientation = v;
         SetSlider(RfSlider::Orientation, TruncInt(v));
     }

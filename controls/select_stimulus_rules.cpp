@@ -1,6 +1,7 @@
 // Every change goes straight into the stimulus record, so the running scene
 // and neuron pick it up at their next tick.
 #include "controls/select_stimulus_rules.h"
+#include "controls/value_ranges.h"
 
 #include <algorithm>
 
@@ -47,30 +48,30 @@ void FieldTyped(StimulusRow row, const char* text)
     case StimulusRow::Radius:
         // A rejected radius puts the slider back on the stored one.
         if (HasSpotRadius()) {
-            if (number && v > 0.0f && v < 8.0f)
+            if (number && InRange(kStimulusRadiusRange, v))
                 stimulus.spotRadius = v;
             SetSlider(row, RadiusPosition(stimulus.spotRadius));
         } else if (IsGrating()) {
-            if (number && v > 0.0f && v < 8.0f)
+            if (number && InRange(kStimulusRadiusRange, v))
                 stimulus.gratingRadius = v;
             SetSlider(row, RadiusPosition(stimulus.gratingRadius));
         }
         break;
     case StimulusRow::BarLength:
     case StimulusRow::BarWidth:
-        if (number && v > 0.0f && v <= 14.0f) {
+        if (number && InRange(kBarSizeRange, v)) {
             (row == StimulusRow::BarLength ? stimulus.barLength : stimulus.barWidth) = v;
             SetSlider(row, NearestInt(20.0f * v));
         }
         break;
     case StimulusRow::Orientation:
-        if (number && v >= 0.0f && v <= 360.0f) {
+        if (number && InRange(kOrientationRange, v)) {
             stimulus.orientation = v;
             SetSlider(row, TruncInt(v));
         }
         break;
     case StimulusRow::Contrast:
-        if (number && v >= 0.0f && v <= 100.0f) {
+        if (number && InRange(kContrastRange, v)) {
             stimulus.contrastPercent = v;
             // Typed contrasts below 1 % keep the slider at its 1 % end.
             SetSlider(row, v == 0.0f ? -1 : std::max(0, ContrastPositionFromValue(v)));
@@ -78,7 +79,7 @@ void FieldTyped(StimulusRow row, const char* text)
         }
         break;
     case StimulusRow::SpatialFrequency:
-        if (number && v >= 0.0f && v <= 100.0f) {
+        if (number && InRange(kGratingSfRange, v)) {
             stimulus.gratingSf = v;
             // Below 0.35 c/deg the slider's coarse steps would misstate the
             // typed value, so it stays where it is.
@@ -102,13 +103,13 @@ void SpinTyped(StimulusSpin spin, const char* text)
     switch (spin) {
     case StimulusSpin::Velocity:
     case StimulusSpin::Modulation:
-        if (v >= 0.0f && v <= 20.0f) {
+        if (InRange(kGratingSpeedRange, v)) {
             (spin == StimulusSpin::Velocity ? stimulus.gratingVelocity : stimulus.modulationRate) = v;
             SetSpin(spin, NearestInt(10.0f * v));
         }
         break;
     case StimulusSpin::Phase:
-        if (v >= 0.0f && v <= 360.0f) {
+        if (InRange(kGratingPhaseRange, v)) {
             stimulus.gratingPhase = v;
             SetSpin(spin, TruncInt(v / 2.0f));
         }

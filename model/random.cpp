@@ -1,5 +1,6 @@
 #include "model/random.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -45,6 +46,7 @@ struct ShuffleState {
     int32_t table[kTableSize] = {};
 };
 ShuffleState shuffle;
+static_assert(sizeof SeededUniform{}.table == sizeof ShuffleState{}.table);
 
 // seed * 16807 mod (2^31 - 1) without overflow (Schrage's method).
 // Valid for 1 <= seed <= 2^31 - 2, which maps onto the same range.
@@ -74,6 +76,18 @@ int32_t FillTable(ShuffleState& state, int32_t word)
     return seed;
 }
 
+// One draw: the next step of the recurrence swapped into the slot the last
+// value picks.
+float ShuffleDraw(ShuffleState& state, int32_t& seed)
+{
+    seed = MinimalStandardStep(seed);
+    const int32_t slot = state.selector / kSlotDivisor;
+    state.selector = state.table[slot];
+    state.table[slot] = seed;
+    const float u = static_cast<float>(state.selector) * kScale;
+    return u < kLargest ? u : kLargest;
+}
+
 }  // namespace
 
 float ShuffledUniform()
@@ -84,19 +98,37 @@ float ShuffledUniform()
     int32_t current = randomWord.word.load(std::memory_order_relaxed);
     ShuffleState next;
     int32_t seed = 0;
+    float u = 0.0f;
     do {
         next = shuffle;
         seed = current;
         // A word left negative (or unusable) by the other generator restarts the table.
         if (seed <= 0 || seed == kModulus || next.selector == 0) seed = FillTable(next, seed);
-        seed = MinimalStandardStep(seed);
-        const int32_t slot = next.selector / kSlotDivisor;
-        next.selector = next.table[slot];
-        next.table[slot] = seed;
+        u = ShuffleDraw(next, seed);
     } while (!randomWord.word.compare_exchange_weak(current, seed, std::memory_order_relaxed));
     shuffle = next;
-    const float u = static_cast<float>(shuffle.selector) * kScale;
-    return u < kLargest ? u : kLargest;
+    return u;
+}
+
+SeededUniform MakeSeededUniform(int32_t seed)
+{
+    ShuffleState state;
+    SeededUniform generator;
+    generator.seed = FillTable(state, seed > 0 ? -seed : seed);
+    generator.selector = state.selector;
+    std::copy(state.table, state.table + kTableSize, generator.table);
+    return generator;
+}
+
+float DrawSeededUniform(SeededUniform& generator)
+{
+    ShuffleState state;
+    state.selector = generator.selector;
+    std::copy(generator.table, generator.table + kTableSize, state.table);
+    const float u = ShuffleDraw(state, generator.seed);
+    generator.selector = state.selector;
+    std::copy(state.table, state.table + kTableSize, generator.table);
+    return u;
 }
 
 void PrimeShuffledUniform()

@@ -25,6 +25,17 @@ float Lcg();
 // Minimal-standard generator with a 32-entry shuffle table, seeded from the
 // shared word; returns 0 < u <= 0.99999988.
 float ShuffledUniform();
+
+// The same generator on a state of its own, started from a lesson's seed
+// (1..2147483646) rather than the shared word, so that everyone who opens a
+// lesson draws the same numbers, whatever the audio thread does meanwhile.
+struct SeededUniform {
+    int32_t seed = 1;
+    int32_t selector = 0;
+    int32_t table[32] = {};
+};
+SeededUniform MakeSeededUniform(int32_t seed);
+float DrawSeededUniform(SeededUniform& generator);
 // Fills the shuffle table from the word now (start-up, user-interface
 // thread), while the word still holds its seed. Left for the first draw, the
 // table would be filled from whatever word the audio thread left, and a

@@ -15,23 +15,25 @@ namespace {
 
 constexpr int32_t kLargestMargin = 1000000;
 
+float Draw(SeededUniform* generator) { return generator ? DrawSeededUniform(*generator) : ShuffledUniform(); }
+
 // Draws the type and the shape of a fully random field.
-void RandomiseTypeAndShape()
+void RandomiseTypeAndShape(SeededUniform* generator)
 {
     ReceptiveField& rf = receptiveField;
-    const float u1 = ShuffledUniform();
+    const float u1 = Draw(generator);
     const int32_t type = u1 < 0.2f ? OnCentreX : u1 < 0.4f ? OffCentreX : u1 < 0.6f ? Simple
                        : u1 < 0.8f ? DirectionalSimple : Complex;
     rf.cellType = type;
     if (type == OnCentreX || type == OffCentreX) {
-        rf.centreSigma = 0.03f * ShuffledUniform() + 0.1f;
+        rf.centreSigma = 0.03f * Draw(generator) + 0.1f;
         rf.surroundSigma = 5.0f * rf.centreSigma;
         return;
     }
-    rf.spatialFrequency = 1.0f / (ShuffledUniform() * 1.25f + 0.75f);
-    rf.phase = ShuffledUniform() * 360.0f;
-    rf.width = (0.25f + ShuffledUniform() * 0.25f) / rf.spatialFrequency;
-    rf.length = (ShuffledUniform() * 0.8f + 1.2f) * rf.width;
+    rf.spatialFrequency = 1.0f / (Draw(generator) * 1.25f + 0.75f);
+    rf.phase = Draw(generator) * 360.0f;
+    rf.width = (0.25f + Draw(generator) * 0.25f) / rf.spatialFrequency;
+    rf.length = (Draw(generator) * 0.8f + 1.2f) * rf.width;
 }
 
 // How far, in whole pixels, the field's centre keeps from the window edges.
@@ -73,21 +75,25 @@ void PlaceNewReceptiveField(int32_t requestedType)
         rf.cellType = requestedType;
         break;
     case RandomiseEverything:
-        RandomiseTypeAndShape();  // whichever button was pressed
-        break;
+        break;  // the type is drawn, whichever button was pressed
     default:
         if (rf.cellType == requestedType) return;
         rf.cellType = requestedType;
         BuildFilters();
         return;
     }
-
-    const float dpp = kDegreesPerPixel;
-    rf.orientation = ShuffledUniform() * 360.0f;
-    const int32_t m = FieldMargin(dpp);
-    const int32_t w = appState.clientWidth, h = appState.clientHeight;
-    // x keeps its fraction of a pixel; y is truncated to a whole pixel.
-    rf.centreX = DrawPosition(m, m, w, ShuffledUniform()) * dpp;
-    rf.centreY = static_cast<float>(TruncInt(DrawPosition(m + 100, m, h, ShuffledUniform()))) * dpp;
+    PlaceReceptiveField(rf.randomiseMode, appState.clientWidth, appState.clientHeight, nullptr);
     BuildFilters();
+}
+
+void PlaceReceptiveField(int32_t mode, int32_t w, int32_t h, SeededUniform* generator)
+{
+    ReceptiveField& rf = receptiveField;
+    if (mode == RandomiseEverything) RandomiseTypeAndShape(generator);
+    const float dpp = kDegreesPerPixel;
+    rf.orientation = Draw(generator) * 360.0f;
+    const int32_t m = FieldMargin(dpp);
+    // x keeps its fraction of a pixel; y is truncated to a whole pixel.
+    rf.centreX = DrawPosition(m, m, w, Draw(generator)) * dpp;
+    rf.centreY = static_cast<float>(TruncInt(DrawPosition(m + 100, m, h, Draw(generator)))) * dpp;
 }

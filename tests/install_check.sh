@@ -28,7 +28,7 @@ expect_exit() {
 "${headless[@]}" "$exe" --help 2>/dev/null | grep -q -- '--version' || fail "--help does not list --version"
 expect_exit 0 0 "--help" "$exe" --help
 expect_exit 2 1 "unknown option" "$exe" --frobnicate
-expect_exit 2 1 "stray argument" "$exe" extra
+expect_exit 2 1 "second argument" "$exe" one.tessaline two.tessaline
 expect_exit 1 1 "no display" "$exe"
 # A display that is named but gone: Qt cannot connect and must not abort.
 expect_exit 1 1 "display gone" DISPLAY=:1999 QT_QPA_PLATFORM=xcb "$exe"
@@ -40,6 +40,12 @@ key() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
     && [ "$(key Exec | cut -d' ' -f1)" = "tessaline" ] && pass "desktop entry keys" || fail "desktop entry keys"
 out=$(desktop-file-validate "$desktop" 2>&1) && ! grep -q 'error:' <<<"$out" && pass "desktop-file-validate" \
     || { echo "$out"; fail "desktop-file-validate"; }
+
+# Lesson files: a type with a glob, and the entry that opens that type.
+mime="$prefix/share/mime/packages/tessaline.xml"
+grep -q '<mime-type type="application/x-tessaline-lesson">' "$mime" 2>/dev/null && grep -q '<glob pattern="\*.tessaline"/>' "$mime" \
+    && [ "$(key MimeType)" = "application/x-tessaline-lesson;" ] && [[ "$(key Exec)" == *%f ]] \
+    && pass "lesson type and its opener" || fail "lesson type: $(key MimeType) / $(key Exec)"
 
 # Icons: a scalable one and three bitmaps of the size their folder names
 # (the PNG header's width and height, big-endian, at bytes 16 and 20).

@@ -86,6 +86,7 @@ function main(M) {
     // The first size, as a desktop window's first resize: it brings in the
     // traces' margins.
     M._tess_resize(width, height);
+    if (window.tessalineLesson) window.tessalineLesson.start(M);
     FrameView.paint();
 
     new ResizeObserver(() => {

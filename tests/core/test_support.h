@@ -61,9 +61,10 @@ constexpr uint32_t kGrey = 0x808080, kWhite = 0xFFFFFF;
 // shared random word seeded and the filters of cellType built.
 inline void ResetEngine(int32_t cellType, int32_t seed = 12345, int32_t width = kWidth, int32_t height = kHeight)
 {
+    ResetEngineRecords(width, height);
+    // After the reset, which seeds the word from the clock as a start does.
     randomWord.word.store(seed);
     PrimeShuffledUniform();
-    ResetEngineRecords(width, height);
     receptiveField.cellType = cellType;
     BuildFilters();
 }

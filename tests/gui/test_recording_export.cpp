@@ -13,13 +13,13 @@
 #include "app/headless_run.h"
 #include "app/main_window.h"
 #include "app/record_window.h"
+#include "app/recording_files.h"
 #include "app/tuning_window.h"
 #include "sim/scene_tick.h"
-#include "export/recording_files.h"
+#include "test_shell_support.h"
 #include "tuning/offline_sweep.h"
 #include "tuning/recording.h"
 #include "tuning/recording_csv.h"
-#include "test_shell_support.h"
 
 namespace {
 

@@ -57,7 +57,8 @@ const checks = {
         check(tools[1][0] === 'Annulus ' && tools[10][0] === 'Help', `tooltips ${JSON.stringify(tools)}`);
         check(tools.every((t) => t[1] === 32), 'a toolbar picture did not load');
         const menu = await page.$$eval('#options-menu button', (b) => b.map((x) => x.textContent));
-        check(menu.join('|') === 'Select stimulus|Select receptive field|More options|Exit', `menu ${menu}`);
+        check(menu.join('|') === 'Select stimulus|Select receptive field|More options|Open lesson…|Save lesson…|' +
+            'Save teacher\'s copy…|Share link|Exit', `menu ${menu}`);
         check(await page.$eval('#sound-note', (n) => !n.hidden), 'the page does not say how to start the sound');
         await page.click('#toolbar button[data-command="30029"]');
         const help = await page.$eval('#help-text', (t) => t.value);

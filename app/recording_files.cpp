@@ -1,8 +1,8 @@
-#include "export/recording_files.h"
+#include "app/recording_files.h"
 
 #include <cstdio>
 
-#include "export/nwb_file.h"
+#include "app/nwb_file.h"
 #include "tuning/recording_csv.h"
 
 namespace {

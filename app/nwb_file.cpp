@@ -1,4 +1,4 @@
-#include "export/nwb_file.h"
+#include "app/nwb_file.h"
 
 #include <hdf5.h>
 

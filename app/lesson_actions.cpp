@@ -1,0 +1,126 @@
+#include "app/lesson_actions.h"
+
+#include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+#include <string>
+
+#include "app/messages.h"
+#include "controls/lesson.h"
+#include "model/receptive_field.h"
+
+namespace {
+
+const QString kFilter = QStringLiteral("Tessaline lessons (*.tessaline);;All files (*)");
+
+// The panel beside the canvas: the title, the instructions as plain text
+// (whatever markup they hold is shown, never obeyed) and a button to hide it.
+void ShowInstructions(QMainWindow* window)
+{
+    auto* dock = window->findChild<QDockWidget*>(QStringLiteral("instructions"));
+    if (dock == nullptr) {
+        dock = new QDockWidget(QStringLiteral("Instructions"), window);
+        dock->setObjectName(QStringLiteral("instructions"));
+        dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+        auto* body = new QWidget(dock);
+        auto* layout = new QVBoxLayout(body);
+        auto* title = new QLabel(body);
+        title->setObjectName(QStringLiteral("instructionsTitle"));
+        title->setTextFormat(Qt::PlainText);
+        title->setWordWrap(true);
+        auto* text = new QPlainTextEdit(body);
+        text->setObjectName(QStringLiteral("instructionsText"));
+        text->setReadOnly(true);
+        auto* hide = new QPushButton(QStringLiteral("Hide instructions"), body);
+        hide->setObjectName(QStringLiteral("hideInstructions"));
+        QObject::connect(hide, &QPushButton::clicked, dock, &QDockWidget::hide);
+        layout->addWidget(title);
+        layout->addWidget(text, 1);
+        layout->addWidget(hide);
+        dock->setWidget(body);
+        dock->setMinimumWidth(220);
+        window->addDockWidget(Qt::RightDockWidgetArea, dock);
+    }
+    const QString title = QString::fromStdString(OpenedTitle());
+    const QString instructions = QString::fromStdString(OpenedInstructions());
+    dock->findChild<QLabel*>(QStringLiteral("instructionsTitle"))->setText(title);
+    dock->findChild<QLabel*>(QStringLiteral("instructionsTitle"))->setVisible(!title.isEmpty());
+    dock->findChild<QPlainTextEdit*>(QStringLiteral("instructionsText"))->setPlainText(instructions);
+    dock->setVisible(!instructions.isEmpty());
+}
+
+void AskAndSave(QMainWindow* window)
+{
+    QString path = QFileDialog::getSaveFileName(window, QStringLiteral("Save lesson"), QString(), kFilter);
+    if (path.isEmpty()) return;
+    if (!path.contains(QLatin1Char('.'))) path += QString::fromLatin1(kLessonExtension);
+    bool withAnswers = false;
+    const int32_t shown = receptiveField.displayMode;
+    if (shown == Hidden || shown == Revealed) {
+        // Students get a file that does not give the field away.
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("Save lesson"),
+                        QStringLiteral("The receptive field is hidden. Save a copy for students, which leaves out "
+                                       "where the field is, or a teacher's copy that keeps it as an answer key?"),
+                        QMessageBox::Cancel, window);
+        QPushButton* students = ask.addButton(QStringLiteral("Students' copy"), QMessageBox::AcceptRole);
+        QPushButton* key = ask.addButton(QStringLiteral("Teacher's copy"), QMessageBox::AcceptRole);
+        ask.setDefaultButton(students);
+        ask.exec();
+        if (ask.clickedButton() != students && ask.clickedButton() != key) return;
+        withAnswers = ask.clickedButton() == key;
+    }
+    QString error;
+    if (!SaveLessonFile(path, withAnswers, &error)) ShowMessage(error.toUtf8().constData());
+}
+
+}  // namespace
+
+void AddLessonActions(QMainWindow* window, QMenu* options)
+{
+    QAction* open = options->addAction(QStringLiteral("Open lesson…"));
+    open->setObjectName(QStringLiteral("openLesson"));
+    QObject::connect(open, &QAction::triggered, window, [window] {
+        const QString path = QFileDialog::getOpenFileName(window, QStringLiteral("Open lesson"), QString(), kFilter);
+        if (!path.isEmpty()) OpenLessonFile(window, path);
+    });
+    QAction* save = options->addAction(QStringLiteral("Save lesson…"));
+    save->setObjectName(QStringLiteral("saveLesson"));
+    QObject::connect(save, &QAction::triggered, window, [window] { AskAndSave(window); });
+}
+
+bool OpenLessonFile(QMainWindow* window, const QString& path)
+{
+    QFile file(path);
+    std::string message;
+    if (!file.open(QIODevice::ReadOnly)) {
+        message = LessonRefusal("the file: expected a file that can be read, " + file.errorString().toStdString());
+    } else {
+        // One byte more than a lesson may hold is enough to refuse a larger file.
+        const QByteArray bytes = file.read(static_cast<qint64>(kMaxLessonBytes) + 1);
+        if (OpenLesson(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), message)) {
+            ShowInstructions(window);
+            return true;
+        }
+    }
+    ShowMessage(message.c_str());
+    return false;
+}
+
+bool SaveLessonFile(const QString& path, bool withAnswers, QString* error)
+{
+    const std::string text = WriteLesson(CaptureLesson(withAnswers));
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
+                                                static_cast<qint64>(text.size()) && file.commit())
+        return true;
+    if (error != nullptr) *error = QStringLiteral("The lesson was not saved: ") + file.errorString();
+    return false;
+}
