@@ -91,6 +91,12 @@ void StopWorkers()
     std::fprintf(stderr, "tessaline: sound: %lld lost clicks, %lld late ticks, lead %d samples, %s buffer %d samples\n",
                  static_cast<long long>(audio.lostClicks), static_cast<long long>(audio.lateTicks), audio.lead,
                  SdlDriverName(), SdlObtainedBufferSamples());
+    // And what the picture cost: ticks well under 50 a second, or stores far
+    // above the canvas's three frames, say where a slow machine struggled.
+    const LoopStats scene = SceneLoopStats();
+    const double seconds = static_cast<double>(scene.lastTickMs - scene.firstTickMs) / 1000.0;
+    std::fprintf(stderr, "tessaline: picture: %lld scene ticks in %.1f s, frame stores %.1f MB\n",
+                 static_cast<long long>(scene.ticks), seconds, static_cast<double>(FrameStoreBytes()) / 1e6);
 }
 
 void MarkProcessStart() { processStart = std::chrono::steady_clock::now(); }

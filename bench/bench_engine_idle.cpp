@@ -10,6 +10,7 @@
 #include "model/random.h"
 #include "sim/audio_stream.h"
 #include "sim/scene_loop.h"
+#include "tests/core/clock_output.h"
 #include "tests/core/engine_records.h"
 
 namespace {

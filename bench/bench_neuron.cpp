@@ -101,8 +101,8 @@ void BM_NeuronTickDirect(benchmark::State& state)
     BuildPlainFilters(plainFilters);  // materialised once, outside the timing
     // Once: the plain tick must give the drive the program's tick gives.
     const int32_t slot = simulation.historySlot;
-    CopyStimulusToHistory();
-    const float fast = ComputeDrive();
+    CopyStimulusToHistory(CurrentFilters());
+    const float fast = ComputeDrive(CurrentFilters());
     simulation.historySlot = slot;
     const float plain = PlainDrive();
     // The largest drive of a linear cell, for images within -1..1.
@@ -111,7 +111,7 @@ void BM_NeuronTickDirect(benchmark::State& state)
         state.SkipWithError("plain drive differs from the tick's");
         return;
     }
-    for (auto _ : state) benchmark::DoNotOptimize(DriveToRate(PlainDrive()));
+    for (auto _ : state) benchmark::DoNotOptimize(DriveToRate(CurrentFilters(), PlainDrive()));
 }
 
 void CellSizes(benchmark::internal::Benchmark* b)

@@ -22,6 +22,6 @@ int64_t GratingDriftPeriodMs(float velocity, float sf);
 int64_t ModulationPeriodMs(float rate);
 
 // Coverage tests and pixels the stimulus rasteriser has visited since the
-// program started (scene thread): a measure of drawing work that tests can
-// hold to the size of the canvas.
+// program started (scene thread): a measure of drawing work that tests hold
+// to the size of the canvas and the sustained-input benchmark reports.
 int64_t RasterisationWork();

@@ -70,29 +70,3 @@ void ClearAudioSamples()
     for (auto& sample : audioSamples) sample.store(0, std::memory_order_relaxed);
     clearedUpTo = 0;
 }
-
-// A stand-in device that plays nothing: its position runs with the clock from
-// the moment it was opened, so the loop paces and places clicks as with sound.
-namespace {
-std::atomic<int64_t> clockOpenedMs{0}, clockOpenedAt{0};
-
-bool ClockOpen(int64_t fromSample)
-{
-    clockOpenedAt.store(fromSample, std::memory_order_relaxed);
-    clockOpenedMs.store(MillisecondClock(), std::memory_order_relaxed);
-    return true;
-}
-void ClockClose() {}
-int64_t ClockPosition()
-{
-    const int64_t elapsed = MillisecondClock() - clockOpenedMs.load(std::memory_order_relaxed);
-    return clockOpenedAt.load(std::memory_order_relaxed) + elapsed * kAudioRate / 1000;
-}
-bool ClockLost() { return false; }
-void ClockReport(const char*) {}
-}  // namespace
-
-WaveOutput ClockWaveOutput()
-{
-    return WaveOutput{ClockOpen, ClockClose, ClockPosition, ClockLost, ClockReport};
-}

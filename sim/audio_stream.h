@@ -66,10 +66,6 @@ void StartAudioThread(const WaveOutput& output);
 // until that call has returned, and makes no device call beside it.
 void StopAudioThread();
 
-// A device that plays nothing: its play position follows the clock. Used
-// when no sound device is wanted (headless runs, tests).
-WaveOutput ClockWaveOutput();
-
 struct AudioLoopStats {
     int64_t ticks = 0;
     int64_t firstTickMs = 0, lastTickMs = 0;

@@ -12,13 +12,11 @@ void NeuronTickCompute()
     // One filter set for the whole tick: a rebuild meanwhile publishes a new
     // set and leaves this one alone, and the tick never waits for it.
     const RfFilterSet& filters = AcquireFilters(NeuronReader);
-    UseTickFilters(&filters);
-    CopyStimulusToHistory();
-    const float drive = ComputeDrive();
-    const float rate = DriveToRate(drive);
-    RecordRate(rate, DriveToTraceValue(drive));
+    CopyStimulusToHistory(filters);
+    const float drive = ComputeDrive(filters);
+    const float rate = DriveToRate(filters, drive);
+    RecordRate(rate, DriveToTraceValue(filters, drive));
     simulation.expectedRate = rate;
-    UseTickFilters(nullptr);
     ReleaseFilters(NeuronReader);
 }
 

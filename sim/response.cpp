@@ -29,7 +29,6 @@
 
 namespace {
 
-const RfFilterSet* tickSet = nullptr;  // neuron thread only
 CopiedImage copied;
 
 // What the stored projections were computed with. They are valid only for
@@ -151,9 +150,9 @@ void AdvanceHistorySlot(int32_t n)
 // the first build and in an empty build the sum is 0, and a drive that is
 // not a number counts as no drive. Kept within a range whose squares stay
 // finite.
-float NormalisedDrive(float drive)
+float NormalisedDrive(const RfFilterSet& set, float drive)
 {
-    float sum = TickFilters().absoluteSum;
+    const float sum = set.absoluteSum;
     if (!(sum > 0.0f) || !std::isfinite(sum) || std::isnan(drive)) return 0.0f;
     float x = drive / sum;
     constexpr float kLimit = 1.0e9f;
@@ -162,16 +161,6 @@ float NormalisedDrive(float drive)
 }
 
 }  // namespace
-
-void UseTickFilters(const RfFilterSet* set)
-{
-    tickSet = set;
-}
-
-const RfFilterSet& TickFilters()
-{
-    return tickSet ? *tickSet : CurrentFilters();
-}
 
 CopiedImage LastCopiedImage()
 {
@@ -184,9 +173,8 @@ void ForgetDriveProjections()
     for (bool& grating : frameIsGrating) grating = false;
 }
 
-void CopyStimulusToHistory()
+void CopyStimulusToHistory(const RfFilterSet& set)
 {
-    const RfFilterSet& set = TickFilters();
     const float* image = LatestStimulusImage();
     // An image drawn for another box (the filters were rebuilt after the
     // scene tick drew it) would put the stimulus where it is not: this tick
@@ -211,9 +199,8 @@ void CopyStimulusToHistory()
     }
 }
 
-float ComputeDrive()
+float ComputeDrive(const RfFilterSet& set)
 {
-    const RfFilterSet& set = TickFilters();
     const int32_t n = CurrentSlot();
     const int32_t w = BoxSpan(set.boxLeft, set.boxRight);
     const int32_t h = BoxSpan(set.boxTop, set.boxBottom);
@@ -241,9 +228,9 @@ float ComputeDrive()
     return ScaledDrive(drive);
 }
 
-float DriveToRate(float drive)
+float DriveToRate(const RfFilterSet& set, float drive)
 {
-    const float x = NormalisedDrive(drive);
+    const float x = NormalisedDrive(set, drive);
     float spontaneous = modelOptions.currentSpontaneousRate;
     if (!std::isfinite(spontaneous)) spontaneous = 0.0f;
     if (!modelOptions.saturatingIO) {
@@ -274,10 +261,10 @@ float DriveToRate(float drive)
     return rate;
 }
 
-float DriveToTraceValue(float drive)
+float DriveToTraceValue(const RfFilterSet& set, float drive)
 {
     // The divisor is the X cells' gain for every type, so a cortical cell's
     // linear drive tops out at 0.8 of the trace height.
-    const float value = NormalisedDrive(drive) / 250.0f;
+    const float value = NormalisedDrive(set, drive) / 250.0f;
     return value < 1.0f ? value : 1.0f;
 }

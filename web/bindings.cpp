@@ -237,13 +237,11 @@ const char* Show(const FeedbackView& v)
     return json.out.c_str();
 }
 
-// What a form did to one of its controls.
-enum DialogAction : int32_t {
+// What a form did to one of its controls; the page's dialogs.js numbers them alike.
+enum class DialogAction : int32_t {
     Open = 0, Close = 1, TypeField = 2, TypeSpin = 3, MoveSlider = 4, StepSpin = 5,
-    Choose = 6,          // the list: shape, cell type, or the rate's cell type
-    ChooseButton = 7,    // polarity (-1, +1) or display mode
-    ChooseSecond = 8,    // randomise mode, or the saturating check box
-    CheckSecond = 9,     // the background-hash check box
+    ChooseFromList = 6,  // the shape, the cell type, or the rate's cell type
+    ChoosePolarity = 7, ChooseDisplay = 8, ChooseRandomise = 9, CheckSaturating = 10, CheckHash = 11,
 };
 constexpr int32_t kFeedbackWindow = 121;
 
@@ -253,44 +251,44 @@ E Index(int32_t i, E count)
     return static_cast<E>(std::clamp(i, 0, static_cast<int32_t>(count) - 1));
 }
 
-const char* SelectStimulusAction(int32_t action, int32_t i, int32_t value, const char* text)
+const char* SelectStimulusAction(DialogAction action, int32_t i, int32_t value, const char* text)
 {
     switch (action) {
-    case Open: return Show(OpenSelectStimulus());
-    case Close: CloseSelectStimulus(); return Show(selectStimulusView);
-    case TypeField: return Show(TypeStimulusField(Index(i, StimulusRow::Count), text));
-    case TypeSpin: return Show(TypeStimulusSpin(Index(i, StimulusSpin::Count), text));
-    case MoveSlider: return Show(MoveStimulusSlider(Index(i, StimulusRow::Count), value));
-    case StepSpin: return Show(StepStimulusSpin(Index(i, StimulusSpin::Count), value));
-    case Choose: return Show(ChooseShape(value));
-    case ChooseButton: return Show(ChoosePolarity(value));
+    case DialogAction::Open: return Show(OpenSelectStimulus());
+    case DialogAction::Close: CloseSelectStimulus(); return Show(selectStimulusView);
+    case DialogAction::TypeField: return Show(TypeStimulusField(Index(i, StimulusRow::Count), text));
+    case DialogAction::TypeSpin: return Show(TypeStimulusSpin(Index(i, StimulusSpin::Count), text));
+    case DialogAction::MoveSlider: return Show(MoveStimulusSlider(Index(i, StimulusRow::Count), value));
+    case DialogAction::StepSpin: return Show(StepStimulusSpin(Index(i, StimulusSpin::Count), value));
+    case DialogAction::ChooseFromList: return Show(ChooseShape(value));
+    case DialogAction::ChoosePolarity: return Show(ChoosePolarity(value));
     default: return Show(selectStimulusView);
     }
 }
 
-const char* RfAction(int32_t action, int32_t i, int32_t value, const char* text)
+const char* RfAction(DialogAction action, int32_t i, int32_t value, const char* text)
 {
     switch (action) {
-    case Open: return Show(OpenRfDialog());
-    case TypeField: return Show(TypeRfOrientation(text));
-    case TypeSpin: return Show(TypeRfSpin(Index(i, RfSpin::Count), text));
-    case MoveSlider: return Show(MoveRfSlider(Index(i, RfSlider::Count), value));
-    case StepSpin: return Show(StepRfSpin(Index(i, RfSpin::Count), value));
-    case Choose: return Show(ChooseCellType(value));
-    case ChooseButton: return Show(ChooseDisplay(value));
-    case ChooseSecond: return Show(ChooseRandomise(value));
+    case DialogAction::Open: return Show(OpenRfDialog());
+    case DialogAction::TypeField: return Show(TypeRfOrientation(text));
+    case DialogAction::TypeSpin: return Show(TypeRfSpin(Index(i, RfSpin::Count), text));
+    case DialogAction::MoveSlider: return Show(MoveRfSlider(Index(i, RfSlider::Count), value));
+    case DialogAction::StepSpin: return Show(StepRfSpin(Index(i, RfSpin::Count), value));
+    case DialogAction::ChooseFromList: return Show(ChooseCellType(value));
+    case DialogAction::ChooseDisplay: return Show(ChooseDisplay(value));
+    case DialogAction::ChooseRandomise: return Show(ChooseRandomise(value));
     default: return Show(rfDialogView);
     }
 }
 
-const char* MoreOptionsAction(int32_t action, int32_t i, int32_t value)
+const char* MoreOptionsAction(DialogAction action, int32_t i, int32_t value)
 {
     switch (action) {
-    case Open: return Show(OpenMoreOptions());
-    case StepSpin: return Show(StepOptionSpin(Index(i, OptionSpin::Count), value));
-    case Choose: return Show(ChooseRateCellType(value));
-    case ChooseSecond: return Show(CheckSaturating(value != 0));
-    case CheckSecond: return Show(CheckHash(value != 0));
+    case DialogAction::Open: return Show(OpenMoreOptions());
+    case DialogAction::StepSpin: return Show(StepOptionSpin(Index(i, OptionSpin::Count), value));
+    case DialogAction::ChooseFromList: return Show(ChooseRateCellType(value));
+    case DialogAction::CheckSaturating: return Show(CheckSaturating(value != 0));
+    case DialogAction::CheckHash: return Show(CheckHash(value != 0));
     default: return Show(moreOptionsView);
     }
 }
@@ -307,10 +305,11 @@ EMSCRIPTEN_KEEPALIVE const char* tess_dialog(int32_t dialog, int32_t action, int
                                              const char* text)
 {
     if (text == nullptr) text = "";
+    const auto act = static_cast<DialogAction>(action);  // any number: one not listed falls to the default
     switch (dialog) {
-    case CmdSelectStimulus: return SelectStimulusAction(action, index, value, text);
-    case CmdSelectReceptiveField: return RfAction(action, index, value, text);
-    case CmdMoreOptions: return MoreOptionsAction(action, index, value);
+    case CmdSelectStimulus: return SelectStimulusAction(act, index, value, text);
+    case CmdSelectReceptiveField: return RfAction(act, index, value, text);
+    case CmdMoreOptions: return MoreOptionsAction(act, index, value);
     case kFeedbackWindow: return Show(ShowFeedbackScores());
     default: return "{}";
     }

@@ -7,7 +7,8 @@
 
 (function () {
     const Act = { open: 0, close: 1, typeField: 2, typeSpin: 3, moveSlider: 4, stepSpin: 5,
-                  choose: 6, chooseButton: 7, chooseSecond: 8, checkSecond: 9 };
+                  chooseFromList: 6, choosePolarity: 7, chooseDisplay: 8, chooseRandomise: 9, checkSaturating: 10,
+                  checkHash: 11 };
     const FEEDBACK = 121;
 
     function call(dialog, action, index = 0, value = 0, text = '') {
@@ -97,7 +98,7 @@
 
         list(get, items, title) {
             const select = el('select', { 'aria-label': title }, ...items.map((t) => el('option', { text: t })));
-            select.addEventListener('change', () => this.act(Act.choose, 0, select.selectedIndex));
+            select.addEventListener('change', () => this.act(Act.chooseFromList, 0, select.selectedIndex));
             this.shows.push((v) => { select.selectedIndex = get(v); });
             return select;
         }
@@ -181,7 +182,7 @@
             el('div', { class: 'row' }, label('sensitivity'), named(f.field((v) => v.sensitivity, null, 0, true), 'sensitivity')));
         const right = el('div', {}, grid(row(5)),
             group('Grating parameters', grid(...spins.map(([t, unit], i) => [label(t), f.spin((v) => v.spin[i], i), label(unit)]))),
-            el('div', { class: 'row' }, ...f.radios('polarity', (v, p) => (p < 0 ? v.black : v.white), Act.chooseButton,
+            el('div', { class: 'row' }, ...f.radios('polarity', (v, p) => (p < 0 ? v.black : v.white), Act.choosePolarity,
                 [['Black', -1], ['White', 1]])));
         f.open(el('div', { class: 'columns' }, left, right));
         f.show(call(f.dialog, Act.open));
@@ -200,9 +201,9 @@
                 el('div', {}, label('Horizontal'), named(f.slider((v) => v.slider[1], 1), 'Horizontal')),
                 el('div', { class: 'upright' }, named(f.slider((v) => v.slider[2], 2, true), 'Vertical'), label('Vertical')))));
         const right = el('div', {},
-            group('Display', ...f.radios('display', (v, m) => v.display === m, Act.chooseButton,
+            group('Display', ...f.radios('display', (v, m) => v.display === m, Act.chooseDisplay,
                 [['Grey scale', 1], ['Outlines', 2], ['Hide', 3]])),
-            group('Position updates', ...f.radios('randomise', (v, m) => v.randomise === m, Act.chooseSecond,
+            group('Position updates', ...f.radios('randomise', (v, m) => v.randomise === m, Act.chooseRandomise,
                 [['Leave where selected', 1], ['Randomise position and orientation', 2], ['Randomise everything', 3]])),
             group('Gabor parameters', grid(...gabor.map(([t, unit], i) => [label(t), f.spin((v) => v.spin[i + 1], i + 1), label(unit)]))));
         f.open(el('div', { class: 'columns' }, left, right));
@@ -217,8 +218,8 @@
             [label('Retinal spike train gamma parameter (a)'), spin(1), label('')],
             [el('span', { class: 'row' }, f.list((v) => v.rateCellType, ['RGG ON', 'RGC OFF', 'simple', 'DS simple', 'complex'], 'Cell type'),
                 label('spontaneous rate')), spin(2), label('Hz')],
-            [f.check('use saturating I/O; half-max contrast =', (v) => v.saturating, Act.chooseSecond), spin(3), label('%')],
-            [f.check('Add background hash', (v) => v.hash, Act.checkSecond)]));
+            [f.check('use saturating I/O; half-max contrast =', (v) => v.saturating, Act.checkSaturating), spin(3), label('%')],
+            [f.check('Add background hash', (v) => v.hash, Act.checkHash)]));
         f.show(call(f.dialog, Act.open));
     }
 

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "sim/clock.h"
+#include "tests/core/clock_output.h"
 #include "tests/core/test_support.h"
 
 using namespace ts;

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "sim/clock.h"
+#include "tests/core/clock_output.h"
 #include "tests/core/test_support.h"
 
 using namespace ts;

@@ -8,6 +8,7 @@
 
 #include "controls/lesson.h"
 #include "sim/clock.h"
+#include "tests/core/clock_output.h"
 #include "tests/core/test_support.h"
 
 namespace {

@@ -20,7 +20,7 @@ TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
     for (bool saturating : {true, false}) {
         modelOptions.saturatingIO = saturating;
         for (float drive : {5.0f, -3.0f, kNaN, kInf})
-            EXPECT_TRUE(std::fabs(DriveToRate(drive) - 15.0f) < 1e-3f && DriveToTraceValue(drive) == 0.0f) << drive;
+            EXPECT_TRUE(std::fabs(DriveToRate(CurrentFilters(), drive) - 15.0f) < 1e-3f && DriveToTraceValue(CurrentFilters(), drive) == 0.0f) << drive;
     }
 }
 
@@ -40,29 +40,29 @@ TEST(ResponseRate, RatesAndTraceValues)
     for (const auto& c : rates) {
         modelOptions.saturatingIO = c.saturating;
         modelOptions.currentSpontaneousRate = c.spontaneous;
-        EXPECT_NEAR(DriveToRate(c.normalised * sum), c.rate, 2e-3f)
+        EXPECT_NEAR(DriveToRate(CurrentFilters(), c.normalised * sum), c.rate, 2e-3f)
             << c.saturating << " " << c.spontaneous << " " << c.normalised;
     }
     // Normalised to the retinal gain and capped at 1.
     const std::pair<float, float> traces[] = {{0, 0}, {125, 0.5f}, {250, 1}, {1000, 1}, {-50, -0.2f}};
-    for (auto [normalised, trace] : traces) EXPECT_NEAR(DriveToTraceValue(normalised * sum), trace, 1e-5f);
-    EXPECT_EQ(DriveToTraceValue(kNaN), 0.0f);
-    EXPECT_EQ(DriveToTraceValue(kInf), 1.0f);
+    for (auto [normalised, trace] : traces) EXPECT_NEAR(DriveToTraceValue(CurrentFilters(), normalised * sum), trace, 1e-5f);
+    EXPECT_EQ(DriveToTraceValue(CurrentFilters(), kNaN), 0.0f);
+    EXPECT_EQ(DriveToTraceValue(CurrentFilters(), kInf), 1.0f);
 
     modelOptions.saturatingIO = true;
     for (float spontaneous : {0.0f, 15.0f, 99.0f, 100.0f, 101.0f, 1e30f, -5.0f}) {
         modelOptions.currentSpontaneousRate = spontaneous;
         for (float x : {-1e30f, -1.0f, 0.0f, 250.0f, 1e30f, kNaN}) {
-            const float rate = DriveToRate(x * sum);
+            const float rate = DriveToRate(CurrentFilters(), x * sum);
             EXPECT_TRUE(std::isfinite(rate) && rate >= 0.0f && rate < 100.0f) << spontaneous << " " << x << ": " << rate;
         }
         // At or above the maximum the cell idles just below it.
-        EXPECT_TRUE(spontaneous < 100.0f || spontaneous > 101.0f || DriveToRate(0.0f) > 99.0f) << spontaneous;
+        EXPECT_TRUE(spontaneous < 100.0f || spontaneous > 101.0f || DriveToRate(CurrentFilters(), 0.0f) > 99.0f) << spontaneous;
     }
     modelOptions.saturatingIO = false;
     modelOptions.currentSpontaneousRate = 15.0f;
-    for (float drive : {kInf, -kInf, 1e38f}) EXPECT_TRUE(std::isfinite(DriveToRate(drive))) << drive;
-    EXPECT_EQ(DriveToRate(kNaN), 15.0f);
+    for (float drive : {kInf, -kInf, 1e38f}) EXPECT_TRUE(std::isfinite(DriveToRate(CurrentFilters(), drive))) << drive;
+    EXPECT_EQ(DriveToRate(CurrentFilters(), kNaN), 15.0f);
 }
 
 namespace {
@@ -102,11 +102,11 @@ float DirectDrive()
 // (every pixel at most 1) for a linear cell.
 void ExpectFastMatchesDirect(int32_t cellType, const char* when, bool copy = true)
 {
-    if (copy) CopyStimulusToHistory();
+    if (copy) CopyStimulusToHistory(CurrentFilters());
     const float direct = DirectDrive();
     const float tolerance = cellType == Complex ? 1e-6f * std::fabs(direct) + 1e-6f
                                                 : 5e-8f * modelOptions.currentMaxRate * CurrentFilters().absoluteSum;
-    EXPECT_NEAR(ComputeDrive(), direct, tolerance) << "cell type " << cellType << ", " << when;
+    EXPECT_NEAR(ComputeDrive(CurrentFilters()), direct, tolerance) << "cell type " << cellType << ", " << when;
 }
 
 }  // namespace
@@ -136,7 +136,7 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         }
         // A rebuild between the copy and the drive.
         PublishImage([](int32_t, int32_t) { return 2.0f * Lcg() - 1.0f; });
-        CopyStimulusToHistory();
+        CopyStimulusToHistory(CurrentFilters());
         receptiveField.orientation = 120.0f;
         BuildFilters();
         ExpectFastMatchesDirect(cellType, "rebuilt between the copy and the drive", false);

@@ -87,8 +87,8 @@ void PublishImage(Fn value, bool grating = false)
 // The drive of one neuron tick, computed the way the tick does.
 inline float DriveOfTick()
 {
-    CopyStimulusToHistory();
-    return ComputeDrive();
+    CopyStimulusToHistory(CurrentFilters());
+    return ComputeDrive(CurrentFilters());
 }
 
 // ---- drawing: a grey frame and a filter set whose box the test chooses ----
