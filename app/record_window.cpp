@@ -115,11 +115,7 @@ QString RecordWindow::status() const { return status_->text(); }
 
 bool RecordWindow::savePicture(const QString& path)
 {
-    if (!SaveWidgetPng(view_, path)) {
-        reportFailure(QStringLiteral("The picture could not be saved to %1.").arg(path));
-        return false;
-    }
-    return true;
+    return SavePictureOrTell(view_, path, this, QStringLiteral("Recording"));
 }
 
 bool RecordWindow::saveData(const QString& path)

@@ -4,10 +4,12 @@
 #include <QPixmap>
 #include <QWidget>
 
-bool SaveWidgetPng(QWidget* view, const QString& path)
+bool SavePictureOrTell(QWidget* view, const QString& path, QWidget* parent, const QString& title)
 {
     const QPixmap picture = view->grab();
-    return !picture.isNull() && picture.save(path, "PNG");
+    if (!picture.isNull() && picture.save(path, "PNG")) return true;
+    ShowSaveFailure(parent, title, QStringLiteral("The picture could not be saved to %1.").arg(path));
+    return false;
 }
 
 void ShowSaveFailure(QWidget* parent, const QString& title, const QString& text)

@@ -273,11 +273,7 @@ bool TuningWindow::saveData(const QString& path)
 
 bool TuningWindow::savePicture(const QString& path)
 {
-    if (!SaveWidgetPng(view_, path)) {
-        reportFailure(QStringLiteral("The picture could not be saved to %1.").arg(path));
-        return false;
-    }
-    return true;
+    return SavePictureOrTell(view_, path, this, QStringLiteral("Tuning curve"));
 }
 
 void TuningWindow::reportFailure(const QString& text)
