@@ -1,6 +1,7 @@
 #include "sim/spike_log.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 
 namespace {
@@ -27,6 +28,10 @@ void Append(int64_t sample, int32_t kind, int32_t presentation = 0)
     SpikeLog& log = spikeLog;
     const int64_t n = log.written.load(std::memory_order_relaxed);
     const int32_t slot = static_cast<int32_t>(n % kSpikeLogSlots);
+    // A reader that sees any field of this event has seen the count before
+    // it (its fence pairs with this one), so it knows event n - kSpikeLogSlots
+    // may be going.
+    std::atomic_thread_fence(std::memory_order_release);
     log.samples[slot] = sample;
     log.kinds[slot] = kind;
     log.presentations[slot] = presentation;
@@ -86,9 +91,11 @@ int32_t DrainSpikeLog(SpikeLogReader& reader, SpikeLogEvent* out, int32_t most)
         const int32_t slot = static_cast<int32_t>(i % kSpikeLogSlots);
         out[count++] = SpikeLogEvent{log.samples[slot], log.kinds[slot], log.presentations[slot]};
     }
-    // Entries the writer may have overwritten while they were copied are lost.
+    // Entries the writer may have overwritten while they were copied are lost:
+    // those it has published over, and the one under the event it may be
+    // writing now, which it has not published yet.
     std::atomic_thread_fence(std::memory_order_acquire);
-    const int64_t lapped = log.written.load(std::memory_order_relaxed) - kSpikeLogSlots;
+    const int64_t lapped = log.written.load(std::memory_order_relaxed) + 1 - kSpikeLogSlots;
     int32_t skip = 0;
     if (lapped > reader.next) skip = static_cast<int32_t>(std::min<int64_t>(lapped - reader.next, count));
     reader.lost += skip;

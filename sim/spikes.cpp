@@ -1,6 +1,7 @@
 #include "sim/spikes.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "model/model_options.h"
@@ -161,6 +162,8 @@ void RecordTick(int32_t spikeCount)
     // The tick's entry first, then the count that makes it visible.
     const int64_t tick = simulation.neuronTicks.load(std::memory_order_relaxed) + 1;
     const int32_t ring = static_cast<int32_t>(tick % kTickRingSlots);
+    // A reader that sees this entry has seen the count before it.
+    std::atomic_thread_fence(std::memory_order_release);
     simulation.tickSpikes[ring] = spikeCount;
     simulation.tickPeakRate[ring] = peak;
     simulation.neuronTicks.store(tick, std::memory_order_release);
