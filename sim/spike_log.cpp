@@ -14,6 +14,8 @@ struct SpikeLog {
     Relaxed<int32_t> presentations[kSpikeLogSlots];
     Relaxed<int32_t> presentation{0};  // written by the user-interface thread
     std::atomic<int64_t> written{0};
+    // Events the writer has begun: one more than written while it writes.
+    std::atomic<int64_t> begun{0};
     Relaxed<int64_t> sliceStart{0};
     // Neuron tick only.
     int64_t origin = 0;        // time-line sample of stream sample 0
@@ -28,9 +30,9 @@ void Append(int64_t sample, int32_t kind, int32_t presentation = 0)
     SpikeLog& log = spikeLog;
     const int64_t n = log.written.load(std::memory_order_relaxed);
     const int32_t slot = static_cast<int32_t>(n % kSpikeLogSlots);
-    // A reader that sees any field of this event has seen the count before
-    // it (its fence pairs with this one), so it knows event n - kSpikeLogSlots
-    // may be going.
+    // A reader that sees any field of this event has seen it begun (its
+    // fence pairs with this one), so it knows event n - kSpikeLogSlots is going.
+    log.begun.store(n + 1, std::memory_order_relaxed);
     std::atomic_thread_fence(std::memory_order_release);
     log.samples[slot] = sample;
     log.kinds[slot] = kind;
@@ -92,10 +94,9 @@ int32_t DrainSpikeLog(SpikeLogReader& reader, SpikeLogEvent* out, int32_t most)
         out[count++] = SpikeLogEvent{log.samples[slot], log.kinds[slot], log.presentations[slot]};
     }
     // Entries the writer may have overwritten while they were copied are lost:
-    // those it has published over, and the one under the event it may be
-    // writing now, which it has not published yet.
+    // those under every event it has begun, published or not.
     std::atomic_thread_fence(std::memory_order_acquire);
-    const int64_t lapped = log.written.load(std::memory_order_relaxed) + 1 - kSpikeLogSlots;
+    const int64_t lapped = log.begun.load(std::memory_order_relaxed) - kSpikeLogSlots;
     int32_t skip = 0;
     if (lapped > reader.next) skip = static_cast<int32_t>(std::min<int64_t>(lapped - reader.next, count));
     reader.lost += skip;
@@ -108,6 +109,7 @@ void ResetSpikeLog()
 {
     SpikeLog& log = spikeLog;
     log.written.store(0, std::memory_order_relaxed);
+    log.begun.store(0, std::memory_order_relaxed);
     log.sliceStart = 0;
     log.origin = 0;
     log.lastLimit = -1;
