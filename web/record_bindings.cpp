@@ -36,6 +36,13 @@ void Numbers(const std::vector<double>& values)
     text += ']';
 }
 
+void Texts(const std::vector<std::string>& values)
+{
+    text += '[';
+    for (size_t i = 0; i < values.size(); ++i) text += (i ? "," : "") + JsonQuoted(values[i]);
+    text += ']';
+}
+
 }  // namespace
 
 extern "C" {
@@ -113,9 +120,8 @@ EMSCRIPTEN_KEEPALIVE const char* tess_record_nwb()
         text += std::string(i ? ",{" : "{") + "\"name\":" + JsonQuoted(column.name)
                 + ",\"description\":" + JsonQuoted(column.description) + ",\"text\":" + (column.isText ? "true" : "false")
                 + ",\"values\":";
-        if (!column.isText) Numbers(column.numbers);
-        for (size_t k = 0; column.isText && k < column.texts.size(); ++k) text += (k ? "," : "[") + JsonQuoted(column.texts[k]);
-        if (column.isText) text += column.texts.empty() ? "[]" : "]";
+        if (column.isText) Texts(column.texts);
+        else Numbers(column.numbers);
         text += '}';
     }
     text += "]}";

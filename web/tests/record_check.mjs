@@ -2,25 +2,27 @@
 // Measure menu, a spot pressed over an ON-centre cell a few times, then the
 // raster has a row per press, the PSTH shows the onset burst, the CSV
 // tables hold every spike and trial, and the NWB file passes the schema's
-// validator with the same spikes and trials as the CSV tables.
-//   node record_check.mjs <build-web> [screenshot.png] [presses]
+// validator with the same spikes and trials as the CSV tables. The
+// desktop's seeded headless sweep, run again on the page, leaves the same
+// spikes and trials in the page's NWB file as in the desktop's CSV tables.
+//   node record_check.mjs <build-web> [desktop-sweep.csv|-] [screenshot.png] [presses]
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { openPage, check, sleep } from './browser.mjs';
 
-const [root, shot, count] = process.argv.slice(2);
+const [root, desktopSweep, shot, count] = process.argv.slice(2);
 const NWB_CHECK = fileURLToPath(new URL('../../tests/nwb_check.py', import.meta.url));
 
-// The NWB download's bytes, and the CSV tables of the same, stopped recording.
+// The NWB download's bytes, and the CSV tables of the same recording.
 async function nwbAndCsv(page) {
     await page.evaluate(() => {
         const make = URL.createObjectURL;
+        window.savedBlob = null;
         URL.createObjectURL = (blob) => { window.savedBlob = blob; return make(blob); };
     });
-    await page.click('#record-box');
     const nwb = [...(await page.$$('#record-panel button'))];
     for (const b of nwb) if (await b.evaluate((e) => e.textContent === 'NWB')) await b.click();
     await page.waitForFunction(() => window.savedBlob || document.getElementById('message').open, { timeout: 60000 });
@@ -98,10 +100,18 @@ try {
     check(spikes[0] === 'time_s,trial' && spikes.length - 1 === d.spikes, `${spikes.length - 1} spike rows, ${d.spikes} spikes`);
     check(trials.length - 1 === presses && trials[0].startsWith('trial,start_s,stop_s,stimulus'), `${trials.length - 1} trial rows`);
     if (shot) await page.screenshot({ path: shot });
+    await page.click('#record-box');  // stopped, so that the tables and the file agree
     const files = await nwbAndCsv(page);
     check(!files.failed, `the NWB export failed: ${files.failed}`);
     const [found, rejects] = validate(files);
     check(found === '' && rejects === '', `the NWB file: ${found}${rejects}`);
+    if (desktopSweep && desktopSweep !== '-') {
+        await page.evaluate(() => window.tessaline.module._tess_offline_sweep(0, 3, 7, 1));  // as the test's --sweep
+        const sweep = await nwbAndCsv(page);
+        const desktop = { nwb: sweep.nwb, spikes: readFileSync(desktopSweep), trials: readFileSync(desktopSweep.replace(/\.csv$/, '-trials.csv')) };
+        const [differ] = validate(desktop);
+        check(differ === '', `the page's sweep against the desktop's: ${differ}`);
+    }
     check(errors.length === 0, `console errors: ${errors.join('; ')}`);
     console.log(`record: passed (${presses} rows, onset ${burst.toFixed(1)} spikes/s over ${before.toFixed(1)}; `
                 + `NWB ${Buffer.from(files.nwb, 'base64').length} bytes, ${d.spikes} spikes, 0 problems)`);
