@@ -19,14 +19,21 @@ const Recording = (() => {
     }
 
     // The HDF5 writer is fetched on the first export only (it is five times
-    // the rest of the page); any failure to load or write is said.
+    // the rest of the page); a failure to load it or to write is said.
     async function exportNwb(b) {
+        const why = (e) => (e && e.message ? e.message : String(e));
         b.disabled = true;
         try {
-            const { nwbBytes } = await import('./nwb.js');
-            download('recording.nwb', new Blob([await nwbBytes(M)], { type: 'application/x-hdf5' }));
+            let writer;
+            try {
+                writer = await import('./nwb.js');
+            } catch (e) {
+                showMessage(`The NWB writer could not be loaded: check the connection and try again.\n(${why(e)})`, 'Error');
+                return;
+            }
+            download('recording.nwb', new Blob([await writer.nwbBytes(M)], { type: 'application/x-hdf5' }));
         } catch (e) {
-            showMessage(`The NWB file could not be written: ${e && e.message ? e.message : e}`, 'Error');
+            showMessage(`The NWB file could not be written: ${why(e)}`, 'Error');
         } finally {
             b.disabled = false;
         }
