@@ -141,7 +141,7 @@ const Recording = (() => {
             button('Save picture', () => canvas.toBlob((b) => download('raster.png', b))),
             button('Spikes CSV', () => download('recording.csv', new Blob([M.UTF8ToString(M._tess_record_csv(0))], { type: 'text/csv' }))),
             button('Trials CSV', () => download('recording-trials.csv', new Blob([M.UTF8ToString(M._tess_record_csv(1))], { type: 'text/csv' }))),
-            button('NWB', (e) => exportNwb(e.currentTarget)),
+            Object.assign(button('NWB', (e) => exportNwb(e.currentTarget)), { id: 'record-nwb' }),
             button('Close', () => { panel.hidden = true; }));
         canvas = document.createElement('canvas');
         canvas.id = 'record-canvas';

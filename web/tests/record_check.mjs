@@ -23,8 +23,7 @@ async function nwbAndCsv(page) {
         window.savedBlob = null;
         URL.createObjectURL = (blob) => { window.savedBlob = blob; return make(blob); };
     });
-    const nwb = [...(await page.$$('#record-panel button'))];
-    for (const b of nwb) if (await b.evaluate((e) => e.textContent === 'NWB')) await b.click();
+    await page.click('#record-nwb');
     await page.waitForFunction(() => window.savedBlob || document.getElementById('message').open, { timeout: 60000 });
     return page.evaluate(async () => {
         const M = window.tessaline.module, message = document.getElementById('message');
