@@ -2,14 +2,10 @@
 
 #include <hdf5.h>
 
-#include <cmath>
 #include <cstdio>
-#include <ctime>
-#include <random>
 #include <vector>
 
-#include "tuning/recording_csv.h"
-#include "tuning/tuning_sweep.h"
+#include "tuning/recording_nwb.h"
 
 namespace {
 
@@ -123,16 +119,16 @@ void Ids(Writer& w, hid_t table, size_t n)
     if (set.ok()) Typed(w, set, "hdmf-common", "ElementIdentifiers");
 }
 
-void Units(Writer& w, hid_t file, const Recording& r, const std::string& model)
+void Units(Writer& w, hid_t file, const NwbContent& c)
 {
     Handle units(Group(w, file, "units"), H5Gclose);
     if (!units.ok()) return;
     Typed(w, units, "core", "Units");
     TextListAttribute(w, units, "colnames", {"spike_times"});
-    TextAttribute(w, units, "description", "The model neuron: " + model);
+    TextAttribute(w, units, "description", c.unitsDescription);
     Ids(w, units, 1);
-    VectorData(w, units, "spike_times", r.spikes, "time of each spike, in seconds from the start of the recording");
-    const uint64_t end = r.spikes.size();  // one unit: its spikes end at the last
+    VectorData(w, units, "spike_times", c.spikeTimes, kSpikeTimesDescription);
+    const uint64_t end = c.spikeTimes.size();  // one unit: its spikes end at the last
     Handle index(Column(w, units, "spike_times_index", H5T_STD_U64LE, H5T_NATIVE_UINT64, &end, 1), H5Dclose);
     if (!index.ok()) return;
     Typed(w, index, "hdmf-common", "VectorIndex");
@@ -144,64 +140,31 @@ void Units(Writer& w, hid_t file, const Recording& r, const std::string& model)
     Check(w, target.ok() && H5Awrite(target, H5T_STD_REF_OBJ, &ref) >= 0);
 }
 
-// The stimulus at each trial's onset, one number column each.
-struct StimulusColumn {
-    const char* name;
-    float StimulusSnapshot::*field;
-    const char* description;
-};
-const StimulusColumn kStimulusColumns[] = {
-    {"x_deg", &StimulusSnapshot::xDeg, "horizontal position of the stimulus centre, degrees"},
-    {"y_deg", &StimulusSnapshot::yDeg, "vertical position of the stimulus centre (down), degrees"},
-    {"orientation_deg", &StimulusSnapshot::orientation, "orientation, degrees"},
-    {"size_deg", &StimulusSnapshot::size, "spot or annulus radius, bar length or grating radius, degrees"},
-    {"contrast_percent", &StimulusSnapshot::contrast, "contrast, percent"},
-    {"spatial_frequency_cpd", &StimulusSnapshot::spatialFrequency, "grating spatial frequency, cycles per degree"},
-    {"velocity_deg_per_s", &StimulusSnapshot::velocity, "grating drift velocity, degrees per second"},
-    {"phase_deg", &StimulusSnapshot::phase, "grating phase, degrees"},
-};
-
-void Trials(Writer& w, hid_t file, const Recording& r)
+void Trials(Writer& w, hid_t file, const NwbContent& c)
 {
     Handle intervals(Group(w, file, "intervals"), H5Gclose);
     Handle trials(Group(w, intervals, "trials"), H5Gclose);
     if (!trials.ok()) return;
     Typed(w, trials, "core", "TimeIntervals");
-    TextAttribute(w, trials, "description", "each presentation of the stimulus: a press to its release, or one point of a tuning sweep");
-    const size_t n = r.trials.size();
-    std::vector<double> start(n), stop(n), condition(n), values(n);
-    std::vector<std::string> type(n), swept(n);
-    for (size_t i = 0; i < n; ++i) {
-        const RecordedTrial& t = r.trials[i];
-        start[i] = t.start, stop[i] = TrialStop(r, t);
-        type[i] = StimulusTypeName(t.stimulus.type);
-        swept[i] = t.field >= 0 ? SweptFieldName(t.field) : "";
-        condition[i] = t.field >= 0 ? t.condition : std::nan("");
-    }
-    std::vector<std::string> names = {"start_time", "stop_time", "stimulus"};
-    for (const StimulusColumn& c : kStimulusColumns) names.push_back(c.name);
-    names.insert(names.end(), {"swept", "condition"});
+    TextAttribute(w, trials, "description", kTrialsDescription);
+    std::vector<std::string> names;
+    for (const NwbColumn& column : c.trials) names.push_back(column.name);
     TextListAttribute(w, trials, "colnames", names);
-    Ids(w, trials, n);
-    VectorData(w, trials, "start_time", start, "onset of the stimulus, seconds");
-    VectorData(w, trials, "stop_time", stop, "end of the stimulus, seconds");
-    TextVectorData(w, trials, "stimulus", type, "spot, annulus, bar or grating");
-    for (const StimulusColumn& c : kStimulusColumns) {
-        for (size_t i = 0; i < n; ++i) values[i] = r.trials[i].stimulus.*c.field;
-        VectorData(w, trials, c.name, values, c.description);
+    Ids(w, trials, c.trials.front().numbers.size());
+    for (const NwbColumn& column : c.trials) {
+        if (column.isText) TextVectorData(w, trials, column.name, column.texts, column.description);
+        else VectorData(w, trials, column.name, column.numbers, column.description);
     }
-    TextVectorData(w, trials, "swept", swept, "the parameter a tuning sweep varied; empty for a press");
-    VectorData(w, trials, "condition", condition, "the swept parameter's value; NaN for a press");
 }
 
-void Root(Writer& w, hid_t file, const NwbSession& session, const std::string& model)
+void Root(Writer& w, hid_t file, const NwbSession& session, const NwbContent& c)
 {
     Typed(w, file, "core", "NWBFile");
-    TextAttribute(w, file, "nwb_version", "2.6.0");
+    TextAttribute(w, file, "nwb_version", kNwbVersion);
     const std::string start = session.startTime.empty() ? NowIso8601() : session.startTime;
     TextDataset(w, file, "file_create_date", NowIso8601(), true);
     TextDataset(w, file, "identifier", session.identifier.empty() ? NewUuid() : session.identifier);
-    TextDataset(w, file, "session_description", session.description + ". Model: " + model);
+    TextDataset(w, file, "session_description", c.sessionDescription);
     TextDataset(w, file, "session_start_time", start);
     TextDataset(w, file, "timestamps_reference_time", start);
     for (const char* name : {"acquisition", "analysis", "processing", "general"}) Handle(Group(w, file, name), H5Gclose);
@@ -212,41 +175,19 @@ void Root(Writer& w, hid_t file, const NwbSession& session, const std::string& m
 
 }  // namespace
 
-std::string NewUuid()
-{
-    static std::mt19937_64 generator{std::random_device{}()};
-    const uint64_t a = generator(), b = generator();
-    char text[40];
-    std::snprintf(text, sizeof text, "%08x-%04x-4%03x-%04x-%012llx", static_cast<unsigned>(a >> 32),
-                  static_cast<unsigned>((a >> 16) & 0xFFFF), static_cast<unsigned>(a & 0xFFF),
-                  static_cast<unsigned>(0x8000 | ((b >> 48) & 0x3FFF)),
-                  static_cast<unsigned long long>(b & 0xFFFFFFFFFFFFULL));
-    return text;
-}
-
-std::string NowIso8601()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[40];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S+00:00", &utc);
-    return text;
-}
-
 std::string WriteNwbFile(const std::string& path, const Recording& r, const NwbSession& session)
 {
     H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);  // failures are reported by the message below
     const std::string part = path + ".part";
-    const std::string model = RecordedModelText(session.fieldHidden);
+    const NwbContent content = BuildNwbContent(r, session.fieldHidden, session.description);
     Writer w;
     {
         Handle file(H5Fcreate(part.c_str(), H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT), H5Fclose);
         if (!file.ok()) return "cannot write " + path;
         w.file = file;
-        Root(w, file, session, model);
-        Units(w, file, r, model);
-        Trials(w, file, r);
+        Root(w, file, session, content);
+        Units(w, file, content);
+        Trials(w, file, content);
         Check(w, H5Fflush(file, H5F_SCOPE_GLOBAL) >= 0);
     }
     if (!w.ok || std::rename(part.c_str(), path.c_str()) != 0) {

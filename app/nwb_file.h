@@ -18,7 +18,3 @@ struct NwbSession {
 // Returns an empty string on success, else a message naming the path.
 std::string WriteNwbFile(const std::string& path, const Recording& r, const NwbSession& session);
 
-// A random version-4 UUID as text.
-std::string NewUuid();
-// The current time as ISO 8601 with its UTC offset.
-std::string NowIso8601();

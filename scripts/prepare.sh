@@ -31,10 +31,13 @@ tessaline_build() {
 
 # The web edition: emscripten's CMake wrapper builds the core and the binding
 # into DIR (default build-web); its Node-based tools look for acorn there.
+# The page's NWB export uses HDF5's WebAssembly build, pinned in
+# web/vendor/package-lock.json and installed there by Node's package manager.
 # The browser checks add Chromium, Firefox ESR with a sound server to play
 # through, and Node's package manager (a Node that came with its own npm is
 # left as it is).
 tessaline_web_packages=(cmake make python3 emscripten node-acorn)
+command -v npm >/dev/null || tessaline_web_packages+=(npm)
 tessaline_web_test_packages() {
     echo chromium firefox-esr pulseaudio locales
     command -v node >/dev/null || echo nodejs
@@ -43,6 +46,7 @@ tessaline_web_test_packages() {
 tessaline_build_web() {
     local dir=${1:-build-web}
     export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+    (cd web/vendor && npm ci --no-audit --no-fund --loglevel=error)
     emcmake cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }

@@ -7,6 +7,9 @@
 const VERSION = '@VERSION@';
 const CACHE = `tessaline-${VERSION}`;
 const FILES = ['@FILES@'];
+// The NWB writer, five times the rest of the page: kept once a student
+// has exported, so a later export works offline too.
+const ON_DEMAND = ['@ON_DEMAND@'].map((f) => new URL(f, self.registration.scope).href);
 
 self.addEventListener('install', (e) => {
     e.waitUntil(caches.open(CACHE).then((c) => c.addAll(FILES)).then(() => self.skipWaiting()));
@@ -18,10 +21,13 @@ self.addEventListener('activate', (e) => {
         .then(() => self.clients.claim()));
 });
 
-// The kept copy first; anything not kept goes to the network.
+// The kept copy first; anything not kept goes to the network, and is kept
+// if it is part of the NWB writer.
 self.addEventListener('fetch', (e) => {
     if (e.request.method !== 'GET') return;
-    e.respondWith(caches.open(CACHE)
-        .then((c) => c.match(e.request, { ignoreSearch: true }))
-        .then((kept) => kept || fetch(e.request)));
+    e.respondWith(caches.open(CACHE).then((c) => c.match(e.request, { ignoreSearch: true }).then((kept) => kept
+        || fetch(e.request).then((got) => {
+            if (got.ok && ON_DEMAND.includes(e.request.url.split('?')[0])) c.put(e.request, got.clone());
+            return got;
+        }))));
 });

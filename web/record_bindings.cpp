@@ -1,12 +1,17 @@
 // The recording for the page: start and stop, drain the spike log (the page
 // does it between ticks, as the desktop's timer does), the raster and PSTH
-// as JSON for the page to draw, and the two CSV tables.
+// as JSON for the page to draw, the two CSV tables, and what an NWB file of
+// the recording holds, for the page's HDF5 writer.
 #include <emscripten/emscripten.h>
 
+#include <cmath>
 #include <string>
 
+#include "controls/json_reader.h"
+#include "model/receptive_field.h"
 #include "tuning/recording.h"
 #include "tuning/recording_csv.h"
+#include "tuning/recording_nwb.h"
 #include "tuning/recording_psth.h"
 #include "tuning/tuning_sweep.h"
 
@@ -17,6 +22,25 @@ std::string text;  // the last text handed to the page
 void Number(double v)
 {
     text += SecondsText(v);
+}
+
+// JSON has no NaN: a press's condition goes as null.
+void Numbers(const std::vector<double>& values)
+{
+    text += '[';
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i) text += ',';
+        if (std::isnan(values[i])) text += "null";
+        else Number(values[i]);
+    }
+    text += ']';
+}
+
+void Texts(const std::vector<std::string>& values)
+{
+    text += '[';
+    for (size_t i = 0; i < values.size(); ++i) text += (i ? "," : "") + JsonQuoted(values[i]);
+    text += ']';
 }
 
 }  // namespace
@@ -75,6 +99,39 @@ EMSCRIPTEN_KEEPALIVE const char* tess_record_raster(double binSeconds)
 EMSCRIPTEN_KEEPALIVE const char* tess_record_csv(int32_t table)
 {
     text = table == 0 ? SpikesCsvText(recording) : TrialsCsvText(recording);
+    return text.c_str();
+}
+
+// {"version":"2.6.0","identifier":uuid,"now":iso,"session":text,"units":text,
+//  "spikesDescription":text,"spikes":[s,...],"trialsDescription":text,
+//  "trials":[{"name":n,"description":d,"text":bool,"values":[...]},...]}
+// While the hand plot hides the field, nothing names the cell or its place.
+EMSCRIPTEN_KEEPALIVE const char* tess_record_nwb()
+{
+    const NwbContent c = BuildNwbContent(recording, receptiveField.displayMode == Hidden);
+    text = std::string("{\"version\":") + JsonQuoted(kNwbVersion) + ",\"identifier\":" + JsonQuoted(NewUuid())
+           + ",\"now\":" + JsonQuoted(NowIso8601()) + ",\"session\":" + JsonQuoted(c.sessionDescription)
+           + ",\"units\":" + JsonQuoted(c.unitsDescription)
+           + ",\"spikesDescription\":" + JsonQuoted(kSpikeTimesDescription) + ",\"spikes\":";
+    Numbers(c.spikeTimes);
+    text += ",\"trialsDescription\":" + JsonQuoted(kTrialsDescription) + ",\"trials\":[";
+    for (size_t i = 0; i < c.trials.size(); ++i) {
+        const NwbColumn& column = c.trials[i];
+        text += std::string(i ? ",{" : "{") + "\"name\":" + JsonQuoted(column.name)
+                + ",\"description\":" + JsonQuoted(column.description) + ",\"text\":" + (column.isText ? "true" : "false")
+                + ",\"values\":";
+        if (column.isText) Texts(column.texts);
+        else Numbers(column.numbers);
+        text += '}';
+    }
+    text += "]}";
+    return text.c_str();
+}
+
+// A new object id for each typed object the page writes.
+EMSCRIPTEN_KEEPALIVE const char* tess_new_uuid()
+{
+    text = NewUuid();
     return text.c_str();
 }
 

@@ -1,7 +1,7 @@
 // The recording on the page: a Measure menu with the Record toggle (off at
 // start-up) and a raster-and-PSTH panel that updates while recording, with
-// the picture and the two CSV tables to download. The spike log is drained
-// between ticks every 50 ms, as the desktop's timer does.
+// the picture, the two CSV tables and an NWB file to download. The spike
+// log is drained between ticks every 50 ms, as the desktop's timer does.
 'use strict';
 
 const Recording = (() => {
@@ -16,6 +16,27 @@ const Recording = (() => {
         a.download = name;
         a.click();
         setTimeout(() => URL.revokeObjectURL(a.href), 1000);
+    }
+
+    // The HDF5 writer is fetched on the first export only (it is five times
+    // the rest of the page); a failure to load it or to write is said.
+    async function exportNwb(b) {
+        const why = (e) => (e && e.message ? e.message : String(e));
+        b.disabled = true;
+        try {
+            let writer;
+            try {
+                writer = await import('./nwb.js');
+            } catch (e) {
+                showMessage(`The NWB writer could not be loaded: check the connection and try again.\n(${why(e)})`, 'Error');
+                return;
+            }
+            download('recording.nwb', new Blob([await writer.nwbBytes(M)], { type: 'application/x-hdf5' }));
+        } catch (e) {
+            showMessage(`The NWB file could not be written: ${why(e)}`, 'Error');
+        } finally {
+            b.disabled = false;
+        }
     }
 
     function data() {
@@ -120,6 +141,7 @@ const Recording = (() => {
             button('Save picture', () => canvas.toBlob((b) => download('raster.png', b))),
             button('Spikes CSV', () => download('recording.csv', new Blob([M.UTF8ToString(M._tess_record_csv(0))], { type: 'text/csv' }))),
             button('Trials CSV', () => download('recording-trials.csv', new Blob([M.UTF8ToString(M._tess_record_csv(1))], { type: 'text/csv' }))),
+            Object.assign(button('NWB', (e) => exportNwb(e.currentTarget)), { id: 'record-nwb' }),
             button('Close', () => { panel.hidden = true; }));
         canvas = document.createElement('canvas');
         canvas.id = 'record-canvas';

@@ -9,6 +9,7 @@
 
 #include "model/file_numbers.h"
 #include "model/numeric.h"
+#include "tuning/offline_sweep.h"
 #include "tuning/tuning_analysis.h"
 #include "tuning/tuning_csv.h"
 #include "tuning/tuning_sweep.h"
@@ -41,6 +42,16 @@ EMSCRIPTEN_KEEPALIVE int32_t tess_tuning_start(int32_t parameter, double step, d
 }
 
 EMSCRIPTEN_KEEPALIVE void tess_tuning_stop() { StopSweep(); }
+
+// The desktop's headless sweep (kind: an OfflineSweepKind), run at once on
+// its own clock: the same seed leaves the same recording as the desktop's
+// `--sweep`, so the two editions' files can be set side by side.
+EMSCRIPTEN_KEEPALIVE void tess_offline_sweep(int32_t kind, int32_t cellType, double seed, int32_t repeats)
+{
+    const double whole = std::isfinite(seed) ? std::clamp(std::floor(seed), 0.0, 4294967295.0) : 1.0;
+    RunOfflineSweep({std::clamp(kind, 0, 3), std::clamp(cellType, 1, 5), static_cast<uint32_t>(whole),
+                     std::clamp(repeats, 1, 20)});
+}
 
 // {"running":b,"done":n,"total":n,"ticksLeft":n,"name":"...","log":b,
 //  "curve":[[value,mean,sem],...],"summary":"..."}

@@ -1,11 +1,63 @@
 // The recording on the page, as a student makes one: Record from the
 // Measure menu, a spot pressed over an ON-centre cell a few times, then the
-// raster has a row per press, the PSTH shows the onset burst, and the CSV
-// tables hold every spike and trial.
-//   node record_check.mjs <build-web> [screenshot.png]
+// raster has a row per press, the PSTH shows the onset burst, the CSV
+// tables hold every spike and trial, and the NWB file passes the schema's
+// validator with the same spikes and trials as the CSV tables. The
+// desktop's seeded headless sweep, run again on the page, leaves the same
+// spikes and trials in the page's NWB file as in the desktop's CSV tables.
+//   node record_check.mjs <build-web> [desktop-sweep.csv|-] [screenshot.png] [presses]
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { openPage, check, sleep } from './browser.mjs';
 
-const [root, shot] = process.argv.slice(2);
+const [root, desktopSweep, shot, count] = process.argv.slice(2);
+const NWB_CHECK = fileURLToPath(new URL('../../tests/nwb_check.py', import.meta.url));
+
+// The NWB download's bytes, and the CSV tables of the same recording.
+async function nwbAndCsv(page) {
+    await page.evaluate(() => {
+        const make = URL.createObjectURL;
+        window.savedBlob = null;
+        URL.createObjectURL = (blob) => { window.savedBlob = blob; return make(blob); };
+    });
+    await page.click('#record-nwb');
+    await page.waitForFunction(() => window.savedBlob || document.getElementById('message').open, { timeout: 60000 });
+    return page.evaluate(async () => {
+        const M = window.tessaline.module, message = document.getElementById('message');
+        if (message.open) return { failed: message.textContent };
+        const bytes = new Uint8Array(await window.savedBlob.arrayBuffer());
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+        return { nwb: btoa(text), spikes: M.UTF8ToString(M._tess_record_csv(0)), trials: M.UTF8ToString(M._tess_record_csv(1)) };
+    });
+}
+
+// The validator's findings (none when the file is good), and whether it
+// refuses the file's broken copies.
+function validate(files) {
+    const folder = mkdtempSync(join(tmpdir(), 'tessaline-nwb-'));
+    const paths = ['x.nwb', 'x.csv', 'x-trials.csv'].map((n) => join(folder, n));
+    writeFileSync(paths[0], Buffer.from(files.nwb, 'base64'));
+    writeFileSync(paths[1], files.spikes);
+    writeFileSync(paths[2], files.trials);
+    const run = (args) => {
+        try {
+            execFileSync('/usr/bin/python3', [NWB_CHECK, ...args], { encoding: 'utf8' });
+            return '';
+        } catch (e) {
+            return e.stdout || String(e);
+        }
+    };
+    try {
+        return [run(paths), run(['--rejects', paths[0]])];
+    } finally {
+        rmSync(folder, { recursive: true, force: true });
+    }
+}
+
 const session = await openPage(root, { width: 1300, height: 760 });
 const { page, errors } = session;
 try {
@@ -19,7 +71,7 @@ try {
     await page.click('#record-toggle');
     check(await page.$eval('#record-box', (b) => b.checked), 'the Record toggle did not start a recording');
     await page.mouse.move(cx, 36 + cy);
-    const presses = 8;
+    const presses = Number(count) || 8;
     for (let i = 0; i < presses; i++) {
         await sleep(700);
         await page.mouse.down();
@@ -47,8 +99,21 @@ try {
     check(spikes[0] === 'time_s,trial' && spikes.length - 1 === d.spikes, `${spikes.length - 1} spike rows, ${d.spikes} spikes`);
     check(trials.length - 1 === presses && trials[0].startsWith('trial,start_s,stop_s,stimulus'), `${trials.length - 1} trial rows`);
     if (shot) await page.screenshot({ path: shot });
+    await page.click('#record-box');  // stopped, so that the tables and the file agree
+    const files = await nwbAndCsv(page);
+    check(!files.failed, `the NWB export failed: ${files.failed}`);
+    const [found, rejects] = validate(files);
+    check(found === '' && rejects === '', `the NWB file: ${found}${rejects}`);
+    if (desktopSweep && desktopSweep !== '-') {
+        await page.evaluate(() => window.tessaline.module._tess_offline_sweep(0, 3, 7, 1));  // as the test's --sweep
+        const sweep = await nwbAndCsv(page);
+        const desktop = { nwb: sweep.nwb, spikes: readFileSync(desktopSweep), trials: readFileSync(desktopSweep.replace(/\.csv$/, '-trials.csv')) };
+        const [differ] = validate(desktop);
+        check(differ === '', `the page's sweep against the desktop's: ${differ}`);
+    }
     check(errors.length === 0, `console errors: ${errors.join('; ')}`);
-    console.log(`record: passed (${presses} rows, onset ${burst.toFixed(1)} spikes/s over ${before.toFixed(1)})`);
+    console.log(`record: passed (${presses} rows, onset ${burst.toFixed(1)} spikes/s over ${before.toFixed(1)}; `
+                + `NWB ${Buffer.from(files.nwb, 'base64').length} bytes, ${d.spikes} spikes, 0 problems)`);
 } catch (failure) {
     console.error(`record: ${failure.message}`);
     process.exitCode = 1;
