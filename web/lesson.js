@@ -95,6 +95,11 @@ const TessalineLesson = (() => {
         M = module;
         wireMenu();
         if (location.hash.startsWith('#lesson=')) openLink(location.hash);
+        // A link followed in a tab that has the page open already changes
+        // only the fragment: the page does not load again, so it opens it here.
+        window.addEventListener('hashchange', () => {
+            if (location.hash.startsWith('#lesson=')) openLink(location.hash);
+        });
     }
 
     return { start, openText, openLink, saveText, link };

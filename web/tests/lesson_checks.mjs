@@ -95,6 +95,10 @@ try {
     if (screenshot) await page.screenshot({ path: screenshot });
     await page.click('#instructions-hide');
     check(await page.$eval('#instructions', (p) => p.hidden) && await canvasWidth() === 1000, 'the panel did not hide');
+    // Another link followed in the same tab changes the fragment alone.
+    await page.evaluate((l) => { location.hash = l; }, `lesson=${base64url(taught.replace('"complex"', '"simple"'))}`);
+    await page.waitForFunction(() => !document.getElementById('instructions').hidden, { timeout: 5000 });
+    check(await get(page, 'receptiveField.cellType') === 3, 'a link followed in the open page was not opened');
     check(errors.length === 0, `console errors: ${errors.join('; ')}`);
     console.log(`lesson: passed (${compared} values compared, link ${link.length} characters)`);
 } catch (failure) {
