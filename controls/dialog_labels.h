@@ -25,8 +25,8 @@ constexpr const char* kPolarityNames[] = {"Black", "White"};
 // "Receptive field parameters": the cell types in the order of CellType,
 // the spin rows in that of RfSpin, the two button groups from their first mode.
 constexpr const char* kRfDialogTitle = "Receptive field parameters";
-constexpr const char* kCellTypeNames[] = {"retinal/LGN ON center X cell", "retinal/LGN OFF center X cell", "simple cell",
-                                          "DS simple cell", "Complex cell"};
+constexpr const char* kCellTypeNames[] = {"retinal/LGN ON center X cell", "retinal/LGN OFF center X cell",
+                                          "simple cell", "DS simple cell", "Complex cell"};
 constexpr LabelledRow kRfSpinLabels[] = {
     {"RGC center radius", "degs"}, {"SF", "c/deg"}, {"Phase", "degs"}, {"Width", "degs"}, {"Length", "degs"},
 };
@@ -56,6 +56,7 @@ constexpr const char* kHashCheckText = "Add background hash";
 // names of a group's rows top to bottom, and the position's two columns.
 constexpr const char* kFeedbackTitle = "Feedback";
 constexpr const char* kFeedbackTypeCaption = "RF type =";
-constexpr const char* kFeedbackGroupTitles[] = {"Orientation (degrees)", "Spatial frequency (c/deg)", "Position (degrees)"};
+constexpr const char* kFeedbackGroupTitles[] = {"Orientation (degrees)", "Spatial frequency (c/deg)",
+                                                "Position (degrees)"};
 constexpr const char* kFeedbackRowNames[] = {"Actual", "Your estimate", "Difference", "Distance"};
 constexpr const char* kFeedbackAxes[] = {"X", "Y"};

@@ -67,7 +67,8 @@ FeedbackDialog::FeedbackDialog(QWidget* parent) : QDialog(parent)
                                  {{kOrientationEstimate, f.orientationEstimate}},
                                  {{kOrientationDifference, f.orientationDifference}}}));
     scalars->addWidget(AddGroup(this, kFeedbackGroupTitles[1],
-                                {{{kSfActual, f.sfActual}}, {{kSfEstimate, f.sfEstimate}}, {{kSfDifference, f.sfDifference}}}));
+                                {{{kSfActual, f.sfActual}}, {{kSfEstimate, f.sfEstimate}},
+                                 {{kSfDifference, f.sfDifference}}}));
     top->addLayout(scalars);
     top->addWidget(AddGroup(this, kFeedbackGroupTitles[2],
                             {{{kXActual, f.xActual}, {kYActual, f.yActual}},

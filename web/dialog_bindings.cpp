@@ -112,7 +112,7 @@ const char* Show(const FeedbackView& v)
     return json.out.c_str();
 }
 
-// What a form did to one of its controls; the page's dialogs.js numbers them alike.
+// What a form did to one of its controls; the page reads the numbers by name (tess_names).
 enum class DialogAction : int32_t {
     Open = 0, Close = 1, TypeField = 2, TypeSpin = 3, MoveSlider = 4, StepSpin = 5,
     ChooseFromList = 6,  // the shape, the cell type, or the rate's cell type
@@ -188,7 +188,9 @@ void Texts(Json& j, const char* key, std::span<const char* const> texts)
 void Rows(Json& j, const char* key, std::span<const LabelledRow> rows)
 {
     j.Open(key, '[');
-    for (const LabelledRow& r : rows) j.Open(nullptr, '['), j.Text(nullptr, r.caption), j.Text(nullptr, r.unit), j.Close(']');
+    for (const LabelledRow& r : rows) {
+        j.Open(nullptr, '['), j.Text(nullptr, r.caption), j.Text(nullptr, r.unit), j.Close(']');
+    }
     j.Close(']');
 }
 
@@ -216,7 +218,8 @@ std::string BuildNames()
     constexpr Id kCommands[] = {{"exit", CmdExit}, {"selectStimulus", CmdSelectStimulus},
                                 {"selectReceptiveField", CmdSelectReceptiveField}, {"moreOptions", CmdMoreOptions},
                                 {"help", CmdHelp}};
-    constexpr Id kIds[] = {{"cursorHidden", kCursorHidden}, {"helpText", kHelpTextId}, {"feedbackWindow", kFeedbackWindow}};
+    constexpr Id kIds[] = {
+        {"cursorHidden", kCursorHidden}, {"helpText", kHelpTextId}, {"feedbackWindow", kFeedbackWindow}};
     using A = DialogAction;
     constexpr std::pair<const char*, A> kActions[] = {
         {"open", A::Open}, {"close", A::Close}, {"typeField", A::TypeField}, {"typeSpin", A::TypeSpin},
