@@ -168,7 +168,6 @@ const char* MoreOptionsAction(DialogAction action, int32_t i, int32_t value)
     }
 }
 
-
 // Every name the page uses for an id or a text of the core, as one JSON
 // object built once.
 void NameIds(Json& j, const char* key, std::span<const std::pair<const char*, int32_t>> ids)
@@ -237,8 +236,8 @@ std::string BuildNames()
 
 extern "C" {
 
-// One action on a dialog's form (the dialog by its menu command, or 121 for
-// the feedback window); returns all its controls as JSON. index picks a
+// One action on a dialog's form (the dialog by its menu command, or
+// kFeedbackWindow); returns all its controls as JSON. index picks a
 // row, slider or spin box; value is a position or a choice; text a typed
 // field's whole text.
 EMSCRIPTEN_KEEPALIVE const char* tess_dialog(int32_t dialog, int32_t action, int32_t index, int32_t value,
