@@ -44,6 +44,11 @@ QLabel* MakeLabel(const QString& text, QWidget* parent)
     return new QLabel(text, parent);
 }
 
+void AddItems(QComboBox* list, std::span<const char* const> texts)
+{
+    for (const char* text : texts) list->addItem(QString::fromUtf8(text));
+}
+
 void ShowText(QLineEdit* edit, const char* text)
 {
     // An unchanged text is left alone, so the cursor of a field being typed

@@ -3,12 +3,14 @@
 // named by their numeric id where something outside the dialog looks for
 // them, and the quiet showing of what the dialog's rules say each control
 // holds.
+#include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <initializer_list>
+#include <span>
 
 #include "controls/control_text.h"
 
@@ -23,6 +25,8 @@ QLineEdit* MakeNumberEdit(int id, QWidget* parent);
 QLineEdit* MakeDisplayEdit(int id, QWidget* parent, int characters = 6);
 QSlider* MakeSlider(int id, Qt::Orientation orientation, QWidget* parent);
 QLabel* MakeLabel(const QString& text, QWidget* parent);
+// A list's items from one of the core's label tables.
+void AddItems(QComboBox* list, std::span<const char* const> texts);
 
 // What the rules say a control shows, set without running the control's
 // change handling, as a control changed by the program stays silent.

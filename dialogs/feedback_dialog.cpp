@@ -10,13 +10,12 @@
 #include <memory>
 #include <utility>
 
+#include "controls/dialog_labels.h"
 #include "controls/feedback_rules.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
 
 namespace {
-
-const char* const kRowNames[] = {"Actual", "Your estimate", "Difference", "Distance"};
 
 // One field of a group and the score it shows.
 using Score = std::pair<int, const char*>;
@@ -34,7 +33,7 @@ QGroupBox* AddGroup(QDialog* d, const char* title, std::initializer_list<std::in
     int row = headers.size() > 0 ? 1 : 0;
     int index = 0;
     for (const auto& scores : rows) {
-        grid->addWidget(MakeLabel(QString::fromUtf8(kRowNames[index++]), group), row, 0);
+        grid->addWidget(MakeLabel(QString::fromUtf8(kFeedbackRowNames[index++]), group), row, 0);
         column = 1;
         for (const auto& [id, text] : scores) {
             QLineEdit* field = MakeDisplayEdit(id, group);
@@ -50,11 +49,11 @@ QGroupBox* AddGroup(QDialog* d, const char* title, std::initializer_list<std::in
 
 FeedbackDialog::FeedbackDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialog(this, QStringLiteral("Feedback"));
+    SetUpDialog(this, QString::fromUtf8(kFeedbackTitle));
     const FeedbackView& f = ShowFeedbackScores();
 
     auto* typeRow = new QHBoxLayout;
-    typeRow->addWidget(MakeLabel(QStringLiteral("RF type ="), this));
+    typeRow->addWidget(MakeLabel(QString::fromUtf8(kFeedbackTypeCaption), this));
     auto* typeText = MakeDisplayEdit(kTypeText, this, 30);
     typeText->setAlignment(Qt::AlignLeft);
     typeText->setText(QString::fromUtf8(f.typeText));
@@ -63,19 +62,20 @@ FeedbackDialog::FeedbackDialog(QWidget* parent) : QDialog(parent)
     auto* top = new QVBoxLayout(this);
     top->addLayout(typeRow);
     auto* scalars = new QHBoxLayout;
-    scalars->addWidget(AddGroup(this, "Orientation (degrees)",
+    scalars->addWidget(AddGroup(this, kFeedbackGroupTitles[0],
                                 {{{kOrientationActual, f.orientationActual}},
                                  {{kOrientationEstimate, f.orientationEstimate}},
                                  {{kOrientationDifference, f.orientationDifference}}}));
-    scalars->addWidget(AddGroup(this, "Spatial frequency (c/deg)",
-                                {{{kSfActual, f.sfActual}}, {{kSfEstimate, f.sfEstimate}}, {{kSfDifference, f.sfDifference}}}));
+    scalars->addWidget(AddGroup(this, kFeedbackGroupTitles[1],
+                                {{{kSfActual, f.sfActual}}, {{kSfEstimate, f.sfEstimate}},
+                                 {{kSfDifference, f.sfDifference}}}));
     top->addLayout(scalars);
-    top->addWidget(AddGroup(this, "Position (degrees)",
+    top->addWidget(AddGroup(this, kFeedbackGroupTitles[2],
                             {{{kXActual, f.xActual}, {kYActual, f.yActual}},
                              {{kXEstimate, f.xEstimate}, {kYEstimate, f.yEstimate}},
                              {{kXDifference, f.xDifference}, {kYDifference, f.yDifference}},
                              {{kDistance, f.distance}}},
-                            {"X", "Y"}));
+                            {kFeedbackAxes[0], kFeedbackAxes[1]}));
 
     QPushButton* ok = nullptr;
     top->addLayout(OkButtonRow(this, &ok));

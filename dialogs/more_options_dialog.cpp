@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <iterator>
 #include <memory>
 
+#include "controls/dialog_labels.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/number_spin_box.h"
@@ -20,24 +22,23 @@ using namespace MoreOptionsIds;
 
 MoreOptionsDialog::MoreOptionsDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialog(this, QStringLiteral("More options"));
+    SetUpDialog(this, QString::fromUtf8(kMoreOptionsTitle));
 
     rateCellType_ = new QComboBox(this);
     SetControlId(rateCellType_, kCellTypeList);
-    rateCellType_->addItems({QStringLiteral("RGG ON"), QStringLiteral("RGC OFF"), QStringLiteral("simple"),
-                             QStringLiteral("DS simple"), QStringLiteral("complex")});
+    AddItems(rateCellType_, kRateCellTypeNames);
     connect(rateCellType_, &QComboBox::currentIndexChanged, this, &MoreOptionsDialog::chooseRateCellType);
     auto* rateCaption = new QWidget(this);
     auto* rateRow = new QHBoxLayout(rateCaption);
     rateRow->setContentsMargins(0, 0, 0, 0);
     rateRow->addWidget(rateCellType_);
-    rateRow->addWidget(MakeLabel(QStringLiteral("spontaneous rate"), this));
+    rateRow->addWidget(MakeLabel(QString::fromUtf8(kOptionRowLabels[2].caption), this));
     rateRow->addStretch();
 
-    saturating_ = new QCheckBox(QStringLiteral("use saturating I/O; half-max contrast ="), this);
+    saturating_ = new QCheckBox(QString::fromUtf8(kOptionRowLabels[3].caption), this);
     SetControlId(saturating_, kSaturatingCheck);
     connect(saturating_, &QCheckBox::clicked, this, &MoreOptionsDialog::checkSaturating);
-    hash_ = new QCheckBox(QStringLiteral("Add background hash"), this);
+    hash_ = new QCheckBox(QString::fromUtf8(kHashCheckText), this);
     SetControlId(hash_, kHashCheck);
     connect(hash_, &QCheckBox::clicked, this, &MoreOptionsDialog::checkHash);
 
@@ -45,13 +46,13 @@ MoreOptionsDialog::MoreOptionsDialog(QWidget* parent) : QDialog(parent)
     const struct {
         QWidget* caption;
         int upDownId, editId;
-        const char* unit;
     } rows[kOptionSpins] = {
-        {MakeLabel(QStringLiteral("Retinal receptive field surround weighting"), this), kSurroundUpDown, kSurroundEdit, ""},
-        {MakeLabel(QStringLiteral("Retinal spike train gamma parameter (a)"), this), kGammaUpDown, kGammaEdit, ""},
-        {rateCaption, kRateUpDown, kRateEdit, "Hz"},
-        {saturating_, kHalfMaxUpDown, kHalfMaxEdit, "%"},
+        {MakeLabel(QString::fromUtf8(kOptionRowLabels[0].caption), this), kSurroundUpDown, kSurroundEdit},
+        {MakeLabel(QString::fromUtf8(kOptionRowLabels[1].caption), this), kGammaUpDown, kGammaEdit},
+        {rateCaption, kRateUpDown, kRateEdit},
+        {saturating_, kHalfMaxUpDown, kHalfMaxEdit},
     };
+    static_assert(std::size(kOptionRowLabels) == kOptionSpins);
     auto* grid = new QGridLayout;
     for (int i = 0; i < kOptionSpins; ++i) {
         const auto spin = static_cast<OptionSpin>(i);
@@ -59,7 +60,7 @@ MoreOptionsDialog::MoreOptionsDialog(QWidget* parent) : QDialog(parent)
         spins_[i]->edit()->setReadOnly(true);
         grid->addWidget(rows[i].caption, i, 0);
         grid->addWidget(spins_[i], i, 1);
-        grid->addWidget(MakeLabel(QString::fromUtf8(rows[i].unit), this), i, 2);
+        grid->addWidget(MakeLabel(QString::fromUtf8(kOptionRowLabels[i].unit), this), i, 2);
         connect(spins_[i], &QSpinBox::valueChanged, this, [this, spin](int p) { stepSpin(spin, p); });
     }
     grid->addWidget(hash_, kOptionSpins, 0, 1, 3);

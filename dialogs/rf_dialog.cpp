@@ -9,8 +9,11 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <iterator>
+#include <span>
 #include <memory>
 
+#include "controls/dialog_labels.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/number_spin_box.h"
@@ -20,30 +23,28 @@ using namespace RfDialogIds;
 
 namespace {
 
+// A spin row's controls; its texts are the core's (controls/dialog_labels.h).
 struct SpinLayout {
-    const char* label;
     int upDownId, editId;
-    const char* unit;
 };
 // In the order of RfSpin.
 constexpr SpinLayout kSpins[kRfSpins] = {
-    {"RGC center radius", kCentreUpDown, kCentreEdit, "degs"}, {"SF", kSfUpDown, kSfEdit, "c/deg"},
-    {"Phase", kPhaseUpDown, kPhaseEdit, "degs"},               {"Width", kWidthUpDown, kWidthEdit, "degs"},
-    {"Length", kLengthUpDown, kLengthEdit, "degs"},
+    {kCentreUpDown, kCentreEdit}, {kSfUpDown, kSfEdit}, {kPhaseUpDown, kPhaseEdit},
+    {kWidthUpDown, kWidthEdit},   {kLengthUpDown, kLengthEdit},
 };
+static_assert(std::size(kRfSpinLabels) == kRfSpins);
 
 }  // namespace
 
 RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialog(this, QStringLiteral("Receptive field parameters"));
+    SetUpDialog(this, QString::fromUtf8(kRfDialogTitle));
     cellType_ = new QComboBox(this);
     SetControlId(cellType_, kCellTypeList);
-    cellType_->addItems({QStringLiteral("retinal/LGN ON center X cell"), QStringLiteral("retinal/LGN OFF center X cell"),
-                         QStringLiteral("simple cell"), QStringLiteral("DS simple cell"), QStringLiteral("Complex cell")});
+    AddItems(cellType_, kCellTypeNames);
     connect(cellType_, &QComboBox::currentIndexChanged, this, &RfDialog::chooseCellType);
 
-    auto* gabor = new QGroupBox(QStringLiteral("Gabor parameters"), this);
+    auto* gabor = new QGroupBox(QString::fromUtf8(kGaborGroupTitle), this);
     auto* gaborGrid = new QGridLayout(gabor);
     auto* fields = new QGridLayout;
     for (int i = 0; i < kRfSpins; ++i) {
@@ -54,11 +55,11 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
         QGridLayout* grid = spin == RfSpin::Centre ? fields : gaborGrid;
         const int row = spin == RfSpin::Centre ? 0 : i - 1;
         spins_[i] = new NumberSpinBox(s.upDownId, s.editId, owner);
-        auto* caption = MakeLabel(QString::fromUtf8(s.label), owner);
+        auto* caption = MakeLabel(QString::fromUtf8(kRfSpinLabels[i].caption), owner);
         caption->setBuddy(spins_[i]);
         grid->addWidget(caption, row, 0);
         grid->addWidget(spins_[i], row, 1);
-        grid->addWidget(MakeLabel(QString::fromUtf8(s.unit), owner), row, 2);
+        grid->addWidget(MakeLabel(QString::fromUtf8(kRfSpinLabels[i].unit), owner), row, 2);
         connect(spins_[i]->edit(), &QLineEdit::textEdited, this, [this, spin] { typeSpin(spin); });
         connect(spins_[i], &QSpinBox::valueChanged, this, [this, spin](int p) { stepSpin(spin, p); });
     }
@@ -71,12 +72,12 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
     auto* orientationRow = new QHBoxLayout;
     orientationRow->addWidget(orientationSlider, 1);
     orientationRow->addWidget(orientation_);
-    orientationRow->addWidget(MakeLabel(QStringLiteral("degs"), this));
-    fields->addWidget(MakeLabel(QStringLiteral("Orientation"), this), 1, 0);
+    orientationRow->addWidget(MakeLabel(QString::fromUtf8(kRfOrientationLabel.unit), this));
+    fields->addWidget(MakeLabel(QString::fromUtf8(kRfOrientationLabel.caption), this), 1, 0);
     fields->addLayout(orientationRow, 1, 1, 1, 2);
     left->addLayout(fields);
 
-    auto* position = new QGroupBox(QStringLiteral("Position"), this);
+    auto* position = new QGroupBox(QString::fromUtf8(kRfPositionTitle), this);
     auto* positionGrid = new QGridLayout(position);
     auto* horizontal = MakeSlider(kHorizontalSlider, Qt::Horizontal, position);
     auto* vertical = MakeSlider(kVerticalSlider, Qt::Vertical, position);
@@ -84,10 +85,10 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
     vertical->setInvertedAppearance(true);
     vertical->setInvertedControls(true);
     vertical->setMinimumHeight(vertical->fontMetrics().height() * 6);
-    positionGrid->addWidget(MakeLabel(QStringLiteral("Horizontal"), position), 0, 0);
+    positionGrid->addWidget(MakeLabel(QString::fromUtf8(kRfPositionAxes[0]), position), 0, 0);
     positionGrid->addWidget(horizontal, 1, 0);
     positionGrid->addWidget(vertical, 0, 1, 3, 1, Qt::AlignHCenter);
-    positionGrid->addWidget(MakeLabel(QStringLiteral("Vertical"), position), 3, 1, Qt::AlignHCenter);
+    positionGrid->addWidget(MakeLabel(QString::fromUtf8(kRfPositionAxes[1]), position), 3, 1, Qt::AlignHCenter);
     positionGrid->setRowStretch(2, 1);
     left->addWidget(position);
     left->addStretch();
@@ -100,7 +101,7 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
 
     // Two groups of buttons, each checked one at a time.
     auto addButtons = [this](const char* title, QRadioButton** buttons, int firstId, int firstMode,
-                             std::initializer_list<const char*> texts, void (RfDialog::*choose)(int)) {
+                             std::span<const char* const> texts, void (RfDialog::*choose)(int)) {
         auto* group = new QGroupBox(QString::fromUtf8(title), this);
         auto* column = new QVBoxLayout(group);
         int i = 0;
@@ -113,10 +114,10 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
         }
         return group;
     };
-    auto* display = addButtons("Display", display_, kGreyScale, GreyScale, {"Grey scale", "Outlines", "Hide"},
+    auto* display = addButtons(kDisplayGroupTitle, display_, kGreyScale, GreyScale, kDisplayModeNames,
                                &RfDialog::chooseDisplay);
-    auto* updates = addButtons("Position updates", randomise_, kLeaveWhereSelected, LeaveWhereSelected,
-                               {"Leave where selected", "Randomise position and orientation", "Randomise everything"},
+    auto* updates = addButtons(kPositionUpdatesTitle, randomise_, kLeaveWhereSelected, LeaveWhereSelected,
+                               kPositionUpdateNames,
                                &RfDialog::chooseRandomise);
 
     auto* right = new QVBoxLayout;

@@ -11,8 +11,10 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <iterator>
 #include <memory>
 
+#include "controls/dialog_labels.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/number_spin_box.h"
@@ -21,36 +23,29 @@ using namespace SelectStimulusIds;
 
 namespace {
 
+// A row's controls; its texts are the core's (controls/dialog_labels.h).
 struct RowLayout {
-    const char* label;
     int sliderId, editId;
-    const char* unit;
 };
 // In the order of StimulusRow.
 constexpr RowLayout kRows[kStimulusRows] = {
-    {"Grating/spot radius", kRadiusSlider, kRadiusEdit, "degs"},
-    {"Bar length", kBarLengthSlider, kBarLengthEdit, "degs"},
-    {"Bar width", kBarWidthSlider, kBarWidthEdit, "degs"},
-    {"Orientation", kOrientationSlider, kOrientationEdit, "degs"},
-    {"Contrast", kContrastSlider, kContrastEdit, "%"},
-    {"Spatial frequency", kSfSlider, kSfEdit, "c/deg"},
+    {kRadiusSlider, kRadiusEdit}, {kBarLengthSlider, kBarLengthEdit}, {kBarWidthSlider, kBarWidthEdit},
+    {kOrientationSlider, kOrientationEdit}, {kContrastSlider, kContrastEdit}, {kSfSlider, kSfEdit},
 };
 // In the order of StimulusSpin.
 constexpr RowLayout kSpins[kStimulusSpins] = {
-    {"Velocity", kVelocityUpDown, kVelocityEdit, "degs/s"},
-    {"Modulation rate", kModulationUpDown, kModulationEdit, "Hz"},
-    {"Phase", kPhaseUpDown, kPhaseEdit, "degs"},
+    {kVelocityUpDown, kVelocityEdit}, {kModulationUpDown, kModulationEdit}, {kPhaseUpDown, kPhaseEdit},
 };
+static_assert(std::size(kStimulusRowLabels) == kStimulusRows && std::size(kStimulusSpinLabels) == kStimulusSpins);
 
 }  // namespace
 
 SelectStimulusDialog::SelectStimulusDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialog(this, QStringLiteral("Select stimulus"));
+    SetUpDialog(this, QString::fromUtf8(kSelectStimulusTitle));
     shape_ = new QComboBox(this);
     SetControlId(shape_, kTypeList);
-    shape_->addItems({QStringLiteral("Circular spot"), QStringLiteral("Annulus"), QStringLiteral("Rectangular bar"),
-                      QStringLiteral("Sine wave grating")});
+    AddItems(shape_, kStimulusShapes);
     connect(shape_, &QComboBox::currentIndexChanged, this, &SelectStimulusDialog::chooseShape);
 
     // The stimulus rows on the left, the spatial frequency above the
@@ -63,44 +58,44 @@ SelectStimulusDialog::SelectStimulusDialog(QWidget* parent) : QDialog(parent)
         const auto row = static_cast<StimulusRow>(i);
         sliders_[i] = MakeSlider(r.sliderId, Qt::Horizontal, this);
         fields_[i] = MakeNumberEdit(r.editId, this);
-        auto* caption = MakeLabel(QString::fromUtf8(r.label), this);
+        auto* caption = MakeLabel(QString::fromUtf8(kStimulusRowLabels[i].caption), this);
         caption->setBuddy(fields_[i]);
         QGridLayout* grid = row == StimulusRow::SpatialFrequency ? sfGrid : left;
         const int at = row == StimulusRow::SpatialFrequency ? 0 : i + 1;
         grid->addWidget(caption, at, 0);
         grid->addWidget(sliders_[i], at, 1);
         grid->addWidget(fields_[i], at, 2);
-        grid->addWidget(MakeLabel(QString::fromUtf8(r.unit), this), at, 3);
+        grid->addWidget(MakeLabel(QString::fromUtf8(kStimulusRowLabels[i].unit), this), at, 3);
         connect(sliders_[i], &QSlider::valueChanged, this, [this, row] { moveSlider(row); });
         connect(fields_[i], &QLineEdit::textEdited, this, [this, row] { typeField(row); });
     }
     sensitivity_ = MakeDisplayEdit(kSensitivityEdit, this);
     auto* sensitivityRow = new QHBoxLayout;
-    auto* sensitivityLabel = MakeLabel(QStringLiteral("sensitivity"), this);
+    auto* sensitivityLabel = MakeLabel(QString::fromUtf8(kSensitivityCaption), this);
     sensitivityLabel->setBuddy(sensitivity_);
     sensitivityRow->addWidget(sensitivityLabel);
     sensitivityRow->addWidget(sensitivity_);
     sensitivityRow->addStretch();
     left->addLayout(sensitivityRow, 6, 1, 1, 3);
 
-    auto* grating = new QGroupBox(QStringLiteral("Grating parameters"), this);
+    auto* grating = new QGroupBox(QString::fromUtf8(kGratingGroupTitle), this);
     auto* gratingGrid = new QGridLayout(grating);
     for (int i = 0; i < kStimulusSpins; ++i) {
         const RowLayout& r = kSpins[i];
         const auto spin = static_cast<StimulusSpin>(i);
         spins_[i] = new NumberSpinBox(r.sliderId, r.editId, grating);
-        auto* caption = MakeLabel(QString::fromUtf8(r.label), grating);
+        auto* caption = MakeLabel(QString::fromUtf8(kStimulusSpinLabels[i].caption), grating);
         caption->setBuddy(spins_[i]);
         gratingGrid->addWidget(caption, i, 0);
         gratingGrid->addWidget(spins_[i], i, 1);
-        gratingGrid->addWidget(MakeLabel(QString::fromUtf8(r.unit), grating), i, 2);
+        gratingGrid->addWidget(MakeLabel(QString::fromUtf8(kStimulusSpinLabels[i].unit), grating), i, 2);
         connect(spins_[i]->edit(), &QLineEdit::textEdited, this, [this, spin] { typeSpin(spin); });
         connect(spins_[i], &QSpinBox::valueChanged, this, [this, spin](int p) { stepSpin(spin, p); });
     }
 
-    black_ = new QRadioButton(QStringLiteral("Black"), this);
+    black_ = new QRadioButton(QString::fromUtf8(kPolarityNames[0]), this);
     SetControlId(black_, kBlack);
-    white_ = new QRadioButton(QStringLiteral("White"), this);
+    white_ = new QRadioButton(QString::fromUtf8(kPolarityNames[1]), this);
     SetControlId(white_, kWhite);
     connect(black_, &QRadioButton::clicked, this, [this] { choosePolarity(-1); });
     connect(white_, &QRadioButton::clicked, this, [this] { choosePolarity(1); });

@@ -1,9 +1,7 @@
 // Presents the newest frame on the canvas, one frame pixel per device
 // pixel, with the information line over its top rows: the same texts as
 // the desktop, built by the core, white on grey boxes.
-'use strict';
-
-const FrameView = {
+export const FrameView = {
     canvas: null,
     context: null,
     module: null,
@@ -90,3 +88,26 @@ const FrameView = {
         boxed(clientWidth - full(peak), peak);
     },
 };
+
+// The canvas's backing size follows the stage: its CSS size times
+// devicePixelRatio, 38 device pixels a degree. size holds the frame's
+// width and height; every change after the first is the core's resize.
+export const pixelRatio = () => window.devicePixelRatio || 1;
+const measure = (stage) => [Math.max(0, Math.floor(stage.clientWidth * pixelRatio())),
+                            Math.max(0, Math.floor(stage.clientHeight * pixelRatio()))];
+
+export function fitCanvas(canvas, stage, size) {
+    [size.width, size.height] = measure(stage);
+    canvas.width = size.width;
+    canvas.height = size.height;
+}
+
+export function followStage(canvas, stage, size, M) {
+    new ResizeObserver(() => {
+        const [w, h] = measure(stage);
+        if (w === size.width && h === size.height) return;
+        fitCanvas(canvas, stage, size);
+        FrameView.cleared = true;
+        M._tess_resize(w, h);
+    }).observe(stage);
+}

@@ -3,105 +3,102 @@
 // carries it, and show its instructions beside the canvas. Reading and
 // writing are the core's, the same as the desktop's; a bad file or link
 // gets the core's message and changes nothing.
-'use strict';
+import { showMessage } from './messages.js';
 
-const TessalineLesson = (() => {
-    let M = null;
+let M = null;
 
-    // A JavaScript string into the module's memory as UTF-8, for one call.
-    function withText(text, call) {
-        const bytes = new TextEncoder().encode(text);
-        const at = M._malloc(bytes.length + 1);
-        try {
-            M.HEAPU8.set(bytes, at);
-            return call(at, bytes.length);
-        } finally {
-            M._free(at);
-        }
+// A JavaScript string into the module's memory as UTF-8, for one call.
+function withText(text, call) {
+    const bytes = new TextEncoder().encode(text);
+    const at = M._malloc(bytes.length + 1);
+    try {
+        M.HEAPU8.set(bytes, at);
+        return call(at, bytes.length);
+    } finally {
+        M._free(at);
     }
+}
 
-    function showInstructions() {
-        const panel = document.getElementById('instructions');
-        const title = M.UTF8ToString(M._tess_lesson_title());
-        const text = M.UTF8ToString(M._tess_lesson_instructions());
-        // Plain text only: whatever markup a lesson holds is shown, not obeyed.
-        document.getElementById('instructions-title').textContent = title || 'Instructions';
-        document.getElementById('instructions-text').textContent = text;
-        panel.hidden = text === '';
-    }
+function showInstructions() {
+    const panel = document.getElementById('instructions');
+    const title = M.UTF8ToString(M._tess_lesson_title());
+    const text = M.UTF8ToString(M._tess_lesson_instructions());
+    // Plain text only: whatever markup a lesson holds is shown, not obeyed.
+    document.getElementById('instructions-title').textContent = title || 'Instructions';
+    document.getElementById('instructions-text').textContent = text;
+    panel.hidden = text === '';
+}
 
-    function finish(opened) {
-        if (opened) showInstructions();
-        else showMessage(M.UTF8ToString(M._tess_lesson_message()));
-        return { opened: opened === 1, message: M.UTF8ToString(M._tess_lesson_message()) };
-    }
+function finish(opened) {
+    if (opened) showInstructions();
+    else showMessage(M.UTF8ToString(M._tess_lesson_message()));
+    return { opened: opened === 1, message: M.UTF8ToString(M._tess_lesson_message()) };
+}
 
-    function openText(text) { return finish(withText(text, (at, n) => M._tess_lesson_open(at, n))); }
-    function openLink(fragment) { return finish(withText(fragment, (at, n) => M._tess_lesson_open_link(at, n))); }
-    function saveText(withAnswers) { return M.UTF8ToString(M._tess_lesson_save(withAnswers ? 1 : 0)); }
-    function link() {
-        return location.href.split('#')[0] + '#' + M.UTF8ToString(M._tess_lesson_link());
-    }
+function openText(text) { return finish(withText(text, (at, n) => M._tess_lesson_open(at, n))); }
+function openLink(fragment) { return finish(withText(fragment, (at, n) => M._tess_lesson_open_link(at, n))); }
+function saveText(withAnswers) { return M.UTF8ToString(M._tess_lesson_save(withAnswers ? 1 : 0)); }
+function link() {
+    return location.href.split('#')[0] + '#' + M.UTF8ToString(M._tess_lesson_link());
+}
 
-    function download(withAnswers) {
-        const title = M.UTF8ToString(M._tess_lesson_title()).replace(/[^\w -]+/g, '').trim();
-        const name = (title || 'lesson') + (withAnswers ? ' (answer key)' : '') + '.tessaline';
-        const url = URL.createObjectURL(new Blob([saveText(withAnswers)], { type: 'application/json' }));
-        const a = document.createElement('a');
-        a.href = url;
-        a.download = name;
-        a.click();
-        setTimeout(() => URL.revokeObjectURL(url), 1000);
-    }
+function download(withAnswers) {
+    const title = M.UTF8ToString(M._tess_lesson_title()).replace(/[^\w -]+/g, '').trim();
+    const name = (title || 'lesson') + (withAnswers ? ' (answer key)' : '') + '.tessaline';
+    const url = URL.createObjectURL(new Blob([saveText(withAnswers)], { type: 'application/json' }));
+    const a = document.createElement('a');
+    a.href = url;
+    a.download = name;
+    a.click();
+    setTimeout(() => URL.revokeObjectURL(url), 1000);
+}
 
-    function share() {
-        const address = link();
-        history.replaceState(null, '', address);
-        if (navigator.clipboard) navigator.clipboard.writeText(address).catch(() => {});
-        showMessage('The share link is in the address bar (and copied, where the browser allows):\n' + address);
-    }
+function share() {
+    const address = link();
+    history.replaceState(null, '', address);
+    if (navigator.clipboard) navigator.clipboard.writeText(address).catch(() => {});
+    showMessage('The share link is in the address bar (and copied, where the browser allows):\n' + address);
+}
 
-    function wireMenu() {
-        const picker = document.getElementById('lesson-file');
-        picker.addEventListener('change', () => {
-            const file = picker.files[0];
-            picker.value = '';
-            if (!file) return;
-            // A file larger than a lesson is refused by the core from its first bytes.
-            file.slice(0, 65537).text().then(openText);
-        });
-        const items = {
-            'lesson-open': () => picker.click(),
-            'lesson-save': () => download(false),
-            'lesson-answers': () => download(true),
-            'lesson-share': share,
-        };
-        for (const [id, act] of Object.entries(items)) {
-            document.getElementById(id).addEventListener('click', () => {
-                document.getElementById('options-menu').hidden = true;
-                document.getElementById('options-button').setAttribute('aria-expanded', 'false');
-                act();
-            });
-        }
-        document.getElementById('instructions-hide').addEventListener('click', () => {
-            document.getElementById('instructions').hidden = true;
-            document.getElementById('canvas').focus();
+function wireMenu() {
+    const picker = document.getElementById('lesson-file');
+    picker.addEventListener('change', () => {
+        const file = picker.files[0];
+        picker.value = '';
+        if (!file) return;
+        // A file larger than a lesson is refused by the core from its first bytes.
+        file.slice(0, 65537).text().then(openText);
+    });
+    const items = {
+        'lesson-open': () => picker.click(),
+        'lesson-save': () => download(false),
+        'lesson-answers': () => download(true),
+        'lesson-share': share,
+    };
+    for (const [id, act] of Object.entries(items)) {
+        document.getElementById(id).addEventListener('click', () => {
+            document.getElementById('options-menu').hidden = true;
+            document.getElementById('options-button').setAttribute('aria-expanded', 'false');
+            act();
         });
     }
+    document.getElementById('instructions-hide').addEventListener('click', () => {
+        document.getElementById('instructions').hidden = true;
+        document.getElementById('canvas').focus();
+    });
+}
 
-    // Called once the core has started at the page's size: a link's lesson
-    // first, so the page starts with it (or, refused, with the defaults).
-    function start(module) {
-        M = module;
-        wireMenu();
+// Called once the core has started at the page's size: a link's lesson
+// first, so the page starts with it (or, refused, with the defaults).
+function start(module) {
+    M = module;
+    wireMenu();
+    if (location.hash.startsWith('#lesson=')) openLink(location.hash);
+    // A link followed in a tab that has the page open already changes only
+    // the fragment: the page does not load again, so it opens it here.
+    window.addEventListener('hashchange', () => {
         if (location.hash.startsWith('#lesson=')) openLink(location.hash);
-        // A link followed in a tab that has the page open already changes
-        // only the fragment: the page does not load again, so it opens it here.
-        window.addEventListener('hashchange', () => {
-            if (location.hash.startsWith('#lesson=')) openLink(location.hash);
-        });
-    }
+    });
+}
 
-    return { start, openText, openLink, saveText, link };
-})();
-window.tessalineLesson = TessalineLesson;
+export const TessalineLesson = { start, openText, openLink, saveText, link };

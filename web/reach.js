@@ -6,9 +6,7 @@
 // (the wheel's 5-degree steps). On-screen keys stand for '+', '-', Enter
 // and the arrows. Keys on the focused field: Shift with an arrow moves the
 // pointer, Space shows or hides the stimulus there.
-'use strict';
-
-const Reach = {
+export const Reach = {
     PINCH_STEP: 1.1,        // a tenth more or less finger spread is one step, as one wheel notch
     TWIST_STEP: 5,          // degrees of twist for one wheel notch
     KEY_MOVE: 10,           // device pixels the pointer moves for one Shift+arrow

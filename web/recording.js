@@ -3,8 +3,9 @@
 // the picture, the two CSV tables and an NWB file to download. The spike
 // log is drained between ticks every 50 ms, as the desktop's timer does.
 'use strict';
+import { Tuning } from './tuning.js';
 
-const Recording = (() => {
+export const Recording = (() => {
     const DRAIN_MS = 50;
     let M = null;
     let timer = 0;

@@ -3,13 +3,14 @@
 // (browsers allow sound only after a gesture). Until then, and for good
 // when no sound can be had, the play position follows the clock, so the
 // neuron ticks, the traces and the peak rate go on as on a silent desktop.
-'use strict';
+import { showMessage } from './messages.js';
 
 const STREAM_RATE = 44100;
 // A browser with no output device may never settle the start (Firefox
 // with no sound server leaves resume() pending): after this long the page
 // goes on silently, as the desktop does without a device.
 const START_WAIT_MS = 5000;
+const NO_SOUND_TEXT = 'Error preparing wave header';
 
 // The promise's value, or a failure once ms have passed without one.
 function within(promise, ms) {
@@ -20,7 +21,7 @@ function within(promise, ms) {
     return Promise.race([promise, late]).finally(() => clearTimeout(timer));
 }
 
-const Sound = {
+export const Sound = {
     state: 'waiting',      // waiting, starting, playing or none
     context: null,
     node: null,
@@ -110,3 +111,9 @@ const Sound = {
         this.node = null;
     },
 };
+
+// Any first click or key starts the sound; the note that asks for one goes.
+export function startSound() {
+    const note = document.getElementById('sound-note');
+    Sound.start(() => showMessage(NO_SOUND_TEXT)).then(() => { note.hidden = true; });
+}

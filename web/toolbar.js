@@ -1,8 +1,6 @@
 // The toolbar's eleven buttons, laid out from the core's table with the
 // desktop's pictures and tooltips.
-'use strict';
-
-function buildToolbar(element, module, onCommand) {
+export function buildToolbar(element, module, onCommand) {
     const M = module;
     const count = M._tess_toolbar_items();
     for (let i = 0; i < count; i++) {

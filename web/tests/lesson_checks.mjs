@@ -40,12 +40,12 @@ try {
     // Desktop to web: the file picker, then a save with the field's place.
     await (await page.$('#lesson-file')).uploadFile(desktopFile);
     await page.waitForFunction(() => window.tessaline.module.ccall('tess_get', 'number', ['string'], ['stimulus.stimulusType']) === 4);
-    const saved = await page.evaluate(() => window.tessalineLesson.saveText(true));
+    const saved = await page.evaluate(() => window.tessaline.lesson.saveText(true));
     const compared = sameValues(readFileSync(desktopFile, 'utf8'), saved, 'desktop lesson saved again by the page');
 
     // Web to desktop: the page's own session, changed by its toolbar.
     await page.evaluate(() => { window.tessaline.run(30026); window.tessaline.run(30019); });
-    writeFileSync(webFile, await page.evaluate(() => window.tessalineLesson.saveText(true)));
+    writeFileSync(webFile, await page.evaluate(() => window.tessaline.lesson.saveText(true)));
 
     // Bad links: each gives its message and the page keeps the defaults.
     const good = base64url(taught);
@@ -73,7 +73,7 @@ try {
 
     // A share link: made by the page, opened twice, the same hidden field.
     await openFresh(`http://127.0.0.1:${session.port}${BASE}#lesson=${good}`);
-    const link = await page.evaluate(() => window.tessalineLesson.link());
+    const link = await page.evaluate(() => window.tessaline.lesson.link());
     const places = [];
     for (let opening = 0; opening < 2; opening++) {
         await openFresh(link);

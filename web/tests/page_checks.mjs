@@ -59,6 +59,9 @@ const checks = {
         const menu = await page.$$eval('#options-menu button', (b) => b.map((x) => x.textContent));
         check(menu.join('|') === 'Select stimulus|Select receptive field|More options|Open lesson…|Save lesson…|' +
             'Save teacher\'s copy…|Share link|Exit', `menu ${menu}`);
+        // The items' commands come from the core's ids by name.
+        const commands = await page.$$eval('#options-menu [data-command]', (b) => b.map((x) => x.dataset.command));
+        check(commands.join() === '30016,30017,30018,30001', `menu commands ${commands}`);
         check(await page.$eval('#sound-note', (n) => !n.hidden), 'the page does not say how to start the sound');
         await page.click('#toolbar button[data-command="30029"]');
         const help = await page.$eval('#help-text', (t) => t.value);

@@ -83,7 +83,7 @@ try {
     const [d, spikes, trials] = await page.evaluate(() => {
         const M = window.tessaline.module;
         const table = (t) => M.UTF8ToString(M._tess_record_csv(t)).trim().split('\n');
-        return [Recording.data(), table(0), table(1)];
+        return [window.tessaline.recording.data(), table(0), table(1)];
     });
     check(d.rows.length === presses, `${d.rows.length} raster rows for ${presses} presses`);
     // Each row lasts as long as the button was held (half a second, give or

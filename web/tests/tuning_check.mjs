@@ -19,7 +19,7 @@ try {
     await page.click('#tuning-start');
     await page.waitForFunction(() => document.querySelector('#tuning-stop').disabled === false, { timeout: 5000 });
     await page.waitForFunction(() => document.querySelector('#tuning-stop').disabled === true, { timeout: 30000 });
-    const d = await page.evaluate(() => Tuning.poll());
+    const d = await page.evaluate(() => window.tessaline.tuning.poll());
     check(d.curve.length === 4 && d.done === 4, `${d.curve.length} points of ${d.done}`);
     check(d.curve.map((c) => c[0]).join(' ') === '0 90 180 270', `values ${d.curve.map((c) => c[0])}`);
     check(/^Preferred orientation .* OSI [0-9.]+/.test(d.summary), `summary: ${d.summary}`);
