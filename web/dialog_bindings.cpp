@@ -15,9 +15,11 @@
 #include "controls/more_options_rules.h"
 #include "controls/rf_dialog_rules.h"
 #include "controls/select_stimulus_rules.h"
+#include "model/file_numbers.h"
 #include "resources/strings.h"
 #include "sim/commands.h"
 #include "stimulus/stimulus_state.h"
+#include "tuning/tuning_sweep.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ struct Json {
     void Close(char bracket) { out += bracket; }
     void Int(const char* key, int32_t v) { Key(key), out += std::to_string(v); }
     void Bool(const char* key, bool v) { Key(key), out += v ? "true" : "false"; }
+    void Real(const char* key, float v) { Key(key), out += ShortestRealText(v); }
     void Text(const char* key, const char* v)
     {
         Key(key);
@@ -228,7 +231,14 @@ std::string BuildNames()
     Json j;
     j.Open(nullptr, '{'), NameIds(j, "commands", kCommands), NameIds(j, "ids", kIds), j.Open("dialogActions", '{');
     for (const auto& [name, action] : kActions) j.Int(name, static_cast<int32_t>(action));
-    j.Close('}'), j.Open("labels", '{'), DialogLabels(j), j.Close('}'), j.Close('}');
+    j.Close('}'), j.Open("labels", '{'), DialogLabels(j), j.Close('}');
+    // Each sweep's first value, last value and points, as the tuning window offers them.
+    j.Open("sweepDefaults", '[');
+    for (const int32_t p : {SweepOrientation, SweepSpatialFrequency, SweepSize, SweepContrast}) {
+        const SweepDefaults d = DefaultsOfSweep(p);
+        j.Open(nullptr, '['), j.Real(nullptr, d.from), j.Real(nullptr, d.to), j.Int(nullptr, d.points), j.Close(']');
+    }
+    j.Close(']'), j.Close('}');
     return j.out;
 }
 

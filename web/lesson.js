@@ -4,6 +4,7 @@
 // writing are the core's, the same as the desktop's; a bad file or link
 // gets the core's message and changes nothing.
 import { showMessage } from './messages.js';
+import { saveFile } from './save_file.js';
 
 let M = null;
 
@@ -45,12 +46,7 @@ function link() {
 function download(withAnswers) {
     const title = M.UTF8ToString(M._tess_lesson_title()).replace(/[^\w -]+/g, '').trim();
     const name = (title || 'lesson') + (withAnswers ? ' (answer key)' : '') + '.tessaline';
-    const url = URL.createObjectURL(new Blob([saveText(withAnswers)], { type: 'application/json' }));
-    const a = document.createElement('a');
-    a.href = url;
-    a.download = name;
-    a.click();
-    setTimeout(() => URL.revokeObjectURL(url), 1000);
+    saveFile(name, new Blob([saveText(withAnswers)], { type: 'application/json' }));
 }
 
 function share() {

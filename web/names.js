@@ -2,7 +2,7 @@
 // binding (tess_names) before anything uses them: the menu's command ids,
 // the cursor, help and feedback ids, the dialog actions' numbers and the
 // dialogs' texts. The page writes none of them itself.
-export const names = { commands: {}, ids: {}, dialogActions: {}, labels: {} };
+export const names = { commands: {}, ids: {}, dialogActions: {}, labels: {}, sweepDefaults: [] };
 
 export function readNames(M) {
     const read = JSON.parse(M.UTF8ToString(M._tess_names()));

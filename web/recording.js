@@ -3,6 +3,7 @@
 // the picture, the two CSV tables and an NWB file to download. The spike
 // log is drained between ticks every 50 ms, as the desktop's timer does.
 'use strict';
+import { saveFile } from './save_file.js';
 import { Tuning } from './tuning.js';
 
 export const Recording = (() => {
@@ -10,14 +11,6 @@ export const Recording = (() => {
     let M = null;
     let timer = 0;
     let panel = null, canvas = null, bin = null, status = null, toggle = null;
-
-    function download(name, blob) {
-        const a = document.createElement('a');
-        a.href = URL.createObjectURL(blob);
-        a.download = name;
-        a.click();
-        setTimeout(() => URL.revokeObjectURL(a.href), 1000);
-    }
 
     // The HDF5 writer is fetched on the first export only (it is five times
     // the rest of the page); a failure to load it or to write is said.
@@ -32,7 +25,7 @@ export const Recording = (() => {
                 showMessage(`The NWB writer could not be loaded: check the connection and try again.\n(${why(e)})`, 'Error');
                 return;
             }
-            download('recording.nwb', new Blob([await writer.nwbBytes(M)], { type: 'application/x-hdf5' }));
+            saveFile('recording.nwb', new Blob([await writer.nwbBytes(M)], { type: 'application/x-hdf5' }));
         } catch (e) {
             showMessage(`The NWB file could not be written: ${why(e)}`, 'Error');
         } finally {
@@ -139,9 +132,9 @@ export const Recording = (() => {
         });
         binLabel.appendChild(bin);
         bar.append(label, binLabel,
-            button('Save picture', () => canvas.toBlob((b) => download('raster.png', b))),
-            button('Spikes CSV', () => download('recording.csv', new Blob([M.UTF8ToString(M._tess_record_csv(0))], { type: 'text/csv' }))),
-            button('Trials CSV', () => download('recording-trials.csv', new Blob([M.UTF8ToString(M._tess_record_csv(1))], { type: 'text/csv' }))),
+            button('Save picture', () => canvas.toBlob((b) => saveFile('raster.png', b))),
+            button('Spikes CSV', () => saveFile('recording.csv', new Blob([M.UTF8ToString(M._tess_record_csv(0))], { type: 'text/csv' }))),
+            button('Trials CSV', () => saveFile('recording-trials.csv', new Blob([M.UTF8ToString(M._tess_record_csv(1))], { type: 'text/csv' }))),
             Object.assign(button('NWB', (e) => exportNwb(e.currentTarget)), { id: 'record-nwb' }),
             button('Close', () => { panel.hidden = true; }));
         canvas = document.createElement('canvas');

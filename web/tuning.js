@@ -2,9 +2,10 @@
 // it: choose what to sweep, start and stop, watch the curve grow, read the
 // summary, download the numbers and the picture. The sweep itself is the
 // core's, polled between ticks every 50 ms.
+import { names } from './names.js';
+import { saveFile } from './save_file.js';
+
 const POLL_MS = 50;
-// Sensible first ranges, as the desktop window has them.
-const DEFAULTS = [[0, 360, 12], [0.2, 6.4, 6], [0.25, 4, 6], [3.125, 100, 6]];
 let M = null, panel = null, plot = null, timer = 0, last = null;
 const $ = (id) => panel.querySelector(`#${id}`);
 
@@ -39,22 +40,14 @@ function build() {
     $('tuning-stop').addEventListener('click', () => { M._tess_tuning_stop(); poll(); });
     $('tuning-close').addEventListener('click', () => { M._tess_tuning_stop(); poll(); panel.hidden = true; });
     $('tuning-data').addEventListener('click', () =>
-        save('tuning.csv', new Blob([M.UTF8ToString(M._tess_tuning_csv())], { type: 'text/csv' })));
-    $('tuning-picture').addEventListener('click', () => plot.toBlob((b) => save('tuning.png', b)));
+        saveFile('tuning.csv', new Blob([M.UTF8ToString(M._tess_tuning_csv())], { type: 'text/csv' })));
+    $('tuning-picture').addEventListener('click', () => plot.toBlob((b) => saveFile('tuning.png', b)));
     parameterChanged();
-}
-
-function save(name, blob) {
-    const a = document.createElement('a');
-    a.href = URL.createObjectURL(blob);
-    a.download = name;
-    a.click();
-    setTimeout(() => URL.revokeObjectURL(a.href), 1000);
 }
 
 function parameterChanged() {
     const p = Number($('tuning-parameter').value);
-    const [from, to, points] = DEFAULTS[p];
+    const [from, to, points] = names.sweepDefaults[p];
     $('tuning-from').value = from;
     $('tuning-to').value = to;
     $('tuning-points').value = points;

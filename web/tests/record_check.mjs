@@ -67,6 +67,11 @@ try {
         const get = (n) => window.tessaline.module.ccall('tess_get', 'number', ['string'], [n]);
         return [Math.round(get('receptiveField.centreX') * 38), Math.round(get('receptiveField.centreY') * 38)];
     });
+    // The clicks above start the sound. A recording keeps the stream's time,
+    // which stands still until the worklet plays: start once it runs.
+    await page.waitForFunction(() => ['playing', 'none'].includes(window.tessaline.sound.state), { timeout: 15000 });
+    const position = await page.evaluate(() => window.tessaline.sound.playPosition());
+    await page.waitForFunction((p) => window.tessaline.sound.playPosition() > p + 22050, { timeout: 15000 }, position);
     await page.click('#measure-button');
     await page.click('#record-toggle');
     check(await page.$eval('#record-box', (b) => b.checked), 'the Record toggle did not start a recording');
