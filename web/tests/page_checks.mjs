@@ -142,6 +142,9 @@ const checks = {
             window.tessaline.pause();
             const M = window.tessaline.module;
             const base = Math.ceil(window.tessaline.sound.playPosition());
+            // One tick on the scripted clock first: a real tick that came late
+            // before the pause (a loaded machine) is not what is counted here.
+            M._tess_neuron_tick(base);
             const ticks = 10000;
             const stream = new Int16Array(882 * ticks + 60000);
             let spikes = 0, dropped = 0, first = true;
