@@ -99,7 +99,7 @@ struct AudioLoop {
     int64_t lastChangeMs = 0;
     int32_t unchangedTicks = 0;
 
-    std::atomic<int64_t> ticks{0}, firstTickMs{0}, lastTickMs{0}, lastPlayPosition{0};
+    std::atomic<int64_t> ticks{0}, lastTickMs{0}, lastPlayPosition{0};
     std::atomic<bool> playing{false};
     std::atomic<int32_t> reopenAttempts{0}, reopens{0}, lead{0};
     std::atomic<int64_t> lateTicks{0}, lostClicks{0};
@@ -223,7 +223,6 @@ int64_t ReadPlayPosition()
 void RecordTickStats(int64_t playPosition)
 {
     const int64_t nowMs = MillisecondClock();
-    if (loop.ticks.load(std::memory_order_relaxed) == 0) loop.firstTickMs.store(nowMs, std::memory_order_relaxed);
     loop.lastTickMs.store(nowMs, std::memory_order_relaxed);
     loop.lastPlayPosition.store(playPosition, std::memory_order_relaxed);
     loop.playing.store(loop.deviceOpen, std::memory_order_relaxed);
@@ -320,7 +319,6 @@ void StartAudioThread(const WaveOutput& output)
     loop.soundLost = false;
     loop.reported = false;
     loop.ticks.store(0, std::memory_order_relaxed);
-    loop.firstTickMs.store(0, std::memory_order_relaxed);
     loop.lastTickMs.store(0, std::memory_order_relaxed);
     loop.lastPlayPosition.store(0, std::memory_order_relaxed);
     loop.playing.store(false, std::memory_order_relaxed);
@@ -360,8 +358,6 @@ AudioLoopStats AudioLoopStatistics()
 {
     AudioLoopStats stats;
     stats.ticks = loop.ticks.load(std::memory_order_relaxed);
-    stats.firstTickMs = loop.firstTickMs.load(std::memory_order_relaxed);
-    stats.lastTickMs = loop.lastTickMs.load(std::memory_order_relaxed);
     stats.lastPlayPosition = loop.lastPlayPosition.load(std::memory_order_relaxed);
     stats.playing = loop.playing.load(std::memory_order_relaxed);
     stats.reopenAttempts = loop.reopenAttempts.load(std::memory_order_relaxed);

@@ -68,7 +68,6 @@ void StopAudioThread();
 
 struct AudioLoopStats {
     int64_t ticks = 0;
-    int64_t firstTickMs = 0, lastTickMs = 0;
     int64_t lastPlayPosition = 0;
     bool playing = false;          // the last tick read its position from a device
     int32_t reopenAttempts = 0;    // opens tried after a loss, successful or not
