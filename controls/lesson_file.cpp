@@ -9,6 +9,8 @@
 #include "model/app_state.h"
 #include "model/file_numbers.h"
 #include "model/numeric.h"
+#include "model/receptive_field.h"
+#include "stimulus/stimulus_state.h"
 
 namespace {
 
@@ -16,12 +18,13 @@ struct Choice {
     const char* name;
     int32_t code;
 };
-constexpr Choice kCellTypes[] = {
-    {"onCentreX", 1}, {"offCentreX", 2}, {"simple", 3}, {"directionalSimple", 4}, {"complex", 5}, {nullptr, 0}};
-constexpr Choice kDisplays[] = {{"greyScale", 1}, {"outlines", 2}, {"hidden", 3}, {nullptr, 0}};
-constexpr Choice kRandomise[] = {{"leaveWhereSelected", 1}, {"randomisePositionOrientation", 2},
-                                 {"randomiseEverything", 3}, {nullptr, 0}};
-constexpr Choice kStimulusTypes[] = {{"spot", 1}, {"annulus", 2}, {"bar", 3}, {"grating", 4}, {nullptr, 0}};
+constexpr Choice kCellTypes[] = {{"onCentreX", OnCentreX}, {"offCentreX", OffCentreX}, {"simple", Simple},
+                                 {"directionalSimple", DirectionalSimple}, {"complex", Complex}, {nullptr, 0}};
+constexpr Choice kDisplays[] = {{"greyScale", GreyScale}, {"outlines", Outlines}, {"hidden", Hidden}, {nullptr, 0}};
+constexpr Choice kRandomise[] = {{"leaveWhereSelected", LeaveWhereSelected},
+                                 {"randomisePositionOrientation", RandomisePositionOrientation},
+                                 {"randomiseEverything", RandomiseEverything}, {nullptr, 0}};
+constexpr Choice kStimulusTypes[] = {{"spot", Spot}, {"annulus", Annulus}, {"bar", Bar}, {"grating", Grating}, {nullptr, 0}};
 constexpr Choice kPolarities[] = {{"white", 1}, {"black", -1}, {nullptr, 0}};
 
 enum class Kind { Number, Choice, Flag };

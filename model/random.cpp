@@ -1,7 +1,7 @@
 #include "model/random.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 #include "model/numeric.h"
@@ -40,13 +40,9 @@ constexpr int32_t kSlotDivisor = 67108864;  // 1 + (kModulus - 1) / kTableSize
 constexpr float kScale = 4.656613e-10f;     // 1 / kModulus
 constexpr float kLargest = 0.99999988f;     // the float just below 1
 
-// The shuffle table belongs to the user-interface thread alone.
-struct ShuffleState {
-    int32_t selector = 0;
-    int32_t table[kTableSize] = {};
-};
+// The shared generator's table belongs to the user-interface thread alone.
 ShuffleState shuffle;
-static_assert(sizeof SeededUniform{}.table == sizeof ShuffleState{}.table);
+static_assert(std::size(ShuffleState{}.table) == kTableSize);
 
 // seed * 16807 mod (2^31 - 1) without overflow (Schrage's method).
 // Valid for 1 <= seed <= 2^31 - 2, which maps onto the same range.
@@ -112,24 +108,12 @@ float ShuffledUniform()
 
 SeededUniform MakeSeededUniform(int32_t seed)
 {
-    ShuffleState state;
     SeededUniform generator;
-    generator.seed = FillTable(state, seed > 0 ? -seed : seed);
-    generator.selector = state.selector;
-    std::copy(state.table, state.table + kTableSize, generator.table);
+    generator.seed = FillTable(generator.state, seed > 0 ? -seed : seed);
     return generator;
 }
 
-float DrawSeededUniform(SeededUniform& generator)
-{
-    ShuffleState state;
-    state.selector = generator.selector;
-    std::copy(generator.table, generator.table + kTableSize, state.table);
-    const float u = ShuffleDraw(state, generator.seed);
-    generator.selector = state.selector;
-    std::copy(state.table, state.table + kTableSize, generator.table);
-    return u;
-}
+float DrawSeededUniform(SeededUniform& generator) { return ShuffleDraw(generator.state, generator.seed); }
 
 void PrimeShuffledUniform()
 {

@@ -26,13 +26,17 @@ float Lcg();
 // shared word; returns 0 < u <= 0.99999988.
 float ShuffledUniform();
 
+// The shuffle table and the value that picks its next slot.
+struct ShuffleState {
+    int32_t selector = 0;
+    int32_t table[32] = {};
+};
 // The same generator on a state of its own, started from a lesson's seed
 // (1..2147483646) rather than the shared word, so that everyone who opens a
 // lesson draws the same numbers, whatever the audio thread does meanwhile.
 struct SeededUniform {
     int32_t seed = 1;
-    int32_t selector = 0;
-    int32_t table[32] = {};
+    ShuffleState state;
 };
 SeededUniform MakeSeededUniform(int32_t seed);
 float DrawSeededUniform(SeededUniform& generator);

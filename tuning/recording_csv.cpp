@@ -4,9 +4,16 @@
 #include "tuning/tuning_sweep.h"
 
 const char* const kSpikesCsvHeader = "time_s,trial";
-const char* const kTrialsCsvHeader =
-    "trial,start_s,stop_s,stimulus,x_deg,y_deg,orientation_deg,size_deg,contrast_percent,"
-    "spatial_frequency_cpd,velocity_deg_per_s,phase_deg,swept,condition";
+const StimulusColumn kStimulusColumns[8] = {
+    {"x_deg", &StimulusSnapshot::xDeg, "horizontal position of the stimulus centre, degrees"},
+    {"y_deg", &StimulusSnapshot::yDeg, "vertical position of the stimulus centre (down), degrees"},
+    {"orientation_deg", &StimulusSnapshot::orientation, "orientation, degrees"},
+    {"size_deg", &StimulusSnapshot::size, "spot or annulus radius, bar length or grating radius, degrees"},
+    {"contrast_percent", &StimulusSnapshot::contrast, "contrast, percent"},
+    {"spatial_frequency_cpd", &StimulusSnapshot::spatialFrequency, "grating spatial frequency, cycles per degree"},
+    {"velocity_deg_per_s", &StimulusSnapshot::velocity, "grating drift velocity, degrees per second"},
+    {"phase_deg", &StimulusSnapshot::phase, "grating phase, degrees"},
+};
 
 std::string SecondsText(double seconds)
 {
@@ -36,15 +43,15 @@ std::string SpikesCsvText(const Recording& r)
 
 std::string TrialsCsvText(const Recording& r)
 {
-    std::string text = kTrialsCsvHeader;
-    text += '\n';
+    std::string text = "trial,start_s,stop_s,stimulus";
+    for (const StimulusColumn& c : kStimulusColumns) text += std::string(",") + c.name;
+    text += ",swept,condition\n";
     for (size_t i = 0; i < r.trials.size(); ++i) {
         const RecordedTrial& t = r.trials[i];
         const StimulusSnapshot& s = t.stimulus;
         text += std::to_string(i + 1) + ',' + SecondsText(t.start) + ',' + SecondsText(TrialStop(r, t)) + ','
             + StimulusTypeName(s.type);
-        for (float v : {s.xDeg, s.yDeg, s.orientation, s.size, s.contrast, s.spatialFrequency, s.velocity, s.phase})
-            text += ',' + ShortestRealText(v);
+        for (const StimulusColumn& c : kStimulusColumns) text += ',' + ShortestRealText(s.*c.field);
         // The swept field's name holds commas' cousins only: spaces and brackets.
         text += ',';
         if (t.field >= 0) text += SweptFieldName(t.field);

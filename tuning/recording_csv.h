@@ -8,8 +8,15 @@
 
 // time_s,trial
 extern const char* const kSpikesCsvHeader;
-// trial,start_s,stop_s,stimulus,x_deg,y_deg,orientation_deg,size_deg,contrast_percent,...
-extern const char* const kTrialsCsvHeader;
+
+// The stimulus's number columns of the trials' tables, CSV and NWB alike, in
+// their order: trial,start_s,stop_s,stimulus, then these, then swept,condition.
+struct StimulusColumn {
+    const char* name;
+    float StimulusSnapshot::*field;
+    const char* description;
+};
+extern const StimulusColumn kStimulusColumns[8];
 
 // Trial 0 is a spike between trials. Times in seconds, in the shortest
 // decimals that read back to the same double.

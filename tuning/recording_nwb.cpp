@@ -15,23 +15,6 @@ const char* const kTrialsDescription =
 
 namespace {
 
-// The stimulus at each trial's onset, one number column each.
-struct StimulusColumn {
-    const char* name;
-    float StimulusSnapshot::*field;
-    const char* description;
-};
-const StimulusColumn kStimulusColumns[] = {
-    {"x_deg", &StimulusSnapshot::xDeg, "horizontal position of the stimulus centre, degrees"},
-    {"y_deg", &StimulusSnapshot::yDeg, "vertical position of the stimulus centre (down), degrees"},
-    {"orientation_deg", &StimulusSnapshot::orientation, "orientation, degrees"},
-    {"size_deg", &StimulusSnapshot::size, "spot or annulus radius, bar length or grating radius, degrees"},
-    {"contrast_percent", &StimulusSnapshot::contrast, "contrast, percent"},
-    {"spatial_frequency_cpd", &StimulusSnapshot::spatialFrequency, "grating spatial frequency, cycles per degree"},
-    {"velocity_deg_per_s", &StimulusSnapshot::velocity, "grating drift velocity, degrees per second"},
-    {"phase_deg", &StimulusSnapshot::phase, "grating phase, degrees"},
-};
-
 NwbColumn Numbers(const char* name, const char* description) { return {name, description, false, {}, {}}; }
 NwbColumn Texts(const char* name, const char* description) { return {name, description, true, {}, {}}; }
 

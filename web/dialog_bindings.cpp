@@ -61,42 +61,40 @@ struct Json {
         Open(key, '{'), Text("text", v.text), Int("position", v.position), Int("minimum", v.minimum);
         Int("maximum", v.maximum), Bool("enabled", v.enabled), Close('}');
     }
+    // A list of controls of one kind, each written by item (Field, Slider or Spin).
+    template <typename Views, typename View>
+    void List(const char* key, const Views& views, void (Json::*item)(const char*, const View&))
+    {
+        Open(key, '[');
+        for (const View& v : views) (this->*item)(nullptr, v);
+        Close(']');
+    }
 };
 Json json;
 
 const char* Show(const SelectStimulusView& v)
 {
     json.out.clear();
-    json.Open(nullptr, '{'), json.Int("shape", v.shape);
-    json.Open("slider", '[');
-    for (const SliderView& s : v.slider) json.Slider(nullptr, s);
-    json.Close(']'), json.Open("field", '[');
-    for (const FieldView& f : v.field) json.Field(nullptr, f);
-    json.Close(']'), json.Field("sensitivity", v.sensitivity), json.Open("spin", '[');
-    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
-    json.Close(']'), json.Bool("black", v.black), json.Bool("white", v.white), json.Close('}');
+    json.Open(nullptr, '{'), json.Int("shape", v.shape), json.List("slider", v.slider, &Json::Slider);
+    json.List("field", v.field, &Json::Field), json.Field("sensitivity", v.sensitivity);
+    json.List("spin", v.spin, &Json::Spin), json.Bool("black", v.black), json.Bool("white", v.white), json.Close('}');
     return json.out.c_str();
 }
 
 const char* Show(const RfDialogView& v)
 {
     json.out.clear();
-    json.Open(nullptr, '{'), json.Int("cellType", v.cellType), json.Open("spin", '[');
-    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
-    json.Close(']'), json.Open("slider", '[');
-    for (const SliderView& s : v.slider) json.Slider(nullptr, s);
-    json.Close(']'), json.Field("orientation", v.orientation), json.Int("display", v.display);
-    json.Int("randomise", v.randomise), json.Close('}');
+    json.Open(nullptr, '{'), json.Int("cellType", v.cellType), json.List("spin", v.spin, &Json::Spin);
+    json.List("slider", v.slider, &Json::Slider), json.Field("orientation", v.orientation);
+    json.Int("display", v.display), json.Int("randomise", v.randomise), json.Close('}');
     return json.out.c_str();
 }
 
 const char* Show(const MoreOptionsView& v)
 {
     json.out.clear();
-    json.Open(nullptr, '{'), json.Open("spin", '[');
-    for (const SpinView& s : v.spin) json.Spin(nullptr, s);
-    json.Close(']'), json.Int("rateCellType", v.rateCellType), json.Bool("saturating", v.saturating);
-    json.Bool("hash", v.hash), json.Close('}');
+    json.Open(nullptr, '{'), json.List("spin", v.spin, &Json::Spin), json.Int("rateCellType", v.rateCellType);
+    json.Bool("saturating", v.saturating), json.Bool("hash", v.hash), json.Close('}');
     return json.out.c_str();
 }
 
