@@ -88,9 +88,11 @@ void StopWorkers()
     // What the sound cost in lost clicks, and what it ran on, for anyone who
     // asks why a burst came late.
     const AudioLoopStats audio = AudioLoopStatistics();
-    std::fprintf(stderr, "tessaline: sound: %lld lost clicks, %lld late ticks, lead %d samples, %s buffer %d samples\n",
+    std::fprintf(stderr,
+                 "tessaline: sound: %lld lost clicks, %lld late ticks, lead %d samples, %s buffer %d samples, "
+                 "audio thread at niceness %d\n",
                  static_cast<long long>(audio.lostClicks), static_cast<long long>(audio.lateTicks), audio.lead,
-                 SdlDriverName(), SdlObtainedBufferSamples());
+                 SdlDriverName(), SdlObtainedBufferSamples(), audio.niceness);
     // And what the picture cost: ticks well under 50 a second, or stores far
     // above the canvas's three frames, say where a slow machine struggled.
     const LoopStats scene = SceneLoopStats();

@@ -21,7 +21,10 @@ void AudioLeadLate(AudioLead& lead, int64_t missed)
 {
     const int64_t grown = lead.lead + std::clamp<int64_t>(missed, 0, kMostLead) + lead.period;
     lead.lead = static_cast<int32_t>(std::min<int64_t>(grown, kMostLead));
+    if (lead.cameDown) lead.holdTicks = std::min(2 * lead.holdTicks, kMostHoldTicks);
+    lead.cameDown = false;
     lead.onTimeTicks = 0;
+    lead.leastSpare = -1;
     ++lead.lateTicks;
 }
 
@@ -35,12 +38,21 @@ StreamSlice PlanSlice(AudioLead& lead, int64_t lastEnd, int64_t playPosition)
     const int64_t missed = std::max<int64_t>(taken - slice.first, 0);
     if (missed > 0 || (!goesOn && lastEnd >= 0)) {
         AudioLeadLate(lead, missed);
-    } else if (++lead.onTimeTicks >= kShrinkAfterTicks) {
-        // Down by a quarter of the way to the floor, at least a quarter period.
-        const int32_t floor = 2 * lead.period;
-        const int32_t step = std::max((lead.lead - floor) / 4, lead.period / 4);
-        lead.lead = std::max(lead.lead - step, floor);
-        lead.onTimeTicks = 0;
+    } else {
+        const int64_t spare = slice.first - taken;
+        lead.leastSpare = lead.leastSpare < 0 ? spare : std::min(lead.leastSpare, spare);
+        if (++lead.onTimeTicks >= lead.holdTicks) {
+            // Down by a quarter of the way to the floor, at least a quarter
+            // period, but leaving the run's closest tick a period to spare.
+            const int32_t floor = 2 * lead.period;
+            const int64_t step = std::min<int64_t>(std::max((lead.lead - floor) / 4, lead.period / 4),
+                                                   lead.leastSpare - lead.period);
+            const int32_t lowered = static_cast<int32_t>(std::max<int64_t>(lead.lead - std::max<int64_t>(step, 0), floor));
+            lead.cameDown = lead.cameDown || lowered < lead.lead;
+            lead.lead = lowered;
+            lead.onTimeTicks = 0;
+            lead.leastSpare = -1;
+        }
     }
     slice.heardFrom = std::max(slice.first, taken);
     // A lead that came down, or a position that moved little, can leave the

@@ -6,17 +6,25 @@ constexpr int32_t kClickSamples = 12;    // one click: six samples up, six down
 constexpr int32_t kAudioSlice = 882;     // one 20 ms tick of stream
 constexpr int32_t kMostLead = kAudioRate;  // a second: past that the machine is not keeping up at all
 constexpr int32_t kShrinkAfterTicks = 250;  // 5 s of ticks on time before the lead comes down a step
+constexpr int32_t kMostHoldTicks = 16000;   // a lead that keeps proving too small waits up to 5 min to come down
 
 // How far ahead of the play position each neuron tick writes its slice of
 // the stream. A small lead is heard sooner; a lead the machine cannot keep
 // loses clicks. So the lead starts at two device periods (the device may be
 // taking one period while the tick reads its position, and the position moves
 // in whole periods), grows at once by what a late tick missed, and comes down
-// slowly after a long run of ticks on time.
+// slowly after a long run of ticks on time, never by more than that run's
+// closest tick left to spare beyond a period: a machine whose ticks wander
+// keeps the lead they need instead of coming down into them and losing clicks.
+// A tick late after the lead came down shows the run was not long enough to
+// see the worst: the next run must be twice as long.
 struct AudioLead {
     int32_t period = 512;        // samples the device takes at a time
     int32_t lead = 1024;         // samples from the play position to the slice's nominal start
     int32_t onTimeTicks = 0;     // ticks in a row that found none of their slice played
+    int32_t holdTicks = kShrinkAfterTicks;  // the run on time after which the lead may come down
+    int64_t leastSpare = -1;     // the run's closest tick: samples between the device and its slice (-1: none yet)
+    bool cameDown = false;       // the lead came down since the last late tick
     int64_t lateTicks = 0;
     int64_t lostClicks = 0;      // clicks that fell behind the play position
 };

@@ -29,8 +29,12 @@ namespace {
 // with the clock; only a long one is given up.
 constexpr auto kStall = std::chrono::milliseconds(200);
 // The scene tick runs at the grid's marks and takes a few milliseconds; the
-// neuron tick follows it by this much, so it reads the image just drawn.
+// neuron tick runs as soon as it has published its image, and this long
+// after the mark at the latest, so it never waits for a late scene tick.
 constexpr auto kAfterScene = std::chrono::milliseconds(5);
+// The audio thread asks to run before ordinary programs (as sound servers
+// do), so a busy machine delays its ticks less; refused, it runs as it is.
+constexpr int32_t kTickNiceness = -11;
 // A device whose position stands still this long, over at least this many
 // ticks, while the clock runs on, has gone away.
 constexpr int64_t kStalledMs = 1000;
@@ -54,6 +58,7 @@ enum DeviceHolder : int32_t { LoopHolds = 0, KeeperHolds = 1, KeeperOpened = 2 }
 
 void AudioThreadStart();
 void AudioTick();
+bool NewImageWaiting();
 
 // What one keeper works on. Every start of the audio thread makes a new one:
 // a keeper left behind in a device call that never returned (see
@@ -80,7 +85,12 @@ struct Keeper {
 
 // The fields under "audio thread only" belong to the audio thread.
 struct AudioLoop {
-    DeadlineLoop ticking{.stall = kStall, .phase = kAfterScene, .start = AudioThreadStart, .afterDeadline = AudioTick};
+    DeadlineLoop ticking{.stall = kStall,
+                         .phase = kAfterScene,
+                         .early = kAfterScene,
+                         .ready = NewImageWaiting,
+                         .start = AudioThreadStart,
+                         .afterDeadline = AudioTick};
     std::thread keeperThread;
     // Set by the controlling thread while neither thread runs.
     std::shared_ptr<Keeper> keeper = std::make_shared<Keeper>();
@@ -99,8 +109,14 @@ struct AudioLoop {
     int64_t lastChangeMs = 0;
     int32_t unchangedTicks = 0;
 
+    // Stimulus images the scene thread has published, and how many of them
+    // the last neuron tick had seen (audio thread only).
+    std::atomic<int64_t> imagesPublished{0};
+    int64_t imagesSeen = 0;
+
     std::atomic<int64_t> ticks{0}, lastTickMs{0}, lastPlayPosition{0};
     std::atomic<bool> playing{false};
+    std::atomic<int32_t> niceness{0};
     std::atomic<int32_t> reopenAttempts{0}, reopens{0}, lead{0};
     std::atomic<int64_t> lateTicks{0}, lostClicks{0};
 };
@@ -235,11 +251,15 @@ void RecordTickStats(int64_t playPosition)
 void AudioThreadStart()
 {
     ClearUpperVectorState();
+    loop.niceness.store(RaiseThisThread(kTickNiceness), std::memory_order_relaxed);
     StartStream();
 }
 
+bool NewImageWaiting() { return loop.imagesPublished.load(std::memory_order_relaxed) != loop.imagesSeen; }
+
 void AudioTick()
 {
+    loop.imagesSeen = loop.imagesPublished.load(std::memory_order_relaxed);
     NeuronTickCompute();
     const int64_t p = ReadPlayPosition();
     FinishAudioTick(p);
@@ -354,6 +374,12 @@ void StopAudioThread()
     loop.deviceOpen = false;
 }
 
+void StimulusImagePublished()
+{
+    loop.imagesPublished.fetch_add(1, std::memory_order_relaxed);
+    WakeDeadlineLoop(loop.ticking);
+}
+
 AudioLoopStats AudioLoopStatistics()
 {
     AudioLoopStats stats;
@@ -365,5 +391,6 @@ AudioLoopStats AudioLoopStatistics()
     stats.lead = loop.lead.load(std::memory_order_relaxed);
     stats.lateTicks = loop.lateTicks.load(std::memory_order_relaxed);
     stats.lostClicks = loop.lostClicks.load(std::memory_order_relaxed);
+    stats.niceness = loop.niceness.load(std::memory_order_relaxed);
     return stats;
 }

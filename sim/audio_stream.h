@@ -75,5 +75,9 @@ struct AudioLoopStats {
     int32_t lead = 0;              // the lead of the last tick, samples
     int64_t lateTicks = 0;
     int64_t lostClicks = 0;
+    int32_t niceness = 0;          // the audio thread's, as the system granted it
 };
 AudioLoopStats AudioLoopStatistics();
+// From the scene thread once it has published a stimulus image: the neuron
+// tick due next reads it now rather than at the latest moment it may.
+void StimulusImagePublished();

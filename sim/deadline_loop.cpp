@@ -1,5 +1,10 @@
 #include "sim/deadline_loop.h"
 
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 SteadyClock::time_point NextDeadline(SteadyClock::time_point reached, SteadyClock::time_point now,
                                      SteadyClock::duration stall)
 {
@@ -27,7 +32,9 @@ void RunDeadlineLoop(DeadlineLoop* loop)
         deadline = NextDeadline(deadline, now, loop->stall);
         if (deadline == now) deadline = GridPointAfter(now, loop->phase);  // after a stall
         // A stop cuts the sleep short, not the tick: its second half still runs.
-        const bool goOn = WaitOnDeadlineLoop(*loop, deadline, [] { return false; });
+        const SteadyClock::time_point from = deadline - loop->early;
+        const bool goOn = WaitOnDeadlineLoop(
+            *loop, deadline, [&] { return loop->ready && SteadyClock::now() >= from && loop->ready(); });
         if (loop->afterDeadline) loop->afterDeadline();
         if (!goOn) return;
     }
@@ -62,4 +69,16 @@ void WakeDeadlineLoop(DeadlineLoop& loop)
 {
     { std::lock_guard<std::mutex> lock(loop.mutex); }
     loop.wake.notify_all();
+}
+
+int32_t RaiseThisThread([[maybe_unused]] int32_t niceness)
+{
+#if defined(__linux__)
+    // On Linux a niceness set for a thread's own id is that thread's alone.
+    const id_t self = static_cast<id_t>(gettid());
+    setpriority(PRIO_PROCESS, self, niceness);
+    return getpriority(PRIO_PROCESS, self);
+#else
+    return 0;
+#endif
 }

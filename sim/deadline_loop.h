@@ -26,9 +26,14 @@ SteadyClock::time_point GridPointAfter(SteadyClock::time_point t, SteadyClock::d
 // the sleep to the next deadline, `afterDeadline` (either may be null). A
 // stop ends the loop after the `afterDeadline` of the tick it interrupts.
 // Its deadlines lie on the grid of `phase`, from the start and after a stall.
+// With `ready`, the sleep may end up to `early` before the deadline, as soon
+// as ready() holds after a WakeDeadlineLoop: a tick that waits for another
+// loop's work runs when that work is done, not at the latest it might be.
 struct DeadlineLoop {
     SteadyClock::duration stall;
     SteadyClock::duration phase{};
+    SteadyClock::duration early{};
+    bool (*ready)() = nullptr;
     void (*start)() = nullptr;
     void (*beforeDeadline)() = nullptr;
     void (*afterDeadline)() = nullptr;
@@ -66,6 +71,10 @@ bool WaitOnDeadlineLoop(Loop& loop, Ready ready)
     loop.wake.wait(lock, [&] { return loop.stopRequested || ready(); });
     return !loop.stopRequested;
 }
+// Asks that the calling thread run at this niceness (below 0: before ordinary
+// programs). Returns the niceness it has: unchanged where that is not allowed.
+int32_t RaiseThisThread(int32_t niceness);
+
 // After making a helper's ready() true: the brief lock keeps the wake from
 // falling between the helper's look and its sleep.
 void WakeDeadlineLoop(DeadlineLoop& loop);

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "model/vector_state.h"
+#include "sim/audio_stream.h"
 #include "sim/clock.h"
 #include "sim/deadline_loop.h"
 
@@ -27,6 +28,7 @@ void SceneThreadStart() { ClearUpperVectorState(); }
 void SceneThreadTick()
 {
     const bool published = SceneTick();
+    StimulusImagePublished();
     const int64_t now = MillisecondClock();
     if (tickCount.load(std::memory_order_relaxed) == 0) firstTickMs.store(now, std::memory_order_relaxed);
     lastTickMs.store(now, std::memory_order_relaxed);

@@ -22,7 +22,9 @@
 #include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "sim/audio_stream.h"
+#include "sim/neuron_tick.h"
 #include "sim/scene_loop.h"
+#include "sim/scene_tick.h"
 #include "stimulus/stimulus_state.h"
 #include "tests/core/engine_records.h"
 
@@ -50,6 +52,66 @@ double Percentile(std::vector<double> v, double q)
 {
     std::sort(v.begin(), v.end());
     return v.empty() ? -1.0 : v[std::min(v.size() - 1, size_t(q * double(v.size() - 1) + 0.5))];
+}
+
+// The model alone, as a machine with no delay at all would play it: the
+// same cell and spot, presses at random phases of the 20 ms ticks on a
+// scripted clock, the neuron tick right after the scene tick and each
+// tick's slice heard the moment it is written. What is left is the wait for
+// the next tick, the temporal filter's first step (which gives the newest
+// image no weight) and the spike train's own way to its first spike.
+std::vector<int64_t> modelClicks;
+void KeepClick(int64_t position) { modelClicks.push_back(position); }
+
+// The 5 ms bin (its start in ms) where a histogram of clicks after each
+// press first reaches half its peak.
+int32_t HalfRiseMs(const std::vector<double>& clickMs)
+{
+    std::vector<int32_t> histogram(200, 0);  // 5 ms bins over a second
+    for (const double ms : clickMs)
+        if (ms >= 0.0 && ms < 1000.0) ++histogram[size_t(ms / 5.0)];
+    const int32_t peak = *std::max_element(histogram.begin(), histogram.end());
+    int32_t bin = 0;
+    while (bin < 199 && 2 * histogram[size_t(bin)] < peak) ++bin;
+    return bin * 5;
+}
+
+struct ModelAlone {
+    std::vector<double> latencies, clickMs;
+};
+
+ModelAlone ModelOnlyLatencies(int32_t presses)
+{
+    ResetEngineRecords(kWidth, kHeight);
+    receptiveField.cellType = OnCentreX;
+    modelOptions.spontaneousRate[OnCentreX] = 0.0f;
+    BuildFilters();
+    SetStimulusType(Spot);
+    OnPointerMove(kWidth / 2, kHeight / 2 + 36);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> phase(0.0, 20.0);
+    ModelAlone alone;
+    int64_t tickMs = 0;
+    auto tick = [&tickMs] {
+        SceneTickAt(tickMs);
+        NeuronTickCompute();
+        const int64_t first = tickMs * kAudioRate / 1000;
+        NeuronTickFinish(StreamSlice{first, first, first + kAudioSlice}, KeepClick);
+        tickMs += 20;
+    };
+    for (int32_t i = 0; i < 50; ++i) tick();
+    for (int32_t i = 0; i < presses; ++i) {
+        for (int32_t t = 0; t < 40; ++t) tick();  // the last press has left the history
+        const double pressedMs = double(tickMs) - phase(random);  // just before this tick
+        modelClicks.clear();
+        OnLeftButtonDown();
+        for (int32_t t = 0; t < 15; ++t) tick();
+        OnLeftButtonUp();
+        for (int32_t t = 0; t < 5; ++t) tick();
+        if (!modelClicks.empty()) alone.latencies.push_back(double(modelClicks.front()) * kMsPerSample - pressedMs);
+        for (const int64_t click : modelClicks) alone.clickMs.push_back(double(click) * kMsPerSample - pressedMs);
+    }
+    return alone;
 }
 
 }  // namespace
@@ -113,22 +175,30 @@ int main(int argc, char** argv)
     const std::vector<int64_t> onsets = ClickOnsets(ReadSamples(file));
     std::filesystem::remove(file);
 
-    std::vector<double> latencies;
-    std::vector<int32_t> histogram(200, 0);  // 5 ms bins over a second
+    std::vector<double> latencies, clickMs;
     for (const int64_t press : pressedAt) {
         auto it = std::lower_bound(onsets.begin(), onsets.end(), press);
         if (it != onsets.end() && double(*it - press) * msPerSample < 1000.0) latencies.push_back(double(*it - press) * msPerSample);
         for (; it != onsets.end() && double(*it - press) * msPerSample < 1000.0; ++it)
-            ++histogram[size_t(double(*it - press) * msPerSample / 5.0)];
+            clickMs.push_back(double(*it - press) * msPerSample);
     }
-    const int32_t peak = *std::max_element(histogram.begin(), histogram.end());
-    int32_t halfRise = 0;
-    while (halfRise < 199 && 2 * histogram[size_t(halfRise)] < peak) ++halfRise;
+    const int32_t halfRise = HalfRiseMs(clickMs);
     std::printf("desktop (%s driver, %d-sample buffer, played %.0f samples/s): %zu of %zu presses heard\n",
                 SdlDriverName(), SdlObtainedBufferSamples(), 1000.0 / msPerSample, latencies.size(), pressedAt.size());
     std::printf("  press to first click: median %.1f ms, 95th percentile %.1f ms; half-rise of the 5 ms histogram %d-%d ms\n",
-                Percentile(latencies, 0.5), Percentile(latencies, 0.95), halfRise * 5, halfRise * 5 + 5);
-    std::printf("  lead at the end %d samples (%.1f ms), %lld late ticks, %lld lost clicks\n", audio.lead,
-                audio.lead * kMsPerSample, (long long)audio.lateTicks, (long long)audio.lostClicks);
+                Percentile(latencies, 0.5), Percentile(latencies, 0.95), halfRise, halfRise + 5);
+    std::printf("  lead at the end %d samples (%.1f ms), %lld late ticks, %lld lost clicks; audio thread at niceness %d\n",
+                audio.lead, audio.lead * kMsPerSample, (long long)audio.lateTicks, (long long)audio.lostClicks,
+                audio.niceness);
+    if (!pressedAt.empty()) {
+        // Many more presses than the live run: they cost no time.
+        const ModelAlone model = ModelOnlyLatencies(20 * presses);
+        std::printf("  the model alone (no lead, no device: each slice heard as its tick runs), %zu presses: "
+                    "median %.1f ms, 95th percentile %.1f ms, half-rise %d-%d ms\n",
+                    model.latencies.size(), Percentile(model.latencies, 0.5), Percentile(model.latencies, 0.95),
+                    HalfRiseMs(model.clickMs), HalfRiseMs(model.clickMs) + 5);
+        std::printf("  the machine adds %.1f ms at the median\n",
+                    Percentile(latencies, 0.5) - Percentile(model.latencies, 0.5));
+    }
     return 0;
 }
