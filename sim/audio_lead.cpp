@@ -17,6 +17,14 @@ AudioLead NewAudioLead(int32_t period)
     return lead;
 }
 
+void RestartAudioLead(AudioLead& lead, int32_t period)
+{
+    const AudioLead kept = lead;
+    lead = NewAudioLead(period);
+    lead.lateTicks = kept.lateTicks;
+    lead.lostClicks = kept.lostClicks;
+}
+
 void AudioLeadLate(AudioLead& lead, int64_t missed)
 {
     const int64_t grown = lead.lead + std::clamp<int64_t>(missed, 0, kMostLead) + lead.period;

@@ -33,6 +33,10 @@ struct AudioLead {
 // 32..8192, so a device that reports nonsense still gets a sound lead).
 AudioLead NewAudioLead(int32_t period);
 
+// The same for a new device (or a new reckoning of its period), keeping the
+// lost clicks and late ticks counted so far.
+void RestartAudioLead(AudioLead& lead, int32_t period);
+
 // A tick found `missed` samples of its slice already taken (or a player
 // downstream found them so): the lead grows at once by that and a period.
 void AudioLeadLate(AudioLead& lead, int64_t missed);

@@ -204,10 +204,7 @@ void TakeReopenedDevice(int64_t nowMs)
     loop.reopens.fetch_add(1, std::memory_order_relaxed);
     // The lead starts again from the new device's period; a stream that went
     // on without sound meanwhile goes on from where it was.
-    const AudioLead kept = simulation.lead;
-    simulation.lead = NewAudioLead(DevicePeriod());
-    simulation.lead.lateTicks = kept.lateTicks;
-    simulation.lead.lostClicks = kept.lostClicks;
+    RestartAudioLead(simulation.lead, DevicePeriod());
 }
 
 // The play position in samples, never negative and never past kMostPosition,

@@ -58,7 +58,9 @@ int32_t sliceLength = 0;
 int64_t sliceStart = 0;  // stream position of slice[0]
 // The worklet plays in quanta of 128 frames and reports every quantum; the
 // page's timer adds its own jitter, which the lead learns on its own.
-constexpr int32_t kWebPeriod = 256;
+// Samples the page's audio output takes at a time, as far as the page knows
+// it (two render quanta until the sound has started and said otherwise).
+int32_t webPeriod = 256;
 
 // The newest frame in the canvas's byte order (red, green, blue, alpha),
 // with where it differs from the frame handed out before it.
@@ -167,7 +169,7 @@ EMSCRIPTEN_KEEPALIVE int32_t tess_scene_tick(double nowMs) { return SceneTickAt(
 // Returns the tick's spike count; the samples it wrote are the newest slice.
 EMSCRIPTEN_KEEPALIVE int32_t tess_neuron_tick(double playedSamples)
 {
-    if (simulation.sliceEnd < 0) simulation.lead = NewAudioLead(kWebPeriod);
+    if (simulation.sliceEnd < 0) simulation.lead = NewAudioLead(webPeriod);
     NeuronTickCompute();
     const int32_t spikes = FinishAudioTick(WholeCount(playedSamples));
     // Hand over what lies between the last slice handed out and the end of
@@ -186,6 +188,14 @@ EMSCRIPTEN_KEEPALIVE int32_t tess_neuron_tick(double playedSamples)
 // The worklet found samples of a slice already played when it arrived:
 // the lead grows as for a late tick.
 EMSCRIPTEN_KEEPALIVE void tess_audio_late(double samples) { AudioLeadLate(simulation.lead, WholeCount(samples)); }
+// The sound has started with an output that renders this many samples at a
+// time: the lead starts again at two of them, as for a new device, rather
+// than growing there by losing the clicks of its first ticks.
+EMSCRIPTEN_KEEPALIVE void tess_audio_period(double samples)
+{
+    webPeriod = static_cast<int32_t>(std::clamp<int64_t>(WholeCount(samples), 128, 8192));
+    RestartAudioLead(simulation.lead, webPeriod);
+}
 EMSCRIPTEN_KEEPALIVE int32_t tess_audio_lead() { return simulation.lead.lead; }
 EMSCRIPTEN_KEEPALIVE double tess_lost_clicks() { return static_cast<double>(simulation.lead.lostClicks); }
 

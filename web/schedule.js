@@ -13,7 +13,10 @@ const STALL_MS = 200;           // a longer pause restarts the schedule instead 
 
 // The neuron tick and its slice of the stream for the worklet.
 function neuronTick(M, stats) {
-    // A slice the worklet got too late grows the lead before this tick's.
+    // The output's own period sets the lead once the sound has started; a
+    // slice the worklet got too late grows it before this tick's.
+    if (Sound.period > 0) M._tess_audio_period(Sound.period);
+    Sound.period = 0;
     if (Sound.late > 0) M._tess_audio_late(Sound.late);
     Sound.late = 0;
     stats.spikes += M._tess_neuron_tick(Sound.playPosition());

@@ -21,12 +21,23 @@ function within(promise, ms) {
     return Promise.race([promise, late]).finally(() => clearTimeout(timer));
 }
 
+// The output renders in whole quanta of 128 frames and takes them in
+// bursts of its own latency (10 ms in Chromium on Linux): the worklet's
+// position moves by a burst at a time, so the lead needs two of them. At
+// least two quanta, where the browser does not say.
+function outputPeriod(context) {
+    const frames = (context.baseLatency || 0) * STREAM_RATE;
+    return Math.max(256, Math.ceil(frames / 128) * 128);
+}
+
 export const Sound = {
     state: 'waiting',      // waiting, starting, playing or none
     context: null,
     node: null,
     reported: 0,           // the worklet's last play position
     reportedAt: 0,         // when it came (performance.now())
+    reportedFrame: 0,      // the context's frame at that position
+    period: 0,             // samples the output takes at a time, once it is known and until the page took it
     late: 0,               // the most a slice missed by, since the page last asked
     lostClicks: 0,         // clicks of slices that came after their place was played
     clockStart: performance.now(),
@@ -35,11 +46,17 @@ export const Sound = {
     tapEnds: null,         // the play position after each of them
 
     // Stream samples played so far: the worklet's last report, moved on by
-    // the time since it came, at most one quantum (it reports every quantum).
+    // the time since it came, at most one quantum (it reports every quantum),
+    // or by the frames the context has rendered since, where that is more:
+    // reports wait in line while this thread is busy, the context's clock
+    // does not, and a position read late puts the next slice where the
+    // output has already been.
     playPosition() {
         if (this.state === 'playing') {
             const since = Math.min(128, Math.max(0, (performance.now() - this.reportedAt) * STREAM_RATE / 1000));
-            return this.reported + Math.floor(since);
+            const rendered = (this.context.currentTime * this.context.sampleRate - this.reportedFrame) *
+                STREAM_RATE / this.context.sampleRate;
+            return this.reported + Math.floor(Math.max(since, Math.min(rendered, STREAM_RATE)));
         }
         return this.clockOrigin + Math.floor((performance.now() - this.clockStart) * STREAM_RATE / 1000);
     },
@@ -69,6 +86,8 @@ export const Sound = {
             this.context = context;
             this.node = node;
             this.reported = origin;
+            this.reportedFrame = context.currentTime * context.sampleRate;
+            this.period = outputPeriod(context);
             this.state = 'playing';
         } catch (failure) {
             // A context that never started holds nothing worth waiting for.
@@ -84,6 +103,7 @@ export const Sound = {
         if (m.position > this.reported) {
             this.reported = m.position;
             this.reportedAt = performance.now();
+            this.reportedFrame = m.frame;
         }
         if (m.late > this.late) this.late = m.late;
         if (m.lost) this.lostClicks += m.lost;

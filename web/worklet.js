@@ -9,6 +9,7 @@
 
 const RING = 1 << 16;           // 1.5 s of stream at 44.1 kHz
 const STREAM_RATE = 44100;
+const TAP_FRAMES = 1024;
 
 class ClickStream extends AudioWorkletProcessor {
     constructor() {
@@ -20,6 +21,11 @@ class ClickStream extends AudioWorkletProcessor {
         this.lateSamples = 0;   // since the last report: the most a slice missed by
         this.lostClicks = 0;    // since the last report
         this.tap = false;
+        // What was played, while the page listens, handed over 1,024 frames at
+        // a time: a message and a buffer every quantum would load the very
+        // threads whose timing the listener measures.
+        this.tapped = new Float32Array(TAP_FRAMES);
+        this.tappedLength = 0;
         this.port.onmessage = (e) => this.receive(e.data);
     }
 
@@ -49,7 +55,7 @@ class ClickStream extends AudioWorkletProcessor {
     process(inputs, outputs) {
         const out = outputs[0][0];
         const n = out.length;
-        const played = this.tap ? new Float32Array(n) : null;
+        const played = this.tap ? this.tapped.subarray(this.tappedLength, this.tappedLength + n) : null;
         if (this.step === 1) {
             for (let i = 0; i < n; i++) {
                 const k = this.position % RING;
@@ -70,7 +76,19 @@ class ClickStream extends AudioWorkletProcessor {
             }
         }
         for (let c = 1; c < outputs[0].length; c++) outputs[0][c].set(out);
-        this.port.postMessage({ position: this.position, samples: played, late: this.lateSamples, lost: this.lostClicks });
+        // With the context's frame at the end of this quantum, so the page
+        // can move the position on by the context's clock (which the audio
+        // thread keeps) while its own thread is too busy to read these.
+        let samples = null;
+        if (played) {
+            this.tappedLength += n;
+            if (this.tappedLength + n > TAP_FRAMES) {
+                samples = this.tapped.slice(0, this.tappedLength);
+                this.tappedLength = 0;
+            }
+        }
+        this.port.postMessage({ position: this.position, frame: currentFrame + n, samples,
+            late: this.lateSamples, lost: this.lostClicks });
         this.lateSamples = 0;
         this.lostClicks = 0;
         return true;

@@ -185,8 +185,9 @@ int main(int argc, char** argv)
     const int32_t halfRise = HalfRiseMs(clickMs);
     std::printf("desktop (%s driver, %d-sample buffer, played %.0f samples/s): %zu of %zu presses heard\n",
                 SdlDriverName(), SdlObtainedBufferSamples(), 1000.0 / msPerSample, latencies.size(), pressedAt.size());
-    std::printf("  press to first click: median %.1f ms, 95th percentile %.1f ms; half-rise of the 5 ms histogram %d-%d ms\n",
-                Percentile(latencies, 0.5), Percentile(latencies, 0.95), halfRise, halfRise + 5);
+    if (!pressedAt.empty())
+        std::printf("  press to first click: median %.1f ms, 95th percentile %.1f ms; half-rise of the 5 ms histogram %d-%d ms\n",
+                    Percentile(latencies, 0.5), Percentile(latencies, 0.95), halfRise, halfRise + 5);
     std::printf("  lead at the end %d samples (%.1f ms), %lld late ticks, %lld lost clicks; audio thread at niceness %d\n",
                 audio.lead, audio.lead * kMsPerSample, (long long)audio.lateTicks, (long long)audio.lostClicks,
                 audio.niceness);
