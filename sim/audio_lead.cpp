@@ -13,7 +13,10 @@ AudioLead NewAudioLead(int32_t period)
 {
     AudioLead lead;
     lead.period = std::clamp(period, 32, 8192);
-    lead.lead = 2 * lead.period;
+    // A tick more than the floor at first: a device's or a browser's first
+    // periods are the least regular, and the lead comes down from there on
+    // evidence rather than growing there by losing clicks.
+    lead.lead = 2 * lead.period + kAudioSlice;
     return lead;
 }
 
@@ -50,10 +53,10 @@ StreamSlice PlanSlice(AudioLead& lead, int64_t lastEnd, int64_t playPosition)
         const int64_t spare = slice.first - taken;
         lead.leastSpare = lead.leastSpare < 0 ? spare : std::min(lead.leastSpare, spare);
         if (++lead.onTimeTicks >= lead.holdTicks) {
-            // Down by a quarter of the way to the floor, at least a quarter
-            // period, but leaving the run's closest tick a period to spare.
+            // Down by half the way to the floor, at least a quarter period,
+            // but leaving the run's closest tick a period to spare.
             const int32_t floor = 2 * lead.period;
-            const int64_t step = std::min<int64_t>(std::max((lead.lead - floor) / 4, lead.period / 4),
+            const int64_t step = std::min<int64_t>(std::max((lead.lead - floor) / 2, lead.period / 4),
                                                    lead.leastSpare - lead.period);
             const int32_t lowered = static_cast<int32_t>(std::max<int64_t>(lead.lead - std::max<int64_t>(step, 0), floor));
             lead.cameDown = lead.cameDown || lowered < lead.lead;

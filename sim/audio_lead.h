@@ -10,10 +10,10 @@ constexpr int32_t kMostHoldTicks = 16000;   // a lead that keeps proving too sma
 
 // How far ahead of the play position each neuron tick writes its slice of
 // the stream. A small lead is heard sooner; a lead the machine cannot keep
-// loses clicks. So the lead starts at two device periods (the device may be
+// loses clicks. So the lead's floor is two device periods (the device may be
 // taking one period while the tick reads its position, and the position moves
-// in whole periods), grows at once by what a late tick missed, and comes down
-// slowly after a long run of ticks on time, never by more than that run's
+// in whole periods); it starts a tick above that, grows at once by what a late
+// tick missed, and comes down after a long run of ticks on time, never by more than that run's
 // closest tick left to spare beyond a period: a machine whose ticks wander
 // keeps the lead they need instead of coming down into them and losing clicks.
 // A tick late after the lead came down shows the run was not long enough to

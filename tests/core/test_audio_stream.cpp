@@ -34,15 +34,17 @@ TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
         int32_t leadAfter;
         int64_t lateTicks;
     } cases[] = {
-        {"steady run in whole periods", {768, 1024, 768, 1024, 1024, 768, 768, 1024}, 10000, 512, 0},
-        {"a stall of 113 ms", {882, 882, 882, 5882}, 4, 512 + 4744 + 256, 1},  // missed 4744
-        {"a burst of five late ticks", {882, 1500, 3000, 6000, 12000, 20000}, 6, 19630, 5},
-        {"a stall of over a second", {882, 60000}, 2, 512 + 256, 1},  // starts afresh: nothing written behind
+        // It comes down from its start to where the closest of these ticks
+        // has a period to spare: 1024 + 256 + 256 - 882.
+        {"steady run in whole periods", {768, 1024, 768, 1024, 1024, 768, 768, 1024}, 10000, 654, 0},
+        {"a stall of 113 ms", {882, 882, 882, 5882}, 4, 1394 + 3862 + 256, 1},  // missed 3862
+        {"a burst of late ticks", {882, 1500, 3000, 6000, 12000, 20000}, 6, 19630, 4},  // the start lead covers 1500
+        {"a stall of over a second", {882, 60000}, 2, 1394 + 256, 1},  // starts afresh: nothing written behind
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         AudioLead lead = NewAudioLead(256);
-        EXPECT_EQ(lead.lead, 512);
+        EXPECT_EQ(lead.lead, 512 + kAudioSlice);  // two periods and a tick
         int64_t p = 1000, lastEnd = -1;
         for (int32_t i = 0; i < c.ticks; ++i) {
             p += c.steps[i % c.steps.size()];
