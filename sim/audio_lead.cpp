@@ -35,7 +35,7 @@ void AudioLeadLate(AudioLead& lead, int64_t missed)
     if (lead.cameDown) lead.holdTicks = std::min(2 * lead.holdTicks, kMostHoldTicks);
     lead.cameDown = false;
     lead.onTimeTicks = 0;
-    lead.leastSpare = -1;
+    lead.leastSpare = kNoTickYet;
     ++lead.lateTicks;
 }
 
@@ -50,19 +50,19 @@ StreamSlice PlanSlice(AudioLead& lead, int64_t lastEnd, int64_t playPosition)
     if (missed > 0 || (!goesOn && lastEnd >= 0)) {
         AudioLeadLate(lead, missed);
     } else {
-        const int64_t spare = slice.first - taken;
-        lead.leastSpare = lead.leastSpare < 0 ? spare : std::min(lead.leastSpare, spare);
+        lead.leastSpare = std::min(lead.leastSpare, slice.first - taken);
         if (++lead.onTimeTicks >= lead.holdTicks) {
             // Down by half the way to the floor, at least a quarter period,
             // but leaving the run's closest tick a period to spare.
             const int32_t floor = 2 * lead.period;
             const int64_t step = std::min<int64_t>(std::max((lead.lead - floor) / 2, lead.period / 4),
                                                    lead.leastSpare - lead.period);
-            const int32_t lowered = static_cast<int32_t>(std::max<int64_t>(lead.lead - std::max<int64_t>(step, 0), floor));
-            lead.cameDown = lead.cameDown || lowered < lead.lead;
-            lead.lead = lowered;
+            if (step > 0 && lead.lead > floor) {
+                lead.lead = static_cast<int32_t>(std::max<int64_t>(lead.lead - step, floor));
+                lead.cameDown = true;
+            }
             lead.onTimeTicks = 0;
-            lead.leastSpare = -1;
+            lead.leastSpare = kNoTickYet;
         }
     }
     slice.heardFrom = std::max(slice.first, taken);

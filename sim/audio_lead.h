@@ -7,6 +7,7 @@ constexpr int32_t kAudioSlice = 882;     // one 20 ms tick of stream
 constexpr int32_t kMostLead = kAudioRate;  // a second: past that the machine is not keeping up at all
 constexpr int32_t kShrinkAfterTicks = 250;  // 5 s of ticks on time before the lead comes down a step
 constexpr int32_t kMostHoldTicks = 16000;   // a lead that keeps proving too small waits up to 5 min to come down
+constexpr int64_t kNoTickYet = INT64_MAX;   // the spare of a run with no tick in it yet
 
 // How far ahead of the play position each neuron tick writes its slice of
 // the stream. A small lead is heard sooner; a lead the machine cannot keep
@@ -23,7 +24,7 @@ struct AudioLead {
     int32_t lead = 1024;         // samples from the play position to the slice's nominal start
     int32_t onTimeTicks = 0;     // ticks in a row that found none of their slice played
     int32_t holdTicks = kShrinkAfterTicks;  // the run on time after which the lead may come down
-    int64_t leastSpare = -1;     // the run's closest tick: samples between the device and its slice (-1: none yet)
+    int64_t leastSpare = kNoTickYet;  // the run's closest tick: samples between the device and its slice
     bool cameDown = false;       // the lead came down since the last late tick
     int64_t lateTicks = 0;
     int64_t lostClicks = 0;      // clicks that fell behind the play position

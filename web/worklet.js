@@ -55,7 +55,6 @@ class ClickStream extends AudioWorkletProcessor {
     process(inputs, outputs) {
         const out = outputs[0][0];
         const n = out.length;
-        const played = this.tap ? this.tapped.subarray(this.tappedLength, this.tappedLength + n) : null;
         if (this.step === 1) {
             for (let i = 0; i < n; i++) {
                 const k = this.position % RING;
@@ -63,7 +62,6 @@ class ClickStream extends AudioWorkletProcessor {
                 this.ring[k] = 0;
                 this.position++;
             }
-            if (played) played.set(out);
         } else {
             // Another output rate: each output frame plays the stream sample
             // at its place, so a click keeps its length in time.
@@ -72,21 +70,21 @@ class ClickStream extends AudioWorkletProcessor {
                 out[i] = this.ring[Math.floor(this.exact) % RING];
                 for (; this.position < target; this.position++) this.ring[this.position % RING] = 0;
                 this.exact += this.step;
-                if (played) played[i] = out[i];
             }
         }
         for (let c = 1; c < outputs[0].length; c++) outputs[0][c].set(out);
-        // With the context's frame at the end of this quantum, so the page
-        // can move the position on by the context's clock (which the audio
-        // thread keeps) while its own thread is too busy to read these.
         let samples = null;
-        if (played) {
+        if (this.tap) {
+            this.tapped.set(out, this.tappedLength);
             this.tappedLength += n;
             if (this.tappedLength + n > TAP_FRAMES) {
                 samples = this.tapped.slice(0, this.tappedLength);
                 this.tappedLength = 0;
             }
         }
+        // With the context's frame at the end of this quantum, so the page
+        // can move the position on by the context's clock (which the audio
+        // thread keeps) while its own thread is too busy to read these.
         this.port.postMessage({ position: this.position, frame: currentFrame + n, samples,
             late: this.lateSamples, lost: this.lostClicks });
         this.lateSamples = 0;

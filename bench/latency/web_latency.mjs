@@ -141,14 +141,14 @@ async function measurePresses() {
         for (const o of after) histogram[Math.floor(ms(o - press) / 5)]++;
     }
     latencies.sort((a, b) => a - b);
-    const pick = (q) => latencies[Math.min(latencies.length - 1, Math.round(q * (latencies.length - 1)))];
+    const at = (v, q) => v[Math.min(v.length - 1, Math.round(q * (v.length - 1)))];
+    const pick = (q) => at(latencies, q);
     const peak = Math.max(...histogram);
     const rise = histogram.findIndex((n) => 2 * n >= peak);
     console.log(`${which}: ${latencies.length} of ${r.pressedAt.length} presses heard`);
     console.log(`  press to first click: median ${pick(0.5).toFixed(1)} ms, 95th percentile ${pick(0.95).toFixed(1)} ms;` +
         ` half-rise of the 5 ms histogram ${rise * 5}-${rise * 5 + 5} ms`);
     const model = (await page.evaluate(modelAlone, 20 * presses)).sort((a, b) => a - b);
-    const at = (v, q) => v[Math.min(v.length - 1, Math.round(q * (v.length - 1)))];
     console.log(`  the model alone on this page (each slice heard as its tick runs), ${model.length} presses: ` +
         `median ${at(model, 0.5).toFixed(1)} ms, 95th percentile ${at(model, 0.95).toFixed(1)} ms; ` +
         `the machine adds ${(pick(0.5) - at(model, 0.5)).toFixed(1)} ms at the median`);
