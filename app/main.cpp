@@ -33,7 +33,7 @@
 #include "app/app_startup.h"
 #include "app/canvas.h"
 #include "app/command_line.h"
-#include "app/headless_run.h"
+#include "headless/headless_run.h"
 #include "app/lesson_actions.h"
 #include "app/main_window.h"
 #include "app/messages.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "tuning/recording_psth.h"
+#include "recording/recording_psth.h"
 
 // Draws a raster (one row per trial, aligned on its onset, the stimulus
 // period shaded, groups of a sweep's conditions labelled) over the PSTH of

@@ -13,11 +13,11 @@
 #include <QVBoxLayout>
 
 #include "app/raster_view.h"
-#include "app/recording_files.h"
+#include "files/recording_files.h"
 #include "app/save_failure.h"
 #include "model/receptive_field.h"
-#include "tuning/recording.h"
-#include "tuning/recording_psth.h"
+#include "recording/recording.h"
+#include "recording/recording_psth.h"
 
 namespace {
 

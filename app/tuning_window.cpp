@@ -25,7 +25,7 @@
 #include "model/receptive_field.h"
 #include "stimulus/stimulus_state.h"
 #include "tuning/tuning_analysis.h"
-#include "tuning/tuning_csv.h"
+#include "formats/tuning_csv.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "model/numeric.h"
 #include "model/typed_number.h"
-#include "render/number_format.h"
+#include "model/number_format.h"
 
 void CopyControlText(char (&to)[kControlTextSize], const char* text)
 {

@@ -83,8 +83,6 @@ bool OpenLesson(std::string_view text, std::string& message);
 // its '#') and opens the lesson, or refuses it as OpenLesson does.
 std::string LessonLink(const Lesson& lesson);
 bool OpenLessonLink(std::string_view fragment, std::string& message);
-std::string Base64Url(std::string_view bytes);
-bool FromBase64Url(std::string_view text, std::string& bytes);
 
 // The title and instructions of the lesson last opened (empty when none).
 const std::string& OpenedTitle();

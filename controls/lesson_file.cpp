@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "controls/json_reader.h"
+#include "formats/json_reader.h"
 #include "controls/lesson.h"
 #include "controls/value_ranges.h"
 #include "model/app_state.h"

@@ -2,7 +2,8 @@
 // teacher posts one address and the page opens with the lesson.
 #include <string>
 
-#include "controls/json_reader.h"
+#include "formats/base64url.h"
+#include "formats/json_reader.h"
 #include "controls/lesson.h"
 
 namespace {

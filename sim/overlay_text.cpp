@@ -1,7 +1,7 @@
 #include "sim/overlay_text.h"
 
 #include "model/numeric.h"
-#include "render/number_format.h"
+#include "model/number_format.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"
 

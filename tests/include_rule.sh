@@ -28,9 +28,11 @@ check stimulus model
 check render model stimulus
 check sim model stimulus render
 check tuning model stimulus render sim
-check controls model stimulus render sim
+check recording model stimulus render sim tuning
+check formats model stimulus render sim tuning recording
+check controls model stimulus render sim tuning recording formats
 # The core builds with no toolkit: no Qt or SDL header anywhere in it.
-for file in model/* stimulus/* render/* sim/* tuning/* controls/*; do
+for file in model/* stimulus/* render/* sim/* tuning/* recording/* formats/* controls/*; do
     if grep -q '^[[:space:]]*#[[:space:]]*include[[:space:]]*<\(Q\|SDL\)' "$file"; then
         echo "$file includes a toolkit header"; status=1
     fi

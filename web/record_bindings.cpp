@@ -7,12 +7,13 @@
 #include <cmath>
 #include <string>
 
-#include "controls/json_reader.h"
+#include "formats/json_reader.h"
+#include "model/file_numbers.h"
 #include "model/receptive_field.h"
-#include "tuning/recording.h"
-#include "tuning/recording_csv.h"
-#include "tuning/recording_nwb.h"
-#include "tuning/recording_psth.h"
+#include "recording/recording.h"
+#include "formats/recording_csv.h"
+#include "formats/recording_nwb.h"
+#include "recording/recording_psth.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {
@@ -21,7 +22,7 @@ std::string text;  // the last text handed to the page
 
 void Number(double v)
 {
-    text += SecondsText(v);
+    text += ShortestDoubleText(v);
 }
 
 // JSON has no NaN: a press's condition goes as null.
@@ -81,7 +82,7 @@ EMSCRIPTEN_KEEPALIVE const char* tess_record_raster(double binSeconds)
     for (size_t i = 0; i < raster.groups.size(); ++i) {
         const RasterGroup& g = raster.groups[i];
         text += (i ? ",[" : "[") + std::to_string(g.firstRow) + ',' + std::to_string(g.rows) + ",\"";
-        if (g.field >= 0) text += SweptFieldName(g.field) + std::string(" ") + SecondsText(g.condition);
+        if (g.field >= 0) text += SweptFieldName(g.field) + std::string(" ") + ShortestDoubleText(g.condition);
         text += "\"]";
     }
     text += "],\"bin\":";

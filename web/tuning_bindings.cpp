@@ -9,9 +9,9 @@
 
 #include "model/file_numbers.h"
 #include "model/numeric.h"
-#include "tuning/offline_sweep.h"
+#include "recording/offline_sweep.h"
 #include "tuning/tuning_analysis.h"
-#include "tuning/tuning_csv.h"
+#include "formats/tuning_csv.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {

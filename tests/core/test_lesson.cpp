@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/lesson.h"
+#include "formats/base64url.h"
 #include "sim/clock.h"
 #include "tests/core/clock_output.h"
 #include "tests/core/test_support.h"

@@ -11,7 +11,7 @@
 #include "model/file_numbers.h"
 #include "model/numeric.h"
 #include "model/typed_number.h"
-#include "render/number_format.h"
+#include "model/number_format.h"
 
 namespace {
 

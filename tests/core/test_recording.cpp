@@ -9,10 +9,10 @@
 #include "sim/spike_log.h"
 #include "sim/scene_tick.h"
 #include "test_support.h"
-#include "tuning/offline_sweep.h"
-#include "tuning/recording.h"
-#include "tuning/recording_csv.h"
-#include "tuning/recording_psth.h"
+#include "recording/offline_sweep.h"
+#include "recording/recording.h"
+#include "formats/recording_csv.h"
+#include "recording/recording_psth.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/lesson.h"
+#include "formats/base64url.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/typed_number.h"
-#include "render/number_format.h"
+#include "model/number_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -10,16 +10,16 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/headless_run.h"
+#include "headless/headless_run.h"
 #include "app/main_window.h"
 #include "app/record_window.h"
-#include "app/recording_files.h"
+#include "files/recording_files.h"
 #include "app/tuning_window.h"
 #include "sim/scene_tick.h"
 #include "test_shell_support.h"
-#include "tuning/offline_sweep.h"
-#include "tuning/recording.h"
-#include "tuning/recording_csv.h"
+#include "recording/offline_sweep.h"
+#include "recording/recording.h"
+#include "formats/recording_csv.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/tuning_window.h"
 #include "model/numeric.h"
 #include "test_shell_support.h"
-#include "tuning/tuning_csv.h"
+#include "formats/tuning_csv.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {

@@ -71,6 +71,9 @@ int32_t DrainRecording();
 double RecordingSeconds();
 // Whether a trial's stimulus was still on at the last drain.
 inline bool TrialOpen(const RecordedTrial& t) { return t.stop < t.start; }
+// The stop time a file or a raster gives a trial: its own, or the
+// recording's end while the stimulus is still shown.
+double TrialStop(const Recording& r, const RecordedTrial& t);
 // The model as an export may show it: while the field is hidden the cell
 // type and the field's parameters are not given away.
 std::string RecordedModelText(bool fieldHidden);

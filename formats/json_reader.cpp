@@ -1,4 +1,4 @@
-#include "controls/json_reader.h"
+#include "formats/json_reader.h"
 
 #include <charconv>
 #include <cmath>

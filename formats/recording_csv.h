@@ -4,7 +4,7 @@
 // trials with the stimulus at each onset.
 #include <string>
 
-#include "tuning/recording.h"
+#include "recording/recording.h"
 
 // time_s,trial
 extern const char* const kSpikesCsvHeader;
@@ -23,10 +23,5 @@ extern const StimulusColumn kStimulusColumns[8];
 std::string SpikesCsvText(const Recording& r);
 // A trial still open ends at the recording's end.
 std::string TrialsCsvText(const Recording& r);
-// The shortest decimal text of a double that reads back to it.
-std::string SecondsText(double seconds);
-// The stop time a file gives a trial: its own, or the recording's end while
-// the stimulus is still shown.
-double TrialStop(const Recording& r, const RecordedTrial& t);
 // Where the trials' file goes beside the spikes' "x.csv": "x-trials.csv".
 std::string TrialsCsvPath(const std::string& spikesPath);

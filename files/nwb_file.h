@@ -6,7 +6,7 @@
 // leaves no partial file behind.
 #include <string>
 
-#include "tuning/recording.h"
+#include "recording/recording.h"
 
 struct NwbSession {
     std::string description = "Tessaline recording";

@@ -1,9 +1,9 @@
-#include "app/recording_files.h"
+#include "files/recording_files.h"
 
 #include <cstdio>
 
-#include "app/nwb_file.h"
-#include "tuning/recording_csv.h"
+#include "files/nwb_file.h"
+#include "formats/recording_csv.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "app/nwb_file.h"
+#include "files/nwb_file.h"
 
 #include <hdf5.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "tuning/recording_nwb.h"
+#include "formats/recording_nwb.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // file is written beside its target and put in its place only when whole.
 #include <string>
 
-#include "tuning/recording.h"
+#include "recording/recording.h"
 
 // Whether a path names a format the recording can be written as.
 bool IsNwbPath(const std::string& path);

@@ -1,9 +1,8 @@
-#include "tuning/recording_psth.h"
+#include "recording/recording_psth.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tuning/recording_csv.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "tuning/recording_nwb.h"
+#include "formats/recording_nwb.h"
 
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <random>
 
-#include "tuning/recording_csv.h"
+#include "formats/recording_csv.h"
 #include "tuning/tuning_sweep.h"
 
 const char* const kNwbVersion = "2.6.0";

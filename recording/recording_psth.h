@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tuning/recording.h"
+#include "recording/recording.h"
 
 constexpr double kLeastBinSeconds = 0.005, kMostBinSeconds = 0.1, kDefaultBinSeconds = 0.01;
 constexpr double kRasterBeforeSeconds = 0.5;  // spontaneous firing before each onset

@@ -1,4 +1,4 @@
-#include "tuning/recording.h"
+#include "recording/recording.h"
 
 #include <algorithm>
 
@@ -182,4 +182,11 @@ std::string RecordedModelText(bool fieldHidden)
 {
     if (fieldHidden) return "receptive field hidden (hand plot in progress)";
     return recording.model;
+}
+
+double TrialStop(const Recording& r, const RecordedTrial& t)
+{
+    if (!TrialOpen(t)) return t.stop;
+    const double end = static_cast<double>(r.lastSample - r.originSample) / kRecordSampleRate;
+    return end > t.start ? end : t.start;
 }

@@ -1,9 +1,7 @@
-// base64url (RFC 4648, section 5) without padding: the alphabet that a URL
-// fragment carries as it is.
+#include "formats/base64url.h"
+
 #include <cstdint>
 #include <string>
-
-#include "controls/lesson.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "app/headless_run.h"
+#include "headless/headless_run.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "app/recording_files.h"
+#include "files/recording_files.h"
 #include "model/receptive_field.h"
-#include "tuning/offline_sweep.h"
+#include "recording/offline_sweep.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tuning/offline_sweep.h"
+#include "recording/offline_sweep.h"
 
 #include "model/filters.h"
 #include "model/receptive_field.h"
@@ -8,7 +8,7 @@
 #include "sim/scene_tick.h"
 #include "sim/start_up.h"
 #include "stimulus/stimulus_state.h"
-#include "tuning/recording.h"
+#include "recording/recording.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Fixed-width number fields for the overlay (4 characters) and the dialogs
 // (6 characters).
-#include "render/number_format.h"
+#include "model/number_format.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tuning/tuning_csv.h"
+#include "formats/tuning_csv.h"
 
 #include <charconv>
 #include <string_view>

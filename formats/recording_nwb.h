@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tuning/recording.h"
+#include "recording/recording.h"
 
 // One column of the trials' table: numbers, or texts when isText.
 struct NwbColumn {

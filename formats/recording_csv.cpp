@@ -1,4 +1,4 @@
-#include "tuning/recording_csv.h"
+#include "formats/recording_csv.h"
 
 #include "model/file_numbers.h"
 #include "tuning/tuning_sweep.h"
@@ -15,25 +15,13 @@ const StimulusColumn kStimulusColumns[8] = {
     {"phase_deg", &StimulusSnapshot::phase, "grating phase, degrees"},
 };
 
-std::string SecondsText(double seconds)
-{
-    return ShortestDoubleText(seconds);
-}
-
-double TrialStop(const Recording& r, const RecordedTrial& t)
-{
-    if (!TrialOpen(t)) return t.stop;
-    const double end = static_cast<double>(r.lastSample - r.originSample) / kRecordSampleRate;
-    return end > t.start ? end : t.start;
-}
-
 std::string SpikesCsvText(const Recording& r)
 {
     std::string text = kSpikesCsvHeader;
     text += '\n';
     text.reserve(r.spikes.size() * 16 + text.size());
     for (size_t i = 0; i < r.spikes.size(); ++i) {
-        text += SecondsText(r.spikes[i]);
+        text += ShortestDoubleText(r.spikes[i]);
         text += ',';
         text += std::to_string(i < r.spikeTrials.size() ? r.spikeTrials[i] : 0);
         text += '\n';
@@ -49,7 +37,7 @@ std::string TrialsCsvText(const Recording& r)
     for (size_t i = 0; i < r.trials.size(); ++i) {
         const RecordedTrial& t = r.trials[i];
         const StimulusSnapshot& s = t.stimulus;
-        text += std::to_string(i + 1) + ',' + SecondsText(t.start) + ',' + SecondsText(TrialStop(r, t)) + ','
+        text += std::to_string(i + 1) + ',' + ShortestDoubleText(t.start) + ',' + ShortestDoubleText(TrialStop(r, t)) + ','
             + StimulusTypeName(s.type);
         for (const StimulusColumn& c : kStimulusColumns) text += ',' + ShortestRealText(s.*c.field);
         // The swept field's name holds commas' cousins only: spaces and brackets.
