@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "formats/json_reader.h"
+#include "formats/json_writer.h"
 #include "controls/lesson.h"
 #include "controls/value_ranges.h"
 #include "model/app_state.h"
@@ -36,8 +37,8 @@ struct Field {
 };
 
 // Positions are checked against the lesson's area once it is read.
-constexpr ValueRange kPosition = kClosed(0.0f, FLT_MAX);
-constexpr ValueRange kAreaSide = kWhole(1.0f, static_cast<float>(kMaxTraceWidth));
+constexpr ValueRange kPosition = ClosedRange(0.0f, FLT_MAX);
+constexpr ValueRange kAreaSide = WholeRange(1.0f, static_cast<float>(kMaxTraceWidth));
 constexpr ValueRange kNone{};
 
 // In LessonValue order.
@@ -232,7 +233,7 @@ bool CheckPlace(const Lesson& read, LessonValue x, LessonValue y, std::string& e
     for (const auto& [v, side] : {std::pair{x, LessonValue::AreaWidth}, std::pair{y, LessonValue::AreaHeight}}) {
         const float most = Get(read, side) * kDegreesPerPixel;
         if (Get(read, v) > most) {
-            error = std::string(LessonPath(v)) + ": expected " + RangeText(kClosed(0.0f, most)) + " (inside the area), found " +
+            error = std::string(LessonPath(v)) + ": expected " + RangeText(ClosedRange(0.0f, most)) + " (inside the area), found " +
                     ShortestRealText(Get(read, v));
             return false;
         }

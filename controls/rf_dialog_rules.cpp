@@ -14,7 +14,7 @@ namespace {
 
 RfDialogView& view = rfDialogView;
 
-constexpr int32_t kFieldChars = 32;
+constexpr int32_t kRfFieldChars = 32;
 constexpr int32_t kSpinRanges[kRfSpins][2] = {{3, 100}, {1, 100}, {0, 72}, {1, 100}, {1, 100}};
 
 SpinView& Spin(RfSpin spin) { return view.spin[static_cast<int32_t>(spin)]; }
@@ -46,7 +46,7 @@ void SpinTyped(RfSpin spin, const char* text)
 {
     CopyControlText(Spin(spin).text, text);
     float v = 0.0f;
-    if (!ReadNumber(text, kFieldChars, v))
+    if (!ReadNumber(text, kRfFieldChars, v))
         return;
     switch (spin) {
     case RfSpin::Centre:
@@ -144,7 +144,7 @@ const RfDialogView& TypeRfOrientation(const char* text)
 {
     CopyControlText(view.orientation.text, text);
     float v = 0.0f;
-    if (ReadNumber(text, kFieldChars, v) && InRange(kOrientationRange, v)) {
+    if (ReadNumber(text, kRfFieldChars, v) && InRange(kOrientationRange, v)) {
         receptiveField.orientation = v;
         SetSlider(RfSlider::Orientation, TruncInt(v));
     }

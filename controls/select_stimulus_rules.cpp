@@ -16,8 +16,8 @@ namespace {
 SelectStimulusView& view = selectStimulusView;
 bool wasOnAtOpening = false;
 
-// Fields are read like the short edit buffer of the original controls.
-constexpr int32_t kFieldChars = 11;
+// A stimulus field is read up to its first 11 characters, all its narrow edit shows.
+constexpr int32_t kStimulusFieldChars = 11;
 
 struct Range {
     int32_t minimum, maximum;
@@ -43,7 +43,7 @@ void FieldTyped(StimulusRow row, const char* text)
 {
     CopyControlText(Field(row).text, text);
     float v = 0.0f;
-    const bool number = ReadNumber(text, kFieldChars, v);
+    const bool number = ReadNumber(text, kStimulusFieldChars, v);
     switch (row) {
     case StimulusRow::Radius:
         // A rejected radius puts the slider back on the stored one.
@@ -98,7 +98,7 @@ void SpinTyped(StimulusSpin spin, const char* text)
 {
     CopyControlText(Spin(spin).text, text);
     float v = 0.0f;
-    if (!ReadNumber(text, kFieldChars, v))
+    if (!ReadNumber(text, kStimulusFieldChars, v))
         return;
     switch (spin) {
     case StimulusSpin::Velocity:

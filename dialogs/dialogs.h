@@ -14,7 +14,7 @@ void ShowFeedbackDialog(QWidget* parent);        // "Feedback" after a hand plot
 // Each dialog built and filled as at its opening, not yet run: the open
 // functions above run it with exec() and delete it. Whatever ends it (OK,
 // Esc, the close box) runs its closing steps. Tests drive these directly.
-QDialog* createSelectStimulusDialog(QWidget* parent);
-QDialog* createRfDialog(QWidget* parent);
-QDialog* createMoreOptionsDialog(QWidget* parent);
-QDialog* createFeedbackDialog(QWidget* parent);
+QDialog* CreateSelectStimulusDialog(QWidget* parent);
+QDialog* CreateRfDialog(QWidget* parent);
+QDialog* CreateMoreOptionsDialog(QWidget* parent);
+QDialog* CreateFeedbackDialog(QWidget* parent);

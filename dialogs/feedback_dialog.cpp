@@ -82,10 +82,10 @@ FeedbackDialog::FeedbackDialog(QWidget* parent) : QDialog(parent)
     ok->setFocus();
 }
 
-QDialog* createFeedbackDialog(QWidget* parent) { return new FeedbackDialog(parent); }
+QDialog* CreateFeedbackDialog(QWidget* parent) { return new FeedbackDialog(parent); }
 
 void ShowFeedbackDialog(QWidget* parent)
 {
-    std::unique_ptr<QDialog> d(createFeedbackDialog(parent));
+    std::unique_ptr<QDialog> d(CreateFeedbackDialog(parent));
     d->exec();
 }

@@ -98,10 +98,10 @@ void MoreOptionsDialog::showView(const MoreOptionsView& view)
     hash_->setChecked(view.hash);
 }
 
-QDialog* createMoreOptionsDialog(QWidget* parent) { return new MoreOptionsDialog(parent); }
+QDialog* CreateMoreOptionsDialog(QWidget* parent) { return new MoreOptionsDialog(parent); }
 
 void ShowMoreOptionsDialog(QWidget* parent)
 {
-    std::unique_ptr<QDialog> d(createMoreOptionsDialog(parent));
+    std::unique_ptr<QDialog> d(CreateMoreOptionsDialog(parent));
     d->exec();
 }

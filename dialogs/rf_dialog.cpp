@@ -183,10 +183,10 @@ void RfDialog::showView(const RfDialogView& view, const QWidget* typing)
         randomise_[view.randomise - LeaveWhereSelected]->setChecked(true);
 }
 
-QDialog* createRfDialog(QWidget* parent) { return new RfDialog(parent); }
+QDialog* CreateRfDialog(QWidget* parent) { return new RfDialog(parent); }
 
 void ShowRfDialog(QWidget* parent)
 {
-    std::unique_ptr<QDialog> d(createRfDialog(parent));
+    std::unique_ptr<QDialog> d(CreateRfDialog(parent));
     d->exec();
 }

@@ -181,10 +181,10 @@ void SelectStimulusDialog::showView(const SelectStimulusView& view, const QWidge
         white_->setChecked(true);
 }
 
-QDialog* createSelectStimulusDialog(QWidget* parent) { return new SelectStimulusDialog(parent); }
+QDialog* CreateSelectStimulusDialog(QWidget* parent) { return new SelectStimulusDialog(parent); }
 
 void ShowSelectStimulusDialog(QWidget* parent)
 {
-    std::unique_ptr<QDialog> d(createSelectStimulusDialog(parent));
+    std::unique_ptr<QDialog> d(CreateSelectStimulusDialog(parent));
     d->exec();
 }

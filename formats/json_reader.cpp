@@ -196,26 +196,3 @@ bool ReadJson(std::string_view text, JsonValue& value, std::string& error)
     value = std::move(read);
     return true;
 }
-
-std::string JsonQuoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (u < 0x20 || c == '<' || c == '>' || c == '&') {
-            char escaped[8];
-            const char* hex = "0123456789abcdef";
-            escaped[0] = '\\'; escaped[1] = 'u'; escaped[2] = '0'; escaped[3] = '0';
-            escaped[4] = hex[u >> 4]; escaped[5] = hex[u & 15];
-            out.append(escaped, 6);
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}

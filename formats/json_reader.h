@@ -26,7 +26,3 @@ struct JsonValue {
 // Reads the whole text as one JSON value. On failure returns false and
 // says where and what was wrong ("line 3, column 7: expected ':'").
 bool ReadJson(std::string_view text, JsonValue& value, std::string& error);
-
-// The text as a JSON string with its quotes, every control character and
-// every byte that could close a script escaped.
-std::string JsonQuoted(std::string_view text);

@@ -19,9 +19,11 @@ constexpr int64_t kNoTickYet = INT64_MAX;   // the spare of a run with no tick i
 // keeps the lead they need instead of coming down into them and losing clicks.
 // A tick late after the lead came down shows the run was not long enough to
 // see the worst: the next run must be twice as long.
+// A device starts its lead with NewAudioLead; these defaults serve a run
+// with no device (the seeded sweep), whose play position follows its slices.
 struct AudioLead {
     int32_t period = 512;        // samples the device takes at a time
-    int32_t lead = 1024;         // samples from the play position to the slice's nominal start
+    int32_t samples = 1024;      // from the play position to the slice's nominal start
     int32_t onTimeTicks = 0;     // ticks in a row that found none of their slice played
     int32_t holdTicks = kShrinkAfterTicks;  // the run on time after which the lead may come down
     int64_t leastSpare = kNoTickYet;  // the run's closest tick: samples between the device and its slice

@@ -239,7 +239,7 @@ void RecordTickStats(int64_t playPosition)
     loop.lastTickMs.store(nowMs, std::memory_order_relaxed);
     loop.lastPlayPosition.store(playPosition, std::memory_order_relaxed);
     loop.playing.store(loop.deviceOpen, std::memory_order_relaxed);
-    loop.lead.store(simulation.lead.lead, std::memory_order_relaxed);
+    loop.lead.store(simulation.lead.samples, std::memory_order_relaxed);
     loop.lateTicks.store(simulation.lead.lateTicks, std::memory_order_relaxed);
     loop.lostClicks.store(simulation.lead.lostClicks, std::memory_order_relaxed);
     loop.ticks.fetch_add(1, std::memory_order_relaxed);

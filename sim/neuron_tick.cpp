@@ -2,7 +2,7 @@
 
 #include "model/filters.h"
 #include "sim/response.h"
-#include "sim/response_tick.h"
+#include "sim/response_history.h"
 #include "sim/simulation_state.h"
 #include "sim/spike_log.h"
 #include "stimulus/stimulus_state.h"

@@ -6,7 +6,7 @@
 
 #include "model/model_options.h"
 #include "model/receptive_field.h"
-#include "sim/response_tick.h"
+#include "sim/response_history.h"
 #include "sim/row_dot.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_image.h"

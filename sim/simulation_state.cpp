@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "sim/response_tick.h"
+#include "sim/response_history.h"
 #include "sim/spike_log.h"
 
 SimulationState simulation;

@@ -9,7 +9,7 @@
 #include "model/random.h"
 #include "model/receptive_field.h"
 #include "sim/audio_lead.h"
-#include "sim/response_tick.h"
+#include "sim/response_history.h"
 #include "sim/simulation_state.h"
 #include "sim/spike_log.h"
 #include "stimulus/stimulus_state.h"

@@ -196,7 +196,7 @@ EMSCRIPTEN_KEEPALIVE void tess_audio_period(double samples)
     webPeriod = static_cast<int32_t>(std::clamp<int64_t>(WholeCount(samples), 128, 8192));
     RestartAudioLead(simulation.lead, webPeriod);
 }
-EMSCRIPTEN_KEEPALIVE int32_t tess_audio_lead() { return simulation.lead.lead; }
+EMSCRIPTEN_KEEPALIVE int32_t tess_audio_lead() { return simulation.lead.samples; }
 EMSCRIPTEN_KEEPALIVE double tess_lost_clicks() { return static_cast<double>(simulation.lead.lostClicks); }
 
 EMSCRIPTEN_KEEPALIVE const int16_t* tess_audio_slice() { return slice; }

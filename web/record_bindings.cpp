@@ -8,6 +8,7 @@
 #include <string>
 
 #include "formats/json_reader.h"
+#include "formats/json_writer.h"
 #include "model/file_numbers.h"
 #include "model/receptive_field.h"
 #include "recording/recording.h"

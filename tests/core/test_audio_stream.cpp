@@ -44,11 +44,11 @@ TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         AudioLead lead = NewAudioLead(256);
-        EXPECT_EQ(lead.lead, 512 + kAudioSlice);  // two periods and a tick
+        EXPECT_EQ(lead.samples, 512 + kAudioSlice);  // two periods and a tick
         int64_t p = 1000, lastEnd = -1;
         for (int32_t i = 0; i < c.ticks; ++i) {
             p += c.steps[i % c.steps.size()];
-            const int32_t before = lead.lead;
+            const int32_t before = lead.samples;
             const StreamSlice s = PlanSlice(lead, lastEnd, p);
             // The slice follows on unless it starts afresh; it ends at the
             // lead, and nothing of it ahead of the device's period is lost.
@@ -56,20 +56,20 @@ TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
                 EXPECT_EQ(s.first, lastEnd);
             }
             EXPECT_EQ(s.heardFrom, std::max(s.first, p + 256));
-            EXPECT_EQ(s.limit, std::max(p + lead.lead + kAudioSlice, s.heardFrom));
+            EXPECT_EQ(s.limit, std::max(p + lead.samples + kAudioSlice, s.heardFrom));
             if (s.heardFrom > s.first) {
-                EXPECT_GE(lead.lead, before + (s.heardFrom - s.first) + 256);
+                EXPECT_GE(lead.samples, before + (s.heardFrom - s.first) + 256);
             }
             lastEnd = s.limit;
         }
         EXPECT_EQ(lead.lateTicks, c.lateTicks);
-        EXPECT_EQ(lead.lead, c.leadAfter);
+        EXPECT_EQ(lead.samples, c.leadAfter);
         // Then a long steady run brings it back to two periods, a step per 5 s.
-        const int32_t grown = lead.lead;
+        const int32_t grown = lead.samples;
         for (int32_t i = 0; i < kShrinkAfterTicks - 1; ++i) lastEnd = PlanSlice(lead, lastEnd, p += 882).limit;
-        EXPECT_EQ(lead.lead, grown);
+        EXPECT_EQ(lead.samples, grown);
         for (int32_t i = 0; i < 40 * kShrinkAfterTicks; ++i) lastEnd = PlanSlice(lead, lastEnd, p += 882).limit;
-        EXPECT_EQ(lead.lead, 512);
+        EXPECT_EQ(lead.samples, 512);
         EXPECT_EQ(lead.lateTicks, c.lateTicks);
     }
 }
@@ -87,7 +87,7 @@ TEST(AudioStream, LeadKeepsWhatAWanderingTickNeeds)
         if (i == 6000) lateAfterTwoMinutes = lead.lateTicks;
     }
     // That tick needs 600 + 256 samples beyond the slice it follows.
-    EXPECT_GE(lead.lead, 856);
+    EXPECT_GE(lead.samples, 856);
     EXPECT_LE(lead.lateTicks, 4);
     EXPECT_EQ(lead.lateTicks, lateAfterTwoMinutes);
 }

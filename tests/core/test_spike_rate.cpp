@@ -159,7 +159,7 @@ TEST(SpikeRate, UnevenDeviceStepsCoverTheStreamOnce)
         EXPECT_EQ(spikes - (simulation.lead.lostClicks - lostBefore), static_cast<int64_t>(clicks.size()));
         for (int64_t k : clicks) {
             EXPECT_GE(k, position + simulation.lead.period);
-            EXPECT_LT(k, position + simulation.lead.lead + kAudioSlice);
+            EXPECT_LT(k, position + simulation.lead.samples + kAudioSlice);
             if (!heard.empty()) {
                 EXPECT_GE(k - heard.back(), kClickLength);
             }

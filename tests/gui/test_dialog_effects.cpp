@@ -21,7 +21,7 @@ TEST(DialogEffects, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
     OnCharacter(CharEnter);
     ASSERT_EQ(receptiveField.displayMode, Revealed);
     {
-        DialogPtr d(createRfDialog(nullptr));
+        DialogPtr d(CreateRfDialog(nullptr));
         EXPECT_TRUE(Control<QRadioButton>(d.get(), kHide)->isChecked()) << "the mode to return to";
         EXPECT_FALSE(Control<QRadioButton>(d.get(), kGreyScale)->isChecked());
         Control<QSlider>(d.get(), kOrientationSlider)->setValue(45);
@@ -35,7 +35,7 @@ TEST(DialogEffects, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
 
     OnCharacter(CharPlus);
     OnCharacter(CharEnter);
-    DialogPtr d(createRfDialog(nullptr));
+    DialogPtr d(CreateRfDialog(nullptr));
     QTest::mouseClick(Control<QRadioButton>(d.get(), kGreyScale), Qt::LeftButton);
     EXPECT_EQ(receptiveField.displayMode, GreyScale);
     EXPECT_EQ(receptiveField.savedDisplayMode, GreyScale);

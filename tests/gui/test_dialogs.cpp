@@ -21,7 +21,7 @@ TEST(Dialogs, TypedFieldsMoveTheirRecordsAndControls)
     ResetAllRecords();
     stimulus.stimulusType = Grating;
     const ReceptiveField& rf = receptiveField;
-    const auto stim = createSelectStimulusDialog, field = createRfDialog;
+    const auto stim = CreateSelectStimulusDialog, field = CreateRfDialog;
     const struct {
         QDialog* (*create)(QWidget*);
         int edit;
@@ -57,7 +57,7 @@ TEST(Dialogs, SpinBoxesStepAndButtonsChoose)
 {
     namespace St = SelectStimulusIds;
     ResetAllRecords();  // a bar: the grating's texts are disabled
-    DialogPtr d(createSelectStimulusDialog(nullptr));
+    DialogPtr d(CreateSelectStimulusDialog(nullptr));
     auto* phase = Control<QSpinBox>(d.get(), St::kPhaseUpDown);
     EXPECT_FALSE(Control<QLineEdit>(d.get(), St::kPhaseEdit)->isEnabled());
     QTest::keyClick(phase, Qt::Key_Up);
@@ -69,7 +69,7 @@ TEST(Dialogs, SpinBoxesStepAndButtonsChoose)
     QTest::mouseClick(Control<QRadioButton>(d.get(), St::kBlack), Qt::LeftButton);
     EXPECT_EQ(stimulus.polarity, -1);
 
-    DialogPtr options(createMoreOptionsDialog(nullptr));
+    DialogPtr options(CreateMoreOptionsDialog(nullptr));
     auto* gamma = Control<QSpinBox>(options.get(), MoreOptionsIds::kGammaUpDown);
     QTest::keyClick(gamma, Qt::Key_Down);
     EXPECT_EQ(modelOptions.gammaOrder, 5);
@@ -107,7 +107,7 @@ TEST(Dialogs, FeedbackShowsTheScores)
     receptiveField.cellType = DirectionalSimple;
     receptiveField.orientation = 10.0f;
     stimulus.orientation = 350.0f;
-    DialogPtr d(createFeedbackDialog(nullptr));
+    DialogPtr d(CreateFeedbackDialog(nullptr));
     const QStringList shown = {FieldText(d.get(), kTypeText), FieldText(d.get(), kOrientationDifference),
                                FieldText(d.get(), kSfActual)};
     EXPECT_EQ(shown, QStringList({"directionally selective simple", "-340", "*"}));

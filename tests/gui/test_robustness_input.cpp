@@ -189,7 +189,7 @@ TEST(ThreadedRobustness, RandomInputKeepsEveryRecordSoundAndTheLoopsTicking)
     window->setMinimumSize(1, 1);  // as a window manager may squeeze it
     window->show();
     QSet<QString> typable;  // every numbered field of the three dialogs
-    for (auto create : {createSelectStimulusDialog, createRfDialog, createMoreOptionsDialog}) {
+    for (auto create : {CreateSelectStimulusDialog, CreateRfDialog, CreateMoreOptionsDialog}) {
         std::unique_ptr<QDialog> dialog(create(window.get()));
         for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
             if (edit->objectName().toInt() != 0) typable.insert(dialog->windowTitle() + '/' + edit->objectName());

@@ -3,6 +3,9 @@
 
 #include "model/filters.h"
 
+// What the response keeps of the stimulus history beside the frames
+// themselves, for the spikes and the stimulus marker of the same tick.
+
 // The image the last CopyStimulusToHistory read and the box it was read
 // with; the stimulus marker of the same tick looks at it.
 struct CopiedImage {
