@@ -92,7 +92,10 @@ int main(int argc, char** argv)
     window->show();
     if (!LessonArgument().isEmpty()) OpenLessonFile(window.get(), LessonArgument());
     if (std::getenv("TESSALINE_TRACE_STARTUP") != nullptr) TraceStartup(window->canvas());
-    const int code = QApplication::exec();
+    // A termination signal that came while the lesson's message was open has
+    // closed the window already, and ended that message's loop: a new loop
+    // now would run with no window, deaf to further signals.
+    const int code = window->isVisible() ? QApplication::exec() : 0;
     StopWorkers();
     return code;
 }

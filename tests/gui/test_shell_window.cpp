@@ -1,9 +1,6 @@
-// The main window: its toolbar, what each button does, resizes and the
-// termination signals.
+// The main window: its toolbar, what each button does, and resizes.
 #include <QToolBar>
-#include <csignal>
 
-#include "app/termination.h"
 #include "app/toolbar.h"
 #include "resources/strings.h"
 #include "sim/commands.h"
@@ -62,17 +59,4 @@ TEST(ShellResize, ScalesFromTheLastSizeWithAnArea)
     EXPECT_FLOAT_EQ(stimulus.stimX, 10.0f);
     EXPECT_FLOAT_EQ(marks.markX[1], 4.0f);
     ClearMarks();
-}
-
-TEST(ShellWindow, TerminationSignalClosesTheWindow)
-{
-    auto window = QuietMainWindow();
-    CloseOnTerminationSignals(window.get());
-    ASSERT_TRUE(window->isVisible());
-    std::raise(SIGTERM);
-    const int64_t end = MillisecondClock() + 20000;  // a limit against hanging, not a speed
-    while (window->isVisible() && MillisecondClock() < end) QApplication::processEvents(QEventLoop::AllEvents, 10);
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
-    EXPECT_FALSE(window->isVisible());
 }
