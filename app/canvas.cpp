@@ -113,11 +113,8 @@ void Canvas::takeNewFrame()
 
 QRect Canvas::toCanvas(int32_t left, int32_t top, int32_t right, int32_t bottom) const
 {
-    // Frame pixels to canvas points, rounded outwards.
-    const qreal ratio = devicePixelRatioF();
-    const int l = static_cast<int>(left / ratio), t = static_cast<int>(top / ratio);
-    const int r = static_cast<int>(std::ceil(right / ratio)), b = static_cast<int>(std::ceil(bottom / ratio));
-    return QRect(l, t, r - l, b - t);
+    // A frame pixel is a canvas point.
+    return QRect(left, top, right - left, bottom - top);
 }
 
 QRect Canvas::overlayBand() const
@@ -131,15 +128,12 @@ void Canvas::updateSceneDrawing()
     SetSceneDrawing(isVisible() && !top->isMinimized() && !visibleRegion().isEmpty());
 }
 
-int32_t Canvas::frameWidthFor(int32_t logicalWidth) const
-{
-    return std::max(0, TruncInt(logicalWidth * devicePixelRatioF()));
-}
+// The frame has a pixel per point, whatever the screen's density: the
+// model's 38 pixels a degree were made for 96 dpi, where they are 1 cm, and a
+// dense screen then costs the model no more than a plain one.
+int32_t Canvas::frameWidthFor(int32_t logicalWidth) const { return std::max(0, logicalWidth); }
 
-int32_t Canvas::frameHeightFor(int32_t logicalHeight) const
-{
-    return std::max(0, TruncInt(logicalHeight * devicePixelRatioF()));
-}
+int32_t Canvas::frameHeightFor(int32_t logicalHeight) const { return std::max(0, logicalHeight); }
 
 void Canvas::applyClientSize(int32_t width, int32_t height)
 {
@@ -170,7 +164,6 @@ void Canvas::resizeEvent(QResizeEvent*)
 void Canvas::paintEvent(QPaintEvent* event)
 {
     const int64_t now = MillisecondClock();
-    const qreal ratio = devicePixelRatioF();
     // A paint of the whole canvas may show the newest frame; a partial one
     // shows the frame its regions were worked out for, or it would mix two.
     if (Covers(event->region(), rect())) heldSerial_ = LatestFrame().serial;
@@ -186,14 +179,14 @@ void Canvas::paintEvent(QPaintEvent* event)
     } else {
         // Grey where a frame smaller than the canvas (a store at its size
         // limit, or a resize still under way) leaves part of it uncovered.
-        const QSizeF shown(frame.width / ratio, frame.height / ratio);
-        if (shown.width() < width()) painter.fillRect(QRectF(shown.width(), 0, width() - shown.width(), height()), kGrey);
-        if (shown.height() < height()) painter.fillRect(QRectF(0, shown.height(), width(), height() - shown.height()), kGrey);
+        if (frame.width < width()) painter.fillRect(QRect(frame.width, 0, width() - frame.width, height()), kGrey);
+        if (frame.height < height()) painter.fillRect(QRect(0, frame.height, width(), height() - frame.height), kGrey);
         // Wraps the published store without copying; the store stays
-        // unchanged until the next LatestFrame call, after this paint.
+        // unchanged until the next LatestFrame call, after this paint. The
+        // painter scales it to the screen's pixels, each frame pixel a
+        // sharp block on a dense screen.
         QImage image(reinterpret_cast<const uchar*>(frame.pixels), frame.width, frame.height,
                      frame.width * 4, QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
         painter.drawImage(QPointF(0, 0), image);
     }
 
@@ -204,8 +197,8 @@ void Canvas::paintEvent(QPaintEvent* event)
     const bool wholeBand = Covers(event->region(), band);
     if (!wholeBand) shownTexts_ = OverlayTexts{};
 
-    // The information line is laid out in frame pixels.
-    painter.scale(1.0 / ratio, 1.0 / ratio);
+    // The information line is laid out in frame pixels, which are points:
+    // the painter draws its letters at the screen's own resolution, sharp.
     const int32_t clientWidth = appState.clientWidth;
     int32_t frameWidth = clientWidth;
     if (haveFrame && frame.width < frameWidth && !grey) frameWidth = frame.width;
@@ -232,11 +225,10 @@ void Canvas::mouseMoveEvent(QMouseEvent* event)
 {
     // The stimulus operations count y from the top of the toolbar band that
     // sits above the canvas.
-    const qreal ratio = devicePixelRatioF();
     const QPointF at = event->position();
     // Added in 64 bits: a pointer far below the window must not overflow.
-    const int64_t y = int64_t{TruncInt(at.y() * ratio)} + appState.toolbarHeight;
-    OnPointerMove(TruncInt(at.x() * ratio), TruncInt(static_cast<double>(y)));
+    const int64_t y = int64_t{TruncInt(at.y())} + appState.toolbarHeight;
+    OnPointerMove(TruncInt(at.x()), TruncInt(static_cast<double>(y)));
     updateCursor();
 }
 

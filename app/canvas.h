@@ -14,7 +14,7 @@ public:
     explicit Canvas(QWidget* parent = nullptr);
     ~Canvas() override;
 
-    // The canvas size in frame pixels (one frame pixel per device pixel).
+    // The canvas size in frame pixels: one frame pixel per point.
     int32_t frameWidthFor(int32_t logicalWidth) const;
     int32_t frameHeightFor(int32_t logicalHeight) const;
 
