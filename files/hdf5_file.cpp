@@ -69,7 +69,7 @@ void Attributes(Writer& w, hid_t object, const std::string& path, const std::vec
         Handle type(TextType(), H5Tclose);
         Handle space(a.kind == TreeText ? H5Screate(H5S_SCALAR) : Space({a.texts.size()}), H5Sclose);
         Handle attr(H5Acreate2(object, a.name.c_str(), type, space, H5P_DEFAULT, H5P_DEFAULT), H5Aclose);
-        Check(w, attr.ok() && H5Awrite(attr, type, texts.data()) >= 0);
+        Check(w, attr.ok() && (texts.empty() || H5Awrite(attr, type, texts.data()) >= 0));
     }
 }
 

@@ -37,10 +37,8 @@ function group(g, node, references) {
 
 let files = 0;
 
-// The whole file's bytes, from the recording as the core holds it now.
-export async function nwbBytes(M) {
-    await h5wasm.ready;
-    const tree = JSON.parse(M.UTF8ToString(M._tess_record_nwb()));
+// A file tree's bytes as HDF5.
+export function treeBytes(tree) {
     const name = `export-${++files}.h5`;
     const f = new h5wasm.File(name, 'w');
     try {
@@ -53,4 +51,10 @@ export async function nwbBytes(M) {
     const bytes = h5wasm.FS.readFile(name);
     h5wasm.FS.unlink(name);
     return bytes;
+}
+
+// The whole NWB file's bytes, from the recording as the core holds it now.
+export async function nwbBytes(M) {
+    await h5wasm.ready;
+    return treeBytes(JSON.parse(M.UTF8ToString(M._tess_record_nwb())));
 }
