@@ -1,7 +1,7 @@
 // The recording for the page: start and stop, drain the spike log (the page
 // does it between ticks, as the desktop's timer does), the raster and PSTH
-// as JSON for the page to draw, the two CSV tables, and what an NWB file of
-// the recording holds, for the page's HDF5 writer.
+// as JSON for the page to draw, the CSV files, and the whole NWB file as a
+// tree for the page's HDF5 writer.
 #include <emscripten/emscripten.h>
 
 #include <cmath>
