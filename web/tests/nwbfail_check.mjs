@@ -2,7 +2,7 @@
 // drops the large HDF5 file): the student sees one message that says so,
 // the button is ready again, and nothing is thrown.
 //   node nwbfail_check.mjs <build-web>
-import { openPage, check } from './browser.mjs';
+import { openPage, check, sleep } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
 // With no offline copy the page fetches the writer itself, where the
@@ -16,16 +16,16 @@ try {
     page.on('request', (r) => (r.url().includes('/h5wasm/') ? r.abort() : r.continue()));
     await page.click('#measure-button');
     await page.click('#raster-item');
-    // Every text the message box is given, counted.
+    // Every text the message box is given, each on its own.
     await page.evaluate(() => {
         window.messages = [];
-        const text = document.getElementById('message-text');
-        new MutationObserver(() => window.messages.push(text.textContent)).observe(text, { childList: true });
+        new MutationObserver((changes) => changes.forEach((c) => window.messages.push(c.addedNodes[0]?.textContent ?? '')))
+            .observe(document.getElementById('message-text'), { childList: true });
     });
     await page.click('#record-nwb');
     // The button is ready again once the export has ended, however it ended.
     await page.waitForFunction(() => !document.getElementById('record-nwb').disabled, { timeout: 20000 });
-    await new Promise((r) => setTimeout(r, 500));  // room for a second message or a late throw
+    await sleep(500);  // room for a second message or a late throw
     const messages = await page.evaluate(() => window.messages);
     check(thrown.length === 0, `thrown: ${thrown.join('; ')}`);
     check(await page.$eval('#message', (m) => m.open), 'no message is open');
