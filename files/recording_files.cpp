@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
-#include "files/nwb_file.h"
+#include "files/hdf5_file.h"
 #include "formats/recording_csv.h"
+#include "formats/recording_nwb.h"
 
 namespace {
 
@@ -40,12 +41,15 @@ std::string WriteRecordingFile(const std::string& path, const Recording& r, bool
     if (IsNwbPath(path)) {
         NwbSession session;
         session.fieldHidden = fieldHidden;
-        return WriteNwbFile(path, r, session);
+        return WriteHdf5File(path, BuildNwbTree(r, session));
     }
     if (!IsCsvPath(path)) return "cannot write " + path + ": the name must end in .nwb or .csv";
-    const std::string trialsPath = TrialsCsvPath(path);
-    if (!WriteWhole(trialsPath, TrialsCsvText(r))) return "cannot write " + trialsPath;
-    if (WriteWhole(path, SpikesCsvText(r))) return {};
-    std::remove(trialsPath.c_str());
-    return "cannot write " + path;
+    // All or none: a file that fails takes those written before it away.
+    const std::vector<NamedText> files = RecordingCsvFiles(r, path);
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (WriteWhole(files[i].name, files[i].text)) continue;
+        for (size_t j = 0; j < i; ++j) std::remove(files[j].name.c_str());
+        return "cannot write " + files[i].name;
+    }
+    return {};
 }

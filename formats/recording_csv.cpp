@@ -58,3 +58,8 @@ std::string TrialsCsvPath(const std::string& spikesPath)
     const std::string stem = hasExtension ? spikesPath.substr(0, dot) : spikesPath;
     return stem + "-trials.csv";
 }
+
+std::vector<NamedText> RecordingCsvFiles(const Recording& r, const std::string& target)
+{
+    return {{target, SpikesCsvText(r)}, {TrialsCsvPath(target), TrialsCsvText(r)}};
+}

@@ -3,6 +3,7 @@
 // as the decimal mark whatever the locale: the spikes, one row each, and the
 // trials with the stimulus at each onset.
 #include <string>
+#include <vector>
 
 #include "recording/recording.h"
 
@@ -25,3 +26,13 @@ std::string SpikesCsvText(const Recording& r);
 std::string TrialsCsvText(const Recording& r);
 // Where the trials' file goes beside the spikes' "x.csv": "x-trials.csv".
 std::string TrialsCsvPath(const std::string& spikesPath);
+
+// A file's name, or its path, and its whole text.
+struct NamedText {
+    std::string name;
+    std::string text;
+};
+// The files a recording becomes as CSV, named beside the chosen target
+// "x.csv" (a bare name or a path): the spikes in it, then the trials in
+// "x-trials.csv". The editions save them as they are handed.
+std::vector<NamedText> RecordingCsvFiles(const Recording& r, const std::string& target);

@@ -1,37 +1,23 @@
 #pragma once
-// What an NWB file of a recording holds, apart from how it is written: the
-// session's texts, the one unit's spike times and the trials' columns with
-// their names and descriptions. The desktop writes it through HDF5's C
-// library, the page through its WebAssembly build, so both files carry the
-// same tables.
+// A recording as an NWB 2.6 file, described whole as a tree (file_tree.h):
+// the session, one unit with its spike times in seconds, and the trials with
+// the stimulus at each onset, with every group, type name and object id the
+// format asks for. The desktop writes the tree through HDF5's C library, the
+// page through its WebAssembly build, so both files hold the same.
 #include <string>
-#include <vector>
 
+#include "formats/file_tree.h"
 #include "recording/recording.h"
 
-// One column of the trials' table: numbers, or texts when isText.
-struct NwbColumn {
-    const char* name;
-    const char* description;
-    bool isText = false;
-    std::vector<double> numbers;
-    std::vector<std::string> texts;
+struct NwbSession {
+    std::string description = "Tessaline recording";
+    std::string identifier;    // empty: a new random one
+    std::string startTime;     // ISO 8601; empty: now
+    bool fieldHidden = false;  // while a hand plot hides the field nothing names the cell or its place
 };
 
-struct NwbContent {
-    std::string sessionDescription;  // the session's, then the model as an export may show it
-    std::string unitsDescription;    // the model neuron
-    std::vector<double> spikeTimes;  // seconds from the start of the recording
-    std::vector<NwbColumn> trials;   // start_time and stop_time first
-};
-
-extern const char* const kNwbVersion;
-extern const char* const kSpikeTimesDescription;
-extern const char* const kTrialsDescription;
-
-// While the field is hidden nothing names the cell or the field's place.
-NwbContent BuildNwbContent(const Recording& r, bool fieldHidden,
-                           const std::string& description = "Tessaline recording");
+// Object ids are new random ones; the file's creation date is now.
+TreeGroup BuildNwbTree(const Recording& r, const NwbSession& session);
 
 // A random version-4 UUID as text.
 std::string NewUuid();

@@ -1,7 +1,7 @@
 // The recording for the page: start and stop, drain the spike log (the page
 // does it between ticks, as the desktop's timer does), the raster and PSTH
-// as JSON for the page to draw, the two CSV tables, and what an NWB file of
-// the recording holds, for the page's HDF5 writer.
+// as JSON for the page to draw, the CSV files, and the whole NWB file as a
+// tree for the page's HDF5 writer.
 #include <emscripten/emscripten.h>
 
 #include <cmath>
@@ -24,25 +24,6 @@ std::string text;  // the last text handed to the page
 void Number(double v)
 {
     text += ShortestDoubleText(v);
-}
-
-// JSON has no NaN: a press's condition goes as null.
-void Numbers(const std::vector<double>& values)
-{
-    text += '[';
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i) text += ',';
-        if (std::isnan(values[i])) text += "null";
-        else Number(values[i]);
-    }
-    text += ']';
-}
-
-void Texts(const std::vector<std::string>& values)
-{
-    text += '[';
-    for (size_t i = 0; i < values.size(); ++i) text += (i ? "," : "") + JsonQuoted(values[i]);
-    text += ']';
 }
 
 }  // namespace
@@ -97,43 +78,31 @@ EMSCRIPTEN_KEEPALIVE const char* tess_record_raster(double binSeconds)
     return text.c_str();
 }
 
-// 0: the spikes' table, 1: the trials'.
-EMSCRIPTEN_KEEPALIVE const char* tess_record_csv(int32_t table)
+// The files the recording becomes as CSV, named beside the target "x.csv":
+// [{"name":"x.csv","text":t},{"name":"x-trials.csv","text":t}].
+EMSCRIPTEN_KEEPALIVE const char* tess_record_csv(const char* target)
 {
-    text = table == 0 ? SpikesCsvText(recording) : TrialsCsvText(recording);
+    JsonWriter w;
+    w.OpenArray();
+    for (const NamedText& file : RecordingCsvFiles(recording, target)) {
+        w.OpenObject();
+        w.Text("name", file.name);
+        w.Text("text", file.text);
+        w.CloseObject();
+    }
+    w.CloseArray();
+    text = std::move(w.out);
     return text.c_str();
 }
 
-// {"version":"2.6.0","identifier":uuid,"now":iso,"session":text,"units":text,
-//  "spikesDescription":text,"spikes":[s,...],"trialsDescription":text,
-//  "trials":[{"name":n,"description":d,"text":bool,"values":[...]},...]}
-// While the hand plot hides the field, nothing names the cell or its place.
+// The whole NWB file as a tree (formats/file_tree.h) for the page's HDF5
+// writer, with a new identifier, the dates of now and new object ids. While
+// the hand plot hides the field, nothing names the cell or its place.
 EMSCRIPTEN_KEEPALIVE const char* tess_record_nwb()
 {
-    const NwbContent c = BuildNwbContent(recording, receptiveField.displayMode == Hidden);
-    text = std::string("{\"version\":") + JsonQuoted(kNwbVersion) + ",\"identifier\":" + JsonQuoted(NewUuid())
-           + ",\"now\":" + JsonQuoted(NowIso8601()) + ",\"session\":" + JsonQuoted(c.sessionDescription)
-           + ",\"units\":" + JsonQuoted(c.unitsDescription)
-           + ",\"spikesDescription\":" + JsonQuoted(kSpikeTimesDescription) + ",\"spikes\":";
-    Numbers(c.spikeTimes);
-    text += ",\"trialsDescription\":" + JsonQuoted(kTrialsDescription) + ",\"trials\":[";
-    for (size_t i = 0; i < c.trials.size(); ++i) {
-        const NwbColumn& column = c.trials[i];
-        text += std::string(i ? ",{" : "{") + "\"name\":" + JsonQuoted(column.name)
-                + ",\"description\":" + JsonQuoted(column.description) + ",\"text\":" + (column.isText ? "true" : "false")
-                + ",\"values\":";
-        if (column.isText) Texts(column.texts);
-        else Numbers(column.numbers);
-        text += '}';
-    }
-    text += "]}";
-    return text.c_str();
-}
-
-// A new object id for each typed object the page writes.
-EMSCRIPTEN_KEEPALIVE const char* tess_new_uuid()
-{
-    text = NewUuid();
+    NwbSession session;
+    session.fieldHidden = receptiveField.displayMode == Hidden;
+    text = FileTreeJson(BuildNwbTree(recording, session));
     return text.c_str();
 }
 

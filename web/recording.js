@@ -3,6 +3,7 @@
 // the picture, the two CSV tables and an NWB file to download. The spike
 // log is drained between ticks every 50 ms, as the desktop's timer does.
 'use strict';
+import { showMessage } from './messages.js';
 import { saveFile } from './save_file.js';
 import { Tuning } from './tuning.js';
 
@@ -30,6 +31,13 @@ async function exportNwb(b) {
     } finally {
         b.disabled = false;
     }
+}
+
+// The files the core makes of the recording as CSV, saved as handed: 0 the
+// spikes, 1 the trials.
+function exportCsv(file) {
+    const { name, text } = JSON.parse(M.ccall('tess_record_csv', 'string', ['string'], ['recording.csv']))[file];
+    saveFile(name, new Blob([text], { type: 'text/csv' }));
 }
 
 function data() {
@@ -132,8 +140,8 @@ function buildPanel() {
     binLabel.appendChild(bin);
     bar.append(label, binLabel,
         button('Save picture', () => canvas.toBlob((b) => saveFile('raster.png', b))),
-        button('Spikes CSV', () => saveFile('recording.csv', new Blob([M.UTF8ToString(M._tess_record_csv(0))], { type: 'text/csv' }))),
-        button('Trials CSV', () => saveFile('recording-trials.csv', new Blob([M.UTF8ToString(M._tess_record_csv(1))], { type: 'text/csv' }))),
+        button('Spikes CSV', () => exportCsv(0)),
+        button('Trials CSV', () => exportCsv(1)),
         Object.assign(button('NWB', (e) => exportNwb(e.currentTarget)), { id: 'record-nwb' }),
         button('Close', () => { panel.hidden = true; }));
     canvas = document.createElement('canvas');

@@ -43,9 +43,10 @@ EMSCRIPTEN_KEEPALIVE int32_t tess_tuning_start(int32_t parameter, double step, d
 
 EMSCRIPTEN_KEEPALIVE void tess_tuning_stop() { StopSweep(); }
 
-// The desktop's headless sweep (kind: an OfflineSweepKind), run at once on
-// its own clock: the same seed leaves the same recording as the desktop's
-// `--sweep`, so the two editions' files can be set side by side.
+// The page's test surface, which no student reaches: the desktop's headless
+// sweep (kind: an OfflineSweepKind), run at once on its own clock. The same
+// seed leaves the same recording as the desktop's `--sweep`, so the browser
+// checks set the two editions' files side by side.
 EMSCRIPTEN_KEEPALIVE void tess_offline_sweep(int32_t kind, int32_t cellType, double seed, int32_t repeats)
 {
     const double whole = std::isfinite(seed) ? std::clamp(std::floor(seed), 0.0, 4294967295.0) : 1.0;

@@ -3,11 +3,14 @@
 // raster has a row per press, the PSTH shows the onset burst, the CSV
 // tables hold every spike and trial, and the NWB file passes the schema's
 // validator with the same spikes and trials as the CSV tables. The
-// desktop's seeded headless sweep, run again on the page, leaves the same
-// spikes and trials in the page's NWB file as in the desktop's CSV tables.
-//   node record_check.mjs <build-web> [desktop-sweep.csv|-] [screenshot.png] [presses]
+// desktop's seeded headless sweep, run again on the page, gives an NWB file
+// like the desktop's, object for object and value for value (h5dump's
+// listing), but for what each file makes new: its identifier, dates and
+// object ids, and where HDF5 placed a reference's target. (The desktop's
+// own tests hold its file to the schema and to its CSV tables.)
+//   node record_check.mjs <build-web> [desktop-sweep.nwb|-] [screenshot.png] [presses]
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -31,8 +34,33 @@ async function nwbAndCsv(page) {
         const bytes = new Uint8Array(await window.savedBlob.arrayBuffer());
         let text = '';
         for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
-        return { nwb: btoa(text), spikes: M.UTF8ToString(M._tess_record_csv(0)), trials: M.UTF8ToString(M._tess_record_csv(1)) };
+        const [spikes, trials] = JSON.parse(M.ccall('tess_record_csv', 'string', ['string'], ['x.csv']));
+        return { nwb: btoa(text), spikes: spikes.text, trials: trials.text };
     });
+}
+
+// h5dump's listing, every number in full, with what each file makes new masked.
+function listing(path) {
+    return execFileSync('h5dump', ['-m', '%.17g', path], { encoding: 'utf8', maxBuffer: 1 << 26 }).split('\n').slice(1)
+        .map((line) => line.replace(/[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}/g, '<id>')
+            .replace(/\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d/g, '<date>')
+            .replace(/^(\s*DATASET) \d+ "/, '$1 <address> "'));
+}
+
+// The lines where the page's NWB file and the desktop's differ.
+function differences(nwb, desktopNwb) {
+    const folder = mkdtempSync(join(tmpdir(), 'tessaline-nwb-'));
+    try {
+        writeFileSync(join(folder, 'page.nwb'), Buffer.from(nwb, 'base64'));
+        const page = listing(join(folder, 'page.nwb')), desktop = listing(desktopNwb);
+        const lines = [];
+        for (let i = 0; i < Math.max(page.length, desktop.length) && lines.length < 6; i++) {
+            if (page[i] !== desktop[i]) lines.push(`line ${i + 2}: page ${page[i]} | desktop ${desktop[i]}`);
+        }
+        return lines;
+    } finally {
+        rmSync(folder, { recursive: true, force: true });
+    }
 }
 
 // The validator's findings (none when the file is good), and whether it
@@ -87,8 +115,8 @@ try {
     // The raster and the tables read at once, between two drains.
     const [d, spikes, trials] = await page.evaluate(() => {
         const M = window.tessaline.module;
-        const table = (t) => M.UTF8ToString(M._tess_record_csv(t)).trim().split('\n');
-        return [window.tessaline.recording.data(), table(0), table(1)];
+        const tables = JSON.parse(M.ccall('tess_record_csv', 'string', ['string'], ['x.csv']));
+        return [window.tessaline.recording.data(), ...tables.map((t) => t.text.trim().split('\n'))];
     });
     check(d.rows.length === presses, `${d.rows.length} raster rows for ${presses} presses`);
     // Each row lasts as long as the button was held (half a second, give or
@@ -110,11 +138,9 @@ try {
     const [found, rejects] = validate(files);
     check(found === '' && rejects === '', `the NWB file: ${found}${rejects}`);
     if (desktopSweep && desktopSweep !== '-') {
-        await page.evaluate(() => window.tessaline.module._tess_offline_sweep(0, 3, 7, 1));  // as the test's --sweep
-        const sweep = await nwbAndCsv(page);
-        const desktop = { nwb: sweep.nwb, spikes: readFileSync(desktopSweep), trials: readFileSync(desktopSweep.replace(/\.csv$/, '-trials.csv')) };
-        const [differ] = validate(desktop);
-        check(differ === '', `the page's sweep against the desktop's: ${differ}`);
+        await page.evaluate(() => window.tessaline.module._tess_offline_sweep(0, 3, 7, 1));  // as Sweep.desktop's --sweep
+        const apart = differences((await nwbAndCsv(page)).nwb, desktopSweep);
+        check(apart.length === 0, `the page's NWB file and the desktop's differ:\n${apart.join('\n')}`);
     }
     check(errors.length === 0, `console errors: ${errors.join('; ')}`);
     console.log(`record: passed (${presses} rows, onset ${burst.toFixed(1)} spikes/s over ${before.toFixed(1)}; `

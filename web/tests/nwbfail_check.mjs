@@ -1,0 +1,40 @@
+// An NWB export whose writer cannot be fetched (a school's network that
+// drops the large HDF5 file): the student sees one message that says so,
+// the button is ready again, and nothing is thrown.
+//   node nwbfail_check.mjs <build-web>
+import { openPage, check, sleep } from './browser.mjs';
+
+const [root] = process.argv.slice(2);
+// With no offline copy the page fetches the writer itself, where the
+// interception below can refuse it.
+const session = await openPage(root, { before: () => { delete Navigator.prototype.serviceWorker; } });
+const { page } = session;
+const thrown = [];
+page.on('pageerror', (e) => thrown.push(String(e)));
+try {
+    await page.setRequestInterception(true);
+    page.on('request', (r) => (r.url().includes('/h5wasm/') ? r.abort() : r.continue()));
+    await page.click('#measure-button');
+    await page.click('#raster-item');
+    // Every text the message box is given, each on its own.
+    await page.evaluate(() => {
+        window.messages = [];
+        new MutationObserver((changes) => changes.forEach((c) => window.messages.push(c.addedNodes[0]?.textContent ?? '')))
+            .observe(document.getElementById('message-text'), { childList: true });
+    });
+    await page.click('#record-nwb');
+    // The button is ready again once the export has ended, however it ended.
+    await page.waitForFunction(() => !document.getElementById('record-nwb').disabled, { timeout: 20000 });
+    await sleep(500);  // room for a second message or a late throw
+    const messages = await page.evaluate(() => window.messages);
+    check(thrown.length === 0, `thrown: ${thrown.join('; ')}`);
+    check(await page.$eval('#message', (m) => m.open), 'no message is open');
+    check(messages.length === 1 && messages[0].startsWith('The NWB writer could not be loaded'),
+          `messages: ${JSON.stringify(messages)}`);
+    console.log(`nwbfail: passed (${messages[0].split('\n')[0]})`);
+} catch (failure) {
+    console.error(`nwbfail: ${failure.message}`);
+    process.exitCode = 1;
+} finally {
+    await session.close();
+}
