@@ -1,8 +1,10 @@
 #pragma once
 #include <QString>
 #include <QWidget>
+#include <vector>
 
-class QChartView;
+#include "tuning/tuning_analysis.h"
+
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -11,6 +13,7 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTimer;
+class PlotView;
 
 // The tuning-curve recorder's window: choose what to sweep, start and stop,
 // watch the curve grow, save the numbers and the picture. Not modal: the
@@ -56,7 +59,8 @@ private:
     QPushButton* start_ = nullptr;
     QPushButton* stop_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    QChartView* view_ = nullptr;
+    PlotView* view_ = nullptr;
+    std::vector<CurvePoint> curve_;  // as last drawn
     QLabel* summary_ = nullptr;
     QTimer* timer_ = nullptr;
     QTimer* placementTimer_ = nullptr;
