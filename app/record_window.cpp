@@ -114,7 +114,7 @@ void RecordWindow::refresh()
     raster_ = BuildRaster(recording);
     psth_ = BuildPsth(raster_, bin_->value() / 1000.0, 0, static_cast<int32_t>(raster_.rows.size()));
     view_->update();
-    status_->setText(QString::fromStdString(RecordCountsText(recording)));
+    status_->setText(QString::fromStdString(RecordCountsText()));
 }
 
 QString RecordWindow::status() const { return status_->text(); }

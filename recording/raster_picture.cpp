@@ -23,8 +23,9 @@ std::string RasterGroupLabel(const RasterGroup& group)
     return text;
 }
 
-std::string RecordCountsText(const Recording& r)
+std::string RecordCountsText()
 {
+    const Recording& r = recording;
     if (!r.any && !r.on) return "Not recording.";
     std::string text = FixedRealText(static_cast<float>(RecordingSeconds()), 1) + " s recorded, "
                        + std::to_string(r.spikes.size()) + " spikes, " + std::to_string(r.trials.size()) + " trials";

@@ -28,4 +28,4 @@ PlotPicture RasterPicture(const Raster& raster, const Psth& psth, double width, 
 std::string RasterGroupLabel(const RasterGroup& group);
 // "12.3 s recorded, 40 spikes, 3 trials (2 events lost)", or "Not
 // recording." before anything was recorded.
-std::string RecordCountsText(const Recording& r);
+std::string RecordCountsText();

@@ -75,7 +75,7 @@ EMSCRIPTEN_KEEPALIVE const char* tess_record_raster(double binMs, double width, 
     j.OpenObject();
     j.Int("spikes", static_cast<int64_t>(recording.spikes.size()));
     j.Int("trials", static_cast<int64_t>(recording.trials.size()));
-    j.Text("counts", RecordCountsText(recording));
+    j.Text("counts", RecordCountsText());
     j.Double("from", raster.from), j.Double("to", raster.to);
     j.OpenArray("rows");
     for (const RasterRow& row : raster.rows) {
