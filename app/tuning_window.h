@@ -64,7 +64,7 @@ private:
     QLabel* summary_ = nullptr;
     QTimer* timer_ = nullptr;
     QTimer* placementTimer_ = nullptr;
-    size_t shownPoints_ = 0;
+    size_t shownPoints_ = static_cast<size_t>(-1);  // none yet: the first refresh writes the summary
 };
 
 // Opens the one recorder window of the program (creating it the first time),
