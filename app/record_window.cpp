@@ -99,15 +99,11 @@ void RecordWindow::setRecording(bool on)
     emit recordingChanged(on);
 }
 
-bool RecordWindow::isRecording() const { return recording.on; }
-
 void RecordWindow::poll()
 {
     DrainRecording();
     refresh();
 }
-
-void RecordWindow::setBinMilliseconds(int ms) { bin_->setValue(ms); }
 
 void RecordWindow::refresh()
 {

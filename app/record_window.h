@@ -22,10 +22,8 @@ public:
     explicit RecordWindow(QWidget* owner);
 
     void setRecording(bool on);
-    bool isRecording() const;
     // Drains the spike log and redraws (the timer calls it).
     void poll();
-    void setBinMilliseconds(int ms);
     bool savePicture(const QString& path);
     // NWB or CSV by the name's ending; a failure shows a message.
     bool saveData(const QString& path);

@@ -20,14 +20,15 @@ int32_t ParameterOf(int32_t field)
     }
 }
 
-}  // namespace
-
+// The field's name as an axis title: "Orientation (deg)".
 std::string ValueAxisTitle(int32_t field)
 {
     std::string name = SweptFieldName(field);
     if (!name.empty() && name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
     return name;
 }
+
+}  // namespace
 
 PlotPicture TuningCurvePicture(int32_t field, const std::vector<CurvePoint>& unsorted, double width, double height)
 {

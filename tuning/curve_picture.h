@@ -9,5 +9,3 @@
 #include "tuning/tuning_analysis.h"
 
 PlotPicture TuningCurvePicture(int32_t field, const std::vector<CurvePoint>& curve, double width, double height);
-// The field's name as an axis title: "Orientation (deg)".
-std::string ValueAxisTitle(int32_t field);
