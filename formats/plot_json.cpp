@@ -1,5 +1,6 @@
 #include "formats/plot_json.h"
 
+#include <algorithm>
 #include <cmath>
 
 void WritePlotPicture(JsonWriter& j, const char* key, const PlotPicture& picture)
@@ -11,8 +12,10 @@ void WritePlotPicture(JsonWriter& j, const char* key, const PlotPicture& picture
     for (const PlotShape& s : picture.shapes) {
         j.OpenArray();
         j.Int(nullptr, s.kind);
-        // A hundredth of a pixel is finer than any screen shows.
-        for (const double v : {s.x0, s.y0, s.x1, s.y1}) j.Real(nullptr, static_cast<float>(std::round(v * 100) / 100));
+        // A hundredth of a pixel is finer than any screen shows; no figure
+        // reaches past a float's range, but nothing converted may either.
+        for (const double v : {s.x0, s.y0, s.x1, s.y1})
+            j.Real(nullptr, std::isfinite(v) ? static_cast<float>(std::round(std::clamp(v, -1e9, 1e9) * 100) / 100) : NAN);
         j.Int(nullptr, s.colour), j.Bool(nullptr, s.dashed), j.Int(nullptr, s.align), j.Bool(nullptr, s.vertical);
         j.Text(nullptr, s.text);
         j.CloseArray();

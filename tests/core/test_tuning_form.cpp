@@ -51,25 +51,6 @@ TEST(TuningForm, ValuesOutsideTheirRangesAreHeldInThePlan)
     }
 }
 
-// The figures' axes: round steps, a rate axis with room above its peak,
-// labels with the decimals their step needs.
-TEST(PlotAxes, StepsTopsAndLabels)
-{
-    const struct { double peak, top; } tops[] = {{0, 10}, {-5, 10}, {9, 10}, {100, 150}, {1000, 1500}};
-    for (const auto& t : tops) EXPECT_EQ(RateAxisTop(t.peak), t.top) << t.peak;
-    EXPECT_EQ(RateAxisTop(std::numeric_limits<double>::quiet_NaN()), 10.0);
-    const auto labels = [](const std::vector<double>& ticks, double step) {
-        std::string text;
-        for (const double v : ticks) text += TickLabel(v, step > 0 ? step : v) + " ";
-        return text;
-    };
-    EXPECT_EQ(labels(TicksEvery(-0.5, 1.5, NiceStep(2.0, 6)), 0.5), "-0.5 0.0 0.5 1.0 1.5 ");
-    EXPECT_EQ(labels(TicksEvery(0, 150, NiceStep(150, 4)), 50), "0 50 100 150 ");
-    EXPECT_EQ(labels(TicksEvery(-0.5, 10.5, NiceStep(11, 6)), 2), "0 2 4 6 8 10 ");
-    EXPECT_EQ(labels(LogTicks(0.16, 8), 0), "0.2 0.5 1 2 5 ");
-    EXPECT_EQ(labels(LogTicks(2.5, 125), 0), "5 10 20 50 100 ");
-}
-
 namespace {
 std::string Texts(const PlotPicture& p)
 {
@@ -81,7 +62,8 @@ std::string Texts(const PlotPicture& p)
 }  // namespace
 
 // The tuning curve's figure, as both editions paint it: a linear axis
-// around the circle, a logarithmic one over octave steps.
+// around the circle, a logarithmic one over octave steps, a rate axis with
+// room above its peak, labels with the decimals their step needs.
 TEST(TuningCurvePicture, AxesTicksAndNames)
 {
     std::vector<CurvePoint> octaves;
