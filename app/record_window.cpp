@@ -12,11 +12,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/raster_view.h"
+#include "app/plot_view.h"
 #include "files/recording_files.h"
 #include "app/save_failure.h"
 #include "model/receptive_field.h"
 #include "recording/recording.h"
+#include "recording/raster_picture.h"
 #include "recording/recording_psth.h"
 
 namespace {
@@ -28,25 +29,32 @@ QPointer<RecordWindow> theWindow;
 
 RecordWindow::RecordWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 {
+    const RecordPanelTexts texts;
     setObjectName(QStringLiteral("recordWindow"));
-    setWindowTitle(QStringLiteral("Recording"));
-    record_ = new QCheckBox(QStringLiteral("Record"), this);
+    setWindowTitle(QString::fromUtf8(texts.title));
+    record_ = new QCheckBox(QString::fromUtf8(texts.record), this);
     record_->setObjectName(QStringLiteral("record"));
     bin_ = new QSpinBox(this);
     bin_->setObjectName(QStringLiteral("binWidth"));
-    bin_->setRange(5, 100);
-    bin_->setValue(10);
-    bin_->setSuffix(QStringLiteral(" ms"));
-    savePicture_ = new QPushButton(QStringLiteral("Save picture…"), this);
-    saveData_ = new QPushButton(QStringLiteral("Export data…"), this);
+    bin_->setRange(static_cast<int>(texts.bin.low), static_cast<int>(texts.bin.high));
+    bin_->setSingleStep(static_cast<int>(texts.bin.step));
+    bin_->setValue(static_cast<int>(texts.bin.value));
+    bin_->setSuffix(QStringLiteral(" ") + QString::fromUtf8(texts.bin.unit));
+    // A file dialog follows these two, hence the ellipses.
+    savePicture_ = new QPushButton(QString::fromUtf8(texts.savePicture) + QStringLiteral("…"), this);
+    saveData_ = new QPushButton(QString::fromUtf8(texts.exportData) + QStringLiteral("…"), this);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("recordStatus"));
-    view_ = new RasterView(this);
+    view_ = new PlotView(this, [this](double w, double h) { return RasterPicture(raster_, psth_, w, h); });
+    view_->setObjectName(QStringLiteral("rasterView"));
+    view_->setMinimumSize(480, 420);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(record_);
     controls->addSpacing(12);
-    controls->addWidget(new QLabel(QStringLiteral("PSTH bin:"), this));
+    auto* binLabel = new QLabel(QString::fromUtf8(texts.bin.label) + QStringLiteral(":"), this);
+    binLabel->setBuddy(bin_);
+    controls->addWidget(binLabel);
     controls->addWidget(bin_);
     controls->addStretch(1);
     controls->addWidget(savePicture_);
@@ -61,13 +69,14 @@ RecordWindow::RecordWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(timer_, &QTimer::timeout, this, &RecordWindow::poll);
     connect(record_, &QCheckBox::toggled, this, &RecordWindow::setRecording);
     connect(bin_, &QSpinBox::valueChanged, this, [this] { refresh(); });
-    connect(savePicture_, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save picture"), QStringLiteral("raster.png"),
+    connect(savePicture_, &QPushButton::clicked, this, [this, texts] {
+        const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(texts.savePicture),
+                                                          QString::fromUtf8(texts.pictureFile),
                                                           QStringLiteral("PNG image (*.png)"));
         if (!path.isEmpty()) savePicture(path);
     });
-    connect(saveData_, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export data"), QStringLiteral("recording.nwb"),
+    connect(saveData_, &QPushButton::clicked, this, [this, texts] {
+        const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(texts.exportData), QStringLiteral("recording.nwb"),
                                                           QStringLiteral("NWB file (*.nwb);;CSV files (*.csv)"));
         if (!path.isEmpty()) saveData(path);
     });
@@ -90,32 +99,25 @@ void RecordWindow::setRecording(bool on)
     emit recordingChanged(on);
 }
 
-bool RecordWindow::isRecording() const { return recording.on; }
-
 void RecordWindow::poll()
 {
     DrainRecording();
     refresh();
 }
 
-void RecordWindow::setBinMilliseconds(int ms) { bin_->setValue(ms); }
-
 void RecordWindow::refresh()
 {
-    view_->setRaster(BuildRaster(recording), bin_->value() / 1000.0);
-    QString text = QStringLiteral("%1 s recorded, %2 spikes, %3 trials")
-                       .arg(RecordingSeconds(), 0, 'f', 1)
-                       .arg(recording.spikes.size())
-                       .arg(recording.trials.size());
-    if (recording.lost > 0) text += QStringLiteral(" (%1 events lost)").arg(recording.lost);
-    status_->setText(recording.any || recording.on ? text : QStringLiteral("Not recording."));
+    raster_ = BuildRaster(recording);
+    psth_ = BuildPsth(raster_, bin_->value() / 1000.0, 0, static_cast<int32_t>(raster_.rows.size()));
+    view_->update();
+    status_->setText(QString::fromStdString(RecordCountsText()));
 }
 
 QString RecordWindow::status() const { return status_->text(); }
 
 bool RecordWindow::savePicture(const QString& path)
 {
-    return SavePictureOrTell(view_, path, this, QStringLiteral("Recording"));
+    return SavePictureOrTell(view_, path, this, QString::fromUtf8(RecordPanelTexts{}.title));
 }
 
 bool RecordWindow::saveData(const QString& path)
@@ -130,7 +132,7 @@ bool RecordWindow::saveData(const QString& path)
 
 void RecordWindow::reportFailure(const QString& text)
 {
-    ShowSaveFailure(this, QStringLiteral("Recording"), text);
+    ShowSaveFailure(this, QString::fromUtf8(RecordPanelTexts{}.title), text);
 }
 
 RecordWindow* TheRecordWindow(QWidget* owner)
@@ -142,10 +144,11 @@ RecordWindow* TheRecordWindow(QWidget* owner)
 void AddRecordActions(QMenu* menu, QWidget* owner)
 {
     // Off at start-up: a recording begins only when the student asks.
-    QAction* record = menu->addAction(QStringLiteral("Record"));
+    const RecordPanelTexts texts;
+    QAction* record = menu->addAction(QString::fromUtf8(texts.record));
     record->setObjectName(QStringLiteral("recordToggle"));
     record->setCheckable(true);
-    QAction* window = menu->addAction(QStringLiteral("Raster and PSTH…"));
+    QAction* window = menu->addAction(QString::fromUtf8(texts.window) + QStringLiteral("…"));
     window->setObjectName(QStringLiteral("rasterWindow"));
     QObject::connect(record, &QAction::toggled, owner, [owner](bool on) {
         RecordWindow* w = TheRecordWindow(owner);

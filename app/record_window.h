@@ -1,13 +1,15 @@
 #pragma once
 #include <QWidget>
 
+#include "recording/recording_psth.h"
+
 class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QSpinBox;
 class QTimer;
-class RasterView;
+class PlotView;
 
 // The recording's window: the Record toggle, the raster of every trial over
 // its PSTH (updated live while recording), the bin width, and saving the
@@ -20,10 +22,8 @@ public:
     explicit RecordWindow(QWidget* owner);
 
     void setRecording(bool on);
-    bool isRecording() const;
     // Drains the spike log and redraws (the timer calls it).
     void poll();
-    void setBinMilliseconds(int ms);
     bool savePicture(const QString& path);
     // NWB or CSV by the name's ending; a failure shows a message.
     bool saveData(const QString& path);
@@ -41,7 +41,9 @@ private:
     QPushButton* savePicture_ = nullptr;
     QPushButton* saveData_ = nullptr;
     QLabel* status_ = nullptr;
-    RasterView* view_ = nullptr;
+    PlotView* view_ = nullptr;
+    Raster raster_;  // as last drawn
+    Psth psth_;
     QTimer* timer_ = nullptr;
 };
 

@@ -1,7 +1,5 @@
 #include "app/tuning_window.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,14 +16,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
+#include "app/plot_view.h"
 #include "app/save_failure.h"
-#include "app/tuning_plot.h"
-#include "model/numeric.h"
-#include "model/receptive_field.h"
-#include "stimulus/stimulus_state.h"
-#include "tuning/tuning_analysis.h"
 #include "formats/tuning_csv.h"
+#include "tuning/curve_picture.h"
+#include "tuning/tuning_analysis.h"
+#include "tuning/tuning_form.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {
@@ -33,13 +31,33 @@ namespace {
 constexpr int kPollMs = 50;  // a few neuron ticks per look at the ring
 constexpr int kPlacementMs = 250;  // the field and the stimulus move while the window is open
 
-QDoubleSpinBox* NumberBox(QWidget* parent, const char* name, double low, double high, double value, int decimals)
+QString Text(const char* text) { return QString::fromUtf8(text); }
+
+// A field's label as the form lays it out: "Presentation &time:".
+QString RowLabel(const FormNumber& f) { return Text(f.label) + QStringLiteral(":"); }
+
+void SetField(QDoubleSpinBox* box, const FormNumber& f)
 {
-    auto* box = new QDoubleSpinBox(parent);
+    box->setDecimals(f.decimals);
+    box->setRange(f.low, f.high);
+    box->setSingleStep(f.step);
+    if (*f.unit != '\0') box->setSuffix(QStringLiteral(" ") + Text(f.unit));
+    box->setValue(f.value);
+}
+
+void SetField(QSpinBox* box, const FormNumber& f)
+{
+    box->setRange(static_cast<int>(f.low), static_cast<int>(f.high));
+    box->setSingleStep(static_cast<int>(f.step));
+    box->setValue(static_cast<int>(f.value));
+}
+
+template <typename Box>
+Box* NumberBox(QWidget* parent, const char* name, const FormNumber& f)
+{
+    auto* box = new Box(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setDecimals(decimals);
-    box->setRange(low, high);
-    box->setValue(value);
+    SetField(box, f);
     return box;
 }
 
@@ -49,51 +67,45 @@ QPointer<TuningWindow> theWindow;
 
 TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 {
+    const TuningForm f = TuningFormOf(SweepOrientation);
     setObjectName(QStringLiteral("tuningWindow"));
-    setWindowTitle(QStringLiteral("Tuning curve"));
+    setWindowTitle(Text(f.title));
 
     parameter_ = new QComboBox(this);
     parameter_->setObjectName(QStringLiteral("parameter"));
-    parameter_->addItems({QStringLiteral("Orientation"), QStringLiteral("Spatial frequency"),
-                          QStringLiteral("Size (radius or bar length)"), QStringLiteral("Contrast")});
-    from_ = NumberBox(this, "from", 0.0, 360.0, 0.0, 2);
-    to_ = NumberBox(this, "to", 0.0, 360.0, 360.0, 2);
-    points_ = new QSpinBox(this);
-    points_->setObjectName(QStringLiteral("points"));
-    points_->setRange(2, 60);
-    step_ = NumberBox(this, "step", 5.0, 180.0, 30.0, 1);
-    step_->setSuffix(QStringLiteral(" deg"));
-    repeats_ = new QSpinBox(this);
-    repeats_->setObjectName(QStringLiteral("repeats"));
-    repeats_->setRange(1, 20);
-    repeats_->setValue(2);
-    presentation_ = NumberBox(this, "presentation", 0.2, 60.0, 1.0, 1);
-    presentation_->setSuffix(QStringLiteral(" s"));
+    for (const char* name : f.parameters) parameter_->addItem(Text(name));
+    step_ = NumberBox<QDoubleSpinBox>(this, "step", f.step);
+    from_ = NumberBox<QDoubleSpinBox>(this, "from", f.from);
+    to_ = NumberBox<QDoubleSpinBox>(this, "to", f.to);
+    points_ = NumberBox<QSpinBox>(this, "points", f.points);
+    repeats_ = NumberBox<QSpinBox>(this, "repeats", f.repeats);
+    presentation_ = NumberBox<QDoubleSpinBox>(this, "presentation", f.seconds);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Parameter:"), parameter_);
-    form->addRow(QStringLiteral("Orientation &step:"), step_);
-    form->addRow(QStringLiteral("&From:"), from_);
-    form->addRow(QStringLiteral("&To:"), to_);
-    form->addRow(QStringLiteral("P&oints:"), points_);
-    form->addRow(QStringLiteral("&Repeats:"), repeats_);
-    form->addRow(QStringLiteral("Presentation &time:"), presentation_);
-    centre_ = new QCheckBox(QStringLiteral("Centre on the receptive field"), this);
+    form->addRow(Text(f.parameterLabel) + QStringLiteral(":"), parameter_);
+    form->addRow(RowLabel(f.step), step_);
+    form->addRow(RowLabel(f.from), from_);
+    form->addRow(RowLabel(f.to), to_);
+    form->addRow(RowLabel(f.points), points_);
+    form->addRow(RowLabel(f.repeats), repeats_);
+    form->addRow(RowLabel(f.seconds), presentation_);
+    centre_ = new QCheckBox(Text(f.centreText), this);
     centre_->setObjectName(QStringLiteral("centreOnField"));
-    centre_->setChecked(true);
+    centre_->setChecked(f.centreChecked);
     form->addRow(centre_);
     placement_ = new QLabel(this);
     placement_->setObjectName(QStringLiteral("placement"));
     placement_->setWordWrap(true);
     form->addRow(placement_);
 
-    start_ = new QPushButton(QStringLiteral("Start"), this);
+    start_ = new QPushButton(Text(f.start), this);
     start_->setObjectName(QStringLiteral("start"));
-    stop_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_ = new QPushButton(Text(f.stop), this);
     stop_->setObjectName(QStringLiteral("stop"));
-    auto* saveData = new QPushButton(QStringLiteral("Save data…"), this);
+    // A file dialog follows these two, hence the ellipses.
+    auto* saveData = new QPushButton(Text(f.saveData) + QStringLiteral("…"), this);
     saveData->setObjectName(QStringLiteral("saveData"));
-    auto* savePicture = new QPushButton(QStringLiteral("Save picture…"), this);
+    auto* savePicture = new QPushButton(Text(f.savePicture) + QStringLiteral("…"), this);
     savePicture->setObjectName(QStringLiteral("savePicture"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {start_, stop_, saveData, savePicture}) buttons->addWidget(b);
@@ -103,11 +115,8 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     progress_->setRange(0, 1);
     progress_->setValue(0);
 
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Tuning curve (0.5 s blank between points; bars: ±1 s.e.m.)"));
-    view_ = new QChartView(chart, this);
+    view_ = new PlotView(this, [this](double w, double h) { return TuningCurvePicture(tuningSweep.field, curve_, w, h); });
     view_->setObjectName(QStringLiteral("plot"));
-    view_->setRenderHint(QPainter::Antialiasing);
     view_->setMinimumSize(520, 340);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("summary"));
@@ -137,13 +146,13 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(parameter_, &QComboBox::currentIndexChanged, this, &TuningWindow::parameterChanged);
     connect(start_, &QPushButton::clicked, this, &TuningWindow::start);
     connect(stop_, &QPushButton::clicked, this, &TuningWindow::stop);
-    connect(saveData, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save data"), QStringLiteral("tuning.csv"),
+    connect(saveData, &QPushButton::clicked, this, [this, f] {
+        const QString path = QFileDialog::getSaveFileName(this, Text(f.saveData), Text(f.dataFile),
                                                           QStringLiteral("CSV files (*.csv);;All files (*)"));
         if (!path.isEmpty()) this->saveData(path);
     });
-    connect(savePicture, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save picture"), QStringLiteral("tuning.png"),
+    connect(savePicture, &QPushButton::clicked, this, [this, f] {
+        const QString path = QFileDialog::getSaveFileName(this, Text(f.savePicture), Text(f.pictureFile),
                                                           QStringLiteral("PNG images (*.png);;All files (*)"));
         if (!path.isEmpty()) this->savePicture(path);
     });
@@ -160,40 +169,28 @@ TuningWindow::~TuningWindow()
 
 void TuningWindow::parameterChanged()
 {
-    const int parameter = parameter_->currentIndex();
-    const SweepDefaults d = DefaultsOfSweep(parameter);
-    const bool orientation = parameter == SweepOrientation;
-    for (QDoubleSpinBox* box : {from_, to_}) {
-        box->setDecimals(d.decimals + 1);
-        box->setRange(d.low, d.high);
-    }
-    from_->setValue(d.from);
-    to_->setValue(d.to);
-    points_->setValue(d.points);
-    step_->setEnabled(orientation);
-    from_->setEnabled(!orientation);
-    to_->setEnabled(!orientation);
-    points_->setEnabled(!orientation);
+    const TuningForm f = TuningFormOf(parameter_->currentIndex());
+    SetField(from_, f.from);
+    SetField(to_, f.to);
+    SetField(points_, f.points);
+    step_->setEnabled(f.stepUsed);
+    from_->setEnabled(!f.stepUsed);
+    to_->setEnabled(!f.stepUsed);
+    points_->setEnabled(!f.stepUsed);
 }
 
 void TuningWindow::start()
 {
     if (SweepRunning()) return;
-    const int parameter = parameter_->currentIndex();
-    const int32_t ticks = NearestInt(presentation_->value() / kTickSeconds);
-    SweepPlan plan;
-    if (parameter == SweepOrientation) {
-        plan = OrientationPlan(static_cast<float>(step_->value()), repeats_->value(), ticks);
-    } else {
-        plan.parameter = parameter;
-        plan.from = static_cast<float>(from_->value());
-        plan.to = static_cast<float>(to_->value());
-        plan.points = points_->value();
-        plan.repeats = repeats_->value();
-        plan.presentTicks = ticks;
-    }
-    plan.centreOnField = centre_->isChecked();
-    if (!StartSweep(plan)) return;
+    const TuningFormValues values{parameter_->currentIndex(),
+                                  step_->value(),
+                                  from_->value(),
+                                  to_->value(),
+                                  static_cast<double>(points_->value()),
+                                  static_cast<double>(repeats_->value()),
+                                  presentation_->value(),
+                                  centre_->isChecked()};
+    if (!StartSweep(PlanOfForm(values))) return;
     shownPoints_ = static_cast<size_t>(-1);
     timer_->start();
     refresh();
@@ -223,9 +220,9 @@ void TuningWindow::refresh()
     showProgress();
     if (shownPoints_ == tuningSweep.points.size()) return;
     shownPoints_ = tuningSweep.points.size();
-    const std::vector<CurvePoint> curve = AverageRepeats(tuningSweep.points);
-    DrawTuningCurve(view_->chart(), tuningSweep.field, curve);
-    summary_->setText(QString::fromStdString(SummaryText(tuningSweep.field, SummariseCurve(tuningSweep.field, curve))));
+    curve_ = AverageRepeats(tuningSweep.points);
+    view_->update();
+    summary_->setText(QString::fromStdString(SummaryText(tuningSweep.field, SummariseCurve(tuningSweep.field, curve_))));
 }
 
 void TuningWindow::showProgress()
@@ -236,25 +233,16 @@ void TuningWindow::showProgress()
     progress_->setRange(0, static_cast<int>(std::min<int64_t>(total, 1 << 30)));
     const bool none = !SweepRunning() && tuningSweep.points.empty();
     progress_->setValue(none ? 0 : static_cast<int>(std::clamp<int64_t>(total - left, 0, progress_->maximum())));
-    if (SweepRunning()) {
-        const int seconds = static_cast<int>((left * 20 + 999) / 1000);
-        progress_->setFormat(QStringLiteral("%p% — %1 s left").arg(seconds));
-    } else {
-        progress_->setFormat(QStringLiteral("%1 points measured").arg(tuningSweep.points.size()));
-    }
+    progress_->setFormat(QString::fromStdString(
+        TuningProgressText(SweepRunning(), static_cast<int32_t>(tuningSweep.points.size()), SweepTotalSteps(), left)));
 }
 
 void TuningWindow::refreshPlacement()
 {
-    // While the field is hidden for a hand plot, centring would show where it is.
-    const bool fieldShown = receptiveField.displayMode != Hidden;
-    centre_->setVisible(fieldShown);
-    const bool centred = SweepRunning() ? tuningSweep.centred : fieldShown && centre_->isChecked();
-    placement_->setVisible(!centred);
-    if (centred) return;
-    placement_->setText(QStringLiteral("The sweep is shown at the stimulus position (%1°, %2°)")
-                            .arg(static_cast<double>(stimulus.stimX.load()), 0, 'f', 1)
-                            .arg(static_cast<double>(stimulus.stimY.load()), 0, 'f', 1));
+    centre_->setVisible(TuningFormOf(SweepOrientation).centreShown);
+    const QString text = QString::fromStdString(TuningPlacementText(centre_->isChecked()));
+    placement_->setVisible(!text.isEmpty());
+    placement_->setText(text);
 }
 
 QString TuningWindow::summary() const { return summary_->text(); }
@@ -273,12 +261,12 @@ bool TuningWindow::saveData(const QString& path)
 
 bool TuningWindow::savePicture(const QString& path)
 {
-    return SavePictureOrTell(view_, path, this, QStringLiteral("Tuning curve"));
+    return SavePictureOrTell(view_, path, this, Text(TuningFormOf(SweepOrientation).title));
 }
 
 void TuningWindow::reportFailure(const QString& text)
 {
-    ShowSaveFailure(this, QStringLiteral("Tuning curve"), text);
+    ShowSaveFailure(this, Text(TuningFormOf(SweepOrientation).title), text);
 }
 
 void TuningWindow::closeEvent(QCloseEvent* event)

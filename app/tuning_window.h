@@ -1,8 +1,10 @@
 #pragma once
 #include <QString>
 #include <QWidget>
+#include <vector>
 
-class QChartView;
+#include "tuning/tuning_analysis.h"
+
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -11,6 +13,7 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTimer;
+class PlotView;
 
 // The tuning-curve recorder's window: choose what to sweep, start and stop,
 // watch the curve grow, save the numbers and the picture. Not modal: the
@@ -56,11 +59,12 @@ private:
     QPushButton* start_ = nullptr;
     QPushButton* stop_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    QChartView* view_ = nullptr;
+    PlotView* view_ = nullptr;
+    std::vector<CurvePoint> curve_;  // as last drawn
     QLabel* summary_ = nullptr;
     QTimer* timer_ = nullptr;
     QTimer* placementTimer_ = nullptr;
-    size_t shownPoints_ = 0;
+    size_t shownPoints_ = static_cast<size_t>(-1);  // none yet: the first refresh writes the summary
 };
 
 // Opens the one recorder window of the program (creating it the first time),

@@ -8,6 +8,7 @@
 #include "files/recording_files.h"
 #include "model/receptive_field.h"
 #include "recording/offline_sweep.h"
+#include "tuning/tuning_form.h"
 
 namespace {
 
@@ -76,7 +77,11 @@ int RunHeadlessSweep(int argc, char** argv)
             if (!Whole(value, 0, 4294967295LL, &number)) return Refuse("--seed wants a whole number from 0 to 4294967295");
             request.seed = static_cast<uint32_t>(number);
         } else if (option == "--repeats") {
-            if (!Whole(value, 1, 100, &number)) return Refuse("--repeats wants a whole number from 1 to 100");
+            // The tuning form's range, the same in both editions' windows.
+            const FormNumber range = TuningFormOf(SweepOrientation).repeats;
+            const auto low = static_cast<long long>(range.low), high = static_cast<long long>(range.high);
+            if (!Whole(value, low, high, &number))
+                return Refuse("--repeats wants a whole number from " + std::to_string(low) + " to " + std::to_string(high));
             request.repeats = static_cast<int32_t>(number);
         } else {
             return Refuse("unknown option '" + option + "'");

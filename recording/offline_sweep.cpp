@@ -9,6 +9,7 @@
 #include "sim/start_up.h"
 #include "stimulus/stimulus_state.h"
 #include "recording/recording.h"
+#include "tuning/tuning_form.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {
@@ -16,23 +17,16 @@ namespace {
 constexpr int32_t kWidth = 1000, kHeight = 700;  // the window's first client area
 constexpr int32_t kTickMs = 20;
 
+// The tuning form's first values for the sweep, centred on the field.
 SweepPlan PlanOf(int32_t kind, int32_t repeats)
 {
-    SweepPlan plan;
-    switch (kind) {
-    case OfflineSpatialFrequency:
-        plan.parameter = SweepSpatialFrequency;
-        plan.from = 0.2f, plan.to = 6.4f, plan.points = 6;
-        break;
-    case OfflineSize:
-        plan.parameter = SweepSize;
-        plan.from = 0.25f, plan.to = 4.0f, plan.points = 6;
-        break;
-    default: plan = OrientationPlan(30.0f, repeats, plan.presentTicks); break;
-    }
-    plan.repeats = repeats;
-    plan.centreOnField = true;
-    return SanitisePlan(plan);
+    const int32_t parameter = kind == OfflineSpatialFrequency ? SweepSpatialFrequency
+                              : kind == OfflineSize           ? SweepSize
+                                                              : SweepOrientation;
+    TuningFormValues values = DefaultFormValues(parameter);
+    values.repeats = repeats;
+    values.centre = true;
+    return PlanOfForm(values);
 }
 
 // Retinal cells are measured with a spot for size; everything else with

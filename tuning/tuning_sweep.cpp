@@ -6,11 +6,9 @@
 #include <cstring>
 
 #include "model/numeric.h"
-#include "sim/simulation_state.h"
-#include "sim/spike_log.h"
-#include "tuning/tuning_analysis.h"
 #include "model/receptive_field.h"
 #include "sim/simulation_state.h"
+#include "sim/spike_log.h"
 #include "stimulus/stimulus_state.h"
 #include "tuning/tuning_analysis.h"
 
@@ -145,10 +143,10 @@ void ReadTicks(int64_t newest)
 SweepDefaults DefaultsOfSweep(int32_t parameter)
 {
     switch (parameter) {
-    case SweepSpatialFrequency: return {0.2f, 6.4f, 6, 2, 0.05f, 20.0f};
-    case SweepSize: return {0.25f, 4.0f, 6, 2, 0.02f, 30.0f};
-    case SweepContrast: return {3.125f, 100.0f, 6, 1, 0.1f, 100.0f};
-    default: return {0.0f, 360.0f, 12, 1, 0.0f, 360.0f};
+    case SweepSpatialFrequency: return {0.2f, 6.4f, 6, 0.05f, 20.0f};
+    case SweepSize: return {0.25f, 4.0f, 6, 0.02f, 30.0f};
+    case SweepContrast: return {3.125f, 100.0f, 6, 0.1f, 100.0f};
+    default: return {0.0f, 360.0f, 12, 0.0f, 360.0f};
     }
 }
 

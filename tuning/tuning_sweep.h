@@ -31,12 +31,12 @@ enum SweptField : int32_t {
 constexpr int32_t kSweptFieldCount = 6;
 
 // What the recorder offers for each parameter: the first range shown
-// (octave steps for the logarithmic ones), its points and decimals, and the
+// (octave steps for the logarithmic ones), its points, and the
 // widest range it will present: wide enough for any experiment, narrow enough
 // that every value draws sensibly.
 struct SweepDefaults {
     float from, to;
-    int32_t points, decimals;
+    int32_t points;
     float low, high;
 };
 SweepDefaults DefaultsOfSweep(int32_t parameter);

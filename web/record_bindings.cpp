@@ -4,18 +4,20 @@
 // tree for the page's HDF5 writer.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "formats/json_reader.h"
 #include "formats/json_writer.h"
+#include "formats/plot_json.h"
 #include "model/file_numbers.h"
 #include "model/receptive_field.h"
 #include "recording/recording.h"
 #include "formats/recording_csv.h"
 #include "formats/recording_nwb.h"
+#include "recording/raster_picture.h"
 #include "recording/recording_psth.h"
-#include "tuning/tuning_sweep.h"
 
 namespace {
 
@@ -40,41 +42,69 @@ EMSCRIPTEN_KEEPALIVE int32_t tess_recording() { return recording.on ? 1 : 0; }
 
 EMSCRIPTEN_KEEPALIVE int32_t tess_record_drain() { return DrainRecording(); }
 
-// {"seconds":s,"spikes":n,"trials":n,"from":s,"to":s,"rows":[[duration,t...],...],
-//  "groups":[[firstRow,rows,"label"],...],"bin":s,"psth":[rate,...]}
-EMSCRIPTEN_KEEPALIVE const char* tess_record_raster(double binSeconds)
+// binMs: the PSTH's bin as typed (NaN when empty), held to its field.
+// {"spikes":n,"trials":n,"counts":text,"from":s,"to":s,"rows":[[duration,t...],...],
+//  "groups":[{"first":row,"rows":n,"field":f,"condition":c,"label":text},...],"bin":s,"binMs":ms,"psth":[rate,...],
+//  "picture":figure}, the figure drawn for a canvas of width by height. A
+// press's group has field -1 and no condition.
+EMSCRIPTEN_KEEPALIVE const char* tess_record_raster(double binMs, double width, double height)
 {
+    const double bin = BoundToField(binMs, RecordPanelTexts{}.bin);
     const Raster raster = BuildRaster(recording);
-    const Psth psth = BuildPsth(raster, binSeconds, 0, static_cast<int32_t>(raster.rows.size()));
-    text = "{\"seconds\":";
-    Number(RecordingSeconds());
-    text += ",\"spikes\":" + std::to_string(recording.spikes.size());
-    text += ",\"trials\":" + std::to_string(recording.trials.size()) + ",\"from\":";
-    Number(raster.from);
-    text += ",\"to\":";
-    Number(raster.to);
-    text += ",\"rows\":[";
-    for (size_t i = 0; i < raster.rows.size(); ++i) {
-        text += i ? ",[" : "[";
-        Number(raster.rows[i].duration);
-        for (const double s : raster.rows[i].spikes) text += ',', Number(s);
-        text += ']';
+    const Psth psth = BuildPsth(raster, bin / 1000, 0, static_cast<int32_t>(raster.rows.size()));
+    JsonWriter j;
+    j.OpenObject();
+    j.Int("spikes", static_cast<int64_t>(recording.spikes.size()));
+    j.Int("trials", static_cast<int64_t>(recording.trials.size()));
+    j.Text("counts", RecordCountsText());
+    j.Double("from", raster.from), j.Double("to", raster.to);
+    j.OpenArray("rows");
+    for (const RasterRow& row : raster.rows) {
+        j.OpenArray();
+        j.Double(nullptr, row.duration);
+        for (const double s : row.spikes) j.Double(nullptr, s);
+        j.CloseArray();
     }
-    text += "],\"groups\":[";
-    for (size_t i = 0; i < raster.groups.size(); ++i) {
-        const RasterGroup& g = raster.groups[i];
-        text += (i ? ",[" : "[") + std::to_string(g.firstRow) + ',' + std::to_string(g.rows) + ",\"";
-        if (g.field >= 0) text += SweptFieldName(g.field) + std::string(" ") + ShortestDoubleText(g.condition);
-        text += "\"]";
+    j.CloseArray();
+    j.OpenArray("groups");
+    for (const RasterGroup& g : raster.groups) {
+        j.OpenObject();
+        j.Int("first", g.firstRow), j.Int("rows", g.rows), j.Int("field", g.field);
+        if (g.field >= 0) j.Real("condition", g.condition);
+        else j.Null("condition");
+        j.Text("label", RasterGroupLabel(g));
+        j.CloseObject();
     }
-    text += "],\"bin\":";
-    Number(psth.binSeconds);
-    text += ",\"psth\":[";
-    for (size_t i = 0; i < psth.rate.size(); ++i) {
-        if (i) text += ',';
-        Number(psth.rate[i]);
-    }
-    text += "]}";
+    j.CloseArray();
+    j.Double("bin", psth.binSeconds), j.Double("binMs", bin);
+    j.OpenArray("psth");
+    for (const float r : psth.rate) j.Real(nullptr, r);
+    j.CloseArray();
+    const double w = std::isfinite(width) ? std::clamp(width, 1.0, 4096.0) : 560.0;
+    const double h = std::isfinite(height) ? std::clamp(height, 1.0, 4096.0) : 440.0;
+    WritePlotPicture(j, "picture", RasterPicture(raster, psth, w, h));
+    j.CloseObject();
+    text = std::move(j.out);
+    return text.c_str();
+}
+
+// The panel's texts and its bin range:
+// {"title":t,"window":t,"record":t,"tuning":t,"savePicture":t,"exportData":t,"close":t,"pictureFile":t,"bin":field}
+EMSCRIPTEN_KEEPALIVE const char* tess_record_texts()
+{
+    const RecordPanelTexts t;
+    JsonWriter j;
+    j.OpenObject();
+    j.Text("title", t.title), j.Text("window", t.window), j.Text("record", t.record);
+    j.Text("tuning", TuningFormOf(SweepOrientation).title);
+    j.Text("savePicture", t.savePicture), j.Text("exportData", t.exportData), j.Text("close", t.close);
+    j.Text("pictureFile", t.pictureFile);
+    j.Text("spikesCsv", t.spikesCsv), j.Text("trialsCsv", t.trialsCsv), j.Text("nwb", t.nwb);
+    j.Text("csvTarget", t.csvTarget), j.Text("nwbFile", t.nwbFile);
+    j.Text("nwbNotLoaded", t.nwbNotLoaded), j.Text("nwbNotWritten", t.nwbNotWritten);
+    WriteFormNumber(j, "bin", t.bin);
+    j.CloseObject();
+    text = std::move(j.out);
     return text.c_str();
 }
 

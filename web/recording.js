@@ -4,13 +4,14 @@
 // log is drained between ticks every 50 ms, as the desktop's timer does.
 'use strict';
 import { showMessage } from './messages.js';
+import { paintPicture } from './plot.js';
 import { saveFile } from './save_file.js';
 import { Tuning } from './tuning.js';
 
 const DRAIN_MS = 50;
 let M = null;
 let timer = 0;
-let panel = null, canvas = null, bin = null, status = null, toggle = null;
+let panel = null, canvas = null, bin = null, status = null, toggle = null, texts = null;
 
 // The HDF5 writer is fetched on the first export only (it is five times
 // the rest of the page); a failure to load it or to write is said.
@@ -22,12 +23,12 @@ async function exportNwb(b) {
         try {
             writer = await import('./nwb.js');
         } catch (e) {
-            showMessage(`The NWB writer could not be loaded: check the connection and try again.\n(${why(e)})`, 'Error');
+            showMessage(`${texts.nwbNotLoaded}\n(${why(e)})`, 'Error');
             return;
         }
-        saveFile('recording.nwb', new Blob([await writer.nwbBytes(M)], { type: 'application/x-hdf5' }));
+        saveFile(texts.nwbFile, new Blob([await writer.nwbBytes(M)], { type: 'application/x-hdf5' }));
     } catch (e) {
-        showMessage(`The NWB file could not be written: ${why(e)}`, 'Error');
+        showMessage(`${texts.nwbNotWritten} ${why(e)}`, 'Error');
     } finally {
         b.disabled = false;
     }
@@ -36,62 +37,18 @@ async function exportNwb(b) {
 // The files the core makes of the recording as CSV, saved as handed: 0 the
 // spikes, 1 the trials.
 function exportCsv(file) {
-    const { name, text } = JSON.parse(M.ccall('tess_record_csv', 'string', ['string'], ['recording.csv']))[file];
+    const { name, text } = JSON.parse(M.ccall('tess_record_csv', 'string', ['string'], [texts.csvTarget]))[file];
     saveFile(name, new Blob([text], { type: 'text/csv' }));
 }
 
 function data() {
-    return JSON.parse(M.UTF8ToString(M._tess_record_raster(Number(bin.value) / 1000)));
+    return JSON.parse(M.UTF8ToString(M._tess_record_raster(bin.value === '' ? NaN : Number(bin.value), canvas.width, canvas.height)));
 }
 
-// Rows over the PSTH, time from the onset across both.
+// The core lays out the raster over its PSTH and writes the counts line.
 function draw(d) {
-    const g = canvas.getContext('2d');
-    const w = canvas.width, h = canvas.height, left = 56, right = 10, top = 8, gap = 22, bottom = 30;
-    const plotW = w - left - right, rasterH = Math.floor((h - top - gap - bottom) * 0.6);
-    const psthTop = top + rasterH + gap, psthH = h - psthTop - bottom;
-    const x = (t) => left + (t - d.from) / Math.max(d.to - d.from, 1e-3) * plotW;
-    g.fillStyle = 'white';
-    g.fillRect(0, 0, w, h);
-    const rowH = d.rows.length ? rasterH / d.rows.length : 0;
-    d.rows.forEach((row, i) => {
-        const y = top + i * rowH;
-        g.fillStyle = '#ffecaa';
-        g.fillRect(x(0), y, Math.max(x(Math.min(row[0], d.to)) - x(0), 1), rowH);
-        g.fillStyle = 'black';
-        for (let k = 1; k < row.length; k++) g.fillRect(Math.round(x(row[k])), y + rowH * 0.1, 1, Math.max(rowH * 0.8, 1));
-    });
-    g.fillStyle = '#444';
-    g.font = '11px sans-serif';
-    g.textAlign = 'right';
-    for (const [first, rows, label] of d.groups) {
-        if (label) g.fillText(label.replace(/^.*\) /, ''), left - 4, top + (first + rows / 2) * rowH + 4);
-    }
-    g.fillText(`${d.rows.length} trials`, left - 4, top + 10);
-    const peak = Math.max(10, ...d.psth) * 1.1;
-    g.fillStyle = '#285aaa';
-    d.psth.forEach((r, b) => {
-        const t = d.from + b * d.bin, bh = r / peak * psthH;
-        g.fillRect(x(t), psthTop + psthH - bh, Math.max(x(Math.min(t + d.bin, d.to)) - x(t), 1), bh);
-    });
-    g.strokeStyle = 'black';
-    g.strokeRect(left, top, plotW, rasterH);
-    g.strokeRect(left, psthTop, plotW, psthH);
-    g.fillStyle = 'black';
-    g.fillText(`${Math.round(peak)}`, left - 4, psthTop + 10);
-    g.fillText('0', left - 4, psthTop + psthH);
-    g.fillText('spikes/s', left - 4, psthTop + psthH / 2);
-    g.textAlign = 'center';
-    for (let t = Math.ceil(d.from * 2) / 2; t <= d.to + 1e-9; t += 0.5) g.fillText(t.toFixed(1), x(t), psthTop + psthH + 13);
-    g.fillText('time from stimulus onset (s)', left + plotW / 2, h - 4);
-    g.strokeStyle = '#c82828';
-    g.setLineDash([4, 3]);
-    g.beginPath();
-    g.moveTo(x(0) + 0.5, top);
-    g.lineTo(x(0) + 0.5, psthTop + psthH);
-    g.stroke();
-    g.setLineDash([]);
-    status.textContent = `${d.seconds.toFixed(1)} s recorded, ${d.spikes} spikes, ${d.trials} trials`;
+    paintPicture(canvas, d.picture);
+    status.textContent = d.counts;
 }
 
 function refresh() {
@@ -118,32 +75,35 @@ function button(label, onClick) {
 }
 
 function buildPanel() {
+    texts = JSON.parse(M.UTF8ToString(M._tess_record_texts()));
     panel = document.createElement('section');
     panel.id = 'record-panel';
     panel.hidden = true;
-    panel.setAttribute('aria-label', 'Raster and PSTH');
+    panel.setAttribute('aria-label', texts.window);
     const bar = document.createElement('div');
     bar.className = 'row';
     const label = document.createElement('label');
-    label.innerHTML = '<input type="checkbox" id="record-box"> Record';
+    label.innerHTML = '<input type="checkbox" id="record-box">';
+    label.append(` ${texts.record}`);
     label.querySelector('input').addEventListener('change', (e) => setRecording(e.target.checked));
     const binLabel = document.createElement('label');
-    binLabel.textContent = 'PSTH bin (ms) ';
+    binLabel.textContent = `${texts.bin.label} (${texts.bin.unit}) `;
     bin = document.createElement('input');
     bin.type = 'number';
     bin.id = 'record-bin';
-    bin.min = 5, bin.max = 100, bin.value = 10;
+    bin.min = texts.bin.low, bin.max = texts.bin.high, bin.step = texts.bin.step, bin.value = texts.bin.value;
+    // The core holds the width to its range; the field shows what it drew.
     bin.addEventListener('change', () => {
-        bin.value = Math.min(100, Math.max(5, Math.round(Number(bin.value) || 10)));
+        bin.value = data().binMs;
         refresh();
     });
     binLabel.appendChild(bin);
     bar.append(label, binLabel,
-        button('Save picture', () => canvas.toBlob((b) => saveFile('raster.png', b))),
-        button('Spikes CSV', () => exportCsv(0)),
-        button('Trials CSV', () => exportCsv(1)),
-        Object.assign(button('NWB', (e) => exportNwb(e.currentTarget)), { id: 'record-nwb' }),
-        button('Close', () => { panel.hidden = true; }));
+        button(texts.savePicture, () => canvas.toBlob((b) => saveFile(texts.pictureFile, b))),
+        button(texts.spikesCsv, () => exportCsv(0)),
+        button(texts.trialsCsv, () => exportCsv(1)),
+        Object.assign(button(texts.nwb, (e) => exportNwb(e.currentTarget)), { id: 'record-nwb' }),
+        button(texts.close, () => { panel.hidden = true; }));
     canvas = document.createElement('canvas');
     canvas.id = 'record-canvas';
     canvas.width = 560;
@@ -159,11 +119,14 @@ function buildMenu() {
     menu.className = 'menu';
     menu.innerHTML = '<button id="measure-button" type="button" aria-haspopup="menu" aria-expanded="false"><u>M</u>easure</button>'
         + '<div id="measure-menu" role="menu" hidden>'
-        + '<button type="button" role="menuitem" id="tuning-item">Tuning curve…</button>'
-        + '<button type="button" role="menuitemcheckbox" aria-checked="false" id="record-toggle"><span class="check"></span>Record</button>'
-        + '<button type="button" role="menuitem" id="raster-item">Raster and PSTH…</button></div>';
+        + '<button type="button" role="menuitem" id="tuning-item"></button>'
+        + '<button type="button" role="menuitemcheckbox" aria-checked="false" id="record-toggle"><span class="check"></span></button>'
+        + '<button type="button" role="menuitem" id="raster-item"></button></div>';
     document.getElementById('menubar').appendChild(menu);
     const open = menu.querySelector('#measure-button'), list = menu.querySelector('#measure-menu');
+    list.querySelector('#tuning-item').textContent = `${texts.tuning}…`;
+    list.querySelector('#record-toggle').append(texts.record);
+    list.querySelector('#raster-item').textContent = `${texts.window}…`;
     const close = () => { list.hidden = true; open.setAttribute('aria-expanded', 'false'); };
     open.addEventListener('click', () => {
         list.hidden = !list.hidden;
@@ -189,4 +152,4 @@ function attach(module) {
     buildMenu();
 }
 
-export const Recording = { attach, setRecording, data };
+export const Recording = { attach, data };

@@ -1,44 +1,61 @@
-// The tuning-curve recorder for the page, over the same sweep and analysis
-// as the desktop's window: start a sweep, poll it between ticks, stop it,
-// and read the curve, the summary and the CSV text.
+// The tuning-curve recorder for the page, over the same sweep, form and
+// figure as the desktop's window: the form to lay out, a sweep started from
+// its values, polled between ticks and stopped, the curve as a figure to
+// paint, the summary and the CSV text.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "model/file_numbers.h"
+#include "formats/plot_json.h"
+#include "formats/tuning_csv.h"
 #include "model/numeric.h"
 #include "recording/offline_sweep.h"
+#include "tuning/curve_picture.h"
 #include "tuning/tuning_analysis.h"
-#include "formats/tuning_csv.h"
+#include "tuning/tuning_form.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {
-std::string json;
+std::string text;  // the last text handed to the page
 }
 
 extern "C" {
 
-// parameter: a SweepParameter; orientation sweeps take their step, the
-// others from, to and points. Returns 1 when the sweep started.
-EMSCRIPTEN_KEEPALIVE int32_t tess_tuning_start(int32_t parameter, double step, double from, double to, int32_t points,
-                                               int32_t repeats, double seconds, int32_t centre)
+// {"title":t,"parameterLabel":t,"parameters":[t,...],"parameter":n,"step":field,"from":field,"to":field,
+//  "points":field,"repeats":field,"seconds":field,"stepUsed":b,"centreText":t,"centreShown":b,
+//  "centreChecked":b,"start":t,...,"placement":t}, fields as WriteFormNumber writes them.
+EMSCRIPTEN_KEEPALIVE const char* tess_tuning_form(int32_t parameter, int32_t centreChecked)
 {
-    const int32_t ticks = std::isfinite(seconds) ? NearestInt(std::clamp(seconds, 0.02, 60.0) / kTickSeconds) : 50;
-    SweepPlan plan;
-    if (parameter == SweepOrientation) {
-        plan = OrientationPlan(static_cast<float>(step), repeats, ticks);
-    } else {
-        plan.parameter = parameter;
-        plan.from = static_cast<float>(from);
-        plan.to = static_cast<float>(to);
-        plan.points = points;
-        plan.repeats = repeats;
-        plan.presentTicks = ticks;
-    }
-    plan.centreOnField = centre != 0;
-    return StartSweep(plan) ? 1 : 0;
+    const TuningForm f = TuningFormOf(parameter);
+    JsonWriter j;
+    j.OpenObject();
+    j.Text("title", f.title), j.Text("parameterLabel", WithoutAccessKey(f.parameterLabel));
+    j.OpenArray("parameters");
+    for (const char* name : f.parameters) j.Text(nullptr, name);
+    j.CloseArray();
+    j.Int("parameter", f.parameter);
+    const std::pair<const char*, const FormNumber*> fields[] = {{"step", &f.step}, {"from", &f.from}, {"to", &f.to},
+        {"points", &f.points}, {"repeats", &f.repeats}, {"seconds", &f.seconds}};
+    for (const auto& [key, field] : fields) WriteFormNumber(j, key, *field);
+    j.Bool("stepUsed", f.stepUsed), j.Text("centreText", f.centreText), j.Bool("centreShown", f.centreShown);
+    j.Bool("centreChecked", f.centreChecked);
+    j.Text("start", f.start), j.Text("stop", f.stop), j.Text("saveData", f.saveData);
+    j.Text("savePicture", f.savePicture), j.Text("close", f.close);
+    j.Text("dataFile", f.dataFile), j.Text("pictureFile", f.pictureFile);
+    j.Text("placement", TuningPlacementText(centreChecked != 0));
+    j.CloseObject();
+    text = std::move(j.out);
+    return text.c_str();
+}
+
+// The form's values as typed (NaN for an empty field); the core holds each
+// to its field. Returns 1 when the sweep started.
+EMSCRIPTEN_KEEPALIVE int32_t tess_tuning_start(int32_t parameter, double step, double from, double to, double points,
+                                               double repeats, double seconds, int32_t centre)
+{
+    return StartSweep(PlanOfForm({parameter, step, from, to, points, repeats, seconds, centre != 0})) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void tess_tuning_stop() { StopSweep(); }
@@ -50,36 +67,44 @@ EMSCRIPTEN_KEEPALIVE void tess_tuning_stop() { StopSweep(); }
 EMSCRIPTEN_KEEPALIVE void tess_offline_sweep(int32_t kind, int32_t cellType, double seed, int32_t repeats)
 {
     const double whole = std::isfinite(seed) ? std::clamp(std::floor(seed), 0.0, 4294967295.0) : 1.0;
+    const FormNumber range = TuningFormOf(SweepOrientation).repeats;
     RunOfflineSweep({std::clamp(kind, 0, 3), std::clamp(cellType, 1, 5), static_cast<uint32_t>(whole),
-                     std::clamp(repeats, 1, 20)});
+                     NearestInt(BoundToField(repeats, range))});
 }
 
-// {"running":b,"done":n,"total":n,"ticksLeft":n,"name":"...","log":b,
-//  "curve":[[value,mean,sem],...],"summary":"..."}
-EMSCRIPTEN_KEEPALIVE const char* tess_tuning_poll()
+// {"running":b,"done":n,"total":n,"progress":t,"curve":[[value,mean,sem],...],"summary":t,"picture":figure}
+// with the figure drawn for a canvas of width by height.
+EMSCRIPTEN_KEEPALIVE const char* tess_tuning_poll(double width, double height)
 {
     PollSweep();
     const TuningSweep& s = tuningSweep;
     const std::vector<CurvePoint> curve = AverageRepeats(s.points);
-    json = std::string("{\"running\":") + (SweepRunning() ? "true" : "false");
-    json += ",\"done\":" + std::to_string(s.points.size()) + ",\"total\":" + std::to_string(SweepTotalSteps());
-    json += ",\"ticksLeft\":" + std::to_string(SweepTicksLeft());
-    json += std::string(",\"name\":\"") + SweptFieldName(s.field) + "\",\"log\":";
-    json += SweptFieldIsLogarithmic(s.field) ? "true" : "false";
-    json += ",\"curve\":[";
-    for (size_t i = 0; i < curve.size(); ++i) {
-        json += (i ? ",[" : "[") + ShortestRealText(curve[i].value) + ',' + ShortestRealText(curve[i].meanRate) + ','
-            + ShortestRealText(curve[i].semRate) + ']';
+    JsonWriter j;
+    j.OpenObject();
+    j.Bool("running", SweepRunning());
+    j.Int("done", static_cast<int64_t>(s.points.size())), j.Int("total", SweepTotalSteps());
+    j.Text("progress", TuningProgressText(SweepRunning(), static_cast<int32_t>(s.points.size()), SweepTotalSteps(),
+                                          SweepTicksLeft()));
+    j.OpenArray("curve");
+    for (const CurvePoint& c : curve) {
+        j.OpenArray();
+        j.Real(nullptr, c.value), j.Real(nullptr, c.meanRate), j.Real(nullptr, c.semRate);
+        j.CloseArray();
     }
-    // The summary holds letters, digits, spaces and brackets only.
-    json += "],\"summary\":\"" + SummaryText(s.field, SummariseCurve(s.field, curve)) + "\"}";
-    return json.c_str();
+    j.CloseArray();
+    j.Text("summary", SummaryText(s.field, SummariseCurve(s.field, curve)));
+    const double w = std::isfinite(width) ? std::clamp(width, 1.0, 4096.0) : 480.0;
+    const double h = std::isfinite(height) ? std::clamp(height, 1.0, 4096.0) : 300.0;
+    WritePlotPicture(j, "picture", TuningCurvePicture(s.field, curve, w, h));
+    j.CloseObject();
+    text = std::move(j.out);
+    return text.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* tess_tuning_csv()
 {
-    json = TuningCsvText(tuningSweep.field, tuningSweep.points);
-    return json.c_str();
+    text = TuningCsvText(tuningSweep.field, tuningSweep.points);
+    return text.c_str();
 }
 
 }  // extern "C"

@@ -12,6 +12,7 @@
 #include "recording/offline_sweep.h"
 #include "recording/recording.h"
 #include "formats/recording_csv.h"
+#include "recording/raster_picture.h"
 #include "recording/recording_psth.h"
 #include "tuning/tuning_sweep.h"
 
@@ -181,4 +182,40 @@ TEST(Recording, AnHourFitsAndTheHiddenFieldStaysHidden)
     EXPECT_EQ(RecordedModelText(true).find("simple"), std::string::npos);
     EXPECT_NE(RecordedModelText(false).find("directionally selective simple"), std::string::npos);
     StopRecording();
+}
+
+// Known recordings laid out for both editions: rows in condition order with
+// their labels, each row's stimulus shaded, the bins held to 5 to 100 ms,
+// the ticks and their labels.
+TEST(RasterPicture, KnownRecordingsLaidOut)
+{
+    struct Trial { double start, stop; int32_t field; float condition; };
+    const double kNan = std::numeric_limits<double>::quiet_NaN();
+    const char* kAxes = "spikes/s|-0.5|0.0|0.5|1.0|";
+    const struct { std::vector<Trial> trials; std::vector<double> spikes; double bin; size_t bins; std::string texts; } cases[] = {
+        {{{1, 1.5, -1, 0}, {3, 3.5, -1, 0}}, {1.05, 1.06, 3.2}, 0.01, 150, "2 trials|0|20|40|60|" + std::string(kAxes)},
+        {{{1, 1.5, -1, 0}, {3, 3.5, -1, 0}}, {1.05, 1.06, 3.2}, 0.003, 300, "2 trials|0|50|100|150|" + std::string(kAxes)},
+        {{{0, 1, FieldOrientation, 22.5f}, {2, 3, FieldOrientation, 0}, {4, 5, FieldOrientation, 22.5f}},
+         {0.12, 2.12, 4.12, 4.13}, 1.0, 20, "0|22.5|3 trials|0|5|10|15|" + std::string(kAxes) + "1.5|"},
+        {{{0, 0.5, FieldSpotRadius, 1.75f}, {2, 2.5, FieldSpotRadius, 0.25f}}, {}, kNan, 150,
+         "0.25|1.75|2 trials|0|5|10|" + std::string(kAxes)},
+    };
+    for (const auto& c : cases) {
+        Recording r;
+        for (const Trial& t : c.trials) r.trials.push_back({t.start, t.stop, {}, t.field, t.condition});
+        r.spikes = c.spikes;
+        const Raster raster = BuildRaster(r);
+        const Psth psth = BuildPsth(raster, c.bin, 0, static_cast<int32_t>(raster.rows.size()));
+        EXPECT_EQ(psth.rate.size(), c.bins);
+        const PlotPicture p = RasterPicture(raster, psth, 560, 440);
+        std::string texts;
+        std::vector<double> shades;
+        for (const PlotShape& s : p.shapes) {
+            if (s.kind == ShapeText) texts += s.text + "|";
+            if (s.kind == ShapeFill && s.colour == 0xffecaa) shades.push_back((s.x1 - s.x0) / 492 * (raster.to - raster.from));
+        }
+        EXPECT_EQ(texts, c.texts + "time from stimulus onset (s)|");
+        ASSERT_EQ(shades.size(), c.trials.size());
+        for (size_t i = 0; i < shades.size(); ++i) EXPECT_NEAR(shades[i], raster.rows[i].duration, 1e-9) << i;
+    }
 }

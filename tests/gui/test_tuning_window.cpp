@@ -13,6 +13,7 @@
 #include "model/numeric.h"
 #include "test_shell_support.h"
 #include "formats/tuning_csv.h"
+#include "tuning/tuning_form.h"
 #include "tuning/tuning_sweep.h"
 
 namespace {
@@ -123,5 +124,35 @@ TEST(TuningCentre, OrientationCurveOnTheFieldOnlyWhenAskedAndShown)
         // On the field the cell is tuned; off it there is only its resting rate.
         EXPECT_TRUE(c.centred ? high->meanRate > 20.0f && low->meanRate < high->meanRate / 4.0f : high->meanRate < 5.0f)
             << low->meanRate << " to " << high->meanRate;
+    }
+}
+
+// The window's fields hold what is typed to the form's ranges, as the page's
+// binding and the command line do: the same values give the same plan.
+TEST(TuningWindow, TypedValuesGiveTheCoresPlan)
+{
+    const TuningFormValues cases[] = {
+        {SweepOrientation, 2.0, 0, 360, 12, 150, 0.05, true},
+        {SweepOrientation, 400.0, 0, 360, 12, 0, 90, false},
+        {SweepSpatialFrequency, 30, 0.001, 1e6, 1, 100, 60, true},
+        {SweepContrast, 30, 3.125, 100, 99, 7, 0.44, true},
+    };
+    for (const TuningFormValues& c : cases) {
+        ResetForSweep();
+        TuningWindow window(nullptr);
+        Child<QComboBox>(window, "parameter")->setCurrentIndex(c.parameter);
+        Child<QDoubleSpinBox>(window, "step")->setValue(c.step);
+        Child<QDoubleSpinBox>(window, "from")->setValue(c.from);
+        Child<QDoubleSpinBox>(window, "to")->setValue(c.to);
+        Child<QSpinBox>(window, "points")->setValue(static_cast<int>(c.points));
+        Child<QSpinBox>(window, "repeats")->setValue(static_cast<int>(c.repeats));
+        Child<QDoubleSpinBox>(window, "presentation")->setValue(c.seconds);
+        window.start();
+        const SweepPlan want = PlanOfForm(c), got = tuningSweep.plan;
+        EXPECT_TRUE(got.parameter == want.parameter && got.from == want.from && got.to == want.to
+                    && got.points == want.points && got.repeats == want.repeats && got.presentTicks == want.presentTicks)
+            << c.parameter << ": " << got.from << ".." << got.to << " x" << got.points << " r" << got.repeats << " t"
+            << got.presentTicks;
+        window.stop();
     }
 }

@@ -1,6 +1,7 @@
 // The tuning recorder on the page: Measure → Tuning curve, an orientation
 // sweep of a drifting grating over the simple cell in 90-degree steps, then
-// four points, a summary with the OSI, and the numbers as CSV.
+// four points, a summary with the OSI, and the numbers as CSV; values typed
+// past the form's ranges are held to them, as on the desktop.
 //   node tuning_check.mjs <build-web> [screenshot.png]
 import { openPage, check } from './browser.mjs';
 
@@ -28,6 +29,12 @@ try {
     const rows = csv.trim().split('\n');
     check(rows[0].startsWith('parameter,value,repeat') && rows.length === 5, `${rows.length - 1} CSV rows`);
     if (shot) await page.screenshot({ path: shot });
+    await set('tuning-step', '200');
+    await set('tuning-repeats', '150');
+    await page.click('#tuning-start');
+    const held = await page.evaluate(() => window.tessaline.tuning.poll());
+    await page.click('#tuning-stop');
+    check(held.total === 200 && held.running, `180 deg steps of 100 repeats: ${held.total} presentations`);
     check(errors.length === 0, `console errors: ${errors.join('; ')}`);
     console.log(`tuning: passed (${d.summary})`);
 } catch (failure) {
