@@ -2,7 +2,7 @@
 # apt is skipped entirely when everything is present. `file` is for cpack,
 # whose Debian generator reads the binary's libraries with it; h5dump
 # (hdf5-tools) lists both editions' NWB files for the browser checks.
-tessaline_packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsdl2-dev libgtest-dev
+tessaline_packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev libsdl2-dev libgtest-dev
                     libbenchmark-dev xvfb xauth qt6-wayland file libhdf5-dev hdf5-tools python3-hdmf python3-h5py)
 
 tessaline_install_missing() {
