@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int32_t kWidth = 1000, kHeight = 700;  // the window's first client area
-constexpr int32_t kTickMs = 20;
 
 SweepPlan PlanOf(int32_t kind, int32_t repeats)
 {
