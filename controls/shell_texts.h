@@ -43,7 +43,7 @@ constexpr MenuItem kMeasureMenu[] = {
 };
 
 // Captions, buttons and messages.
-constexpr const char* kProgramCaption = "Tessaline";  // the message boxes' caption
+constexpr const char* kProgramCaption = "Tessaline";  // the window's title, the message boxes' caption
 constexpr const char* kErrorCaption = "Error";
 constexpr const char* kStartupErrorText = "Error initializing application Tessaline";
 constexpr const char* kHelpCaption = "Tessaline help";

@@ -24,6 +24,13 @@ namespace {
 
 using Id = std::pair<const char*, int32_t>;
 
+// A string of the table; empty where it has none.
+const char* ProgramString(int32_t id)
+{
+    const char* text = LoadProgramString(id);
+    return text != nullptr ? text : "";
+}
+
 void Numbers(JsonWriter& j, const char* key, std::span<const Id> ids)
 {
     j.OpenObject(key);
@@ -79,11 +86,11 @@ void PageTexts(JsonWriter& j)
 {
     j.OpenObject("texts");
     for (const NamedText& t : kPageTexts) j.Text(t.name, t.text);
-    j.Text("help", LoadProgramString(kHelpTextId));
+    j.Text("help", ProgramString(kHelpTextId));
     j.CloseObject();
     j.OpenObject("tooltips");
     for (const ToolbarItem& item : kToolbarLayout) {
-        if (item.command != 0) j.Text(std::to_string(item.command).c_str(), LoadProgramString(item.command));
+        if (item.command != 0) j.Text(std::to_string(item.command).c_str(), ProgramString(item.command));
     }
     j.CloseObject();
     j.OpenObject("menus"), Menu(j, "options", kOptionsMenu), Menu(j, "measure", kMeasureMenu), j.CloseObject();
