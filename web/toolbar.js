@@ -18,7 +18,7 @@ export function buildToolbar(element, module, onCommand) {
         button.type = 'button';
         button.dataset.command = String(command);
         button.title = names.tooltips[command];
-        // A name without the blank that ends one tooltip ("Annulus ").
+        // A name without the blank that ends the annulus's tooltip.
         button.setAttribute('aria-label', button.title.trim());
         // A click leaves the keyboard with the canvas, as on the desktop;
         // Tab still reaches every button.

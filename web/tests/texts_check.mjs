@@ -3,8 +3,13 @@
 // help, the three dialogs, the feedback window and the message box open,
 // each visible text and each aria-label, title, placeholder and alt must be
 // a line of a text from the core (the mnemonic's '&' left out), such
-// texts joined into a control's name, or a number. The Measure menu's recorder and tuning panel are checked apart.
+// texts joined into a control's name, or a number. And the sources: the
+// built index.html has no text but its title and no-script line, and no
+// page script quotes a text the core hands over. The Measure menu, the
+// recorder and the tuning panel are checked apart.
 //   node texts_check.mjs <build-web>
+import { readFileSync, readdirSync } from 'node:fs';
+import { join } from 'node:path';
 import { openPage, check, frames } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
@@ -51,7 +56,29 @@ const foreign = () => page.evaluate(() => {
     return found;
 });
 
+// The core's visible texts quoted in a page script (the other helpers'
+// recorder, tuning panel and NWB writer apart, and the build's copy of the
+// start-up failure's texts), and text in the markup.
+function inSources(names) {
+    const texts = [...Object.values(names.texts), ...Object.values(names.tooltips),
+        ...Object.values(names.menus).flat().map((m) => m.text), ...names.keys.flatMap((k) => [k.label, k.name])]
+        .filter((t) => t.trim().length > 2);
+    const found = [];
+    for (const file of readdirSync(root).filter((f) => f.endsWith('.js') && !/^(tessaline|offline|start_texts|recording|tuning|nwb)\.js$/.test(f))) {
+        const source = readFileSync(join(root, file), 'utf8');
+        for (const t of texts) for (const q of ["'", '"', '`']) if (source.includes(q + t + q)) found.push(`${file}: ${t}`);
+    }
+    const html = readFileSync(join(root, 'index.html'), 'utf8').replace(/<(title|noscript|script)[^]*?<\/\1>/g, '');
+    const words = html.replace(/<[^>]*>/g, '').replace(/&#x[0-9a-f]+;/gi, 'x').trim();
+    if (words) found.push(`index.html: ${words.replace(/\s+/g, ' ')}`);
+    if (/(aria-label|title|placeholder|alt)="[^"]+"/.test(html)) found.push(`index.html: ${/(aria-label|title|placeholder|alt)="[^"]+"/.exec(html)[0]}`);
+    return found;
+}
+
 try {
+    const names = await page.evaluate(() => JSON.parse(window.tessaline.module.UTF8ToString(window.tessaline.module._tess_names())));
+    const quoted = inSources(names);
+    check(quoted.length === 0, `texts in the page's sources: ${JSON.stringify(quoted)}`);
     const seen = new Set(await foreign());
     await page.click('#options-button');
     for (const t of await foreign()) seen.add(t);
@@ -63,8 +90,7 @@ try {
         for (const t of await foreign()) seen.add(t);
         await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
     };
-    const commands = await page.evaluate(() => JSON.parse(window.tessaline.module.UTF8ToString(window.tessaline.module._tess_names())).commands);
-    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) await open(commands[c]);
+    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) await open(names.commands[c]);
     await page.click('#toolbar button:nth-of-type(10)');  // the complex cell: Enter brings its feedback
     await page.focus('#canvas');
     await page.keyboard.press('Enter');
