@@ -29,7 +29,6 @@ namespace {
 std::atomic<bool> wakePending{false};
 Canvas* presenting = nullptr;  // user-interface thread only: the canvas that takes frames
 
-constexpr int32_t kWheelStep = 120;        // one notch of a standard wheel
 constexpr int32_t kMaxStepsPerEvent = 8;   // a flung wheel turns a little, not wildly
 constexpr int64_t kGreyAfterResizeMs = 250;
 const QColor kGrey(128, 128, 128);

@@ -6,13 +6,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls/shell_texts.h"
 #include "resources/strings.h"
 
 void ShowHelp(QWidget* parent)
 {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("120"));
-    dialog.setWindowTitle(QStringLiteral("Tessaline help"));
+    dialog.setWindowTitle(QString::fromUtf8(kHelpCaption));
     dialog.setModal(true);
 
     auto* text = new QPlainTextEdit(&dialog);

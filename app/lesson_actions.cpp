@@ -11,15 +11,17 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QVBoxLayout>
+#include <cstring>
 #include <string>
 
 #include "app/messages.h"
 #include "controls/lesson.h"
+#include "controls/shell_texts.h"
 #include "model/receptive_field.h"
 
 namespace {
 
-const QString kFilter = QStringLiteral("Tessaline lessons (*.tessaline);;All files (*)");
+QString Text(const char* text) { return QString::fromUtf8(text); }
 
 // The panel beside the canvas: the title, the instructions as plain text
 // (whatever markup they hold is shown, never obeyed) and a button to hide it.
@@ -27,7 +29,7 @@ void ShowInstructions(QMainWindow* window)
 {
     auto* dock = window->findChild<QDockWidget*>(QStringLiteral("instructions"));
     if (dock == nullptr) {
-        dock = new QDockWidget(QStringLiteral("Instructions"), window);
+        dock = new QDockWidget(Text(kInstructionsTitle), window);
         dock->setObjectName(QStringLiteral("instructions"));
         dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
         auto* body = new QWidget(dock);
@@ -39,7 +41,7 @@ void ShowInstructions(QMainWindow* window)
         auto* text = new QPlainTextEdit(body);
         text->setObjectName(QStringLiteral("instructionsText"));
         text->setReadOnly(true);
-        auto* hide = new QPushButton(QStringLiteral("Hide instructions"), body);
+        auto* hide = new QPushButton(Text(kHideInstructions), body);
         hide->setObjectName(QStringLiteral("hideInstructions"));
         QObject::connect(hide, &QPushButton::clicked, dock, &QDockWidget::hide);
         layout->addWidget(title);
@@ -59,19 +61,17 @@ void ShowInstructions(QMainWindow* window)
 
 void AskAndSave(QMainWindow* window)
 {
-    QString path = QFileDialog::getSaveFileName(window, QStringLiteral("Save lesson"), QString(), kFilter);
+    QString path = QFileDialog::getSaveFileName(window, Text(kSaveLessonTitle), QString(), Text(kLessonFilter));
     if (path.isEmpty()) return;
     if (!path.contains(QLatin1Char('.'))) path += QString::fromLatin1(kLessonExtension);
     bool withAnswers = false;
     const int32_t shown = receptiveField.displayMode;
     if (shown == Hidden || shown == Revealed) {
         // Students get a file that does not give the field away.
-        QMessageBox ask(QMessageBox::Question, QStringLiteral("Save lesson"),
-                        QStringLiteral("The receptive field is hidden. Save a copy for students, which leaves out "
-                                       "where the field is, or a teacher's copy that keeps it as an answer key?"),
-                        QMessageBox::Cancel, window);
-        QPushButton* students = ask.addButton(QStringLiteral("Students' copy"), QMessageBox::AcceptRole);
-        QPushButton* key = ask.addButton(QStringLiteral("Teacher's copy"), QMessageBox::AcceptRole);
+        QMessageBox ask(QMessageBox::Question, Text(kSaveLessonTitle), Text(kHiddenSaveQuestion), QMessageBox::Cancel,
+                        window);
+        QPushButton* students = ask.addButton(Text(kStudentsCopy), QMessageBox::AcceptRole);
+        QPushButton* key = ask.addButton(Text(kTeachersCopy), QMessageBox::AcceptRole);
         ask.setDefaultButton(students);
         ask.exec();
         if (ask.clickedButton() != students && ask.clickedButton() != key) return;
@@ -83,17 +83,20 @@ void AskAndSave(QMainWindow* window)
 
 }  // namespace
 
-void AddLessonActions(QMainWindow* window, QMenu* options)
+QAction* AddLessonAction(QMainWindow* window, QMenu* options, const QString& text, const char* name)
 {
-    QAction* open = options->addAction(QStringLiteral("Open lesson…"));
-    open->setObjectName(QStringLiteral("openLesson"));
-    QObject::connect(open, &QAction::triggered, window, [window] {
-        const QString path = QFileDialog::getOpenFileName(window, QStringLiteral("Open lesson"), QString(), kFilter);
-        if (!path.isEmpty()) OpenLessonFile(window, path);
-    });
-    QAction* save = options->addAction(QStringLiteral("Save lesson…"));
-    save->setObjectName(QStringLiteral("saveLesson"));
+    if (std::strcmp(name, "openLesson") == 0) {
+        QAction* open = options->addAction(text);
+        QObject::connect(open, &QAction::triggered, window, [window] {
+            const QString path = QFileDialog::getOpenFileName(window, Text(kOpenLessonTitle), QString(), Text(kLessonFilter));
+            if (!path.isEmpty()) OpenLessonFile(window, path);
+        });
+        return open;
+    }
+    if (std::strcmp(name, "saveLesson") != 0) return nullptr;
+    QAction* save = options->addAction(text);
     QObject::connect(save, &QAction::triggered, window, [window] { AskAndSave(window); });
+    return save;
 }
 
 bool OpenLessonFile(QMainWindow* window, const QString& path)
@@ -121,6 +124,6 @@ bool SaveLessonFile(const QString& path, bool withAnswers, QString* error)
     if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
                                                 static_cast<qint64>(text.size()) && file.commit())
         return true;
-    if (error != nullptr) *error = QStringLiteral("The lesson was not saved: ") + file.errorString();
+    if (error != nullptr) *error = Text(kLessonNotSaved) + file.errorString();
     return false;
 }

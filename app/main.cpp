@@ -15,9 +15,10 @@
 // parts of the canvas that changed. On its next tick
 // the audio thread feeds the image history through the receptive-field
 // filters, turns the drive into an expected rate, draws spikes against it
-// and writes a click 5000 samples ahead of the play position; the click is
-// heard about a tenth of a second later and the new peak rate shows at the
-// next paint.
+// and writes a click the adaptive lead ahead of the play position (two
+// device periods at its floor, 512 samples); the click is heard 40-60 ms
+// after the press, most of it the model's own, and the new peak rate shows
+// at the next paint.
 //
 // docs/design.md has the rest: the folders and what each may include, the
 // thread rule of each shared record, and how a new receptive field reaches

@@ -18,6 +18,7 @@
 #include "app/record_window.h"
 #include "app/toolbar.h"
 #include "app/tuning_window.h"
+#include "controls/shell_texts.h"
 #include "dialogs/dialogs.h"
 #include "model/receptive_field.h"
 #include "sim/commands.h"
@@ -28,7 +29,7 @@ MainWindow::MainWindow()
     // The program ends when this window closes (closeEvent), not when the
     // last of its dialogs or message boxes happens to close.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    setWindowTitle(QStringLiteral("Tessaline"));
+    setWindowTitle(QString::fromUtf8(kProgramCaption));
     setWindowIcon(QIcon(QStringLiteral(":/resources/icons/tessaline-256.png")));
     canvas_ = new Canvas(this);
     setCentralWidget(canvas_);
@@ -56,18 +57,22 @@ QAction* MainWindow::addCommand(QWidget* owner, const QString& text, int32_t com
 
 void MainWindow::buildMenus()
 {
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    // The Options menu from the core's table, as the page builds its own:
+    // the commands, and the lesson actions the desktop carries out itself.
+    QMenu* options = menuBar()->addMenu(QString::fromUtf8(kOptionsMenuTitle));
     options->setObjectName(QStringLiteral("options"));
-    addCommand(options, QStringLiteral("&Select stimulus"), CmdSelectStimulus);
-    addCommand(options, QStringLiteral("Select &receptive field"), CmdSelectReceptiveField);
-    addCommand(options, QStringLiteral("More &options"), CmdMoreOptions);
-    AddLessonActions(this, options);
-    addCommand(options, QStringLiteral("E&xit"), CmdExit);
+    for (const MenuItem& item : kOptionsMenu) {
+        if (item.shell != BothShells) continue;
+        const QString text = QString::fromUtf8(item.text);
+        QAction* action = item.command != 0 ? addCommand(options, text, item.command)
+                                            : AddLessonAction(this, options, text, item.name);
+        if (action != nullptr) action->setObjectName(QString::fromLatin1(item.name));
+    }
 
     // A projector wants the whole screen; the toolbar and menu stay.
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(QString::fromUtf8(kViewMenuTitle));
     view->setObjectName(QStringLiteral("view"));
-    fullScreen_ = new QAction(QStringLiteral("Full screen"), this);
+    fullScreen_ = new QAction(QString::fromUtf8(kFullScreenText), this);
     fullScreen_->setObjectName(QStringLiteral("fullScreen"));
     fullScreen_->setCheckable(true);
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
@@ -77,10 +82,10 @@ void MainWindow::buildMenus()
     view->addAction(fullScreen_);
 
     // Measurements run beside the main window; it and the clicks keep going.
-    QMenu* measure = menuBar()->addMenu(QStringLiteral("&Measure"));
+    QMenu* measure = menuBar()->addMenu(QString::fromUtf8(kMeasureMenuTitle));
     measure->setObjectName(QStringLiteral("measure"));
-    QAction* tuning = measure->addAction(QStringLiteral("Tuning curve…"));
-    tuning->setObjectName(QStringLiteral("tuningCurve"));
+    QAction* tuning = measure->addAction(QString::fromUtf8(kMeasureMenu[0].text));
+    tuning->setObjectName(QString::fromLatin1(kMeasureMenu[0].name));
     connect(tuning, &QAction::triggered, this, [this] { ShowTuningWindow(this); });
     AddRecordActions(measure, this);
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QThread>
 
+#include "controls/shell_texts.h"
+
 namespace {
 
 QPointer<QWidget> messageOwner;
@@ -26,7 +28,7 @@ void PostMessageText(const char* text)
     if (app == nullptr) return;
     // The text is copied now: the caller's buffer may be gone when the box opens.
     QMetaObject::invokeMethod(
-        app, [message = QString::fromUtf8(text)] { ShowBox(QStringLiteral("Tessaline"), message); },
+        app, [message = QString::fromUtf8(text)] { ShowBox(QString::fromUtf8(kProgramCaption), message); },
         Qt::QueuedConnection);
 }
 
@@ -38,10 +40,10 @@ void ShowMessage(const char* text)
         PostMessageText(text);
         return;
     }
-    ShowBox(QStringLiteral("Tessaline"), QString::fromUtf8(text));
+    ShowBox(QString::fromUtf8(kProgramCaption), QString::fromUtf8(text));
 }
 
 void ShowStartupError()
 {
-    ShowBox(QStringLiteral("Error"), QStringLiteral("Error initializing application Tessaline"));
+    ShowBox(QString::fromUtf8(kErrorCaption), QString::fromUtf8(kStartupErrorText));
 }

@@ -6,7 +6,7 @@ class QWidget;
 // none before it exists). User-interface thread only.
 void SetMessageOwner(QWidget* owner);
 
-// A message box captioned "Tessaline" with one OK button. On the user-interface
+// A message box captioned kProgramCaption ("Tessaline") with one OK button. On the user-interface
 // thread it returns when the user dismisses it; from any other thread the
 // text is handed to the user-interface thread and the caller goes on at once.
 void ShowMessage(const char* text);
@@ -15,5 +15,5 @@ void ShowMessage(const char* text);
 // once, whatever the calling thread: for callers that must never wait.
 void PostMessageText(const char* text);
 
-// "Error initializing application Tessaline", captioned "Error".
+// The start-up failure (kStartupErrorText), captioned kErrorCaption.
 void ShowStartupError();

@@ -7,11 +7,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "controls/shell_texts.h"
 #include "resources/strings.h"
 
 QToolBar* CreateToolbar(QMainWindow* window, std::function<void(int32_t)> onCommand)
 {
-    auto* toolbar = new QToolBar(QStringLiteral("Tools"), window);
+    auto* toolbar = new QToolBar(QString::fromUtf8(kToolbarName), window);
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setMovable(false);
     toolbar->setFloatable(false);

@@ -3,6 +3,8 @@
 // shells: the desktop's dialogs lay them out as widgets, the web binding
 // hands them to the page's forms. Each table is in the order of the
 // controls it names (the rules' enums), so a list's index is its choice.
+// The cell types' names are columns of their one table.
+#include "model/cell_type_names.h"
 
 struct LabelledRow {
     const char* caption;
@@ -25,8 +27,7 @@ constexpr const char* kPolarityNames[] = {"Black", "White"};
 // "Receptive field parameters": the cell types in the order of CellType,
 // the spin rows in that of RfSpin, the two button groups from their first mode.
 constexpr const char* kRfDialogTitle = "Receptive field parameters";
-constexpr const char* kCellTypeNames[] = {"retinal/LGN ON center X cell", "retinal/LGN OFF center X cell",
-                                          "simple cell", "DS simple cell", "Complex cell"};
+constexpr auto kCellTypeNames = CellTypeColumn<&CellTypeSpelling::dialogName>();
 constexpr LabelledRow kRfSpinLabels[] = {
     {"RGC center radius", "degs"}, {"SF", "c/deg"}, {"Phase", "degs"}, {"Width", "degs"}, {"Length", "degs"},
 };
@@ -43,7 +44,7 @@ constexpr const char* kPositionUpdateNames[] = {"Leave where selected", "Randomi
 // "More options": the rate list's cell types, and the captions of the two
 // rows that are plain texts (the others hold the list and the check box).
 constexpr const char* kMoreOptionsTitle = "More options";
-constexpr const char* kRateCellTypeNames[] = {"RGG ON", "RGC OFF", "simple", "DS simple", "complex"};
+constexpr auto kRateCellTypeNames = CellTypeColumn<&CellTypeSpelling::rateName>();
 constexpr LabelledRow kOptionRowLabels[] = {
     {"Retinal receptive field surround weighting", ""},
     {"Retinal spike train gamma parameter (a)", ""},

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/numeric.h"
+#include "model/cell_type_names.h"
 #include "model/receptive_field.h"
 #include "stimulus/stimulus_state.h"
 
@@ -22,12 +23,8 @@ float ToTenth(float v)
 
 const char* TypeText(int32_t cellType)
 {
-    switch (cellType) {
-    case Simple: return "simple";
-    case DirectionalSimple: return "directionally selective simple";
-    case Complex: return "complex";
-    default: return "";
-    }
+    // The retinal cells have no orientation to score, and no type shown.
+    return cellType == Simple || cellType == DirectionalSimple || cellType == Complex ? CellTypeDescription(cellType) : "";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The lesson file: which values it holds, where, in what range; reading it
 // whole before anything is taken, and writing it back.
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -8,6 +9,7 @@
 #include "controls/lesson.h"
 #include "controls/value_ranges.h"
 #include "model/app_state.h"
+#include "model/cell_type_names.h"
 #include "model/file_numbers.h"
 #include "model/numeric.h"
 #include "model/receptive_field.h"
@@ -19,8 +21,13 @@ struct Choice {
     const char* name;
     int32_t code;
 };
-constexpr Choice kCellTypes[] = {{"onCentreX", OnCentreX}, {"offCentreX", OffCentreX}, {"simple", Simple},
-                                 {"directionalSimple", DirectionalSimple}, {"complex", Complex}, {nullptr, 0}};
+// The cell types by their lesson names, from the one table of their spellings.
+constexpr auto kCellTypes = [] {
+    std::array<Choice, kCellTypeCount + 1> choices{};
+    for (size_t i = 0; i < kCellTypeCount; ++i) choices[i] = {kCellTypeSpellings[i].lessonName, kCellTypeSpellings[i].type};
+    choices[kCellTypeCount] = {nullptr, 0};
+    return choices;
+}();
 constexpr Choice kDisplays[] = {{"greyScale", GreyScale}, {"outlines", Outlines}, {"hidden", Hidden}, {nullptr, 0}};
 constexpr Choice kRandomise[] = {{"leaveWhereSelected", LeaveWhereSelected},
                                  {"randomisePositionOrientation", RandomisePositionOrientation},
@@ -43,7 +50,7 @@ constexpr ValueRange kNone{};
 
 // In LessonValue order.
 constexpr Field kFields[kLessonValues] = {
-    {"cell.type", Kind::Choice, kNone, kCellTypes},
+    {"cell.type", Kind::Choice, kNone, kCellTypes.data()},
     {"cell.x", Kind::Number, kPosition, nullptr},
     {"cell.y", Kind::Number, kPosition, nullptr},
     {"cell.orientation", Kind::Number, kOrientationRange, nullptr},

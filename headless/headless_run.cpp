@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/recording_files.h"
+#include "model/cell_type_names.h"
 #include "model/receptive_field.h"
 #include "recording/offline_sweep.h"
 #include "tuning/tuning_form.h"
@@ -18,8 +19,6 @@ struct Name {
 };
 const Name kKinds[] = {{"orientation", OfflineOrientation}, {"direction", OfflineDirection},
                        {"spatial-frequency", OfflineSpatialFrequency}, {"size", OfflineSize}};
-const Name kCells[] = {{"on-centre", OnCentreX}, {"off-centre", OffCentreX}, {"simple", Simple},
-                       {"ds-simple", DirectionalSimple}, {"complex", Complex}};
 
 template <size_t N>
 bool Lookup(const Name (&names)[N], const std::string& text, int32_t* value)
@@ -42,11 +41,12 @@ bool Whole(const std::string& text, long long low, long long high, long long* va
 
 int Refuse(const std::string& text)
 {
+    std::string cells;
+    for (const CellTypeSpelling& s : kCellTypeSpellings) cells += (cells.empty() ? "" : "|") + std::string(s.commandLine);
     std::fprintf(stderr,
                  "tessaline: %s\nusage: tessaline --sweep orientation|direction|spatial-frequency|size "
-                 "--cell on-centre|off-centre|simple|ds-simple|complex --out FILE.nwb|FILE.csv "
-                 "[--seed N] [--repeats N]\n",
-                 text.c_str());
+                 "--cell %s --out FILE.nwb|FILE.csv [--seed N] [--repeats N]\n",
+                 text.c_str(), cells.c_str());
     return 2;
 }
 
@@ -70,7 +70,8 @@ int RunHeadlessSweep(int argc, char** argv)
         if (option == "--sweep") {
             if (!(haveKind = Lookup(kKinds, value, &request.kind))) return Refuse("unknown sweep '" + value + "'");
         } else if (option == "--cell") {
-            if (!(haveCell = Lookup(kCells, value, &request.cellType))) return Refuse("unknown cell '" + value + "'");
+            request.cellType = CellTypeSpelledAs<&CellTypeSpelling::commandLine>(value);
+            if (!(haveCell = request.cellType != 0)) return Refuse("unknown cell '" + value + "'");
         } else if (option == "--out") {
             out = value;
         } else if (option == "--seed") {

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int32_t kWidth = 1000, kHeight = 700;  // the window's first client area
-constexpr int32_t kTickMs = 20;
 
 // The tuning form's first values for the sweep, centred on the field.
 SweepPlan PlanOf(int32_t kind, int32_t repeats)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/file_numbers.h"
+#include "model/cell_type_names.h"
 #include "model/receptive_field.h"
 #include "stimulus/stimulus_state.h"
 #include "tuning/tuning_sweep.h"
@@ -119,16 +120,7 @@ const char* StimulusTypeName(int32_t type)
     }
 }
 
-std::string CellTypeName(int32_t cellType)
-{
-    switch (cellType) {
-    case OnCentreX: return "ON-centre X";
-    case OffCentreX: return "OFF-centre X";
-    case DirectionalSimple: return "directionally selective simple";
-    case Complex: return "complex";
-    default: return "simple";
-    }
-}
+std::string CellTypeName(int32_t cellType) { return CellTypeDescription(cellType); }
 
 void StartRecording()
 {

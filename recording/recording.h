@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/audio_lead.h"
 #include "sim/spike_log.h"
 
 // What the stimulus record held, in the units the student sets it in.
@@ -39,7 +40,7 @@ struct StimulusChange {
     StimulusSnapshot stimulus;
 };
 
-constexpr double kRecordSampleRate = 44100.0;
+constexpr double kRecordSampleRate = kAudioRate;
 // An hour of 200 spikes/s needs 720,000; room is made in steps this large,
 // on the user-interface thread, never in the tick.
 constexpr size_t kSpikeReserveStep = 262144;

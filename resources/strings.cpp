@@ -7,7 +7,8 @@ struct StringEntry {
     const char* text;
 };
 
-// "Annulus " keeps its trailing blank: the tooltip has always read that way.
+// "Annulus " ends in a blank, and the tooltip shows it; the page's button
+// names drop it (toolbar.js).
 constexpr StringEntry kStrings[] = {
     {CmdSpot, "Spot stimulus"},
     {CmdAnnulus, "Annulus "},
@@ -76,5 +77,3 @@ const char* LoadProgramString(int32_t id)
     }
     return nullptr;
 }
-
-const char* HelpText() { return kHelp; }

@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
 
+constexpr int32_t kTickMs = 20;          // both ticks run every 20 ms, in either edition
 constexpr int32_t kAudioRate = 44100;    // stream samples per second
 constexpr int32_t kClickSamples = 12;    // one click: six samples up, six down
-constexpr int32_t kAudioSlice = 882;     // one 20 ms tick of stream
+constexpr int32_t kAudioSlice = kAudioRate * kTickMs / 1000;  // one tick of stream: 882 samples
+static_assert(kAudioSlice * 1000 == kAudioRate * kTickMs, "a tick holds whole samples");
 constexpr int32_t kMostLead = kAudioRate;  // a second: past that the machine is not keeping up at all
 constexpr int32_t kShrinkAfterTicks = 250;  // 5 s of ticks on time before the lead comes down a step
 constexpr int32_t kMostHoldTicks = 16000;   // a lead that keeps proving too small waits up to 5 min to come down

@@ -46,8 +46,6 @@ constexpr auto kLeftBehindLook = std::chrono::milliseconds(50);
 // Play positions are held below this (millions of years of stream).
 constexpr int64_t kMostPosition = int64_t{1} << 56;
 
-constexpr const char* kOpenFailedText = "Error preparing wave header";
-
 // Who may call the output's functions. The audio thread holds the device
 // while it plays; after a loss it hands the device to the keeper, which
 // closes it and looks for a new one, and hands back what it opened. Opening
@@ -138,7 +136,7 @@ void ReportLoss(int64_t nowMs)
     if (loop.reported && nowMs - loop.lastReportMs < kReportGapMs) return;
     loop.reported = true;
     loop.lastReportMs = nowMs;
-    if (loop.output.reportError) loop.output.reportError(kOpenFailedText);
+    if (loop.output.reportError) loop.output.reportError(kNoSoundText);
 }
 
 // No sound from here on: the position runs on with the clock from

@@ -14,7 +14,6 @@ std::atomic<int16_t> audioSamples[kAudioRingSamples];
 
 namespace {
 
-constexpr int16_t kClickHigh = 20000;
 
 // Every stream sample below this was cleared before its slice was written
 // (audio thread only). The ring still holds what was written there one
@@ -37,7 +36,7 @@ void WriteClick(int64_t position)
 {
     if (position < 0) return;
     for (int32_t i = 0; i < kClickSamples; ++i)
-        StreamSample(position + i).store(i < kClickSamples / 2 ? kClickHigh : -kClickHigh, std::memory_order_relaxed);
+        StreamSample(position + i).store(i < kClickSamples / 2 ? kClickLevel : -kClickLevel, std::memory_order_relaxed);
 }
 
 void LayBackgroundHash(int64_t first, int64_t limit)

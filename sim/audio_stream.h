@@ -20,7 +20,11 @@ extern std::atomic<int16_t> audioSamples[kAudioRingSamples];
 
 inline std::atomic<int16_t>& StreamSample(int64_t position) { return audioSamples[position & kAudioRingMask]; }
 
-// Six samples of +20000 then six of -20000 from stream position `position`
+constexpr int16_t kClickLevel = 20000;  // a click's height; the page's worklet knows a click by it
+// What the output reports when no device can be opened.
+constexpr const char* kNoSoundText = "Error preparing wave header";
+
+// Six samples of +kClickLevel then six of -kClickLevel from stream position `position`
 // (nothing for a negative one).
 void WriteClick(int64_t position);
 // Background hash over [first, limit) (audio thread).

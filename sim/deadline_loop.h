@@ -6,8 +6,10 @@
 #include <mutex>
 #include <thread>
 
+#include "sim/audio_lead.h"
+
 using SteadyClock = std::chrono::steady_clock;
-constexpr std::chrono::milliseconds kTickPeriod{20};
+constexpr std::chrono::milliseconds kTickPeriod{kTickMs};
 
 // The deadline after the one just reached, given the time now: one tick
 // later, so the ticks average 20 ms whatever each one costs. A loop behind

@@ -15,7 +15,3 @@ StreamSlice PlanNextSlice(int64_t playPosition);
 // part the device already took are counted as lost and not written. Returns
 // the spike count, lost ones included.
 int32_t NeuronTickFinish(const StreamSlice& slice, ClickWriter writeClick);
-inline int32_t NeuronTickFinish(int64_t playPosition, ClickWriter writeClick)
-{
-    return NeuronTickFinish(PlanNextSlice(playPosition), writeClick);
-}

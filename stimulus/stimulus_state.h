@@ -43,6 +43,8 @@ void OnPointerMove(int32_t x, int32_t y);
 void OnLeftButtonDown();
 void OnLeftButtonUp();
 void OnDoubleClick();
+// One notch of a standard wheel; the shells send whole notches of it.
+constexpr int32_t kWheelStep = 120;
 void OnWheel(int32_t delta);
 void OnKeyDown(int32_t key);  // an ArrowKey; other codes do nothing
 void SetStimulusType(int32_t type);

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-constexpr float kTickSeconds = 0.02f;
+#include "sim/audio_lead.h"
+
+constexpr float kTickSeconds = kTickMs / 1000.0f;
 
 // What the student chooses to sweep.
 enum SweepParameter : int32_t {

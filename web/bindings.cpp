@@ -25,7 +25,6 @@
 #include "render/frame_buffer.h"
 #include "render/frame_buffer_pixels.h"
 #include "render/traces.h"
-#include "resources/strings.h"
 #include "resources/toolbar_layout.h"
 #include "sim/audio_stream.h"
 #include "sim/commands.h"
@@ -79,10 +78,12 @@ void Convert(const PresentedFrame& frame, int32_t left, int32_t top, int32_t rig
 
 std::string overlay[3];
 
-// Record fields the page may read by name. The browser checks write the
-// display mode to hide a field as the dialog would; no other field can be
-// written this way, so nothing typed into the page's console can put a
-// record outside the values the program itself gives it.
+// The browser checks' surface (web/tests, bench/): the record fields they
+// read by name, and the one they write, the display mode, to hide a field
+// as the dialog would. The page itself reads only whether the stimulus is
+// on and its type. No other field can be written this way, so nothing typed
+// into the page's console can put a record outside the values the program
+// itself gives it. A field no check reads has no place here.
 struct Field {
     const char* name;
     Relaxed<float>* real;
@@ -94,13 +95,8 @@ const Field kFields[] = {
     {"stimulus.stimulusType", nullptr, &stimulus.stimulusType, nullptr},
     {"stimulus.stimX", &stimulus.stimX, nullptr, nullptr},
     {"stimulus.stimY", &stimulus.stimY, nullptr, nullptr},
-    {"stimulus.mouseX", nullptr, &stimulus.mouseX, nullptr},
-    {"stimulus.mouseY", nullptr, &stimulus.mouseY, nullptr},
     {"stimulus.stimulusOn", nullptr, nullptr, &stimulus.stimulusOn},
-    {"stimulus.stationaryMode", nullptr, nullptr, &stimulus.stationaryMode},
     {"stimulus.spotRadius", &stimulus.spotRadius, nullptr, nullptr},
-    {"stimulus.annulusRatio", &stimulus.annulusRatio, nullptr, nullptr},
-    {"stimulus.polarity", nullptr, &stimulus.polarity, nullptr},
     {"stimulus.barLength", &stimulus.barLength, nullptr, nullptr},
     {"stimulus.barWidth", &stimulus.barWidth, nullptr, nullptr},
     {"stimulus.orientation", &stimulus.orientation, nullptr, nullptr},
@@ -118,16 +114,12 @@ const Field kFields[] = {
     {"receptiveField.phase", &receptiveField.phase, nullptr, nullptr},
     {"receptiveField.width", &receptiveField.width, nullptr, nullptr},
     {"receptiveField.length", &receptiveField.length, nullptr, nullptr},
-    {"receptiveField.driftSpeed", &receptiveField.driftSpeed, nullptr, nullptr},
     {"receptiveField.centreSigma", &receptiveField.centreSigma, nullptr, nullptr},
     {"receptiveField.surroundSigma", &receptiveField.surroundSigma, nullptr, nullptr},
     {"receptiveField.displayMode", nullptr, &receptiveField.displayMode, nullptr, GreyScale, Hidden},
-    {"receptiveField.randomiseMode", nullptr, &receptiveField.randomiseMode, nullptr},
     {"modelOptions.surroundWeight", &modelOptions.surroundWeight, nullptr, nullptr},
     {"modelOptions.gammaOrder", nullptr, &modelOptions.gammaOrder, nullptr},
-    {"modelOptions.saturatingIO", nullptr, nullptr, &modelOptions.saturatingIO},
     {"modelOptions.halfMaxContrast", &modelOptions.halfMaxContrast, nullptr, nullptr},
-    {"modelOptions.saturationRate", &modelOptions.saturationRate, nullptr, nullptr},
     {"modelOptions.backgroundHash", nullptr, nullptr, &modelOptions.backgroundHash},
     {"modelOptions.currentSpontaneousRate", &modelOptions.currentSpontaneousRate, nullptr, nullptr},
     {"modelOptions.currentMaxRate", &modelOptions.currentMaxRate, nullptr, nullptr},
@@ -274,11 +266,6 @@ EMSCRIPTEN_KEEPALIVE int32_t tess_overlay_line_height(int32_t frameWidth, int32_
     return OverlayFontHeight(frameWidth, measuredWidth);
 }
 
-EMSCRIPTEN_KEEPALIVE const char* tess_program_string(int32_t id)
-{
-    const char* text = LoadProgramString(id);
-    return text != nullptr ? text : "";
-}
 EMSCRIPTEN_KEEPALIVE int32_t tess_toolbar_items() { return kToolbarItems; }
 EMSCRIPTEN_KEEPALIVE int32_t tess_toolbar_command(int32_t i) { return i >= 0 && i < kToolbarItems ? kToolbarLayout[i].command : 0; }
 EMSCRIPTEN_KEEPALIVE int32_t tess_toolbar_gap(int32_t i) { return i >= 0 && i < kToolbarItems ? kToolbarLayout[i].gapWidth : 0; }

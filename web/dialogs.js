@@ -81,7 +81,8 @@ class Form {
             if (p !== at.position) this.act(Act.stepSpin, index, p);
         };
         const arrow = (text, d) => {
-            const b = el('button', { type: 'button', class: 'arrow', tabindex: '-1', 'aria-label': d > 0 ? 'up' : 'down', text });
+            const T = names.texts;
+            const b = el('button', { type: 'button', class: 'arrow', tabindex: '-1', 'aria-label': d > 0 ? T.stepUp : T.stepDown, text });
             b.addEventListener('click', () => step(d));
             return b;
         };
@@ -91,7 +92,7 @@ class Form {
                 step(e.key === 'ArrowUp' ? 1 : -1);
             }
         });
-        return el('span', { class: 'spin' }, input, el('span', { class: 'arrows' }, arrow('▲', 1), arrow('▼', -1)));
+        return el('span', { class: 'spin' }, input, el('span', { class: 'arrows' }, arrow(names.texts.stepUpMark, 1), arrow(names.texts.stepDownMark, -1)));
     }
 
     list(get, items, title) {
@@ -125,7 +126,7 @@ class Form {
     }
 
     open(...content) {
-        const ok = el('button', { type: 'button', text: 'OK' });
+        const ok = el('button', { type: 'button', text: names.texts.ok });
         ok.addEventListener('click', () => this.box.close());
         this.box.append(el('div', { class: 'body' }, ...content), el('div', { class: 'buttons' }, ok));
         document.body.append(this.box);
@@ -173,7 +174,7 @@ function selectStimulus() {
     const row = (i) => [label(L.rows[i][0]), f.slider((v) => v.slider[i], i),
                         f.field((v) => v.field[i], Act.typeField, i), label(L.rows[i][1])];
     const left = el('div', {},
-        f.list((v) => v.shape, L.shapes, 'Stimulus'),
+        f.list((v) => v.shape, L.shapes, names.texts.stimulusList),
         grid(...[0, 1, 2, 3, 4].map(row)),
         el('div', { class: 'row' }, label(L.sensitivity), named(f.field((v) => v.sensitivity, null, 0, true), L.sensitivity)));
     const right = el('div', {}, grid(row(5)),
@@ -193,7 +194,7 @@ function receptiveField() {
     const [orientation, unit] = L.orientation[0];
     const [horizontal, vertical] = L.axes;
     const left = el('div', {},
-        f.list((v) => v.cellType, L.cellTypes, 'Cell type'),
+        f.list((v) => v.cellType, L.cellTypes, names.texts.cellTypeList),
         grid([label(L.spins[0][0]), f.spin((v) => v.spin[0], 0), label(L.spins[0][1])],
              [label(orientation), el('span', { class: 'row' }, f.slider((v) => v.slider[0], 0),
                  f.field((v) => v.orientation, Act.typeField, 0)), label(unit)]),
@@ -218,7 +219,7 @@ function moreOptions() {
     f.open(grid(
         [label(surround), spin(0), label('')],
         [label(gamma), spin(1), label('')],
-        [el('span', { class: 'row' }, f.list((v) => v.rateCellType, L.rateCellTypes, 'Cell type'),
+        [el('span', { class: 'row' }, f.list((v) => v.rateCellType, L.rateCellTypes, names.texts.cellTypeList),
             label(rate)), spin(2), label(hz)],
         [f.check(saturating, (v) => v.saturating, Act.checkSaturating), spin(3), label(percent)],
         [f.check(L.hash, (v) => v.hash, Act.checkHash)]));
@@ -232,7 +233,7 @@ export function feedback() {
     const v = call(f.dialog, Act.open);
     const rows = (...cells) => L.rows.slice(0, cells.length)
         .map((name, i) => [label(name), ...cells[i].map((k) => f.shown(v[k]))]);
-    const type = el('input', { type: 'text', readonly: '', size: '30', 'aria-label': 'RF type' });
+    const type = el('input', { type: 'text', readonly: '', size: '30', 'aria-label': names.texts.feedbackType });
     type.value = v.typeText;
     const [orientation, sf, position] = L.groups;
     f.open(el('div', { class: 'row' }, label(L.type), type),

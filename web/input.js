@@ -7,7 +7,6 @@ import { names } from './names.js';
 import { Reach } from './reach.js';
 import { startSound } from './sound.js';
 
-const WHEEL_STEP = 120;         // the core's unit of one wheel notch
 const WHEEL_PIXELS = 100;       // deltaY of one notch in pixel mode
 const MAX_WHEEL_STEPS = 8;
 
@@ -79,8 +78,8 @@ function attachWheel(M, canvas, pointer) {
         let steps = Math.trunc(total / WHEEL_PIXELS);
         wheelRest = total - steps * WHEEL_PIXELS;
         steps = Math.max(-MAX_WHEEL_STEPS, Math.min(MAX_WHEEL_STEPS, steps));
-        for (let i = 0; i < steps; i++) M._tess_wheel(WHEEL_STEP);
-        for (let i = 0; i > steps; i--) M._tess_wheel(-WHEEL_STEP);
+        for (let i = 0; i < steps; i++) M._tess_wheel(names.constants.wheelStep);
+        for (let i = 0; i > steps; i--) M._tess_wheel(-names.constants.wheelStep);
         pointer.updateCursor();
     }, { passive: false });
 }
@@ -96,9 +95,10 @@ function pressKey(M, pointer, size, key, shift = false) {
         if (M.ccall('tess_get', 'number', ['string'], ['stimulus.stimulusOn'])) M._tess_button_up();
         else M._tess_button_down();
     } else {
-        const code = key === 'Enter' ? 13 : key === '+' ? 43 : key === '-' ? 45 : 0;
-        if (code === 0) return false;
-        if (M._tess_character(code)) feedback();
+        // '+', '-' and Enter, by the core's codes.
+        const character = names.keys.find((k) => k.key === key && !k.arrow);
+        if (!character) return false;
+        if (M._tess_character(character.code)) feedback();
     }
     pointer.updateCursor();
     return true;

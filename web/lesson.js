@@ -4,6 +4,7 @@
 // writing are the core's, the same as the desktop's; a bad file or link
 // gets the core's message and changes nothing.
 import { showMessage } from './messages.js';
+import { names } from './names.js';
 import { saveFile } from './save_file.js';
 
 let M = null;
@@ -25,7 +26,7 @@ function showInstructions() {
     const title = M.UTF8ToString(M._tess_lesson_title());
     const text = M.UTF8ToString(M._tess_lesson_instructions());
     // Plain text only: whatever markup a lesson holds is shown, not obeyed.
-    document.getElementById('instructions-title').textContent = title || 'Instructions';
+    document.getElementById('instructions-title').textContent = title || names.texts.instructions;
     document.getElementById('instructions-text').textContent = text;
     panel.hidden = text === '';
 }
@@ -45,7 +46,7 @@ function link() {
 
 function download(withAnswers) {
     const title = M.UTF8ToString(M._tess_lesson_title()).replace(/[^\w -]+/g, '').trim();
-    const name = (title || 'lesson') + (withAnswers ? ' (answer key)' : '') + '.tessaline';
+    const name = (title || names.texts.lessonFileName) + (withAnswers ? names.texts.answerKeySuffix : '') + '.tessaline';
     saveFile(name, new Blob([saveText(withAnswers)], { type: 'application/json' }));
 }
 
@@ -53,7 +54,7 @@ function share() {
     const address = link();
     history.replaceState(null, '', address);
     if (navigator.clipboard) navigator.clipboard.writeText(address).catch(() => {});
-    showMessage('The share link is in the address bar (and copied, where the browser allows):\n' + address);
+    showMessage(`${names.texts.shareLink}\n${address}`);
 }
 
 function wireMenu() {
@@ -63,16 +64,17 @@ function wireMenu() {
         picker.value = '';
         if (!file) return;
         // A file larger than a lesson is refused by the core from its first bytes.
-        file.slice(0, 65537).text().then(openText);
+        file.slice(0, names.constants.lessonBytes + 1).text().then(openText);
     });
+    // The Options menu's lesson items, by their names in the core's menu table.
     const items = {
-        'lesson-open': () => picker.click(),
-        'lesson-save': () => download(false),
-        'lesson-answers': () => download(true),
-        'lesson-share': share,
+        openLesson: () => picker.click(),
+        saveLesson: () => download(false),
+        saveAnswers: () => download(true),
+        shareLesson: share,
     };
-    for (const [id, act] of Object.entries(items)) {
-        document.getElementById(id).addEventListener('click', () => {
+    for (const [name, act] of Object.entries(items)) {
+        document.querySelector(`#options-menu [data-name="${name}"]`).addEventListener('click', () => {
             document.getElementById('options-menu').hidden = true;
             document.getElementById('options-button').setAttribute('aria-expanded', 'false');
             act();
@@ -97,4 +99,4 @@ function start(module) {
     });
 }
 
-export const TessalineLesson = { start, openText, openLink, saveText, link };
+export const TessalineLesson = { start, openLink, saveText, link };

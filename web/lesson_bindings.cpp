@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "controls/lesson.h"
-#include "model/receptive_field.h"
 
 namespace {
 
@@ -47,9 +46,5 @@ EMSCRIPTEN_KEEPALIVE const char* tess_lesson_link()
 }
 EMSCRIPTEN_KEEPALIVE const char* tess_lesson_title() { return OpenedTitle().c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* tess_lesson_instructions() { return OpenedInstructions().c_str(); }
-EMSCRIPTEN_KEEPALIVE int32_t tess_lesson_hidden()
-{
-    return receptiveField.displayMode == Hidden || receptiveField.displayMode == Revealed ? 1 : 0;
-}
 
 }  // extern "C"

@@ -1,11 +1,24 @@
-// The Options menu: its items' commands are the core's ids by name (the
-// page's markup names them in data-command-name), chosen by a click, or by
-// Alt+O and the underlined letters as on the desktop.
-import { names } from './names.js';
+// The Options menu, built from the core's table of its items (their texts,
+// and the command ids of those the core carries out), chosen by a click, or
+// by Alt+O and the underlined letters as on the desktop. Items without a
+// command (the lessons') are wired by their name (data-name).
+import { menuText, names } from './names.js';
 
-function itemsOf(menu) {
-    const items = [...menu.querySelectorAll('[data-command-name]')];
-    for (const item of items) item.dataset.command = String(names.commands[item.dataset.commandName]);
+// The items that run a command.
+function buildItems(menu) {
+    const items = [];
+    for (const m of names.menus.options) {
+        const item = document.createElement('button');
+        item.type = 'button';
+        item.setAttribute('role', 'menuitem');
+        item.dataset.name = m.name;
+        menuText(item, m.text);
+        if (m.command) {
+            item.dataset.command = String(m.command);
+            items.push(item);
+        }
+        menu.append(item);
+    }
     return items;
 }
 
@@ -22,7 +35,7 @@ function attachKeys(menu, button, items, open, close) {
             document.getElementById('canvas').focus();
         } else if (!menu.hidden && e.altKey === false && e.key.length === 1) {
             // The underlined letters choose an item while the menu is open.
-            const item = items.find((i) => !i.disabled && i.querySelector('u').textContent.toLowerCase() === e.key.toLowerCase());
+            const item = items.find((i) => !i.disabled && i.querySelector('u')?.textContent.toLowerCase() === e.key.toLowerCase());
             if (item) item.click();
         }
     });
@@ -32,7 +45,7 @@ function attachKeys(menu, button, items, open, close) {
 export function buildMenu(run) {
     const button = document.getElementById('options-button');
     const menu = document.getElementById('options-menu');
-    const items = itemsOf(menu);
+    const items = buildItems(menu);
     const open = () => {
         menu.hidden = false;
         button.setAttribute('aria-expanded', 'true');

@@ -1,25 +1,21 @@
 // The page's message box and help window, the desktop's message boxes and
 // help window as HTML dialogs.
 import { names } from './names.js';
+import { startTexts } from './start_texts.js';
 
-const WEB_HELP = `
-
-In the web edition
-Keys, with the visual field focused (Tab to it): Shift with an arrow key moves the pointer; Space shows or hides the stimulus at the pointer; the arrow keys, '+', '-' and Enter do as above.
-On a touch screen: drag with one finger to move the stimulus, pinch to resize it, twist two fingers to turn it. The keys at the bottom right give '+', '-', Enter and the arrow keys.
-The full-screen button fills the screen with the field; Escape leaves it.`;
-
-export function showMessage(text, caption = 'Tessaline') {
+// Before the core has started (a failed start) its texts come from the build.
+export function showMessage(text, caption = names.texts.programCaption) {
     const box = document.getElementById('message');
+    document.getElementById('message-ok').textContent = names.texts.ok || startTexts.ok;
     document.getElementById('message-caption').textContent = caption;
     document.getElementById('message-text').textContent = text;
     if (!box.open) box.showModal();
 }
 
-export function showHelp(M) {
+export function showHelp() {
     const box = document.getElementById('help');
     // Loaded afresh at every opening, as on the desktop.
-    document.getElementById('help-text').value = M.UTF8ToString(M._tess_program_string(names.ids.helpText)) + WEB_HELP;
+    document.getElementById('help-text').value = names.texts.help + names.texts.pageHelp;
     box.showModal();
     document.getElementById('help-text').scrollTop = 0;
 }

@@ -1,5 +1,5 @@
 // The page: starts the core and joins the page's modules to it. Each
-// module has one job: names.js the ids and texts shared with the core,
+// module has one job: names.js the ids, numbers and texts shared with the core,
 // schedule.js the 20 ms ticks, input.js the pointer, wheel and keys,
 // menu.js the Options menu, sound.js the worklet, frame_view.js the
 // canvas, messages.js and dialogs.js the boxes and forms; toolbar.js,
@@ -14,10 +14,11 @@ import { attachInput } from './input.js';
 import { TessalineLesson } from './lesson.js';
 import { buildMenu } from './menu.js';
 import { attachMessages, showHelp, showMessage } from './messages.js';
-import { names, readNames } from './names.js';
+import { names, readNames, writePageTexts } from './names.js';
 import { Recording } from './recording.js';
 import { startSchedule } from './schedule.js';
 import { Sound, startSound } from './sound.js';
+import { startTexts } from './start_texts.js';
 import { buildToolbar } from './toolbar.js';
 import { Tuning } from './tuning.js';
 
@@ -51,7 +52,7 @@ function runCommand(M, canvas, command) {
     if (M._tess_command(command)) {
         // done by the core
     } else if (command === names.commands.help) {
-        showHelp(M);
+        showHelp();
     } else if (command === names.commands.exit) {
         tessaline.pause();
         Sound.stop();
@@ -75,8 +76,14 @@ function startCore(M, canvas, size) {
 function main(M) {
     tessaline.module = M;
     readNames(M);
-    Recording.attach(M);
+    writePageTexts();
     const canvas = document.getElementById('canvas');
+    const run = (command) => runCommand(M, canvas, command);
+    tessaline.run = run;
+    // The Options menu before the Measure menu beside it, and before a
+    // lesson's start wires its items.
+    buildMenu(run);
+    Recording.attach(M);
     FrameView.attach(canvas, M);
     const size = { width: 0, height: 0 };
     startCore(M, canvas, size);
@@ -84,10 +91,7 @@ function main(M) {
     startSchedule(M, tessaline);
     attachInput(M, canvas, size);
     document.getElementById('fullscreen').addEventListener('click', toggleFullscreen);
-    const run = (command) => runCommand(M, canvas, command);
-    tessaline.run = run;
     buildToolbar(document.getElementById('toolbar'), M, (command) => { startSound(); run(command); });
-    buildMenu(run);
     attachMessages(canvas);
     canvas.focus();
 }
@@ -100,7 +104,7 @@ if ('serviceWorker' in navigator && window.isSecureContext) {
 // A start-up that fails anywhere (the module missing or refused, the page
 // itself) tells the student, rather than leaving a blank page.
 function startFailed(failure) {
-    showMessage('Error initializing application Tessaline', 'Error');
+    showMessage(startTexts.startupError, startTexts.errorCaption);
     console.error(failure);
 }
 try {

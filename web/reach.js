@@ -6,12 +6,14 @@
 // (the wheel's 5-degree steps). On-screen keys stand for '+', '-', Enter
 // and the arrows. Keys on the focused field: Shift with an arrow moves the
 // pointer, Space shows or hides the stimulus there.
+import { names } from './names.js';
+
 export const Reach = {
     PINCH_STEP: 1.1,        // a tenth more or less finger spread is one step, as one wheel notch
     TWIST_STEP: 5,          // degrees of twist for one wheel notch
     KEY_MOVE: 10,           // device pixels the pointer moves for one Shift+arrow
     ANNOUNCE_MS: 1000,      // the spoken readout changes at most this often
-    Arrow: { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40 },
+    Arrow: {},              // the arrow keys' codes by key, from the core
 
     module: null,
     touches: new Map(),     // pointer id -> [x, y] of each finger down
@@ -19,6 +21,7 @@ export const Reach = {
 
     attach(module) {
         this.module = module;
+        for (const k of names.keys) if (k.arrow) this.Arrow[k.key] = k.code;
         this.announceEvery(this.ANNOUNCE_MS);
     },
 
@@ -57,14 +60,14 @@ export const Reach = {
         const round = M.ccall('tess_get', 'number', ['string'], ['stimulus.stimulusType']) <= 2;
         const steps = Math.trunc(Math.log(now.spread / this.gesture.spread) / Math.log(this.PINCH_STEP));
         for (let i = 0; i < Math.abs(steps); i++) {
-            if (round) M._tess_wheel(steps > 0 ? 120 : -120);
+            if (round) M._tess_wheel(steps > 0 ? names.constants.wheelStep : -names.constants.wheelStep);
             else M._tess_key_down(steps > 0 ? this.Arrow.ArrowUp : this.Arrow.ArrowDown);
         }
         if (steps !== 0) this.gesture.spread *= this.PINCH_STEP ** steps;
         let turn = now.angle - this.gesture.angle;
         turn -= 360 * Math.round(turn / 360);
         const notches = Math.trunc(turn / this.TWIST_STEP);
-        for (let i = 0; i < Math.abs(notches); i++) M._tess_wheel(notches > 0 ? 120 : -120);
+        for (let i = 0; i < Math.abs(notches); i++) M._tess_wheel(notches > 0 ? names.constants.wheelStep : -names.constants.wheelStep);
         this.gesture.angle += notches * this.TWIST_STEP;
     },
 

@@ -6,9 +6,9 @@
 // tick that starts a whole tick late counts as late; after a stall the
 // deadlines start again.
 import { FrameView } from './frame_view.js';
+import { names } from './names.js';
 import { Sound } from './sound.js';
 
-const TICK_MS = 20;
 const STALL_MS = 200;           // a longer pause restarts the schedule instead of catching up
 
 // The neuron tick and its slice of the stream for the worklet.
@@ -40,6 +40,7 @@ function countTick(s, took) {
 // Starts the ticks; gives tessaline its pause and resume.
 export function startSchedule(M, tessaline) {
     const stats = tessaline.stats;
+    const TICK_MS = names.constants.tickMs;
     let next = performance.now();
     let timer = 0;
     const tick = () => {

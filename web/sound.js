@@ -4,13 +4,12 @@
 // when no sound can be had, the play position follows the clock, so the
 // neuron ticks, the traces and the peak rate go on as on a silent desktop.
 import { showMessage } from './messages.js';
+import { names } from './names.js';
 
-const STREAM_RATE = 44100;
 // A browser with no output device may never settle the start (Firefox
 // with no sound server leaves resume() pending): after this long the page
 // goes on silently, as the desktop does without a device.
 const START_WAIT_MS = 5000;
-const NO_SOUND_TEXT = 'Error preparing wave header';
 
 // The promise's value, or a failure once ms have passed without one.
 function within(promise, ms) {
@@ -26,7 +25,7 @@ function within(promise, ms) {
 // position moves by a burst at a time, so the lead needs two of them. At
 // least two quanta, where the browser does not say.
 function outputPeriod(context) {
-    const frames = (context.baseLatency || 0) * STREAM_RATE;
+    const frames = (context.baseLatency || 0) * names.constants.sampleRate;
     return Math.max(256, Math.ceil(frames / 128) * 128);
 }
 
@@ -52,13 +51,14 @@ export const Sound = {
     // does not, and a position read late puts the next slice where the
     // output has already been.
     playPosition() {
+        const rate = names.constants.sampleRate;
         if (this.state === 'playing') {
-            const since = Math.min(128, Math.max(0, (performance.now() - this.reportedAt) * STREAM_RATE / 1000));
+            const since = Math.min(128, Math.max(0, (performance.now() - this.reportedAt) * rate / 1000));
             const rendered = (this.context.currentTime * this.context.sampleRate - this.reportedFrame) *
-                STREAM_RATE / this.context.sampleRate;
-            return this.reported + Math.floor(Math.max(since, Math.min(rendered, STREAM_RATE)));
+                rate / this.context.sampleRate;
+            return this.reported + Math.floor(Math.max(since, Math.min(rendered, rate)));
         }
-        return this.clockOrigin + Math.floor((performance.now() - this.clockStart) * STREAM_RATE / 1000);
+        return this.clockOrigin + Math.floor((performance.now() - this.clockStart) * rate / 1000);
     },
 
     // Starts the sound once; onFailure is told when none can be had.
@@ -70,13 +70,15 @@ export const Sound = {
             const Context = window.AudioContext || window.webkitAudioContext;
             if (!Context || !window.AudioWorkletNode) throw new Error('no audio worklets here');
             try {
-                context = new Context({ sampleRate: STREAM_RATE, latencyHint: 'interactive' });
+                context = new Context({ sampleRate: names.constants.sampleRate, latencyHint: 'interactive' });
             } catch (refused) {
                 context = new Context({ latencyHint: 'interactive' });  // the worklet resamples
             }
             await within(context.audioWorklet.addModule('worklet.js'), START_WAIT_MS);
+            // The worklet cannot read the core's numbers itself: it is handed them.
+            const { sampleRate, clickLevel } = names.constants;
             const node = new AudioWorkletNode(context, 'click-stream',
-                { numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1] });
+                { numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1], processorOptions: { sampleRate, clickLevel } });
             // The worklet goes on from where the clock has got to.
             const origin = this.playPosition();
             node.port.postMessage({ origin });
@@ -135,5 +137,5 @@ export const Sound = {
 // Any first click or key starts the sound; the note that asks for one goes.
 export function startSound() {
     const note = document.getElementById('sound-note');
-    Sound.start(() => showMessage(NO_SOUND_TEXT)).then(() => { note.hidden = true; });
+    Sound.start(() => showMessage(names.texts.noSound)).then(() => { note.hidden = true; });
 }

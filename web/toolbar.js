@@ -1,5 +1,7 @@
 // The toolbar's eleven buttons, laid out from the core's table with the
 // desktop's pictures and tooltips.
+import { names } from './names.js';
+
 export function buildToolbar(element, module, onCommand) {
     const M = module;
     const count = M._tess_toolbar_items();
@@ -15,7 +17,8 @@ export function buildToolbar(element, module, onCommand) {
         const button = document.createElement('button');
         button.type = 'button';
         button.dataset.command = String(command);
-        button.title = M.UTF8ToString(M._tess_program_string(command));
+        button.title = names.tooltips[command];
+        // A name without the blank that ends the annulus's tooltip.
         button.setAttribute('aria-label', button.title.trim());
         // A click leaves the keyboard with the canvas, as on the desktop;
         // Tab still reaches every button.

@@ -8,15 +8,18 @@
 'use strict';
 
 const RING = 1 << 16;           // 1.5 s of stream at 44.1 kHz
-const STREAM_RATE = 44100;
 const TAP_FRAMES = 1024;
 
 class ClickStream extends AudioWorkletProcessor {
-    constructor() {
+    // options.processorOptions: the stream's sample rate and a click's
+    // level, the core's numbers, handed over by the page (names.js).
+    constructor(options) {
         super();
+        const { sampleRate: streamRate, clickLevel } = options.processorOptions;
+        this.clickLevel = clickLevel;
         this.ring = new Float32Array(RING);
         this.position = 0;      // next stream sample to play
-        this.step = STREAM_RATE / sampleRate;  // stream samples per output frame
+        this.step = streamRate / sampleRate;  // stream samples per output frame
         this.exact = 0;         // position as a real number, when rates differ
         this.lateSamples = 0;   // since the last report: the most a slice missed by
         this.lostClicks = 0;    // since the last report
@@ -42,7 +45,7 @@ class ClickStream extends AudioWorkletProcessor {
             for (let i = 0; i < m.samples.length; i++) {
                 const s = from + i;
                 if (s < this.position) {
-                    if (m.samples[i] === 20000 && (i === 0 || m.samples[i - 1] !== 20000)) this.lostClicks++;
+                    if (m.samples[i] === this.clickLevel && (i === 0 || m.samples[i - 1] !== this.clickLevel)) this.lostClicks++;
                     continue;
                 }
                 if (s >= this.position + RING) continue;

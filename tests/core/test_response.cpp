@@ -164,7 +164,7 @@ TEST(SceneToNeuron, PressedSpotOverOnCentreIsHeard)
         if (tick == 100) OnLeftButtonUp();
         SceneTick();
         NeuronTickCompute();
-        clicks[tick / 50] += NeuronTickFinish(int64_t{tick} * 882, [](int64_t) {});
+        clicks[tick / 50] += NeuronTickFinish(PlanNextSlice(int64_t{tick} * 882), [](int64_t) {});
         rates.push_back(simulation.expectedRate);
         if (tick / 50 == 1) peakHeld = std::max(peakHeld, simulation.peakRate.load());
     }

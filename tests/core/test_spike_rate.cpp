@@ -142,7 +142,7 @@ TEST(SpikeRate, UnevenDeviceStepsCoverTheStreamOnce)
     simulation.expectedRate = 1e6f;
     for (int64_t position : {std::numeric_limits<int64_t>::max(), int64_t{-1000000}, int64_t{1} << 62}) {
         clicks.clear();
-        NeuronTickFinish(position, KeepClick);
+        NeuronTickFinish(PlanNextSlice(position), KeepClick);
         for (int64_t k : clicks) EXPECT_GE(k, 0);
     }
     ResetEngine(Simple, 5);
@@ -155,7 +155,7 @@ TEST(SpikeRate, UnevenDeviceStepsCoverTheStreamOnce)
         position += steps[tick % 8];
         clicks.clear();
         const int64_t lostBefore = simulation.lead.lostClicks;
-        const int32_t spikes = NeuronTickFinish(position, KeepClick);
+        const int32_t spikes = NeuronTickFinish(PlanNextSlice(position), KeepClick);
         EXPECT_EQ(spikes - (simulation.lead.lostClicks - lostBefore), static_cast<int64_t>(clicks.size()));
         for (int64_t k : clicks) {
             EXPECT_GE(k, position + simulation.lead.period);

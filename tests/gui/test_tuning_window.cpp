@@ -39,7 +39,7 @@ int64_t RunTicks(TuningWindow* window, int64_t from, int64_t count)
     for (int64_t n = from; n < from + count; ++n) {
         SceneTickAt(n * 20);
         NeuronTickCompute();
-        NeuronTickFinish(n * 882, [](int64_t) {});
+        NeuronTickFinish(PlanNextSlice(n * 882), [](int64_t) {});
         if (window) window->poll();
         else PollSweep();
     }

@@ -1,0 +1,123 @@
+#pragma once
+// The texts both shells show around the dialogs: the menus, the windows'
+// captions and buttons, the messages, the lesson actions and the page's
+// own controls. The desktop lays them out as widgets, the web binding
+// hands them to the page (tess_names), so each is written here once.
+// A menu item's '&' marks its mnemonic letter (the page underlines it).
+#include <cstdint>
+
+#include "sim/commands.h"
+#include "sim/audio_stream.h"
+#include "stimulus/hand_plot_marks.h"
+#include "stimulus/stimulus_state.h"
+
+// Which shell shows a menu item: the desktop asks in a message box what the
+// page offers as two items, and only the page has a link to share.
+enum MenuShell : int32_t { BothShells = 0, PageOnly = 1 };
+struct MenuItem {
+    const char* name;  // the desktop's object name, the page's data-name
+    const char* text;
+    int32_t command;   // a Command, or 0 for an item its shell carries out
+    int32_t shell;
+};
+
+constexpr const char* kOptionsMenuTitle = "&Options";
+constexpr MenuItem kOptionsMenu[] = {
+    {"selectStimulus", "&Select stimulus", CmdSelectStimulus, BothShells},
+    {"selectReceptiveField", "Select &receptive field", CmdSelectReceptiveField, BothShells},
+    {"moreOptions", "More &options", CmdMoreOptions, BothShells},
+    {"openLesson", "Open lesson…", 0, BothShells},
+    {"saveLesson", "Save lesson…", 0, BothShells},
+    {"saveAnswers", "Save teacher's copy…", 0, PageOnly},
+    {"shareLesson", "Share link", 0, PageOnly},
+    {"exit", "E&xit", CmdExit, BothShells},
+};
+constexpr const char* kViewMenuTitle = "&View";
+constexpr const char* kFullScreenText = "Full screen";
+// The Measure menu opens the tuning panel and the recorder.
+constexpr const char* kMeasureMenuTitle = "&Measure";
+constexpr MenuItem kMeasureMenu[] = {
+    {"tuningCurve", "Tuning curve…", 0, BothShells},
+    {"recordToggle", "Record", 0, BothShells},
+    {"rasterWindow", "Raster and PSTH…", 0, BothShells},
+};
+
+// Captions, buttons and messages.
+constexpr const char* kProgramCaption = "Tessaline";  // the window's title, the message boxes' caption
+constexpr const char* kErrorCaption = "Error";
+constexpr const char* kStartupErrorText = "Error initializing application Tessaline";
+constexpr const char* kHelpCaption = "Tessaline help";
+constexpr const char* kCloseButton = "Close";
+constexpr const char* kOkButton = "OK";
+constexpr const char* kToolbarName = "Tools";
+
+// Lessons.
+constexpr const char* kInstructionsTitle = "Instructions";
+constexpr const char* kHideInstructions = "Hide instructions";
+constexpr const char* kOpenLessonTitle = "Open lesson";
+constexpr const char* kSaveLessonTitle = "Save lesson";
+constexpr const char* kLessonFilter = "Tessaline lessons (*.tessaline);;All files (*)";
+constexpr const char* kHiddenSaveQuestion =
+    "The receptive field is hidden. Save a copy for students, which leaves out where the field is, or a "
+    "teacher's copy that keeps it as an answer key?";
+constexpr const char* kStudentsCopy = "Students' copy";
+constexpr const char* kTeachersCopy = "Teacher's copy";
+constexpr const char* kLessonNotSaved = "The lesson was not saved: ";
+constexpr const char* kLessonFileName = "lesson";            // a lesson saved with no title
+constexpr const char* kAnswerKeySuffix = " (answer key)";  // after a teacher's copy's name
+constexpr const char* kShareLinkText = "The share link is in the address bar (and copied, where the browser allows):";
+
+// The page's own controls: the sound prompt, the end, the field's names,
+// the spin boxes' arrows, and the help's paragraph about the page's keys.
+constexpr const char* kSoundPrompt = "Click or press a key to start the sound.";
+constexpr const char* kEndedText = "Tessaline has ended. Reload the page to start it again.";
+constexpr const char* kFieldName = "Visual field";
+constexpr const char* kScreenKeysName = "Keys";
+constexpr const char* kStepUpName = "up";
+constexpr const char* kStepDownName = "down";
+constexpr const char* kStepUpMark = "▲";
+constexpr const char* kStepDownMark = "▼";
+constexpr const char* kStimulusListName = "Stimulus";
+constexpr const char* kCellTypeListName = "Cell type";
+constexpr const char* kFeedbackTypeName = "RF type";
+constexpr const char* kPageHelpText =
+    "\n\nIn the web edition\n"
+    "Keys, with the visual field focused (Tab to it): Shift with an arrow key moves the pointer; Space shows or "
+    "hides the stimulus at the pointer; the arrow keys, '+', '-' and Enter do as above.\n"
+    "On a touch screen: drag with one finger to move the stimulus, pinch to resize it, twist two fingers to turn "
+    "it. The keys at the bottom right give '+', '-', Enter and the arrow keys.\n"
+    "The full-screen button fills the screen with the field; Escape leaves it.";
+
+// The page's on-screen keys and the keys of the focused field: the browser's
+// name of the key, the code the core takes (an ArrowKey or a PlotCharacter),
+// the key's label and its name for a screen reader.
+struct ScreenKey {
+    const char* key;
+    int32_t code;
+    const char* label;
+    const char* name;
+};
+constexpr ScreenKey kScreenKeys[] = {
+    {"ArrowUp", KeyUp, "↑", "Up arrow"},          {"ArrowLeft", KeyLeft, "←", "Left arrow"},
+    {"ArrowRight", KeyRight, "→", "Right arrow"}, {"ArrowDown", KeyDown, "↓", "Down arrow"},
+    {"+", CharPlus, "+", "Plus mark"},            {"-", CharMinus, "−", "Minus mark"},
+    {"Enter", CharEnter, "Enter", "Enter"},
+};
+
+// Every text above that the page shows, by the name it reads it by.
+struct NamedText {
+    const char* name;
+    const char* text;
+};
+constexpr NamedText kPageTexts[] = {
+    {"options", kOptionsMenuTitle}, {"view", kViewMenuTitle}, {"measure", kMeasureMenuTitle},
+    {"fullScreen", kFullScreenText}, {"programCaption", kProgramCaption}, {"errorCaption", kErrorCaption},
+    {"startupError", kStartupErrorText}, {"noSound", kNoSoundText}, {"helpCaption", kHelpCaption},
+    {"close", kCloseButton}, {"ok", kOkButton}, {"toolbar", kToolbarName},
+    {"instructions", kInstructionsTitle}, {"hideInstructions", kHideInstructions},
+    {"lessonFileName", kLessonFileName}, {"answerKeySuffix", kAnswerKeySuffix}, {"shareLink", kShareLinkText},
+    {"soundPrompt", kSoundPrompt}, {"ended", kEndedText}, {"field", kFieldName}, {"keys", kScreenKeysName},
+    {"stepUp", kStepUpName}, {"stepDown", kStepDownName}, {"stepUpMark", kStepUpMark},
+    {"stepDownMark", kStepDownMark}, {"stimulusList", kStimulusListName}, {"cellTypeList", kCellTypeListName},
+    {"feedbackType", kFeedbackTypeName}, {"pageHelp", kPageHelpText},
+};

@@ -1,0 +1,146 @@
+// Every id, number and text the page shares with the core, as one JSON
+// object built once (tess_names): the page writes none of them itself.
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <utility>
+
+#include "controls/dialog_labels.h"
+#include "controls/lesson.h"
+#include "controls/shell_texts.h"
+#include "formats/json_writer.h"
+#include "model/receptive_field.h"
+#include "resources/strings.h"
+#include "resources/toolbar_layout.h"
+#include "sim/audio_stream.h"
+#include "sim/commands.h"
+#include "stimulus/stimulus_state.h"
+#include "tuning/tuning_sweep.h"
+#include "web/dialog_actions.h"
+
+namespace {
+
+using Id = std::pair<const char*, int32_t>;
+
+// A string of the table; empty where it has none.
+const char* ProgramString(int32_t id)
+{
+    const char* text = LoadProgramString(id);
+    return text != nullptr ? text : "";
+}
+
+void Numbers(JsonWriter& j, const char* key, std::span<const Id> ids)
+{
+    j.OpenObject(key);
+    for (const auto& [name, id] : ids) j.Int(name, id);
+    j.CloseObject();
+}
+
+void Texts(JsonWriter& j, const char* key, std::span<const char* const> texts)
+{
+    j.OpenArray(key);
+    for (const char* t : texts) j.Text(nullptr, t);
+    j.CloseArray();
+}
+
+void Rows(JsonWriter& j, const char* key, std::span<const LabelledRow> rows)
+{
+    j.OpenArray(key);
+    for (const LabelledRow& r : rows) j.OpenArray(), j.Text(nullptr, r.caption), j.Text(nullptr, r.unit), j.CloseArray();
+    j.CloseArray();
+}
+
+void DialogLabels(JsonWriter& j)
+{
+    j.OpenObject("selectStimulus"), j.Text("title", kSelectStimulusTitle), Texts(j, "shapes", kStimulusShapes);
+    Rows(j, "rows", kStimulusRowLabels), Rows(j, "spins", kStimulusSpinLabels);
+    j.Text("sensitivity", kSensitivityCaption), j.Text("grating", kGratingGroupTitle);
+    Texts(j, "polarity", kPolarityNames), j.CloseObject();
+    j.OpenObject("receptiveField"), j.Text("title", kRfDialogTitle), Texts(j, "cellTypes", kCellTypeNames);
+    Rows(j, "spins", kRfSpinLabels), Rows(j, "orientation", std::span(&kRfOrientationLabel, 1));
+    j.Text("gabor", kGaborGroupTitle), j.Text("position", kRfPositionTitle), Texts(j, "axes", kRfPositionAxes);
+    j.Text("displayTitle", kDisplayGroupTitle), Texts(j, "display", kDisplayModeNames);
+    j.Text("randomiseTitle", kPositionUpdatesTitle), Texts(j, "randomise", kPositionUpdateNames), j.CloseObject();
+    j.OpenObject("moreOptions"), j.Text("title", kMoreOptionsTitle), Texts(j, "rateCellTypes", kRateCellTypeNames);
+    Rows(j, "rows", kOptionRowLabels), j.Text("hash", kHashCheckText), j.CloseObject();
+    j.OpenObject("feedback"), j.Text("title", kFeedbackTitle), j.Text("type", kFeedbackTypeCaption);
+    Texts(j, "groups", kFeedbackGroupTitles), Texts(j, "rows", kFeedbackRowNames), Texts(j, "axes", kFeedbackAxes);
+    j.CloseObject();
+}
+
+// The menus the page shows, items in order; '&' marks a mnemonic.
+void Menu(JsonWriter& j, const char* key, std::span<const MenuItem> items)
+{
+    j.OpenArray(key);
+    for (const MenuItem& m : items) {
+        j.OpenObject(), j.Text("name", m.name), j.Text("text", m.text), j.Int("command", m.command), j.CloseObject();
+    }
+    j.CloseArray();
+}
+
+// The page's own texts by name, the toolbar's tooltips by command, the
+// help, and the keys the page shows and takes.
+void PageTexts(JsonWriter& j)
+{
+    j.OpenObject("texts");
+    for (const NamedText& t : kPageTexts) j.Text(t.name, t.text);
+    j.Text("help", ProgramString(kHelpTextId));
+    j.CloseObject();
+    j.OpenObject("tooltips");
+    for (const ToolbarItem& item : kToolbarLayout) {
+        if (item.command != 0) j.Text(std::to_string(item.command).c_str(), ProgramString(item.command));
+    }
+    j.CloseObject();
+    j.OpenObject("menus"), Menu(j, "options", kOptionsMenu), Menu(j, "measure", kMeasureMenu), j.CloseObject();
+    j.OpenArray("keys");
+    for (const ScreenKey& k : kScreenKeys) {
+        j.OpenObject(), j.Text("key", k.key), j.Int("code", k.code), j.Text("label", k.label);
+        j.Text("name", k.name), j.Bool("arrow", k.code >= KeyLeft && k.code <= KeyDown), j.CloseObject();
+    }
+    j.CloseArray();
+}
+
+std::string BuildNames()
+{
+    constexpr Id kCommands[] = {{"exit", CmdExit}, {"selectStimulus", CmdSelectStimulus},
+                                {"selectReceptiveField", CmdSelectReceptiveField}, {"moreOptions", CmdMoreOptions},
+                                {"help", CmdHelp}};
+    constexpr Id kIds[] = {{"cursorHidden", kCursorHidden}, {"feedbackWindow", kFeedbackWindow}};
+    // The numbers the page and its worklet run by.
+    constexpr Id kConstants[] = {{"tickMs", kTickMs}, {"sampleRate", kAudioRate}, {"clickLevel", kClickLevel},
+                                 {"wheelStep", kWheelStep}, {"lessonBytes", static_cast<int32_t>(kMaxLessonBytes)}};
+    constexpr Id kDisplayModes[] = {{"greyScale", GreyScale}, {"outlines", Outlines}, {"hidden", Hidden},
+                                    {"revealed", Revealed}};
+    using A = DialogAction;
+    constexpr std::pair<const char*, A> kActions[] = {
+        {"open", A::Open}, {"close", A::Close}, {"typeField", A::TypeField}, {"typeSpin", A::TypeSpin},
+        {"moveSlider", A::MoveSlider}, {"stepSpin", A::StepSpin}, {"chooseFromList", A::ChooseFromList},
+        {"choosePolarity", A::ChoosePolarity}, {"chooseDisplay", A::ChooseDisplay},
+        {"chooseRandomise", A::ChooseRandomise}, {"checkSaturating", A::CheckSaturating}, {"checkHash", A::CheckHash}};
+    JsonWriter j;
+    j.OpenObject(), Numbers(j, "commands", kCommands), Numbers(j, "ids", kIds);
+    Numbers(j, "constants", kConstants), Numbers(j, "displayModes", kDisplayModes), j.OpenObject("dialogActions");
+    for (const auto& [name, action] : kActions) j.Int(name, static_cast<int32_t>(action));
+    j.CloseObject(), j.OpenObject("labels"), DialogLabels(j), j.CloseObject();
+    PageTexts(j);
+    // Each sweep's first value, last value and points, as the tuning window offers them.
+    j.OpenArray("sweepDefaults");
+    for (const int32_t p : {SweepOrientation, SweepSpatialFrequency, SweepSize, SweepContrast}) {
+        const SweepDefaults d = DefaultsOfSweep(p);
+        j.OpenArray(), j.Real(nullptr, d.from), j.Real(nullptr, d.to), j.Int(nullptr, d.points), j.CloseArray();
+    }
+    j.CloseArray(), j.CloseObject();
+    return j.out;
+}
+
+}  // namespace
+
+// The names above as JSON: {commands, ids, constants, displayModes,
+// dialogActions, labels, texts, tooltips, menus, keys, sweepDefaults}.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tess_names()
+{
+    static const std::string names = BuildNames();
+    return names.c_str();
+}

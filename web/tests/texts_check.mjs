@@ -1,0 +1,108 @@
+// Every text the page shows is one the core handed over (tess_names): the
+// markup and the page's scripts hold none of their own. With the menu, the
+// help, the three dialogs, the feedback window and the message box open,
+// each visible text and each aria-label, title, placeholder and alt must be
+// a line of a text from the core (the mnemonic's '&' left out), such
+// texts joined into a control's name, or a number. And the sources: the
+// built index.html has no text but its title and no-script line, and no
+// page script quotes a text the core hands over. The Measure menu, the
+// recorder and the tuning panel are checked apart.
+//   node texts_check.mjs <build-web>
+import { readFileSync, readdirSync } from 'node:fs';
+import { join } from 'node:path';
+import { openPage, check, frames } from './browser.mjs';
+
+const [root] = process.argv.slice(2);
+const session = await openPage(root);
+const { page, errors } = session;
+
+// What the page shows now and is not the core's.
+const foreign = () => page.evaluate(() => {
+    const core = new Set();
+    const add = (v) => {
+        if (typeof v === 'string') for (const line of v.replace(/&/g, '').split('\n')) core.add(line.replace(/\s+/g, ' ').trim());
+        else if (v && typeof v === 'object') Object.values(v).forEach(add);
+    };
+    const M = window.tessaline.module;
+    add(JSON.parse(M.UTF8ToString(M._tess_names())));
+    const others = '#measure-button, #measure-menu, #record-panel, #tuning-panel, #readout, script, style, noscript, title';
+    // A control's name may join its group's, row's and column's texts.
+    const ours = (piece) => core.has(piece) || [...piece.matchAll(/ /g)].some((m) =>
+        core.has(piece.slice(0, m.index)) && core.has(piece.slice(m.index + 1)));
+    const own = (t) => {
+        for (const line of t.split('\n')) {
+            const l = line.replace(/\s+/g, ' ').trim();
+            if (l !== '' && !/^[-+0-9.,]*$/.test(l) && !core.has(l) && !l.split(': ').every(ours)) return l;
+        }
+        return null;
+    };
+    const found = [];
+    for (const e of document.querySelectorAll('body *')) {
+        if (e.closest(others)) continue;
+        // A text broken by a mnemonic's <u> is read whole from its parent.
+        if (e.tagName !== 'U' && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim())) {
+            const t = own(e.textContent);
+            if (t) found.push(t);
+        }
+        for (const a of ['aria-label', 'title', 'placeholder', 'alt']) {
+            const t = e.hasAttribute(a) && own(e.getAttribute(a));
+            if (t) found.push(`${a}=${t}`);
+        }
+        if (e.tagName === 'TEXTAREA') {
+            const t = own(e.value);
+            if (t) found.push(t);
+        }
+    }
+    return found;
+});
+
+// The core's visible texts quoted in a page script (the other helpers'
+// recorder, tuning panel and NWB writer apart, and the build's copy of the
+// start-up failure's texts), and text in the markup.
+function inSources(names) {
+    const texts = [...Object.values(names.texts), ...Object.values(names.tooltips),
+        ...Object.values(names.menus).flat().map((m) => m.text), ...names.keys.flatMap((k) => [k.label, k.name])]
+        .filter((t) => t.trim().length > 2);
+    const found = [];
+    for (const file of readdirSync(root).filter((f) => f.endsWith('.js') && !/^(tessaline|offline|start_texts|recording|tuning|nwb)\.js$/.test(f))) {
+        const source = readFileSync(join(root, file), 'utf8');
+        for (const t of texts) for (const q of ["'", '"', '`']) if (source.includes(q + t + q)) found.push(`${file}: ${t}`);
+    }
+    const html = readFileSync(join(root, 'index.html'), 'utf8').replace(/<(title|noscript|script)[^]*?<\/\1>/g, '');
+    const words = html.replace(/<[^>]*>/g, '').replace(/&#x[0-9a-f]+;/gi, 'x').trim();
+    if (words) found.push(`index.html: ${words.replace(/\s+/g, ' ')}`);
+    if (/(aria-label|title|placeholder|alt)="[^"]+"/.test(html)) found.push(`index.html: ${/(aria-label|title|placeholder|alt)="[^"]+"/.exec(html)[0]}`);
+    return found;
+}
+
+try {
+    const names = await page.evaluate(() => JSON.parse(window.tessaline.module.UTF8ToString(window.tessaline.module._tess_names())));
+    const quoted = inSources(names);
+    check(quoted.length === 0, `texts in the page's sources: ${JSON.stringify(quoted)}`);
+    const seen = new Set(await foreign());
+    await page.click('#options-button');
+    for (const t of await foreign()) seen.add(t);
+    await page.keyboard.press('Escape');
+    // Help, then each dialog the menu opens, then the hand plot's feedback.
+    const open = async (command) => {
+        await page.evaluate((c) => window.tessaline.run(c), command);
+        await frames(page, 2);
+        for (const t of await foreign()) seen.add(t);
+        await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
+    };
+    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) await open(names.commands[c]);
+    await page.click('#toolbar button:nth-of-type(10)');  // the complex cell: Enter brings its feedback
+    await page.focus('#canvas');
+    await page.keyboard.press('Enter');
+    await frames(page, 2);
+    for (const t of await foreign()) seen.add(t);
+    await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
+    check(seen.size === 0, `texts of the page's own: ${JSON.stringify([...seen])}`);
+    check(errors.length === 0, `console errors: ${errors.join('; ')}`);
+    console.log('texts: passed');
+} catch (failure) {
+    console.error(`texts: ${failure.message}`);
+    process.exitCode = 1;
+} finally {
+    await session.close();
+}
