@@ -84,8 +84,8 @@ void MainWindow::buildMenus()
     // Measurements run beside the main window; it and the clicks keep going.
     QMenu* measure = menuBar()->addMenu(QString::fromUtf8(kMeasureMenuTitle));
     measure->setObjectName(QStringLiteral("measure"));
-    QAction* tuning = measure->addAction(QString::fromUtf8(kMeasureMenu[0].text));
-    tuning->setObjectName(QString::fromLatin1(kMeasureMenu[0].name));
+    QAction* tuning = measure->addAction(QString::fromUtf8(kMeasureMenu[MeasureTuning].text));
+    tuning->setObjectName(QString::fromLatin1(kMeasureMenu[MeasureTuning].name));
     connect(tuning, &QAction::triggered, this, [this] { ShowTuningWindow(this); });
     AddRecordActions(measure, this);
 

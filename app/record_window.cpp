@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "controls/shell_texts.h"
 #include "app/plot_view.h"
 #include "files/recording_files.h"
 #include "app/save_failure.h"
@@ -144,12 +145,13 @@ RecordWindow* TheRecordWindow(QWidget* owner)
 void AddRecordActions(QMenu* menu, QWidget* owner)
 {
     // Off at start-up: a recording begins only when the student asks.
-    const RecordPanelTexts texts;
-    QAction* record = menu->addAction(QString::fromUtf8(texts.record));
-    record->setObjectName(QStringLiteral("recordToggle"));
+    const MenuItem& recordItem = kMeasureMenu[MeasureRecord];
+    const MenuItem& windowItem = kMeasureMenu[MeasureRaster];
+    QAction* record = menu->addAction(QString::fromUtf8(recordItem.text));
+    record->setObjectName(QString::fromLatin1(recordItem.name));
     record->setCheckable(true);
-    QAction* window = menu->addAction(QString::fromUtf8(texts.window) + QStringLiteral("…"));
-    window->setObjectName(QStringLiteral("rasterWindow"));
+    QAction* window = menu->addAction(QString::fromUtf8(windowItem.text));
+    window->setObjectName(QString::fromLatin1(windowItem.name));
     QObject::connect(record, &QAction::toggled, owner, [owner](bool on) {
         RecordWindow* w = TheRecordWindow(owner);
         w->setRecording(on);

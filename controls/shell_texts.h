@@ -6,10 +6,12 @@
 // A menu item's '&' marks its mnemonic letter (the page underlines it).
 #include <cstdint>
 
+#include "recording/raster_picture.h"
 #include "sim/commands.h"
 #include "sim/audio_stream.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_state.h"
+#include "tuning/tuning_form.h"
 
 // Which shell shows a menu item: the desktop asks in a message box what the
 // page offers as two items, and only the page has a link to share.
@@ -36,10 +38,11 @@ constexpr const char* kViewMenuTitle = "&View";
 constexpr const char* kFullScreenText = "Full screen";
 // The Measure menu opens the tuning panel and the recorder.
 constexpr const char* kMeasureMenuTitle = "&Measure";
+enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2 };
 constexpr MenuItem kMeasureMenu[] = {
-    {"tuningCurve", "Tuning curve…", 0, BothShells},
-    {"recordToggle", "Record", 0, BothShells},
-    {"rasterWindow", "Raster and PSTH…", 0, BothShells},
+    {"tuningCurve", kTuningMenuText, 0, BothShells},
+    {"recordToggle", kRecordText, 0, BothShells},
+    {"rasterWindow", kRasterMenuText, 0, BothShells},
 };
 
 // Captions, buttons and messages.

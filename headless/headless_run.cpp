@@ -42,7 +42,10 @@ bool Whole(const std::string& text, long long low, long long high, long long* va
 int Refuse(const std::string& text)
 {
     std::string cells;
-    for (const CellTypeSpelling& s : kCellTypeSpellings) cells += (cells.empty() ? "" : "|") + std::string(s.commandLine);
+    for (const CellTypeSpelling& s : kCellTypeSpellings) {
+        if (!cells.empty()) cells += '|';
+        cells += s.commandLine;
+    }
     std::fprintf(stderr,
                  "tessaline: %s\nusage: tessaline --sweep orientation|direction|spatial-frequency|size "
                  "--cell %s --out FILE.nwb|FILE.csv [--seed N] [--repeats N]\n",

@@ -8,10 +8,15 @@
 #include "tuning/plot_picture.h"
 #include "tuning/tuning_form.h"
 
+// The Measure menu's two items for the recording (the shells' menu table
+// holds them with the tuning curve's), and the window's own.
+constexpr const char* kRecordText = "Record";
+constexpr const char* kRasterMenuText = "Raster and PSTH…";
+
 struct RecordPanelTexts {
     const char* title = "Recording";
-    const char* window = "Raster and PSTH";  // the Measure menu's item, the page's panel
-    const char* record = "Record";
+    const char* window = "Raster and PSTH";  // the page's panel
+    const char* record = kRecordText;
     const char* savePicture = "Save picture";
     const char* exportData = "Export data";
     const char* close = "Close";

@@ -11,6 +11,9 @@
 
 // A number field. Labels carry their access key after '&' (the desktop
 // underlines it; WithoutAccessKey gives the plain text).
+// The Measure menu's item that opens the tuning window.
+constexpr const char* kTuningMenuText = "Tuning curve…";
+
 struct FormNumber {
     const char* label = "";
     const char* unit = "";  // "deg", "s" or none
@@ -20,7 +23,7 @@ struct FormNumber {
 };
 
 struct TuningForm {
-    const char* title = "Tuning curve";
+    const char* title = "Tuning curve";  // the window's, the page's panel
     const char* parameterLabel = "&Parameter";
     std::vector<const char*> parameters;  // by SweepParameter
     int32_t parameter = SweepOrientation;

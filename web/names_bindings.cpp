@@ -17,7 +17,6 @@
 #include "sim/audio_stream.h"
 #include "sim/commands.h"
 #include "stimulus/stimulus_state.h"
-#include "tuning/tuning_sweep.h"
 #include "web/dialog_actions.h"
 
 namespace {
@@ -125,20 +124,14 @@ std::string BuildNames()
     for (const auto& [name, action] : kActions) j.Int(name, static_cast<int32_t>(action));
     j.CloseObject(), j.OpenObject("labels"), DialogLabels(j), j.CloseObject();
     PageTexts(j);
-    // Each sweep's first value, last value and points, as the tuning window offers them.
-    j.OpenArray("sweepDefaults");
-    for (const int32_t p : {SweepOrientation, SweepSpatialFrequency, SweepSize, SweepContrast}) {
-        const SweepDefaults d = DefaultsOfSweep(p);
-        j.OpenArray(), j.Real(nullptr, d.from), j.Real(nullptr, d.to), j.Int(nullptr, d.points), j.CloseArray();
-    }
-    j.CloseArray(), j.CloseObject();
+    j.CloseObject();
     return j.out;
 }
 
 }  // namespace
 
 // The names above as JSON: {commands, ids, constants, displayModes,
-// dialogActions, labels, texts, tooltips, menus, keys, sweepDefaults}.
+// dialogActions, labels, texts, tooltips, menus, keys}.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tess_names()
 {
     static const std::string names = BuildNames();

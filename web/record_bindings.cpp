@@ -11,7 +11,6 @@
 #include "formats/json_reader.h"
 #include "formats/json_writer.h"
 #include "formats/plot_json.h"
-#include "model/file_numbers.h"
 #include "model/receptive_field.h"
 #include "recording/recording.h"
 #include "formats/recording_csv.h"
@@ -22,11 +21,6 @@
 namespace {
 
 std::string text;  // the last text handed to the page
-
-void Number(double v)
-{
-    text += ShortestDoubleText(v);
-}
 
 }  // namespace
 
@@ -96,7 +90,6 @@ EMSCRIPTEN_KEEPALIVE const char* tess_record_texts()
     JsonWriter j;
     j.OpenObject();
     j.Text("title", t.title), j.Text("window", t.window), j.Text("record", t.record);
-    j.Text("tuning", TuningFormOf(SweepOrientation).title);
     j.Text("savePicture", t.savePicture), j.Text("exportData", t.exportData), j.Text("close", t.close);
     j.Text("pictureFile", t.pictureFile);
     j.Text("spikesCsv", t.spikesCsv), j.Text("trialsCsv", t.trialsCsv), j.Text("nwb", t.nwb);

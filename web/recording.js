@@ -4,6 +4,7 @@
 // log is drained between ticks every 50 ms, as the desktop's timer does.
 'use strict';
 import { showMessage } from './messages.js';
+import { menuText, names } from './names.js';
 import { paintPicture } from './plot.js';
 import { saveFile } from './save_file.js';
 import { Tuning } from './tuning.js';
@@ -23,12 +24,12 @@ async function exportNwb(b) {
         try {
             writer = await import('./nwb.js');
         } catch (e) {
-            showMessage(`${texts.nwbNotLoaded}\n(${why(e)})`, 'Error');
+            showMessage(`${texts.nwbNotLoaded}\n(${why(e)})`, names.texts.errorCaption);
             return;
         }
         saveFile(texts.nwbFile, new Blob([await writer.nwbBytes(M)], { type: 'application/x-hdf5' }));
     } catch (e) {
-        showMessage(`${texts.nwbNotWritten} ${why(e)}`, 'Error');
+        showMessage(`${texts.nwbNotWritten} ${why(e)}`, names.texts.errorCaption);
     } finally {
         b.disabled = false;
     }
@@ -117,16 +118,18 @@ function buildPanel() {
 function buildMenu() {
     const menu = document.createElement('div');
     menu.className = 'menu';
-    menu.innerHTML = '<button id="measure-button" type="button" aria-haspopup="menu" aria-expanded="false"><u>M</u>easure</button>'
+    menu.innerHTML = '<button id="measure-button" type="button" aria-haspopup="menu" aria-expanded="false"></button>'
         + '<div id="measure-menu" role="menu" hidden>'
         + '<button type="button" role="menuitem" id="tuning-item"></button>'
         + '<button type="button" role="menuitemcheckbox" aria-checked="false" id="record-toggle"><span class="check"></span></button>'
         + '<button type="button" role="menuitem" id="raster-item"></button></div>';
     document.getElementById('menubar').appendChild(menu);
     const open = menu.querySelector('#measure-button'), list = menu.querySelector('#measure-menu');
-    list.querySelector('#tuning-item').textContent = `${texts.tuning}…`;
-    list.querySelector('#record-toggle').append(texts.record);
-    list.querySelector('#raster-item').textContent = `${texts.window}…`;
+    const [tuningItem, recordItem, rasterItem] = names.menus.measure;
+    menuText(open, names.texts.measure);
+    menuText(list.querySelector('#tuning-item'), tuningItem.text);
+    list.querySelector('#record-toggle').append(recordItem.text);
+    menuText(list.querySelector('#raster-item'), rasterItem.text);
     const close = () => { list.hidden = true; open.setAttribute('aria-expanded', 'false'); };
     open.addEventListener('click', () => {
         list.hidden = !list.hidden;
