@@ -74,17 +74,23 @@ export const Sound = {
             } catch (refused) {
                 context = new Context({ latencyHint: 'interactive' });  // the worklet resamples
             }
-            await within(context.audioWorklet.addModule('worklet.js'), START_WAIT_MS);
+            // One wait for the whole start, however its steps share it.
+            const giveUp = performance.now() + START_WAIT_MS;
+            await within(context.audioWorklet.addModule('worklet.js'), giveUp - performance.now());
             // The worklet cannot read the core's numbers itself: it is handed them.
             const { sampleRate, clickLevel } = names.constants;
             const node = new AudioWorkletNode(context, 'click-stream',
                 { numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1], processorOptions: { sampleRate, clickLevel } });
-            // The worklet goes on from where the clock has got to.
-            const origin = this.playPosition();
-            node.port.postMessage({ origin });
             node.port.onmessage = (e) => this.receive(e.data);
             node.connect(context.destination);
-            await within(context.resume(), START_WAIT_MS);
+            await within(context.resume(), giveUp - performance.now());
+            // The worklet goes on from where the clock has got to once the
+            // sound runs: the clock kept the stream's time while the start
+            // waited (a second or more in some browsers), and a position
+            // taken before that wait would send the stream back in time, so
+            // a press held through it would end before it began.
+            const origin = this.playPosition();
+            node.port.postMessage({ origin });
             this.context = context;
             this.node = node;
             this.reported = origin;
