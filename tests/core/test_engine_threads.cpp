@@ -1,8 +1,10 @@
 // Both worker loops running for real while the user-interface side changes
-// everything they read: no torn value, no NaN, and both keep ticking. The
+// everything they read, a lesson opened among the rest: no torn value, no
+// NaN, and both keep ticking. The
 // clock is scripted: each step of 20 ms is one tick of each loop.
 #include <atomic>
 
+#include "controls/lesson.h"
 #include "sim/clock.h"
 #include "tests/core/clock_output.h"
 #include "tests/core/test_support.h"
@@ -10,6 +12,8 @@
 using namespace ts;
 
 std::atomic<int64_t> repaintCount{0};
+constexpr const char* kLesson = R"({"format":"tessaline-lesson","version":1,"seed":9,
+    "area":{"width":1000,"height":700},"cell":{"type":"complex","display":"hidden"},"stimulus":{"type":"grating"}})";
 
 TEST(ThreadedEngine, BothLoopsRunWhileEverythingChanges)
 {
@@ -36,6 +40,8 @@ TEST(ThreadedEngine, BothLoopsRunWhileEverythingChanges)
             modelOptions.currentSpontaneousRate = static_cast<float>(step % 102);
             modelOptions.currentGammaOrder = step % 8;  // includes 0
             traces.traceWidth = 2 + step % 2300;
+            std::string message;
+            if (step % 7 == 0) ASSERT_TRUE(OpenLesson(kLesson, message)) << message;
         }
         SetScriptedClock(now += 20);
     }

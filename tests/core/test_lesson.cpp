@@ -8,8 +8,6 @@
 
 #include "controls/lesson.h"
 #include "formats/base64url.h"
-#include "sim/clock.h"
-#include "tests/core/clock_output.h"
 #include "tests/core/test_support.h"
 
 namespace {
@@ -275,23 +273,4 @@ TEST(LessonAcrossEditions, DesktopOpensTheWebLesson)
         EXPECT_EQ(desktop.present[i], web.present[i]) << LessonPath(static_cast<V>(i));
         EXPECT_EQ(desktop.value[i], web.value[i]) << LessonPath(static_cast<V>(i));
     }
-}
-
-TEST(ThreadedLesson, OpeningWhileBothLoopsRun)
-{
-    // A class opens a lesson while the scene and the clicks go on: the loops
-    // keep reading the records that the lesson resets and sets.
-    SetUpTeachersSession();
-    const std::string lessons[] = {Snapshot(), R"({"format":"tessaline-lesson","version":1,"seed":9,
-        "area":{"width":1000,"height":700},"cell":{"type":"onCentreX","display":"hidden"},"stimulus":{"type":"spot"}})"};
-    StartSceneThread([] {});
-    StartAudioThread(ClockWaveOutput());
-    std::string message;
-    for (int32_t n = 0; n < 40 || SceneLoopStats().ticks < 5 || AudioLoopStatistics().ticks < 5; ++n) {
-        ASSERT_TRUE(OpenLesson(lessons[n % 2], message)) << message;
-        stimulus.stimulusOn = true;
-    }
-    StopAudioThread();
-    StopSceneThread();
-    EXPECT_TRUE(std::isfinite(simulation.peakRate.load()));
 }
