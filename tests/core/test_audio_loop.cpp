@@ -7,7 +7,6 @@
 #include <thread>
 #include <tuple>
 
-#include "sim/clock.h"
 #include "tests/core/clock_output.h"
 #include "tests/core/test_support.h"
 

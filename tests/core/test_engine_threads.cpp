@@ -5,7 +5,6 @@
 #include <atomic>
 
 #include "controls/lesson.h"
-#include "sim/clock.h"
 #include "tests/core/clock_output.h"
 #include "tests/core/test_support.h"
 

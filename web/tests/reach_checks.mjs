@@ -75,7 +75,6 @@ const checks = {
         check(await marks(page) === count + 1, 'the on-screen + left no mark');
         const view = await run(page, () => [window.scrollX, window.scrollY, window.visualViewport.scale].join());
         check(view === '0,0,1', `the page moved under the fingers: scroll x, y, zoom ${view}`);
-        console.log(`touch: peak rate ${rate} Hz, orientation ${orientation} -> ${turned}, ${before} -> ${after}`);
     },
 
     // Tab reaches every control, each showing its focus; then a whole hand
@@ -165,7 +164,6 @@ const checks = {
             return new Promise((resolve) => setTimeout(() => resolve([n, document.getElementById('readout').textContent]), 0));
         });
         check(changes[0] === 1 && changes[1] !== spoken, `the readout changed ${changes[0]} times, to ${changes[1]}`);
-        console.log(`buttons: ${buttons.join(' | ')}\nlive region: ${said.join(' | ')}`);
     },
 
     // Once visited, the page starts with no network at all: it ticks and draws.
@@ -193,7 +191,6 @@ const checks = {
             await page.waitForFunction((f) => !!document.fullscreenElement === f, { timeout: 5000 }, full);
             await frames(page);
             await taken();
-            if (full) console.log(`field ${before[0]} -> ${(await run(page, sizes))[0]} pixels wide on the full screen`);
         }
         check((await run(page, sizes)).join() === before.join(), 'the field did not come back to its size');
     },
