@@ -35,6 +35,12 @@ void SetUpTeachersSession()
 
 std::string Snapshot() { return WriteLesson(CaptureLesson(true)); }
 
+void ExpectSameValues(const Lesson& a, const Lesson& b)
+{
+    for (int32_t i = 0; i < kLessonValues; ++i)
+        EXPECT_TRUE(a.present[i] == b.present[i] && a.value[i] == b.value[i]) << LessonPath(static_cast<V>(i));
+}
+
 }  // namespace
 
 TEST(Lesson, SavedSessionComesBackValueForValue)
@@ -46,10 +52,7 @@ TEST(Lesson, SavedSessionComesBackValueForValue)
     std::string message;
     ASSERT_TRUE(OpenLesson(text, message)) << message;
     const Lesson opened = CaptureLesson(true);
-    for (int32_t i = 0; i < kLessonValues; ++i) {
-        EXPECT_EQ(opened.present[i], saved.present[i]) << LessonPath(static_cast<V>(i));
-        EXPECT_EQ(opened.value[i], saved.value[i]) << LessonPath(static_cast<V>(i));
-    }
+    ExpectSameValues(opened, saved);
     EXPECT_EQ(receptiveField.cellType, Complex);
     EXPECT_EQ(receptiveField.surroundSigma, 0.7f);  // five centre radii
     EXPECT_TRUE(stimulus.stationaryMode && stimulus.stimulusOn);
@@ -268,9 +271,5 @@ TEST(LessonAcrossEditions, DesktopOpensTheWebLesson)
     ASSERT_TRUE(ParseLesson(text.str(), web, error)) << error;
     ts::ResetEngine(OnCentreX, 1, TruncInt(Get(web, V::AreaWidth)), TruncInt(Get(web, V::AreaHeight)));
     ASSERT_TRUE(OpenLesson(text.str(), error)) << error;
-    const Lesson desktop = CaptureLesson(true);
-    for (int32_t i = 0; i < kLessonValues; ++i) {
-        EXPECT_EQ(desktop.present[i], web.present[i]) << LessonPath(static_cast<V>(i));
-        EXPECT_EQ(desktop.value[i], web.value[i]) << LessonPath(static_cast<V>(i));
-    }
+    ExpectSameValues(CaptureLesson(true), web);
 }
