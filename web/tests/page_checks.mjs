@@ -25,6 +25,52 @@ function countClicks(chunks, rate) {
     return { clicks, misshapen };
 }
 
+// The worklet's own code on a scripted clock at an output rate: `ticks` of the
+// core's neuron ticks at the positions it reports, each tick's 20 ms rendered
+// in quanta of 128 frames, then on until all it was handed is played. Counts
+// the spikes, the whole clicks played and any other shape.
+function scriptedWorklet(page, rate, ticks) {
+    return page.evaluate(async (rate, ticks) => {
+        const t = window.tessaline, M = t.module;
+        t.pause();
+        let Worklet = null;
+        class Processor { constructor() { this.port = { postMessage() {} }; } }
+        new Function('AudioWorkletProcessor', 'registerProcessor', 'sampleRate', 'currentFrame',
+            await (await fetch('worklet.js')).text())(Processor, (name, c) => { Worklet = c; }, rate, 0);
+        const worklet = new Worklet(), origin = Math.ceil(t.sound.playPosition()), out = [new Float32Array(128)];
+        worklet.receive({ origin });
+        // A first tick unheard: a tick of the page's own that came late is not counted.
+        M._tess_neuron_tick(origin);
+        const level = 20000 / 32768, length = 6 * rate / 44100;
+        let spikes = 0, heard = 0, misshapen = 0, up = 0, down = 0, frames = 0, end = 0;
+        const shape = () => {
+            if (up || down) Math.abs(up - length) <= 1 && Math.abs(down - length) <= 1 ? heard++ : misshapen++;
+            up = down = 0;
+        };
+        for (let tick = 1; end === 0 || worklet.position < end + 882; tick++) {
+            if (tick <= ticks) {
+                spikes += M._tess_neuron_tick(worklet.position);
+                const start = M._tess_audio_slice_start(), n = M._tess_audio_slice_length();
+                const samples = new Int16Array(M.HEAP16.buffer, M._tess_audio_slice(), n).slice();
+                // The first slice may open with the rest of the unheard tick's last click.
+                for (let i = 0; tick === 1 && i < n && samples[i] !== 0; i++) samples[i] = 0;
+                worklet.receive({ start, samples });
+                if (tick === ticks) end = start + n;
+            }
+            for (; frames < tick * rate / 50; frames += 128) {
+                worklet.process([], [out]);
+                for (const v of out[0]) {
+                    if (v === level && down === 0) up++;
+                    else if (v === -level && up > 0) down++;
+                    else shape(), v === level ? up++ : v !== 0 && misshapen++;
+                }
+            }
+        }
+        t.resume();
+        return { spikes, heard, misshapen, lost: worklet.lostClicks, moved: worklet.position - origin, frames };
+    }, rate, ticks);
+}
+
 const checks = {
     async load({ page, errors }) {
         const img = await canvasPixels(page);
@@ -90,95 +136,35 @@ const checks = {
     },
 
     // Where the browser will not play at 44.1 kHz, the page plays at its rate
-    // and the worklet plays each stream sample at its place in time. The
-    // worklet's own code then runs on a scripted clock: 10 s of the core's
-    // ticks at the positions it reports, each tick's 20 ms rendered at 48 kHz.
+    // and the worklet plays each stream sample at its place in time: 10 s of
+    // stream on the scripted clock at 48 kHz, every spike one whole click.
     async resampled({ page, errors }) {
         await page.click('#toolbar button[data-command="30024"]');  // an ON-centre cell at rest
         await page.mouse.click(20, 36 + 600);
         await page.waitForFunction(() => window.tessaline.sound.state === 'playing', { timeout: 10000 });
         check(await page.evaluate(() => window.tessaline.sound.context.sampleRate) === 48000, 'not at 48 kHz');
-        const r = await page.evaluate(async () => {
-            const t = window.tessaline, M = t.module;
-            t.pause();
-            let Worklet = null;
-            class Processor { constructor() { this.port = { postMessage() {} }; } }
-            new Function('AudioWorkletProcessor', 'registerProcessor', 'sampleRate', 'currentFrame',
-                await (await fetch('worklet.js')).text())(Processor, (name, c) => { Worklet = c; }, 48000, 0);
-            const worklet = new Worklet(), origin = Math.ceil(t.sound.playPosition()), quantum = [new Float32Array(128)];
-            worklet.receive({ origin });
-            // Each frame as one letter: the click's two levels, silence, or anything else.
-            const level = 20000 / 32768, letter = (v) => (v === 0 ? '0' : Math.abs(v) === level ? (v > 0 ? '+' : '-') : '?');
-            let played = '', handed = 0, frames = 0, end = 0, last = 0;
-            for (let tick = 1; end === 0 || worklet.position < end + 882; tick++) {
-                if (tick <= 500) {
-                    M._tess_neuron_tick(worklet.position);
-                    const start = M._tess_audio_slice_start(), n = M._tess_audio_slice_length();
-                    // The first slice may open with the tail of a click the page's own ticks began.
-                    const samples = new Int16Array(M.HEAP16.buffer, M._tess_audio_slice(), n).slice(tick === 1 ? 12 : 0);
-                    samples.forEach((v) => { handed += v === 20000 && last !== 20000 ? 1 : 0; last = v; });  // a click may span two slices
-                    worklet.receive({ start: start + (tick === 1 ? 12 : 0), samples });
-                    if (tick === 500) end = start + n;
-                }
-                for (; frames < tick * 960; frames += 128) {
-                    worklet.process([], [quantum]);
-                    played += Array.from(quantum[0], letter).join('');
-                }
-            }
-            t.resume();
-            return { handed, frames, moved: worklet.position - origin, played, lost: worklet.lostClicks };
-        });
+        const r = await scriptedWorklet(page, 48000, 500);
         // The stream moves on 44,100 samples for every 48,000 frames played.
         check(r.moved === Math.floor(r.frames * 44100 / 48000), `${r.moved} stream samples in ${r.frames} frames`);
-        const level = 20000 / 32768, values = { '+': level, '-': -level, 0: 0, '?': 0.5 };
-        const heard = countClicks([Array.from(r.played, (c) => values[c])], 48000);
-        check(heard.misshapen === 0, `${heard.misshapen} clicks lost their shape`);
-        check(heard.clicks > 100 && heard.clicks === r.handed, `${heard.clicks} clicks heard, ${r.handed} handed to the worklet, ${r.lost} too late`);
+        check(r.spikes > 100 && r.heard === r.spikes && r.misshapen + r.lost === 0,
+            `${r.heard} whole clicks heard of ${r.spikes} spikes, ${r.misshapen} misshapen, ${r.lost} too late`);
         check(errors.length === 0, `console errors: ${errors.join('; ')}`);
     },
 
-    // 200 s of stream from a scripted play position, each slice laid where
-    // the worklet lays it: every spike is heard once as a whole click, none
-    // lost, far past where a stream of fixed length would have started over.
+    // 200 s of stream on the scripted clock, played by the worklet's code:
+    // every spike is heard once as a whole click, none lost, far past where a
+    // stream of fixed length would have started over.
     async session({ page }) {
         await page.click('#toolbar button[data-command="30024"]');  // an ON-centre cell
         const [cx, cy] = await fieldCentre(page);
         await page.mouse.move(cx, 36 + cy);
         await page.mouse.down();  // a spot on its centre, held
         await frames(page);
-        const r = await page.evaluate(() => {
-            window.tessaline.pause();
-            const M = window.tessaline.module;
-            const base = Math.ceil(window.tessaline.sound.playPosition());
-            // One tick on the scripted clock first: a real tick that came late
-            // before the pause (a loaded machine) is not what is counted here.
-            M._tess_neuron_tick(base);
-            const ticks = 10000;
-            const stream = new Int16Array(882 * ticks + 60000);
-            let spikes = 0, dropped = 0, first = true;
-            const lostBefore = M._tess_lost_clicks();
-            for (let tick = 1; tick <= ticks; tick++) {
-                const played = base + Math.floor(tick * 882 / 128) * 128;  // whole render quanta
-                spikes += M._tess_neuron_tick(played);
-                const n = M._tess_audio_slice_length(), from = M._tess_audio_slice_start() - base;
-                const slice = new Int16Array(M.HEAP16.buffer, M._tess_audio_slice(), n);
-                for (let i = first ? 12 : 0; i < n; i++) {
-                    const onset = slice[i] === 20000 && (i === 0 || slice[i - 1] !== 20000);
-                    if (from + i < played - base) dropped += onset ? 1 : 0;
-                    else stream[from + i] = slice[i];
-                }
-                first = false;
-            }
-            let heard = 0;
-            for (let i = 0; i < stream.length; i++) heard += stream[i] === 20000 && (i === 0 || stream[i - 1] !== 20000) ? 1 : 0;
-            const lost = M._tess_lost_clicks() - lostBefore;
-            window.tessaline.resume();
-            return { spikes, heard, dropped, lost };
-        });
+        const r = await scriptedWorklet(page, 44100, 10000);
         await page.mouse.up();
-        check(r.spikes > 2000, `only ${r.spikes} spikes in 200 s`);
-        check(r.heard === r.spikes && r.dropped === 0 && r.lost === 0,
-              `${r.heard} clicks heard of ${r.spikes} spikes, ${r.dropped} dropped, ${r.lost} lost`);
+        check(r.spikes > 2000 && r.moved === r.frames, `only ${r.spikes} spikes in 200 s, ${r.moved} samples in ${r.frames} frames`);
+        check(r.heard === r.spikes && r.misshapen + r.lost === 0,
+            `${r.heard} clicks heard of ${r.spikes} spikes, ${r.misshapen} misshapen, ${r.lost} lost`);
     },
 
     async toolbar({ page }) {
