@@ -273,7 +273,7 @@ void RunKeeper(std::shared_ptr<Keeper> own)
     // An earlier keeper still in a device call has the device: nothing is
     // touched until it has ended (it cannot say so, so it is looked at).
     while (k.leftBehind && k.leftBehind->running.load(std::memory_order_acquire))
-        if (!WaitOnDeadlineLoop(k, SteadyClock::now() + kLeftBehindLook, [] { return false; })) break;
+        if (!WaitOnDeadlineLoop(k, SteadyClockNow() + kLeftBehindLook, [] { return false; })) break;
     auto handed = [&k] { return k.holder.load(std::memory_order_acquire) == KeeperHolds; };
     while (WaitOnDeadlineLoop(k, handed)) {
         if (k.closeFirst) {
@@ -285,7 +285,7 @@ void RunKeeper(std::shared_ptr<Keeper> own)
         // Cut short only by a stop (the device stays the keeper's until it
         // opens one); with nothing to wait for, the last look for a stop
         // before an open that may block.
-        const auto retry = SteadyClock::now() + std::chrono::milliseconds(waitMs);
+        const SteadyClock::time_point retry{std::chrono::milliseconds(k.lastAttemptMs + kReopenIntervalMs)};
         if (!WaitOnDeadlineLoop(k, retry, [] { return false; })) break;
         if (waitMs > 0) continue;
         k.lastAttemptMs = nowMs;

@@ -25,16 +25,16 @@ namespace {
 void RunDeadlineLoop(DeadlineLoop* loop)
 {
     if (loop->start) loop->start();
-    SteadyClock::time_point deadline = GridPointAfter(SteadyClock::now(), loop->phase) - kTickPeriod;
+    SteadyClock::time_point deadline = GridPointAfter(SteadyClockNow(), loop->phase) - kTickPeriod;
     for (;;) {
         if (loop->beforeDeadline) loop->beforeDeadline();
-        const SteadyClock::time_point now = SteadyClock::now();
+        const SteadyClock::time_point now = SteadyClockNow();
         deadline = NextDeadline(deadline, now, loop->stall);
         if (deadline == now) deadline = GridPointAfter(now, loop->phase);  // after a stall
         // A stop cuts the sleep short, not the tick: its second half still runs.
         const SteadyClock::time_point from = deadline - loop->early;
         const bool goOn = WaitOnDeadlineLoop(
-            *loop, deadline, [&] { return loop->ready && SteadyClock::now() >= from && loop->ready(); });
+            *loop, deadline, [&] { return loop->ready && SteadyClockNow() >= from && loop->ready(); });
         if (loop->afterDeadline) loop->afterDeadline();
         if (!goOn) return;
     }

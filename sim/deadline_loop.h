@@ -7,9 +7,17 @@
 #include <thread>
 
 #include "sim/audio_lead.h"
+#include "sim/clock.h"
 
 using SteadyClock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kTickPeriod{kTickMs};
+
+// The steady clock, or the tests' scripted clock while one is set.
+inline SteadyClock::time_point SteadyClockNow()
+{
+    const int64_t scripted = ScriptedClock();
+    return scripted < 0 ? SteadyClock::now() : SteadyClock::time_point(std::chrono::milliseconds(scripted));
+}
 
 // The deadline after the one just reached, given the time now: one tick
 // later, so the ticks average 20 ms whatever each one costs. A loop behind
@@ -62,7 +70,13 @@ template <typename Loop, typename Ready>
 bool WaitOnDeadlineLoop(Loop& loop, SteadyClock::time_point until, Ready ready)
 {
     std::unique_lock<std::mutex> lock(loop.mutex);
-    loop.wake.wait_until(lock, until, [&] { return loop.stopRequested || ready(); });
+    const auto woken = [&] { return loop.stopRequested || ready(); };
+    if (ScriptedClock() < 0) {
+        loop.wake.wait_until(lock, until, woken);
+    } else {
+        // A scripted clock moves without a notify: looked at every 0.2 ms.
+        while (!woken() && SteadyClockNow() < until) loop.wake.wait_for(lock, std::chrono::microseconds(200));
+    }
     return !loop.stopRequested;
 }
 // The same with no time limit.

@@ -61,5 +61,7 @@ LoopStats SceneLoopStats()
     stats.ticks = tickCount.load(std::memory_order_relaxed);
     stats.firstTickMs = firstTickMs.load(std::memory_order_relaxed);
     stats.lastTickMs = lastTickMs.load(std::memory_order_relaxed);
+    std::lock_guard<std::mutex> guard(lifecycle);
+    stats.running = DeadlineLoopRunning(sceneLoop);
     return stats;
 }

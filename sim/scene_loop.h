@@ -12,5 +12,6 @@ void StopSceneThread();  // stops and joins; safe when not running
 struct LoopStats {
     int64_t ticks = 0;
     int64_t firstTickMs = 0, lastTickMs = 0;
+    bool running = false;  // started and not yet stopped (the tests' way to see a stop)
 };
 LoopStats SceneLoopStats();

@@ -15,9 +15,8 @@ TEST(RfDialogRules, OpeningAndTypedTexts)
 {
     ResetEngineRecords(ts::kWidth, ts::kHeight);
     const RfDialogView& v = OpenRfDialog();
-    const int32_t spins[kRfSpins] = {v.spin[0].position, v.spin[1].position, v.spin[2].position, v.spin[3].position,
-                                     v.spin[4].position};
-    EXPECT_EQ(std::vector<int32_t>(spins, spins + kRfSpins), std::vector<int32_t>({10, 8, 18, 5, 7}));
+    const int32_t spins[kRfSpins] = {10, 8, 18, 5, 7};
+    for (int32_t i = 0; i < kRfSpins; ++i) EXPECT_EQ(v.spin[i].position, spins[i]) << i;
     EXPECT_STREQ(v.spin[Index(RfSpin::Centre)].text, "0.2");
     EXPECT_STREQ(v.orientation.text, "90");
     // The position sliders span the window in tenths of a degree.

@@ -39,6 +39,14 @@ TEST_F(SelectStimulusRules, OpeningShowsTheRecordAndCentresTheStimulus)
     EXPECT_EQ(std::tuple(v.shape, v.black, v.white), std::tuple(Bar - 1, false, true));
     EXPECT_EQ(std::tuple(stimulus.mouseX.load(), stimulus.mouseY.load(), stimulus.stimulusOn.load()),
               std::tuple(ts::kWidth / 2, ts::kHeight / 2, true));
+    // Its place in degrees goes with it: a mark lands where the neuron saw
+    // it, and a resize keeps it in the middle.
+    EXPECT_EQ(std::pair(stimulus.stimX.load(), stimulus.stimY.load()), std::pair(500 * kDegreesPerPixel, 350 * kDegreesPerPixel));
+    receptiveField.displayMode = Hidden;
+    OnCharacter(CharPlus);
+    EXPECT_EQ(std::pair(marks.markX[1].load(), marks.markY[1].load()), std::pair(stimulus.stimX.load(), stimulus.stimY.load()));
+    RescalePositions(ts::kWidth, ts::kHeight, 2 * ts::kWidth, ts::kHeight);
+    EXPECT_EQ(std::pair(stimulus.mouseX.load(), stimulus.mouseY.load()), std::pair(ts::kWidth, ts::kHeight / 2));
     CloseSelectStimulus();
     EXPECT_FALSE(stimulus.stimulusOn);
 

@@ -1,13 +1,8 @@
 // The factored filter build against the unfactored reference the benchmarks
 // time it against: the same values, sum and peak within rounding.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "bench/plain_filters.h"
-#include "tests/core/engine_records.h"
 #include "tests/core/test_support.h"
 
 TEST(FiltersDirectAgree, FactoredBuildEqualsThePlainFormulas)

@@ -1,7 +1,6 @@
 // What the student hears: the long-run click rate of the generator against the
 // expected rate, the regularity that the gamma order gives, the dead time of
-// one click, how fast the clicks follow a change of rate, and slices laid
-// however the device moves.
+// one click, how fast the clicks follow a change of rate, and any position.
 
 #include <limits>
 #include <numeric>
@@ -132,11 +131,10 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
     for (int64_t k : clicks) EXPECT_GE(k, top - kSlice - 256);
 }
 
-TEST(SpikeRate, UnevenDeviceStepsCoverTheStreamOnce)
+// Whatever position a device reports, the tick's clicks land in the stream.
+// (Where they land as the device moves is the audio stream test's.)
+TEST(SpikeRate, AnyPlayPositionKeepsTheClicksInTheStream)
 {
-    // A device plays in blocks: its position moves 512 samples one tick and
-    // 1024 the next, now and then not at all, or a long way after a stall.
-    // The neuron tick keeps its slice in range for any play position.
     ResetEngine(Simple, 5);
     modelOptions.currentGammaOrder = 1;
     simulation.expectedRate = 1e6f;
@@ -145,27 +143,4 @@ TEST(SpikeRate, UnevenDeviceStepsCoverTheStreamOnce)
         NeuronTickFinish(PlanNextSlice(position), KeepClick);
         for (int64_t k : clicks) EXPECT_GE(k, 0);
     }
-    ResetEngine(Simple, 5);
-    modelOptions.currentGammaOrder = 1;
-    simulation.expectedRate = 200.0f;
-    const int64_t steps[] = {512, 1024, 512, 1024, 0, 1764, 882, 882};
-    std::vector<int64_t> heard;
-    int64_t position = 0;
-    for (int32_t tick = 0; tick < 20000; ++tick) {
-        position += steps[tick % 8];
-        clicks.clear();
-        const int64_t lostBefore = simulation.lead.lostClicks;
-        const int32_t spikes = NeuronTickFinish(PlanNextSlice(position), KeepClick);
-        EXPECT_EQ(spikes - (simulation.lead.lostClicks - lostBefore), static_cast<int64_t>(clicks.size()));
-        for (int64_t k : clicks) {
-            EXPECT_GE(k, position + simulation.lead.period);
-            EXPECT_LT(k, position + simulation.lead.samples + kAudioSlice);
-            if (!heard.empty()) {
-                EXPECT_GE(k - heard.back(), kClickLength);
-            }
-            heard.push_back(k);
-        }
-    }
-    const double seconds = static_cast<double>(heard.back() - heard.front()) / kAudioRate;
-    EXPECT_NEAR(static_cast<double>(heard.size()) / seconds, 200.0, 6.0);
 }

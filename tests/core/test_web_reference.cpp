@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "render/frame_buffer.h"
 #include "sim/start_up.h"
 #include "test_support.h"
 

@@ -1,7 +1,6 @@
 #include <QRadioButton>
 
 #include "dialogs/rf_dialog.h"
-#include "dialogs/select_stimulus_dialog.h"
 #include "test_shell_support.h"
 
 namespace {
@@ -39,32 +38,6 @@ TEST(DialogEffects, RfDialogOverARevealedFieldKeepsTheNextPlotHidden)
     QTest::mouseClick(Control<QRadioButton>(d.get(), kGreyScale), Qt::LeftButton);
     EXPECT_EQ(receptiveField.displayMode, GreyScale);
     EXPECT_EQ(receptiveField.savedDisplayMode, GreyScale);
-}
-
-// Select stimulus centres a moving stimulus: its place in degrees goes with
-// it, so a mark lands where the neuron saw the stimulus and a resize keeps
-// it in the middle.
-TEST(DialogEffects, SelectStimulusMovesThePositionInDegreesToo)
-{
-    ResetAllRecords();
-    ClearMarks();
-    OnPointerMove(17, 23 + 36);
-    EXPECT_TRUE(WithModal([] { ShowSelectStimulusDialog(nullptr); }, [](QWidget* d) { d->close(); }));
-    const float dpp = kDegreesPerPixel;
-    EXPECT_EQ(stimulus.mouseX, kTestWidth / 2);
-    EXPECT_EQ(stimulus.mouseY, kTestHeight / 2);
-    EXPECT_EQ(stimulus.stimX, (kTestWidth / 2) * dpp);
-    EXPECT_EQ(stimulus.stimY, (kTestHeight / 2) * dpp);
-
-    receptiveField.displayMode = Hidden;
-    OnCharacter(CharPlus);
-    ASSERT_EQ(marks.markCount.load(), 1);
-    EXPECT_EQ(marks.markX[1], stimulus.stimX);
-    EXPECT_EQ(marks.markY[1], stimulus.stimY);
-
-    RescalePositions(appState.clientWidth, appState.clientHeight, 2 * kTestWidth, kTestHeight);
-    EXPECT_NEAR(stimulus.mouseX, kTestWidth, 1);
-    EXPECT_NEAR(stimulus.mouseY, kTestHeight / 2, 1);
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 // The dialogs' wiring, key by key: what the real controls hand to the rules
-// reaches the records and comes back into the controls; modal runs and the
-// feedback window. (The rules themselves are the core tests'; typed
+// reaches the records and comes back into the controls, and modal runs. (The rules themselves are the core tests'; typed
 // extremes the random-input test's.)
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "dialogs/feedback_dialog.h"
 #include "dialogs/more_options_dialog.h"
 #include "dialogs/rf_dialog.h"
 #include "dialogs/select_stimulus_dialog.h"
@@ -99,18 +97,6 @@ TEST(Dialogs, ModalRunsKeepTheirChanges)
         QTest::mouseClick(Control<QWidget>(d, kOkButton), Qt::LeftButton);
     }));
     EXPECT_FLOAT_EQ(receptiveField.spatialFrequency, 1.6f);
-}
-
-TEST(Dialogs, FeedbackShowsTheScores)
-{
-    ResetAllRecords();
-    receptiveField.cellType = DirectionalSimple;
-    receptiveField.orientation = 10.0f;
-    stimulus.orientation = 350.0f;
-    DialogPtr d(CreateFeedbackDialog(nullptr));
-    const QStringList shown = {FieldText(d.get(), kTypeText), FieldText(d.get(), kOrientationDifference),
-                               FieldText(d.get(), kSfActual)};
-    EXPECT_EQ(shown, QStringList({"directionally selective simple", "-340", "*"}));
 }
 
 }  // namespace

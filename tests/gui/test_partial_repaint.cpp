@@ -3,8 +3,6 @@
 // must be a small part of the frame, and a frame drawn from the store's
 // earlier content must be the frame drawn whole.
 
-#include <vector>
-
 #include "tests/core/test_support.h"
 
 using namespace ts;

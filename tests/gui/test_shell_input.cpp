@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "app/cursors.h"
+#include "dialogs/feedback_dialog.h"
 #include "test_shell_support.h"
 
 namespace {
@@ -106,11 +107,11 @@ TEST(ShellInput, HandPlotEndsInTheFeedback)
     for (int32_t i : {1, 2})
         EXPECT_EQ(std::tuple(marks.markX[i].load(), marks.markY[i].load(), marks.markSign[i].load()),
                   i == 1 ? std::tuple(3.0f, 2.0f, 1) : std::tuple(6.0f, 4.0f, -1));
-    QString title;
-    const bool opened = WithModal([&] { QTest::keyClick(canvas, Qt::Key_Return); },
-                                  [&](QWidget* modal) { title = modal->windowTitle(); });
-    EXPECT_TRUE(opened);
-    EXPECT_EQ(title, QStringLiteral("Feedback"));
+    QString title, type;
+    EXPECT_TRUE(WithModal([&] { QTest::keyClick(canvas, Qt::Key_Return); }, [&](QWidget* modal) {
+        title = modal->windowTitle(), type = FieldText(modal, kTypeText);
+    }));
+    EXPECT_EQ(std::pair(title, type), std::pair(QStringLiteral("Feedback"), QStringLiteral("simple")));
     EXPECT_EQ(receptiveField.displayMode.load(), Revealed);
     ClearMarks();
 }

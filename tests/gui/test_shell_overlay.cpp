@@ -8,14 +8,10 @@
 TEST(ShellOverlayText, ReadoutsMatchTheirExamples)
 {
     const struct { std::string built, expected; int length; } cases[] = {
+        // The fields' own rounding is the number format test's.
         {OrientationText(89.5f), " stimulus orientation =  90\u00B0", 28},
-        {OrientationText(0.4f), " stimulus orientation =   0\u00B0", 28},
-        {SpatialFrequencyText(0.8f), " s.f. = 0.8 c/deg ", 18},
-        {DiameterText(1.0f), " stimulus diameter =   1\u00B0 ", 26},
-        {DiameterText(32.0f), " stimulus diameter =  32\u00B0 ", 26},
-        {PeakRateText(47.6f), "peak rate =  48 Hz ", 19}, {PeakRateText(5.34f), "peak rate = 5.3 Hz ", 19},
-        {PeakRateText(0.254f), "peak rate =0.25 Hz ", 19}, {PeakRateText(0.0f), "peak rate =   0 Hz ", 19},
-        {PeakRateText(10.4f), "peak rate =  10 Hz ", 19}, {PeakRateText(1e30f), "peak rate =**** Hz ", 19},
+        {SpatialFrequencyText(0.8f), " s.f. = 0.8 c/deg ", 18}, {DiameterText(32.0f), " stimulus diameter =  32\u00B0 ", 26},
+        {PeakRateText(0.254f), "peak rate =0.25 Hz ", 19}, {PeakRateText(1e30f), "peak rate =**** Hz ", 19},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.built, c.expected);

@@ -135,7 +135,4 @@ export async function randomEvents({ page, errors }) {
     check(typed.count.size === 3 && typable > 0 && typed.done.size === typable,
         `${driven} dialogs driven, ${typed.done.size} of ${typable} fields typed into`);
     check(errors.length === 0, `console errors: ${errors.join('; ')}`);
-    const s = await page.evaluate(() => window.tessaline.stats);
-    console.log(`${events} events, ${driven} dialogs, ${typed.done.size} fields typed into; ` +
-        `${s.ticks} ticks, ${s.lateTicks} late, worst tick ${s.maxTickMs.toFixed(1)} ms`);
 }
