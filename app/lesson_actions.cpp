@@ -104,7 +104,7 @@ bool OpenLessonFile(QMainWindow* window, const QString& path)
     QFile file(path);
     std::string message;
     if (!file.open(QIODevice::ReadOnly)) {
-        message = LessonRefusal("the file: expected a file that can be read, " + file.errorString().toStdString());
+        message = LessonRefusal(kLessonUnreadable + file.errorString().toStdString());
     } else {
         // One byte more than a lesson may hold is enough to refuse a larger file.
         const QByteArray bytes = file.read(static_cast<qint64>(kMaxLessonBytes) + 1);

@@ -73,12 +73,12 @@ RecordWindow::RecordWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(savePicture_, &QPushButton::clicked, this, [this, texts] {
         const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(texts.savePicture),
                                                           QString::fromUtf8(texts.pictureFile),
-                                                          QStringLiteral("PNG image (*.png)"));
+                                                          QString::fromUtf8(kPictureFilter));
         if (!path.isEmpty()) savePicture(path);
     });
     connect(saveData_, &QPushButton::clicked, this, [this, texts] {
-        const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(texts.exportData), QStringLiteral("recording.nwb"),
-                                                          QStringLiteral("NWB file (*.nwb);;CSV files (*.csv)"));
+        const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(texts.exportData),
+                                                          QString::fromUtf8(texts.nwbFile), QString::fromUtf8(kRecordingFilter));
         if (!path.isEmpty()) saveData(path);
     });
     resize(640, 560);

@@ -4,11 +4,13 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "controls/shell_texts.h"
+
 bool SavePictureOrTell(QWidget* view, const QString& path, QWidget* parent, const QString& title)
 {
     const QPixmap picture = view->grab();
     if (!picture.isNull() && picture.save(path, "PNG")) return true;
-    ShowSaveFailure(parent, title, QStringLiteral("The picture could not be saved to %1.").arg(path));
+    ShowSaveFailure(parent, title, QString::fromUtf8(kPictureNotSaved).arg(path));
     return false;
 }
 

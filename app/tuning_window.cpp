@@ -20,6 +20,7 @@
 
 #include "app/plot_view.h"
 #include "app/save_failure.h"
+#include "controls/shell_texts.h"
 #include "formats/tuning_csv.h"
 #include "tuning/curve_picture.h"
 #include "tuning/tuning_analysis.h"
@@ -148,12 +149,12 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(stop_, &QPushButton::clicked, this, &TuningWindow::stop);
     connect(saveData, &QPushButton::clicked, this, [this, f] {
         const QString path = QFileDialog::getSaveFileName(this, Text(f.saveData), Text(f.dataFile),
-                                                          QStringLiteral("CSV files (*.csv);;All files (*)"));
+                                                          QString::fromUtf8(kCsvFilter));
         if (!path.isEmpty()) this->saveData(path);
     });
     connect(savePicture, &QPushButton::clicked, this, [this, f] {
         const QString path = QFileDialog::getSaveFileName(this, Text(f.savePicture), Text(f.pictureFile),
-                                                          QStringLiteral("PNG images (*.png);;All files (*)"));
+                                                          QString::fromUtf8(kPictureFilter));
         if (!path.isEmpty()) this->savePicture(path);
     });
     parameterChanged();
@@ -253,7 +254,7 @@ bool TuningWindow::saveData(const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text) ||
         file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) || !file.commit()) {
-        reportFailure(QStringLiteral("The data could not be saved to %1:\n%2").arg(path, file.errorString()));
+        reportFailure(QString::fromUtf8(kDataNotSaved).arg(path, file.errorString()));
         return false;
     }
     return true;

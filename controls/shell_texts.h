@@ -54,6 +54,14 @@ constexpr const char* kCloseButton = "Close";
 constexpr const char* kOkButton = "OK";
 constexpr const char* kToolbarName = "Tools";
 
+// The desktop's file choosers and what they say when a file cannot be
+// written (%1 the file's path, %2 the system's reason).
+constexpr const char* kPictureFilter = "PNG images (*.png);;All files (*)";
+constexpr const char* kCsvFilter = "CSV files (*.csv);;All files (*)";
+constexpr const char* kRecordingFilter = "NWB file (*.nwb);;CSV files (*.csv)";
+constexpr const char* kPictureNotSaved = "The picture could not be saved to %1.";
+constexpr const char* kDataNotSaved = "The data could not be saved to %1:\n%2";
+
 // Lessons.
 constexpr const char* kInstructionsTitle = "Instructions";
 constexpr const char* kHideInstructions = "Hide instructions";
@@ -66,6 +74,7 @@ constexpr const char* kHiddenSaveQuestion =
 constexpr const char* kStudentsCopy = "Students' copy";
 constexpr const char* kTeachersCopy = "Teacher's copy";
 constexpr const char* kLessonNotSaved = "The lesson was not saved: ";
+constexpr const char* kLessonUnreadable = "the file: expected a file that can be read, ";  // then the system's reason
 constexpr const char* kLessonFileName = "lesson";            // a lesson saved with no title
 constexpr const char* kAnswerKeySuffix = " (answer key)";  // after a teacher's copy's name
 constexpr const char* kShareLinkText = "The share link is in the address bar (and copied, where the browser allows):";

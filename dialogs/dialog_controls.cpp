@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QSignalBlocker>
+#include "controls/shell_texts.h"
 
 void SetControlId(QObject* control, int id) { control->setObjectName(QString::number(id)); }
 
@@ -96,7 +97,7 @@ void SetUpDialog(QDialog* d, const QString& title)
 
 QHBoxLayout* OkButtonRow(QDialog* dialog, QPushButton** button)
 {
-    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    auto* ok = new QPushButton(QString::fromUtf8(kOkButton), dialog);
     SetControlId(ok, 1);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstring>
 
 #include "model/numeric.h"
 #include "model/receptive_field.h"
@@ -332,11 +331,4 @@ const char* SweptFieldName(int32_t field)
 bool SweptFieldIsLogarithmic(int32_t field)
 {
     return field == FieldSpatialFrequency || field == FieldContrast;
-}
-
-int32_t SweptFieldFromName(const char* name)
-{
-    for (int32_t field = 0; field < kSweptFieldCount; ++field)
-        if (std::strcmp(name, kFieldNames[field]) == 0) return field;
-    return -1;
 }

@@ -133,4 +133,3 @@ float SweptFieldValue(int32_t field);
 const char* SweptFieldName(int32_t field);
 // Logarithmic fields are plotted on a logarithmic axis.
 bool SweptFieldIsLogarithmic(int32_t field);
-int32_t SweptFieldFromName(const char* name);  // -1 if none matches

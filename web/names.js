@@ -4,7 +4,7 @@
 // the click's level, the wheel's step, the keys and their codes, the
 // display modes, the lesson size, the dialog actions' numbers, and every
 // text the page shows. The page writes none of them itself.
-export const names = { commands: {}, ids: {}, constants: {}, displayModes: {}, dialogActions: {}, labels: {},
+export const names = { commands: {}, ids: {}, constants: {}, displayModes: {}, stimulusTypes: {}, dialogActions: {}, labels: {},
                        texts: {}, tooltips: {}, menus: {}, keys: [] };
 
 export function readNames(M) {

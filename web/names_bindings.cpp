@@ -110,6 +110,7 @@ std::string BuildNames()
     // The numbers the page and its worklet run by.
     constexpr Id kConstants[] = {{"tickMs", kTickMs}, {"sampleRate", kAudioRate}, {"clickLevel", kClickLevel},
                                  {"wheelStep", kWheelStep}, {"lessonBytes", static_cast<int32_t>(kMaxLessonBytes)}};
+    constexpr Id kStimulusTypes[] = {{"spot", Spot}, {"annulus", Annulus}, {"bar", Bar}, {"grating", Grating}};
     constexpr Id kDisplayModes[] = {{"greyScale", GreyScale}, {"outlines", Outlines}, {"hidden", Hidden},
                                     {"revealed", Revealed}};
     using A = DialogAction;
@@ -120,7 +121,8 @@ std::string BuildNames()
         {"chooseRandomise", A::ChooseRandomise}, {"checkSaturating", A::CheckSaturating}, {"checkHash", A::CheckHash}};
     JsonWriter j;
     j.OpenObject(), Numbers(j, "commands", kCommands), Numbers(j, "ids", kIds);
-    Numbers(j, "constants", kConstants), Numbers(j, "displayModes", kDisplayModes), j.OpenObject("dialogActions");
+    Numbers(j, "constants", kConstants), Numbers(j, "displayModes", kDisplayModes);
+    Numbers(j, "stimulusTypes", kStimulusTypes), j.OpenObject("dialogActions");
     for (const auto& [name, action] : kActions) j.Int(name, static_cast<int32_t>(action));
     j.CloseObject(), j.OpenObject("labels"), DialogLabels(j), j.CloseObject();
     PageTexts(j);
@@ -130,7 +132,7 @@ std::string BuildNames()
 
 }  // namespace
 
-// The names above as JSON: {commands, ids, constants, displayModes,
+// The names above as JSON: {commands, ids, constants, displayModes, stimulusTypes,
 // dialogActions, labels, texts, tooltips, menus, keys}.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tess_names()
 {

@@ -57,7 +57,9 @@ export const Reach = {
     // Whole steps only; the rest waits for more movement.
     follow(now) {
         const M = this.module;
-        const round = M.ccall('tess_get', 'number', ['string'], ['stimulus.stimulusType']) <= 2;
+        // The wheel resizes a spot or an annulus; the arrows a bar or a grating.
+        const type = M.ccall('tess_get', 'number', ['string'], ['stimulus.stimulusType']);
+        const round = type === names.stimulusTypes.spot || type === names.stimulusTypes.annulus;
         const steps = Math.trunc(Math.log(now.spread / this.gesture.spread) / Math.log(this.PINCH_STEP));
         for (let i = 0; i < Math.abs(steps); i++) {
             if (round) M._tess_wheel(steps > 0 ? names.constants.wheelStep : -names.constants.wheelStep);
