@@ -7,6 +7,20 @@
 
 #include "tests/core/test_support.h"
 
+// Default records on a 1000 x 700 client area and empty filter sets.
+class FilterTest : public testing::Test {
+protected:
+    void SetUp() override { ResetEngineRecords(ts::kWidth, ts::kHeight); }
+    void TearDown() override { ResetFilters(); }
+
+    static const RfFilterSet& Build(int32_t cellType)
+    {
+        receptiveField.cellType = cellType;
+        BuildFilters();
+        return CurrentFilters();
+    }
+};
+
 namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity(), kNaN = std::numeric_limits<float>::quiet_NaN();

@@ -21,12 +21,7 @@ namespace {
 // Ticks as the audio thread runs them, the recording drained after each.
 void RunTicks(int64_t& tick, int32_t count)
 {
-    for (int32_t i = 0; i < count; ++i, ++tick) {
-        SceneTickAt(tick * 20);
-        NeuronTickCompute();
-        FinishAudioTick(tick * 882);
-        DrainRecording();
-    }
+    for (int32_t i = 0; i < count; ++i) ts::RunTick(tick++), DrainRecording();
 }
 
 int32_t Lines(const std::string& text) { return static_cast<int32_t>(std::count(text.begin(), text.end(), '\n')); }
@@ -92,9 +87,7 @@ TEST(SpikeLogThreaded, ReaderSeesEveryEventOnceInOrder)
 // every spike of a press in its trial.
 TEST(Recording, TwentyPressesOverAnOnCentreCell)
 {
-    ts::ResetEngine(OnCentreX);
-    SetStimulusType(Spot);
-    OnPointerMove(500, 350 + 36);
+    ts::SpotOverField(OnCentreX);
     int64_t tick = 0;
     RunTicks(tick, 30);
     StartRecording();

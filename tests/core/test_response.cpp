@@ -153,18 +153,14 @@ int64_t NonZeroElements(const float* image)
 // the spot is held and falls back 20 ticks after the release.
 TEST(SceneToNeuron, PressedSpotOverOnCentreIsHeard)
 {
-    ResetEngine(OnCentreX);
-    SetStimulusType(Spot);
-    OnPointerMove(500, 350 + 36);  // the field's centre pixel; the canvas adds the band
+    SpotOverField(OnCentreX);
     std::vector<float> rates;
     int32_t clicks[3] = {};  // before, while held, after
     float peakHeld = 0.0f;
     for (int32_t tick = 0; tick < 150; ++tick) {
         if (tick == 50) OnLeftButtonDown();
         if (tick == 100) OnLeftButtonUp();
-        SceneTick();
-        NeuronTickCompute();
-        clicks[tick / 50] += NeuronTickFinish(PlanNextSlice(int64_t{tick} * 882), [](int64_t) {});
+        clicks[tick / 50] += RunTick(tick);
         rates.push_back(simulation.expectedRate);
         if (tick / 50 == 1) peakHeld = std::max(peakHeld, simulation.peakRate.load());
     }
@@ -182,10 +178,8 @@ TEST(SceneToNeuron, PressedSpotOverOnCentreIsHeard)
 // by a stimulus that moved or went off.
 TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
 {
-    ResetEngine(Simple);
+    SpotOverField(Simple);
     receptiveField.displayMode = Hidden;
-    stimulus.stimulusType = Spot;
-    OnPointerMove(500, 350 + 36);  // the field's centre pixel on a 1000 x 700 canvas
     stimulus.stimulusOn = true;
     SceneTick();
     const float* seen = LatestStimulusImage();
@@ -218,9 +212,7 @@ TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
 // next the spot again (at the box's edge).
 TEST(SceneToNeuron, AnImageIsReadOnlyAgainstTheBoxItWasDrawnFor)
 {
-    ResetEngine(OnCentreX);
-    stimulus.stimulusType = Spot;
-    OnPointerMove(500, 350 + 36);
+    SpotOverField(OnCentreX);
     stimulus.stimulusOn = true;
     for (int32_t shift : {0, 3, 0}) {
         SceneTick();

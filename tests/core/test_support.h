@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "model/app_state.h"
@@ -24,6 +23,7 @@
 #include "sim/response.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
+#include "sim/scene_tick.h"
 #include "sim/spikes.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_image.h"
@@ -34,23 +34,14 @@ inline float FactoredValue(const RfFilterSet& set, const float (&temporal)[kMaxT
                            int32_t j, int32_t t)
 {
     if (i < 1 || j < 1 || t < 1 || i > set.builtColumns || j > set.builtRows || t > kFilterSteps) return 0.0f;
-    const int32_t index = (j - 1) * kFilterSide + (i - 1);
     float value = 0.0f;
-    for (int32_t k = 0; k < set.termCount && k < kMaxTerms; ++k) value += set.spatial[k][index] * temporal[k][t - 1];
+    for (int32_t k = 0; k < set.termCount && k < kMaxTerms; ++k)
+        value += set.spatial[k][(j - 1) * kFilterSide + (i - 1)] * temporal[k][t - 1];
     return value;
 }
-inline float LinearValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.linearTemporal, i, j, t);
-}
-inline float EnergyAValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.energyATemporal, i, j, t);
-}
-inline float EnergyBValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.energyBTemporal, i, j, t);
-}
+inline float LinearValue(const RfFilterSet& s, int32_t i, int32_t j, int32_t t) { return FactoredValue(s, s.linearTemporal, i, j, t); }
+inline float EnergyAValue(const RfFilterSet& s, int32_t i, int32_t j, int32_t t) { return FactoredValue(s, s.energyATemporal, i, j, t); }
+inline float EnergyBValue(const RfFilterSet& s, int32_t i, int32_t j, int32_t t) { return FactoredValue(s, s.energyBTemporal, i, j, t); }
 
 namespace ts {
 
@@ -89,6 +80,22 @@ inline float DriveOfTick()
 {
     CopyStimulusToHistory(CurrentFilters());
     return ComputeDrive(CurrentFilters());
+}
+
+// Tick n as the scene and audio threads run it (20 ms, 882 samples); returns its clicks.
+inline int32_t RunTick(int64_t n)
+{
+    SceneTickAt(n * 20);
+    NeuronTickCompute();
+    return FinishAudioTick(n * 882);
+}
+
+// A spot under the pointer at the centre of a cellType field on a 1000 x 700 canvas (the canvas adds the band).
+inline void SpotOverField(int32_t cellType)
+{
+    ResetEngine(cellType);
+    SetStimulusType(Spot);
+    OnPointerMove(500, 350 + 36);
 }
 
 // ---- drawing: a grey frame and a filter set whose box the test chooses ----
@@ -191,17 +198,3 @@ inline ClickScan ScanClicks(const std::vector<int16_t>& s)
 }
 
 }  // namespace ts
-
-// Default records on a 1000 x 700 client area and empty filter sets.
-class FilterTest : public testing::Test {
-protected:
-    void SetUp() override { ResetEngineRecords(ts::kWidth, ts::kHeight); }
-    void TearDown() override { ResetFilters(); }
-
-    static const RfFilterSet& Build(int32_t cellType)
-    {
-        receptiveField.cellType = cellType;
-        BuildFilters();
-        return CurrentFilters();
-    }
-};

@@ -20,8 +20,7 @@ TEST(StimulusSwitch, ComplexCellDecaysSmoothlyWhenAGratingMakesWayForASpot)
     std::vector<float> on, after;
     for (int32_t tick = 0; tick < 82; ++tick) {
         if (tick == 60) stimulus.stimulusOn = false, SetStimulusType(Spot);
-        SceneTickAt(int64_t{tick} * 20);
-        NeuronTickCompute();
+        RunTick(tick);
         if (tick >= 20) (tick < 60 ? on : after).push_back(simulation.expectedRate);
     }
     const auto [lowest, highest] = std::minmax_element(on.begin(), on.end());

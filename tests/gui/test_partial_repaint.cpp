@@ -95,9 +95,7 @@ TEST(PartialRepaint, ChangedRectanglesRebuildEveryFrameExactly)
 
 TEST(PartialRepaint, UnseenSceneKeepsTheStimulusImageButPublishesNoFrame)
 {
-    ResetEngine(Simple);
-    SetStimulusType(Spot);
-    OnPointerMove(kWidth / 2, kHeight / 2 + 36);
+    SpotOverField(Simple);
     OnLeftButtonDown();
     const uint32_t serial = LatestFrame().serial;
     SetSceneDrawing(false);

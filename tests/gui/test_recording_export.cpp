@@ -107,9 +107,7 @@ TEST(RecordingExport, HeadlessArgumentsAndPaths)
 // has a row per press.
 TEST(RecordingExport, RecordToggleAndRaster)
 {
-    ts::ResetEngine(OnCentreX);
-    SetStimulusType(Spot);
-    OnPointerMove(500, 350 + 36);
+    ts::SpotOverField(OnCentreX);
     QWidget owner;
     QMenu menu;
     AddRecordActions(&menu, &owner);
@@ -123,9 +121,7 @@ TEST(RecordingExport, RecordToggleAndRaster)
         for (int32_t i = 0; i < 40; ++i, ++tick) {
             if (i == 10) OnLeftButtonDown();
             if (i == 30) OnLeftButtonUp();
-            SceneTickAt(tick * 20);
-            NeuronTickCompute();
-            FinishAudioTick(tick * 882);
+            ts::RunTick(tick);
         }
     RecordWindow* window = TheRecordWindow(&owner);
     window->poll();

@@ -37,9 +37,7 @@ void ResetForSweep(bool offField = false)
 int64_t RunTicks(TuningWindow* window, int64_t from, int64_t count)
 {
     for (int64_t n = from; n < from + count; ++n) {
-        SceneTickAt(n * 20);
-        NeuronTickCompute();
-        NeuronTickFinish(PlanNextSlice(n * 882), [](int64_t) {});
+        ts::RunTick(n);
         if (window) window->poll();
         else PollSweep();
     }
