@@ -14,11 +14,11 @@ namespace {
 
 using V = LessonValue;
 
-// A session far from the defaults, each value one a dialog could set.
+// A session far from the defaults.
 void SetUpTeachersSession()
 {
     ts::ResetEngine(Complex);
-    ReceptiveField& rf = receptiveField;
+    ReceptiveField& rf = receptiveField;  // each value one a dialog could set
     rf.centreX = 11.25f, rf.centreY = 28.0f / 38.0f, rf.orientation = 33.0f, rf.spatialFrequency = 1.3f;
     rf.width = 0.35f, rf.length = 0.9f, rf.centreSigma = 0.14f;
     rf.displayMode = rf.savedDisplayMode = Outlines;
@@ -150,9 +150,6 @@ TEST(Lesson, BadFilesAreRefusedNamingTheFieldAndChangeNothing)
         {R"({"format":"tessaline-lesson"})", "version: expected 1, found none"},
         {head + R"("cell":{"type":"pyramidal"}})", "cell.type: expected \"onCentreX\", \"offCentreX\", \"simple\", "
                                                   "\"directionalSimple\" or \"complex\", found \"pyramidal\""},
-        {head + R"("cell":{"orientation":361}})", "cell.orientation: expected a number from 0 to 360, found 361"},
-        {head + R"("cell":{"centreRadius":10}})", "cell.centreRadius: expected a number more than 0 and less than 10"},
-        {head + R"("cell":{"width":0}})", "cell.width: expected a number more than 0, found 0"},
         {head + R"("cell":{"width":1e39}})", "cell.width: expected a number more than 0, found 1e39"},
         {head + R"("stimulus":{"radius":"big"}})", "stimulus.radius: expected a number more than 0 and less than 8"},
         {head + R"("stimulus":{"barWidth":14.5}})", "stimulus.barWidth: expected a number more than 0 and at most 14"},
@@ -234,9 +231,6 @@ TEST(LessonLink, CarriesTheLessonAndRefusesCutOrForeignLinks)
     EXPECT_EQ(receptiveField.cellType, Complex);
     EXPECT_EQ(receptiveField.displayMode, Hidden);
     EXPECT_EQ(stimulus.contrastPercent, 12.5f);
-    std::string bytes;
-    ASSERT_TRUE(FromBase64Url(Base64Url("\xff\x01" "ab"), bytes));
-    EXPECT_EQ(bytes, "\xff\x01" "ab");
 }
 
 // The two halves of the check that a lesson crosses between the editions:
@@ -248,16 +242,7 @@ TEST(LessonAcrossEditions, DesktopWritesALesson)
     const char* path = std::getenv("TESSALINE_LESSON_DESKTOP");
     if (path == nullptr) GTEST_SKIP() << "run by ctest's Lesson.desktop";
     SetUpTeachersSession();
-    const std::string session = Snapshot();
-    std::ofstream(path) << session;
-    // What the page will read: the whole file, and it opens as this session.
-    std::stringstream text;
-    text << std::ifstream(path).rdbuf();
-    ASSERT_EQ(text.str(), session);
-    ts::ResetEngine(OnCentreX);
-    std::string error;
-    ASSERT_TRUE(OpenLesson(text.str(), error)) << error;
-    EXPECT_EQ(Snapshot(), session);
+    std::ofstream(path) << Snapshot();  // that it opens as this session is SavedSessionComesBackValueForValue's
 }
 
 TEST(LessonAcrossEditions, DesktopOpensTheWebLesson)
