@@ -44,10 +44,10 @@ TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
             const StreamSlice s = PlanSlice(lead, lastEnd, p);
             // The slice follows on unless it starts afresh; it ends at the lead, and nothing of it ahead of the
             // device's period is lost.
-            if (lastEnd >= 0 && p - lastEnd < kAudioRate) EXPECT_EQ(s.first, lastEnd);
+            if (lastEnd >= 0 && p - lastEnd < kAudioRate) { EXPECT_EQ(s.first, lastEnd); }
             EXPECT_GE(s.heardFrom, std::max(s.first, p + 256));  // never where the device reads
             EXPECT_GE(s.limit, std::max(s.heardFrom, p + 512 + kAudioSlice));  // a tick past the floor
-            if (s.heardFrom > s.first) EXPECT_GE(lead.samples, before + (s.heardFrom - s.first) + 256);
+            if (s.heardFrom > s.first) { EXPECT_GE(lead.samples, before + (s.heardFrom - s.first) + 256); }
             lastEnd = s.limit;
         }
         EXPECT_EQ(lead.lateTicks, c.lateTicks);
@@ -130,7 +130,7 @@ TEST(AudioStream, LongSessionHearsEveryClickOnce)
         EXPECT_GT(generated, 150000);
         EXPECT_EQ(device.clicks, generated - simulation.lead.lostClicks);
         EXPECT_EQ(simulation.lead.lateTicks, stall ? 5 : 0);
-        if (!stall) EXPECT_EQ(simulation.lead.lostClicks, 0);
+        if (!stall) { EXPECT_EQ(simulation.lead.lostClicks, 0); }
     }
     modelOptions.backgroundHash = false;
     ClearAudioSamples();

@@ -66,7 +66,7 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
             const double heard = static_cast<double>(times.size()) / (static_cast<double>(ticks) * kTick);
             EXPECT_NEAR(heard / rate, 1.0, 0.03);
             EXPECT_GE(ShortestInterval(times), kClickLength);
-            if (rate == 15.0f) EXPECT_NEAR(IntervalCv(times) * std::sqrt(order), 1.0, 0.10) << "regularity";
+            if (rate == 15.0f) { EXPECT_NEAR(IntervalCv(times) * std::sqrt(order), 1.0, 0.10) << "regularity"; }
         }
     }
 
