@@ -86,8 +86,7 @@ TEST_F(ThreadedAudioLoop, StartsAndStopsManyTimes)
         StartAudioThread(ClockWaveOutput());
         if (round % 3 == 0) StartAudioThread(ClockWaveOutput());  // a start while running restarts
         if (round % 2 == 0) Await([] { return AudioLoopStatistics().ticks > 0; });
-        StopAudioThread();
-        StopAudioThread();
+        StopAudioThread(), StopAudioThread();
     }
     ASSERT_TRUE(Start(HandOutput()));
     EXPECT_TRUE(Step(3));

@@ -16,9 +16,8 @@ TEST(AudioStream, ClickWrapsRoundTheRing)
     const int64_t at = 5 * kAudioRingSamples - 6;  // the sixth round, six samples before the ring's end
     WriteClick(at);
     for (int32_t k = 0; k < 12; ++k) EXPECT_EQ(At(at + k), k < 6 ? 20000 : -20000) << k;
-    EXPECT_EQ(audioSamples[5].load(), -20000);
-    EXPECT_EQ(audioSamples[6].load(), 0);
-    EXPECT_EQ(audioSamples[kAudioRingSamples - 7].load(), 0);
+    EXPECT_EQ(std::tuple(audioSamples[5].load(), audioSamples[6].load(), audioSamples[kAudioRingSamples - 7].load()),
+              std::tuple(-20000, 0, 0));
     ClearAudioSamples();
 }
 
@@ -119,8 +118,7 @@ TEST(AudioStream, LongSessionHearsEveryClickOnce)
         int64_t generated = 0;
         constexpr int64_t kTicks = 100000;  // 2,000 s
         for (int64_t tick = 1; tick <= kTicks; ++tick) {
-            simulation.expectedRate = tick % 400 < 200 ? 150.0f : 20.0f;
-            modelOptions.backgroundHash = tick > kTicks / 2;
+            simulation.expectedRate = tick % 400 < 200 ? 150.0f : 20.0f, modelOptions.backgroundHash = tick > kTicks / 2;
             int64_t now = tick * kAudioSlice;
             if (stall && tick % 20000 == 10000) now += 3000;  // the tick came 68 ms late
             device.PlayTo(now / 256 * 256);

@@ -14,11 +14,11 @@ namespace {
 
 using V = LessonValue;
 
-// A session far from the defaults.
+// A session far from the defaults, each value one a dialog could set.
 void SetUpTeachersSession()
 {
     ts::ResetEngine(Complex);
-    ReceptiveField& rf = receptiveField;  // each value one a dialog could set
+    ReceptiveField& rf = receptiveField;
     rf.centreX = 11.25f, rf.centreY = 28.0f / 38.0f, rf.orientation = 33.0f, rf.spatialFrequency = 1.3f;
     rf.width = 0.35f, rf.length = 0.9f, rf.centreSigma = 0.14f;
     rf.displayMode = rf.savedDisplayMode = Outlines;
@@ -69,8 +69,7 @@ TEST(Lesson, SavedSessionComesBackValueForValue)
 TEST(Lesson, HiddenFieldIsSavedWithoutItsPlaceUnlessAnAnswerKey)
 {
     SetUpTeachersSession();
-    receptiveField.displayMode = Revealed;  // after a hand plot: still the hidden exercise
-    receptiveField.savedDisplayMode = Hidden;
+    receptiveField.displayMode = Revealed, receptiveField.savedDisplayMode = Hidden;  // after a hand plot: still hidden
     for (const bool key : {false, true}) {
         const Lesson lesson = CaptureLesson(key);
         EXPECT_EQ(Get(lesson, V::Display), Hidden);
@@ -94,8 +93,7 @@ TEST(Lesson, SeedPlacesTheHiddenFieldTheSameWayForEveryone)
     EXPECT_EQ(first, place(seeded, -987654));
     EXPECT_NE(first, std::tuple(500.0f / 38.0f, 350.0f / 38.0f, 90.0f));  // not the middle
     // Inside the margins a new field keeps (66 pixels, 166 from the top).
-    EXPECT_GE(std::get<0>(first), 66 / 38.0f);
-    EXPECT_GE(std::get<1>(first), 166 / 38.0f);
+    EXPECT_TRUE(std::get<0>(first) >= 66 / 38.0f && std::get<1>(first) >= 166 / 38.0f);
     EXPECT_NE(place(unseeded, -1), place(unseeded, -2));
     // Saved again from a narrower window, the seed still lands the field there.
     ts::ResetEngine(OnCentreX, 1, 740, 700);
@@ -105,9 +103,7 @@ TEST(Lesson, SeedPlacesTheHiddenFieldTheSameWayForEveryone)
     ASSERT_TRUE(OpenLesson(WriteLesson(CaptureLesson(false)), message)) << message;
     EXPECT_EQ(receptiveField.centreX, x);
     // A second seed gives a second place.
-    std::string other = seeded;
-    other.replace(other.find("4242"), 4, "4243");
-    EXPECT_NE(first, place(other, 1));
+    EXPECT_NE(first, place(std::string(seeded).replace(seeded.find("4242"), 4, "4243"), 1));
 }
 
 TEST(Lesson, WhatTheWheelTookPastARangeIsSavedAtItsEnd)
@@ -228,9 +224,8 @@ TEST(LessonLink, CarriesTheLessonAndRefusesCutOrForeignLinks)
     }
     ts::ResetEngine(OnCentreX);
     ASSERT_TRUE(OpenLessonLink(link, message)) << message;
-    EXPECT_EQ(receptiveField.cellType, Complex);
-    EXPECT_EQ(receptiveField.displayMode, Hidden);
-    EXPECT_EQ(stimulus.contrastPercent, 12.5f);
+    EXPECT_EQ(std::tuple(receptiveField.cellType.load(), receptiveField.displayMode.load(), stimulus.contrastPercent.load()),
+              std::tuple(Complex, Hidden, 12.5f));
 }
 
 // The two halves of the check that a lesson crosses between the editions:

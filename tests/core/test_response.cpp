@@ -34,8 +34,7 @@ TEST(ResponseRate, RatesAndTraceValues)
         {true, 15.0f, 0.0f, 15.0f}, {true, 0.0f, 30.0f, 50.0f}, {true, 0.0f, -5.0f, 0.0f}, {true, 50.0f, 0.0f, 50.0f},
     };
     for (const auto& c : rates) {
-        modelOptions.saturatingIO = c.saturating;
-        modelOptions.currentSpontaneousRate = c.spontaneous;
+        modelOptions.saturatingIO = c.saturating, modelOptions.currentSpontaneousRate = c.spontaneous;
         EXPECT_NEAR(DriveToRate(CurrentFilters(), c.normalised * sum), c.rate, 2e-3f) << c.spontaneous << " " << c.normalised;
     }
     // Normalised to the retinal gain and capped at 1.
@@ -54,8 +53,7 @@ TEST(ResponseRate, RatesAndTraceValues)
         // At or above the maximum the cell idles just below it.
         EXPECT_TRUE(spontaneous < 100.0f || spontaneous > 101.0f || DriveToRate(CurrentFilters(), 0.0f) > 99.0f) << spontaneous;
     }
-    modelOptions.saturatingIO = false;
-    modelOptions.currentSpontaneousRate = 15.0f;
+    modelOptions.saturatingIO = false, modelOptions.currentSpontaneousRate = 15.0f;
     for (float drive : {kInf, -kInf, 1e38f}) EXPECT_TRUE(std::isfinite(DriveToRate(CurrentFilters(), drive))) << drive;
     EXPECT_EQ(DriveToRate(CurrentFilters(), kNaN), 15.0f);
 }
@@ -112,9 +110,8 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         // Right after a rebuild (a new box: another size and centre) the old frames are read with the new box.
         receptiveField.centreX = receptiveField.centreX + 37.0f * kDegreesPerPixel;
         receptiveField.centreY = receptiveField.centreY - 23.0f * kDegreesPerPixel;
-        receptiveField.surroundSigma = 0.75f;  // the X cells' box
-        receptiveField.length = 1.1f;          // the cortical cells' box
-        receptiveField.orientation = 30.0f;
+        // The X cells' box, then the cortical cells'.
+        receptiveField.surroundSigma = 0.75f, receptiveField.length = 1.1f, receptiveField.orientation = 30.0f;
         BuildFilters();
         ASSERT_NE(BoxHalf(), oldBox);
         for (int32_t tick = 0; tick < 4; ++tick) {
@@ -124,8 +121,7 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         // A rebuild between the copy and the drive.
         PublishImage([](int32_t, int32_t) { return 2.0f * Lcg() - 1.0f; });
         CopyStimulusToHistory(CurrentFilters());
-        receptiveField.orientation = 120.0f;
-        BuildFilters();
+        receptiveField.orientation = 120.0f, BuildFilters();
         ExpectFastMatchesDirect(cellType, "rebuilt between the copy and the drive", false);
     }
 }

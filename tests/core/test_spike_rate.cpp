@@ -17,9 +17,7 @@ void KeepClick(int64_t index) { clicks.push_back(index); }
 
 void StartGenerator(int32_t order)
 {
-    ResetSimulation();
-    randomWord.word.store(kSeed, std::memory_order_relaxed);
-    modelOptions.currentGammaOrder = order;
+    ResetSimulation(), randomWord.word.store(kSeed, std::memory_order_relaxed), modelOptions.currentGammaOrder = order;
 }
 
 // One tick at the given rate, slices laid end to end as the stream plays them; spike times appended in samples.
@@ -122,8 +120,7 @@ TEST(SpikeRate, HeardRateRegularityDeadTimeAndSteps)
 TEST(SpikeRate, AnyPlayPositionKeepsTheClicksInTheStream)
 {
     ResetEngine(Simple, 5);
-    modelOptions.currentGammaOrder = 1;
-    simulation.expectedRate = 1e6f;
+    modelOptions.currentGammaOrder = 1, simulation.expectedRate = 1e6f;
     for (int64_t position : {std::numeric_limits<int64_t>::max(), int64_t{-1000000}, int64_t{1} << 62}) {
         clicks.clear();
         NeuronTickFinish(PlanNextSlice(position), KeepClick);

@@ -1,7 +1,6 @@
 #pragma once
-// Shared set-up of the core tests: records at their start-up values, images
-// fed to the neuron tick the way the scene thread feeds them, a frame for the
-// drawing tests and a click scanner.
+// Shared set-up of the core tests: records at their start-up values, images fed to the neuron tick the way the
+// scene thread feeds them, a frame for the drawing tests and a click scanner.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,32 +101,22 @@ inline void SpotOverField(int32_t cellType)
 
 inline uint32_t Grey(int32_t g) { return static_cast<uint32_t>(g) * 0x010101u; }
 
-inline RfFilterSet& TestFilters()
-{
-    static RfFilterSet set;  // the size of the real ones: not on the stack
-    return set;
-}
+// The size of the real ones: not on the stack.
+inline RfFilterSet& TestFilters() { static RfFilterSet set; return set; }
 
 inline void SetBox(RfFilterSet& set, int32_t left, int32_t top, int32_t halfSize)
 {
-    set.boxLeft = left;
-    set.boxTop = top;
-    set.boxRight = left + 2 * halfSize;
-    set.boxBottom = top + 2 * halfSize;
+    set.boxLeft = left, set.boxTop = top, set.boxRight = left + 2 * halfSize, set.boxBottom = top + 2 * halfSize;
 }
 
 inline void ResetScene(int32_t width = kWidth, int32_t height = kHeight)
 {
-    ResetEngineRecords(width, height);
-    SizeFrameBuffer(width, height);
-    ClearFrame(kGrey);
-    SetColour(kWhite);
+    ResetEngineRecords(width, height), SizeFrameBuffer(width, height), ClearFrame(kGrey), SetColour(kWhite);
     std::fill(StimulusImageBack(), StimulusImageBack() + kFilterPixels, 0.0f);
     RfFilterSet& set = TestFilters();
     std::memset(set.spatial, 0, sizeof set.spatial);
     std::memset(set.linearTemporal, 0, sizeof set.linearTemporal);
-    set.termCount = 0;
-    set.displayPeak = 0.0f;
+    set.termCount = 0, set.displayPeak = 0.0f;
     SetBox(set, 418, 268, 82);
 }
 
@@ -166,8 +155,7 @@ inline Pixels WhitePixels()
 
 constexpr int32_t kSeed = 0x1234567;
 
-// An ON-centre X cell with the stimulus off, firing at its spontaneous rate
-// (15 Hz by default). spontaneous < 0 keeps the default.
+// An ON-centre X cell with the stimulus off, firing at its spontaneous rate (15 Hz unless spontaneous >= 0).
 inline void PrepareOnCentreCell(float spontaneous = -1.0f, bool hash = false)
 {
     ResetEngine(OnCentreX, kSeed, 800, 600);

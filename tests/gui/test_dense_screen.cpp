@@ -12,9 +12,7 @@ TEST(DenseScreen, ADegreeIsThirtyEightPoints)
     EXPECT_EQ(QSize(appState.clientWidth, appState.clientHeight), canvas->size());  // the frame has a pixel per point
 
     // A spot of radius 1 degree, held at the canvas point (300, 300), the field hidden.
-    receptiveField.displayMode = Hidden;
-    stimulus.stimulusType = Spot;
-    stimulus.spotRadius = 1.0f;
+    receptiveField.displayMode = Hidden, stimulus.stimulusType = Spot, stimulus.spotRadius = 1.0f;
     OnPointerMove(300, 300 + appState.toolbarHeight);
     stimulus.stationaryMode = true;
     appState.lastSizeTime = MillisecondClock() - 1000;  // long past any resize

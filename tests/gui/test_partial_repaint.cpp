@@ -40,8 +40,7 @@ std::vector<uint64_t> DragFrames(const Case& c, bool drawWhole)
         if (tick == 25) OnLeftButtonUp();
         if (tick == 30) OnLeftButtonDown();
         const int32_t slot = traces.traceIndex;
-        traces.responseTrace[slot] = 0.1f * static_cast<float>(tick % 7);
-        traces.spikeTrace[slot] = tick % 5 == 0;
+        traces.responseTrace[slot] = 0.1f * static_cast<float>(tick % 7), traces.spikeTrace[slot] = tick % 5 == 0;
         traces.stimulusTrace[slot] = tick % 3 == 0;
         traces.traceIndex = slot >= traces.traceWidth ? 1 : slot + 1;
         if (drawWhole && tick % 2 == 0) AddMark(-90.0f, -90.0f, 1);

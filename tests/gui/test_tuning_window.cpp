@@ -22,8 +22,7 @@ namespace {
 void ResetForSweep(bool offField = false)
 {
     ts::ResetEngine(Simple, 2024);
-    receptiveField.displayMode = Hidden;
-    stimulus.stimulusType = Grating;
+    receptiveField.displayMode = Hidden, stimulus.stimulusType = Grating;
     OnPointerMove(TruncInt(receptiveField.centreX * 38.0f) + (offField ? 8 * 38 : 0),
                   offField ? 36 : TruncInt(receptiveField.centreY * 38.0f) + 36);
     if (SweepRunning()) StopSweep();
