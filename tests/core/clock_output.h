@@ -6,8 +6,8 @@
 #include "sim/audio_stream.h"
 #include "sim/clock.h"
 
-// A stand-in device that plays nothing: its position runs with the clock from
-// the moment it was opened, so the loop paces and places clicks as with sound.
+// A stand-in device that plays nothing: its position runs with the clock from the moment it was opened, so the
+// loop paces and places clicks as with sound.
 inline std::atomic<int64_t> clockOpenedMs{0}, clockOpenedAt{0};
 
 inline bool ClockOpen(int64_t fromSample)

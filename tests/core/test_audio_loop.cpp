@@ -1,7 +1,5 @@
-// The audio thread run for real on a scripted clock, with a device whose
-// position the test holds: each step moves both on by one tick and returns
-// once the loop has run it, so every count below is exact. (The SDL device
-// itself is the SDL test's.)
+// The audio thread run for real on a scripted clock, with a device whose position the test holds: each step
+// moves both on by one tick and returns once the loop has run it, so every count below is exact.
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -15,8 +13,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// It counts its opens, closes and reports, refuses to open while told to,
-// and reports itself lost once when told to.
+// It counts its opens, closes and reports, refuses to open and reports itself lost (once) when told to.
 struct HandDevice {
     std::atomic<int64_t> position{0}, openedAt{-1};
     std::atomic<int32_t> opens{0}, closes{0}, reports{0};
@@ -32,20 +29,15 @@ WaveOutput HandOutput()
     hand.refuse = hand.lost = false;
     return WaveOutput{[](int64_t fromSample) {
                           hand.opens.fetch_add(1);
-                          if (hand.refuse) return false;
-                          hand.position = hand.openedAt = fromSample;
-                          return true;
+                          if (!hand.refuse) hand.position = hand.openedAt = fromSample;
+                          return !hand.refuse;
                       },
                       [] { hand.closes.fetch_add(1); }, [] { return hand.position.load(); },
                       [] { return hand.lost.exchange(false); },
-                      [](const char* text) {
-                          EXPECT_STREQ(text, "Error preparing wave header");
-                          hand.reports.fetch_add(1);
-                      }};
+                      [](const char* text) { EXPECT_STREQ(text, "Error preparing wave header"); hand.reports.fetch_add(1); }};
 }
 
-// Waits for what another thread does at the clock's present reading (the
-// limit only keeps a dead loop from hanging the run).
+// Waits for what another thread does at the clock's present reading (the limit only stops a hang).
 template <typename Condition>
 bool Await(Condition done)
 {
@@ -94,8 +86,7 @@ TEST_F(ThreadedAudioLoop, StartsAndStopsManyTimes)
         StartAudioThread(ClockWaveOutput());
         if (round % 3 == 0) StartAudioThread(ClockWaveOutput());  // a start while running restarts
         if (round % 2 == 0) Await([] { return AudioLoopStatistics().ticks > 0; });
-        StopAudioThread();
-        StopAudioThread();
+        StopAudioThread(), StopAudioThread();
     }
     ASSERT_TRUE(Start(HandOutput()));
     EXPECT_TRUE(Step(3));
@@ -103,8 +94,7 @@ TEST_F(ThreadedAudioLoop, StartsAndStopsManyTimes)
     EXPECT_EQ(std::tuple(hand.opens.load(), hand.closes.load(), hand.reports.load()), std::tuple(1, 1, 0));
 }
 
-// Hours into a session the stream goes on with the same device: nothing
-// to restart, and the hash lands the lead ahead of wherever the device is.
+// Hours into a session the stream goes on with the same device, the hash the lead ahead of wherever it is.
 TEST_F(ThreadedAudioLoop, GoesOnFarIntoASessionWithTheSameDevice)
 {
     PrepareOnCentreCell(0.0f, true);  // hash only: every tick writes its slice
@@ -122,8 +112,7 @@ TEST_F(ThreadedAudioLoop, GoesOnFarIntoASessionWithTheSameDevice)
     EXPECT_EQ(std::tuple(hand.opens.load(), hand.closes.load(), hand.reports.load()), std::tuple(1, 1, 0));
 }
 
-// No device at the start: one message, however many tries fail, and the
-// model runs on with the clock.
+// No device at the start: one message, however many tries fail, and the model runs on with the clock.
 TEST_F(ThreadedAudioLoop, NoDeviceAtTheStartIsReportedOnce)
 {
     PrepareOnCentreCell(37.0f);
@@ -138,9 +127,8 @@ TEST_F(ThreadedAudioLoop, NoDeviceAtTheStartIsReportedOnce)
     EXPECT_FLOAT_EQ(simulation.peakRate.load(), 37.0f);
 }
 
-// A device lost, or one whose position stands still, goes to the keeper,
-// whose first try fails; the next, 2 s later, opens a device where the clock
-// has got to, and its position drives the slices again.
+// A device lost, or one whose position stands still, goes to the keeper, whose first try fails; the next,
+// 2 s later, opens a device where the clock has got to, and its position drives the slices again.
 TEST_F(ThreadedAudioLoop, SoundComesBackAfterALossOrAStall)
 {
     for (const bool stall : {false, true}) {
@@ -179,9 +167,8 @@ TEST_F(ThreadedAudioLoop, SoundComesBackAfterALossOrAStall)
     }
 }
 
-// A device whose close hangs until the test lets it go (on the steady
-// clock: the stop gives up on such a keeper after two real seconds). It
-// counts opens and calls that run beside another.
+// A device whose close hangs until the test lets it go (on the steady clock: the stop gives up on such a
+// keeper after two real seconds). It counts opens and calls that run beside another.
 struct StuckDevice {
     std::atomic<bool> lost{false}, letGo{false};
     std::atomic<int32_t> inCall{0}, overlaps{0}, opens{0}, reports{0};
@@ -206,8 +193,8 @@ bool WaitTicks(int64_t more)
     const int64_t target = AudioLoopStatistics().ticks + more;
     return Await([&] { return AudioLoopStatistics().ticks >= target; });
 }
-// A device close that hangs is left behind at the stop; the next start runs
-// silent and touches no device until that close returns, then plays again.
+// A device close that hangs is left behind at the stop; the next start runs silent and touches no device
+// until that close returns, then plays again.
 TEST_F(ThreadedAudioLoop, AStartNeverRunsBesideAKeeperLeftBehind)
 {
     SetScriptedClock(-1);

@@ -1,6 +1,5 @@
-// The stream as a ring and the adaptive lead: every click the generator
-// writes is heard once, at its place, however long the session and however
-// the device's position moves.
+// The stream as a ring and the adaptive lead: every click written is heard once, at its place, however long
+// the session and however the device's position moves.
 #include "tests/core/test_support.h"
 
 using namespace ts;
@@ -17,25 +16,17 @@ TEST(AudioStream, ClickWrapsRoundTheRing)
     const int64_t at = 5 * kAudioRingSamples - 6;  // the sixth round, six samples before the ring's end
     WriteClick(at);
     for (int32_t k = 0; k < 12; ++k) EXPECT_EQ(At(at + k), k < 6 ? 20000 : -20000) << k;
-    EXPECT_EQ(audioSamples[5].load(), -20000);
-    EXPECT_EQ(audioSamples[6].load(), 0);
-    EXPECT_EQ(audioSamples[kAudioRingSamples - 7].load(), 0);
+    EXPECT_EQ(std::tuple(audioSamples[5].load(), audioSamples[6].load(), audioSamples[kAudioRingSamples - 7].load()),
+              std::tuple(-20000, 0, 0));
     ClearAudioSamples();
 }
 
-// The lead rule against a scripted play position: (steps of P, then the
-// lead and the late ticks expected after them).
+// The lead rule against a scripted play position: steps of P, then the lead and late ticks expected after them.
 TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
 {
-    const struct {
-        const char* what;
-        std::vector<int64_t> steps;  // P moves by steps[i % size] before tick i
-        int32_t ticks;
-        int32_t leadAfter;
-        int64_t lateTicks;
-    } cases[] = {
-        // It comes down from its start to where the closest of these ticks
-        // has a period to spare: 1024 + 256 + 256 - 882.
+    // P moves by steps[i % size] before tick i.
+    const struct { const char* what; std::vector<int64_t> steps; int32_t ticks, leadAfter; int64_t lateTicks; } cases[] = {
+        // Down from its start to where the closest of these ticks has a period to spare: 1024 + 256 + 256 - 882.
         {"steady run in whole periods", {768, 1024, 768, 1024, 1024, 768, 768, 1024}, 10000, 654, 0},
         {"a stall of 113 ms", {882, 882, 882, 5882}, 4, 1394 + 3862 + 256, 1},  // missed 3862
         {"a burst of late ticks", {882, 1500, 3000, 6000, 12000, 20000}, 6, 19630, 4},  // the start lead covers 1500
@@ -50,16 +41,12 @@ TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
             p += c.steps[i % c.steps.size()];
             const int32_t before = lead.samples;
             const StreamSlice s = PlanSlice(lead, lastEnd, p);
-            // The slice follows on unless it starts afresh; it ends at the
-            // lead, and nothing of it ahead of the device's period is lost.
-            if (lastEnd >= 0 && p - lastEnd < kAudioRate) {
-                EXPECT_EQ(s.first, lastEnd);
-            }
+            // The slice follows on unless it starts afresh; it ends at the lead, and nothing of it ahead of the
+            // device's period is lost.
+            if (lastEnd >= 0 && p - lastEnd < kAudioRate) { EXPECT_EQ(s.first, lastEnd); }
             EXPECT_GE(s.heardFrom, std::max(s.first, p + 256));  // never where the device reads
             EXPECT_GE(s.limit, std::max(s.heardFrom, p + 512 + kAudioSlice));  // a tick past the floor
-            if (s.heardFrom > s.first) {
-                EXPECT_GE(lead.samples, before + (s.heardFrom - s.first) + 256);
-            }
+            if (s.heardFrom > s.first) { EXPECT_GE(lead.samples, before + (s.heardFrom - s.first) + 256); }
             lastEnd = s.limit;
         }
         EXPECT_EQ(lead.lateTicks, c.lateTicks);
@@ -72,8 +59,8 @@ TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
         EXPECT_EQ(lead.samples, 512);
         EXPECT_EQ(lead.lateTicks, c.lateTicks);
     }
-    // The stall's slices, sample for sample: the fourth found 3,862 samples
-    // of its slice played and starts where the device has yet to read.
+    // The stall's slices, sample for sample: the fourth found 3,862 of its samples played and starts where the
+    // device has yet to read.
     AudioLead lead = NewAudioLead(256);
     int64_t lastEnd = -1;
     const int64_t at[] = {1882, 2764, 3646, 9528}, first[] = {3276, 4158, 5040, 5922},
@@ -85,9 +72,8 @@ TEST(AudioStream, LeadGrowsAtOnceAndShrinksSlowly)
     }
 }
 
-// Ten minutes of a machine whose tick comes 14 ms late every 14 s (a busy
-// neighbour, a hiccup of the device): the lead settles where that tick is on
-// time, instead of coming down into it again and again.
+// Ten minutes of a tick 14 ms late every 14 s (a busy neighbour, a hiccup of the device): the lead settles
+// where that tick is on time, instead of coming down into it again and again.
 TEST(AudioStream, LeadKeepsWhatAWanderingTickNeeds)
 {
     AudioLead lead = NewAudioLead(256);
@@ -103,12 +89,11 @@ TEST(AudioStream, LeadKeepsWhatAWanderingTickNeeds)
     EXPECT_EQ(lead.lateTicks, lateAfterTwoMinutes);
 }
 
-// A device that plays the ring in periods of 256 samples and clears what it
-// played, as the SDL callback does; it counts the clicks it hears.
+// A device that plays the ring in periods of 256 samples and clears what it played, as the SDL callback does;
+// it counts the clicks it hears.
 struct PlayingDevice {
-    int64_t played = 0;
+    int64_t played = 0, clicks = 0;
     int16_t previous = 0;
-    int64_t clicks = 0;
     void PlayTo(int64_t position)
     {
         for (; played < position; ++played) {
@@ -119,10 +104,8 @@ struct PlayingDevice {
     }
 };
 
-// 2,000 s of session, far past where a stream of fixed length would have
-// had to start over: every click written is heard once, and none is lost
-// while the device keeps time. A stall of the audio thread costs the
-// clicks it puts behind the device, counted as lost.
+// 2,000 s of session, far past where a stream of fixed length would have started over: every click written is
+// heard once, none lost while the device keeps time. A stall costs the clicks it puts behind the device, counted.
 TEST(AudioStream, LongSessionHearsEveryClickOnce)
 {
     for (const bool stall : {false, true}) {
@@ -135,8 +118,7 @@ TEST(AudioStream, LongSessionHearsEveryClickOnce)
         int64_t generated = 0;
         constexpr int64_t kTicks = 100000;  // 2,000 s
         for (int64_t tick = 1; tick <= kTicks; ++tick) {
-            simulation.expectedRate = tick % 400 < 200 ? 150.0f : 20.0f;
-            modelOptions.backgroundHash = tick > kTicks / 2;
+            simulation.expectedRate = tick % 400 < 200 ? 150.0f : 20.0f, modelOptions.backgroundHash = tick > kTicks / 2;
             int64_t now = tick * kAudioSlice;
             if (stall && tick % 20000 == 10000) now += 3000;  // the tick came 68 ms late
             device.PlayTo(now / 256 * 256);
@@ -146,9 +128,7 @@ TEST(AudioStream, LongSessionHearsEveryClickOnce)
         EXPECT_GT(generated, 150000);
         EXPECT_EQ(device.clicks, generated - simulation.lead.lostClicks);
         EXPECT_EQ(simulation.lead.lateTicks, stall ? 5 : 0);
-        if (!stall) {
-            EXPECT_EQ(simulation.lead.lostClicks, 0);
-        }
+        if (!stall) { EXPECT_EQ(simulation.lead.lostClicks, 0); }
     }
     modelOptions.backgroundHash = false;
     ClearAudioSamples();

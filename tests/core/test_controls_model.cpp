@@ -1,6 +1,5 @@
-// The receptive-field, model-option and feedback rules without a toolkit:
-// typed texts, arrow steps, sliders and choices against the records and
-// what each control then shows.
+// The receptive-field, model-option and feedback rules without a toolkit: typed texts, arrow steps, sliders
+// and choices against the records and what each control then shows.
 #include "controls/feedback_rules.h"
 #include "controls/more_options_rules.h"
 #include "controls/rf_dialog_rules.h"
@@ -27,15 +26,10 @@ TEST(RfDialogRules, OpeningAndTypedTexts)
     const ReceptiveField& rf = receptiveField;
     const struct { RfSpin spin; const char* text; const Relaxed<float>& record; float value; int32_t position; } typed[] = {
         {RfSpin::Phase, "-30", rf.phase, -30.0f, 18},  // stored, off the arrows' scale
-        {RfSpin::Phase, "47", rf.phase, 47.0f, 9},
-        {RfSpin::Phase, "400", rf.phase, 400.0f, 72},  // on the scale, held at its end
-        {RfSpin::SpatialFrequency, "2.34", rf.spatialFrequency, 2.34f, 23},
-        {RfSpin::SpatialFrequency, "50", rf.spatialFrequency, 50.0f, 23},
-        {RfSpin::Width, "0.25", rf.width, 0.25f, 3},
-        {RfSpin::Width, "0.01", rf.width, 0.01f, 1},
-        {RfSpin::Length, "20", rf.length, 20.0f, 7},
-        {RfSpin::Centre, "0.5", rf.centreSigma, 0.5f, 25},
-        {RfSpin::Centre, "0.01", rf.centreSigma, 0.01f, 25},
+        {RfSpin::Phase, "47", rf.phase, 47.0f, 9}, {RfSpin::Phase, "400", rf.phase, 400.0f, 72},  // held at the scale's end
+        {RfSpin::SpatialFrequency, "2.34", rf.spatialFrequency, 2.34f, 23}, {RfSpin::SpatialFrequency, "50", rf.spatialFrequency, 50.0f, 23},
+        {RfSpin::Width, "0.25", rf.width, 0.25f, 3}, {RfSpin::Width, "0.01", rf.width, 0.01f, 1}, {RfSpin::Length, "20", rf.length, 20.0f, 7},
+        {RfSpin::Centre, "0.5", rf.centreSigma, 0.5f, 25}, {RfSpin::Centre, "0.01", rf.centreSigma, 0.01f, 25},
         {RfSpin::Centre, "10", rf.centreSigma, 0.01f, 25},
     };
     for (const auto& t : typed) {
@@ -70,15 +64,12 @@ TEST(RfDialogRules, ArrowsSlidersAndButtons)
         EXPECT_STREQ(v.spin[Index(s.spin)].text, s.text);
     }
     EXPECT_FLOAT_EQ(rf.surroundSigma, 0.3f);
-    MoveRfSlider(RfSlider::Orientation, 45);
-    MoveRfSlider(RfSlider::Horizontal, 100);
+    MoveRfSlider(RfSlider::Orientation, 45), MoveRfSlider(RfSlider::Horizontal, 100);
     MoveRfSlider(RfSlider::Vertical, 999);  // held at the window's edge
     EXPECT_EQ(std::tuple(rf.orientation.load(), rf.centreX.load(), rf.centreY.load()), std::tuple(45.0f, 10.0f, 18.4f));
     EXPECT_STREQ(v.orientation.text, "45");
 
-    ChooseCellType(Complex - 1);
-    ChooseRandomise(RandomiseEverything);
-    ChooseDisplay(Hidden);
+    ChooseCellType(Complex - 1), ChooseRandomise(RandomiseEverything), ChooseDisplay(Hidden);
     EXPECT_EQ(std::tuple(rf.cellType.load(), rf.randomiseMode.load(), rf.displayMode.load(), rf.savedDisplayMode.load()),
               std::tuple(Complex, RandomiseEverything, Hidden, Hidden));
     EXPECT_EQ(CurrentFilters().cellType, Complex) << "filters rebuilt";
@@ -114,8 +105,7 @@ TEST(MoreOptionsRules, ArrowsListAndChecks)
     EXPECT_STREQ(v.spin[Index(OptionSpin::Rate)].text, "15");
     StepOptionSpin(OptionSpin::Rate, 9);
     EXPECT_EQ(std::tuple(m.spontaneousRate[OnCentreX].load(), m.spontaneousRate[Simple].load()), std::tuple(0.9f, 101.0f));
-    CheckSaturating(false);
-    CheckHash(true);
+    CheckSaturating(false), CheckHash(true);
     EXPECT_EQ(std::tuple(m.saturatingIO.load(), m.backgroundHash.load()), std::tuple(false, true));
 }
 
@@ -131,24 +121,18 @@ TEST(FeedbackRules, Scores)
     const FeedbackView& f = feedbackView;
     for (const auto& c : cases) {
         ResetEngineRecords(ts::kWidth, ts::kHeight);
-        receptiveField.cellType = c.type;
-        receptiveField.orientation = c.field;
-        stimulus.orientation = c.stimulus;
+        receptiveField.cellType = c.type, receptiveField.orientation = c.field, stimulus.orientation = c.stimulus;
         ShowFeedbackScores();
         const std::vector<std::string> shown = {f.typeText, f.orientationActual, f.orientationEstimate,
                                                 f.orientationDifference};
         EXPECT_EQ(shown, std::vector<std::string>({c.typeText, c.actual, c.estimate, c.difference})) << c.field;
     }
-    receptiveField.centreX = 12.34f;
-    receptiveField.centreY = 8.76f;
-    stimulus.stimX = 12.0f;
-    stimulus.stimY = 9.0f;
+    receptiveField.centreX = 12.34f, receptiveField.centreY = 8.76f, stimulus.stimX = 12.0f, stimulus.stimY = 9.0f;
     ShowFeedbackScores();
     EXPECT_EQ(std::vector<std::string>({f.xActual, f.yActual, f.xEstimate, f.yEstimate, f.xDifference, f.yDifference,
                                         f.distance, f.sfActual}),
               std::vector<std::string>({"12.3", "8.8", "12", "9", "-0.3", "0.2", "0.4", "*"}));
-    stimulus.stimulusType = Grating;
-    stimulus.gratingSf = 1.26f;
+    stimulus.stimulusType = Grating, stimulus.gratingSf = 1.26f;
     ShowFeedbackScores();
     EXPECT_EQ(std::vector<std::string>({f.sfActual, f.sfEstimate, f.sfDifference}),
               std::vector<std::string>({"0.8", "1.3", "0.5"}));

@@ -1,8 +1,5 @@
-// The "Select stimulus" rules without a toolkit: what each typed text,
-// slider position, arrow step and choice writes into the stimulus record
-// and what every control then shows.
-#include <string>
-
+// The "Select stimulus" rules without a toolkit: what each typed text, slider position, arrow step and choice
+// writes into the stimulus record and what every control then shows.
 #include "controls/select_stimulus_rules.h"
 #include "tests/core/test_support.h"
 
@@ -39,8 +36,7 @@ TEST_F(SelectStimulusRules, OpeningShowsTheRecordAndCentresTheStimulus)
     EXPECT_EQ(std::tuple(v.shape, v.black, v.white), std::tuple(Bar - 1, false, true));
     EXPECT_EQ(std::tuple(stimulus.mouseX.load(), stimulus.mouseY.load(), stimulus.stimulusOn.load()),
               std::tuple(ts::kWidth / 2, ts::kHeight / 2, true));
-    // Its place in degrees goes with it: a mark lands where the neuron saw
-    // it, and a resize keeps it in the middle.
+    // Its place in degrees goes with it: a mark lands where the neuron saw it, and a resize keeps it in the middle.
     EXPECT_EQ(std::pair(stimulus.stimX.load(), stimulus.stimY.load()), std::pair(500 * kDegreesPerPixel, 350 * kDegreesPerPixel));
     receptiveField.displayMode = Hidden;
     OnCharacter(CharPlus);
@@ -51,8 +47,7 @@ TEST_F(SelectStimulusRules, OpeningShowsTheRecordAndCentresTheStimulus)
     EXPECT_FALSE(stimulus.stimulusOn);
 
     // In the stationary mode the stimulus stays where it is.
-    stimulus.stationaryMode = true;
-    stimulus.mouseX = 17;
+    stimulus.stationaryMode = true, stimulus.mouseX = 17;
     OpenSelectStimulus();
     EXPECT_EQ(stimulus.mouseX, 17);
 }
@@ -60,8 +55,7 @@ TEST_F(SelectStimulusRules, OpeningShowsTheRecordAndCentresTheStimulus)
 // Each row in turn, on the same dialog: typed texts stay as typed.
 TEST_F(SelectStimulusRules, TypedTextsMoveTheRecordAndTheSliders)
 {
-    const struct { int32_t type; R row; const char* text; const Relaxed<float>& record; float value; int32_t slider;
-                   const char* sensitivity; } cases[] = {
+    const struct { int32_t type; R row; const char* text; const Relaxed<float>& record; float value; int32_t slider; const char* sensitivity; } cases[] = {
         {Grating, R::SpatialFrequency, "5", stimulus.gratingSf, 5.0f, 220, "1"},
         {Grating, R::SpatialFrequency, "0.3", stimulus.gratingSf, 0.3f, 220, "1"},  // at or below 0.35 it stays
         {Grating, R::SpatialFrequency, "0", stimulus.gratingSf, 0.0f, -1, "1"},
@@ -115,8 +109,7 @@ TEST_F(SelectStimulusRules, SlidersAndArrowsWriteTheRecordAndTheirTexts)
     EXPECT_STREQ(v.sensitivity.text, "*");
 
     // Arrow steps, then typed texts in the same boxes; the ends hold.
-    const struct { S spin; int32_t step; const char* typed; const Relaxed<float>& record; float value; int32_t position;
-                   const char* text; } spins[] = {
+    const struct { S spin; int32_t step; const char* typed; const Relaxed<float>& record; float value; int32_t position; const char* text; } spins[] = {
         {S::Phase, 1, nullptr, stimulus.gratingPhase, 2.0f, 1, "2"},
         {S::Phase, 181, nullptr, stimulus.gratingPhase, 360.0f, 180, "360"},
         {S::Phase, 0, "361", stimulus.gratingPhase, 360.0f, 180, "361"},  // ignored
@@ -137,12 +130,10 @@ TEST_F(SelectStimulusRules, SlidersAndArrowsWriteTheRecordAndTheirTexts)
 
 TEST_F(SelectStimulusRules, ChoicesEnableTheirControls)
 {
-    const struct { int32_t type; bool radius, bar, orientation, grating; const char* radiusText; int32_t radiusSlider; }
-        cases[] = {
-            {Grating, true, false, true, true, "2.5", 50},
-            {Annulus, true, false, false, false, "0.5", 10},
-            {Bar, false, true, true, false, "0.5", 10},  // the spot's, while disabled
-        };
+    const struct { int32_t type; bool radius, bar, orientation, grating; const char* radiusText; int32_t radiusSlider; } cases[] = {
+        {Grating, true, false, true, true, "2.5", 50}, {Annulus, true, false, false, false, "0.5", 10},
+        {Bar, false, true, true, false, "0.5", 10},  // the spot's, while disabled
+    };
     for (const auto& c : cases) {
         ChooseShape(c.type - 1);
         EXPECT_EQ(stimulus.stimulusType, c.type);
@@ -153,8 +144,8 @@ TEST_F(SelectStimulusRules, ChoicesEnableTheirControls)
                                 v.field[Index(R::Contrast)].enabled};
         const bool expected[] = {c.radius, c.bar, c.bar, c.orientation, c.grating, c.grating, true};
         EXPECT_TRUE(std::equal(std::begin(enabled), std::end(enabled), std::begin(expected))) << c.type;
-        EXPECT_STREQ(v.field[Index(R::Radius)].text, c.radiusText);
-        EXPECT_EQ(v.slider[Index(R::Radius)].position, c.radiusSlider);
+        EXPECT_EQ(std::pair(std::string(v.field[Index(R::Radius)].text), v.slider[Index(R::Radius)].position),
+                  std::pair(std::string(c.radiusText), c.radiusSlider));
     }
     ChoosePolarity(-1);
     EXPECT_EQ(std::tuple(stimulus.polarity.load(), v.black, v.white), std::tuple(-1, true, false));

@@ -1,5 +1,5 @@
-// The loops' pacing: after a tick held up until `heldUntil`, how many ticks
-// run at once and where the next sleep ends, stepped through the rule alone.
+// The loops' pacing: after a tick held up until `heldUntil`, how many ticks run at once and where the next
+// sleep ends, stepped through the rule alone.
 #include <gtest/gtest.h>
 
 #include "sim/deadline_loop.h"
@@ -10,11 +10,8 @@ using std::chrono::milliseconds;
 
 TEST(DeadlineLoop, CatchesUpAfterAnOverrunAndRestartsAfterAStall)
 {
-    struct Case {
-        milliseconds stall, heldUntil;
-        int32_t atOnce;          // ticks that start as soon as the one before ends
-        milliseconds nextSleep;  // the first deadline still ahead
-    };
+    // atOnce: ticks that start as soon as the one before ends; nextSleep: the first deadline still ahead.
+    struct Case { milliseconds stall, heldUntil; int32_t atOnce; milliseconds nextSleep; };
     const Case cases[] = {
         {milliseconds(20), milliseconds(5), 0, milliseconds(20)},     // on time
         {milliseconds(20), milliseconds(20), 1, milliseconds(40)},    // ends on its deadline
@@ -38,8 +35,7 @@ TEST(DeadlineLoop, CatchesUpAfterAnOverrunAndRestartsAfterAStall)
     }
 }
 
-// The scene loop's deadlines at the grid's marks and the audio loop's 5 ms
-// after them: from any moment, each loop's next deadline keeps that order.
+// The scene loop's deadlines at the grid's marks and the audio loop's 5 ms after them, from any moment.
 TEST(DeadlineLoop, GridKeepsTheNeuronTickJustAfterTheSceneTick)
 {
     const struct { int64_t atUs, sceneUs, neuronUs; } cases[] = {

@@ -1,7 +1,6 @@
-// Both worker loops running for real while the user-interface side changes
-// everything they read, a lesson opened among the rest: no torn value, no
-// NaN, and both keep ticking. The
-// clock is scripted: each step of 20 ms is one tick of each loop.
+// Both worker loops running for real while the user-interface side changes everything they read, a lesson
+// opened among the rest: no torn value, no NaN, and both keep ticking. Each scripted step of 20 ms is one tick
+// of each loop.
 #include <atomic>
 
 #include "controls/lesson.h"
@@ -17,8 +16,7 @@ constexpr const char* kLesson = R"({"format":"tessaline-lesson","version":1,"see
 TEST(ThreadedEngine, BothLoopsRunWhileEverythingChanges)
 {
     ResetEngine(OnCentreX);
-    stimulus.stimulusType = Spot;
-    repaintCount = 0;
+    stimulus.stimulusType = Spot, repaintCount = 0;
     int64_t now = 100000;  // a scene tick's mark: both loops tick as they start
     SetScriptedClock(now);
     StartSceneThread([] { repaintCount.fetch_add(1, std::memory_order_relaxed); });
@@ -31,24 +29,17 @@ TEST(ThreadedEngine, BothLoopsRunWhileEverythingChanges)
             receptiveField.cellType = 1 + step % 5;
             receptiveField.centreX = (300.0f + (step * 37) % 400) * kDegreesPerPixel;
             BuildFilters();
-            stimulus.stimulusType = 1 + step % 4;
-            stimulus.mouseX = 300 + (step * 53) % 400;
-            stimulus.mouseY = 200 + (step * 29) % 300;
-            stimulus.stimulusOn = step % 3 != 0;
-            modelOptions.saturatingIO = step % 2 == 0;
-            modelOptions.currentSpontaneousRate = static_cast<float>(step % 102);
+            stimulus.stimulusType = 1 + step % 4, stimulus.stimulusOn = step % 3 != 0;
+            stimulus.mouseX = 300 + (step * 53) % 400, stimulus.mouseY = 200 + (step * 29) % 300;
+            modelOptions.saturatingIO = step % 2 == 0, modelOptions.currentSpontaneousRate = static_cast<float>(step % 102);
             modelOptions.currentGammaOrder = step % 8;  // includes 0
             traces.traceWidth = 2 + step % 2300;
             std::string message;
-            if (step % 7 == 0) {
-                EXPECT_TRUE(OpenLesson(kLesson, message)) << message;
-            }
+            if (step % 7 == 0) { EXPECT_TRUE(OpenLesson(kLesson, message)) << message; }
         }
         SetScriptedClock(now += 20);
     }
-    StopAudioThread();
-    StopSceneThread();
-    SetScriptedClock(-1);
+    StopAudioThread(), StopSceneThread(), SetScriptedClock(-1);
 
     for (int32_t i = 1; i <= kMaxTraceWidth; ++i) ASSERT_TRUE(std::isfinite(traces.responseTrace[i].load())) << i;
     EXPECT_TRUE(std::isfinite(simulation.peakRate.load()) && std::isfinite(simulation.expectedRate));

@@ -1,5 +1,5 @@
-// The built filters: the box of each shape, OFF as the exact negative of ON,
-// typed extremes, and readers on other threads while the filters are rebuilt.
+// The built filters: the box of each shape, OFF as the exact negative of ON, typed extremes, and readers on
+// other threads while the filters are rebuilt.
 #include <array>
 #include <atomic>
 #include <limits>
@@ -7,17 +7,21 @@
 
 #include "tests/core/test_support.h"
 
+// Default records on a 1000 x 700 client area and empty filter sets.
+class FilterTest : public testing::Test {
+protected:
+    void SetUp() override { ResetEngineRecords(ts::kWidth, ts::kHeight); }
+    void TearDown() override { ResetFilters(); }
+    static const RfFilterSet& Build(int32_t cellType) { return receptiveField.cellType = cellType, BuildFilters(), CurrentFilters(); }
+};
+
 namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity(), kNaN = std::numeric_limits<float>::quiet_NaN();
 
 TEST_F(FilterTest, BoxOfEachShape)
 {
-    const struct {
-        int32_t cellType;
-        float centreSigma, surroundSigma, width, length;
-        int32_t halfSize, builtSide;
-    } cases[] = {
+    const struct { int32_t cellType; float centreSigma, surroundSigma, width, length; int32_t halfSize, builtSide; } cases[] = {
         {Simple, 0.2f, 1.0f, 0.5f, 0.7f, 82, 165},     {OnCentreX, 0.2f, 1.0f, 0.5f, 0.7f, 118, 237},
         {OnCentreX, 0.2f, 10.0f, 0.5f, 0.7f, 249, 499},
         {OffCentreX, 0.2f, 80.5f / 38.0f, 0.5f, 0.7f, 249, 499},  // a surround of 80 pixels
@@ -25,13 +29,10 @@ TEST_F(FilterTest, BoxOfEachShape)
         {DirectionalSimple, 0.2f, 1.0f, 0.5f, 2.13f, 249, 499},
     };
     for (const auto& c : cases) {
-        receptiveField.centreSigma = c.centreSigma;
-        receptiveField.surroundSigma = c.surroundSigma;
-        receptiveField.width = c.width;
-        receptiveField.length = c.length;
+        receptiveField.centreSigma = c.centreSigma, receptiveField.surroundSigma = c.surroundSigma;
+        receptiveField.width = c.width, receptiveField.length = c.length;
         const RfFilterSet& set = Build(c.cellType);
-        const std::array<int32_t, 6> got = {set.boxLeft,   set.boxRight,     set.boxTop,
-                                            set.boxBottom, set.builtColumns, set.builtRows};
+        const std::array<int32_t, 6> got = {set.boxLeft, set.boxRight, set.boxTop, set.boxBottom, set.builtColumns, set.builtRows};
         const std::array<int32_t, 6> want = {500 - c.halfSize, 500 + c.halfSize, 350 - c.halfSize, 350 + c.halfSize,
                                              c.builtSide, c.builtSide};
         EXPECT_EQ(got, want) << "cell type " << c.cellType << ", half size " << c.halfSize;
@@ -85,8 +86,7 @@ TEST_F(FilterTest, ExtremeValuesGiveFiniteFiltersAndBoundedBoxes)
     }
 }
 
-// Values that tell an ON-centre set from an OFF-centre one with another box,
-// and would show any mixture of the two.
+// Values that tell an ON-centre set from an OFF-centre one with another box, and would show any mixture.
 std::array<float, 6> Fingerprint(const RfFilterSet& set)
 {
     const int32_t c = (set.builtColumns + 1) / 2;
@@ -96,13 +96,11 @@ std::array<float, 6> Fingerprint(const RfFilterSet& set)
 
 void BuildCell(bool on)
 {
-    receptiveField.cellType = on ? OnCentreX : OffCentreX;
-    receptiveField.surroundSigma = on ? 1.0f : 1.6f;
+    receptiveField.cellType = on ? OnCentreX : OffCentreX, receptiveField.surroundSigma = on ? 1.0f : 1.6f;
     BuildFilters();
 }
 
-// Scene and neuron threads read while the user-interface thread rebuilds:
-// a reader sees only complete sets, in order.
+// Scene and neuron threads read while the user-interface thread rebuilds: only complete sets, in order.
 TEST_F(FilterTest, ThreadedReadersSeeOnlyCompleteSets)
 {
     BuildCell(true);
@@ -126,9 +124,7 @@ TEST_F(FilterTest, ThreadedReadersSeeOnlyCompleteSets)
     std::thread scene(reader, SceneReader), neuron(reader, NeuronReader);
     for (int32_t n = 0; n < 150; ++n) BuildCell(n % 2 == 0);
     while (reads.load() < 200) std::this_thread::yield();
-    stop.store(true);
-    scene.join();
-    neuron.join();
+    stop.store(true), scene.join(), neuron.join();
     EXPECT_EQ(bad.load(), 0);
 }
 

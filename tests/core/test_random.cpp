@@ -1,5 +1,4 @@
 // The shared random word and the fields it places.
-
 #include <limits>
 #include <thread>
 
@@ -14,9 +13,8 @@ int32_t Word() { return randomWord.word.load(std::memory_order_relaxed); }
 
 TEST(ShuffledUniform, StartsFromOneWhenSeedNotUsable)
 {
-    // A fresh table with a positive word, the word 0, the most negative word
-    // (whose negation does not exist) and the modulus itself (which the
-    // recurrence would send to 0 for ever) all start from seed 1.
+    // A positive word, 0, the most negative word (whose negation does not exist) and the modulus itself (which
+    // the recurrence would send to 0 for ever) all start a fresh table from seed 1.
     for (int32_t word : {12345, 0, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
         SetWord(word);
         PrimeShuffledUniform();
@@ -31,14 +29,12 @@ TEST(ShuffledUniform, StartsFromOneWhenSeedNotUsable)
 
 TEST(ThreadedLcg, TwoThreadsAdvanceTheWordOncePerDraw)
 {
-    // The recurrence does not care which thread draws, so after N draws in
-    // total the word is the N-th successor of the seed, if no draw is lost.
+    // After N draws from any threads the word is the N-th successor of the seed, if no draw is lost.
     constexpr int kDrawsPerThread = 200000;
     SetWord(42);
     auto draw = [] { for (int n = 0; n < kDrawsPerThread; ++n) Lcg(); };
     std::thread other(draw);
-    draw();
-    other.join();
+    draw(), other.join();
     uint32_t expected = 42;
     for (int n = 0; n < 2 * kDrawsPerThread; ++n) expected = expected * 1664525u + 1013904223u;
     EXPECT_EQ(static_cast<uint32_t>(Word()), expected);
@@ -46,9 +42,8 @@ TEST(ThreadedLcg, TwoThreadsAdvanceTheWordOncePerDraw)
 
 TEST(ShuffledUniform, FirstDrawOfARunFollowsItsSeed)
 {
-    // Start-up primes the table from the seeded word; whatever word the audio
-    // thread leaves before the first field, positive or not, the first draw
-    // still depends on the run's clock and process id.
+    // Start-up primes the table from the seeded word; whatever word the audio thread leaves before the first
+    // field, positive or not, the first draw still depends on the run's clock and process id.
     const struct { uint64_t clock, pid; } runs[] = {{1000, 42}, {1000, 43}, {1001, 42}, {987654321, 7}};
     std::vector<float> first;
     for (const auto& run : runs) {
@@ -67,8 +62,7 @@ TEST(NewReceptiveField, SmallClientAreaKeepsTheCentreInside)
     receptiveField.randomiseMode = RandomiseEverything;
     const struct { int32_t w, h; } sizes[] = {{0, 0}, {1, 1}, {50, 80}, {1000, 150}, {131, 231}, {133, 233}};
     for (const auto& s : sizes) {
-        appState.clientWidth = s.w;
-        appState.clientHeight = s.h;
+        appState.clientWidth = s.w, appState.clientHeight = s.h;
         for (int32_t n = 0; n < 100; ++n) {
             PlaceNewReceptiveField(1 + n % 5);
             const float x = receptiveField.centreX * 38.0f, y = receptiveField.centreY * 38.0f;

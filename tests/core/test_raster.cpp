@@ -1,6 +1,5 @@
-// The stimuli drawn: greys, contrasts, coverage, the toolbar band, the
-// stimulus image over the filter box, the grating's window and clock, and
-// absurd sizes and positions.
+// The stimuli drawn: greys, contrasts, coverage, the toolbar band, the stimulus image over the filter box, the
+// grating's window and clock, and absurd sizes and positions.
 #include <limits>
 
 #include "tests/core/test_support.h"
@@ -10,16 +9,14 @@ using namespace ts;
 
 namespace {
 
+// A fresh scene with the stimulus on at (x, y).
 void PlaceStimulus(int32_t type, int32_t x = 500, int32_t y = 350)
 {
-    stimulus.stimulusType = type;
-    stimulus.mouseX = x;
-    stimulus.mouseY = y;
-    stimulus.stimulusOn = true;
+    ResetScene();
+    stimulus.stimulusType = type, stimulus.mouseX = x, stimulus.mouseY = y, stimulus.stimulusOn = true;
 }
 
-// Inside the box and below the band, a pixel is drawn in the stimulus grey
-// exactly where the image holds the stimulus contrast.
+// Inside the box and below the band, a pixel is in the stimulus grey exactly where the image holds the contrast.
 void ExpectFrameMatchesImage(uint32_t colour, float contrast)
 {
     const RfFilterSet& set = TestFilters();
@@ -43,10 +40,8 @@ TEST(RasterSpot, GreyAndContrastFollowPolarityAndContrast)
         {1, 100.0f, 254, 1.0f}, {-1, 100.0f, 0, -1.0f}, {1, 50.0f, 190, 0.5f}, {-1, 50.0f, 63, -0.5f}, {1, 0.0f, 127, 0.0f}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "polarity " << c.polarity << " contrast " << c.contrastPercent);
-        ResetScene();
         PlaceStimulus(Spot);
-        stimulus.polarity = c.polarity;
-        stimulus.contrastPercent = c.contrastPercent;
+        stimulus.polarity = c.polarity, stimulus.contrastPercent = c.contrastPercent;
         RasteriseStimulusAt(TestFilters(), 0);
         EXPECT_EQ(ReadPixel(517, 350), Grey(c.grey));
         EXPECT_EQ(ReadPixel(521, 350), kGrey);  // 0.5 degrees is 19 pixels
@@ -64,7 +59,6 @@ TEST(RasterBar, OrientationTurnsTheBar)
         {0.0f, 1, 0}, {90.0f, 0, -1}, {180.0f, -1, 0}, {270.0f, 0, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "orientation " << c.orientation);
-        ResetScene();
         PlaceStimulus(Bar);
         stimulus.orientation = c.orientation;
         RasteriseStimulusAt(TestFilters(), 0);
@@ -82,12 +76,9 @@ TEST(RasterBar, OrientationTurnsTheBar)
 TEST(RasterExtremes, AbsurdSizesAndPositionsStayBoundedAndFinite)
 {
     constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
-    struct Case {
-        const char* name;
-        int32_t type;
-        float spotRadius, annulusRatio, barLength, barWidth, orientation, contrast;
-        int32_t mouseX, mouseY;
-        int64_t expectDrawn;  // pixels in the stimulus grey, -1 when not checked
+    struct Case {  // expectDrawn: pixels in the stimulus grey, -1 when not checked
+        const char* name; int32_t type; float spotRadius, annulusRatio, barLength, barWidth, orientation, contrast;
+        int32_t mouseX, mouseY; int64_t expectDrawn;
     };
     const int64_t wholeFrame = int64_t{kWidth} * (kHeight - 37);
     const int32_t far = std::numeric_limits<int32_t>::max(), farNeg = std::numeric_limits<int32_t>::min();
@@ -106,19 +97,13 @@ TEST(RasterExtremes, AbsurdSizesAndPositionsStayBoundedAndFinite)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ResetScene();
         PlaceStimulus(c.type, c.mouseX, c.mouseY);
-        stimulus.spotRadius = c.spotRadius;
-        stimulus.annulusRatio = c.annulusRatio;
-        stimulus.barLength = c.barLength;
-        stimulus.barWidth = c.barWidth;
-        stimulus.orientation = c.orientation;
-        stimulus.contrastPercent = c.contrast;
+        stimulus.spotRadius = c.spotRadius, stimulus.annulusRatio = c.annulusRatio, stimulus.barLength = c.barLength;
+        stimulus.barWidth = c.barWidth, stimulus.orientation = c.orientation, stimulus.contrastPercent = c.contrast;
         RasteriseStimulusAt(TestFilters(), 0);
         EXPECT_TRUE(ImageAllFinite());
         EXPECT_TRUE(c.expectDrawn < 0 || CountPixels(Grey(254)) == c.expectDrawn) << CountPixels(Grey(254));
-        // Whatever is drawn is the stimulus grey or the background, or
-        // saturated white for a contrast above 100 %, never wrapped.
+        // Only the stimulus grey and the background, or saturated white above 100 %: never wrapped.
         const int64_t other = int64_t{kWidth} * kHeight - CountPixels(kGrey) - CountPixels(Grey(254));
         EXPECT_EQ(other, c.contrast <= 100.0f ? 0 : CountPixels(Grey(255)));
     }
@@ -132,13 +117,9 @@ TEST(RasterGrating, PeriodsBelowAMillisecondCountAsOne)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.sf << " c/deg, " << c.modulationRate << " Hz");
         for (int64_t t : {0, 1, 7, 123457}) {
-            ResetScene();
             PlaceStimulus(Grating);
-            stimulus.gratingSf = c.sf;
-            stimulus.gratingVelocity = c.velocity;
-            stimulus.gratingPhase = 45.0f;
-            stimulus.orientation = 90.0f;
-            stimulus.modulationRate = c.modulationRate;
+            stimulus.gratingSf = c.sf, stimulus.gratingVelocity = c.velocity, stimulus.modulationRate = c.modulationRate;
+            stimulus.gratingPhase = 45.0f, stimulus.orientation = 90.0f;
             RasteriseStimulusAt(TestFilters(), t);
             EXPECT_EQ(ReadPixel(500, 350), Grey(c.centreGrey)) << t;
             EXPECT_TRUE(ImageAllFinite());
@@ -146,14 +127,12 @@ TEST(RasterGrating, PeriodsBelowAMillisecondCountAsOne)
     }
 }
 
-// The ring, drawn by row runs, covers exactly trunc(r^2) < d^2 <= Ro^2
-// (Ro = trunc(ratio x r)) in the frame and the image, wherever it lies.
+// The ring, drawn by row runs, covers exactly trunc(r^2) < d^2 <= Ro^2 (Ro = trunc(ratio x r)), wherever it lies.
 TEST(RasterAnnulus, CoversExactlyTheRingOfItsDefinition)
 {
     const struct { float radius, ratio; int32_t x, y; } cases[] = {
         {0.5f, 2.0f, 500, 350}, {0.3f, 1.0f, 500, 350}, {1.7f, 3.3f, 430, 280}, {9.0f, 2.5f, 990, 50}};
     for (const auto& c : cases) {
-        ResetScene();
         PlaceStimulus(Annulus, c.x, c.y);
         stimulus.spotRadius = c.radius, stimulus.annulusRatio = c.ratio;
         RasteriseStimulusAt(TestFilters(), 0);

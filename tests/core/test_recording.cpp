@@ -1,40 +1,31 @@
-// The recording: spikes at their clicks' samples on one time line, trials
-// from presses and sweep points, the PSTH a student reads, the CSV tables,
-// and the memory of an hour.
+// The recording: spikes at their clicks' samples on one time line, trials from presses and sweep points, the
+// PSTH a student reads, the CSV tables, and the memory of an hour.
 #include <clocale>
 #include <sstream>
 #include <thread>
-#include <string>
 
 #include "sim/spike_log.h"
-#include "sim/scene_tick.h"
 #include "test_support.h"
 #include "recording/offline_sweep.h"
 #include "recording/recording.h"
 #include "formats/recording_csv.h"
 #include "recording/raster_picture.h"
 #include "recording/recording_psth.h"
-#include "tuning/tuning_sweep.h"
 
 namespace {
 
 // Ticks as the audio thread runs them, the recording drained after each.
 void RunTicks(int64_t& tick, int32_t count)
 {
-    for (int32_t i = 0; i < count; ++i, ++tick) {
-        SceneTickAt(tick * 20);
-        NeuronTickCompute();
-        FinishAudioTick(tick * 882);
-        DrainRecording();
-    }
+    for (int32_t i = 0; i < count; ++i) ts::RunTick(tick++), DrainRecording();
 }
 
 int32_t Lines(const std::string& text) { return static_cast<int32_t>(std::count(text.begin(), text.end(), '\n')); }
 
 }  // namespace
 
-// A stream that starts again from 0 keeps the time line going; the clicks
-// land where the generator wrote them; an overrun log counts what it lost.
+// A stream that starts again from 0 keeps the time line going, clicks land where the generator wrote them,
+// and an overrun log counts what it lost.
 TEST(SpikeLog, OneTimeLineAcrossRestartsAndLossCounted)
 {
     ResetSpikeLog();
@@ -52,10 +43,7 @@ TEST(SpikeLog, OneTimeLineAcrossRestartsAndLossCounted)
     const int64_t expected[][2] = {{5000, LogStimulusOn},       {5100, LogSpikeEvent},     {5882, LogStimulusOff},
                                    {6764 + 10, LogSpikeEvent},  {7646, LogStimulusOn},     {8528, LogStimulusOff},
                                    {8528, LogStimulusOn}};
-    for (int32_t i = 0; i < 7; ++i) {
-        EXPECT_EQ(events[i].sample, expected[i][0]) << i;
-        EXPECT_EQ(events[i].kind, expected[i][1]) << i;
-    }
+    for (int32_t i = 0; i < 7; ++i) EXPECT_EQ(std::pair(events[i].sample, int64_t{events[i].kind}), std::pair(expected[i][0], expected[i][1])) << i;
     for (int32_t i = 0; i < kSpikeLogSlots + 10; ++i) LogSpike(i);
     int32_t taken = 0;
     for (int32_t n; (n = DrainSpikeLog(reader, events, 8)) > 0;) taken += n;
@@ -63,16 +51,13 @@ TEST(SpikeLog, OneTimeLineAcrossRestartsAndLossCounted)
     EXPECT_EQ(reader.lost, 10);
 }
 
-// The neuron tick's thread appends while the user-interface thread drains:
-// every event arrives once, in order, or is counted as lost.
+// The neuron tick's thread appends while the user-interface thread drains: each event arrives once, in order, or is lost.
 TEST(SpikeLogThreaded, ReaderSeesEveryEventOnceInOrder)
 {
     ResetSpikeLog();
     SpikeLogReader reader = SpikeLogReaderFromNow();
     constexpr int64_t kEvents = 400000;
-    std::thread writer([] {
-        for (int64_t i = 0; i < kEvents; ++i) LogSpike(i);
-    });
+    std::thread writer([] { for (int64_t i = 0; i < kEvents; ++i) LogSpike(i); });
     SpikeLogEvent events[512];
     int64_t taken = 0, last = -1;
     bool ordered = true;
@@ -87,14 +72,11 @@ TEST(SpikeLogThreaded, ReaderSeesEveryEventOnceInOrder)
     EXPECT_GT(taken, 0);
 }
 
-// Twenty presses of a spot over an ON-centre cell: twenty trials of half a
-// second, the onset burst of 80 to 90 spikes/s over the spontaneous 15, and
-// every spike of a press in its trial.
+// Twenty presses of a spot over an ON-centre cell: twenty trials of half a second, the onset burst of 80 to
+// 90 spikes/s over the spontaneous 15, and every spike of a press in its trial.
 TEST(Recording, TwentyPressesOverAnOnCentreCell)
 {
-    ts::ResetEngine(OnCentreX);
-    SetStimulusType(Spot);
-    OnPointerMove(500, 350 + 36);
+    ts::SpotOverField(OnCentreX);
     int64_t tick = 0;
     RunTicks(tick, 30);
     StartRecording();
@@ -130,8 +112,7 @@ TEST(Recording, TwentyPressesOverAnOnCentreCell)
     EXPECT_NEAR(burst, 85.0f, 15.0f) << "the onset burst";
 }
 
-// The tables a student opens: a header, one row per spike or trial, a point
-// as the decimal mark even where the desktop's mark is a comma.
+// The tables a student opens: a header, a row per spike or trial, a decimal point even where the desktop's mark is a comma.
 TEST(Recording, CsvTablesInEveryLocale)
 {
     ts::ResetEngine(OnCentreX);
@@ -162,8 +143,7 @@ TEST(Recording, CsvTablesInEveryLocale)
     EXPECT_NE(trials.find(",orientation (deg),30\n"), std::string::npos);
 }
 
-// An hour at 200 spikes/s drained every 50 ms stays well under 50 MB, and
-// the model is not named while the field is hidden.
+// An hour at 200 spikes/s drained every 50 ms stays well under 50 MB; the model is unnamed while the field is hidden.
 TEST(Recording, AnHourFitsAndTheHiddenFieldStaysHidden)
 {
     ts::ResetEngine(DirectionalSimple);
@@ -184,9 +164,8 @@ TEST(Recording, AnHourFitsAndTheHiddenFieldStaysHidden)
     StopRecording();
 }
 
-// Known recordings laid out for both editions: rows in condition order with
-// their labels, each row's stimulus shaded, the bins held to 5 to 100 ms,
-// the ticks and their labels.
+// Known recordings laid out for both editions: rows in condition order with their labels, each row's stimulus
+// shaded, the bins held to 5 to 100 ms, the ticks and their labels.
 TEST(RasterPicture, KnownRecordingsLaidOut)
 {
     struct Trial { double start, stop; int32_t field; float condition; };

@@ -10,8 +10,7 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::nume
 
 TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
 {
-    // Before the first build the sum is 0: whatever drive arrives counts as
-    // none, giving the spontaneous rate and an empty trace.
+    // Before the first build the sum is 0: any drive gives the spontaneous rate and an empty trace.
     ResetEngine(OnCentreX);
     ResetFilters();
     ASSERT_EQ(CurrentFilters().absoluteSum, 0.0f);
@@ -24,8 +23,7 @@ TEST(ResponseDrive, NoFiltersBuiltMeansNoDrive)
     }
 }
 
-// Exact rates and trace values, and with saturation every rate finite and
-// below the maximum, whatever the drive and the spontaneous rate.
+// Exact rates and trace values; with saturation every rate finite and below the maximum, whatever the input.
 TEST(ResponseRate, RatesAndTraceValues)
 {
     ResetEngine(Simple);
@@ -33,15 +31,11 @@ TEST(ResponseRate, RatesAndTraceValues)
     ASSERT_GT(sum, 0.0f);
     const struct { bool saturating; float spontaneous, normalised, rate; } rates[] = {
         {false, 0.5f, 10.0f, 10.5f}, {false, 0.5f, -40.0f, -39.5f},  // not clipped without saturation
-        {true, 15.0f, 0.0f, 15.0f},  // the offset gives the spontaneous rate
-        {true, 0.0f, 30.0f, 50.0f},  // c50 reaches half the maximum
-        {true, 0.0f, -5.0f, 0.0f},   {true, 50.0f, 0.0f, 50.0f},
+        {true, 15.0f, 0.0f, 15.0f}, {true, 0.0f, 30.0f, 50.0f}, {true, 0.0f, -5.0f, 0.0f}, {true, 50.0f, 0.0f, 50.0f},
     };
     for (const auto& c : rates) {
-        modelOptions.saturatingIO = c.saturating;
-        modelOptions.currentSpontaneousRate = c.spontaneous;
-        EXPECT_NEAR(DriveToRate(CurrentFilters(), c.normalised * sum), c.rate, 2e-3f)
-            << c.saturating << " " << c.spontaneous << " " << c.normalised;
+        modelOptions.saturatingIO = c.saturating, modelOptions.currentSpontaneousRate = c.spontaneous;
+        EXPECT_NEAR(DriveToRate(CurrentFilters(), c.normalised * sum), c.rate, 2e-3f) << c.spontaneous << " " << c.normalised;
     }
     // Normalised to the retinal gain and capped at 1.
     const std::pair<float, float> traces[] = {{0, 0}, {125, 0.5f}, {250, 1}, {1000, 1}, {-50, -0.2f}};
@@ -59,17 +53,15 @@ TEST(ResponseRate, RatesAndTraceValues)
         // At or above the maximum the cell idles just below it.
         EXPECT_TRUE(spontaneous < 100.0f || spontaneous > 101.0f || DriveToRate(CurrentFilters(), 0.0f) > 99.0f) << spontaneous;
     }
-    modelOptions.saturatingIO = false;
-    modelOptions.currentSpontaneousRate = 15.0f;
+    modelOptions.saturatingIO = false, modelOptions.currentSpontaneousRate = 15.0f;
     for (float drive : {kInf, -kInf, 1e38f}) EXPECT_TRUE(std::isfinite(DriveToRate(CurrentFilters(), drive))) << drive;
     EXPECT_EQ(DriveToRate(CurrentFilters(), kNaN), 15.0f);
 }
 
 namespace {
 
-// The plain 20-step dot product over the box, element by element, that the
-// fast ComputeDrive must agree with. The images these comparisons publish
-// show no grating, so every history frame weighs 1 in the complex cell's sums.
+// The plain 20-step dot product over the box that the fast ComputeDrive must agree with. The images
+// these comparisons publish show no grating, so every history frame weighs 1 in the complex cell's sums.
 float DirectDrive()
 {
     const RfFilterSet& set = CurrentFilters();
@@ -82,24 +74,18 @@ float DirectDrive()
     for (int32_t s = 1; s <= kFilterSteps; ++s) {
         const int32_t f = (n - s + kHistoryFrames) % kHistoryFrames;  // step s reads frame n - s + 1
         const float* frame = simulation.stimulusHistory[f];
-        for (int32_t r = 0; r < h; ++r) {
+        for (int32_t r = 0; r < h; ++r)
             for (int32_t k = 0; k < w; ++k) {
                 const double v = frame[r * kFilterSide + k];
-                if (complex) {
-                    a += EnergyAValue(set, k + 1, r + 1, s) * v;
-                    b += EnergyBValue(set, k + 1, r + 1, s) * v;
-                } else {
-                    a += LinearValue(set, k + 1, r + 1, s) * v;
-                }
+                a += (complex ? EnergyAValue(set, k + 1, r + 1, s) : LinearValue(set, k + 1, r + 1, s)) * v;
+                b += complex ? EnergyBValue(set, k + 1, r + 1, s) * v : 0.0;
             }
-        }
     }
     const double drive = complex ? (a * a + b * b) / 1000.0 : a;
     return static_cast<float>(drive) * modelOptions.currentMaxRate.load();
 }
 
-// Within rounding: relative for the energy, against the bound of |drive|
-// (every pixel at most 1) for a linear cell.
+// Within rounding: relative for the energy, against the bound of |drive| (pixels at most 1) for a linear cell.
 void ExpectFastMatchesDirect(int32_t cellType, const char* when, bool copy = true)
 {
     if (copy) CopyStimulusToHistory(CurrentFilters());
@@ -121,13 +107,11 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
             if (tick % 7 == 3) ExpectFastMatchesDirect(cellType, "steady");
             else DriveOfTick();
         }
-        // Right after a rebuild (a new box: another size and centre) the old
-        // frames are read with the new box.
+        // Right after a rebuild (a new box: another size and centre) the old frames are read with the new box.
         receptiveField.centreX = receptiveField.centreX + 37.0f * kDegreesPerPixel;
         receptiveField.centreY = receptiveField.centreY - 23.0f * kDegreesPerPixel;
-        receptiveField.surroundSigma = 0.75f;  // the X cells' box
-        receptiveField.length = 1.1f;          // the cortical cells' box
-        receptiveField.orientation = 30.0f;
+        // The X cells' box, then the cortical cells'.
+        receptiveField.surroundSigma = 0.75f, receptiveField.length = 1.1f, receptiveField.orientation = 30.0f;
         BuildFilters();
         ASSERT_NE(BoxHalf(), oldBox);
         for (int32_t tick = 0; tick < 4; ++tick) {
@@ -137,34 +121,25 @@ TEST(ResponseDriveFast, AgreesWithTheDirectDotProductForEveryCellType)
         // A rebuild between the copy and the drive.
         PublishImage([](int32_t, int32_t) { return 2.0f * Lcg() - 1.0f; });
         CopyStimulusToHistory(CurrentFilters());
-        receptiveField.orientation = 120.0f;
-        BuildFilters();
+        receptiveField.orientation = 120.0f, BuildFilters();
         ExpectFastMatchesDirect(cellType, "rebuilt between the copy and the drive", false);
     }
 }
 
-int64_t NonZeroElements(const float* image)
-{
-    return std::count_if(image, image + kFilterPixels, [](float v) { return v != 0.0f; });
-}
+int64_t NonZeroElements(const float* image) { return kFilterPixels - std::count(image, image + kFilterPixels, 0.0f); }
 
-// Press over the field, tick, hear the clicks: the ON-centre cell answers a
-// spot from the second tick on, fires well above its spontaneous rate while
-// the spot is held and falls back 20 ticks after the release.
+// Press over the field, tick, hear the clicks: the ON-centre cell answers a spot from the second tick on,
+// fires well above its spontaneous rate while it is held and falls back 20 ticks after the release.
 TEST(SceneToNeuron, PressedSpotOverOnCentreIsHeard)
 {
-    ResetEngine(OnCentreX);
-    SetStimulusType(Spot);
-    OnPointerMove(500, 350 + 36);  // the field's centre pixel; the canvas adds the band
+    SpotOverField(OnCentreX);
     std::vector<float> rates;
     int32_t clicks[3] = {};  // before, while held, after
     float peakHeld = 0.0f;
     for (int32_t tick = 0; tick < 150; ++tick) {
         if (tick == 50) OnLeftButtonDown();
         if (tick == 100) OnLeftButtonUp();
-        SceneTick();
-        NeuronTickCompute();
-        clicks[tick / 50] += NeuronTickFinish(PlanNextSlice(int64_t{tick} * 882), [](int64_t) {});
+        clicks[tick / 50] += RunTick(tick);
         rates.push_back(simulation.expectedRate);
         if (tick / 50 == 1) peakHeld = std::max(peakHeld, simulation.peakRate.load());
     }
@@ -178,14 +153,11 @@ TEST(SceneToNeuron, PressedSpotOverOnCentreIsHeard)
     EXPECT_GT(clicks[1], clicks[2]);
 }
 
-// What the neuron is handed is what the frame shows, with nothing left behind
-// by a stimulus that moved or went off.
+// What the neuron is handed is what the frame shows, with nothing left behind by a stimulus that moved or went off.
 TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
 {
-    ResetEngine(Simple);
+    SpotOverField(Simple);
     receptiveField.displayMode = Hidden;
-    stimulus.stimulusType = Spot;
-    OnPointerMove(500, 350 + 36);  // the field's centre pixel on a 1000 x 700 canvas
     stimulus.stimulusOn = true;
     SceneTick();
     const float* seen = LatestStimulusImage();
@@ -212,15 +184,12 @@ TEST(SceneToNeuron, ImageHoldsOnlyWhatThisTickDrew)
     EXPECT_EQ(NonZeroElements(LatestStimulusImage()), 0);
 }
 
-// Filters rebuilt for a field 3 degrees to the right between the scene tick
-// and the neuron tick: read against the new box, the image would show the
-// spot 114 pixels left of where it lies. That tick sees a blank frame, the
-// next the spot again (at the box's edge).
+// Filters rebuilt for a field 3 degrees to the right between the scene tick and the neuron tick: read against
+// the new box, the image would show the spot 114 pixels left of where it lies. That tick sees a blank frame,
+// the next the spot again (at the box's edge).
 TEST(SceneToNeuron, AnImageIsReadOnlyAgainstTheBoxItWasDrawnFor)
 {
-    ResetEngine(OnCentreX);
-    stimulus.stimulusType = Spot;
-    OnPointerMove(500, 350 + 36);
+    SpotOverField(OnCentreX);
     stimulus.stimulusOn = true;
     for (int32_t shift : {0, 3, 0}) {
         SceneTick();

@@ -1,23 +1,28 @@
-// The receptive field drawn: the simple cell's borders and marks, the X
-// cell's rings and marks, and the grey-scale map of the filter at 20 ms.
-#include "tests/core/test_support.h"
-#include "render/scene_drawing.h"
+// The receptive field drawn: the simple cell's borders and marks, the X cell's rings and marks, and the
+// grey-scale map of the filter at 20 ms.
 #include <limits>
+
+#include "render/scene_drawing.h"
+#include "tests/core/test_support.h"
 
 using namespace ts;
 
 namespace {
 
-constexpr uint32_t kOutline = 0xD0D0D0;
-constexpr uint32_t kSurround = 0xA0A0A0;
+constexpr uint32_t kOutline = 0xD0D0D0, kSurround = 0xA0A0A0;
+constexpr uint32_t kBackdrop = 0x123456;  // not a grey: shows what the map left alone
 constexpr int32_t cx = 500, cy = 350;  // the default centre on a 1000 x 700 client
 
 void ShowField(int32_t cellType, int32_t mode)
 {
     ResetScene();
-    receptiveField.cellType = cellType;
-    receptiveField.displayMode = mode;
+    receptiveField.cellType = cellType, receptiveField.displayMode = mode;
     if (cellType == Complex) receptiveField.phase = 90.0f;
+}
+
+void SetSpatial(RfFilterSet& set, int32_t term, int32_t x, int32_t y, float v)
+{
+    set.spatial[term][(y - set.boxTop) * kFilterSide + (x - set.boxLeft)] = v;
 }
 
 }  // namespace
@@ -35,8 +40,7 @@ TEST(RfOutline, DefaultSimpleCellBordersEndLinesAndMarks)
     for (int32_t y : {cy - 53, cy + 53})
         for (int32_t x = cx - 48; x <= cx + 24; ++x)
             EXPECT_EQ(ReadPixel(x, y), x == cx - 48 || x == cx + 24 ? kGrey : kOutline) << x;
-    // Three columns of four marks 40, 14, -12 and -38 pixels along the axis
-    // (which points up): '-' at -36, '+' at -13, '-' at 11.
+    // Three columns of four marks 40, 14, -12 and -38 pixels along the (upward) axis: '-' at -36, '+' at -13, '-' at 11.
     for (int32_t along : {-40, -14, 12, 38}) {
         for (int32_t column : {-36, -13, 11}) {
             const int32_t x = cx + column, y = cy - along;
@@ -51,10 +55,7 @@ TEST(RfOutline, DefaultSimpleCellBordersEndLinesAndMarks)
 
 TEST(RfOutline, XCellRingsAndMarks)
 {
-    struct Probe {
-        int32_t dx, dy;
-        uint32_t onColour, offColour;  // for the ON-centre and the OFF-centre cell
-    };
+    struct Probe { int32_t dx, dy; uint32_t onColour, offColour; };  // for the ON-centre and the OFF-centre cell
     const Probe probes[] = {
         // The centre ring (radius 18.5 to 20.5) and the surround ring (76 to 78).
         {19, 0, kWhite, kWhite},       {0, -20, kWhite, kWhite},       {-77, 0, kSurround, kSurround},
@@ -89,17 +90,6 @@ TEST(RfOutline, XCellWithoutACrossingDrawsNothing)
     }
 }
 
-namespace {
-
-constexpr uint32_t kBackdrop = 0x123456;  // not a grey: shows what the map left alone
-
-void SetSpatial(RfFilterSet& set, int32_t term, int32_t x, int32_t y, float v)
-{
-    set.spatial[term][(y - set.boxTop) * kFilterSide + (x - set.boxLeft)] = v;
-}
-
-}  // namespace
-
 TEST(RfMap, GreyFollowsTheValueAndSaturates)
 {
     ResetScene();
@@ -107,19 +97,14 @@ TEST(RfMap, GreyFollowsTheValueAndSaturates)
     receptiveField.cellType = Simple;
     RfFilterSet& set = TestFilters();
     SetBox(set, 400, 300, 5);
-    set.termCount = 2;
-    set.displayPeak = 2.0f;
-    set.linearTemporal[0][1] = 4.0f;   // step 2 of each term
-    set.linearTemporal[1][1] = -1.0f;
+    set.termCount = 2, set.displayPeak = 2.0f;
+    set.linearTemporal[0][1] = 4.0f, set.linearTemporal[1][1] = -1.0f;  // step 2 of each term
     set.linearTemporal[0][0] = 1000.0f;  // step 1 is not the map's
     const struct { float term0, term1; int32_t grey; } cases[] = {  // value = 4 term0 - term1, times 127 / 2
         {0.5f, 0.0f, 255}, {-0.5f, 0.0f, 1}, {0.25f, 0.0f, 191}, {0.0f, 1.0f, 64}, {0.125f, 0.5f, 128},
         {-2.0f, 0.0f, 0},  {0.0f, -0.5f, 159}};
     int32_t x = 400;
-    for (const auto& c : cases) {
-        SetSpatial(set, 0, x, 300, c.term0);
-        SetSpatial(set, 1, x++, 300, c.term1);
-    }
+    for (const auto& c : cases) SetSpatial(set, 0, x, 300, c.term0), SetSpatial(set, 1, x++, 300, c.term1);
     DrawReceptiveField(set);
     x = 400;
     for (const auto& c : cases) EXPECT_EQ(ReadPixel(x++, 300), Grey(c.grey)) << c.term0 << " " << c.term1;
@@ -142,10 +127,7 @@ TEST(RfMap, NoScaleGivesMidGreyAndTheBoxIsClipped)
         receptiveField.cellType = OnCentreX;
         RfFilterSet& set = TestFilters();
         SetBox(set, c.left, c.top, c.half);
-        set.termCount = 1;
-        set.linearTemporal[0][1] = 1.0f;
-        set.spatial[0][0] = 0.7f;
-        set.displayPeak = c.peak;
+        set.termCount = 1, set.linearTemporal[0][1] = 1.0f, set.spatial[0][0] = 0.7f, set.displayPeak = c.peak;
         DrawReceptiveField(set);
         EXPECT_EQ(CountPixels(Grey(128)), c.drawn);
         EXPECT_EQ(CountPixels(kBackdrop), int64_t{kWidth} * kHeight - c.drawn);

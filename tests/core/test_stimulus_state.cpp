@@ -1,5 +1,4 @@
-// The stimulus record under the wheel and the keys, positions across a
-// resize, and Enter at the end of a hand plot.
+// The stimulus record under the wheel and the keys, positions across a resize, and Enter after a hand plot.
 #include <limits>
 #include <tuple>
 
@@ -30,25 +29,21 @@ TEST_F(Stimulus, OrientationStepsAndWraps)
     }
 }
 
-// A minimised window (0 x 0) or a nonsense size on either side of a resize
-// leaves every position where it was (scaling is the shell resize test's),
-// and a growth that would overflow a float keeps the old value.
+// A minimised window (0 x 0) or a nonsense size on either side of a resize leaves every position where it was
+// (scaling is the shell resize test's), and a growth that would overflow a float keeps the old value.
 TEST_F(Stimulus, ResizeKeepsPositionsWithoutAnArea)
 {
     for (auto [oldWidth, oldHeight, newWidth, newHeight] :
          {std::tuple{800, 600, 0, 0}, {0, 0, 800, 600}, {-1, 600, 800, 600}}) {
-        ClearMarks();
-        AddMark(3.0f, 4.0f, 1);
-        stimulus.stimX = 10.0f;
-        receptiveField.centreX = 12.0f;
+        ClearMarks(), AddMark(3.0f, 4.0f, 1);
+        stimulus.stimX = 10.0f, receptiveField.centreX = 12.0f;
         RescalePositions(oldWidth, oldHeight, newWidth, newHeight);
         EXPECT_EQ(std::tuple(stimulus.stimX.load(), receptiveField.centreX.load(), marks.markX[1].load()),
                   std::tuple(10.0f, 12.0f, 3.0f)) << oldWidth << " x " << oldHeight << " -> " << newWidth;
     }
     stimulus.stimX = 3e38f;
     RescalePositions(1, 1, 65535, 1);
-    EXPECT_EQ(stimulus.stimX, 3e38f);
-    EXPECT_EQ(stimulus.mouseX, std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(std::pair(stimulus.stimX.load(), stimulus.mouseX.load()), std::pair(3e38f, std::numeric_limits<int32_t>::max()));
 }
 
 TEST(Marks, EnterRevealsAndAsksForFeedback)
@@ -63,9 +58,7 @@ TEST(Marks, EnterRevealsAndAsksForFeedback)
     };
     for (const auto& c : cases) {
         ClearMarks();
-        receptiveField.cellType = c.cellType;
-        receptiveField.displayMode = c.mode;
-        receptiveField.savedDisplayMode = GreyScale;
+        receptiveField.cellType = c.cellType, receptiveField.displayMode = c.mode, receptiveField.savedDisplayMode = GreyScale;
         if (c.withMark) AddMark(1.0f, 1.0f, 1);
         const bool feedback = OnCharacter('\r');
         EXPECT_EQ(std::tuple(feedback, receptiveField.displayMode.load(), receptiveField.savedDisplayMode.load()),

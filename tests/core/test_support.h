@@ -1,14 +1,12 @@
 #pragma once
-// Shared set-up of the core tests: records at their start-up values, images
-// fed to the neuron tick the way the scene thread feeds them, a frame for the
-// drawing tests and a click scanner.
+// Shared set-up of the core tests: records at their start-up values, images fed to the neuron tick the way the
+// scene thread feeds them, a frame for the drawing tests and a click scanner.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "model/app_state.h"
@@ -24,6 +22,7 @@
 #include "sim/response.h"
 #include "sim/scene_loop.h"
 #include "sim/simulation_state.h"
+#include "sim/scene_tick.h"
 #include "sim/spikes.h"
 #include "stimulus/hand_plot_marks.h"
 #include "stimulus/stimulus_image.h"
@@ -34,23 +33,14 @@ inline float FactoredValue(const RfFilterSet& set, const float (&temporal)[kMaxT
                            int32_t j, int32_t t)
 {
     if (i < 1 || j < 1 || t < 1 || i > set.builtColumns || j > set.builtRows || t > kFilterSteps) return 0.0f;
-    const int32_t index = (j - 1) * kFilterSide + (i - 1);
     float value = 0.0f;
-    for (int32_t k = 0; k < set.termCount && k < kMaxTerms; ++k) value += set.spatial[k][index] * temporal[k][t - 1];
+    for (int32_t k = 0; k < set.termCount && k < kMaxTerms; ++k)
+        value += set.spatial[k][(j - 1) * kFilterSide + (i - 1)] * temporal[k][t - 1];
     return value;
 }
-inline float LinearValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.linearTemporal, i, j, t);
-}
-inline float EnergyAValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.energyATemporal, i, j, t);
-}
-inline float EnergyBValue(const RfFilterSet& set, int32_t i, int32_t j, int32_t t)
-{
-    return FactoredValue(set, set.energyBTemporal, i, j, t);
-}
+inline float LinearValue(const RfFilterSet& s, int32_t i, int32_t j, int32_t t) { return FactoredValue(s, s.linearTemporal, i, j, t); }
+inline float EnergyAValue(const RfFilterSet& s, int32_t i, int32_t j, int32_t t) { return FactoredValue(s, s.energyATemporal, i, j, t); }
+inline float EnergyBValue(const RfFilterSet& s, int32_t i, int32_t j, int32_t t) { return FactoredValue(s, s.energyBTemporal, i, j, t); }
 
 namespace ts {
 
@@ -91,36 +81,42 @@ inline float DriveOfTick()
     return ComputeDrive(CurrentFilters());
 }
 
+// Tick n as the scene and audio threads run it (20 ms, 882 samples); returns its clicks.
+inline int32_t RunTick(int64_t n)
+{
+    SceneTickAt(n * 20);
+    NeuronTickCompute();
+    return FinishAudioTick(n * 882);
+}
+
+// A spot under the pointer at the centre of a cellType field on a 1000 x 700 canvas (the canvas adds the band).
+inline void SpotOverField(int32_t cellType)
+{
+    ResetEngine(cellType);
+    SetStimulusType(Spot);
+    OnPointerMove(500, 350 + 36);
+}
+
 // ---- drawing: a grey frame and a filter set whose box the test chooses ----
 
 inline uint32_t Grey(int32_t g) { return static_cast<uint32_t>(g) * 0x010101u; }
 
-inline RfFilterSet& TestFilters()
-{
-    static RfFilterSet set;  // the size of the real ones: not on the stack
-    return set;
-}
+// The size of the real ones: not on the stack.
+inline RfFilterSet& TestFilters() { static RfFilterSet set; return set; }
 
 inline void SetBox(RfFilterSet& set, int32_t left, int32_t top, int32_t halfSize)
 {
-    set.boxLeft = left;
-    set.boxTop = top;
-    set.boxRight = left + 2 * halfSize;
-    set.boxBottom = top + 2 * halfSize;
+    set.boxLeft = left, set.boxTop = top, set.boxRight = left + 2 * halfSize, set.boxBottom = top + 2 * halfSize;
 }
 
 inline void ResetScene(int32_t width = kWidth, int32_t height = kHeight)
 {
-    ResetEngineRecords(width, height);
-    SizeFrameBuffer(width, height);
-    ClearFrame(kGrey);
-    SetColour(kWhite);
+    ResetEngineRecords(width, height), SizeFrameBuffer(width, height), ClearFrame(kGrey), SetColour(kWhite);
     std::fill(StimulusImageBack(), StimulusImageBack() + kFilterPixels, 0.0f);
     RfFilterSet& set = TestFilters();
     std::memset(set.spatial, 0, sizeof set.spatial);
     std::memset(set.linearTemporal, 0, sizeof set.linearTemporal);
-    set.termCount = 0;
-    set.displayPeak = 0.0f;
+    set.termCount = 0, set.displayPeak = 0.0f;
     SetBox(set, 418, 268, 82);
 }
 
@@ -159,8 +155,7 @@ inline Pixels WhitePixels()
 
 constexpr int32_t kSeed = 0x1234567;
 
-// An ON-centre X cell with the stimulus off, firing at its spontaneous rate
-// (15 Hz by default). spontaneous < 0 keeps the default.
+// An ON-centre X cell with the stimulus off, firing at its spontaneous rate (15 Hz unless spontaneous >= 0).
 inline void PrepareOnCentreCell(float spontaneous = -1.0f, bool hash = false)
 {
     ResetEngine(OnCentreX, kSeed, 800, 600);
@@ -191,17 +186,3 @@ inline ClickScan ScanClicks(const std::vector<int16_t>& s)
 }
 
 }  // namespace ts
-
-// Default records on a 1000 x 700 client area and empty filter sets.
-class FilterTest : public testing::Test {
-protected:
-    void SetUp() override { ResetEngineRecords(ts::kWidth, ts::kHeight); }
-    void TearDown() override { ResetFilters(); }
-
-    static const RfFilterSet& Build(int32_t cellType)
-    {
-        receptiveField.cellType = cellType;
-        BuildFilters();
-        return CurrentFilters();
-    }
-};

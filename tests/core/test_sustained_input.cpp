@@ -1,5 +1,5 @@
-// Keys held and wheels spun until the sizes run away, and values typed far
-// beyond sense: every tick's drawing work stays within the canvas and box.
+// Keys held and wheels spun until the sizes run away, and values typed far beyond sense: every tick's drawing
+// work stays within the canvas and box.
 #include <cfloat>
 
 #include "render/scene_drawing.h"
@@ -12,8 +12,7 @@ namespace {
 
 constexpr int32_t kW = 400, kH = 300;
 
-// Two visits for each pixel of the frame and the image, and a run search of
-// at most 256 tests for each row of either.
+// Two visits for each pixel of the frame and the image, and a run search of at most 256 tests per row of either.
 constexpr int64_t kMostWork = 2 * (int64_t{kW} * kH + kFilterPixels) + 256 * (kH + kFilterSide);
 
 // One scene tick and one neuron tick; returns the rasteriser's work.
@@ -35,8 +34,7 @@ void ShowStimulus(int32_t cellType, int32_t type)
 
 }  // namespace
 
-// Each arrow key held and the wheel spun each way for 3,000 steps, ticking
-// every 25, for every stimulus and cell.
+// Each arrow key held and the wheel spun each way for 3,000 steps, ticking every 25, for every stimulus and cell.
 TEST(SustainedInput, HeldKeysAndSpunWheelsKeepEveryTickWithinTheCanvas)
 {
     const int32_t inputs[] = {KeyLeft, KeyUp, KeyRight, KeyDown, +120, -120};
@@ -45,25 +43,18 @@ TEST(SustainedInput, HeldKeysAndSpunWheelsKeepEveryTickWithinTheCanvas)
             for (int32_t input : inputs) {
                 ShowStimulus(cell, type);
                 for (int32_t step = 1; step <= 3000; ++step) {
-                    if (input > 100 || input < 0) OnWheel(input);
-                    else OnKeyDown(input);
-                    if (step % 25 != 0) continue;
-                    ASSERT_LE(Tick(step * 20), kMostWork) << "cell " << cell << " stimulus " << type << " input "
-                                                          << input << " step " << step;
+                    input > 100 || input < 0 ? OnWheel(input) : OnKeyDown(input);
+                    if (step % 25 == 0) { ASSERT_LE(Tick(step * 20), kMostWork) << cell << " " << type << " " << input << " " << step; }
                 }
             }
         }
     }
 }
 
-// Every size a dialog, a file or the page can set, from a thousandth to the
-// float limit, and the values that are not sizes at all.
+// Every size a dialog, a file or the page can set, from a thousandth to the float limit, and non-sizes.
 TEST(SustainedInput, AnySizeTypedCostsNoMoreThanTheCanvas)
 {
-    struct Field {
-        int32_t type;
-        Relaxed<float> StimulusState::* value;
-    };
+    struct Field { int32_t type; Relaxed<float> StimulusState::* value; };
     const Field fields[] = {
         {Spot, &StimulusState::spotRadius}, {Annulus, &StimulusState::spotRadius}, {Annulus, &StimulusState::annulusRatio},
         {Bar, &StimulusState::barLength}, {Bar, &StimulusState::barWidth}, {Bar, &StimulusState::orientation},

@@ -21,6 +21,8 @@ void ResetTraces(int32_t width, int32_t index)
 // Slot of the sample drawn i pixels left of the right edge.
 int32_t SlotOf(int32_t i, int32_t index, int32_t width) { return index - i < 1 ? index - i + width : index - i; }
 
+void Tick(float rate, int32_t spikes = 0) { RecordRate(rate, 0.25f), RecordTick(spikes); }
+
 }  // namespace
 
 TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
@@ -44,23 +46,18 @@ TEST(TraceDrawing, SamplesRunRightToLeftWithSpikeStrokesAndStimulusMarks)
         }
         EXPECT_EQ(ReadPixel(788, 52), kWhite);
         EXPECT_EQ(ReadPixel(788, 51), kGrey);
-        // A saturated drive without a spike is a plateau of the line in row
-        // 42 (x 883 to 888), not a row of strokes: it climbs at x 888 and
-        // falls at x 882.
+        // A saturated drive without a spike is a plateau in row 42 (x 883 to 888), not strokes: up at 888, down at 882.
         for (int32_t x = 883; x <= 887; ++x)
             for (int32_t y = 42; y <= 62; ++y) EXPECT_EQ(ReadPixel(x, y), y == 42 ? kWhite : kGrey) << x << ", " << y;
-        // The zero samples lie on the baseline, from the newest (x 987) to
-        // the oldest (x 13).
+        // The zero samples lie on the baseline, from the newest (x 987) to the oldest (x 13).
         for (int32_t x : {12, 13, 987, 988}) EXPECT_EQ(ReadPixel(x, 62), x == 12 || x == 988 ? kGrey : kWhite) << x;
         // Stimulus marks: two pixels in rows 71 and 72 under each marked tick.
         for (int32_t i = 399; i <= 410; ++i)
             for (int32_t y = 70; y <= 73; ++y)
                 EXPECT_EQ(ReadPixel(988 - i, y), i >= 400 && i < 410 && (y == 71 || y == 72) ? kWhite : kGrey) << i;
-        // Nothing else: the baseline from x 13 to 987 but for x 788, where
-        // the line rises to row 52 (9 pixels at x 789, 10 at x 788) and x 883
-        // to 888 (rows 42 to 61 at x 888, row 42 at x 883 to 887, rows 43 to
-        // 62 at x 882); the two strokes' 20 pixels each above the baseline;
-        // the 20 marks.
+        // Nothing else: the baseline from x 13 to 987 but for x 788, where the line rises to row 52 (9 pixels at
+        // x 789, 10 at x 788) and x 883 to 888 (rows 42 to 61 at x 888, row 42 at x 883 to 887, rows 43 to 62 at
+        // x 882); the two strokes' 20 pixels each above the baseline; the 20 marks.
         EXPECT_EQ(ReadPixel(788, 62), kGrey);
         EXPECT_EQ(CountPixels(kWhite), 974 + 19 + (20 + 5 + 19 - 6) + 40 + 20);
         EXPECT_EQ(frameBuffer.colour, kWhite);
@@ -80,22 +77,11 @@ TEST(TraceDrawing, WildValuesAndIndicesStayInBounds)
         for (int32_t j = 1; j <= kMaxTraceWidth; j += 3) traces.responseTrace[j] = c.value;
         appState.clientWidth = c.client;
         DrawTraces();
-        // Only white is ever drawn, and only in the trace rows (negative
-        // samples reach below them).
+        // Only white is ever drawn, and only in the trace rows (negative samples reach below them).
         EXPECT_EQ(CountPixels(kWhite) + CountPixels(kGrey), int64_t{kWidth} * kHeight);
         for (int32_t x = 0; x < kWidth && c.value > -1.0f; ++x) EXPECT_EQ(ReadPixel(x, 80), kGrey);
     }
 }
-
-namespace {
-
-void Tick(float rate, int32_t spikes = 0)
-{
-    RecordRate(rate, 0.25f);
-    RecordTick(spikes);
-}
-
-}  // namespace
 
 TEST(PeakRate, HoldsForTwentyFiveTicksAndPassesOverNonNumbers)
 {
@@ -146,10 +132,8 @@ TEST(Traces, SpikeMarkAndIndexWrap)
 
 TEST(Traces, StimulusMarker)
 {
-    const struct {
-        int32_t type; bool on, stationary; int32_t displayMode; float centreValue;
-        int32_t centreShift, marker;  // shift: pixels added to the centre column after the build
-    } cases[] = {
+    // shift: pixels added to the centre column after the build
+    const struct { int32_t type; bool on, stationary; int32_t displayMode; float centreValue; int32_t centreShift, marker; } cases[] = {
         {Bar, false, true, Hidden, 0.0f, 0, 1},  // spots and bars are marked while hidden
         {Annulus, false, false, GreyScale, 0.0f, 0, 0},  {Grating, false, true, Outlines, 0.5f, 0, 1},
         {Grating, true, false, GreyScale, -0.5f, 0, 0},  {Grating, true, false, Hidden, 0.5f, 0, 0},
@@ -158,9 +142,7 @@ TEST(Traces, StimulusMarker)
     };
     for (const auto& c : cases) {
         ResetEngine(Simple);
-        stimulus.stimulusType = c.type;
-        stimulus.stimulusOn = c.on;
-        stimulus.stationaryMode = c.stationary;
+        stimulus.stimulusType = c.type, stimulus.stimulusOn = c.on, stimulus.stationaryMode = c.stationary;
         receptiveField.displayMode = c.displayMode;
         const int32_t half = BoxHalf();
         PublishImage([&](int32_t col, int32_t row) { return col == half && row == half ? c.centreValue : 1.0f; });

@@ -1,31 +1,21 @@
-// The hand-over of frames and stimulus images: the reader gets the newest
-// published slot, never one the writer is still filling.
+// The hand-over of frames and stimulus images: the reader gets the newest published slot, never one the
+// writer is still filling.
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdint>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "model/triple_buffer.h"
 
 namespace {
 
-// A script of writer publishes ('P', each of the next serial) and reader
-// takes ('T'), with what each take returns and then finds in front.
+// A script of writer publishes ('P', each of the next serial) and reader takes ('T'), with what each take
+// returns and then finds in front.
 TEST(TripleBuffer, ReaderTakesTheNewestAndNeverTheWritersSlot)
 {
-    struct Case {
-        std::string script;
-        std::vector<std::pair<bool, int32_t>> takes;
-    };
+    struct Case { std::string script; std::vector<std::pair<bool, int32_t>> takes; };
     const Case cases[] = {
-        {"T", {{false, 0}}},
-        {"PT", {{true, 1}}},
-        {"PPPT", {{true, 3}}},
-        {"PTT", {{true, 1}, {false, 1}}},
-        {"PTPPT", {{true, 1}, {true, 3}}},
+        {"T", {{false, 0}}}, {"PPPT", {{true, 3}}}, {"PTT", {{true, 1}, {false, 1}}}, {"PTPPT", {{true, 1}, {true, 3}}},
         {"PPTPTTPPPPT", {{true, 2}, {true, 3}, {false, 3}, {true, 7}}},
     };
     for (const Case& c : cases) {
@@ -36,25 +26,17 @@ TEST(TripleBuffer, ReaderTakesTheNewestAndNeverTheWritersSlot)
         int32_t serial = 0;
         std::vector<std::pair<bool, int32_t>> takes;
         for (char op : c.script) {
-            if (op == 'P') {
-                buffer.Back() = ++serial;
-                buffer.Publish();
-            } else {
-                const bool took = buffer.TakeNewest();
-                takes.emplace_back(took, buffer.Front());
-            }
+            if (op == 'P') buffer.Back() = ++serial, buffer.Publish();
+            else takes.push_back({buffer.TakeNewest(), buffer.Front()});  // a braced list runs left to right
             ASSERT_NE(&buffer.Back(), &buffer.Front());
         }
         EXPECT_EQ(takes, c.takes);
     }
 }
 
-// A writer publishes frames of one value each as fast as it can while the
-// reader takes: a frame taken is never torn, never changes while held, and
-// the serials only grow, up to the last one published.
-struct Frame {
-    uint32_t words[4096];
-};
+// A writer publishes frames of one value each as fast as it can while the reader takes: a frame taken is never
+// torn, never changes while held, and the serials only grow, up to the last one published.
+struct Frame { uint32_t words[4096]; };
 TripleBuffer<Frame> frames;
 
 TEST(ThreadedTripleBuffer, NeitherSideSeesTheOtherWriting)

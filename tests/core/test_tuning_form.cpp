@@ -1,29 +1,21 @@
-// The tuning form's ranges, which both editions' forms and the command line
-// apply, and the plan the sweep runs from the values typed.
+// The tuning form's ranges, which both editions' forms and the command line apply, and the plan from the values typed.
 #include <limits>
 
 #include "tests/core/test_support.h"
 #include "tuning/curve_picture.h"
 #include "tuning/tuning_form.h"
 
-// Each value outside its field is held to the nearest end, an empty one
-// takes the field's first value, and the plan holds what the sweep runs.
+// Each value outside its field is held to the nearest end, an empty one takes the field's first value, and the
+// plan holds what the sweep runs.
 TEST(TuningForm, ValuesOutsideTheirRangesAreHeldInThePlan)
 {
     constexpr double kNan = std::numeric_limits<double>::quiet_NaN(), kInf = std::numeric_limits<double>::infinity();
     using V = TuningFormValues;
-    const struct {
-        int32_t parameter;
-        double V::*member;
-        double typed;
-        int32_t points, repeats, ticks;
-        float from, to;
-    } cases[] = {
+    const struct { int32_t parameter; double V::*member; double typed; int32_t points, repeats, ticks; float from, to; } cases[] = {
         {SweepOrientation, &V::repeats, 0, 12, 1, 50, 0, 360},
         {SweepOrientation, &V::repeats, 101, 12, 100, 50, 0, 360},
         {SweepOrientation, &V::repeats, 1e300, 12, 100, 50, 0, 360},
         {SweepOrientation, &V::repeats, kNan, 12, 2, 50, 0, 360},
-        {SweepOrientation, &V::seconds, 0.05, 12, 2, 10, 0, 360},
         {SweepOrientation, &V::seconds, 61, 12, 2, 3000, 0, 360},
         {SweepOrientation, &V::seconds, -kInf, 12, 2, 10, 0, 360},
         {SweepOrientation, &V::seconds, 0.44, 12, 2, 20, 0, 360},
@@ -42,28 +34,21 @@ TEST(TuningForm, ValuesOutsideTheirRangesAreHeldInThePlan)
         TuningFormValues values = DefaultFormValues(c.parameter);
         values.*c.member = c.typed;
         const SweepPlan plan = PlanOfForm(values);
-        EXPECT_EQ(plan.parameter, c.parameter);
-        EXPECT_EQ(plan.points, c.points);
-        EXPECT_EQ(plan.repeats, c.repeats);
-        EXPECT_EQ(plan.presentTicks, c.ticks);
-        EXPECT_EQ(plan.from, c.from);
-        EXPECT_EQ(plan.to, c.to);
+        EXPECT_EQ(std::tuple(plan.parameter, plan.points, plan.repeats, plan.presentTicks, plan.from, plan.to),
+                  std::tuple(c.parameter, c.points, c.repeats, c.ticks, c.from, c.to));
     }
 }
 
-namespace {
-std::string Texts(const PlotPicture& p)
+static std::string Texts(const PlotPicture& p)
 {
     std::string texts;
     for (const PlotShape& s : p.shapes)
         if (s.kind == ShapeText) texts += s.text + "|";
     return texts;
 }
-}  // namespace
 
-// The tuning curve's figure, as both editions paint it: a linear axis
-// around the circle, a logarithmic one over octave steps, a rate axis with
-// room above its peak, labels with the decimals their step needs.
+// The tuning curve's figure, as both editions paint it: a linear axis around the circle, a logarithmic one over
+// octave steps, a rate axis with room above its peak, labels with the decimals their step needs.
 TEST(TuningCurvePicture, AxesTicksAndNames)
 {
     std::vector<CurvePoint> octaves;

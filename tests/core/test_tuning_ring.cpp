@@ -4,9 +4,8 @@
 
 using namespace ts;
 
-// After a stall of the user-interface thread the recorder reads a whole ring
-// at once. Having published tick n, the writer may already have written tick
-// n + 1 into the slot of tick n + 1 - 512: that tick is lost, not misread.
+// After a stall of the user-interface thread the recorder reads a whole ring at once. Having published tick n,
+// the writer may already have written tick n + 1 into the slot of tick n + 1 - 512: that tick is lost, not misread.
 TEST(TuningRing, TheSlotTheWriterRewritesNextIsNotTrusted)
 {
     ResetEngine(OnCentreX);

@@ -1,14 +1,11 @@
-// The frame the web edition must reproduce: a grating over a complex cell,
-// drawn by the native core at fixed records and clock readings. The file it
-// writes (to TESSALINE_REFERENCE_FRAME) is what the browser check compares the page's
-// frame with, pixel by pixel.
+// The frame the web edition must reproduce: a grating over a complex cell, drawn by the native core at fixed
+// records and clock readings. The file it writes (to TESSALINE_REFERENCE_FRAME) is what the browser check
+// compares the page's frame with, pixel by pixel.
 #include <cstdio>
 #include <cstdlib>
 
 #include "sim/start_up.h"
 #include "test_support.h"
-
-namespace {
 
 TEST(WebReference, GratingOverComplexCellFrame)
 {
@@ -21,8 +18,7 @@ TEST(WebReference, GratingOverComplexCellFrame)
     for (int64_t t : {1000, 1020, 1040}) SceneTickAt(t);
 
     const PresentedFrame frame = LatestFrame();
-    ASSERT_EQ(frame.width, kW);
-    ASSERT_EQ(frame.height, kH);
+    ASSERT_EQ(std::pair(frame.width, frame.height), std::pair(kW, kH));
     // Grey far from the field; grating bars of both signs under the pointer.
     EXPECT_EQ(frame.pixels[(kH - 5) * kW + 5] & 0xFFFFFFu, ts::kGrey);
     uint32_t darkest = 255, lightest = 0;
@@ -33,8 +29,7 @@ TEST(WebReference, GratingOverComplexCellFrame)
     EXPECT_LT(darkest, 40u);
     EXPECT_GT(lightest, 215u);
 
-    // Written only when asked for, so that one run writes it while the
-    // browser check may read it.
+    // Written only when asked for, so that one run writes it while the browser check may read it.
     const char* path = std::getenv("TESSALINE_REFERENCE_FRAME");
     if (path == nullptr) return;
     std::FILE* out = std::fopen(path, "wb");
@@ -44,5 +39,3 @@ TEST(WebReference, GratingOverComplexCellFrame)
     std::fwrite(frame.pixels, sizeof(uint32_t), static_cast<size_t>(kW) * kH, out);
     EXPECT_EQ(std::fclose(out), 0);
 }
-
-}  // namespace

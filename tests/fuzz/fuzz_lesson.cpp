@@ -1,7 +1,6 @@
-// Fuzz target for the lesson reader: any file a student double-clicks or any
-// link they follow goes through ParseLesson. Whatever the bytes, it must end
-// with a lesson or a message, and a lesson it takes must write out and read
-// back as the same lesson. Links carry lessons in base64url, read here too.
+// Fuzz target for the lesson reader: any file a student opens or link they follow goes through ParseLesson.
+// Whatever the bytes, it ends with a lesson or a message, and a lesson it takes writes out and reads back as
+// the same lesson. Links carry lessons in base64url, read here too.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

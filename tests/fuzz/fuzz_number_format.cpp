@@ -1,6 +1,5 @@
-// Fuzz target for the number helpers: any text a student types goes through
-// ParseReal, and every number shown goes through the formatters, which must
-// fill their field exactly, whatever the bits.
+// Fuzz target for the number helpers: any text typed goes through ParseReal, and every number shown through
+// the formatters, which must fill their field exactly, whatever the bits.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,5 @@
-// A dense screen (two device pixels per point, as a HiDPI laptop at a scale
-// of 2) shows a degree at the same size as any other: 38 points, 76 device
-// pixels. ctest runs this with TESSALINE_TEST_SCALE=2; at a scale of 1 it
-// is skipped.
+// A dense screen (two device pixels per point, a HiDPI laptop at a scale of 2) shows a degree at the same size
+// as any other: 38 points, 76 device pixels. ctest runs this with TESSALINE_TEST_SCALE=2; else it is skipped.
 #include "sim/scene_tick.h"
 #include "test_shell_support.h"
 
@@ -11,13 +9,10 @@ TEST(DenseScreen, ADegreeIsThirtyEightPoints)
     Canvas* canvas = window->canvas();
     const qreal ratio = canvas->devicePixelRatioF();
     if (ratio < 2.0) GTEST_SKIP() << "wants TESSALINE_TEST_SCALE=2";
-    EXPECT_EQ(appState.clientWidth, canvas->width());  // the frame has a pixel per point
-    EXPECT_EQ(appState.clientHeight, canvas->height());
+    EXPECT_EQ(QSize(appState.clientWidth, appState.clientHeight), canvas->size());  // the frame has a pixel per point
 
     // A spot of radius 1 degree, held at the canvas point (300, 300), the field hidden.
-    receptiveField.displayMode = Hidden;
-    stimulus.stimulusType = Spot;
-    stimulus.spotRadius = 1.0f;
+    receptiveField.displayMode = Hidden, stimulus.stimulusType = Spot, stimulus.spotRadius = 1.0f;
     OnPointerMove(300, 300 + appState.toolbarHeight);
     stimulus.stationaryMode = true;
     appState.lastSizeTime = MillisecondClock() - 1000;  // long past any resize

@@ -1,6 +1,5 @@
-// The dialogs' wiring, key by key: what the real controls hand to the rules
-// reaches the records and comes back into the controls, and modal runs. (The rules themselves are the core tests'; typed
-// extremes the random-input test's.)
+// The dialogs' wiring, key by key: what the real controls hand to the rules reaches the records and comes back
+// into the controls, and modal runs. (The rules are the core tests'; typed extremes the random-input test's.)
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -20,14 +19,8 @@ TEST(Dialogs, TypedFieldsMoveTheirRecordsAndControls)
     stimulus.stimulusType = Grating;
     const ReceptiveField& rf = receptiveField;
     const auto stim = CreateSelectStimulusDialog, field = CreateRfDialog;
-    const struct {
-        QDialog* (*create)(QWidget*);
-        int edit;
-        const char* text;
-        const Relaxed<float>& record;
-        float value;
-        int control, position;  // a slider or a spin box
-    } steps[] = {
+    // control: a slider or a spin box
+    const struct { QDialog* (*create)(QWidget*); int edit; const char* text; const Relaxed<float>& record; float value; int control, position; } steps[] = {
         {stim, St::kSfEdit, "1", stimulus.gratingSf, 1.0f, St::kSfSlider, 150},
         {stim, St::kSfEdit, "101", stimulus.gratingSf, 10.0f, St::kSfSlider, 220},  // its last key refused
         {stim, St::kPhaseEdit, "33", stimulus.gratingPhase, 33.0f, St::kPhaseUpDown, 16},
@@ -58,8 +51,7 @@ TEST(Dialogs, SpinBoxesStepAndButtonsChoose)
     DialogPtr d(CreateSelectStimulusDialog(nullptr));
     auto* phase = Control<QSpinBox>(d.get(), St::kPhaseUpDown);
     EXPECT_FALSE(Control<QLineEdit>(d.get(), St::kPhaseEdit)->isEnabled());
-    QTest::keyClick(phase, Qt::Key_Up);
-    QTest::keyClick(phase, Qt::Key_Up);
+    QTest::keyClick(phase, Qt::Key_Up), QTest::keyClick(phase, Qt::Key_Up);
     EXPECT_FLOAT_EQ(stimulus.gratingPhase, 4.0f);
     EXPECT_EQ(FieldText(d.get(), St::kPhaseEdit), "4");
     phase->stepDown();
@@ -78,8 +70,7 @@ TEST(Dialogs, ModalRunsKeepTheirChanges)
 {
     using namespace SelectStimulusIds;
     ResetAllRecords();
-    stimulus.mouseX = 17;
-    stimulus.mouseY = 23;
+    stimulus.mouseX = 17, stimulus.mouseY = 23;
     EXPECT_TRUE(WithModal([] { ShowSelectStimulusDialog(nullptr); }, [](QWidget* d) {
         EXPECT_TRUE(stimulus.stimulusOn) << "switched on while open";
         EXPECT_EQ(stimulus.mouseX, kTestWidth / 2);
@@ -87,9 +78,8 @@ TEST(Dialogs, ModalRunsKeepTheirChanges)
         TypeInto(d, kBarLengthEdit, "6");
         QTest::keyClick(d, Qt::Key_Escape);
     }));
-    EXPECT_FALSE(stimulus.stimulusOn);
-    EXPECT_FLOAT_EQ(stimulus.contrastPercent, 10.0f);
-    EXPECT_FLOAT_EQ(stimulus.barLength, 6.0f);
+    EXPECT_EQ(std::tuple(stimulus.stimulusOn.load(), stimulus.contrastPercent.load(), stimulus.barLength.load()),
+              std::tuple(false, 10.0f, 6.0f));
     EXPECT_EQ(stimulus.mouseX, kTestWidth / 2) << "stays centred until the pointer moves";
 
     EXPECT_TRUE(WithModal([] { ShowRfDialog(nullptr); }, [](QWidget* d) {

@@ -1,6 +1,5 @@
-// Lessons on the desktop: a file opened with its
-// instructions beside the canvas, a bad file's message, the save that keeps a
-// hidden field's place only in a teacher's copy, and the command line.
+// Lessons on the desktop: a file opened with its instructions beside the canvas, a bad file's message, the save
+// that keeps a hidden field's place only in a teacher's copy, and the command line.
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
@@ -20,8 +19,7 @@ namespace {
 QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& text)
 {
     QFile file(dir.filePath(QString::fromLatin1(name)));
-    file.open(QIODevice::WriteOnly);
-    file.write(text);
+    file.open(QIODevice::WriteOnly), file.write(text);
     return file.fileName();
 }
 

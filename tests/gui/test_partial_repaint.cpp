@@ -1,18 +1,14 @@
-// Partial repaint: a screen that only ever takes the rectangles a frame says
-// changed must match that frame pixel for pixel, at rest those rectangles
-// must be a small part of the frame, and a frame drawn from the store's
-// earlier content must be the frame drawn whole.
-
+// Partial repaint: a screen that only takes the rectangles a frame says changed matches that frame pixel for
+// pixel, at rest those rectangles are a small part of it, and a frame drawn over the store's earlier content
+// is the frame drawn whole.
 #include "tests/core/test_support.h"
 
 using namespace ts;
 
 namespace {
 
-struct Case {
-    int32_t cellType, stimulusType, displayMode;
-    bool moving, withMarks;
-    int64_t maxAreaPercent;  // of the frame, summed over a frame's rectangles
+struct Case {  // maxAreaPercent: of the frame, summed over a frame's rectangles
+    int32_t cellType, stimulusType, displayMode; bool moving, withMarks; int64_t maxAreaPercent;
 };
 
 uint64_t Hash(const PresentedFrame& f)
@@ -22,9 +18,8 @@ uint64_t Hash(const PresentedFrame& f)
     return h;
 }
 
-// Forty ticks of a drag across the field (the stimulus let go and taken up
-// again) with the traces fed as the neuron tick would. drawWhole adds and
-// removes an off-screen mark every tick: nothing visible changes, but no
+// Forty ticks of a drag across the field (the stimulus let go and taken up again) with the traces fed as the
+// neuron tick would. drawWhole adds and removes an off-screen mark every tick: nothing visible changes, but no
 // frame can then start from the one before. Returns the frames' hashes.
 std::vector<uint64_t> DragFrames(const Case& c, bool drawWhole)
 {
@@ -45,8 +40,7 @@ std::vector<uint64_t> DragFrames(const Case& c, bool drawWhole)
         if (tick == 25) OnLeftButtonUp();
         if (tick == 30) OnLeftButtonDown();
         const int32_t slot = traces.traceIndex;
-        traces.responseTrace[slot] = 0.1f * static_cast<float>(tick % 7);
-        traces.spikeTrace[slot] = tick % 5 == 0;
+        traces.responseTrace[slot] = 0.1f * static_cast<float>(tick % 7), traces.spikeTrace[slot] = tick % 5 == 0;
         traces.stimulusTrace[slot] = tick % 3 == 0;
         traces.traceIndex = slot >= traces.traceWidth ? 1 : slot + 1;
         if (drawWhole && tick % 2 == 0) AddMark(-90.0f, -90.0f, 1);
@@ -95,9 +89,7 @@ TEST(PartialRepaint, ChangedRectanglesRebuildEveryFrameExactly)
 
 TEST(PartialRepaint, UnseenSceneKeepsTheStimulusImageButPublishesNoFrame)
 {
-    ResetEngine(Simple);
-    SetStimulusType(Spot);
-    OnPointerMove(kWidth / 2, kHeight / 2 + 36);
+    SpotOverField(Simple);
     OnLeftButtonDown();
     const uint32_t serial = LatestFrame().serial;
     SetSceneDrawing(false);

@@ -1,25 +1,18 @@
-// A recording written as NWB and CSV: valid against the NWB core schema, the
-// same spikes and trials in both, nothing of a hidden field given away; the
-// headless sweep's arguments and paths; the window's raster.
-#include <QAction>
+// A recording written as NWB and CSV: valid against the NWB core schema, the same spikes and trials in both,
+// nothing of a hidden field given away; the headless sweep's arguments and paths; the window's raster.
 #include <QCheckBox>
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <cstdlib>
-#include <string>
 
-#include "headless/headless_run.h"
-#include "app/main_window.h"
 #include "app/record_window.h"
-#include "files/recording_files.h"
 #include "app/tuning_window.h"
-#include "sim/scene_tick.h"
-#include "test_shell_support.h"
-#include "recording/offline_sweep.h"
-#include "recording/recording.h"
+#include "files/recording_files.h"
 #include "formats/recording_csv.h"
+#include "headless/headless_run.h"
+#include "recording/offline_sweep.h"
+#include "test_shell_support.h"
 
 namespace {
 
@@ -46,9 +39,8 @@ QByteArray Contents(const QString& path)
 
 }  // namespace
 
-// One sweep's recording as NWB and as CSV: the schema's validator accepts
-// the file, refuses it without an identifier or with a signed index, and
-// h5py reads back the spikes and trials the CSV files hold.
+// One sweep's recording as NWB and as CSV: the schema's validator accepts the file, refuses it without an
+// identifier or with a signed index, and h5py reads back the spikes and trials the CSV files hold.
 TEST(RecordingExport, NwbValidAndAgreesWithCsvSpikeForSpike)
 {
     RunOfflineSweep({OfflineOrientation, Simple, 3, 1});
@@ -63,8 +55,7 @@ TEST(RecordingExport, NwbValidAndAgreesWithCsvSpikeForSpike)
     EXPECT_TRUE(Contents(QString::fromStdString(nwb)).contains("orientation 90")) << "the model is named";
 }
 
-// While a hand plot hides the field, neither file names the cell or the
-// field's place.
+// While a hand plot hides the field, neither file names the cell or the field's place.
 TEST(RecordingExport, HiddenFieldNotGivenAway)
 {
     RunOfflineSweep({OfflineSize, OnCentreX, 5, 1});
@@ -73,13 +64,11 @@ TEST(RecordingExport, HiddenFieldNotGivenAway)
         const QString path = dir.filePath(QString::fromLatin1(name));
         ASSERT_EQ(WriteRecordingFile(path.toStdString(), recording, true), "");
         QByteArray all = Contents(path) + Contents(QString::fromStdString(TrialsCsvPath(path.toStdString())));
-        EXPECT_FALSE(all.contains("ON-centre")) << name;
-        EXPECT_FALSE(all.contains("sigma")) << name;
+        EXPECT_FALSE(all.contains("ON-centre") || all.contains("sigma")) << name;
     }
 }
 
-// Bad arguments: status 2. A path that cannot be written: status 1 and no
-// file, not even a part of one.
+// Bad arguments: status 2. A path that cannot be written: status 1 and no file, not even a part of one.
 TEST(RecordingExport, HeadlessArgumentsAndPaths)
 {
     EXPECT_EQ(Sweep({"--version"}), -1);
@@ -103,13 +92,10 @@ TEST(RecordingExport, HeadlessArgumentsAndPaths)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(TrialsCsvPath(csv))));
 }
 
-// The menu's toggle starts and stops the recording, and the window's raster
-// has a row per press.
+// The menu's toggle starts and stops the recording, and the window's raster has a row per press.
 TEST(RecordingExport, RecordToggleAndRaster)
 {
-    ts::ResetEngine(OnCentreX);
-    SetStimulusType(Spot);
-    OnPointerMove(500, 350 + 36);
+    ts::SpotOverField(OnCentreX);
     QWidget owner;
     QMenu menu;
     AddRecordActions(&menu, &owner);
@@ -123,9 +109,7 @@ TEST(RecordingExport, RecordToggleAndRaster)
         for (int32_t i = 0; i < 40; ++i, ++tick) {
             if (i == 10) OnLeftButtonDown();
             if (i == 30) OnLeftButtonUp();
-            SceneTickAt(tick * 20);
-            NeuronTickCompute();
-            FinishAudioTick(tick * 882);
+            ts::RunTick(tick);
         }
     RecordWindow* window = TheRecordWindow(&owner);
     window->poll();
@@ -137,8 +121,7 @@ TEST(RecordingExport, RecordToggleAndRaster)
     EXPECT_FALSE(toggle->isChecked()) << "the menu follows the window's toggle";
 }
 
-// The headless summary is the tuning window's: the same sweep on the same
-// ticks gives the same line, OSI and all.
+// The headless summary is the tuning window's: the same sweep on the same ticks gives the same line, OSI and all.
 TEST(RecordingExport, HeadlessSummaryIsTheTuningWindows)
 {
     const OfflineSweepRequest request{OfflineOrientation, Simple, 11, 2};

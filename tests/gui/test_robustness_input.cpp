@@ -1,10 +1,7 @@
-// Seeded random user input against the running program (scene and audio
-// threads included): pointer, buttons, wheel, keys, toolbar, window sizes
-// down to a single pixel, and the three dialogs with random typing.
-// Afterwards every record holds finite values inside what its controls
-// allow and both loops still tick. The events come from the test's own
-// seeded generator; the dialogs, their fields and the squeezes come in turn,
-// so what a run reaches does not hang on how the threads were timed.
+// Seeded random user input against the running program with its threads: pointer, buttons, wheel, keys,
+// toolbar, window sizes down to a pixel, and the three dialogs with random typing. Afterwards every record
+// holds finite values inside what its controls allow and both loops still tick. The dialogs, their fields
+// and the squeezes come in turn, so what a run reaches does not hang on how the threads were timed.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,8 +24,7 @@ class RandomInput {
 public:
     RandomInput(MainWindow* window, uint32_t seed) : window_(window), canvas_(window->canvas()), rng_(seed)
     {
-        // Closes what comes up uninvited (feedback, help, a message) and
-        // drives the dialog the last menu command asked for.
+        // Closes what comes up uninvited (feedback, help, a message) and drives the dialog asked for.
         QObject::connect(&watcher_, &QTimer::timeout, [this] { onModal(); });
         watcher_.start(1);
     }
@@ -80,8 +76,7 @@ public:
                 if (action->data().toInt() != 0) actions << action;
             any(actions)->trigger();
         } else if (kind < 92) {
-            // Below the layout's minimum Qt leaves the canvas as it was, so
-            // the canvas itself is squeezed, in turn, to a column or a row.
+            // Below the layout's minimum Qt leaves the canvas as it was: squeeze it, in turn, to a column or a row.
             const QSize least = window_->minimumSizeHint();
             const int turn = resizes_++ % 4;
             const int w = turn == 0 ? least.width() + pick(0, 2) : pick(0, 2) == 0 ? any(kSizes) : pick(1, 1400);
@@ -151,10 +146,7 @@ private:
             if (kind < 5 && !edits.isEmpty()) {
                 QLineEdit* edit = i < edits.size() ? edits[i] : any(edits);
                 fieldsTyped.insert(dialog->windowTitle() + QLatin1Char('/') + edit->objectName());
-                if (pick(0, 1)) {
-                    edit->selectAll();
-                    QTest::keyClick(edit, Qt::Key_Backspace);
-                }
+                if (pick(0, 1)) edit->selectAll(), QTest::keyClick(edit, Qt::Key_Backspace);
                 for (QChar c : randomText()) QTest::keyClick(edit, c.toLatin1());
             } else if (QSlider* slider = sliders.isEmpty() ? nullptr : any(sliders); kind < 7 && slider) {
                 slider->setValue(pick(slider->minimum() - 5, slider->maximum() + 5));
@@ -209,8 +201,7 @@ TEST(ThreadedRobustness, RandomInputKeepsEveryRecordSoundAndTheLoopsTicking)
     for (const QString& field : typable) EXPECT_TRUE(input.fieldsTyped.contains(field)) << field.toStdString();
 
     // Both loops still tick (the limit only keeps a dead loop from hanging the run).
-    window->showNormal();
-    window->resize(900, 640);
+    window->showNormal(), window->resize(900, 640);
     const int64_t scene = SceneLoopStats().ticks, audio = AudioLoopStatistics().ticks;
     const int64_t end = MillisecondClock() + 20000;
     while (MillisecondClock() < end && (SceneLoopStats().ticks < scene + 5 || AudioLoopStatistics().ticks < audio + 5))
@@ -219,9 +210,7 @@ TEST(ThreadedRobustness, RandomInputKeepsEveryRecordSoundAndTheLoopsTicking)
     EXPECT_GE(AudioLoopStatistics().ticks, audio + 5);
     EXPECT_GT(window->canvas()->lastPaint().paints, 0);
 
-    // The workers stop before the records are read, so nothing moves under
-    // us. What each control lets a value become, whatever the order of the
-    // input; what is kept in degrees only has to be finite.
+    // With the workers stopped, what each control lets a value become; what is in degrees only has to be finite.
     StopWorkers();
     const StimulusState& s = stimulus;
     const ReceptiveField& rf = receptiveField;

@@ -21,8 +21,7 @@ TEST(ShellOverlayText, ReadoutsMatchTheirExamples)
 
 TEST(ShellOverlay, LineHeightIsTheOverlayBand)
 {
-    // 36 is the height of the line and its grey box, not the em: the largest
-    // pixel size whose line fits, at full size and shrunk.
+    // 36 is the height of the line and its grey box, not the em: the largest pixel size whose line fits.
     for (int32_t line : {36, 21, 9}) {
         QFont font = OverlayFont(line);
         EXPECT_LE(QFontMetrics(font).height(), line);

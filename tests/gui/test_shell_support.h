@@ -1,7 +1,6 @@
 #pragma once
-// Helpers shared by the user-interface tests: fresh records, a main window
-// without worker threads, typing into a dialog field as the keyboard does,
-// and acting on a modal window that an action is about to open.
+// Helpers shared by the user-interface tests: fresh records, a main window without worker threads, typing into
+// a dialog field as the keyboard does, and acting on a modal window that an action is about to open.
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -31,16 +30,14 @@ using DialogPtr = std::unique_ptr<QDialog>;
 // The window's action for a command: menu and toolbar actions carry it as data.
 inline QAction* CommandAction(const QWidget& window, int32_t command)
 {
-    for (QAction* action : window.findChildren<QAction*>()) {
+    for (QAction* action : window.findChildren<QAction*>())
         if (action->data().toInt() == command) return action;
-    }
     return nullptr;
 }
 
 inline void ResetAllRecords() { ResetEngineRecords(kTestWidth, kTestHeight), BuildFilters(); }
 
-// A shown main window whose records are reset for its canvas, with no worker
-// threads: the tests drive the records alone.
+// A shown main window whose records are reset for its canvas, with no worker threads: the tests drive the records.
 inline std::unique_ptr<MainWindow> QuietMainWindow()
 {
     auto window = std::make_unique<MainWindow>();
@@ -49,10 +46,8 @@ inline std::unique_ptr<MainWindow> QuietMainWindow()
     QApplication::setActiveWindow(window.get());
     QApplication::processEvents();
     Canvas* canvas = window->canvas();
-    // The creation sequence without the threads: the tests step the ticks themselves.
     ResetStartUpRecords(canvas->frameWidthFor(canvas->width()), canvas->frameHeightFor(canvas->height()), 0, true);
-    canvas->setCreated(true);
-    canvas->setFocus();
+    canvas->setCreated(true), canvas->setFocus();
     return window;
 }
 
@@ -74,9 +69,8 @@ inline void TypeInto(QWidget* d, int id, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
-// Runs act, and calls onModal with the first modal window that shows up
-// (then closes it if onModal left it open). Returns false when none came;
-// the limit only keeps a failing test from hanging the run.
+// Runs act, and calls onModal with the first modal window that shows up (then closes it if still open).
+// Returns false when none came; the limit only keeps a failing test from hanging the run.
 inline bool WithModal(const std::function<void()>& act, const std::function<void(QWidget*)>& onModal)
 {
     bool seen = false;
@@ -84,8 +78,7 @@ inline bool WithModal(const std::function<void()>& act, const std::function<void
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || seen) return;
-        seen = true;
-        onModal(modal);
+        seen = true, onModal(modal);
         if (modal->isVisible()) modal->close();
     });
     poll.start(10);

@@ -1,5 +1,4 @@
-// The whole program with its worker threads: start-up, presentation of the
-// scene thread's frames, messages from a worker, and a clean end.
+// The whole program with its worker threads: start-up, the scene thread's frames shown, a worker's message, a clean end.
 #include <QMessageBox>
 #include <QPushButton>
 #include <thread>
@@ -27,8 +26,7 @@ TEST(ThreadedShell, StartUpPresentsFramesAndExitEndsTheLoopWithZero)
     QAction* exitAction = CommandAction(*window, CmdExit);
     ASSERT_NE(exitAction, nullptr);
     QTimer::singleShot(50, exitAction, &QAction::trigger);
-    const int code = QApplication::exec();
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(SceneLoopStats().running) << "the workers have stopped";
 }
@@ -43,13 +41,8 @@ TEST(ThreadedShell, WorkerMessageIsShownWithoutWaiting)
         },
         [&](QWidget* modal) {
             title = modal->windowTitle();
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (box != nullptr) {
-                text = box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text(), box->button(QMessageBox::Ok)->click();
         });
     ASSERT_TRUE(shown);
-    EXPECT_EQ(title, QStringLiteral("Tessaline"));
-    EXPECT_EQ(text, QStringLiteral("Error preparing wave header"));
+    EXPECT_EQ(std::pair(title, text), std::pair(QStringLiteral("Tessaline"), QStringLiteral("Error preparing wave header")));
 }

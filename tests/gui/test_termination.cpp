@@ -1,6 +1,5 @@
-// SIGTERM (a logout) and SIGINT end the program whatever window is open:
-// the main window closes, and the loop the program is in (its own, or a
-// dialog's) ends, so the process can return 0.
+// SIGTERM (a logout) and SIGINT end the program whatever window is open: the main window closes, and the loop
+// the program is in (its own, or a dialog's) ends, so the process can return 0.
 #include <QEventLoop>
 #include <csignal>
 
@@ -12,10 +11,8 @@
 
 namespace {
 
-// Runs an event loop, as the program's main loop, with `open` posted first;
-// once `up` says the window is there a termination signal is raised.
-// Returns whether the loop ended by itself within the limit (which only
-// keeps a failing test from hanging).
+// Runs an event loop, as the program's main loop, with `open` posted first; once `up` says the window is there
+// a termination signal is raised. Returns whether the loop ended by itself within the limit (against a hang).
 bool LoopEndsOnSignal(int signal, const std::function<void()>& open, const std::function<bool()>& up)
 {
     bool raised = false, limitHit = false;
@@ -33,8 +30,7 @@ bool LoopEndsOnSignal(int signal, const std::function<void()>& open, const std::
     start.setSingleShot(true), limit.setSingleShot(true);
     poll.start(10), limit.start(20000), start.start(0);
     loop.exec();
-    // An ended application loop leaves Qt refusing every later loop until
-    // the application's own exec has run once: run it, for the next test.
+    // An ended application loop leaves Qt refusing every later loop until the application's own exec has run.
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     QCoreApplication::exec();
     return raised && !limitHit;
@@ -61,9 +57,7 @@ TEST(Termination, EndsWhateverWindowIsOpen)
     };
     const OpenWindow cases[] = {
         {"main window alone", [](MainWindow&) {}, [] { return true; }},
-        {"Select stimulus", command(CmdSelectStimulus), modalUp},
-        {"Receptive field parameters", command(CmdSelectReceptiveField), modalUp},
-        {"More options", command(CmdMoreOptions), modalUp},
+        {"Select stimulus", command(CmdSelectStimulus), modalUp},  // as every dialog of the menu
         {"Help", command(CmdHelp), modalUp},
         {"Feedback", [](MainWindow& w) { ShowFeedbackDialog(&w); }, modalUp},
         {"tuning window", [](MainWindow& w) { ShowTuningWindow(&w); }, named("tuningWindow")},
@@ -79,6 +73,5 @@ TEST(Termination, EndsWhateverWindowIsOpen)
             EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         }
     }
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL), std::signal(SIGINT, SIG_DFL);
 }

@@ -1,5 +1,4 @@
-// The tuning window: a sweep recorded, stopped and saved, and the choice of
-// placing it on the receptive field.
+// The tuning window: a sweep recorded, stopped and saved, and the choice of placing it on the receptive field.
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -18,28 +17,23 @@
 
 namespace {
 
-// The default simple cell with a grating at its centre and the field hidden
-// (the sweep must work without it). offField: the stimulus left at the top
-// of the canvas, far from the field, as after a click on a toolbar button.
+// The default simple cell with a grating at its centre and the field hidden (the sweep must work without it).
+// offField: the stimulus left at the top of the canvas, far from the field, as after a click on the toolbar.
 void ResetForSweep(bool offField = false)
 {
     ts::ResetEngine(Simple, 2024);
-    receptiveField.displayMode = Hidden;
-    stimulus.stimulusType = Grating;
+    receptiveField.displayMode = Hidden, stimulus.stimulusType = Grating;
     OnPointerMove(TruncInt(receptiveField.centreX * 38.0f) + (offField ? 8 * 38 : 0),
                   offField ? 36 : TruncInt(receptiveField.centreY * 38.0f) + 36);
     if (SweepRunning()) StopSweep();
     tuningSweep.points.clear();
 }
 
-// Ticks run directly, the window (or without one the recorder) polled after
-// each as its timer would.
+// Ticks run directly, the window (or without one the recorder) polled after each as its timer would.
 int64_t RunTicks(TuningWindow* window, int64_t from, int64_t count)
 {
     for (int64_t n = from; n < from + count; ++n) {
-        SceneTickAt(n * 20);
-        NeuronTickCompute();
-        NeuronTickFinish(PlanNextSlice(n * 882), [](int64_t) {});
+        ts::RunTick(n);
         if (window) window->poll();
         else PollSweep();
     }
@@ -54,8 +48,7 @@ T* Child(QWidget& window, const char* name) { return window.findChild<T*>(QStrin
 TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
 {
     ResetForSweep();
-    stimulus.orientation = 45.0f;
-    stimulus.stationaryMode = false;
+    stimulus.orientation = 45.0f, stimulus.stationaryMode = false;
     TuningWindow window(nullptr);
     window.show();
     Child<QComboBox>(window, "parameter")->setCurrentIndex(SweepOrientation);
@@ -84,17 +77,15 @@ TEST(TuningWindow, RecordStopAndSaveWithTheStimulusRestored)
     const QString csv = dir.filePath(QStringLiteral("curve.csv"));
     ASSERT_TRUE(window.saveData(csv));
     QFile file(csv);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().toStdString(), TuningCsvText(FieldOrientation, tuningSweep.points));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll().toStdString() == TuningCsvText(FieldOrientation, tuningSweep.points));
 
     const QString png = dir.filePath(QStringLiteral("curve.png"));
     ASSERT_TRUE(window.savePicture(png));
     EXPECT_GT(QImage(png).width(), 100);
 }
 
-// A sweep is placed on the field only when asked and while the field is
-// shown; each point is placed again after the pointer moved the stimulus,
-// and the stimulus goes back where the student left it.
+// A sweep is placed on the field only when asked and while the field is shown; each point is placed again
+// after the pointer moved the stimulus, and the stimulus goes back where the student left it.
 TEST(TuningCentre, OrientationCurveOnTheFieldOnlyWhenAskedAndShown)
 {
     const struct { int32_t display; bool centreAsked, centred; } cases[] = {
@@ -104,8 +95,7 @@ TEST(TuningCentre, OrientationCurveOnTheFieldOnlyWhenAskedAndShown)
         ResetForSweep(true);
         receptiveField.displayMode = c.display;
         const QPoint off(stimulus.mouseX, stimulus.mouseY);
-        const QPoint centre(TruncInt(receptiveField.centreX / kDegreesPerPixel),
-                            TruncInt(receptiveField.centreY / kDegreesPerPixel));
+        const QPoint centre(TruncInt(receptiveField.centreX / kDegreesPerPixel), TruncInt(receptiveField.centreY / kDegreesPerPixel));
         SweepPlan plan = OrientationPlan(90.0f, 1, 30);
         plan.centreOnField = c.centreAsked;
         ASSERT_TRUE(StartSweep(plan));
@@ -127,8 +117,7 @@ TEST(TuningCentre, OrientationCurveOnTheFieldOnlyWhenAskedAndShown)
     }
 }
 
-// The window's fields hold what is typed to the form's ranges, as the page's
-// binding and the command line do: the same values give the same plan.
+// The window's fields hold what is typed to the form's ranges, as the page and the command line do: the same plan.
 TEST(TuningWindow, TypedValuesGiveTheCoresPlan)
 {
     const TuningFormValues cases[] = {
@@ -149,10 +138,8 @@ TEST(TuningWindow, TypedValuesGiveTheCoresPlan)
         Child<QDoubleSpinBox>(window, "presentation")->setValue(c.seconds);
         window.start();
         const SweepPlan want = PlanOfForm(c), got = tuningSweep.plan;
-        EXPECT_TRUE(got.parameter == want.parameter && got.from == want.from && got.to == want.to
-                    && got.points == want.points && got.repeats == want.repeats && got.presentTicks == want.presentTicks)
-            << c.parameter << ": " << got.from << ".." << got.to << " x" << got.points << " r" << got.repeats << " t"
-            << got.presentTicks;
+        EXPECT_EQ(std::tuple(got.parameter, got.from, got.to, got.points, got.repeats, got.presentTicks),
+                  std::tuple(want.parameter, want.from, want.to, want.points, want.repeats, want.presentTicks));
         window.stop();
     }
 }
