@@ -237,7 +237,16 @@ TEST(LessonAcrossEditions, DesktopWritesALesson)
     const char* path = std::getenv("TESSALINE_LESSON_DESKTOP");
     if (path == nullptr) GTEST_SKIP() << "run by ctest's Lesson.desktop";
     SetUpTeachersSession();
-    std::ofstream(path) << Snapshot();  // that it opens as this session is SavedSessionComesBackValueForValue's
+    const std::string session = Snapshot();
+    std::ofstream(path) << session;
+    // What the page will read: the whole file, and it opens as this session.
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    ASSERT_EQ(text.str(), session);
+    ts::ResetEngine(OnCentreX);
+    std::string error;
+    ASSERT_TRUE(OpenLesson(text.str(), error)) << error;
+    EXPECT_EQ(Snapshot(), session);
 }
 
 TEST(LessonAcrossEditions, DesktopOpensTheWebLesson)
