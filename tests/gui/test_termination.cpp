@@ -57,7 +57,9 @@ TEST(Termination, EndsWhateverWindowIsOpen)
     };
     const OpenWindow cases[] = {
         {"main window alone", [](MainWindow&) {}, [] { return true; }},
-        {"Select stimulus", command(CmdSelectStimulus), modalUp},  // as every dialog of the menu
+        {"Select stimulus", command(CmdSelectStimulus), modalUp},
+        {"Receptive field parameters", command(CmdSelectReceptiveField), modalUp},
+        {"More options", command(CmdMoreOptions), modalUp},
         {"Help", command(CmdHelp), modalUp},
         {"Feedback", [](MainWindow& w) { ShowFeedbackDialog(&w); }, modalUp},
         {"tuning window", [](MainWindow& w) { ShowTuningWindow(&w); }, named("tuningWindow")},
