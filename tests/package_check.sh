@@ -62,10 +62,8 @@ mapfile -t runlibs < <(libraries "$build/tessaline")
 check "$scratch/runtime" "the package's Depends" "${runlibs[@]}"
 
 root="$scratch/root" && dpkg-deb -x "$deb" "$root"
-for f in bin/tessaline share/applications/tessaline.desktop share/metainfo/io.github.tessaline.Tessaline.metainfo.xml \
-         share/icons/hicolor/scalable/apps/tessaline.svg share/icons/hicolor/{48x48,128x128,256x256}/apps/tessaline.png \
-         share/doc/tessaline/copyright share/doc/tessaline/changelog.gz share/man/man1/tessaline.1.gz \
-         share/mime/packages/tessaline.xml; do
+# What the install check does not see: what Debian's policy asks of a package.
+for f in share/doc/tessaline/copyright share/doc/tessaline/changelog.gz share/man/man1/tessaline.1.gz; do
     [ -f "$root/usr/$f" ] || fail "package lacks /usr/$f"
 done
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/tessaline" --version 2>&1)

@@ -111,25 +111,69 @@ export function check(condition, message) {
     if (!condition) throw new Error(message);
 }
 
-export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-export const PIXELS_PER_DEGREE = 38;
-
-// The receptive field's centre in canvas pixels.
-export async function fieldCentre(page) {
-    return page.evaluate((ppd) => {
-        const M = window.tessaline.module;
-        const get = (n) => M.ccall('tess_get', 'number', ['string'], [n]);
-        return [Math.round(get('receptiveField.centreX') * ppd), Math.round(get('receptiveField.centreY') * ppd)];
-    }, PIXELS_PER_DEGREE);
+// One check on a fresh page: it must pass and leave no console error (but
+// where errors are its point); what it returns is said beside "passed".
+export async function runCheck(name, root, options, run) {
+    const session = await openPage(root, options);
+    try {
+        const said = await run(session);
+        if (!options.errorsAllowed) check(session.errors.length === 0, `console errors: ${session.errors.join('; ')}`);
+        console.log(`${name}: passed${said ? ` (${said})` : ''}`);
+    } catch (failure) {
+        console.error(`${name}: ${failure.stack}`);
+        process.exitCode = 1;
+    } finally {
+        await session.close();
+    }
 }
 
+export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+// A record field by name, written first when a value is given.
 export async function field(page, fieldName, value) {
     return page.evaluate((n, v) => {
         const M = window.tessaline.module;
         if (v !== undefined) M.ccall('tess_set', 'number', ['string', 'number'], [n, v]);
         return M.ccall('tess_get', 'number', ['string'], [n]);
     }, fieldName, value);
+}
+
+// The receptive field's centre in canvas pixels (38 to a degree).
+export const fieldCentre = async (page) => [Math.round(await field(page, 'receptiveField.centreX') * 38),
+    Math.round(await field(page, 'receptiveField.centreY') * 38)];
+
+// The overlay's lines as the core writes them, and the peak rate among them.
+export const readout = (page) => page.evaluate(() => [0, 1, 2].map((i) => window.tessaline.module.UTF8ToString(
+    window.tessaline.module._tess_overlay_text(i))).join('|'));
+const peakRate = async (page) => Number(/peak rate = *([0-9.]+)/.exec(await readout(page))[1]);
+
+// A bar swept to and fro across the field four times by moveTo(x, y), in
+// pointer coordinates, must raise the peak rate well past the spontaneous one.
+export async function sweepRaisesRate(page, [cx, cy], moveTo, how) {
+    const spontaneous = await field(page, 'modelOptions.currentSpontaneousRate');
+    let rate = 0;
+    for (let s = 0; s < 164; s++) {
+        await moveTo(cx + (s % 82 < 41 ? -120 + 6 * (s % 41) : 120 - 6 * (s % 41)), 36 + cy);
+        await sleep(15);
+        if (s % 4 === 0) rate = Math.max(rate, await peakRate(page));
+    }
+    check(rate > spontaneous + 5, `peak rate ${rate} while ${how}, spontaneous ${spontaneous}`);
+}
+
+// The first click on the field starts the sound.
+export async function startSound(page) {
+    await page.mouse.click(20, 36 + 600);
+    await page.waitForFunction(() => window.tessaline.sound.state === 'playing', { timeout: 10000 });
+}
+
+// The message box's text, when it is open.
+export const message = (page) => page.$eval('#message', (m) => m.open && m.textContent.replace(/\s+/g, ' ').trim());
+
+// A dialog from the options menu; its form's selector.
+export async function openDialog(page, command) {
+    await page.click('#options-button');
+    await page.click(`#options-menu [data-command="${command}"]`);
+    return 'dialog.form[open]';
 }
 
 // Waits for the page to paint a few frames after a change.
@@ -154,15 +198,12 @@ export async function selectAllAndType(page, input, text) {
     else await page.keyboard.type(text);
 }
 
-// Darkest and lightest green over a square around (cx, cy).
-export function range(img, cx, cy, half) {
+// The receptive-field map drawn about (cx, cy): dark and light green within 30 pixels.
+export async function mapDrawn(page, [cx, cy]) {
+    const img = await canvasPixels(page, [cx - 30, cy - 30, 61, 61]);
     let lo = 255, hi = 0;
-    for (let y = cy - half; y <= cy + half; y++) {
-        for (let x = cx - half; x <= cx + half; x++) {
-            const g = at(img, x, y)[1];
-            lo = Math.min(lo, g);
-            hi = Math.max(hi, g);
-        }
+    for (let y = cy - 30; y <= cy + 30; y++) {
+        for (let x = cx - 30; x <= cx + 30; x++) [lo, hi] = [Math.min(lo, at(img, x, y)[1]), Math.max(hi, at(img, x, y)[1])];
     }
-    return [lo, hi];
+    check(lo < 90 && hi > 170, `no receptive-field map drawn (green ${lo}..${hi})`);
 }

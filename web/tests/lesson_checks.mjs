@@ -5,26 +5,13 @@
 // open; a share link opens with its instructions beside the canvas, places a
 // seeded hidden field the same way twice; bad links leave the defaults.
 import { readFileSync, writeFileSync } from 'node:fs';
-import { BASE, openPage, check, sleep } from './browser.mjs';
+import { BASE, runCheck, check, sleep, field } from './browser.mjs';
 
 const [root, desktopFile, webFile, screenshot] = process.argv.slice(2);
 
 // Every value of a lesson by its path ("cell.x"), so two can be compared one by one.
-function flatten(value, prefix = '', out = {}) {
-    for (const [k, v] of Object.entries(value)) {
-        if (v !== null && typeof v === 'object') flatten(v, `${prefix}${k}.`, out);
-        else out[prefix + k] = v;
-    }
-    return out;
-}
-function sameValues(a, b, what) {
-    const fa = flatten(JSON.parse(a)), fb = flatten(JSON.parse(b));
-    const keys = new Set([...Object.keys(fa), ...Object.keys(fb)]);
-    const differ = [...keys].filter((k) => fa[k] !== fb[k]).map((k) => `${k}: ${fa[k]} / ${fb[k]}`);
-    check(differ.length === 0, `${what}: ${differ.join('; ')}`);
-    return keys.size;
-}
-const get = (page, n) => page.evaluate((name) => window.tessaline.module.ccall('tess_get', 'number', ['string'], [name]), n);
+const flatten = (value, prefix = '') => Object.entries(value).flatMap(([k, v]) =>
+    (v !== null && typeof v === 'object' ? flatten(v, `${prefix}${k}.`) : [[prefix + k, v]]));
 const base64url = (text) => Buffer.from(text).toString('base64url');
 
 const taught = JSON.stringify({
@@ -34,14 +21,15 @@ const taught = JSON.stringify({
     cell: { type: 'complex', display: 'hidden' }, stimulus: { type: 'bar', contrast: 50 },
 });
 
-const session = await openPage(root);
-try {
-    const { page, errors } = session;
+await runCheck('lesson', root, {}, async ({ page, port }) => {
     // Desktop to web: the file picker, then a save with the field's place.
     await (await page.$('#lesson-file')).uploadFile(desktopFile);
     await page.waitForFunction(() => window.tessaline.module.ccall('tess_get', 'number', ['string'], ['stimulus.stimulusType']) === 4);
     const saved = await page.evaluate(() => window.tessaline.lesson.saveText(true));
-    const compared = sameValues(readFileSync(desktopFile, 'utf8'), saved, 'desktop lesson saved again by the page');
+    const [desktop, again] = [readFileSync(desktopFile, 'utf8'), saved].map((t) => Object.fromEntries(flatten(JSON.parse(t))));
+    const keys = new Set([...Object.keys(desktop), ...Object.keys(again)]);
+    const differ = [...keys].filter((k) => desktop[k] !== again[k]).map((k) => `${k}: ${desktop[k]} / ${again[k]}`);
+    check(differ.length === 0, `desktop lesson saved again by the page: ${differ.join('; ')}`);
 
     // Web to desktop: the page's own session, changed by its toolbar.
     await page.evaluate(() => { window.tessaline.run(30026); window.tessaline.run(30019); });
@@ -63,25 +51,25 @@ try {
         await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 5);
     };
     for (const [fragment, says] of bad) {
-        await openFresh(`http://127.0.0.1:${session.port}${BASE}#lesson=${fragment}`);
+        await openFresh(`http://127.0.0.1:${port}${BASE}#lesson=${fragment}`);
         const shown = await page.$eval('#message', (m) => (m.open ? m.querySelector('p').textContent : ''));
         check(shown.includes(says) && shown.startsWith('This lesson cannot be opened'), `link ${fragment.slice(0, 12)}…: "${shown}"`);
-        check(await get(page, 'receptiveField.cellType') === 3 && await get(page, 'stimulus.contrastPercent') === 100 &&
-              Math.round(await get(page, 'receptiveField.centreX') * 38) === 500, 'a bad link changed the defaults');
+        check(await field(page, 'receptiveField.cellType') === 3 && await field(page, 'stimulus.contrastPercent') === 100 &&
+              Math.round(await field(page, 'receptiveField.centreX') * 38) === 500, 'a bad link changed the defaults');
         check(await page.$eval('#instructions', (p) => p.hidden), 'instructions shown for a bad link');
     }
 
     // A share link: made by the page, opened twice, the same hidden field.
-    await openFresh(`http://127.0.0.1:${session.port}${BASE}#lesson=${good}`);
+    await openFresh(`http://127.0.0.1:${port}${BASE}#lesson=${good}`);
     const link = await page.evaluate(() => window.tessaline.lesson.link());
     const places = [];
     for (let opening = 0; opening < 2; opening++) {
         await openFresh(link);
-        places.push([await get(page, 'receptiveField.centreX'), await get(page, 'receptiveField.centreY'),
-                     await get(page, 'receptiveField.orientation')]);
+        places.push([await field(page, 'receptiveField.centreX'), await field(page, 'receptiveField.centreY'),
+                     await field(page, 'receptiveField.orientation')]);
     }
     check(JSON.stringify(places[0]) === JSON.stringify(places[1]), `seeded field moved: ${JSON.stringify(places)}`);
-    check(await get(page, 'receptiveField.displayMode') === 3 && await get(page, 'receptiveField.cellType') === 5,
+    check(await field(page, 'receptiveField.displayMode') === 3 && await field(page, 'receptiveField.cellType') === 5,
         'the link did not bring the hidden complex cell');
     const carried = JSON.parse(Buffer.from(link.split('#lesson=')[1], 'base64url').toString());
     check(carried.cell.x === undefined && carried.seed === 777 && link.length < 1500, `link of ${link.length} characters`);
@@ -98,12 +86,6 @@ try {
     // Another link followed in the same tab changes the fragment alone.
     await page.evaluate((l) => { location.hash = l; }, `lesson=${base64url(taught.replace('"complex"', '"simple"'))}`);
     await page.waitForFunction(() => !document.getElementById('instructions').hidden, { timeout: 5000 });
-    check(await get(page, 'receptiveField.cellType') === 3, 'a link followed in the open page was not opened');
-    check(errors.length === 0, `console errors: ${errors.join('; ')}`);
-    console.log(`lesson: passed (${compared} values compared, link ${link.length} characters)`);
-} catch (failure) {
-    console.error(`lesson: ${failure.message}`);
-    process.exitCode = 1;
-} finally {
-    await session.close();
-}
+    check(await field(page, 'receptiveField.cellType') === 3, 'a link followed in the open page was not opened');
+    return `${keys.size} values compared, link ${link.length} characters`;
+});

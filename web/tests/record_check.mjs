@@ -14,10 +14,12 @@ import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { openPage, check, sleep } from './browser.mjs';
+import { runCheck, check, sleep, fieldCentre } from './browser.mjs';
 
 const [root, desktopSweep, shot, count] = process.argv.slice(2);
 const NWB_CHECK = fileURLToPath(new URL('../../tests/nwb_check.py', import.meta.url));
+const folder = mkdtempSync(join(tmpdir(), 'tessaline-nwb-'));
+const file = (name, data) => { writeFileSync(join(folder, name), data); return join(folder, name); };
 
 // The NWB download's bytes, and the CSV tables of the same recording.
 async function nwbAndCsv(page) {
@@ -28,7 +30,7 @@ async function nwbAndCsv(page) {
     });
     await page.click('#record-nwb');
     await page.waitForFunction(() => window.savedBlob || document.getElementById('message').open, { timeout: 60000 });
-    return page.evaluate(async () => {
+    const got = await page.evaluate(async () => {
         const M = window.tessaline.module, message = document.getElementById('message');
         if (message.open) return { failed: message.textContent };
         const bytes = new Uint8Array(await window.savedBlob.arrayBuffer());
@@ -37,64 +39,19 @@ async function nwbAndCsv(page) {
         const [spikes, trials] = JSON.parse(M.ccall('tess_record_csv', 'string', ['string'], ['x.csv']));
         return { nwb: btoa(text), spikes: spikes.text, trials: trials.text };
     });
+    check(!got.failed, `the NWB export failed: ${got.failed}`);
+    return { ...got, nwb: Buffer.from(got.nwb, 'base64') };
 }
 
 // h5dump's listing, every number in full, with what each file makes new masked.
-function listing(path) {
-    return execFileSync('h5dump', ['-m', '%.17g', path], { encoding: 'utf8', maxBuffer: 1 << 26 }).split('\n').slice(1)
-        .map((line) => line.replace(/[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}/g, '<id>')
-            .replace(/\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d/g, '<date>')
-            .replace(/^(\s*DATASET) \d+ "/, '$1 <address> "'));
-}
+const listing = (path) => execFileSync('h5dump', ['-m', '%.17g', path], { encoding: 'utf8', maxBuffer: 1 << 26 })
+    .split('\n').slice(1).map((line) => line.replace(/[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}/g, '<id>')
+        .replace(/\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d/g, '<date>').replace(/^(\s*DATASET) \d+ "/, '$1 <address> "'));
 
-// The lines where the page's NWB file and the desktop's differ.
-function differences(nwb, desktopNwb) {
-    const folder = mkdtempSync(join(tmpdir(), 'tessaline-nwb-'));
-    try {
-        writeFileSync(join(folder, 'page.nwb'), Buffer.from(nwb, 'base64'));
-        const page = listing(join(folder, 'page.nwb')), desktop = listing(desktopNwb);
-        const lines = [];
-        for (let i = 0; i < Math.max(page.length, desktop.length) && lines.length < 6; i++) {
-            if (page[i] !== desktop[i]) lines.push(`line ${i + 2}: page ${page[i]} | desktop ${desktop[i]}`);
-        }
-        return lines;
-    } finally {
-        rmSync(folder, { recursive: true, force: true });
-    }
-}
-
-// The validator's findings (none when the file is good), and whether it
-// refuses the file's broken copies.
-function validate(files) {
-    const folder = mkdtempSync(join(tmpdir(), 'tessaline-nwb-'));
-    const paths = ['x.nwb', 'x.csv', 'x-trials.csv'].map((n) => join(folder, n));
-    writeFileSync(paths[0], Buffer.from(files.nwb, 'base64'));
-    writeFileSync(paths[1], files.spikes);
-    writeFileSync(paths[2], files.trials);
-    const run = (args) => {
-        try {
-            execFileSync('/usr/bin/python3', [NWB_CHECK, ...args], { encoding: 'utf8' });
-            return '';
-        } catch (e) {
-            return e.stdout || String(e);
-        }
-    };
-    try {
-        return [run(paths), run(['--rejects', paths[0]])];
-    } finally {
-        rmSync(folder, { recursive: true, force: true });
-    }
-}
-
-const session = await openPage(root, { width: 1300, height: 760 });
-const { page, errors } = session;
-try {
+await runCheck('record', root, { width: 1300, height: 760 }, async ({ page }) => {
     await page.click('#toolbar button[data-command="30024"]');  // ON-centre cell
     await page.click('#toolbar button[data-command="30019"]');  // spot
-    const [cx, cy] = await page.evaluate(() => {
-        const get = (n) => window.tessaline.module.ccall('tess_get', 'number', ['string'], [n]);
-        return [Math.round(get('receptiveField.centreX') * 38), Math.round(get('receptiveField.centreY') * 38)];
-    });
+    const [cx, cy] = await fieldCentre(page);
     // The clicks above start the sound. A recording keeps the stream's time,
     // which stands still until the worklet plays: start once it runs.
     await page.waitForFunction(() => ['playing', 'none'].includes(window.tessaline.sound.state), { timeout: 15000 });
@@ -134,20 +91,24 @@ try {
     if (shot) await page.screenshot({ path: shot });
     await page.click('#record-box');  // stopped, so that the tables and the file agree
     const files = await nwbAndCsv(page);
-    check(!files.failed, `the NWB export failed: ${files.failed}`);
-    const [found, rejects] = validate(files);
-    check(found === '' && rejects === '', `the NWB file: ${found}${rejects}`);
+    // The validator's findings on the file, and on it against its CSV tables (the desktop's tests check that it refuses broken files).
+    let found = '';
+    try {
+        execFileSync('/usr/bin/python3', [NWB_CHECK, file('x.nwb', files.nwb), file('x.csv', files.spikes),
+            file('x-trials.csv', files.trials)], { encoding: 'utf8' });
+    } catch (e) {
+        found = e.stdout || String(e);
+    }
+    check(found === '', `the NWB file: ${found}`);
     if (desktopSweep && desktopSweep !== '-') {
         await page.evaluate(() => window.tessaline.module._tess_offline_sweep(0, 3, 7, 1));  // as Sweep.desktop's --sweep
-        const apart = differences((await nwbAndCsv(page)).nwb, desktopSweep);
+        const web = listing(file('page.nwb', (await nwbAndCsv(page)).nwb)), desktop = listing(desktopSweep);
+        const apart = [];
+        for (let i = 0; i < Math.max(web.length, desktop.length) && apart.length < 6; i++) {
+            if (web[i] !== desktop[i]) apart.push(`line ${i + 2}: page ${web[i]} | desktop ${desktop[i]}`);
+        }
         check(apart.length === 0, `the page's NWB file and the desktop's differ:\n${apart.join('\n')}`);
     }
-    check(errors.length === 0, `console errors: ${errors.join('; ')}`);
-    console.log(`record: passed (${presses} rows, onset ${burst.toFixed(1)} spikes/s over ${before.toFixed(1)}; `
-                + `NWB ${Buffer.from(files.nwb, 'base64').length} bytes, ${d.spikes} spikes, 0 problems)`);
-} catch (failure) {
-    console.error(`record: ${failure.message}`);
-    process.exitCode = 1;
-} finally {
-    await session.close();
-}
+    return `${presses} rows, onset ${burst.toFixed(1)} spikes/s over ${before.toFixed(1)}; NWB ${files.nwb.length} bytes, ${d.spikes} spikes`;
+});
+rmSync(folder, { recursive: true, force: true });

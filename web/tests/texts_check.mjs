@@ -10,14 +10,12 @@
 //   node texts_check.mjs <build-web>
 import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { openPage, check, frames } from './browser.mjs';
+import { runCheck, check, frames } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
-const session = await openPage(root);
-const { page, errors } = session;
 
 // What the page shows now and is not the core's.
-const foreign = () => page.evaluate(() => {
+const foreign = (page) => page.evaluate(() => {
     const core = new Set();
     const add = (v) => {
         if (typeof v === 'string') for (const line of v.replace(/&/g, '').split('\n')) core.add(line.replace(/\s+/g, ' ').trim());
@@ -75,34 +73,27 @@ function inSources(names) {
     return found;
 }
 
-try {
+await runCheck('texts', root, {}, async ({ page }) => {
     const names = await page.evaluate(() => JSON.parse(window.tessaline.module.UTF8ToString(window.tessaline.module._tess_names())));
     const quoted = inSources(names);
     check(quoted.length === 0, `texts in the page's sources: ${JSON.stringify(quoted)}`);
-    const seen = new Set(await foreign());
-    await page.click('#options-button');
-    for (const t of await foreign()) seen.add(t);
-    await page.keyboard.press('Escape');
-    // Help, then each dialog the menu opens, then the hand plot's feedback.
-    const open = async (command) => {
-        await page.evaluate((c) => window.tessaline.run(c), command);
+    const seen = new Set(await foreign(page));
+    const look = async () => {
         await frames(page, 2);
-        for (const t of await foreign()) seen.add(t);
+        for (const t of await foreign(page)) seen.add(t);
         await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
     };
-    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) await open(names.commands[c]);
+    await page.click('#options-button');
+    await look();
+    await page.keyboard.press('Escape');
+    // Help, then each dialog the menu opens, then the hand plot's feedback.
+    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) {
+        await page.evaluate((command) => window.tessaline.run(command), names.commands[c]);
+        await look();
+    }
     await page.click('#toolbar button:nth-of-type(10)');  // the complex cell: Enter brings its feedback
     await page.focus('#canvas');
     await page.keyboard.press('Enter');
-    await frames(page, 2);
-    for (const t of await foreign()) seen.add(t);
-    await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
+    await look();
     check(seen.size === 0, `texts of the page's own: ${JSON.stringify([...seen])}`);
-    check(errors.length === 0, `console errors: ${errors.join('; ')}`);
-    console.log('texts: passed');
-} catch (failure) {
-    console.error(`texts: ${failure.message}`);
-    process.exitCode = 1;
-} finally {
-    await session.close();
-}
+});

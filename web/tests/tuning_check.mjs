@@ -3,12 +3,10 @@
 // four points, a summary with the OSI, and the numbers as CSV; values typed
 // past the form's ranges are held to them, as on the desktop.
 //   node tuning_check.mjs <build-web> [screenshot.png]
-import { openPage, check } from './browser.mjs';
+import { runCheck, check } from './browser.mjs';
 
 const [root, shot] = process.argv.slice(2);
-const session = await openPage(root, { width: 1300, height: 760 });
-const { page, errors } = session;
-try {
+await runCheck('tuning', root, { width: 1300, height: 760 }, async ({ page }) => {
     await page.click('#toolbar button[data-command="30022"]');  // grating
     await page.click('#measure-button');
     await page.click('#tuning-item');
@@ -35,11 +33,5 @@ try {
     const held = await page.evaluate(() => window.tessaline.tuning.poll());
     await page.click('#tuning-stop');
     check(held.total === 200 && held.running, `180 deg steps of 100 repeats: ${held.total} presentations`);
-    check(errors.length === 0, `console errors: ${errors.join('; ')}`);
-    console.log(`tuning: passed (${d.summary})`);
-} catch (failure) {
-    console.error(`tuning: ${failure.message}`);
-    process.exitCode = 1;
-} finally {
-    await session.close();
-}
+    return d.summary;
+});
