@@ -8,11 +8,8 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import puppeteer from 'puppeteer-core';
 
-const TYPES = {
-    '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-    '.wasm': 'application/wasm', '.png': 'image/png', '.svg': 'image/svg+xml',
-    '.webmanifest': 'application/manifest+json',
-};
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+    '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
 // The site sits under a sub-path, as on a school's web server.
 export const BASE = '/neuro/tessaline/';
 
@@ -21,14 +18,9 @@ export function serve(root) {
         const whole = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
         const path = whole.startsWith(BASE) ? whole.slice(BASE.length) : null;
         const file = join(root, path === '' ? 'index.html' : path || '\0');
-        try {
-            const body = await readFile(file);
-            res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' });
-            res.end(body);
-        } catch {
-            res.writeHead(404);
-            res.end();
-        }
+        const body = await readFile(file).catch(() => null);
+        res.writeHead(body ? 200 : 404, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' });
+        res.end(body);
     });
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }

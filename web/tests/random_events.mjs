@@ -25,7 +25,7 @@ const RANGES = Object.entries({
     ['stimulus.stimX', 'stimulus.stimY', ...['centreX', 'centreY', 'phase', 'spatialFrequency', 'width', 'length']
         .map((f) => `receptiveField.${f}`)].map((n) => [n, -HUGE, HUGE]));
 
-// A seeded generator (32-bit multiply-with-carry): the same seed, the same choices.
+// A seeded generator (32-bit linear congruential): the same seed, the same choices.
 function generator(seed) {
     let a = seed >>> 0;
     const next = () => (a = (Math.imul(a, 1664525) + 1013904223) >>> 0) / 4294967296;
@@ -61,11 +61,11 @@ async function driveDialog(page, rnd, typed, command) {
         typed.done.add(`${command}/${i}`);
     }
     typed.count.set(command, fields.length);
+    // Sliders (a little past their ends too), arrows and boxes, each scoped to the open form.
     for (let i = rnd.int(0, 6); i > 0; i--) {
-        const kind = rnd.int(0, 3);
-        // Each alternative scoped to the open form: a bare one would also find the page's other panels.
-        const pick = [['input[type=range]'], ['.arrow'], ['input[type=radio]', 'input[type=checkbox]'], ['select']][kind];
-        const controls = await page.$$(pick.map((p) => `${form} ${p}`).join(', '));
+        const kind = rnd.int(0, 2);
+        const controls = await page.$$([['input[type=range]'], ['.arrow'], ['input[type=radio]', 'input[type=checkbox]']][kind]
+            .map((p) => `${form} ${p}`).join(', '));
         if (controls.length === 0) continue;
         const control = rnd.any(controls);
         if (kind === 0) {
@@ -73,11 +73,7 @@ async function driveDialog(page, rnd, typed, command) {
                 s.value = String(Number(s.min) + v * (Number(s.max) - Number(s.min)));
                 s.dispatchEvent(new Event('input'));
             }, rnd.next() * 1.2 - 0.1);
-        } else if (kind === 3) {
-            await control.evaluate((s, v) => { s.selectedIndex = Math.floor(v * s.options.length); s.dispatchEvent(new Event('change')); }, rnd.next());
-        } else {
-            for (let n = kind === 1 ? rnd.int(1, 12) : 1; n > 0; n--) await control.click();
-        }
+        } else for (let n = kind === 1 ? rnd.int(1, 12) : 1; n > 0; n--) await control.click();
     }
     await closeDialogs(page);
 }

@@ -1,13 +1,9 @@
-// The recording on the page, as a student makes one: Record from the
-// Measure menu, a spot pressed over an ON-centre cell a few times, then the
-// raster has a row per press, the PSTH shows the onset burst, the CSV
-// tables hold every spike and trial, and the NWB file passes the schema's
-// validator with the same spikes and trials as the CSV tables. The
-// desktop's seeded headless sweep, run again on the page, gives an NWB file
-// like the desktop's, object for object and value for value (h5dump's
-// listing), but for what each file makes new: its identifier, dates and
-// object ids, and where HDF5 placed a reference's target. (The desktop's
-// own tests hold its file to the schema and to its CSV tables.)
+// The recording on the page, as a student makes one: a spot pressed over an
+// ON-centre cell a few times gives a raster row per press with the onset
+// burst, CSV tables of every spike and trial, and an NWB file the schema's
+// validator passes with the same spikes and trials. The desktop's seeded
+// sweep, run again on the page, gives the desktop's NWB file value for value
+// (h5dump's listing) but for its ids, dates and HDF5's placing of targets.
 //   node record_check.mjs <build-web> [desktop-sweep.nwb|-] [screenshot.png] [presses]
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';

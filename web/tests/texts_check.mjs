@@ -34,24 +34,11 @@ const foreign = (page) => page.evaluate(() => {
         }
         return null;
     };
-    const found = [];
-    for (const e of document.querySelectorAll('body *')) {
-        if (e.closest(others)) continue;
-        // A text broken by a mnemonic's <u> is read whole from its parent.
-        if (e.tagName !== 'U' && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim())) {
-            const t = own(e.textContent);
-            if (t) found.push(t);
-        }
-        for (const a of ['aria-label', 'title', 'placeholder', 'alt']) {
-            const t = e.hasAttribute(a) && own(e.getAttribute(a));
-            if (t) found.push(`${a}=${t}`);
-        }
-        if (e.tagName === 'TEXTAREA') {
-            const t = own(e.value);
-            if (t) found.push(t);
-        }
-    }
-    return found;
+    // A text broken by a mnemonic's <u> is read whole from its parent.
+    return [...document.querySelectorAll('body *')].filter((e) => !e.closest(others)).flatMap((e) => [
+        e.tagName !== 'U' && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()) && e.textContent,
+        e.tagName === 'TEXTAREA' && e.value, ...['aria-label', 'title', 'placeholder', 'alt'].map((a) => e.getAttribute(a)),
+    ].filter(Boolean).map(own).filter(Boolean));
 });
 
 // The core's visible texts quoted in a page script (the other helpers'

@@ -12,9 +12,7 @@ await runCheck('tuning', root, { width: 1300, height: 760 }, async ({ page }) =>
     await page.click('#tuning-item');
     check(await page.$eval('#tuning-panel', (p) => !p.hidden), 'the tuning panel did not open');
     const set = async (id, value) => page.$eval(`#${id}`, (e, v) => { e.value = v; }, value);
-    await set('tuning-step', '90');
-    await set('tuning-repeats', '1');
-    await set('tuning-seconds', '0.4');
+    for (const [id, value] of [['step', '90'], ['repeats', '1'], ['seconds', '0.4']]) await set(`tuning-${id}`, value);
     await page.click('#tuning-start');
     await page.waitForFunction(() => document.querySelector('#tuning-stop').disabled === false, { timeout: 5000 });
     await page.waitForFunction(() => document.querySelector('#tuning-stop').disabled === true, { timeout: 30000 });
