@@ -98,17 +98,13 @@ def broken_copies(path):
 
 
 def main(argv):
-    if len(argv) >= 3 and argv[1] == '--rejects':
-        bad = [name for name, found in broken_copies(argv[2]) if not found]
-        for name in bad:
-            print(f'the validator accepted a file with a {name}')
-        return 1 if bad else 0
-    if len(argv) not in (2, 4):
+    if len(argv) == 3 and argv[1] == '--rejects':
+        found = [f'the validator accepted a file with a {name}' for name, p in broken_copies(argv[2]) if not p]
+    elif len(argv) in (2, 4):
+        found = problems(argv[1]) or (compare(*argv[1:]) if len(argv) == 4 else [])
+    else:
         print(__doc__.strip())
         return 2
-    found = problems(argv[1])
-    if len(argv) == 4 and not found:
-        found = compare(argv[1], argv[2], argv[3])
     for p in found:
         print(p)
     return 1 if found else 0

@@ -27,29 +27,23 @@ export function serve(root) {
 
 export const firefox = process.env.TESSALINE_BROWSER === 'firefox';
 
-function launch(profile, inFirefox = firefox) {
-    if (inFirefox) {
-        return puppeteer.launch({
-            browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', headless: true,
-            extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
-        });
-    }
-    return puppeteer.launch({
-        executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-        headless: true,
-        args: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-               '--disable-background-networking', '--disable-component-update', '--disable-sync',
-               '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`],
-    });
-}
+const launch = (profile) => puppeteer.launch(firefox ? {
+    browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', headless: true,
+    extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
+} : {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
+    args: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`],
+});
 
 // before: a function run in the page ahead of its own scripts (a stub);
 // ready: wait for the first ticks.
 export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0,
-                                       before = null, ready = true, touch = false, inFirefox = firefox } = {}) {
+                                       before = null, ready = true, touch = false } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
-    const browser = await launch(profile, inFirefox);
+    const browser = await launch(profile);
     const page = await browser.newPage();
     const errors = [];
     page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
@@ -61,19 +55,15 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, no
     // A browser that plays at outputRate alone and refuses any other rate.
     if (outputRate) {
         await page.evaluateOnNewDocument((rate) => {
-            const Native = window.AudioContext;
-            window.AudioContext = class extends Native {
+            window.AudioContext = class extends window.AudioContext {
                 constructor(options = {}) {
-                    if (options.sampleRate !== undefined && options.sampleRate !== rate) {
-                        throw new DOMException('rate refused', 'NotSupportedError');
-                    }
+                    if (![undefined, rate].includes(options.sampleRate)) throw new DOMException('rate refused', 'NotSupportedError');
                     super({ ...options, sampleRate: rate });
                 }
             };
         }, outputRate);
     }
     if (before) await page.evaluateOnNewDocument(before);
-    const started = Date.now();
     await page.goto(`http://127.0.0.1:${server.address().port}${BASE}`);
     if (ready) await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
     const close = async () => {
@@ -81,7 +71,7 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, no
         if (server.listening) server.close();
         rmSync(profile, { recursive: true, force: true });
     };
-    return { page, errors, close, started, server, port: server.address().port };
+    return { page, errors, close, server, port: server.address().port };
 }
 
 // The canvas's pixels as RGBA bytes, all or a part [left, top, width,
