@@ -26,7 +26,6 @@ expect_exit() {
 "${headless[@]}" "$exe" --help 2>/dev/null | grep -q -- '--version' || fail "--help does not list --version"
 expect_exit 0 0 "--help" "$exe" --help
 expect_exit 2 1 "unknown option" "$exe" --frobnicate
-expect_exit 2 1 "second argument" "$exe" one.tessaline two.tessaline
 expect_exit 1 1 "no display" "$exe"
 # A display that is named but gone: Qt cannot connect and must not abort.
 expect_exit 1 1 "display gone" DISPLAY=:1999 QT_QPA_PLATFORM=xcb "$exe"

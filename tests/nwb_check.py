@@ -1,19 +1,12 @@
 #!/usr/bin/python3
-"""Checks a recording written as NWB: valid against the NWB core schema kept
-in tests/data/nwb-schema (HDMF's validator, Debian's python3-hdmf), and, read
-back with h5py, the same spikes and trials as the CSV files of the same
-recording.
-
+"""Checks a recording written as NWB: valid against the core schema in
+tests/data/nwb-schema (HDMF's validator), and read back with h5py, the same
+spikes and trials as the CSV files of the same recording. Exits 1 on any
+problem, printing each.
 Usage: nwb_check.py FILE.nwb [SPIKES.csv TRIALS.csv]
        nwb_check.py --rejects FILE.nwb   (the validator must refuse broken copies)
-Exits 1 on any problem, printing each.
 """
-import csv
-import math
-import os
-import shutil
-import sys
-import tempfile
+import csv, math, os, shutil, sys, tempfile  # noqa: E401
 
 import h5py
 from hdmf.backends.hdf5 import HDF5IO
@@ -37,8 +30,7 @@ class _NwbKeys:
         return super().build_const_args(renamed)
 
 
-class NwbDatasetSpec(_NwbKeys, DatasetSpec):
-    pass
+NwbDatasetSpec = type('NwbDatasetSpec', (_NwbKeys, DatasetSpec), {})
 
 
 class NwbGroupSpec(_NwbKeys, GroupSpec):

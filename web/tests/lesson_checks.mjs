@@ -1,9 +1,8 @@
 // Lessons in the page, in a real browser:
 //   node lesson_checks.mjs <build-web> <desktop lesson> <web lesson out> [screenshot]
-// A lesson the desktop wrote is opened through the file picker and saved
-// again value for value; the page's own session is saved for the desktop to
-// open; a share link opens with its instructions beside the canvas, places a
-// seeded hidden field the same way twice; bad links leave the defaults.
+// A desktop lesson opened through the file picker is saved again value for
+// value; the page's session is saved for the desktop; a share link opens with
+// its instructions and places a seeded hidden field the same way twice.
 import { readFileSync, writeFileSync } from 'node:fs';
 import { BASE, runCheck, check, sleep, field } from './browser.mjs';
 

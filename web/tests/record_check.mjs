@@ -59,10 +59,8 @@ await runCheck('record', root, { width: 1300, height: 760 }, async ({ page }) =>
     await page.mouse.move(cx, 36 + cy);
     const presses = Number(count) || 8;
     for (let i = 0; i < presses; i++) {
-        await sleep(700);
-        await page.mouse.down();
-        await sleep(500);
-        await page.mouse.up();
+        await sleep(700).then(() => page.mouse.down());
+        await sleep(500).then(() => page.mouse.up());
     }
     await sleep(800);
     // The raster and the tables read at once, between two drains.
@@ -75,11 +73,7 @@ await runCheck('record', root, { width: 1300, height: 760 }, async ({ page }) =>
     // Each row lasts as long as the button was held (half a second, give or
     // take what a loaded machine makes of the timers).
     check(d.rows.every((r) => r[0] > 0.3 && r[0] < 1.5), `trial lengths ${d.rows.map((r) => r[0]).join(' ')}`);
-    const rate = (a, b) => {
-        let n = 0;
-        for (const r of d.rows) n += r.slice(1).filter((t) => t >= a && t < b).length;
-        return n / presses / (b - a);
-    };
+    const rate = (a, b) => d.rows.reduce((n, r) => n + r.slice(1).filter((t) => t >= a && t < b).length, 0) / presses / (b - a);
     const before = rate(-0.5, 0), burst = rate(0.05, 0.25);
     check(burst > 2 * before && burst > 40, `onset ${burst.toFixed(1)} spikes/s, before ${before.toFixed(1)}`);
     check(spikes[0] === 'time_s,trial' && spikes.length - 1 === d.spikes, `${spikes.length - 1} spike rows, ${d.spikes} spikes`);

@@ -1,12 +1,9 @@
-// Every text the page shows is one the core handed over (tess_names): the
-// markup and the page's scripts hold none of their own. With the menu, the
-// help, the three dialogs, the feedback window and the message box open,
-// each visible text and each aria-label, title, placeholder and alt must be
-// a line of a text from the core (the mnemonic's '&' left out), such
-// texts joined into a control's name, or a number. And the sources: the
-// built index.html has no text but its title and no-script line, and no
-// page script quotes a text the core hands over. The Measure menu, the
-// recorder and the tuning panel are checked apart.
+// Every text the page shows is one the core handed over (tess_names): with
+// the menu, the help, the dialogs and the feedback open, each text, aria-label,
+// title, placeholder and alt is a line of the core's (its '&' left out), such
+// lines joined into a control's name, or a number. The built index.html has
+// no text but its title and no-script line, and no page script quotes a text
+// of the core's. The Measure menu, recorder and tuning panel are checked apart.
 //   node texts_check.mjs <build-web>
 import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
