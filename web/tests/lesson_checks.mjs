@@ -60,8 +60,7 @@ await runCheck('lesson', root, {}, async ({ page, port }) => {
     const places = [];
     for (let opening = 0; opening < 2; opening++) {
         await openFresh(link);
-        places.push([await field(page, 'receptiveField.centreX'), await field(page, 'receptiveField.centreY'),
-                     await field(page, 'receptiveField.orientation')]);
+        places.push(await Promise.all(['centreX', 'centreY', 'orientation'].map((f) => field(page, `receptiveField.${f}`))));
     }
     check(JSON.stringify(places[0]) === JSON.stringify(places[1]), `seeded field moved: ${JSON.stringify(places)}`);
     check(await field(page, 'receptiveField.displayMode') === 3 && await field(page, 'receptiveField.cellType') === 5,

@@ -24,13 +24,8 @@ const foreign = (page) => page.evaluate(() => {
     // A control's name may join its group's, row's and column's texts.
     const ours = (piece) => core.has(piece) || [...piece.matchAll(/ /g)].some((m) =>
         core.has(piece.slice(0, m.index)) && core.has(piece.slice(m.index + 1)));
-    const own = (t) => {
-        for (const line of t.split('\n')) {
-            const l = line.replace(/\s+/g, ' ').trim();
-            if (l !== '' && !/^[-+0-9.,]*$/.test(l) && !core.has(l) && !l.split(': ').every(ours)) return l;
-        }
-        return null;
-    };
+    const own = (t) => t.split('\n').map((line) => line.replace(/\s+/g, ' ').trim())
+        .find((l) => l !== '' && !/^[-+0-9.,]*$/.test(l) && !core.has(l) && !l.split(': ').every(ours));
     // A text broken by a mnemonic's <u> is read whole from its parent.
     return [...document.querySelectorAll('body *')].filter((e) => !e.closest(others)).flatMap((e) => [
         e.tagName !== 'U' && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()) && e.textContent,
@@ -52,8 +47,8 @@ function inSources(names) {
     }
     const html = readFileSync(join(root, 'index.html'), 'utf8').replace(/<(title|noscript|script)[^]*?<\/\1>/g, '');
     const words = html.replace(/<[^>]*>/g, '').replace(/&#x[0-9a-f]+;/gi, 'x').trim();
-    if (words) found.push(`index.html: ${words.replace(/\s+/g, ' ')}`);
-    if (/(aria-label|title|placeholder|alt)="[^"]+"/.test(html)) found.push(`index.html: ${/(aria-label|title|placeholder|alt)="[^"]+"/.exec(html)[0]}`);
+    const named = /(aria-label|title|placeholder|alt)="[^"]+"/.exec(html);
+    if (words || named) found.push(`index.html: ${words.replace(/\s+/g, ' ')} ${named ? named[0] : ''}`);
     return found;
 }
 
