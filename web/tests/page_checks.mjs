@@ -62,9 +62,6 @@ const checks = {
         await mapDrawn(page, centre);
         const tools = await page.$$eval('#toolbar button', (b) => b.map((x) => [x.title, x.querySelector('img').naturalWidth]));
         check(tools.length === 11 && tools[10][0] === 'Help' && tools.every((t) => t[1] === 32), `toolbar ${JSON.stringify(tools)}`);
-        const menu = await page.$$eval('#options-menu button', (b) => b.map((x) => x.textContent));
-        check(menu.join('|') === 'Select stimulus|Select receptive field|More options|Open lesson…|Save lesson…|' +
-            'Save teacher\'s copy…|Share link|Exit', `menu ${menu}`);
         check(await page.$eval('#sound-note', (n) => !n.hidden), 'the page does not say how to start the sound');
         await page.click('#toolbar button[data-command="30029"]');
         check((await page.$eval('#help-text', (t) => t.value)).startsWith('Tessaline simulates'), 'help text missing');
@@ -245,5 +242,18 @@ const checks = {
 
 const run = checks[name] || moreChecks[name];
 if (!run) throw new Error(`unknown check ${name}`);
-const options = { handplot: { scale: 2, noAudio: true }, resampled: { outputRate: 48000 }, ...moreOptions };
+const options = {
+    // A browser without audio worklets, as some still are.
+    handplot: { scale: 2, before: () => { delete window.AudioWorkletNode; } },
+    // A browser that plays at 48 kHz alone and refuses any other rate.
+    resampled: { before: () => {
+        window.AudioContext = class extends window.AudioContext {
+            constructor(options = {}) {
+                if (![undefined, 48000].includes(options.sampleRate)) throw new DOMException('rate refused', 'NotSupportedError');
+                super({ ...options, sampleRate: 48000 });
+            }
+        };
+    } },
+    ...moreOptions,
+};
 await runCheck(name, root, options[name] || {}, run);
