@@ -5,7 +5,7 @@
 // sweep, run again on the page, gives the desktop's NWB file value for value
 // (h5dump's listing) but for its ids, dates and HDF5's placing of targets.
 //   node record_check.mjs <build-web> [desktop-sweep.nwb|-] [screenshot.png] [presses]
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -17,13 +17,15 @@ const NWB_CHECK = fileURLToPath(new URL('../../tests/nwb_check.py', import.meta.
 const folder = mkdtempSync(join(tmpdir(), 'tessaline-nwb-'));
 const file = (name, data) => { writeFileSync(join(folder, name), data); return join(folder, name); };
 
+// Each download's blob, kept for the check to read.
+const keepDownloads = () => {
+    const make = URL.createObjectURL;
+    URL.createObjectURL = (blob) => { window.savedBlob = blob; return make(blob); };
+};
+
 // The NWB download's bytes, and the CSV tables of the same recording.
 async function nwbAndCsv(page) {
-    await page.evaluate(() => {
-        const make = URL.createObjectURL;
-        window.savedBlob = null;
-        URL.createObjectURL = (blob) => { window.savedBlob = blob; return make(blob); };
-    });
+    await page.evaluate(() => { window.savedBlob = null; });
     await page.click('#record-nwb');
     await page.waitForFunction(() => window.savedBlob || document.getElementById('message').open, { timeout: 60000 });
     const got = await page.evaluate(async () => {
@@ -44,7 +46,7 @@ const listing = (path) => execFileSync('h5dump', ['-m', '%.17g', path], { encodi
     .split('\n').slice(1).map((line) => line.replace(/[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}/g, '<id>')
         .replace(/\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d/g, '<date>').replace(/^(\s*DATASET) \d+ "/, '$1 <address> "'));
 
-await runCheck('record', root, { width: 1300, height: 760 }, async ({ page }) => {
+await runCheck('record', root, { width: 1300, height: 760, before: keepDownloads }, async ({ page }) => {
     await page.click('#toolbar button[data-command="30024"]');  // ON-centre cell
     await page.click('#toolbar button[data-command="30019"]');  // spot
     const [cx, cy] = await fieldCentre(page);
@@ -80,14 +82,9 @@ await runCheck('record', root, { width: 1300, height: 760 }, async ({ page }) =>
     await page.click('#record-box');  // stopped, so that the tables and the file agree
     const files = await nwbAndCsv(page);
     // The validator's findings on the file, and on it against its CSV tables (the desktop's tests check that it refuses broken files).
-    let found = '';
-    try {
-        execFileSync('/usr/bin/python3', [NWB_CHECK, file('x.nwb', files.nwb), file('x.csv', files.spikes),
-            file('x-trials.csv', files.trials)], { encoding: 'utf8' });
-    } catch (e) {
-        found = e.stdout || String(e);
-    }
-    check(found === '', `the NWB file: ${found}`);
+    const found = spawnSync('/usr/bin/python3', [NWB_CHECK, file('x.nwb', files.nwb), file('x.csv', files.spikes),
+        file('x-trials.csv', files.trials)], { encoding: 'utf8' });
+    check(found.status === 0, `the NWB file: ${found.stdout}${found.stderr}${found.error || ''}`);
     if (desktopSweep && desktopSweep !== '-') {
         await page.evaluate(() => window.tessaline.module._tess_offline_sweep(0, 3, 7, 1));  // as Sweep.desktop's --sweep
         const web = listing(file('page.nwb', (await nwbAndCsv(page)).nwb)), desktop = listing(desktopSweep);
