@@ -1,9 +1,8 @@
 #!/bin/sh
-# The core's folders depend one way: each may include only the folders before
-# it in the list below (and itself), so no cycle can form and the neuron
-# builds alone; and none includes a Qt or SDL header. A relative include
-# ("../x/...") would step round the rule, so it is refused, and an indented
-# or spaced "# include" counts like any other.
+# The core's folders depend one way: each may include only itself and the
+# folders before it below, so no cycle can form and the neuron builds alone;
+# none includes a Qt or SDL header. A relative include ("../x/...") would
+# step round the rule, so it is refused; a spaced "# include" counts too.
 # Usage: include_rule.sh <source tree>
 cd "${1:?source tree}" || exit 2
 status=0

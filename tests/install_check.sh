@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Installs a built tree into a scratch prefix and checks what a desktop and a
-# software centre will look for: the program, its menu entry, its icon in
-# the hicolor theme and its AppStream data.
+# software centre look for: the program, menu entry, icons and AppStream data.
 #   tests/install_check.sh BUILD_DIR
 set -uo pipefail
 build=${1:?usage: install_check.sh BUILD_DIR}

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # What a fresh Debian machine gets, checked on one that has everything: each
-# CMake package configuration and each library the test and benchmark programs
-# load must come from a package the set-up list pulls in; each library the
-# program loads, from one its Debian package's Depends pulls in. The package
-# is then built, unpacked into a scratch folder and its program run.
+# CMake package configuration and library the test and benchmark programs load
+# must come from a package the set-up list pulls in; each library the program
+# loads, from one its package's Depends pulls in. The package is built, unpacked and run.
 #   tests/package_check.sh BUILD_DIR        exit 77: no dpkg or apt lists here
 set -uo pipefail
 build=$(cd "${1:?usage: package_check.sh BUILD_DIR}" && pwd)

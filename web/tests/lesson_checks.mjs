@@ -1,12 +1,12 @@
 // Lessons in the page, in a real browser:
-//   node lesson_checks.mjs <build-web> <desktop lesson> <web lesson out> [screenshot]
+//   node lesson_checks.mjs <build-web> <desktop lesson> <web lesson out>
 // A desktop lesson opened through the file picker is saved again value for
 // value; the page's session is saved for the desktop; a share link opens with
 // its instructions and places a seeded hidden field the same way twice.
 import { readFileSync, writeFileSync } from 'node:fs';
 import { BASE, runCheck, check, sleep, field } from './browser.mjs';
 
-const [root, desktopFile, webFile, screenshot] = process.argv.slice(2);
+const [root, desktopFile, webFile] = process.argv.slice(2);
 
 // Every value of a lesson by its path ("cell.x"), so two can be compared one by one.
 const flatten = (value, prefix = '') => Object.entries(value).flatMap(([k, v]) =>
@@ -74,7 +74,6 @@ await runCheck('lesson', root, {}, async ({ page, port }) => {
     check(await page.evaluate(() => window.injected === undefined), 'markup in the instructions ran');
     const canvasWidth = async () => { await sleep(300); return page.$eval('#canvas', (c) => c.width); };
     check(await canvasWidth() === 740, 'the canvas does not make room for the panel');
-    if (screenshot) await page.screenshot({ path: screenshot });
     await page.click('#instructions-hide');
     check(await page.$eval('#instructions', (p) => p.hidden) && await canvasWidth() === 1000, 'the panel did not hide');
     // Another link followed in the same tab changes the fragment alone.

@@ -175,8 +175,7 @@ const checks = {
         check(await field(page, 'stimulus.stimulusOn') === 1, 'the stimulus is not shown while its dialog is open');
         await page.select(`${form} select`, 'Sine wave grating');
         check(await field(page, 'stimulus.stimulusType') === 4, 'the list chose no grating');
-        const radius = await page.$(`${form} input.number`);
-        await selectAllAndType(page, radius, '1.5');
+        await selectAllAndType(page, await page.$(`${form} input.number`), '1.5');
         check(await field(page, 'stimulus.gratingRadius') === 1.5, 'the typed radius did not reach the stimulus');
         const sensitivity = () => page.$$eval(`${form} input.number`, (f) => f[5].value);
         await page.$$eval(`${form} input[type=range]`, (r) => { r[4].value = '20'; r[4].dispatchEvent(new Event('input')); });

@@ -4,7 +4,7 @@
 // validator passes with the same spikes and trials. The desktop's seeded
 // sweep, run again on the page, gives the desktop's NWB file value for value
 // (h5dump's listing) but for its ids, dates and HDF5's placing of targets.
-//   node record_check.mjs <build-web> [desktop-sweep.nwb|-] [screenshot.png] [presses]
+//   node record_check.mjs <build-web> <desktop-sweep.nwb>
 import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -12,7 +12,7 @@ import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { runCheck, check, sleep, fieldCentre } from './browser.mjs';
 
-const [root, desktopSweep, shot, count] = process.argv.slice(2);
+const [root, desktopSweep] = process.argv.slice(2);
 const NWB_CHECK = fileURLToPath(new URL('../../tests/nwb_check.py', import.meta.url));
 const folder = mkdtempSync(join(tmpdir(), 'tessaline-nwb-'));
 const file = (name, data) => { writeFileSync(join(folder, name), data); return join(folder, name); };
@@ -58,7 +58,7 @@ await runCheck('record', root, { width: 1300, height: 760, before: keepDownloads
     await page.click('#measure-button');
     await page.click('#record-toggle');
     await page.mouse.move(cx, 36 + cy);
-    const presses = Number(count) || 8;
+    const presses = 8;
     for (let i = 0; i < presses; i++) {
         await sleep(700).then(() => page.mouse.down());
         await sleep(500).then(() => page.mouse.up());
@@ -78,20 +78,17 @@ await runCheck('record', root, { width: 1300, height: 760, before: keepDownloads
     const before = rate(-0.5, 0), burst = rate(0.05, 0.25);
     check(burst > 2 * before && burst > 40, `onset ${burst.toFixed(1)} spikes/s, before ${before.toFixed(1)}`);
     check(spikes.length - 1 === d.spikes && trials.length - 1 === presses, `${spikes.length - 1} spike rows for ${d.spikes} spikes, ${trials.length - 1} trial rows`);
-    if (shot) await page.screenshot({ path: shot });
     await page.click('#record-box');  // stopped, so that the tables and the file agree
     const files = await nwbAndCsv(page);
     // The validator's findings on the file, and on it against its CSV tables (the desktop's tests check that it refuses broken files).
     const found = spawnSync('/usr/bin/python3', [NWB_CHECK, file('x.nwb', files.nwb), file('x.csv', files.spikes),
         file('x-trials.csv', files.trials)], { encoding: 'utf8' });
     check(found.status === 0, `the NWB file: ${found.stdout}${found.stderr}${found.error || ''}`);
-    if (desktopSweep && desktopSweep !== '-') {
-        await page.evaluate(() => window.tessaline.module._tess_offline_sweep(0, 3, 7, 1));  // as Sweep.desktop's --sweep
-        const web = listing(file('page.nwb', (await nwbAndCsv(page)).nwb)), desktop = listing(desktopSweep);
-        const apart = [...Array(Math.max(web.length, desktop.length)).keys()].filter((i) => web[i] !== desktop[i]).slice(0, 6)
-            .map((i) => `line ${i + 2}: page ${web[i]} | desktop ${desktop[i]}`);
-        check(apart.length === 0, `the page's NWB file and the desktop's differ:\n${apart.join('\n')}`);
-    }
+    await page.evaluate(() => window.tessaline.module._tess_offline_sweep(0, 3, 7, 1));  // as Sweep.desktop's --sweep
+    const web = listing(file('page.nwb', (await nwbAndCsv(page)).nwb)), desktop = listing(desktopSweep);
+    const apart = [...Array(Math.max(web.length, desktop.length)).keys()].filter((i) => web[i] !== desktop[i]).slice(0, 6)
+        .map((i) => `line ${i + 2}: page ${web[i]} | desktop ${desktop[i]}`);
+    check(apart.length === 0, `the page's NWB file and the desktop's differ:\n${apart.join('\n')}`);
     return `${presses} rows, onset ${burst.toFixed(1)} spikes/s over ${before.toFixed(1)}; NWB ${files.nwb.length} bytes, ${d.spikes} spikes`;
 });
 rmSync(folder, { recursive: true, force: true });
