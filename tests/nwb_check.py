@@ -48,8 +48,7 @@ def problems(path):
     type_map.load_namespaces(SCHEMA)
     try:
         with HDF5IO(path, mode='r', manager=BuildManager(type_map)) as io:
-            builder = io.read_builder()
-            return [str(e) for e in ValidatorMap(catalog.get_namespace('core')).validate(builder)]
+            return [str(e) for e in ValidatorMap(catalog.get_namespace('core')).validate(io.read_builder())]
     except Exception as e:  # a file HDMF cannot even read is not valid either
         return [f'{path}: unreadable: {e}']
 

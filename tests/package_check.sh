@@ -34,7 +34,6 @@ check() {
         if [ -z "$owner" ]; then fail "$f belongs to no package"
         elif ! grep -qxF "$owner" "$list"; then fail "$f comes from $owner, which $what does not bring in"; fi
     done
-    echo "ok:   $# files checked against $what"
 }
 libraries() { ldd "$@" | awk '$2 == "=>" && $3 ~ /^\// { print $3 } $1 ~ /^\// && NF > 1 { print $1 }' | sort -u; }
 
@@ -54,7 +53,6 @@ check "$scratch/setup" "the set-up list" "${configs[@]}" "${tools[@]}" "${testli
     || { cat "$scratch/cpack.log"; fail "cpack -G DEB"; exit 1; }
 deb=$(ls "$scratch"/tessaline_*_"$(dpkg --print-architecture)".deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { fail "no tessaline_*.deb from cpack"; exit 1; }
-echo "ok:   $(basename "$deb"), Depends: $(dpkg-deb -f "$deb" Depends)"
 mapfile -t depends < <(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*//; s/ //g' | grep .)
 closure "${depends[@]}" >"$scratch/runtime"
 mapfile -t runlibs < <(libraries "$build/tessaline")
@@ -66,7 +64,5 @@ for f in share/doc/tessaline/copyright share/doc/tessaline/changelog.gz share/ma
     [ -f "$root/usr/$f" ] || fail "package lacks /usr/$f"
 done
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/tessaline" --version 2>&1)
-[ "$version" = "tessaline $(dpkg-deb -f "$deb" Version)" ] && echo "ok:   unpacked program: $version" \
-    || fail "unpacked program answered '$version'"
-[ $failures -eq 0 ] && echo "package check passed" || echo "$failures package check(s) failed"
+[ "$version" = "tessaline $(dpkg-deb -f "$deb" Version)" ] || fail "unpacked program answered '$version'"
 exit $((failures > 0))
