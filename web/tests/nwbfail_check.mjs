@@ -6,7 +6,7 @@ import { runCheck, check, sleep } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
 // With no offline copy the page fetches the writer itself, where the
-// interception below can refuse it, the only error allowed: none thrown.
+// interception below can refuse it: that refusal is the only error allowed.
 const options = { errorsAllowed: /^(failed: .*\/h5wasm\/|Failed to load resource)/, before: () => { delete Navigator.prototype.serviceWorker; } };
 await runCheck('nwbfail', root, options, async ({ page }) => {
     await page.setRequestInterception(true);
