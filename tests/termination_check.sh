@@ -16,9 +16,7 @@ for _ in $(seq 600); do
 done
 kill -TERM "$pid"
 for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "still running 20 s after SIGTERM"; kill -KILL "$pid"; exit 1
-fi
+kill -0 "$pid" 2>/dev/null && { echo "still running 20 s after SIGTERM"; kill -KILL "$pid"; exit 1; }
 wait "$pid"; status=$?
 cat "$dir/out.txt"
 [ "$status" -eq 0 ] || { echo "exit status $status"; exit 1; }

@@ -8,11 +8,8 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import puppeteer from 'puppeteer-core';
 
-const TYPES = {
-    '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-    '.wasm': 'application/wasm', '.png': 'image/png', '.svg': 'image/svg+xml',
-    '.webmanifest': 'application/manifest+json',
-};
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+    '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
 // The site sits under a sub-path, as on a school's web server.
 export const BASE = '/neuro/tessaline/';
 
@@ -21,67 +18,38 @@ export function serve(root) {
         const whole = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
         const path = whole.startsWith(BASE) ? whole.slice(BASE.length) : null;
         const file = join(root, path === '' ? 'index.html' : path || '\0');
-        try {
-            const body = await readFile(file);
-            res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' });
-            res.end(body);
-        } catch {
-            res.writeHead(404);
-            res.end();
-        }
+        const body = await readFile(file).catch(() => null);
+        res.writeHead(body ? 200 : 404, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' });
+        res.end(body);
     });
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
 export const firefox = process.env.TESSALINE_BROWSER === 'firefox';
 
-function launch(profile, inFirefox = firefox) {
-    if (inFirefox) {
-        return puppeteer.launch({
-            browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', headless: true,
-            extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
-        });
-    }
-    return puppeteer.launch({
-        executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-        headless: true,
-        args: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-               '--disable-background-networking', '--disable-component-update', '--disable-sync',
-               '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`],
-    });
-}
+const launch = (profile) => puppeteer.launch(firefox ? {
+    browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', headless: true,
+    extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
+} : {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
+    args: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`],
+});
 
 // before: a function run in the page ahead of its own scripts (a stub);
 // ready: wait for the first ticks.
-export async function openPage(root, { width = 1000, height = 736, scale = 1, noAudio = false, outputRate = 0,
-                                       before = null, ready = true, touch = false, inFirefox = firefox } = {}) {
+export async function openPage(root, { width = 1000, height = 736, scale = 1, before = null, ready = true, touch = false } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
-    const browser = await launch(profile, inFirefox);
+    const browser = await launch(profile);
     const page = await browser.newPage();
     const errors = [];
     page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
     page.on('pageerror', (e) => errors.push(String(e)));
     page.on('requestfailed', (r) => errors.push(`failed: ${r.url()}`));
     await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch: touch });
-    // A browser without audio worklets, as some still are.
-    if (noAudio) await page.evaluateOnNewDocument(() => { delete window.AudioWorkletNode; });
-    // A browser that plays at outputRate alone and refuses any other rate.
-    if (outputRate) {
-        await page.evaluateOnNewDocument((rate) => {
-            const Native = window.AudioContext;
-            window.AudioContext = class extends Native {
-                constructor(options = {}) {
-                    if (options.sampleRate !== undefined && options.sampleRate !== rate) {
-                        throw new DOMException('rate refused', 'NotSupportedError');
-                    }
-                    super({ ...options, sampleRate: rate });
-                }
-            };
-        }, outputRate);
-    }
     if (before) await page.evaluateOnNewDocument(before);
-    const started = Date.now();
     await page.goto(`http://127.0.0.1:${server.address().port}${BASE}`);
     if (ready) await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
     const close = async () => {
@@ -89,7 +57,7 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, no
         if (server.listening) server.close();
         rmSync(profile, { recursive: true, force: true });
     };
-    return { page, errors, close, started, server, port: server.address().port };
+    return { page, errors, close, server, port: server.address().port };
 }
 
 // The canvas's pixels as RGBA bytes, all or a part [left, top, width,
@@ -111,19 +79,26 @@ export function check(condition, message) {
     if (!condition) throw new Error(message);
 }
 
-export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-export const PIXELS_PER_DEGREE = 38;
-
-// The receptive field's centre in canvas pixels.
-export async function fieldCentre(page) {
-    return page.evaluate((ppd) => {
-        const M = window.tessaline.module;
-        const get = (n) => M.ccall('tess_get', 'number', ['string'], [n]);
-        return [Math.round(get('receptiveField.centreX') * ppd), Math.round(get('receptiveField.centreY') * ppd)];
-    }, PIXELS_PER_DEGREE);
+// One check on a fresh page: it must pass and leave no console error but
+// those that errorsAllowed matches; what it returns is said beside "passed".
+export async function runCheck(name, root, options, run) {
+    const session = await openPage(root, options);
+    try {
+        const said = await run(session);
+        const errors = session.errors.filter((e) => !options.errorsAllowed?.test(e));
+        check(errors.length === 0, `console errors: ${errors.join('; ')}`);
+        console.log(`${name}: passed${said ? ` (${said})` : ''}`);
+    } catch (failure) {
+        console.error(`${name}: ${failure.stack}`);
+        process.exitCode = 1;
+    } finally {
+        await session.close();
+    }
 }
 
+export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+// A record field by name, written first when a value is given.
 export async function field(page, fieldName, value) {
     return page.evaluate((n, v) => {
         const M = window.tessaline.module;
@@ -132,16 +107,52 @@ export async function field(page, fieldName, value) {
     }, fieldName, value);
 }
 
+// The receptive field's centre in canvas pixels (38 to a degree).
+export const fieldCentre = async (page) => [Math.round(await field(page, 'receptiveField.centreX') * 38),
+    Math.round(await field(page, 'receptiveField.centreY') * 38)];
+
+// The overlay's lines as the core writes them, and the peak rate among them.
+export const readout = (page) => page.evaluate(() => [0, 1, 2].map((i) => window.tessaline.module.UTF8ToString(
+    window.tessaline.module._tess_overlay_text(i))).join('|'));
+const peakRate = async (page) => Number(/peak rate = *([0-9.]+)/.exec(await readout(page))[1]);
+
+// A bar swept to and fro across the field four times by moveTo(x, y), in
+// pointer coordinates, must raise the peak rate well past the spontaneous one.
+export async function sweepRaisesRate(page, [cx, cy], moveTo, how) {
+    const spontaneous = await field(page, 'modelOptions.currentSpontaneousRate');
+    let rate = 0;
+    for (let s = 0; s < 164; s++) {
+        await moveTo(cx + (s % 82 < 41 ? -120 + 6 * (s % 41) : 120 - 6 * (s % 41)), 36 + cy);
+        await sleep(15);
+        if (s % 4 === 0) rate = Math.max(rate, await peakRate(page));
+    }
+    check(rate > spontaneous + 5, `peak rate ${rate} while ${how}, spontaneous ${spontaneous}`);
+}
+
+// The first click on the field starts the sound.
+export async function startSound(page) {
+    await page.mouse.click(20, 36 + 600);
+    await page.waitForFunction(() => window.tessaline.sound.state === 'playing', { timeout: 10000 });
+}
+
+// The message box's text, when it is open.
+export const message = (page) => page.$eval('#message', (m) => m.open && m.textContent.replace(/\s+/g, ' ').trim());
+
+// A dialog from the options menu; its form's selector.
+export async function openDialog(page, command) {
+    await page.click('#options-button');
+    await page.click(`#options-menu [data-command="${command}"]`);
+    return 'dialog.form[open]';
+}
+
 // Waits for the page to paint a few frames after a change.
 export async function frames(page, count = 4) {
     const start = await page.evaluate(() => window.tessaline.stats.ticks);
     await page.waitForFunction((s, c) => window.tessaline.stats.ticks >= s + c, {}, start, count);
 }
 
-export const at = (img, x, y) => {
-    const i = 4 * ((y - img.top) * img.width + (x - img.left));
-    return [img.data[i], img.data[i + 1], img.data[i + 2]];
-};
+// The red, green and blue of the pixel at (x, y) of an image part.
+export const at = (img, x, y) => Array.from(img.data.subarray(4 * ((y - img.top) * img.width + (x - img.left))).subarray(0, 3));
 export const isGrey = (p) => p.every((v) => Math.abs(v - 128) <= 1);
 
 // Replaces a field's text as both browsers let a student: select all, type.
@@ -154,15 +165,9 @@ export async function selectAllAndType(page, input, text) {
     else await page.keyboard.type(text);
 }
 
-// Darkest and lightest green over a square around (cx, cy).
-export function range(img, cx, cy, half) {
-    let lo = 255, hi = 0;
-    for (let y = cy - half; y <= cy + half; y++) {
-        for (let x = cx - half; x <= cx + half; x++) {
-            const g = at(img, x, y)[1];
-            lo = Math.min(lo, g);
-            hi = Math.max(hi, g);
-        }
-    }
-    return [lo, hi];
+// The receptive-field map drawn about (cx, cy): dark and light green within 30 pixels.
+export async function mapDrawn(page, [cx, cy]) {
+    const greens = (await canvasPixels(page, [cx - 30, cy - 30, 61, 61])).data.filter((_, i) => i % 4 === 1);
+    const [lo, hi] = [Math.min(...greens), Math.max(...greens)];
+    check(lo < 90 && hi > 170, `no receptive-field map drawn (green ${lo}..${hi})`);
 }

@@ -1,23 +1,18 @@
-// Every text the page shows is one the core handed over (tess_names): the
-// markup and the page's scripts hold none of their own. With the menu, the
-// help, the three dialogs, the feedback window and the message box open,
-// each visible text and each aria-label, title, placeholder and alt must be
-// a line of a text from the core (the mnemonic's '&' left out), such
-// texts joined into a control's name, or a number. And the sources: the
-// built index.html has no text but its title and no-script line, and no
-// page script quotes a text the core hands over. The Measure menu, the
-// recorder and the tuning panel are checked apart.
+// Every text the page shows is one the core handed over (tess_names): with
+// the menu, the help, the dialogs and the feedback open, each text, aria-label,
+// title, placeholder and alt is a line of the core's (its '&' left out), such
+// lines joined into a control's name, or a number. The built index.html has
+// no text but its title and no-script line, and no page script quotes a text
+// of the core's. The Measure menu, recorder and tuning panel are checked apart.
 //   node texts_check.mjs <build-web>
 import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { openPage, check, frames } from './browser.mjs';
+import { runCheck, check, frames } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
-const session = await openPage(root);
-const { page, errors } = session;
 
 // What the page shows now and is not the core's.
-const foreign = () => page.evaluate(() => {
+const foreign = (page) => page.evaluate(() => {
     const core = new Set();
     const add = (v) => {
         if (typeof v === 'string') for (const line of v.replace(/&/g, '').split('\n')) core.add(line.replace(/\s+/g, ' ').trim());
@@ -29,31 +24,13 @@ const foreign = () => page.evaluate(() => {
     // A control's name may join its group's, row's and column's texts.
     const ours = (piece) => core.has(piece) || [...piece.matchAll(/ /g)].some((m) =>
         core.has(piece.slice(0, m.index)) && core.has(piece.slice(m.index + 1)));
-    const own = (t) => {
-        for (const line of t.split('\n')) {
-            const l = line.replace(/\s+/g, ' ').trim();
-            if (l !== '' && !/^[-+0-9.,]*$/.test(l) && !core.has(l) && !l.split(': ').every(ours)) return l;
-        }
-        return null;
-    };
-    const found = [];
-    for (const e of document.querySelectorAll('body *')) {
-        if (e.closest(others)) continue;
-        // A text broken by a mnemonic's <u> is read whole from its parent.
-        if (e.tagName !== 'U' && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim())) {
-            const t = own(e.textContent);
-            if (t) found.push(t);
-        }
-        for (const a of ['aria-label', 'title', 'placeholder', 'alt']) {
-            const t = e.hasAttribute(a) && own(e.getAttribute(a));
-            if (t) found.push(`${a}=${t}`);
-        }
-        if (e.tagName === 'TEXTAREA') {
-            const t = own(e.value);
-            if (t) found.push(t);
-        }
-    }
-    return found;
+    const own = (t) => t.split('\n').map((line) => line.replace(/\s+/g, ' ').trim())
+        .find((l) => l !== '' && !/^[-+0-9.,]*$/.test(l) && !core.has(l) && !l.split(': ').every(ours));
+    // A text broken by a mnemonic's <u> is read whole from its parent.
+    return [...document.querySelectorAll('body *')].filter((e) => !e.closest(others)).flatMap((e) => [
+        e.tagName !== 'U' && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()) && e.textContent,
+        e.tagName === 'TEXTAREA' && e.value, ...['aria-label', 'title', 'placeholder', 'alt'].map((a) => e.getAttribute(a)),
+    ].filter(Boolean).map(own).filter(Boolean));
 });
 
 // The core's visible texts quoted in a page script (the other helpers'
@@ -70,39 +47,32 @@ function inSources(names) {
     }
     const html = readFileSync(join(root, 'index.html'), 'utf8').replace(/<(title|noscript|script)[^]*?<\/\1>/g, '');
     const words = html.replace(/<[^>]*>/g, '').replace(/&#x[0-9a-f]+;/gi, 'x').trim();
-    if (words) found.push(`index.html: ${words.replace(/\s+/g, ' ')}`);
-    if (/(aria-label|title|placeholder|alt)="[^"]+"/.test(html)) found.push(`index.html: ${/(aria-label|title|placeholder|alt)="[^"]+"/.exec(html)[0]}`);
+    const named = /(aria-label|title|placeholder|alt)="[^"]+"/.exec(html);
+    if (words || named) found.push(`index.html: ${words.replace(/\s+/g, ' ')} ${named ? named[0] : ''}`);
     return found;
 }
 
-try {
+await runCheck('texts', root, {}, async ({ page }) => {
     const names = await page.evaluate(() => JSON.parse(window.tessaline.module.UTF8ToString(window.tessaline.module._tess_names())));
     const quoted = inSources(names);
     check(quoted.length === 0, `texts in the page's sources: ${JSON.stringify(quoted)}`);
-    const seen = new Set(await foreign());
-    await page.click('#options-button');
-    for (const t of await foreign()) seen.add(t);
-    await page.keyboard.press('Escape');
-    // Help, then each dialog the menu opens, then the hand plot's feedback.
-    const open = async (command) => {
-        await page.evaluate((c) => window.tessaline.run(c), command);
+    const seen = new Set(await foreign(page));
+    const look = async () => {
         await frames(page, 2);
-        for (const t of await foreign()) seen.add(t);
+        for (const t of await foreign(page)) seen.add(t);
         await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
     };
-    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) await open(names.commands[c]);
+    await page.click('#options-button');
+    await look();
+    await page.keyboard.press('Escape');
+    // Help, then each dialog the menu opens, then the hand plot's feedback.
+    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) {
+        await page.evaluate((command) => window.tessaline.run(command), names.commands[c]);
+        await look();
+    }
     await page.click('#toolbar button:nth-of-type(10)');  // the complex cell: Enter brings its feedback
     await page.focus('#canvas');
     await page.keyboard.press('Enter');
-    await frames(page, 2);
-    for (const t of await foreign()) seen.add(t);
-    await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
+    await look();
     check(seen.size === 0, `texts of the page's own: ${JSON.stringify([...seen])}`);
-    check(errors.length === 0, `console errors: ${errors.join('; ')}`);
-    console.log('texts: passed');
-} catch (failure) {
-    console.error(`texts: ${failure.message}`);
-    process.exitCode = 1;
-} finally {
-    await session.close();
-}
+});
