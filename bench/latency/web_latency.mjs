@@ -7,11 +7,12 @@
 // percentile, the half-rise of a 5 ms histogram over all presses and the
 // clicks lost. With BUSY_SECONDS, a grating held over a complex cell instead.
 //   node web_latency.mjs <build-web> [chromium|firefox] [presses]
-import { openPage, sleep } from '../../web/tests/browser.mjs';
-
 const [root, which = 'chromium', count = '20'] = process.argv.slice(2);
+// The browsers' launcher reads which browser to start as it loads.
+process.env.TESSALINE_BROWSER = which;
+const { openPage, sleep } = await import('../../web/tests/browser.mjs');
 const presses = Number(count);
-const session = await openPage(root, { inFirefox: which === 'firefox' });
+const session = await openPage(root);
 const { page } = session;
 
 // A grating held over a complex cell for that many seconds (beside the
