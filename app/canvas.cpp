@@ -11,6 +11,7 @@
 
 #include "app/cursors.h"
 #include "app/overlay.h"
+#include "controls/zoom_steps.h"
 #include "dialogs/dialogs.h"
 #include "model/app_state.h"
 #include "model/filters.h"
@@ -112,8 +113,12 @@ void Canvas::takeNewFrame()
 
 QRect Canvas::toCanvas(int32_t left, int32_t top, int32_t right, int32_t bottom) const
 {
-    // A frame pixel is a canvas point.
-    return QRect(left, top, right - left, bottom - top);
+    // A frame pixel is zoom / 100 canvas points; a part-covered point is
+    // repainted too, so the rectangle grows outwards to whole points.
+    const double scale = zoom_ / 100.0;
+    const auto down = [scale](int32_t v) { return TruncInt(std::floor(v * scale)); };
+    const auto up = [scale](int32_t v) { return TruncInt(std::ceil(v * scale)); };
+    return QRect(QPoint(down(left), down(top)), QPoint(up(right) - 1, up(bottom) - 1));
 }
 
 QRect Canvas::overlayBand() const
@@ -127,12 +132,29 @@ void Canvas::updateSceneDrawing()
     SetSceneDrawing(isVisible() && !top->isMinimized() && !visibleRegion().isEmpty());
 }
 
-// The frame has a pixel per point, whatever the screen's density: the
-// model's 38 pixels a degree were made for 96 dpi, where they are 1 cm, and a
-// dense screen then costs the model no more than a plain one.
-int32_t Canvas::frameWidthFor(int32_t logicalWidth) const { return std::max(0, logicalWidth); }
+// The frame has a pixel per point at 100 %, whatever the screen's density:
+// the model's 38 pixels a degree were made for 96 dpi, where they are 1 cm,
+// and a dense screen then costs the model no more than a plain one. A zoom
+// scales the points, not the model: zoomed in, the frame has fewer pixels.
+int32_t Canvas::frameWidthFor(int32_t logicalWidth) const
+{
+    return static_cast<int32_t>(int64_t{std::max(0, logicalWidth)} * 100 / zoom_);
+}
 
-int32_t Canvas::frameHeightFor(int32_t logicalHeight) const { return std::max(0, logicalHeight); }
+int32_t Canvas::frameHeightFor(int32_t logicalHeight) const
+{
+    return static_cast<int32_t>(int64_t{std::max(0, logicalHeight)} * 100 / zoom_);
+}
+
+void Canvas::setZoom(int32_t percent)
+{
+    zoom_ = ValidZoom(percent);
+    // The resize sequence scales the positions with the frame, so the field,
+    // the stimulus and the marks keep their places on the screen: what the
+    // student was looking at stays under the pointer, larger or smaller.
+    if (created_) applyClientSize(frameWidthFor(width()), frameHeightFor(height()));
+    update();
+}
 
 void Canvas::applyClientSize(int32_t width, int32_t height)
 {
@@ -173,20 +195,27 @@ void Canvas::paintEvent(QPaintEvent* event)
     const bool grey = !haveFrame || now - appState.lastSizeTime < kGreyAfterResizeMs;
 
     QPainter painter(this);
+    const qreal scale = zoom_ / 100.0;
+    const QSize covered(TruncInt(frame.width * scale), TruncInt(frame.height * scale));
     if (grey) {
         painter.fillRect(rect(), kGrey);
     } else {
         // Grey where a frame smaller than the canvas (a store at its size
         // limit, or a resize still under way) leaves part of it uncovered.
-        if (frame.width < width()) painter.fillRect(QRect(frame.width, 0, width() - frame.width, height()), kGrey);
-        if (frame.height < height()) painter.fillRect(QRect(0, frame.height, width(), height() - frame.height), kGrey);
+        // At a zoom that does not divide the canvas a sliver of less than a
+        // frame pixel is left over too.
+        if (covered.width() < width()) painter.fillRect(QRect(covered.width(), 0, width() - covered.width(), height()), kGrey);
+        if (covered.height() < height()) painter.fillRect(QRect(0, covered.height(), width(), height() - covered.height()), kGrey);
         // Wraps the published store without copying; the store stays
         // unchanged until the next LatestFrame call, after this paint. The
-        // painter scales it to the screen's pixels, each frame pixel a
-        // sharp block on a dense screen.
+        // painter scales it by the zoom and to the screen's pixels, each
+        // frame pixel a sharp block.
         QImage image(reinterpret_cast<const uchar*>(frame.pixels), frame.width, frame.height,
                      frame.width * 4, QImage::Format_RGB32);
+        painter.save();
+        painter.scale(scale, scale);
         painter.drawImage(QPointF(0, 0), image);
+        painter.restore();
     }
 
     // A repaint below the information line leaves it as it is; one that
@@ -196,8 +225,9 @@ void Canvas::paintEvent(QPaintEvent* event)
     const bool wholeBand = Covers(event->region(), band);
     if (!wholeBand) shownTexts_ = OverlayTexts{};
 
-    // The information line is laid out in frame pixels, which are points:
-    // the painter draws its letters at the screen's own resolution, sharp.
+    // The information line is laid out in frame pixels and grows with the
+    // zoom: the painter draws its letters at the screen's own resolution, sharp.
+    painter.scale(scale, scale);
     const int32_t clientWidth = appState.clientWidth;
     int32_t frameWidth = clientWidth;
     if (haveFrame && frame.width < frameWidth && !grey) frameWidth = frame.width;
@@ -222,9 +252,9 @@ void Canvas::updateCursor() { setCursor(CursorFor(stimulus.cursor)); }
 
 void Canvas::mouseMoveEvent(QMouseEvent* event)
 {
-    // The stimulus operations count y from the top of the toolbar band that
-    // sits above the canvas.
-    const QPointF at = event->position();
+    // The stimulus operations count y in frame pixels from the top of the
+    // toolbar band that sits above the canvas.
+    const QPointF at = event->position() * (100.0 / zoom_);
     // Added in 64 bits: a pointer far below the window must not overflow.
     const int64_t y = int64_t{TruncInt(at.y())} + appState.toolbarHeight;
     OnPointerMove(TruncInt(at.x()), TruncInt(static_cast<double>(y)));

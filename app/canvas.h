@@ -14,9 +14,13 @@ public:
     explicit Canvas(QWidget* parent = nullptr);
     ~Canvas() override;
 
-    // The canvas size in frame pixels: one frame pixel per point.
+    // The canvas size in frame pixels: one frame pixel per point at 100 %,
+    // zoom / 100 points a frame pixel otherwise.
     int32_t frameWidthFor(int32_t logicalWidth) const;
     int32_t frameHeightFor(int32_t logicalHeight) const;
+    // The zoom in percent, one of kZoomSteps; a change resizes the frame.
+    int32_t zoom() const { return zoom_; }
+    void setZoom(int32_t percent);
 
     // The resize sequence for a client area of width x height frame pixels.
     void applyClientSize(int32_t width, int32_t height);
@@ -63,6 +67,7 @@ private:
     void handleCharacter(int32_t code);
 
     bool created_ = false;
+    int32_t zoom_ = 100;
     int32_t wheelRemainder_ = 0;
     ClientArea area_;  // the last client size with an area
     PaintRecord lastPaint_;

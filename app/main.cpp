@@ -82,6 +82,8 @@ int main(int argc, char** argv)
     ClearUpperVectorState();  // before any worker thread starts and inherits the state
     ReleaseStartupMessages();
     QGuiApplication::setDesktopFileName(QStringLiteral("tessaline"));
+    // The settings (the zoom) live under these names on this machine.
+    QApplication::setOrganizationName(QStringLiteral("Tessaline"));
     QApplication::setApplicationName(QStringLiteral("Tessaline"));
 
     std::unique_ptr<MainWindow> window(StartApplication());

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QThread>
 #include <QToolBar>
 
@@ -19,6 +20,7 @@
 #include "app/toolbar.h"
 #include "app/tuning_window.h"
 #include "controls/shell_texts.h"
+#include "controls/zoom_steps.h"
 #include "dialogs/dialogs.h"
 #include "model/receptive_field.h"
 #include "sim/commands.h"
@@ -34,6 +36,8 @@ MainWindow::MainWindow()
     canvas_ = new Canvas(this);
     setCentralWidget(canvas_);
     buildMenus();
+    // The zoom last chosen on this machine, before the frame is sized from the canvas.
+    canvas_->setZoom(QSettings().value(QStringLiteral("view/zoom"), kActualZoom).toInt());
     toolbar_ = CreateToolbar(this, [this](int32_t command) { runCommand(command); });
     SetMessageOwner(this);
     canvas_->setFocus();
@@ -80,6 +84,24 @@ void MainWindow::buildMenus()
         if (on != isFullScreen()) on ? showFullScreen() : showNormal();
     });
     view->addAction(fullScreen_);
+    // Zoom steps as a browser's do, with its keys, rather than a list of
+    // every value: a teacher at a projector presses Ctrl++ until the back
+    // row sees the field, and the page can take the same keys.
+    view->addSeparator();
+    const auto addZoom = [this, view](const char* name, const char* text, QList<QKeySequence> keys,
+                                      int32_t (*step)(int32_t)) {
+        QAction* action = view->addAction(QString::fromUtf8(text));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, [this, step] { setZoom(step(canvas_->zoom())); });
+        return action;
+    };
+    // At the ends the keys stay taken and hold the zoom: a disabled item
+    // would pass Ctrl++ on to the canvas as a '+' for the hand plot.
+    addZoom("zoomIn", kZoomInText, {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))},
+                      [](int32_t z) { return ZoomStepUp(z); });
+    addZoom("zoomOut", kZoomOutText, {QKeySequence(QStringLiteral("Ctrl+-"))}, ZoomStepDown);
+    addZoom("actualSize", kActualSizeText, {QKeySequence(QStringLiteral("Ctrl+0"))}, [](int32_t) { return kActualZoom; });
 
     // Measurements run beside the main window; it and the clicks keep going.
     QMenu* measure = menuBar()->addMenu(QString::fromUtf8(kMeasureMenuTitle));
@@ -95,6 +117,13 @@ void MainWindow::buildMenus()
     f1->setShortcut(QKeySequence(Qt::Key_F1));
     QAction* altHelp = addCommand(this, QString(), CmdHelpChar);
     altHelp->setShortcuts({QKeySequence(QStringLiteral("Alt+?")), QKeySequence(QStringLiteral("Alt+/"))});
+}
+
+void MainWindow::setZoom(int32_t percent)
+{
+    percent = ValidZoom(percent);
+    if (percent != canvas_->zoom()) QSettings().setValue(QStringLiteral("view/zoom"), percent);
+    canvas_->setZoom(percent);
 }
 
 void MainWindow::runCommand(int32_t command)

@@ -16,6 +16,8 @@ public:
 
     Canvas* canvas() const { return canvas_; }
     QToolBar* toolbar() const { return toolbar_; }
+    // Zooms the field (one of kZoomSteps) and remembers it on this machine.
+    void setZoom(int32_t percent);
     // Carries out a menu, accelerator or toolbar command.
     void runCommand(int32_t command);
 

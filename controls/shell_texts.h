@@ -36,6 +36,10 @@ constexpr MenuItem kOptionsMenu[] = {
 };
 constexpr const char* kViewMenuTitle = "&View";
 constexpr const char* kFullScreenText = "Full screen";
+// Zoom in and out step through kZoomSteps (controls/zoom_steps.h).
+constexpr const char* kZoomInText = "Zoom &in";
+constexpr const char* kZoomOutText = "Zoom &out";
+constexpr const char* kActualSizeText = "&Actual size";
 // The Measure menu opens the tuning panel and the recorder.
 constexpr const char* kMeasureMenuTitle = "&Measure";
 enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2 };
@@ -123,7 +127,8 @@ struct NamedText {
 };
 constexpr NamedText kPageTexts[] = {
     {"options", kOptionsMenuTitle}, {"view", kViewMenuTitle}, {"measure", kMeasureMenuTitle},
-    {"fullScreen", kFullScreenText}, {"programCaption", kProgramCaption}, {"errorCaption", kErrorCaption},
+    {"fullScreen", kFullScreenText}, {"zoomIn", kZoomInText}, {"zoomOut", kZoomOutText},
+    {"actualSize", kActualSizeText}, {"programCaption", kProgramCaption}, {"errorCaption", kErrorCaption},
     {"startupError", kStartupErrorText}, {"noSound", kNoSoundText}, {"helpCaption", kHelpCaption},
     {"close", kCloseButton}, {"ok", kOkButton}, {"toolbar", kToolbarName},
     {"instructions", kInstructionsTitle}, {"hideInstructions", kHideInstructions},

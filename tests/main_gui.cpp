@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -15,6 +17,12 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Settings the tests write (the zoom) go to a folder of their own, never the user's.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, settings.path());
+    QApplication::setOrganizationName(QStringLiteral("Tessaline"));
+    QApplication::setApplicationName(QStringLiteral("Tessaline"));
     ClearUpperVectorState();  // as the program does: workers start clean
     return RUN_ALL_TESTS();
 }
