@@ -214,6 +214,10 @@ void Canvas::paintEvent(QPaintEvent* event)
                      frame.width * 4, QImage::Format_RGB32);
         painter.save();
         painter.scale(scale, scale);
+        // Below one device pixel a frame pixel, dropping whole rows would
+        // lose the one-pixel lines (the traces' baseline, the outlines):
+        // the pixels are averaged down instead.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, scale * devicePixelRatioF() < 1.0);
         painter.drawImage(QPointF(0, 0), image);
         painter.restore();
     }
