@@ -138,12 +138,12 @@ void Canvas::updateSceneDrawing()
 // scales the points, not the model: zoomed in, the frame has fewer pixels.
 int32_t Canvas::frameWidthFor(int32_t logicalWidth) const
 {
-    return static_cast<int32_t>(int64_t{std::max(0, logicalWidth)} * 100 / zoom_);
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{std::max(0, logicalWidth)} * 100 / zoom_, INT32_MAX));
 }
 
 int32_t Canvas::frameHeightFor(int32_t logicalHeight) const
 {
-    return static_cast<int32_t>(int64_t{std::max(0, logicalHeight)} * 100 / zoom_);
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{std::max(0, logicalHeight)} * 100 / zoom_, INT32_MAX));
 }
 
 void Canvas::setZoom(int32_t percent)
