@@ -132,14 +132,15 @@ const checks = {
         check(at(after, cx, cy)[1] > 170, 'the ON-centre map has no bright centre');
     },
 
-    // On a screen of two device pixels per CSS pixel (the marks land under
-    // the pointer in device pixels), in a browser with no sound to be had.
+    // On a screen of two device pixels per CSS pixel (the canvas holds one
+    // pixel per CSS pixel, and the marks land under the pointer), in a
+    // browser with no sound to be had.
     async handplot({ page }) {
         const [cx, cy] = await fieldCentre(page);
         const near = [cx - 100, cy - 100, 200, 200];
         const img = await canvasPixels(page, near);
-        check(img.canvas[0] === 2000 && img.canvas[1] === 1400, `canvas backing ${img.canvas} at ratio 2`);
-        const to = (x, y) => [x / 2, 36 + y / 2];
+        check(img.canvas[0] === 1000 && img.canvas[1] === 700, `canvas backing ${img.canvas} at ratio 2`);
+        const to = (x, y) => [x, 36 + y];
         // Hidden, as the receptive-field dialog would set it.
         await field(page, 'receptiveField.displayMode', 3);
         // Nothing else can be written from the page, whatever is typed into its console.
