@@ -233,10 +233,12 @@ const checks = {
             const row = await canvasPixels(page, [0, y, box[4], 1]);
             const lit = [...Array(box[4]).keys()].filter((x) => !isGrey(at(row, x, y)));
             await page.mouse.up();
+            // The information line's canvas is at the device's resolution.
+            const sharp = await page.$eval('#overlay', (o) => o.width === Math.round(o.getBoundingClientRect().width * devicePixelRatio));
             const perDegree = lit.length * scale / degrees;
             const centre = lit.length ? box[0] + (lit[0] + lit[lit.length - 1] + 1) / 2 * scale : NaN;
-            said.push(`${label}: ${perDegree.toFixed(1)} CSS px a degree, spot centre ${(centre - mx).toFixed(1)} px off the mouse`);
-            return [perDegree, Math.abs(centre - mx)];
+            said.push(`${label}: ${perDegree.toFixed(1)} CSS px a degree, spot centre ${(centre - mx).toFixed(1)} px off the mouse${sharp ? '' : ', line not sharp'}`);
+            return [perDegree, sharp ? Math.abs(centre - mx) : Infinity];
         };
         // A reload once the page has started (a new screen may have reloaded it already).
         const reload = async () => {
