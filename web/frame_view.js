@@ -1,9 +1,14 @@
-// Presents the newest frame on the canvas, one frame pixel per device
-// pixel, with the information line over its top rows: the same texts as
-// the desktop, built by the core, white on grey boxes.
+// Presents the newest frame on the canvas, one frame pixel per CSS pixel
+// times the zoom (38 frame pixels a degree, so a degree is 38 CSS pixels at
+// 100 % on every screen); the browser scales it up to the device's pixels,
+// block by block. The information line, the same texts as the desktop
+// built by the core, white on grey boxes, is drawn on a second canvas over
+// the field's top rows at the device's own resolution, so it stays sharp.
 export const FrameView = {
     canvas: null,
     context: null,
+    overlay: null,        // the canvas of the information line
+    line: null,
     module: null,
     sizeFor: new Map(),   // line height -> font pixel size that fits it
     cleared: true,        // the canvas lost its pixels (a new size): paint all
@@ -11,6 +16,11 @@ export const FrameView = {
     attach(canvas, module) {
         this.canvas = canvas;
         this.context = canvas.getContext('2d', { alpha: false });
+        this.overlay = document.createElement('canvas');
+        this.overlay.id = 'overlay';
+        this.overlay.setAttribute('aria-hidden', 'true');
+        canvas.after(this.overlay);
+        this.line = this.overlay.getContext('2d');
         this.module = module;
         this.band = module._tess_band_rows();  // frame rows under the information line
     },
@@ -20,7 +30,7 @@ export const FrameView = {
         const wanted = Math.max(1, lineHeight);
         let size = this.sizeFor.get(wanted);
         if (size === undefined) {
-            const c = this.context;
+            const c = this.line;
             for (size = wanted; size > 1; size--) {
                 c.font = `${size}px sans-serif`;
                 const m = c.measureText('Hg');
@@ -52,8 +62,6 @@ export const FrameView = {
         } else if (right > left && bottom > top) {
             c.putImageData(image, 0, 0, left, top, right - left, bottom - top);
         }
-        // The line's rows come back from the frame every time, then the texts.
-        c.putImageData(image, 0, 0, 0, 0, width, Math.min(this.band, height));
         if (this.canvas.width > width || this.canvas.height > height) {
             c.fillStyle = 'rgb(128,128,128)';
             c.fillRect(width, 0, this.canvas.width - width, this.canvas.height);
@@ -63,8 +71,23 @@ export const FrameView = {
         return true;
     },
 
+    // The line's canvas: the field's width and the band's height at the
+    // device's pixels, drawn in frame pixels through its scale.
+    fitOverlay() {
+        const o = this.overlay, zoom = Zoom.value, ratio = pixelRatio();
+        const css = [this.canvas.width * zoom, this.band * zoom];
+        const backing = css.map((v) => Math.max(1, Math.round(v * ratio)));
+        if (o.width !== backing[0] || o.height !== backing[1]) {
+            [o.width, o.height] = backing;
+            [o.style.width, o.style.height] = css.map((v) => `${v}px`);
+        }
+        this.line.setTransform(backing[0] / Math.max(1, this.canvas.width), 0, 0, backing[1] / this.band, 0, 0);
+        this.line.clearRect(0, 0, this.canvas.width, this.band);
+    },
+
     drawLine(frameWidth) {
-        const c = this.context;
+        this.fitOverlay();
+        const c = this.line;
         const [first, second, peak] = this.texts();
         const clientWidth = this.canvas.width;
         c.font = this.fontFor(this.band);
@@ -89,25 +112,55 @@ export const FrameView = {
     },
 };
 
-// The canvas's backing size follows the stage: its CSS size times
-// devicePixelRatio, 38 device pixels a degree. size holds the frame's
-// width and height; every change after the first is the core's resize.
+// The zoom: CSS pixels per frame pixel, 50 to 400 %, kept by the browser
+// for the next visit.
+const ZOOM_KEY = 'tessaline.zoom';
+const ZOOM_STEPS = [0.5, 0.75, 1, 1.25, 1.5, 2, 3, 4];
+const storedZoom = () => {
+    try {
+        const z = Number(localStorage.getItem(ZOOM_KEY));
+        return ZOOM_STEPS.includes(z) ? z : 1;
+    } catch {
+        return 1;  // storage refused: 100 %
+    }
+};
+export const Zoom = { value: storedZoom(), steps: ZOOM_STEPS };
+
+// The canvas's backing size is the frame's: the stage's CSS size over the
+// zoom; its CSS size is the frame's times the zoom, so each frame pixel is
+// a whole number of CSS pixels at whole zooms. size holds the frame's width
+// and height; every change after the first is the core's resize.
 export const pixelRatio = () => window.devicePixelRatio || 1;
-const measure = (stage) => [Math.max(0, Math.floor(stage.clientWidth * pixelRatio())),
-                            Math.max(0, Math.floor(stage.clientHeight * pixelRatio()))];
+const measure = (stage) => [Math.max(0, Math.floor(stage.clientWidth / Zoom.value)),
+                            Math.max(0, Math.floor(stage.clientHeight / Zoom.value))];
 
 export function fitCanvas(canvas, stage, size) {
     [size.width, size.height] = measure(stage);
     canvas.width = size.width;
     canvas.height = size.height;
+    canvas.style.width = `${size.width * Zoom.value}px`;
+    canvas.style.height = `${size.height * Zoom.value}px`;
 }
 
+// Follows the stage's size; returns the zoom's setter, which takes the
+// same path: the core hears only of the frame's new size.
 export function followStage(canvas, stage, size, M) {
-    new ResizeObserver(() => {
+    const refit = () => {
         const [w, h] = measure(stage);
         if (w === size.width && h === size.height) return;
         fitCanvas(canvas, stage, size);
         FrameView.cleared = true;
         M._tess_resize(w, h);
-    }).observe(stage);
+    };
+    new ResizeObserver(refit).observe(stage);
+    return (zoom) => {
+        Zoom.value = zoom;
+        try {
+            localStorage.setItem(ZOOM_KEY, String(zoom));
+        } catch {
+            // kept for this visit only
+        }
+        refit();
+        FrameView.paint();
+    };
 }

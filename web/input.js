@@ -2,7 +2,6 @@
 // and fingers through reach.js), the wheel, and keys on the focused field
 // or the on-screen keys.
 import { feedback } from './dialogs.js';
-import { pixelRatio } from './frame_view.js';
 import { names } from './names.js';
 import { Reach } from './reach.js';
 import { startSound } from './sound.js';
@@ -27,8 +26,10 @@ function makePointer(M, canvas, size) {
         at,
         moveTo,
         follow(e) {
+            // CSS pixels to frame pixels: the canvas's backing over its CSS size (the zoom's inverse).
             const r = canvas.getBoundingClientRect();
-            moveTo(clampInt((e.clientX - r.left) * pixelRatio()), clampInt((e.clientY - r.top) * pixelRatio()));
+            const scale = r.width > 0 ? canvas.width / r.width : 1;
+            moveTo(clampInt((e.clientX - r.left) * scale), clampInt((e.clientY - r.top) * scale));
         },
         updateCursor() {
             canvas.style.cursor = M._tess_cursor() === names.ids.cursorHidden ? 'none' : 'crosshair';

@@ -35,7 +35,8 @@ function attachKeys(menu, button, items, open, close) {
             document.getElementById('canvas').focus();
         } else if (!menu.hidden && e.altKey === false && e.key.length === 1) {
             // The underlined letters choose an item while the menu is open.
-            const item = items.find((i) => !i.disabled && i.querySelector('u')?.textContent.toLowerCase() === e.key.toLowerCase());
+            const item = [...menu.querySelectorAll('button')].find((i) => !i.disabled
+                && i.querySelector('u')?.textContent.toLowerCase() === e.key.toLowerCase());
             if (item) item.click();
         }
     });

@@ -9,7 +9,7 @@
 // any static file server will do. The core (tessaline.js) is a classic
 // script loaded before this module: createTessaline is its one global.
 import { openDialog } from './dialogs.js';
-import { FrameView, fitCanvas, followStage } from './frame_view.js';
+import { FrameView, Zoom, fitCanvas, followStage } from './frame_view.js';
 import { attachInput } from './input.js';
 import { TessalineLesson } from './lesson.js';
 import { buildMenu } from './menu.js';
@@ -73,6 +73,28 @@ function startCore(M, canvas, size) {
     FrameView.paint();
 }
 
+// The Options menu's zoom items step through the zoom's steps; each stops
+// at its end.
+function wireZoom(setZoom) {
+    const item = (name) => document.querySelector(`#options-menu [data-name="${name}"]`);
+    const steps = Zoom.steps;
+    const show = () => {
+        item('zoomIn').disabled = Zoom.value >= steps[steps.length - 1];
+        item('zoomOut').disabled = Zoom.value <= steps[0];
+    };
+    const choose = (zoom) => {
+        document.getElementById('options-menu').hidden = true;
+        document.getElementById('options-button').setAttribute('aria-expanded', 'false');
+        setZoom(zoom);
+        show();
+        document.getElementById('canvas').focus();
+    };
+    item('zoomIn').addEventListener('click', () => choose(steps.find((z) => z > Zoom.value) ?? Zoom.value));
+    item('zoomOut').addEventListener('click', () => choose(steps.findLast((z) => z < Zoom.value) ?? Zoom.value));
+    item('zoomReset').addEventListener('click', () => choose(1));
+    show();
+}
+
 function main(M) {
     tessaline.module = M;
     readNames(M);
@@ -87,7 +109,7 @@ function main(M) {
     FrameView.attach(canvas, M);
     const size = { width: 0, height: 0 };
     startCore(M, canvas, size);
-    followStage(canvas, document.getElementById('stage'), size, M);
+    wireZoom(followStage(canvas, document.getElementById('stage'), size, M));
     startSchedule(M, tessaline);
     attachInput(M, canvas, size);
     document.getElementById('fullscreen').addEventListener('click', toggleFullscreen);

@@ -11,7 +11,7 @@ import { names } from './names.js';
 export const Reach = {
     PINCH_STEP: 1.1,        // a tenth more or less finger spread is one step, as one wheel notch
     TWIST_STEP: 5,          // degrees of twist for one wheel notch
-    KEY_MOVE: 10,           // device pixels the pointer moves for one Shift+arrow
+    KEY_MOVE: 10,           // frame pixels the pointer moves for one Shift+arrow
     ANNOUNCE_MS: 1000,      // the spoken readout changes at most this often
     Arrow: {},              // the arrow keys' codes by key, from the core
 

@@ -1,7 +1,7 @@
 // What a student would check on the web edition, in a real browser (and the checks of reach_checks.mjs).
 //   node page_checks.mjs <check> <build-web/site> [reference frame]
 import { readFileSync } from 'node:fs';
-import { runCheck, canvasPixels, check, fieldCentre, field, frames, at, isGrey, selectAllAndType, mapDrawn, sweepRaisesRate,
+import { runCheck, canvasPixels, check, firefox, fieldCentre, field, frames, at, isGrey, selectAllAndType, mapDrawn, sweepRaisesRate,
     startSound, message, openDialog } from './browser.mjs';
 import { moreChecks, moreOptions } from './reach_checks.mjs';
 
@@ -132,14 +132,15 @@ const checks = {
         check(at(after, cx, cy)[1] > 170, 'the ON-centre map has no bright centre');
     },
 
-    // On a screen of two device pixels per CSS pixel (the marks land under
-    // the pointer in device pixels), in a browser with no sound to be had.
+    // On a screen of two device pixels per CSS pixel (the canvas holds one
+    // pixel per CSS pixel, and the marks land under the pointer), in a
+    // browser with no sound to be had.
     async handplot({ page }) {
         const [cx, cy] = await fieldCentre(page);
         const near = [cx - 100, cy - 100, 200, 200];
         const img = await canvasPixels(page, near);
-        check(img.canvas[0] === 2000 && img.canvas[1] === 1400, `canvas backing ${img.canvas} at ratio 2`);
-        const to = (x, y) => [x / 2, 36 + y / 2];
+        check(img.canvas[0] === 1000 && img.canvas[1] === 700, `canvas backing ${img.canvas} at ratio 2`);
+        const to = (x, y) => [x, 36 + y];
         // Hidden, as the receptive-field dialog would set it.
         await field(page, 'receptiveField.displayMode', 3);
         // Nothing else can be written from the page, whatever is typed into its console.
@@ -209,6 +210,57 @@ const checks = {
         const table = await page.waitForSelector('dialog.form[aria-label="Feedback"]');
         const shown = await table.$$eval('input', (f) => f.map((x) => x.value));
         check(shown[0] === 'complex' && shown[1] === '90' && shown.length === 14, `feedback fields ${JSON.stringify(shown)}`);
+    },
+
+    // A degree is 38 CSS pixels on every screen, 76 at 200 %, kept after a
+    // reload: a spot of known diameter, shown under the mouse, measured on
+    // the canvas's own pixels (its backing over its CSS size).
+    async degree({ page }) {
+        const said = [];
+        const measure = async (label) => {
+            await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
+            await field(page, 'receptiveField.displayMode', 3);
+            await page.click('#toolbar button img[src$="spot.png"]');
+            const box = await page.$eval('#canvas', (c) => { const r = c.getBoundingClientRect(); return [r.left, r.top, r.width, r.height, c.width]; });
+            const [mx, my] = [Math.round(box[0] + box[2] / 2), Math.round(box[1] + box[3] / 2)];
+            await page.mouse.move(mx, my);
+            await page.mouse.down();
+            for (let i = 0; i < 12; i++) await page.mouse.wheel({ deltaY: -100 });  // a larger spot, by the wheel
+            await frames(page);
+            const degrees = 2 * await field(page, 'stimulus.spotRadius');
+            const scale = box[2] / box[4];  // CSS pixels per backing pixel
+            const y = Math.floor((my - box[1]) / scale);
+            const row = await canvasPixels(page, [0, y, box[4], 1]);
+            const lit = [...Array(box[4]).keys()].filter((x) => !isGrey(at(row, x, y)));
+            await page.mouse.up();
+            // The information line's canvas is at the device's resolution.
+            const sharp = await page.$eval('#overlay', (o) => o.width === Math.round(o.getBoundingClientRect().width * devicePixelRatio));
+            const perDegree = lit.length * scale / degrees;
+            const centre = lit.length ? box[0] + (lit[0] + lit[lit.length - 1] + 1) / 2 * scale : NaN;
+            said.push(`${label}: ${perDegree.toFixed(1)} CSS px a degree, spot centre ${(centre - mx).toFixed(1)} px off the mouse${sharp ? '' : ', line not sharp'}`);
+            return [perDegree, sharp ? Math.abs(centre - mx) : Infinity];
+        };
+        // A reload once the page has started (a new screen may have reloaded it already).
+        const reload = async () => {
+            await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
+            await page.reload();
+        };
+        const results = [];
+        for (const [width, height, scale] of [[390, 844, 3], [320, 568, 2], [1280, 800, 2], [1920, 1080, 1]]) {
+            const mobile = width < 400;
+            await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile && !firefox, hasTouch: mobile });
+            await reload();
+            results.push([38, 1, ...await measure(`${width}x${height} @${scale}`)]);
+        }
+        for (let i = 0; i < 3; i++) {
+            if (await page.$eval('#options-menu', (m) => m.hidden)) await page.click('#options-button');
+            await page.click('#options-menu [data-name="zoomIn"]');
+        }
+        results.push([76, 2, ...await measure('200 %')]);
+        await reload();
+        results.push([76, 2, ...await measure('200 % after a reload')]);
+        check(results.every(([want, within, got, off]) => Math.abs(got - want) <= within && off <= 2), said.join('; '));
+        return said.join('; ');
     },
 
     async frame({ page }) {

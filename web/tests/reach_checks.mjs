@@ -18,11 +18,10 @@ async function twoFingers(page, where) {
     for (let d = 1; d <= 18; d++) for (const [i, [x, y]] of where(d).entries()) await fingers[i].move(x, 36 + y);
     for (const f of fingers.reverse()) await f.end();
 }
-// The stage's size in device pixels, the canvas's and the core's frame's.
+// The stage's width in CSS pixels (the zoom at 100 %), the canvas's and the core's frame's.
 const sizes = () => {
     const stage = document.getElementById('stage'), c = document.getElementById('canvas'), M = window.tessaline.module;
-    const r = window.devicePixelRatio || 1;
-    return [Math.floor(stage.clientWidth * r), c.width, ...new Int32Array(M.HEAP32.buffer, M._tess_frame_info(), 1)];
+    return [stage.clientWidth, c.width, ...new Int32Array(M.HEAP32.buffer, M._tess_frame_info(), 1)];
 };
 
 export const moreChecks = {
