@@ -23,6 +23,12 @@ struct MenuItem {
     int32_t shell;
 };
 
+// Zoom in and out step through kZoomSteps (controls/zoom_steps.h): in the
+// desktop's View menu, in the page's Options menu (whose 'o' is taken).
+constexpr const char* kZoomInText = "Zoom &in";
+constexpr const char* kZoomOutText = "Zoom o&ut";
+constexpr const char* kActualSizeText = "&Actual size";
+
 constexpr const char* kOptionsMenuTitle = "&Options";
 constexpr MenuItem kOptionsMenu[] = {
     {"selectStimulus", "&Select stimulus", CmdSelectStimulus, BothShells},
@@ -33,17 +39,13 @@ constexpr MenuItem kOptionsMenu[] = {
     {"saveAnswers", "Save teacher's copy…", 0, PageOnly},
     {"shareLesson", "Share link", 0, PageOnly},
     // The page's zoom: a degree is 38 CSS pixels at 100 %, 50 to 400 %.
-    {"zoomIn", "Zoom &in", 0, PageOnly},
-    {"zoomOut", "Zoom o&ut", 0, PageOnly},
-    {"zoomReset", "&Actual size", 0, PageOnly},
+    {"zoomIn", kZoomInText, 0, PageOnly},
+    {"zoomOut", kZoomOutText, 0, PageOnly},
+    {"zoomReset", kActualSizeText, 0, PageOnly},
     {"exit", "E&xit", CmdExit, BothShells},
 };
 constexpr const char* kViewMenuTitle = "&View";
 constexpr const char* kFullScreenText = "Full screen";
-// Zoom in and out step through kZoomSteps (controls/zoom_steps.h).
-constexpr const char* kZoomInText = "Zoom &in";
-constexpr const char* kZoomOutText = "Zoom &out";
-constexpr const char* kActualSizeText = "&Actual size";
 // The Measure menu opens the tuning panel and the recorder.
 constexpr const char* kMeasureMenuTitle = "&Measure";
 enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2 };
@@ -131,8 +133,7 @@ struct NamedText {
 };
 constexpr NamedText kPageTexts[] = {
     {"options", kOptionsMenuTitle}, {"view", kViewMenuTitle}, {"measure", kMeasureMenuTitle},
-    {"fullScreen", kFullScreenText}, {"zoomIn", kZoomInText}, {"zoomOut", kZoomOutText},
-    {"actualSize", kActualSizeText}, {"programCaption", kProgramCaption}, {"errorCaption", kErrorCaption},
+    {"fullScreen", kFullScreenText}, {"programCaption", kProgramCaption}, {"errorCaption", kErrorCaption},
     {"startupError", kStartupErrorText}, {"noSound", kNoSoundText}, {"helpCaption", kHelpCaption},
     {"close", kCloseButton}, {"ok", kOkButton}, {"toolbar", kToolbarName},
     {"instructions", kInstructionsTitle}, {"hideInstructions", kHideInstructions},

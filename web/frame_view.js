@@ -112,19 +112,21 @@ export const FrameView = {
     },
 };
 
-// The zoom: CSS pixels per frame pixel, 50 to 400 %, kept by the browser
-// for the next visit.
+// The zoom: CSS pixels per frame pixel, one of the core's steps (the
+// desktop's too, 50 to 400 %), kept by the browser for the next visit.
 const ZOOM_KEY = 'tessaline.zoom';
-const ZOOM_STEPS = [0.5, 0.75, 1, 1.25, 1.5, 2, 3, 4];
-const storedZoom = () => {
+export const Zoom = { value: 1, steps: [1] };
+
+// Takes the steps, in percent, and the zoom of the last visit where it is one.
+export function readZoom(percentSteps) {
+    Zoom.steps = percentSteps.map((p) => p / 100);
     try {
         const z = Number(localStorage.getItem(ZOOM_KEY));
-        return ZOOM_STEPS.includes(z) ? z : 1;
+        Zoom.value = Zoom.steps.includes(z) ? z : 1;
     } catch {
-        return 1;  // storage refused: 100 %
+        Zoom.value = 1;  // storage refused: 100 %
     }
-};
-export const Zoom = { value: storedZoom(), steps: ZOOM_STEPS };
+}
 
 // The canvas's backing size is the frame's: the stage's CSS size over the
 // zoom; its CSS size is the frame's times the zoom, so each frame pixel is

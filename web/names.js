@@ -5,7 +5,7 @@
 // display modes, the lesson size, the dialog actions' numbers, and every
 // text the page shows. The page writes none of them itself.
 export const names = { commands: {}, ids: {}, constants: {}, displayModes: {}, stimulusTypes: {}, dialogActions: {}, labels: {},
-                       texts: {}, tooltips: {}, menus: {}, keys: [] };
+                       texts: {}, tooltips: {}, menus: {}, keys: [], zoomSteps: [] };
 
 export function readNames(M) {
     const read = JSON.parse(M.UTF8ToString(M._tess_names()));

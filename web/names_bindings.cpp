@@ -10,6 +10,7 @@
 #include "controls/dialog_labels.h"
 #include "controls/lesson.h"
 #include "controls/shell_texts.h"
+#include "controls/zoom_steps.h"
 #include "formats/json_writer.h"
 #include "model/receptive_field.h"
 #include "resources/strings.h"
@@ -126,14 +127,16 @@ std::string BuildNames()
     for (const auto& [name, action] : kActions) j.Int(name, static_cast<int32_t>(action));
     j.CloseObject(), j.OpenObject("labels"), DialogLabels(j), j.CloseObject();
     PageTexts(j);
-    j.CloseObject();
+    j.OpenArray("zoomSteps");
+    for (const int32_t percent : kZoomSteps) j.Int(nullptr, percent);
+    j.CloseArray(), j.CloseObject();
     return j.out;
 }
 
 }  // namespace
 
 // The names above as JSON: {commands, ids, constants, displayModes, stimulusTypes,
-// dialogActions, labels, texts, tooltips, menus, keys}.
+// dialogActions, labels, texts, tooltips, menus, keys, zoomSteps}.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tess_names()
 {
     static const std::string names = BuildNames();

@@ -9,7 +9,7 @@
 // any static file server will do. The core (tessaline.js) is a classic
 // script loaded before this module: createTessaline is its one global.
 import { openDialog } from './dialogs.js';
-import { FrameView, Zoom, fitCanvas, followStage } from './frame_view.js';
+import { FrameView, Zoom, fitCanvas, followStage, readZoom } from './frame_view.js';
 import { attachInput } from './input.js';
 import { TessalineLesson } from './lesson.js';
 import { buildMenu } from './menu.js';
@@ -98,6 +98,7 @@ function wireZoom(setZoom) {
 function main(M) {
     tessaline.module = M;
     readNames(M);
+    readZoom(names.zoomSteps);
     writePageTexts();
     const canvas = document.getElementById('canvas');
     const run = (command) => runCommand(M, canvas, command);

@@ -52,7 +52,15 @@ TEST(SdlAudio, PlaysTheStreamFromWhereItOpensAndAgainAfterAReopen)
             std::this_thread::sleep_for(std::chrono::microseconds(100));
         sdl.close();
         EXPECT_TRUE(sdl.lost());
-        const ClickScan heard = ScanClicks(disk.Captured());
+        // The driver may write whole buffers of silence while the device
+        // starts, before the first one of the stream: the clicks then come
+        // that much later in the file, each at its place from the first.
+        ClickScan heard = ScanClicks(disk.Captured());
+        ASSERT_FALSE(heard.starts.empty());
+        ASSERT_GE(heard.starts[0], clicks[0]);
+        const size_t lateBy = heard.starts[0] - clicks[0];
+        EXPECT_EQ(lateBy % 256, 0u) << "what came before the stream is not whole buffers";
+        for (size_t& at : heard.starts) at -= lateBy;
         EXPECT_EQ(std::pair(heard.starts, heard.brokenClickSamples), std::pair(clicks, size_t{0}));
         EXPECT_EQ(StreamSample(from + 100).load(), 0) << "what was played is cleared";
     }
