@@ -263,6 +263,40 @@ const checks = {
         return said.join('; ');
     },
 
+    // From a small phone to a projector: every shown control on the screen
+    // and at least 24 × 24, nothing scrolls sideways, the sound prompt and the
+    // information line clear of each other and of every control, and the
+    // on-screen keys clear of the field's centre.
+    async viewports({ page }) {
+        const faults = [];
+        for (const [width, height, scale] of [[320, 568, 2], [390, 844, 3], [844, 390, 3], [820, 1180, 2], [1280, 800, 1], [1920, 1080, 1]]) {
+            const mobile = scale > 1;
+            await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile && !firefox, hasTouch: mobile });
+            await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
+            // As after a first touch, which shows the on-screen keys.
+            await page.evaluate(() => document.body.classList.add('touch'));
+            await frames(page);
+            const said = await page.evaluate(() => {
+                const box = (e) => e.getBoundingClientRect();
+                const shown = [...document.querySelectorAll('button, a[href], input, select, textarea')].filter((e) => e.checkVisibility());
+                const said = shown.filter((e) => { const r = box(e); return r.left < 0 || r.top < 0 || r.right > innerWidth
+                    || r.bottom > innerHeight || r.width < 24 || r.height < 24; }).map((e) => e.id || e.title || e.textContent);
+                if (document.documentElement.scrollWidth > innerWidth) said.push(`scrolls to ${document.documentElement.scrollWidth}`);
+                const overlap = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+                const clear = [document.getElementById('sound-note'), document.getElementById('overlay')];
+                for (const [i, c] of clear.entries()) {
+                    for (const e of [...shown, ...clear.slice(i + 1)]) if (c.checkVisibility() && overlap(box(c), box(e))) said.push(`${c.id} over ${e.id || e.title}`);
+                }
+                const keys = box(document.getElementById('touch-keys')), field = box(document.getElementById('canvas'));
+                const [x, y] = [field.left + field.width / 2, field.top + field.height / 2];
+                if (x > keys.left && x < keys.right && y > keys.top && y < keys.bottom) said.push('keys over the centre');
+                return said;
+            });
+            if (said.length) faults.push(`${width}x${height}: ${said.join(', ')}`);
+        }
+        check(faults.length === 0, faults.join('; '));
+    },
+
     async frame({ page }) {
         const bytes = readFileSync(reference);
         const [w, h] = new Int32Array(bytes.buffer, bytes.byteOffset, 2);
