@@ -281,7 +281,9 @@ const checks = {
                 const shown = [...document.querySelectorAll('button, a[href], input, select, textarea')].filter((e) => e.checkVisibility());
                 const said = shown.filter((e) => { const r = box(e); return r.left < 0 || r.top < 0 || r.right > innerWidth
                     || r.bottom > innerHeight || r.width < 24 || r.height < 24; }).map((e) => e.id || e.title || e.textContent);
-                if (document.documentElement.scrollWidth > innerWidth) said.push(`scrolls to ${document.documentElement.scrollWidth}`);
+                // The body's too: it clips what would otherwise make the page scroll.
+                const wide = Math.max(document.documentElement.scrollWidth, document.body.scrollWidth);
+                if (wide > innerWidth) said.push(`scrolls to ${wide}`);
                 const overlap = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
                 const clear = [document.getElementById('sound-note'), document.getElementById('overlay')];
                 for (const [i, c] of clear.entries()) {
