@@ -112,7 +112,8 @@ function buildPanel() {
     status = document.createElement('p');
     status.id = 'record-status';
     panel.append(bar, canvas, status);
-    document.body.appendChild(panel);
+    // Over the field's corner, below the bar however many lines it takes.
+    document.getElementById('workspace').appendChild(panel);
 }
 
 function buildMenu() {

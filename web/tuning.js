@@ -47,7 +47,8 @@ function build() {
         element('div', { className: 'row' }, button('tuning-start', f.start), button('tuning-stop', f.stop),
             button('tuning-data', f.saveData), button('tuning-picture', f.savePicture), button('tuning-close', f.close)));
     panel.setAttribute('aria-label', f.title);
-    document.body.appendChild(panel);
+    // Over the field's corner, below the bar however many lines it takes.
+    document.getElementById('workspace').appendChild(panel);
     plot = $('tuning-plot');
     select.addEventListener('change', parameterChanged);
     centre.addEventListener('change', showPlacement);
