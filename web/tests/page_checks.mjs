@@ -27,9 +27,12 @@ function scriptedWorklet(page, rate, ticks) {
         M._tess_neuron_tick(origin);
         const level = 20000 / 32768, length = 6 * rate / 44100;
         let spikes = 0, frames = 0, end = 0, played = '';
-        for (let tick = 1; end === 0 || worklet.position < end + 882; tick++) {
-            if (tick <= ticks) {
-                spikes += M._tess_neuron_tick(worklet.position);
+        // One tick more than counted hands over the tail of a click that the
+        // last counted slice ends in; only sounds that begin before its end count.
+        for (let tick = 1; end === 0 || worklet.position < end + 2 * 882; tick++) {
+            if (tick <= ticks + 1) {
+                const fired = M._tess_neuron_tick(worklet.position);
+                if (tick <= ticks) spikes += fired;
                 const start = M._tess_audio_slice_start(), n = M._tess_audio_slice_length();
                 const samples = new Int16Array(M.HEAP16.buffer, M._tess_audio_slice(), n).slice();
                 // The first slice may open with the rest of the unheard tick's last click.
@@ -44,7 +47,9 @@ function scriptedWorklet(page, rate, ticks) {
         }
         t.resume();
         // Each sound played: a whole click is `length` frames up, then as many down.
-        const sounds = played.match(/u+d+|[udx]+/g) || [];
+        const cut = Math.floor((end - origin) * rate / 44100);  // the last counted slice's end, in frames
+        const sounds = [...played.slice(0, cut).matchAll(/u+d+|[udx]+/g)]
+            .map((m) => (m.index + m[0].length < cut ? m[0] : played.slice(m.index).match(/^(u+d+|[udx]+)/)[0]));
         const heard = sounds.filter((s) => /^u+d+$/.test(s) && Math.abs(s.indexOf('d') - length) <= 1
             && Math.abs(s.length - s.indexOf('d') - length) <= 1).length;
         return { spikes, heard, misshapen: sounds.length - heard, lost: worklet.lostClicks, moved: worklet.position - origin, frames };
