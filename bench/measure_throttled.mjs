@@ -2,12 +2,12 @@
 // low-end Chromebook or phone. For each screen and slowdown a grating is
 // held over a complex cell; the ticks' cost, the late ticks and the clicks
 // lost are printed (not a ctest: timings belong to measurements).
-//   node bench/measure_throttled.mjs <build-web/site> [seconds]
+//   node bench/measure_throttled.mjs <build-web/site> [seconds] [WxH@ratio/slowdown ...]
 import { openPage, sleep } from '../web/tests/browser.mjs';
 
-const [root, secondsArg] = process.argv.slice(2);
+const [root, secondsArg, ...asked] = process.argv.slice(2);
 const seconds = Number(secondsArg || 15);
-const runs = [
+const runs = asked.length ? asked.map((a) => a.split(/[x@/]/).map(Number)) : [
     [1280, 800, 1, 1], [390, 844, 3, 4], [390, 844, 3, 6], [1280, 800, 2, 4], [1280, 800, 2, 6],
     [1280, 800, 1, 4], [1920, 1080, 1, 4], [1280, 800, 1, 6],
 ];
@@ -28,15 +28,15 @@ for (const [width, height, scale, slow] of runs) {
     await page.mouse.down();
     await cdp.send('Emulation.setCPUThrottlingRate', { rate: slow });
     await sleep(1000);
-    await page.evaluate(() => { const s = window.tessaline.stats; s.tickTimes = []; s.lateTicks = 0; s.worstLateMs = 0; s.ticks = 0; s.lost0 = s.lostClicks; });
+    await page.evaluate(() => { const s = window.tessaline.stats; s.tickTimes = []; s.lateTicks = 0; s.worstLateMs = 0; s.ticks = 0; s.lost0 = s.lostClicks; s.skip0 = s.skippedFrames; });
     await sleep(seconds * 1000);
     const r = await page.evaluate(() => {
         const s = window.tessaline.stats;
         const t = s.tickTimes;
-        return { ticks: s.ticks, late: s.lateTicks, mean: t.reduce((a, b) => a + b, 0) / t.length, lost: s.lostClicks - s.lost0, spikes: s.spikes };
+        return { ticks: s.ticks, late: s.lateTicks, mean: t.reduce((a, b) => a + b, 0) / t.length, lost: s.lostClicks - s.lost0, skipped: s.skippedFrames - s.skip0 };
     });
     await cdp.send('Emulation.setCPUThrottlingRate', { rate: 1 });
     await page.mouse.up();
-    console.log(`${width} x ${height} @ ${scale}, CPU ${slow} x: mean tick ${r.mean.toFixed(2)} ms, ${r.late} late of ${r.ticks} ticks in ${seconds} s, ${r.lost} clicks lost`);
+    console.log(`${width} x ${height} @ ${scale}, CPU ${slow} x: mean tick ${r.mean.toFixed(2)} ms, ${r.late} late of ${r.ticks} ticks in ${seconds} s, ${r.lost} clicks lost, ${r.skipped} frames left out`);
     await close();
 }

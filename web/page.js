@@ -30,9 +30,10 @@ const tessaline = {
     // tick times (set tickTimes to [] to keep each), spikes generated, the
     // first frame's time after navigation, clicks lost (written where the
     // sound had already played, by the neuron tick or found by the worklet)
-    // and the lead in stream samples.
+    // the lead in stream samples, and the frames left out to keep the
+    // ticks on time.
     stats: { ticks: 0, lateTicks: 0, tickMs: 0, maxTickMs: 0, totalTickMs: 0, tickTimes: null, spikes: 0,
-             worstLateMs: 0, firstFrameMs: -1, lostClicks: 0, lead: 0 },
+             worstLateMs: 0, firstFrameMs: -1, lostClicks: 0, lead: 0, skippedFrames: 0 },
     sound: Sound,
     recording: Recording,
     tuning: Tuning,

@@ -178,6 +178,26 @@ export const moreChecks = {
         check((await run(page, sizes)).join() === before.join(), 'the field did not come back to its size');
     },
 
+    // A sound that takes 2 s to start: presses held through the wait are
+    // recorded as held, one every 0.6 s, as the clock saw them.
+    async slowstart({ page }) {
+        const [cx, cy] = await fieldCentre(page);
+        await page.click('#measure-button');
+        await page.click('#record-toggle');  // the first press below starts the sound
+        await page.mouse.move(cx, 36 + cy);
+        for (let i = 0; i < 6; i++) {
+            await sleep(300).then(() => page.mouse.down());
+            await sleep(300).then(() => page.mouse.up());
+        }
+        const state = await run(page, () => window.tessaline.sound.state);
+        const trials = await run(page, () => JSON.parse(window.tessaline.module.ccall('tess_record_csv', 'string', ['string'], ['x.csv']))[1]
+            .text.trim().split('\n').slice(1).map((row) => row.split(',').slice(1, 3).map(Number)));
+        const said = `sound ${state}; trials ${trials.map(([a, b]) => `${a.toFixed(2)}-${b.toFixed(2)}`).join(' ')}`;
+        check(state === 'playing' && trials.length === 6, said);
+        check(trials.every(([a, b], i) => b - a > 0.15 && b - a < 0.6 && (i === 0 || Math.abs(a - trials[i - 1][0] - 0.6) < 0.25)), said);
+        return said;
+    },
+
     // Anything that fails inside the start-up is shown to the student.
     async startfail({ page }) {
         await page.waitForFunction(() => document.getElementById('message').open, { timeout: 20000 });
@@ -192,6 +212,10 @@ export const moreOptions = {
     // Intervals are kept for the check to run, not started.
     access: { before: () => { window.intervals = []; window.setInterval = (f, ms) => window.intervals.push([f, ms]); } },
     soundstart: { before: () => { AudioContext.prototype.resume = () => new Promise(() => {}); } },
+    slowstart: { width: 1300, height: 760, before: () => {
+        const resume = AudioContext.prototype.resume;
+        AudioContext.prototype.resume = function slow() { return new Promise((ok) => setTimeout(ok, 2000)).then(() => resume.call(this)); };
+    } },
     // A page script that breaks part-way through the start-up.
     startfail: { ready: false, errorsAllowed: /./, before: () => { delete window.ResizeObserver; } },
 };
