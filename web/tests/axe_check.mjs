@@ -8,21 +8,15 @@ import { createRequire } from 'node:module';
 import { runCheck, check, eachWindow, sleep } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
-const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
-const TAGS = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'];
-const lesson = Buffer.from(JSON.stringify({ format: 'tessaline-lesson', version: 1, title: 'Map the field',
-    instructions: 'Press + over the light parts.' })).toString('base64url');
+const lesson = Buffer.from('{"format":"tessaline-lesson","version":1,"title":"Map","instructions":"Press + over light."}').toString('base64url');
 
 async function audit(page, phone) {
     const began = Date.now(), faults = [];
-    await page.addScriptTag({ path: AXE });
-    const look = async (what) => {
-        const found = await page.evaluate((tags) => window.axe.run(document, { runOnly: { type: 'tag', values: tags } })
-            .then((r) => r.violations.map((v) => `${v.id} (${v.impact}): ${v.help}${v.nodes.map((n) => `\n    ${n.target.join(' ')}  ${n.html}`).join('')}`)), TAGS);
-        faults.push(...found.map((f) => `${what}: ${f}`));
-    };
-    // On a phone as after a first touch, which shows the on-screen keys.
-    if (phone) await page.evaluate(() => document.body.classList.add('touch'));
+    await page.addScriptTag({ path: createRequire(import.meta.url).resolve('axe-core/axe.min.js') });
+    const look = async (what) => faults.push(...await page.evaluate((w) => window.axe.run(document, { runOnly: { type: 'tag',
+        values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] } }).then((r) => r.violations.map((v) =>
+        `${w}: ${v.id} (${v.impact}) ${v.help}${v.nodes.map((n) => `\n    ${n.target.join(' ')}  ${n.html}`).join('')}`)), what));
+    if (phone) await page.evaluate(() => document.body.classList.add('touch'));  // as after a first touch: the on-screen keys
     await look('at rest');
     await eachWindow(page, look);
     await page.click('#options-button');
@@ -32,14 +26,12 @@ async function audit(page, phone) {
     await page.click('#measure-button');
     await look('measure menu');
     await page.click('#record-toggle');
-    // Presses on the field, which the canvas below the bar's lines takes.
-    await page.keyboard.press('Escape');
+    // Three presses on the field, low on the canvas, clear of the bar's lines and the panel.
     const c = await (await page.$('#canvas')).boundingBox();
     await page.mouse.move(c.x + c.width / 2, c.y + c.height - 20);
     for (let i = 0; i < 3; i++) await sleep(300).then(() => page.mouse.down()).then(() => sleep(300)).then(() => page.mouse.up());
     await sleep(300);
-    const rows = await page.evaluate(() => window.tessaline.recording.data().rows.length);
-    await look(`recording of ${rows} rows`);
+    await look(`recording of ${await page.evaluate(() => window.tessaline.recording.data().rows.length)} rows`);
     await page.click('#record-panel button:last-of-type');
     await page.click('#measure-button');
     await page.click('#tuning-item');
