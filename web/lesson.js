@@ -3,6 +3,7 @@
 // carries it, and show its instructions beside the canvas. Reading and
 // writing are the core's, the same as the desktop's; a bad file or link
 // gets the core's message and changes nothing.
+import { closeOptions } from './menu.js';
 import { showMessage } from './messages.js';
 import { names } from './names.js';
 import { saveFile } from './save_file.js';
@@ -75,8 +76,7 @@ function wireMenu() {
     };
     for (const [name, act] of Object.entries(items)) {
         document.querySelector(`#options-menu [data-name="${name}"]`).addEventListener('click', () => {
-            document.getElementById('options-menu').hidden = true;
-            document.getElementById('options-button').setAttribute('aria-expanded', 'false');
+            closeOptions();
             act();
         });
     }

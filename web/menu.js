@@ -42,21 +42,30 @@ function attachKeys(menu, button, items, open, close) {
     });
 }
 
+// Opens or closes a menu under its button. While one is open the rest of
+// the page waits (inert), as behind a desktop's menu: a tap elsewhere only
+// closes it, and no control it covers is left as a sliver to hit.
+export function showMenu(button, menu, open) {
+    menu.hidden = !open;
+    button.setAttribute('aria-expanded', String(open));
+    const keep = button.closest('.menu');
+    for (const e of document.querySelectorAll('#bar > *, #menubar > .menu, #workspace')) if (!e.contains(keep)) e.inert = open;
+}
+
+// The Options menu closed by one of its items that the page carries out.
+export const closeOptions = () => showMenu(document.getElementById('options-button'), document.getElementById('options-menu'), false);
+
 // run: carries out a command id.
 export function buildMenu(run) {
     const button = document.getElementById('options-button');
     const menu = document.getElementById('options-menu');
     const items = buildItems(menu);
     const open = () => {
-        menu.hidden = false;
-        button.setAttribute('aria-expanded', 'true');
+        showMenu(button, menu, true);
         const first = items.find((i) => !i.disabled);
         if (first) first.focus();
     };
-    const close = () => {
-        menu.hidden = true;
-        button.setAttribute('aria-expanded', 'false');
-    };
+    const close = closeOptions;
     for (const item of items) {
         const command = Number(item.dataset.command);
         item.addEventListener('click', () => { close(); run(command); });

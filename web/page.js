@@ -12,7 +12,7 @@ import { openDialog } from './dialogs.js';
 import { FrameView, Zoom, fitCanvas, followStage, readZoom } from './frame_view.js';
 import { attachInput } from './input.js';
 import { TessalineLesson } from './lesson.js';
-import { buildMenu } from './menu.js';
+import { buildMenu, closeOptions } from './menu.js';
 import { attachMessages, showHelp, showMessage } from './messages.js';
 import { names, readNames, writePageTexts } from './names.js';
 import { Recording } from './recording.js';
@@ -84,8 +84,7 @@ function wireZoom(setZoom) {
         item('zoomOut').disabled = Zoom.value <= steps[0];
     };
     const choose = (zoom) => {
-        document.getElementById('options-menu').hidden = true;
-        document.getElementById('options-button').setAttribute('aria-expanded', 'false');
+        closeOptions();
         setZoom(zoom);
         show();
         document.getElementById('canvas').focus();

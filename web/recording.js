@@ -3,6 +3,7 @@
 // the picture, the two CSV tables and an NWB file to download. The spike
 // log is drained between ticks every 50 ms, as the desktop's timer does.
 'use strict';
+import { showMenu } from './menu.js';
 import { showMessage } from './messages.js';
 import { menuText, names } from './names.js';
 import { paintPicture } from './plot.js';
@@ -131,11 +132,8 @@ function buildMenu() {
     menuText(list.querySelector('#tuning-item'), tuningItem.text);
     list.querySelector('#record-toggle').append(recordItem.text);
     menuText(list.querySelector('#raster-item'), rasterItem.text);
-    const close = () => { list.hidden = true; open.setAttribute('aria-expanded', 'false'); };
-    open.addEventListener('click', () => {
-        list.hidden = !list.hidden;
-        open.setAttribute('aria-expanded', String(!list.hidden));
-    });
+    const close = () => { if (!list.hidden) showMenu(open, list, false); };
+    open.addEventListener('click', () => showMenu(open, list, list.hidden));
     document.addEventListener('pointerdown', (e) => { if (!menu.contains(e.target)) close(); });
     toggle = list.querySelector('#record-toggle');
     toggle.addEventListener('click', () => {

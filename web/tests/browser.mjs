@@ -145,6 +145,29 @@ export async function openDialog(page, command) {
     return 'dialog.form[open]';
 }
 
+// The Options menu, the help, each dialog the menu opens and a hand plot's
+// feedback window in turn, each seen by look(what) a few frames after it
+// opened, then closed.
+export async function eachWindow(page, look) {
+    const commands = await page.evaluate(() => JSON.parse(window.tessaline.module.UTF8ToString(window.tessaline.module._tess_names())).commands);
+    const seen = async (what) => {
+        await frames(page, 2);
+        await look(what);
+        await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
+    };
+    await page.click('#options-button');
+    await seen('menu');
+    await page.keyboard.press('Escape');
+    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) {
+        await page.evaluate((command) => window.tessaline.run(command), commands[c]);
+        await seen(c);
+    }
+    await page.click('#toolbar button:nth-of-type(10)');  // the complex cell: Enter brings its feedback
+    await page.focus('#canvas');
+    await page.keyboard.press('Enter');
+    await seen('feedback');
+}
+
 // Waits for the page to paint a few frames after a change.
 export async function frames(page, count = 4) {
     const start = await page.evaluate(() => window.tessaline.stats.ticks);

@@ -7,7 +7,7 @@
 //   node texts_check.mjs <build-web>
 import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { runCheck, check, frames } from './browser.mjs';
+import { runCheck, check, eachWindow } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
 
@@ -57,22 +57,6 @@ await runCheck('texts', root, {}, async ({ page }) => {
     const quoted = inSources(names);
     check(quoted.length === 0, `texts in the page's sources: ${JSON.stringify(quoted)}`);
     const seen = new Set(await foreign(page));
-    const look = async () => {
-        await frames(page, 2);
-        for (const t of await foreign(page)) seen.add(t);
-        await page.evaluate(() => document.querySelectorAll('dialog[open]').forEach((d) => d.close()));
-    };
-    await page.click('#options-button');
-    await look();
-    await page.keyboard.press('Escape');
-    // Help, then each dialog the menu opens, then the hand plot's feedback.
-    for (const c of ['help', 'selectStimulus', 'selectReceptiveField', 'moreOptions']) {
-        await page.evaluate((command) => window.tessaline.run(command), names.commands[c]);
-        await look();
-    }
-    await page.click('#toolbar button:nth-of-type(10)');  // the complex cell: Enter brings its feedback
-    await page.focus('#canvas');
-    await page.keyboard.press('Enter');
-    await look();
+    await eachWindow(page, async () => { for (const t of await foreign(page)) seen.add(t); });
     check(seen.size === 0, `texts of the page's own: ${JSON.stringify([...seen])}`);
 });
