@@ -8,7 +8,7 @@ const StimulusColumn kStimulusColumns[8] = {
     {"x_deg", &StimulusSnapshot::xDeg, "horizontal position of the stimulus centre, degrees"},
     {"y_deg", &StimulusSnapshot::yDeg, "vertical position of the stimulus centre (down), degrees"},
     {"orientation_deg", &StimulusSnapshot::orientation, "orientation, degrees"},
-    {"size_deg", &StimulusSnapshot::size, "spot or annulus radius, bar length or grating radius, degrees"},
+    {"size_deg", &StimulusSnapshot::size, "spot or annulus radius, bar length, grating radius or noise square, degrees"},
     {"contrast_percent", &StimulusSnapshot::contrast, "contrast, percent"},
     {"spatial_frequency_cpd", &StimulusSnapshot::spatialFrequency, "grating spatial frequency, cycles per degree"},
     {"velocity_deg_per_s", &StimulusSnapshot::velocity, "grating drift velocity, degrees per second"},

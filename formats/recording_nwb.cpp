@@ -76,7 +76,7 @@ TreeGroup Trials(const Recording& r)
     };
     add("start_time", start, "onset of the stimulus, seconds");
     add("stop_time", stop, "end of the stimulus, seconds");
-    add("stimulus", type, "spot, annulus, bar or grating");
+    add("stimulus", type, "spot, annulus, bar, grating, sparse noise or white noise");
     for (const StimulusColumn& s : kStimulusColumns) {
         std::vector<double> values;
         for (const RecordedTrial& t : r.trials) values.push_back(t.stimulus.*s.field);

@@ -25,6 +25,8 @@ float SizeOf(int32_t type)
     case Spot:
     case Annulus: return stimulus.spotRadius;
     case Grating: return stimulus.gratingRadius;
+    case SparseNoise:
+    case WhiteNoise: return stimulus.noiseSquareDeg;
     default: return stimulus.barLength;
     }
 }
@@ -116,6 +118,8 @@ const char* StimulusTypeName(int32_t type)
     case Spot: return "spot";
     case Annulus: return "annulus";
     case Grating: return "grating";
+    case SparseNoise: return "sparse noise";
+    case WhiteNoise: return "white noise";
     default: return "bar";
     }
 }

@@ -18,13 +18,13 @@ struct StimulusSnapshot {
     bool on = false;
     float xDeg = 0.0f, yDeg = 0.0f;
     float orientation = 0.0f;  // degrees
-    float size = 0.0f;         // spot or annulus radius, bar length, grating radius (degrees)
+    float size = 0.0f;         // spot or annulus radius, bar length, grating radius, noise square (degrees)
     float contrast = 0.0f;     // percent
     float spatialFrequency = 0.0f, velocity = 0.0f, phase = 0.0f;  // of the grating
 };
 bool operator==(const StimulusSnapshot& a, const StimulusSnapshot& b);
 StimulusSnapshot TakeStimulusSnapshot();
-// "spot", "annulus", "bar", "grating".
+// "spot", "annulus", "bar", "grating", "sparse noise", "white noise".
 const char* StimulusTypeName(int32_t type);
 
 struct RecordedTrial {

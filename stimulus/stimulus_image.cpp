@@ -11,6 +11,7 @@ namespace {
 struct StimulusImage {
     float pixels[kFilterPixels];
     bool grating = false;
+    int64_t noiseFrame = -1;
     bool blank = true;  // all zero, known without looking
     int32_t boxLeft = 0, boxTop = 0, boxRight = 0, boxBottom = 0;  // drawn for
 };
@@ -35,10 +36,11 @@ void ClearStimulusImageBack()
     back.blank = true;
 }
 
-void PublishStimulusImage(const RfFilterSet& drawnFor, bool grating)
+void PublishStimulusImage(const RfFilterSet& drawnFor, bool grating, int64_t noiseFrame)
 {
     StimulusImage& back = images.Back();
     back.grating = grating;
+    back.noiseFrame = noiseFrame;
     back.boxLeft = drawnFor.boxLeft, back.boxTop = drawnFor.boxTop;
     back.boxRight = drawnFor.boxRight, back.boxBottom = drawnFor.boxBottom;
     images.Publish();
@@ -55,6 +57,11 @@ bool LatestStimulusImageIsGrating()
     return images.Front().grating;
 }
 
+int64_t LatestStimulusImageNoiseFrame()
+{
+    return images.Front().noiseFrame;
+}
+
 bool LatestStimulusImageFits(const RfFilterSet& set)
 {
     const StimulusImage& front = images.Front();
@@ -69,6 +76,7 @@ void ResetStimulusImages()
     for (StimulusImage& image : images.Slots()) {
         std::memset(image.pixels, 0, sizeof image.pixels);
         image.grating = false;
+        image.noiseFrame = -1;
         image.blank = true;
         image.boxLeft = image.boxTop = image.boxRight = image.boxBottom = 0;
     }
