@@ -109,7 +109,8 @@ bool SceneTickAt(int64_t timeMs)
     const FrameRect stimulusDrawn = frameBuffer.touched;
     if (marks.markCount.load(std::memory_order_acquire) != 0) DrawMarks();
     frameBuffer.touched = {};
-    DrawTraces();
+    // Unseen traces cost a walk of every trace column for nothing.
+    if (drawing) DrawTraces();
     const FrameRect tracesDrawn = frameBuffer.touched;
 
     if (drawing) {
