@@ -354,8 +354,8 @@ int64_t RasteriseNoise(const Target& t, int64_t mx, int64_t my, int64_t timeMs)
     static int8_t values[kMaxNoiseSquares];
     const int64_t k = NoiseFrameIndexAt(s, timeMs);
     if (!NoiseFrame(s, k, values)) return -1;
-    const int64_t side = NoiseSquarePixels(s);
-    const int64_t left = mx - side * s.columns / 2, top = my - side * s.rows / 2;
+    const NoiseGrid grid = NoiseGridAt(s, mx, my);
+    const int64_t side = grid.side, left = grid.left, top = grid.top;
     const Span gridX{left, left + side * s.columns - 1}, gridY{top, top + side * s.rows - 1};
     Span rows[2], unused[2];
     const int32_t rowRuns = ClipSpans(gridY, t.frameRows, t.boxRows, rows);

@@ -66,6 +66,12 @@ int32_t NoiseSquarePixels(const NoiseSettings& s)
     return pixels > 1 ? pixels : 1;
 }
 
+NoiseGrid NoiseGridAt(const NoiseSettings& s, int64_t centreX, int64_t centreY)
+{
+    const int64_t side = NoiseSquarePixels(s);
+    return {centreX - side * s.columns / 2, centreY - side * s.rows / 2, side};
+}
+
 bool NoiseFrame(const NoiseSettings& s, int64_t k, int8_t* out)
 {
     if (CheckNoiseSettings(s) != NoiseFine) return false;

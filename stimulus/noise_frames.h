@@ -42,6 +42,13 @@ NoiseField CheckNoiseSettings(const NoiseSettings& s);
 inline int32_t NoiseSquares(const NoiseSettings& s) { return s.columns * s.rows; }
 // A square's side in frame pixels (at least one), as drawn and as mapped.
 int32_t NoiseSquarePixels(const NoiseSettings& s);
+// Where the grid lies in frame pixels when centred at (centreX, centreY):
+// square (column c, row r) covers columns left + c x side to left + (c + 1)
+// x side - 1 and the rows alike from top.
+struct NoiseGrid {
+    int64_t left = 0, top = 0, side = 1;
+};
+NoiseGrid NoiseGridAt(const NoiseSettings& s, int64_t centreX, int64_t centreY);
 inline int64_t NoiseFrameMs(const NoiseSettings& s) { return int64_t{s.frameTicks} * 20; }
 
 // Frame k into out[rows * columns], row by row from the top row: -1 black,
