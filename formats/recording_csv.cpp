@@ -1,5 +1,6 @@
 #include "formats/recording_csv.h"
 
+#include "formats/noise_files.h"
 #include "model/file_numbers.h"
 #include "tuning/tuning_sweep.h"
 
@@ -61,5 +62,7 @@ std::string TrialsCsvPath(const std::string& spikesPath)
 
 std::vector<NamedText> RecordingCsvFiles(const Recording& r, const std::string& target)
 {
-    return {{target, SpikesCsvText(r)}, {TrialsCsvPath(target), TrialsCsvText(r)}};
+    std::vector<NamedText> files{{target, SpikesCsvText(r)}, {TrialsCsvPath(target), TrialsCsvText(r)}};
+    if (!r.noise.frames.empty()) files.push_back({FramesCsvPath(target), NoiseFramesCsvText(r.noise)});
+    return files;
 }
