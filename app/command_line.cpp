@@ -31,7 +31,14 @@ const char kUsage[] =
     "            --cell on-centre|off-centre|simple|ds-simple|complex\n"
     "            --out FILE.nwb|FILE.csv [--seed N] [--repeats N]\n"
     "  writes the recording (FILE.csv: spikes; FILE-trials.csv: trials) and\n"
-    "  prints the preferred value, OSI or DSI and F1/F0.\n";
+    "  prints the preferred value, OSI or DSI and F1/F0.\n"
+    "\n"
+    "A receptive field mapped with noise (reverse correlation), the same way:\n"
+    "  tessaline --map sparse-noise|white-noise --cell CELL --minutes M\n"
+    "            --out FILE.nwb|FILE.csv [--seed N] [--grid N] [--square DEG] [--frame MS]\n"
+    "  writes the spikes and the noise frames (FILE-frames.csv) and prints the\n"
+    "  spikes, the best lag, the map's correlation with the true field and the\n"
+    "  ON/OFF overlap.\n";
 
 QString lessonArgument;
 

@@ -34,6 +34,7 @@
 #include "app/app_startup.h"
 #include "app/canvas.h"
 #include "app/command_line.h"
+#include "headless/headless_map.h"
 #include "headless/headless_run.h"
 #include "app/lesson_actions.h"
 #include "app/main_window.h"
@@ -73,6 +74,8 @@ int main(int argc, char** argv)
     MarkProcessStart();
     const int sweep = RunHeadlessSweep(argc, argv);
     if (sweep >= 0) return sweep;
+    const int map = RunHeadlessMap(argc, argv);
+    if (map >= 0) return map;
     const int early = HandleCommandLine(argc, argv);
     if (early >= 0) return early;
 

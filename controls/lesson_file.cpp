@@ -32,7 +32,10 @@ constexpr Choice kDisplays[] = {{"greyScale", GreyScale}, {"outlines", Outlines}
 constexpr Choice kRandomise[] = {{"leaveWhereSelected", LeaveWhereSelected},
                                  {"randomisePositionOrientation", RandomisePositionOrientation},
                                  {"randomiseEverything", RandomiseEverything}, {nullptr, 0}};
-constexpr Choice kStimulusTypes[] = {{"spot", Spot}, {"annulus", Annulus}, {"bar", Bar}, {"grating", Grating}, {nullptr, 0}};
+// The noise types are kept too, so a lesson saved while one is shown reads back (its grid at the defaults).
+constexpr Choice kStimulusTypes[] = {{"spot", Spot},         {"annulus", Annulus},       {"bar", Bar},
+                                     {"grating", Grating},   {"sparseNoise", SparseNoise}, {"whiteNoise", WhiteNoise},
+                                     {nullptr, 0}};
 constexpr Choice kPolarities[] = {{"white", 1}, {"black", -1}, {nullptr, 0}};
 
 enum class Kind { Number, Choice, Flag };

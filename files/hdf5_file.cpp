@@ -65,6 +65,12 @@ void Attributes(Writer& w, hid_t object, const std::string& path, const std::vec
             w.references.push_back({path.empty() ? "/" : path, a.name, a.texts.front()});
             continue;
         }
+        if (a.kind == TreeInt32) {
+            Handle space(H5Screate(H5S_SCALAR), H5Sclose);
+            Handle attr(H5Acreate2(object, a.name.c_str(), H5T_STD_I32LE, space, H5P_DEFAULT, H5P_DEFAULT), H5Aclose);
+            Check(w, attr.ok() && H5Awrite(attr, H5T_NATIVE_INT32, &a.number) >= 0);
+            continue;
+        }
         const std::vector<const char*> texts = Pointers(a.texts);
         Handle type(TextType(), H5Tclose);
         Handle space(a.kind == TreeText ? H5Screate(H5S_SCALAR) : Space({a.texts.size()}), H5Sclose);

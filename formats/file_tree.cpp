@@ -29,6 +29,8 @@ TreeAttribute TextListAttribute(const std::string& name, const std::vector<std::
 
 TreeAttribute ReferenceAttribute(const std::string& name, const std::string& path) { return {name, TreeReference, {path}}; }
 
+TreeAttribute Int32Attribute(const std::string& name, int32_t number) { return {name, TreeInt32, {}, number}; }
+
 TreeDataset VectorDataset(const std::string& name, TreeValues values)
 {
     TreeDataset d{name, std::move(values), {}, {}};
@@ -53,6 +55,8 @@ void Attributes(JsonWriter& w, const std::vector<TreeAttribute>& attributes)
             w.OpenArray("texts");
             for (const std::string& t : a.texts) w.Text(nullptr, t);
             w.CloseArray();
+        } else if (a.kind == TreeInt32) {
+            w.Int("int32", a.number);
         } else {
             w.Text(a.kind == TreeText ? "text" : "reference", a.texts.front());
         }

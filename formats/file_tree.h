@@ -9,14 +9,16 @@
 #include <variant>
 #include <vector>
 
-// An attribute holds a text, a list of texts, or a reference to another
-// object of the file, named by its path from the root ("/units/spike_times").
-enum TreeAttributeKind : int32_t { TreeText, TreeTextList, TreeReference };
+// An attribute holds a text, a list of texts, a reference to another
+// object of the file, named by its path from the root ("/units/spike_times"),
+// or one 32-bit whole number.
+enum TreeAttributeKind : int32_t { TreeText, TreeTextList, TreeReference, TreeInt32 };
 
 struct TreeAttribute {
     std::string name;
     TreeAttributeKind kind = TreeText;
     std::vector<std::string> texts;  // one for a text or a reference
+    int32_t number = 0;              // of a TreeInt32
 };
 
 // A dataset's element type is the alternative its values hold, in this
@@ -50,12 +52,14 @@ const char* ElementName(TreeElement e);
 TreeAttribute TextAttribute(const std::string& name, const std::string& text);
 TreeAttribute TextListAttribute(const std::string& name, const std::vector<std::string>& texts);
 TreeAttribute ReferenceAttribute(const std::string& name, const std::string& path);
+TreeAttribute Int32Attribute(const std::string& name, int32_t number);
 // A vector of values, or a scalar.
 TreeDataset VectorDataset(const std::string& name, TreeValues values);
 TreeDataset ScalarText(const std::string& name, const std::string& text);
 
 // {"name":n,"attributes":[...],"groups":[...],"datasets":[...]} with each
 // attribute {"name":n,"text":t} | {"name":n,"texts":[...]} | {"name":n,"reference":path}
+// | {"name":n,"int32":v}
 // and each dataset {"name":n,"type":"float64",...,"shape":[...],"values":[...],"attributes":[...]}.
 // JSON has no NaN: a number that is not finite goes as null, and the page
 // reads null back as NaN.

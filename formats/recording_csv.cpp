@@ -1,5 +1,6 @@
 #include "formats/recording_csv.h"
 
+#include "formats/noise_files.h"
 #include "model/file_numbers.h"
 #include "tuning/tuning_sweep.h"
 
@@ -8,7 +9,7 @@ const StimulusColumn kStimulusColumns[8] = {
     {"x_deg", &StimulusSnapshot::xDeg, "horizontal position of the stimulus centre, degrees"},
     {"y_deg", &StimulusSnapshot::yDeg, "vertical position of the stimulus centre (down), degrees"},
     {"orientation_deg", &StimulusSnapshot::orientation, "orientation, degrees"},
-    {"size_deg", &StimulusSnapshot::size, "spot or annulus radius, bar length or grating radius, degrees"},
+    {"size_deg", &StimulusSnapshot::size, "spot or annulus radius, bar length, grating radius or noise square, degrees"},
     {"contrast_percent", &StimulusSnapshot::contrast, "contrast, percent"},
     {"spatial_frequency_cpd", &StimulusSnapshot::spatialFrequency, "grating spatial frequency, cycles per degree"},
     {"velocity_deg_per_s", &StimulusSnapshot::velocity, "grating drift velocity, degrees per second"},
@@ -61,5 +62,7 @@ std::string TrialsCsvPath(const std::string& spikesPath)
 
 std::vector<NamedText> RecordingCsvFiles(const Recording& r, const std::string& target)
 {
-    return {{target, SpikesCsvText(r)}, {TrialsCsvPath(target), TrialsCsvText(r)}};
+    std::vector<NamedText> files{{target, SpikesCsvText(r)}, {TrialsCsvPath(target), TrialsCsvText(r)}};
+    if (!r.noise.frames.empty()) files.push_back({FramesCsvPath(target), NoiseFramesCsvText(r.noise)});
+    return files;
 }

@@ -34,5 +34,5 @@ struct NamedText {
 };
 // The files a recording becomes as CSV, named beside the chosen target
 // "x.csv" (a bare name or a path): the spikes in it, then the trials in
-// "x-trials.csv". The editions save them as they are handed.
+// "x-trials.csv", and when noise was shown its frames in "x-frames.csv". The editions save them as they are handed.
 std::vector<NamedText> RecordingCsvFiles(const Recording& r, const std::string& target);

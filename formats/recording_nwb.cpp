@@ -5,6 +5,7 @@
 #include <ctime>
 #include <random>
 
+#include "formats/noise_files.h"
 #include "formats/recording_csv.h"
 #include "tuning/tuning_sweep.h"
 
@@ -76,7 +77,7 @@ TreeGroup Trials(const Recording& r)
     };
     add("start_time", start, "onset of the stimulus, seconds");
     add("stop_time", stop, "end of the stimulus, seconds");
-    add("stimulus", type, "spot, annulus, bar or grating");
+    add("stimulus", type, "spot, annulus, bar, grating, sparse noise or white noise");
     for (const StimulusColumn& s : kStimulusColumns) {
         std::vector<double> values;
         for (const RecordedTrial& t : r.trials) values.push_back(t.stimulus.*s.field);
@@ -105,6 +106,7 @@ TreeGroup BuildNwbTree(const Recording& r, const NwbSession& session)
     for (const char* name : {"acquisition", "analysis", "processing", "general"}) root.groups.push_back(Group(name));
     TreeGroup stimulus = Group("stimulus");
     stimulus.groups = {Group("presentation"), Group("templates")};
+    if (!r.noise.frames.empty()) stimulus.groups[0].groups.push_back(NoiseImageSeries(r.noise));
     root.groups.push_back(stimulus);
     root.groups.push_back(Units(r, model));
     TreeGroup intervals = Group("intervals");

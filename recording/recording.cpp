@@ -25,6 +25,8 @@ float SizeOf(int32_t type)
     case Spot:
     case Annulus: return stimulus.spotRadius;
     case Grating: return stimulus.gratingRadius;
+    case SparseNoise:
+    case WhiteNoise: return stimulus.noiseSquareDeg;
     default: return stimulus.barLength;
     }
 }
@@ -116,6 +118,8 @@ const char* StimulusTypeName(int32_t type)
     case Spot: return "spot";
     case Annulus: return "annulus";
     case Grating: return "grating";
+    case SparseNoise: return "sparse noise";
+    case WhiteNoise: return "white noise";
     default: return "bar";
     }
 }
@@ -129,6 +133,7 @@ void StartRecording()
     r.spikeTrials.clear();
     r.trials.clear();
     r.changes.clear();
+    r.noise = NoiseRecord{};
     r.spikes.reserve(kSpikeReserveStep);
     r.spikeTrials.reserve(kSpikeReserveStep);
     r.reader = SpikeLogReaderFromNow();
@@ -166,6 +171,20 @@ int32_t DrainRecording()
     r.cellType = receptiveField.cellType;
     r.model = ModelText();
     return static_cast<int32_t>(r.spikes.size() - before);
+}
+
+void NoteNoiseFrame(const NoiseSettings& settings, float centreXDeg, float centreYDeg, int64_t frame,
+                    int64_t sliceStart)
+{
+    NoiseRecord& n = recording.noise;
+    if (!recording.on || frame < 0) return;
+    if (!(n.settings == settings) || n.centreXDeg != centreXDeg || n.centreYDeg != centreYDeg) {
+        n = NoiseRecord{settings, centreXDeg, centreYDeg, {}, {}};
+    } else if (!n.frames.empty() && n.frames.back() == frame) {
+        return;
+    }
+    n.frames.push_back(frame);
+    n.onsets.push_back(Seconds(sliceStart));
 }
 
 double RecordingSeconds() { return Seconds(recording.lastSample); }

@@ -11,6 +11,7 @@
 
 #include "sim/audio_lead.h"
 #include "sim/spike_log.h"
+#include "stimulus/noise_frames.h"
 
 // What the stimulus record held, in the units the student sets it in.
 struct StimulusSnapshot {
@@ -18,13 +19,13 @@ struct StimulusSnapshot {
     bool on = false;
     float xDeg = 0.0f, yDeg = 0.0f;
     float orientation = 0.0f;  // degrees
-    float size = 0.0f;         // spot or annulus radius, bar length, grating radius (degrees)
+    float size = 0.0f;         // spot or annulus radius, bar length, grating radius, noise square (degrees)
     float contrast = 0.0f;     // percent
     float spatialFrequency = 0.0f, velocity = 0.0f, phase = 0.0f;  // of the grating
 };
 bool operator==(const StimulusSnapshot& a, const StimulusSnapshot& b);
 StimulusSnapshot TakeStimulusSnapshot();
-// "spot", "annulus", "bar", "grating".
+// "spot", "annulus", "bar", "grating", "sparse noise", "white noise".
 const char* StimulusTypeName(int32_t type);
 
 struct RecordedTrial {
@@ -38,6 +39,15 @@ struct RecordedTrial {
 struct StimulusChange {
     double time = 0.0;
     StimulusSnapshot stimulus;
+};
+
+// The noise shown while recording, frame by frame: each frame's index and
+// onset, from which a file makes the frames again (noise_frames.h).
+struct NoiseRecord {
+    NoiseSettings settings;
+    float centreXDeg = 0.0f, centreYDeg = 0.0f;  // the grid's centre
+    std::vector<int64_t> frames;
+    std::vector<double> onsets;  // seconds from the start of the recording
 };
 
 constexpr double kRecordSampleRate = kAudioRate;
@@ -58,6 +68,7 @@ struct Recording {
     int32_t cellType = 0;             // in force at the last drain
     std::string model;                // the receptive field's parameters, as text
     int64_t lost = 0;                 // log events overwritten before a drain
+    NoiseRecord noise;                // empty unless noise was shown
 };
 extern Recording recording;
 
@@ -68,6 +79,11 @@ void StopRecording();
 // Takes what the neuron tick logged since the last call (user-interface
 // thread, every few ticks). Returns the spikes taken.
 int32_t DrainRecording();
+// A noise frame shown from the slice that starts at stream sample
+// sliceStart: kept when it differs from the last one kept. frame < 0 (no
+// noise) keeps nothing. Settings that differ from those kept start the list afresh.
+void NoteNoiseFrame(const NoiseSettings& settings, float centreXDeg, float centreYDeg, int64_t frame,
+                    int64_t sliceStart);
 // Seconds of recording so far.
 double RecordingSeconds();
 // Whether a trial's stimulus was still on at the last drain.

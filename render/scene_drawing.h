@@ -13,6 +13,8 @@ void DrawTraces();
 // that a frame can be reproduced.
 // Returns the stimulus type it drew.
 int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs);
+// The noise frame the last RasteriseStimulusAt drew, -1 when it drew no noise.
+int64_t LastNoiseFrameDrawn();
 
 // The grating's periods in whole milliseconds, the unit of the clock the
 // raster reads: the drift period 1 / (velocity x spatial frequency), 0 when

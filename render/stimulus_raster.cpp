@@ -17,6 +17,7 @@
 #include "render/frame_buffer.h"
 #include "render/draw_clipping.h"
 #include "render/scene_drawing.h"
+#include "stimulus/noise_frames.h"
 #include "stimulus/stimulus_image.h"
 #include "stimulus/stimulus_state.h"
 
@@ -340,7 +341,62 @@ void RasteriseGrating(const Target& t, int64_t mx, int64_t my, float dpp, int64_
         [](float v) { return GreyColour((v + 1.0f) * 127.0f); });
 }
 
+// The noise frame the last raster drew, -1 for none (scene thread).
+int64_t noiseFrameDrawn = -1;
+
+// A grid of squares centred at (mx, my), frame k of the record's noise. Each
+// square is one value over a run of whole pixels, so rows are filled by runs:
+// frame pixels in the square's grey, image pixels with its signed contrast.
+// Squares out of the frame and the box cost nothing but the clip.
+int64_t RasteriseNoise(const Target& t, int64_t mx, int64_t my, int64_t timeMs)
+{
+    const NoiseSettings s = NoiseSettingsOfStimulus();
+    static int8_t values[kMaxNoiseSquares];
+    const int64_t k = NoiseFrameIndexAt(s, timeMs);
+    if (!NoiseFrame(s, k, values)) return -1;
+    const NoiseGrid grid = NoiseGridAt(s, mx, my);
+    const int64_t side = grid.side, left = grid.left, top = grid.top;
+    const Span gridX{left, left + side * s.columns - 1}, gridY{top, top + side * s.rows - 1};
+    Span rows[2], unused[2];
+    const int32_t rowRuns = ClipSpans(gridY, t.frameRows, t.boxRows, rows);
+    if (ClipSpans(gridX, t.frameCols, t.boxCols, unused) == 0) return k;
+    uint32_t colour = GreyColour(127.0f);
+    Span last{-1, -1};
+    for (int32_t r = 0; r < rowRuns; ++r) {
+        for (int64_t y = rows[r].lo; y <= rows[r].hi; ++y) {
+            const int8_t* row = values + (y - top) / side * s.columns;
+            float* imageRow = Contains(t.boxRows, y) ? t.image + (y - t.boxTop) * kFilterSide : nullptr;
+            uint32_t* frameRow = Contains(t.frameRows, y) ? frameBuffer.pixels + y * frameBuffer.width : nullptr;
+            for (int32_t c = 0; c < s.columns; ++c) {
+                const float v = s.contrast * static_cast<float>(row[c]);
+                const int64_t lo = left + c * side, hi = lo + side - 1;
+                if (imageRow) {
+                    const int64_t a = std::max(lo, t.boxCols.lo), b = std::min(hi, t.boxCols.hi);
+                    for (int64_t x = a; x <= b; ++x) imageRow[x - t.boxLeft] = v;
+                    work += std::max<int64_t>(b - a + 1, 0);
+                }
+                const int64_t a = std::max(lo, t.frameCols.lo), b = std::min(hi, t.frameCols.hi);
+                if (frameRow && a <= b) {
+                    colour = GreyColour((v + 1.0f) * 127.0f);
+                    for (int64_t x = a; x <= b; ++x) frameRow[x] = colour;
+                    TouchFrame(a, y, b + 1, y + 1);
+                    work += b - a + 1;
+                    last = {b, y};
+                }
+            }
+        }
+    }
+    // The pen and colour as plotting the last pixel would leave them.
+    if (last.lo >= 0) {
+        SetColour(colour);
+        PlotPixel(static_cast<int32_t>(last.lo), static_cast<int32_t>(last.hi));
+    }
+    return k;
+}
+
 }  // namespace
+
+int64_t LastNoiseFrameDrawn() { return noiseFrameDrawn; }
 
 int64_t GratingDriftPeriodMs(float velocity, float sf)
 {
@@ -361,11 +417,14 @@ int32_t RasteriseStimulusAt(const RfFilterSet& filters, int64_t timeMs)
     const int64_t mx = stimulus.mouseX, my = stimulus.mouseY;
     const float dpp = kDegreesPerPixel;
     const int32_t type = stimulus.stimulusType;
+    noiseFrameDrawn = -1;
     switch (type) {
     case Spot: RasteriseSpot(t, mx, my, dpp); break;
     case Annulus: RasteriseAnnulus(t, mx, my, dpp); break;
     case Bar: RasteriseBar(t, mx, my, dpp); break;
     case Grating: RasteriseGrating(t, mx, my, dpp, timeMs); break;
+    case SparseNoise:
+    case WhiteNoise: noiseFrameDrawn = RasteriseNoise(t, mx, my, timeMs); break;
     default: break;
     }
     return type;

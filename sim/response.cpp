@@ -182,7 +182,7 @@ void CopyStimulusToHistory(const RfFilterSet& set)
     // new box.
     const bool fits = LatestStimulusImageFits(set);
     if (!fits) image = BlankStimulusImage();
-    copied = {image, set.boxLeft, set.boxTop};
+    copied = {image, set.boxLeft, set.boxTop, fits ? LatestStimulusImageNoiseFrame() : -1};
     const int32_t w = BoxSpan(set.boxLeft, set.boxRight);
     const int32_t h = BoxSpan(set.boxTop, set.boxBottom);
     if (w <= 0 || h <= 0) return;

@@ -11,6 +11,7 @@
 struct CopiedImage {
     const float* image = nullptr;
     int32_t boxLeft = 0, boxTop = 0;
+    int64_t noiseFrame = -1;  // the noise frame it shows, -1 for none
 };
 CopiedImage LastCopiedImage();
 

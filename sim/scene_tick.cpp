@@ -102,11 +102,15 @@ bool SceneTickAt(int64_t timeMs)
         if (mode == GreyScale || mode == Outlines || mode == Revealed) DrawReceptiveField(filters);
     }
     frameBuffer.touched = {};
-    const bool grating = StimulusPresent() && RasteriseStimulusAt(filters, timeMs) == Grating;
+    const bool present = StimulusPresent();
+    const int32_t drawnType = present ? RasteriseStimulusAt(filters, timeMs) : 0;
+    const bool grating = drawnType == Grating;
+    const int64_t noiseFrame = present ? LastNoiseFrameDrawn() : -1;
     const FrameRect stimulusDrawn = frameBuffer.touched;
     if (marks.markCount.load(std::memory_order_acquire) != 0) DrawMarks();
     frameBuffer.touched = {};
-    DrawTraces();
+    // Unseen traces cost a walk of every trace column for nothing.
+    if (drawing) DrawTraces();
     const FrameRect tracesDrawn = frameBuffer.touched;
 
     if (drawing) {
@@ -125,7 +129,7 @@ bool SceneTickAt(int64_t timeMs)
     }
     // Published also when the stimulus is off: the neuron then sees the
     // cleared image. The set is held until the image has taken its box.
-    PublishStimulusImage(filters, grating);
+    PublishStimulusImage(filters, grating, noiseFrame);
     ReleaseFilters(SceneReader);
     return drawing;
 }

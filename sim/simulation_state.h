@@ -37,7 +37,10 @@ struct SimulationState {
     // neuronTicks with release. A reader loads neuronTicks with acquire, reads
     // the slots, and trusts only ticks the writer cannot have reached since.
     // Never reset, so a reader's position stays valid for the whole run.
+    // The noise frame the tick's image showed (-1 for none) is what a map of
+    // the field pairs with the tick's spikes.
     Relaxed<int32_t> tickSpikes[kTickRingSlots];
+    Relaxed<int64_t> tickNoiseFrame[kTickRingSlots];
     Relaxed<float> tickPeakRate[kTickRingSlots];
     std::atomic<int64_t> neuronTicks{0};
 };

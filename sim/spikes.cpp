@@ -166,5 +166,6 @@ void RecordTick(int32_t spikeCount)
     std::atomic_thread_fence(std::memory_order_release);
     simulation.tickSpikes[ring] = spikeCount;
     simulation.tickPeakRate[ring] = peak;
+    simulation.tickNoiseFrame[ring] = LastCopiedImage().noiseFrame;
     simulation.neuronTicks.store(tick, std::memory_order_release);
 }

@@ -12,11 +12,14 @@
 // where it is not.
 float* StimulusImageBack();          // scene thread: cleared at the start of each tick
 void ClearStimulusImageBack();       // scene thread: the back image to all zero
-// Scene thread: hands over the back image, drawn for the box of drawnFor.
-void PublishStimulusImage(const RfFilterSet& drawnFor, bool grating = false);
+// Scene thread: hands over the back image, drawn for the box of drawnFor,
+// with the noise frame it shows (-1 for none), so the map knows what the
+// neuron saw.
+void PublishStimulusImage(const RfFilterSet& drawnFor, bool grating = false, int64_t noiseFrame = -1);
 const float* LatestStimulusImage();  // neuron tick
 // Neuron tick, of the image LatestStimulusImage returned.
 bool LatestStimulusImageIsGrating();
+int64_t LatestStimulusImageNoiseFrame();
 bool LatestStimulusImageFits(const RfFilterSet& set);  // drawn for the box of set
 const float* BlankStimulusImage();  // all zero, for ever
 void ResetStimulusImages();

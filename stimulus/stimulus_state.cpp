@@ -144,6 +144,37 @@ void OnKeyDown(int32_t key)
 
 void SetStimulusType(int32_t type) { stimulus.stimulusType = type; }
 
+NoiseSettings NoiseSettingsOfStimulus()
+{
+    NoiseSettings s;
+    s.kind = stimulus.stimulusType == WhiteNoise ? WhiteNoiseKind : SparseNoiseKind;
+    s.columns = stimulus.noiseColumns, s.rows = stimulus.noiseRows;
+    s.squareDeg = stimulus.noiseSquareDeg;
+    s.frameTicks = stimulus.noiseFrameTicks;
+    s.lit = stimulus.noiseLit;
+    s.contrast = stimulus.contrastPercent / 100.0f;
+    s.seed = stimulus.noiseSeed;
+    return s;
+}
+
+void SetNoiseSettings(const NoiseSettings& s)
+{
+    stimulus.noiseColumns = s.columns, stimulus.noiseRows = s.rows;
+    stimulus.noiseSquareDeg = s.squareDeg;
+    stimulus.noiseFrameTicks = s.frameTicks;
+    stimulus.noiseLit = s.lit;
+    stimulus.contrastPercent = s.contrast * 100.0f;
+    stimulus.noiseSeed = s.seed;
+}
+
+int64_t NoiseFrameIndexAt(const NoiseSettings& s, int64_t timeMs)
+{
+    const int64_t frameMs = NoiseFrameMs(s) > 0 ? NoiseFrameMs(s) : 1;
+    // Both clocks are far from the int64 ends; the floor keeps frames whole before the origin too.
+    const int64_t since = timeMs - stimulus.noiseOriginMs;
+    return since >= 0 ? since / frameMs : -((-since + frameMs - 1) / frameMs);
+}
+
 void InvertPolarity()
 {
     // Negated in 64 bits: a polarity set to the most negative int cannot overflow.

@@ -3,8 +3,11 @@
 
 #include "model/numeric.h"
 #include "model/relaxed.h"
+#include "stimulus/noise_frames.h"
 
-enum StimulusType : int32_t { Spot = 1, Annulus = 2, Bar = 3, Grating = 4 };
+// The noise types flash a grid of squares for mapping the field (noise_frames.h).
+enum StimulusType : int32_t { Spot = 1, Annulus = 2, Bar = 3, Grating = 4, SparseNoise = 5, WhiteNoise = 6 };
+inline bool IsNoise(int32_t type) { return type == SparseNoise || type == WhiteNoise; }
 // The key codes the stimulus answers: the four arrows.
 enum ArrowKey : int32_t { KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40 };
 
@@ -31,6 +34,14 @@ struct StimulusState {
     Relaxed<float> gratingVelocity{2.0f};
     Relaxed<float> modulationRate{0.0f};
     Relaxed<float> contrastPercent{100.0f};
+    // The noise's grid, centred at the stimulus position; its contrast is
+    // contrastPercent's. Frame k is shown from noiseOriginMs + k x frame on
+    // the scene tick's clock.
+    Relaxed<int32_t> noiseColumns{8}, noiseRows{8};
+    Relaxed<float> noiseSquareDeg{0.5f};
+    Relaxed<int32_t> noiseFrameTicks{5}, noiseLit{2};
+    Relaxed<uint32_t> noiseSeed{1};
+    Relaxed<int64_t> noiseOriginMs{0};
     // Which pointer the shell should show: kCursorCrosshair or kCursorHidden.
     Relaxed<int32_t> cursor{kCursorCrosshair};
 };
@@ -53,6 +64,13 @@ void InvertPolarity();
 // from the old client size to the new one. A zero size on either side (a
 // minimised window) leaves every position as it is.
 void RescalePositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight);
+
+// The noise the record describes, of the kind its type names (sparse for
+// any other type).
+NoiseSettings NoiseSettingsOfStimulus();
+void SetNoiseSettings(const NoiseSettings& s);  // all but the kind, which the type says
+// The frame shown at timeMs on the scene tick's clock.
+int64_t NoiseFrameIndexAt(const NoiseSettings& s, int64_t timeMs);
 
 // True while the stimulus is drawn and seen by the neuron.
 inline bool StimulusPresent() { return stimulus.stimulusOn || stimulus.stationaryMode; }

@@ -5,8 +5,12 @@ spikes and trials as the CSV files of the same recording. Exits 1 on any
 problem, printing each.
 Usage: nwb_check.py FILE.nwb [SPIKES.csv TRIALS.csv]
        nwb_check.py --rejects FILE.nwb   (the validator must refuse broken copies)
+       nwb_check.py --sta FILE.nwb STA.txt  (valid, and the noise map recomputed from the
+                                             file's frames and spikes is the program's)
 """
 import csv, math, os, shutil, sys, tempfile  # noqa: E401
+
+import numpy as np
 
 import h5py
 from hdmf.backends.hdf5 import HDF5IO
@@ -72,6 +76,33 @@ def compare(path, spikes_csv, trials_csv):
     return found
 
 
+def spike_triggered_average(path):
+    """The README's recipe: each spike's 20 ms tick, the frame shown lag ticks before it."""
+    with h5py.File(path, 'r') as f:
+        frames = f['stimulus/presentation/noise/data'][()].astype(float)
+        onsets = f['stimulus/presentation/noise/timestamps'][()]
+        spikes = f['units/spike_times'][()]
+    start = np.rint(onsets[0] * 44100)
+    spike_tick = (np.rint(spikes * 44100) - start) // 882
+    onset_tick = (np.rint(onsets * 44100) - start) // 882
+    spike_tick = spike_tick[spike_tick >= 0]
+    sta = []
+    for lag in range(21):
+        shown = spike_tick - lag
+        shown = shown[shown >= 0]
+        sta.append(frames[np.searchsorted(onset_tick, shown, side='right') - 1].mean(axis=0).ravel())
+    return np.array(sta)
+
+
+def compare_sta(path, sta_txt):
+    ours = np.loadtxt(sta_txt, ndmin=2)
+    theirs = spike_triggered_average(path)
+    if ours.shape != theirs.shape:
+        return [f'the map is {ours.shape}, the file gives {theirs.shape}']
+    worst = np.abs(ours - theirs).max()
+    return [] if worst < 1e-12 else [f'the map differs from the file\'s by up to {worst}']
+
+
 def broken_copies(path):
     """Copies the validator must refuse: no identifier; a signed index."""
     with tempfile.TemporaryDirectory() as folder:
@@ -89,7 +120,9 @@ def broken_copies(path):
 
 
 def main(argv):
-    if len(argv) == 3 and argv[1] == '--rejects':
+    if len(argv) == 4 and argv[1] == '--sta':
+        found = problems(argv[2]) or compare_sta(argv[2], argv[3])
+    elif len(argv) == 3 and argv[1] == '--rejects':
         found = [f'the validator accepted a file with a {name}' for name, p in broken_copies(argv[2]) if not p]
     elif len(argv) in (2, 4):
         found = problems(argv[1]) or (compare(*argv[1:]) if len(argv) == 4 else [])

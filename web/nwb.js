@@ -21,6 +21,7 @@ function attributes(object, list, references) {
     for (const a of list) {
         if (a.reference !== undefined) references.push([object, a]);
         else if (a.texts !== undefined) object.create_attribute(a.name, a.texts, [a.texts.length], 'S');
+        else if (a.int32 !== undefined) object.create_attribute(a.name, a.int32, [], '<i');
         else object.create_attribute(a.name, [a.text], [], 'S');
     }
 }
