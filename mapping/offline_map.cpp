@@ -9,6 +9,7 @@
 #include "model/receptive_field.h"
 #include "recording/offline_sweep.h"
 #include "recording/recording.h"
+#include "sim/scene_tick.h"
 #include "sim/simulation_state.h"
 #include "sim/spike_log.h"
 #include "stimulus/stimulus_state.h"
@@ -65,6 +66,7 @@ OfflineMapResult RunOfflineMap(const OfflineMapRequest& request, SpikeTriggeredA
         FeedNewestTick(m);
     }
     StopRecording();
+    SetSceneDrawing(true);  // as the sweep leaves it: a window after this run is seen again
     return SummariseMap(m);
 }
 
