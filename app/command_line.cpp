@@ -27,11 +27,13 @@ const char kUsage[] =
     "  -v, --version  Show the version and exit.\n"
     "\n"
     "A tuning sweep with no window and no sound, for homework data sets:\n"
-    "  tessaline --sweep orientation|direction|spatial-frequency|size\n"
+    "  tessaline --sweep orientation|direction|spatial-frequency|size|\n"
+    "                    contrast|temporal-frequency\n"
     "            --cell on-centre|off-centre|simple|ds-simple|complex\n"
     "            --out FILE.nwb|FILE.csv [--seed N] [--repeats N]\n"
     "  writes the recording (FILE.csv: spikes; FILE-trials.csv: trials) and\n"
-    "  prints the preferred value, OSI or DSI and F1/F0.\n";
+    "  prints the preferred value, OSI or DSI, F1/F0 and, for contrast, the\n"
+    "  Naka-Rushton fit's C50 and exponent n.\n";
 
 QString lessonArgument;
 
