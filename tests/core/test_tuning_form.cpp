@@ -31,7 +31,6 @@ TEST(TuningForm, ValuesOutsideTheirRangesAreHeldInThePlan)
         {SweepSize, &V::points, 1, 2, 2, 50, 0.25f, 4},
         {SweepSize, &V::points, 61, 60, 2, 50, 0.25f, 4},
         {SweepContrast, &V::points, kNan, 9, 2, 50, 1, 100},
-        {SweepTemporalFrequency, &V::to, 30, 6, 2, 50, 0.5f, 20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "parameter " << c.parameter << " typed " << c.typed);
@@ -71,26 +70,21 @@ TEST(TuningCurvePicture, AxesTicksAndNames)
 }
 
 // Exact Naka-Rushton rates at the contrast sweep's first values give back their C50 and n; rates with up to 5 %
-// noise either way (drawn from a seed) within 30 % (the worst of 200 seeds is 26 %). Three contrasts are too few for four numbers.
+// noise either way (drawn from a seed) within 30 % (the worst of 200 seeds is 26 %). Three contrasts are too few.
 TEST(ContrastFit, RecoversC50AndExponent)
 {
-    const struct { NakaRushton truth; double noise, tolerance; } cases[] = {
-        {{40, 20, 2, 3}, 0, 1e-4}, {{80, 60, 1.2, 0}, 0, 1e-4}, {{25, 5, 3.5, 10}, 0, 1e-4},
-        {{40, 20, 2, 3}, 0.05, 0.3}, {{30, 10, 1.5, 1}, 0.05, 0.3},
-    };
+    const struct { NakaRushton truth; double noise, tolerance; } cases[] = {{{40, 20, 2, 3}, 0, 1e-4},
+        {{80, 60, 1.2, 0}, 0, 1e-4}, {{25, 5, 3.5, 10}, 0, 1e-4}, {{40, 20, 2, 3}, 0.05, 0.3}, {{30, 10, 1.5, 1}, 0.05, 0.3}};
     const std::vector<float> values = SweepValues(PlanOfForm(DefaultFormValues(SweepContrast)));
-    const std::vector<double> contrasts(values.begin(), values.end());
     SeededUniform draws = MakeSeededUniform(11);
-    for (const auto& c : cases) {
-        std::vector<double> rates;
-        for (const double x : contrasts)
-            rates.push_back(NakaRushtonRate(c.truth, x) * (1.0 + c.noise * (2.0 * DrawSeededUniform(draws) - 1.0)));
-        NakaRushton fit;
-        ASSERT_TRUE(FitNakaRushton(contrasts, rates, &fit));
-        EXPECT_NEAR(fit.c50 / c.truth.c50, 1.0, c.tolerance) << c.truth.c50;
-        EXPECT_NEAR(fit.n / c.truth.n, 1.0, c.tolerance) << c.truth.c50;
-    }
     NakaRushton fit;
+    for (const auto& c : cases) {
+        std::vector<double> contrasts(values.begin(), values.end()), rates;
+        for (const double x : contrasts) rates.push_back(NakaRushtonRate(c.truth, x) * (1.0 + c.noise * (2.0 * DrawSeededUniform(draws) - 1.0)));
+        ASSERT_TRUE(FitNakaRushton(contrasts, rates, &fit));
+        EXPECT_TRUE(std::fabs(fit.c50 / c.truth.c50 - 1.0) < c.tolerance && std::fabs(fit.n / c.truth.n - 1.0) < c.tolerance)
+            << c.truth.c50 << " " << c.truth.n << ": " << fit.c50 << " " << fit.n;
+    }
     EXPECT_FALSE(FitNakaRushton({10, 20, 40, 40}, {1, 2, 3, 3}, &fit));
 }
 
@@ -109,8 +103,7 @@ TEST(OfflineSweep, ContrastFitAndTemporalFrequencyDrift)
     ASSERT_EQ(recording.trials.size(), hz.size());
     for (size_t i = 0; i < hz.size(); ++i) {
         const RecordedTrial& t = recording.trials[i];
-        EXPECT_EQ(t.field, FieldTemporalFrequency);
-        EXPECT_NEAR(t.stimulus.velocity * t.stimulus.spatialFrequency, hz[i], 1e-5f * hz[i]) << i;
+        EXPECT_TRUE(t.field == FieldTemporalFrequency && std::fabs(t.stimulus.velocity * t.stimulus.spatialFrequency / hz[i] - 1) < 1e-5f) << i;
     }
     EXPECT_EQ(stimulus.gratingVelocity, 2.0f);
 }
