@@ -16,6 +16,16 @@ struct Points {
     std::vector<double> logC, rate;
 };
 
+// The figure, the summary and the exported table each ask for the fit of
+// the same points, every poll while a sweep runs (a fit takes about half a
+// millisecond): the last one is kept for the next ask.
+struct LastFit {
+    std::vector<double> contrasts, rates;
+    bool fitted = false;
+    NakaRushton fit;
+};
+thread_local LastFit lastFit;
+
 // c^n / (c^n + C50^n), from logarithms so that no power overflows; past
 // e^60 either way the rise is 0 or 1 to double precision.
 double Rise(double logC, double logC50, double n)
@@ -48,15 +58,7 @@ double Solve(const Points& p, double logC50, double n, NakaRushton* f)
     return squares;
 }
 
-}  // namespace
-
-double NakaRushtonRate(const NakaRushton& f, double contrast)
-{
-    if (!(contrast > 0.0) || !(f.c50 > 0.0)) return f.r0;
-    return f.rmax * Rise(std::log(contrast), std::log(f.c50), f.n) + f.r0;
-}
-
-bool FitNakaRushton(const std::vector<double>& contrasts, const std::vector<double>& rates, NakaRushton* fit)
+bool FitAnew(const std::vector<double>& contrasts, const std::vector<double>& rates, NakaRushton* fit)
 {
     Points p;
     for (size_t i = 0; i < std::min(contrasts.size(), rates.size()); ++i)
@@ -93,4 +95,23 @@ bool FitNakaRushton(const std::vector<double>& contrasts, const std::vector<doub
     }
     Solve(p, bestU, std::exp(bestV), fit);
     return true;
+}
+
+}  // namespace
+
+double NakaRushtonRate(const NakaRushton& f, double contrast)
+{
+    if (!(contrast > 0.0) || !(f.c50 > 0.0)) return f.r0;
+    return f.rmax * Rise(std::log(contrast), std::log(f.c50), f.n) + f.r0;
+}
+
+bool FitNakaRushton(const std::vector<double>& contrasts, const std::vector<double>& rates, NakaRushton* fit)
+{
+    LastFit& last = lastFit;
+    if (contrasts != last.contrasts || rates != last.rates) {
+        last.contrasts = contrasts, last.rates = rates;
+        last.fitted = FitAnew(contrasts, rates, &last.fit);
+    }
+    if (last.fitted) *fit = last.fit;
+    return last.fitted;
 }
