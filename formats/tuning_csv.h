@@ -8,7 +8,8 @@
 
 #include "tuning/tuning_sweep.h"
 
-// parameter,value,repeat,mean rate (spikes/s),peak rate (spikes/s),F0 (spikes/s),F1 (spikes/s)
+// parameter,value,repeat,mean rate (spikes/s),peak rate (spikes/s),F0 (spikes/s),F1 (spikes/s),
+// and a contrast curve's Naka-Rushton Rmax, C50 (%), n and R0
 extern const char* const kTuningCsvHeader;
 
 std::string TuningCsvText(int32_t field, const std::vector<TuningPoint>& points);

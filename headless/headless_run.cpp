@@ -18,7 +18,8 @@ struct Name {
     int32_t value;
 };
 const Name kKinds[] = {{"orientation", OfflineOrientation}, {"direction", OfflineDirection},
-                       {"spatial-frequency", OfflineSpatialFrequency}, {"size", OfflineSize}};
+                       {"spatial-frequency", OfflineSpatialFrequency}, {"size", OfflineSize},
+                       {"contrast", OfflineContrast}, {"temporal-frequency", OfflineTemporalFrequency}};
 
 template <size_t N>
 bool Lookup(const Name (&names)[N], const std::string& text, int32_t* value)
@@ -41,15 +42,13 @@ bool Whole(const std::string& text, long long low, long long high, long long* va
 
 int Refuse(const std::string& text)
 {
-    std::string cells;
-    for (const CellTypeSpelling& s : kCellTypeSpellings) {
-        if (!cells.empty()) cells += '|';
-        cells += s.commandLine;
-    }
+    std::string cells, kinds;
+    for (const CellTypeSpelling& s : kCellTypeSpellings) cells.append(cells.empty() ? "" : "|").append(s.commandLine);
+    for (const Name& k : kKinds) kinds.append(kinds.empty() ? "" : "|").append(k.text);
     std::fprintf(stderr,
-                 "tessaline: %s\nusage: tessaline --sweep orientation|direction|spatial-frequency|size "
+                 "tessaline: %s\nusage: tessaline --sweep %s "
                  "--cell %s --out FILE.nwb|FILE.csv [--seed N] [--repeats N]\n",
-                 text.c_str(), cells.c_str());
+                 text.c_str(), kinds.c_str(), cells.c_str());
     return 2;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// tessaline --sweep orientation|direction|spatial-frequency|size
+// tessaline --sweep orientation|direction|spatial-frequency|size|contrast|temporal-frequency
 //           --cell on-centre|off-centre|simple|ds-simple|complex
 //           --out FILE.nwb|FILE.csv [--seed N] [--repeats N]
 // runs one tuning sweep with no window and no sound device, writes the

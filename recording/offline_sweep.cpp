@@ -19,10 +19,10 @@ constexpr int32_t kWidth = 1000, kHeight = 700;  // the window's first client ar
 // The tuning form's first values for the sweep, centred on the field.
 SweepPlan PlanOf(int32_t kind, int32_t repeats)
 {
-    const int32_t parameter = kind == OfflineSpatialFrequency ? SweepSpatialFrequency
-                              : kind == OfflineSize           ? SweepSize
-                                                              : SweepOrientation;
-    TuningFormValues values = DefaultFormValues(parameter);
+    // By OfflineSweepKind: direction is orientation's whole circle read for its DSI.
+    constexpr int32_t kParameters[kOfflineKindCount] = {SweepOrientation, SweepOrientation, SweepSpatialFrequency,
+                                                        SweepSize, SweepContrast, SweepTemporalFrequency};
+    TuningFormValues values = DefaultFormValues(kind >= 0 && kind < kOfflineKindCount ? kParameters[kind] : 0);
     values.repeats = repeats;
     values.centre = true;
     return PlanOfForm(values);

@@ -13,7 +13,10 @@ enum OfflineSweepKind : int32_t {
     OfflineDirection = 1,
     OfflineSpatialFrequency = 2,
     OfflineSize = 3,
+    OfflineContrast = 4,
+    OfflineTemporalFrequency = 5,
 };
+constexpr int32_t kOfflineKindCount = 6;
 
 struct OfflineSweepRequest {
     int32_t kind = OfflineOrientation;
@@ -26,7 +29,7 @@ struct OfflineSweepResult {
     int32_t field = 0;
     TuningSummary summary;
     int64_t ticks = 0;
-    std::string line;  // the one-line summary: preferred value, OSI or DSI, F1/F0
+    std::string line;  // the one-line summary: preferred value, OSI or DSI, F1/F0, the contrast fit
 };
 
 OfflineSweepResult RunOfflineSweep(const OfflineSweepRequest& request);

@@ -8,13 +8,15 @@
 namespace {
 
 constexpr double kLeft = 56, kRight = 16, kTop = 26, kBottom = 44;
-constexpr uint32_t kInk = 0x000000, kCurve = 0x2a6fd0, kBar = 0x555555, kGrid = 0xe4e4e4;
+constexpr uint32_t kInk = 0x000000, kCurve = 0x2a6fd0, kBar = 0x555555, kGrid = 0xe4e4e4, kFit = 0xc0501a;
+constexpr int32_t kFitSegments = 64;
 
 int32_t ParameterOf(int32_t field)
 {
     switch (field) {
     case FieldSpatialFrequency: return SweepSpatialFrequency;
     case FieldContrast: return SweepContrast;
+    case FieldTemporalFrequency: return SweepTemporalFrequency;
     case FieldOrientation: return SweepOrientation;
     default: return SweepSize;
     }
@@ -87,5 +89,15 @@ PlotPicture TuningCurvePicture(int32_t field, const std::vector<CurvePoint>& uns
         p.Line(xOf(curve[i - 1].value), yOf(curve[i - 1].meanRate), xOf(curve[i].value), yOf(curve[i].meanRate), kCurve);
     for (const CurvePoint& c : curve)
         p.Fill(xOf(c.value) - 3, yOf(c.meanRate) - 3, xOf(c.value) + 3, yOf(c.meanRate) + 3, kCurve);
+    // The fitted contrast-response function across the whole axis, dashed
+    // so that it is not taken for measured points, named in its colour.
+    const TuningSummary summary = SummariseCurve(field, curve);
+    if (summary.hasContrastFit) {
+        auto valueAt = [&](int32_t i) { return low * std::pow(high / low, static_cast<double>(i) / kFitSegments); };
+        for (int32_t i = 0; i < kFitSegments; ++i)
+            p.Line(xOf(valueAt(i)), yOf(NakaRushtonRate(summary.contrastFit, valueAt(i))), xOf(valueAt(i + 1)),
+                   yOf(NakaRushtonRate(summary.contrastFit, valueAt(i + 1))), kFit, true);
+        p.Text(x1 - 6, y0 + 10, kContrastFitName, kFit, AlignEnd);
+    }
     return p;
 }

@@ -197,6 +197,12 @@ TuningSummary SummariseCurve(int32_t field, const std::vector<CurvePoint>& curve
         s.f1f0 = pref.f1 / pref.f0;
         s.hasF1F0 = std::isfinite(s.f1f0);
     }
+    if (field == FieldContrast) {
+        std::vector<double> contrasts, rates;
+        for (const CurvePoint& c : curve) contrasts.push_back(c.value), rates.push_back(c.meanRate);
+        s.hasContrastFit = FitNakaRushton(contrasts, rates, &s.contrastFit);
+        s.c50Beyond = s.hasContrastFit && s.contrastFit.c50 > *std::max_element(contrasts.begin(), contrasts.end());
+    }
     return s;
 }
 
@@ -220,5 +226,16 @@ std::string SummaryText(int32_t field, const TuningSummary& s)
     if (s.hasOsi) text += ", OSI " + FixedText(s.osi, 2);
     if (s.hasDsi) text += ", DSI " + FixedText(s.dsi, 2);
     if (s.hasF1F0) text += ", F1/F0 " + FixedText(s.f1f0, 2) + " " + ModulationLabel(s.f1f0);
+    if (s.hasContrastFit) {
+        // Past the highest contrast shown C50 and Rmax are guesses beyond
+        // the data: the text says only that the curve was still rising.
+        const NakaRushton& f = s.contrastFit;
+        const std::string n = ", n " + FixedText(static_cast<float>(f.n), 2);
+        text += std::string(", ") + kContrastFitName + ": C50 ";
+        if (s.c50Beyond) text += "above the highest contrast (still rising)" + n;
+        else
+            text += FixedText(static_cast<float>(f.c50), 1) + " %" + n + ", Rmax " + FixedText(static_cast<float>(f.rmax), 1) +
+                    " spikes/s, R0 " + FixedText(static_cast<float>(f.r0), 1) + " spikes/s";
+    }
     return text;
 }

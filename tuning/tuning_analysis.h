@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tuning/contrast_fit.h"
 #include "tuning/tuning_sweep.h"
 
 // The temporal frequency the stimulus record presents now, in hertz, as the
@@ -47,6 +48,9 @@ struct TuningSummary {
     float halfWidth = 0.0f;  // degrees, at half the height above the minimum
     bool hasOsi = false, hasDsi = false, hasF1F0 = false;
     float osi = 0.0f, dsi = 0.0f, f1f0 = 0.0f;
+    bool hasContrastFit = false;  // a contrast curve of four values or more
+    NakaRushton contrastFit;      // to the mean rates, C50 in percent
+    bool c50Beyond = false;       // C50 above every contrast shown: the curve had not begun to level off
 };
 // Orientation curves get the half-width, OSI and DSI (the orthogonal and the
 // opposite directions are the nearest measured values); a moving grating at

@@ -20,29 +20,20 @@ constexpr FormNumber kStep{"Orientation &step", "deg", 5.0, 180.0, 30.0, 5.0, 1}
 constexpr FormNumber kPoints{"P&oints", "", 2.0, 60.0, 12.0, 1.0, 0};
 constexpr FormNumber kRepeats{"&Repeats", "", 1.0, 100.0, 2.0, 1.0, 0};
 constexpr FormNumber kSeconds{"Presentation &time", "s", 0.2, 60.0, 1.0, 0.1, 1};
-constexpr int32_t kRangeDecimals = 3;  // 3.125 %, the contrast sweep's first value
-
-double ArrowStep(int32_t parameter)
-{
-    switch (parameter) {
-    case SweepSpatialFrequency: return 0.05;
-    case SweepSize: return 0.01;
-    default: return 1.0;
-    }
-}
+constexpr int32_t kRangeDecimals = 3;  // a typed 3.125 % or 0.025 c/deg is kept as typed
 
 }  // namespace
 
 TuningForm TuningFormOf(int32_t parameter)
 {
-    if (parameter < SweepOrientation || parameter > SweepContrast) parameter = SweepOrientation;
+    if (parameter < 0 || parameter >= kSweepParameterCount) parameter = SweepOrientation;
     TuningForm form;
-    form.parameters = {"Orientation", "Spatial frequency", "Size (radius or bar length)", "Contrast"};
+    for (int32_t p = 0; p < kSweepParameterCount; ++p) form.parameters.push_back(DefaultsOfSweep(p).name);
     form.parameter = parameter;
     const SweepDefaults d = DefaultsOfSweep(parameter);
     form.step = kStep;
-    form.from = {"&From", "", d.low, d.high, d.from, ArrowStep(parameter), kRangeDecimals};
-    form.to = {"&To", "", d.low, d.high, d.to, ArrowStep(parameter), kRangeDecimals};
+    form.from = {"&From", "", d.low, d.high, d.from, d.arrowStep, kRangeDecimals};
+    form.to = {"&To", "", d.low, d.high, d.to, d.arrowStep, kRangeDecimals};
     form.points = kPoints;
     form.points.value = d.points;
     form.repeats = kRepeats;

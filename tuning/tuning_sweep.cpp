@@ -25,16 +25,12 @@ float ClampFinite(float value, float low, float high, float fallback)
     return std::clamp(value, low, high);
 }
 
-bool IsLogarithmic(int32_t parameter)
-{
-    return parameter == SweepSpatialFrequency || parameter == SweepContrast;
-}
-
 int32_t ResolveField(int32_t parameter)
 {
     switch (parameter) {
     case SweepSpatialFrequency: return FieldSpatialFrequency;
     case SweepContrast: return FieldContrast;
+    case SweepTemporalFrequency: return FieldTemporalFrequency;
     case SweepSize:
         switch (stimulus.stimulusType) {
         case Spot:
@@ -73,7 +69,9 @@ void ShowPoint()
     TuningSweep& s = tuningSweep;
     const int32_t count = static_cast<int32_t>(s.values.size());
     SetSweptField(s.field, s.values[static_cast<size_t>(s.step % count)]);
-    if (s.field == FieldSpatialFrequency) stimulus.stimulusType = Grating;
+    // Only a grating has a spatial frequency, and only a drifting one a
+    // temporal frequency (the velocity written is positive).
+    if (s.field == FieldSpatialFrequency || s.field == FieldTemporalFrequency) stimulus.stimulusType = Grating;
     // Placed again at every point: during a blank the pointer moves the
     // stimulus, and a new field may have been drawn elsewhere.
     if (s.centred) {
@@ -141,12 +139,19 @@ void ReadTicks(int64_t newest)
 
 SweepDefaults DefaultsOfSweep(int32_t parameter)
 {
-    switch (parameter) {
-    case SweepSpatialFrequency: return {0.2f, 6.4f, 6, 0.05f, 20.0f};
-    case SweepSize: return {0.25f, 4.0f, 6, 0.02f, 30.0f};
-    case SweepContrast: return {3.125f, 100.0f, 6, 0.1f, 100.0f};
-    default: return {0.0f, 360.0f, 12, 0.0f, 360.0f};
-    }
+    // Contrast goes from 1 to 100 % in quarter decades, enough points for
+    // the Naka-Rushton fit's four numbers. The temporal frequency stays
+    // below 20 Hz: at 50 frames a second a faster grating no longer drifts
+    // (at 25 Hz its stripes only swap).
+    static constexpr SweepDefaults kRows[kSweepParameterCount] = {
+        {"Orientation", 0.0f, 360.0f, 12, 0.0f, 360.0f, false, 1.0f},
+        {"Spatial frequency", 0.2f, 6.4f, 6, 0.05f, 20.0f, true, 0.05f},
+        {"Size (radius or bar length)", 0.25f, 4.0f, 6, 0.02f, 30.0f, false, 0.01f},
+        {"Contrast", 1.0f, 100.0f, 9, 0.1f, 100.0f, true, 1.0f},
+        {"Temporal frequency", 0.5f, 16.0f, 6, 0.1f, 20.0f, true, 0.5f},
+    };
+    const bool known = parameter >= 0 && parameter < kSweepParameterCount;
+    return kRows[known ? parameter : SweepOrientation];
 }
 
 SweepPlan OrientationPlan(float stepDegrees, int32_t repeats, int32_t presentTicks)
@@ -165,7 +170,7 @@ SweepPlan OrientationPlan(float stepDegrees, int32_t repeats, int32_t presentTic
 SweepPlan SanitisePlan(const SweepPlan& plan)
 {
     SweepPlan p = plan;
-    if (p.parameter < SweepOrientation || p.parameter > SweepContrast) p.parameter = SweepOrientation;
+    if (p.parameter < 0 || p.parameter >= kSweepParameterCount) p.parameter = SweepOrientation;
     const SweepDefaults range = DefaultsOfSweep(p.parameter);
     if (p.parameter == SweepOrientation) {
         p.from = ClampFinite(p.from, -1e6f, 1e6f, 0.0f);
@@ -186,6 +191,7 @@ SweepPlan SanitisePlan(const SweepPlan& plan)
 std::vector<float> SweepValues(const SweepPlan& plan)
 {
     const SweepPlan p = SanitisePlan(plan);
+    const bool logarithmic = DefaultsOfSweep(p.parameter).logarithmic;
     std::vector<float> values;
     values.reserve(static_cast<size_t>(p.points));
     for (int32_t i = 0; i < p.points; ++i) {
@@ -197,8 +203,8 @@ std::vector<float> SweepValues(const SweepPlan& plan)
             v = p.from;
         } else {
             const double f = static_cast<double>(i) / (p.points - 1);
-            v = IsLogarithmic(p.parameter) ? p.from * std::pow(static_cast<double>(p.to) / p.from, f)
-                                           : p.from + (static_cast<double>(p.to) - p.from) * f;
+            v = logarithmic ? p.from * std::pow(static_cast<double>(p.to) / p.from, f)
+                            : p.from + (static_cast<double>(p.to) - p.from) * f;
         }
         values.push_back(static_cast<float>(v));
     }
@@ -299,6 +305,11 @@ void SetSweptField(int32_t field, float value)
     case FieldBarLength: stimulus.barLength = value; break;
     case FieldGratingRadius: stimulus.gratingRadius = value; break;
     case FieldContrast: stimulus.contrastPercent = value; break;
+    case FieldTemporalFrequency:
+        // The drift velocity that gives it at the grating's spatial frequency
+        // (and back, when the sweep ends); a grating without stripes has no drift.
+        if (stimulus.gratingSf > 0.0f) stimulus.gratingVelocity = value / stimulus.gratingSf;
+        break;
     default: break;
     }
 }
@@ -312,6 +323,7 @@ float SweptFieldValue(int32_t field)
     case FieldBarLength: return stimulus.barLength;
     case FieldGratingRadius: return stimulus.gratingRadius;
     case FieldContrast: return stimulus.contrastPercent;
+    case FieldTemporalFrequency: return stimulus.gratingVelocity * stimulus.gratingSf;
     default: return 0.0f;
     }
 }
@@ -320,6 +332,7 @@ namespace {
 const char* const kFieldNames[kSweptFieldCount] = {
     "orientation (deg)", "spatial frequency (c/deg)", "radius (deg)",
     "bar length (deg)",  "grating radius (deg)",      "contrast (%)",
+    "temporal frequency (Hz)",
 };
 }  // namespace
 
@@ -330,5 +343,5 @@ const char* SweptFieldName(int32_t field)
 
 bool SweptFieldIsLogarithmic(int32_t field)
 {
-    return field == FieldSpatialFrequency || field == FieldContrast;
+    return field == FieldSpatialFrequency || field == FieldContrast || field == FieldTemporalFrequency;
 }

@@ -18,7 +18,9 @@ enum SweepParameter : int32_t {
     SweepSpatialFrequency = 1,  // grating cycles per degree, logarithmic steps
     SweepSize = 2,              // spot or annulus radius, bar length, grating radius
     SweepContrast = 3,          // percent, logarithmic steps
+    SweepTemporalFrequency = 4, // a drifting grating's cycles per second, logarithmic steps
 };
+constexpr int32_t kSweepParameterCount = 5;
 
 // The stimulus field a sweep writes, resolved from the parameter and the
 // stimulus type when the sweep starts.
@@ -29,18 +31,25 @@ enum SweptField : int32_t {
     FieldBarLength = 3,
     FieldGratingRadius = 4,
     FieldContrast = 5,
+    FieldTemporalFrequency = 6,  // written as the drift velocity at the grating's spatial frequency
 };
-constexpr int32_t kSweptFieldCount = 6;
+constexpr int32_t kSweptFieldCount = 7;
 
-// What the recorder offers for each parameter: the first range shown
-// (octave steps for the logarithmic ones), its points, and the
-// widest range it will present: wide enough for any experiment, narrow enough
-// that every value draws sensibly.
+// What the recorder offers for each parameter, one row a parameter that both
+// editions' forms and the command line read: its name in the form, the
+// first range shown (octave steps for the logarithmic ones), its points, the
+// widest range it will present (wide enough for any experiment, narrow
+// enough that every value draws sensibly), whether its values are spaced
+// by ratio, and one press of a field's arrow.
 struct SweepDefaults {
+    const char* name;
     float from, to;
     int32_t points;
     float low, high;
+    bool logarithmic;
+    float arrowStep;
 };
+// A number out of range is taken as orientation.
 SweepDefaults DefaultsOfSweep(int32_t parameter);
 
 struct SweepPlan {

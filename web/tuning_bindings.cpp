@@ -68,7 +68,7 @@ EMSCRIPTEN_KEEPALIVE void tess_offline_sweep(int32_t kind, int32_t cellType, dou
 {
     const double whole = std::isfinite(seed) ? std::clamp(std::floor(seed), 0.0, 4294967295.0) : 1.0;
     const FormNumber range = TuningFormOf(SweepOrientation).repeats;
-    RunOfflineSweep({std::clamp(kind, 0, 3), std::clamp(cellType, 1, 5), static_cast<uint32_t>(whole),
+    RunOfflineSweep({std::clamp(kind, 0, kOfflineKindCount - 1), std::clamp(cellType, 1, 5), static_cast<uint32_t>(whole),
                      NearestInt(BoundToField(repeats, range))});
 }
 

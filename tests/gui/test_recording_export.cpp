@@ -88,7 +88,7 @@ TEST(RecordingExport, HeadlessArgumentsAndPaths)
     EXPECT_EQ(Sweep({"--sweep", "size", "--cell", "on-centre", "--out", missing, "--repeats", "1"}), 1);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     const std::string csv = dir.filePath(QStringLiteral("s.csv")).toStdString();
-    EXPECT_EQ(Sweep({"--sweep=spatial-frequency", "--cell=complex", "--out=" + csv, "--repeats=1", "--seed=9"}), 0);
+    EXPECT_EQ(Sweep({"--sweep=contrast", "--cell=complex", "--out=" + csv, "--repeats=1", "--seed=9"}), 0);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(TrialsCsvPath(csv))));
 }
 

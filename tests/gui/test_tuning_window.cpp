@@ -122,9 +122,8 @@ TEST(TuningWindow, TypedValuesGiveTheCoresPlan)
 {
     const TuningFormValues cases[] = {
         {SweepOrientation, 2.0, 0, 360, 12, 150, 0.05, true},
-        {SweepOrientation, 400.0, 0, 360, 12, 0, 90, false},
-        {SweepSpatialFrequency, 30, 0.001, 1e6, 1, 100, 60, true},
         {SweepContrast, 30, 3.125, 100, 99, 7, 0.44, true},
+        {SweepTemporalFrequency, 30, 0.01, 40, 5, 1, 1, true},
     };
     for (const TuningFormValues& c : cases) {
         ResetForSweep();

@@ -1,7 +1,9 @@
 // The tuning recorder on the page: Measure → Tuning curve, an orientation
 // sweep of a drifting grating over the simple cell in 90-degree steps, then
 // four points, a summary with the OSI, and the numbers as CSV; values typed
-// past the form's ranges are held to them, as on the desktop.
+// past the form's ranges are held to them, as on the desktop. Then each
+// kind added to the core's table, chosen by its name in the form: the
+// contrast curve's fit in the summary and in every CSV row.
 //   node tuning_check.mjs <build-web>
 import { runCheck, check } from './browser.mjs';
 
@@ -28,5 +30,20 @@ await runCheck('tuning', root, { width: 1300, height: 760 }, async ({ page }) =>
     const held = await page.evaluate(() => window.tessaline.tuning.poll());
     await page.click('#tuning-stop');
     check(held.total === 200 && held.running, `180 deg steps of 100 repeats: ${held.total} presentations`);
+    for (const [name, first, last, summary] of [['Contrast', 1, 100, /Naka-Rushton fit: C50/],
+        ['Temporal frequency', 0.5, 16, /^Preferred temporal/]]) {
+        await page.$eval('#tuning-parameter', (s, n) => {
+            s.selectedIndex = [...s.options].findIndex((o) => o.textContent === n);
+            s.dispatchEvent(new Event('change'));
+        }, name);
+        for (const [id, value] of [['points', '4'], ['repeats', '1'], ['seconds', '0.2']]) await set(`tuning-${id}`, value);
+        await page.click('#tuning-start');
+        await page.waitForFunction(() => !window.tessaline.tuning.poll().running, { timeout: 30000 });
+        const [r, csv] = await page.evaluate(() => [window.tessaline.tuning.poll(),
+            window.tessaline.module.UTF8ToString(window.tessaline.module._tess_tuning_csv()).split('\n')[1].split(',')]);
+        check(r.done === 4 && r.curve[0][0] === first && r.curve[3][0] === last && summary.test(r.summary),
+            `${name}: ${r.curve.map((c) => c[0])}, ${r.summary}`);
+        check(csv.length === 11 && (csv[8] !== '') === (name === 'Contrast'), `${name} CSV row: ${csv}`);
+    }
     return d.summary;
 });
