@@ -46,6 +46,24 @@ TEST_F(Stimulus, ResizeKeepsPositionsWithoutAnArea)
     EXPECT_EQ(std::pair(stimulus.stimX.load(), stimulus.mouseX.load()), std::pair(3e38f, std::numeric_limits<int32_t>::max()));
 }
 
+// A phone turned from upright (390 x 730 frame pixels) to wide (844 x 300) and back: offsets from the centre
+// in degrees stay, a place past the new field's edge is held on it, and turning back restores what fitted.
+TEST_F(Stimulus, TurningKeepsOffsetsFromTheCentreInDegrees)
+{
+    const float deg = 38.0f * kDegreesPerPixel;  // one degree, as the records hold it
+    ClearMarks(), AddMark(195 * kDegreesPerPixel + 2 * deg, 365 * kDegreesPerPixel + 3 * deg, 1);
+    receptiveField.centreX = 195 * kDegreesPerPixel - 1.5f * deg, receptiveField.centreY = 365 * kDegreesPerPixel + 2 * deg;
+    stimulus.stimX = 195.5f * kDegreesPerPixel, stimulus.stimY = 0.5f * deg;  // 9.1 degrees above the centre
+    TurnPositions(390, 730, 844, 300);
+    EXPECT_NEAR(receptiveField.centreX - 422 * kDegreesPerPixel, -1.5f * deg, 1e-5f);
+    EXPECT_NEAR(receptiveField.centreY - 150 * kDegreesPerPixel, 2 * deg, 1e-5f);
+    EXPECT_NEAR(marks.markX[1] - 422 * kDegreesPerPixel, 2 * deg, 1e-5f);
+    EXPECT_EQ(std::tuple(stimulus.stimY.load(), stimulus.mouseX.load(), stimulus.mouseY.load()), std::tuple(0.0f, 422, 0));
+    TurnPositions(844, 300, 390, 730);
+    EXPECT_NEAR(receptiveField.centreX - 195 * kDegreesPerPixel, -1.5f * deg, 1e-5f);
+    EXPECT_NEAR(marks.markY[1] - 365 * kDegreesPerPixel, 3 * deg, 1e-5f);
+}
+
 TEST(Marks, EnterRevealsAndAsksForFeedback)
 {
     ResetEngineRecords(1000, 700);

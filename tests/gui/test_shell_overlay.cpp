@@ -1,5 +1,7 @@
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 
 #include "app/overlay.h"
 #include "sim/overlay_text.h"
@@ -28,4 +30,27 @@ TEST(ShellOverlay, LineHeightIsTheOverlayBand)
         font.setPixelSize(font.pixelSize() + 1);
         EXPECT_GT(QFontMetrics(font).height(), line);
     }
+}
+
+// The readouts as the core lays them out and the desktop draws them: beside each other with a gap, or the peak
+// rate on a line below, never touching, whatever the field's width and texts (a grating's three, a spot's two).
+TEST(ShellOverlay, ReadoutsKeepApart)
+{
+    QImage image(1200, kOverlayFontHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const OverlayTexts grating{OrientationText(270.0f), SpatialFrequencyText(0.25f), PeakRateText(188.0f)};
+    int32_t stacked = 0, beside = 0;
+    for (const OverlayTexts& texts : {grating, OverlayTexts{DiameterText(12.5f), "", PeakRateText(0.5f)}}) {
+        const OverlayWidths measured = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
+        for (int32_t width = 120; width <= 1200; width += 7) {
+            const OverlayLayout layout = LayOutOverlay(width, measured.left, measured.peak);
+            const auto boxes = DrawOverlay(painter, texts, layout, width);
+            const int32_t leftEnd = std::max(boxes[0].right(), boxes[1].right()) + 1;
+            (layout.peakTop == 0 ? beside : stacked)++;
+            if (layout.peakTop == 0) EXPECT_GE(boxes[2].left() - leftEnd, layout.lineHeight / 4) << width;
+            else EXPECT_GT(boxes[2].top(), boxes[0].bottom()) << width;
+            EXPECT_LE(layout.peakTop + layout.lineHeight, kOverlayFontHeight);
+        }
+    }
+    EXPECT_TRUE(stacked > 0 && beside > 0);
 }
