@@ -33,14 +33,14 @@ TEST(ShellOverlay, LineHeightIsTheOverlayBand)
 }
 
 // The readouts as the core lays them out and the desktop draws them: beside each other with a gap, or the peak
-// rate on a line below, never touching, whatever the field's width and texts (a grating's three, a spot's two).
+// rate on a line below, never touching, whatever the field's width and texts (a grating's three, a bar's two, whose first ends in no blank).
 TEST(ShellOverlay, ReadoutsKeepApart)
 {
     QImage image(1200, kOverlayFontHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     const OverlayTexts grating{OrientationText(270.0f), SpatialFrequencyText(0.25f), PeakRateText(188.0f)};
     int32_t stacked = 0, beside = 0;
-    for (const OverlayTexts& texts : {grating, OverlayTexts{DiameterText(12.5f), "", PeakRateText(0.5f)}}) {
+    for (const OverlayTexts& texts : {grating, OverlayTexts{OrientationText(90.0f), "", PeakRateText(0.5f)}}) {
         const OverlayWidths measured = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
         for (int32_t width = 120; width <= 1200; width += 7) {
             const OverlayLayout layout = LayOutOverlay(width, measured.left, measured.peak);
