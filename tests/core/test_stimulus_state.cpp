@@ -50,18 +50,15 @@ TEST_F(Stimulus, ResizeKeepsPositionsWithoutAnArea)
 // in degrees stay, a place past the new field's edge is held on it, and turning back restores what fitted.
 TEST_F(Stimulus, TurningKeepsOffsetsFromTheCentreInDegrees)
 {
-    const float deg = 38.0f * kDegreesPerPixel;  // one degree, as the records hold it
-    ClearMarks(), AddMark(195 * kDegreesPerPixel + 2 * deg, 365 * kDegreesPerPixel + 3 * deg, 1);
-    receptiveField.centreX = 195 * kDegreesPerPixel - 1.5f * deg, receptiveField.centreY = 365 * kDegreesPerPixel + 2 * deg;
-    stimulus.stimX = 195.5f * kDegreesPerPixel, stimulus.stimY = 0.5f * deg;  // 9.1 degrees above the centre
+    const auto fromCentre = [](float x, float y, int32_t w, int32_t h) { return std::pair(38 * x - w / 2, 38 * y - h / 2); };
+    ClearMarks(), AddMark(9.0f, 11.0f, 1);
+    receptiveField.centreX = 4.0f, receptiveField.centreY = 12.0f, stimulus.stimY = 0.5f;  // 9.1 degrees above the centre
     TurnPositions(390, 730, 844, 300);
-    EXPECT_NEAR(receptiveField.centreX - 422 * kDegreesPerPixel, -1.5f * deg, 1e-5f);
-    EXPECT_NEAR(receptiveField.centreY - 150 * kDegreesPerPixel, 2 * deg, 1e-5f);
-    EXPECT_NEAR(marks.markX[1] - 422 * kDegreesPerPixel, 2 * deg, 1e-5f);
-    EXPECT_EQ(std::tuple(stimulus.stimY.load(), stimulus.mouseX.load(), stimulus.mouseY.load()), std::tuple(0.0f, 422, 0));
+    EXPECT_NEAR(fromCentre(receptiveField.centreX, receptiveField.centreY, 844, 300).first, 38 * 4.0f - 195, 1e-3f);
+    EXPECT_NEAR(fromCentre(marks.markX[1], marks.markY[1], 844, 300).second, 38 * 11.0f - 365, 1e-3f);
+    EXPECT_EQ(std::pair(stimulus.stimY.load(), stimulus.mouseY.load()), std::pair(0.0f, 0));
     TurnPositions(844, 300, 390, 730);
-    EXPECT_NEAR(receptiveField.centreX - 195 * kDegreesPerPixel, -1.5f * deg, 1e-5f);
-    EXPECT_NEAR(marks.markY[1] - 365 * kDegreesPerPixel, 3 * deg, 1e-5f);
+    EXPECT_NEAR(receptiveField.centreY, 12.0f, 1e-4f);
 }
 
 TEST(Marks, EnterRevealsAndAsksForFeedback)

@@ -56,8 +56,8 @@ function scriptedWorklet(page, rate, ticks) {
     }, rate, ticks);
 }
 
-// The readouts over a field 300 to 900 pixels wide in 3-pixel steps, a
-// grating's three texts and a bar's two: the peak rate never touches the others.
+// The readouts over a field 300 to 900 pixels wide in 3-pixel steps, a grating's three texts and a bar's two:
+// the peak rate never touches the others.
 function readoutsOfEveryWidth(page) {
     return page.evaluate(async () => {
         const said = [], stage = document.getElementById('stage');
@@ -65,42 +65,32 @@ function readoutsOfEveryWidth(page) {
             window.tessaline.run(type);
             for (let width = 300; width <= 900; width += 3) {
                 stage.style.flex = `0 0 ${width}px`;
-                const ticks = window.tessaline.stats.ticks;
-                while (window.tessaline.stats.ticks < ticks + 3) await new Promise((r) => setTimeout(r, 5));
-                const r = window.tessaline.readouts, peak = r.at(-1);
-                if (r.slice(0, -1).some((t) => t.right + 3 > peak.left && t.bottom > peak.top)) said.push(`${width}: ${JSON.stringify(r)}`);
+                for (const t = window.tessaline.stats.ticks; window.tessaline.stats.ticks < t + 3;) await new Promise((r) => setTimeout(r, 5));
+                const r = window.tessaline.readouts, peak = r.at(-1), touch = (t) => t.right + 3 > peak.left && t.bottom > peak.top;
+                if (r.slice(0, -1).some(touch)) said.push(`${width}: ${JSON.stringify(r)}`);
             }
         }
-        stage.style.flex = '';
-        return said;
+        return (stage.style.flex = '', said);
     });
 }
 
-// A phone turned from upright to wide and back: the field and the stimulus
-// keep their offsets from the field's centre in degrees, and their sizes.
+// A phone turned from upright to wide and back, the field and the stimulus placed by a lesson measured on this
+// field (once the last panel has given its room back): their offsets from its centre in degrees stay, and their sizes.
 async function turned(page) {
-    const read = () => page.evaluate(() => {
-        const M = window.tessaline.module, get = (n) => M.ccall('tess_get', 'number', ['string'], [n]);
-        const c = document.getElementById('canvas'), [x, y] = [c.width / 76, c.height / 76];
-        return [get('receptiveField.centreX') - x, get('receptiveField.centreY') - y, get('stimulus.stimX') - x,
-            get('stimulus.stimY') - y, get('stimulus.barLength'), get('stimulus.barWidth')].map((v) => v.toFixed(3)).join(' ');
-    });
-    // Placed by a lesson measured on this field (once the last panel has
-    // given its room back): the field 1.5° right of the centre and 2° up,
-    // the stimulus 2° left and 1° down.
     await frames(page);
-    await page.evaluate(() => {
-        const c = document.getElementById('canvas'), [x, y] = [c.width / 76, c.height / 76];
+    const read = (place) => page.evaluate((place) => {
+        const M = window.tessaline.module, c = document.getElementById('canvas'), [x, y] = [c.width / 76, c.height / 76];
         const lesson = { format: 'tessaline-lesson', version: 1, area: { width: c.width, height: c.height },
             cell: { x: x + 1.5, y: y - 2 }, stimulus: { type: 'bar', x: x - 2, y: y + 1 } };
-        window.tessaline.lesson.openLink(`#lesson=${btoa(JSON.stringify(lesson)).replace(/=+$/, '').replace(/\+/g, '-').replace(/\//g, '_')}`);
-    });
-    const said = [], before = await read();
+        if (place) window.tessaline.lesson.openLink(`#lesson=${btoa(JSON.stringify(lesson)).replace(/=+$/, '').replace(/\+/g, '-').replace(/\//g, '_')}`);
+        return ['receptiveField.centreX', 'receptiveField.centreY', 'stimulus.stimX', 'stimulus.stimY', 'stimulus.barLength', 'stimulus.barWidth']
+            .map((n, i) => (M.ccall('tess_get', 'number', ['string'], [n]) - [x, y, x, y, 0, 0][i]).toFixed(3)).join(' ');
+    }, place);
+    const said = [], before = await read(true);
     for (const [width, height] of [[844, 390], [390, 844]]) {
         await page.setViewport({ width, height, deviceScaleFactor: 3, isMobile: !firefox, hasTouch: true });
         await frames(page);
-        const now = await read();
-        if (now !== before) said.push(`turned to ${width}x${height}: ${now} (was ${before})`);
+        if (await read(false) !== before) said.push(`turned to ${width}x${height}: ${await read(false)} (was ${before})`);
     }
     return said;
 }
@@ -317,14 +307,10 @@ const checks = {
         return said.join('; ');
     },
 
-    // From a small phone to a projector, with no panel open and with each in
-    // turn (a recording, the tuning curve, a lesson's instructions, the
-    // help): every shown control on the screen and at least 24 × 24, the
-    // panel's close button in sight, nothing scrolls sideways, the sound
-    // prompt and the information line clear of each other and of every
-    // control, the readouts clear of each other and of every panel, and the
-    // on-screen keys clear of the field's centre. Then the readouts over a
-    // field of every width, and a phone turned and turned back.
+    // From a small phone to a projector, with no panel and with each panel in turn: every shown control on
+    // the screen and at least 24 × 24, the panel's close button in sight, nothing scrolls sideways, the sound
+    // prompt and the information line clear of each other and of every control, the readouts of each other and
+    // of every panel, the on-screen keys of the field's centre. Then every width's readouts, and a phone turned.
     async viewports({ page }) {
         const faults = [];
         const lesson = Buffer.from(JSON.stringify({ format: 'tessaline-lesson', version: 1,
@@ -338,13 +324,11 @@ const checks = {
             for (const panel of ['', 'record', 'tuning', 'lesson', 'help']) {
                 const said = await page.evaluate(async (panel, lesson) => {
                     const $ = (id) => document.getElementById(id);
-                    const close = { record: '#record-panel .head > button:last-child', tuning: '#tuning-close',
-                        lesson: '#instructions-hide', help: '#help-close' }[panel];
-                    const open = { record: () => $('record-toggle').click(), tuning: () => $('tuning-item').click(),
-                        lesson: () => window.tessaline.lesson.openLink(`#lesson=${lesson}`), help: () => window.tessaline.run(30029) }[panel];
+                    const [open, close] = { record: [() => $('record-toggle').click(), '#record-panel .head > button:last-child'],
+                        tuning: [() => $('tuning-item').click(), '#tuning-close'], help: [() => window.tessaline.run(30029), '#help-close'],
+                        lesson: [() => window.tessaline.lesson.openLink(`#lesson=${lesson}`), '#instructions-hide'] }[panel] || [];
                     if (open) open();
-                    const ticks = window.tessaline.stats.ticks;
-                    while (window.tessaline.stats.ticks < ticks + 4) await new Promise((r) => setTimeout(r, 10));
+                    for (const t = window.tessaline.stats.ticks; window.tessaline.stats.ticks < t + 4;) await new Promise((r) => setTimeout(r, 5));
                     const box = (e) => e.getBoundingClientRect();
                     const shown = [...document.querySelectorAll('button, a[href], input, select, textarea')].filter((e) => e.checkVisibility());
                     // A panel's controls may lie below the fold of its own scrolling.
@@ -364,15 +348,13 @@ const checks = {
                     if (x > keys.left && x < keys.right && y > keys.top && y < keys.bottom) said.push('keys over the centre');
                     // The peak rate (last) a few pixels clear of the texts before it.
                     const readouts = window.tessaline.readouts, peak = readouts.at(-1);
-                    const wider = { left: peak.left - 3, right: peak.right + 3, top: peak.top, bottom: peak.bottom };
-                    if (readouts.slice(0, -1).some((r) => overlap(r, wider))) said.push(`readouts touch ${JSON.stringify(readouts)}`);
+                    if (readouts.slice(0, -1).some((r) => r.right + 3 > peak.left && r.bottom > peak.top)) said.push(`readouts touch ${JSON.stringify(readouts)}`);
                     const panels = [...document.querySelectorAll('#panels > *, dialog[open], [id$="-panel"]')].filter((e) => e.checkVisibility());
                     for (const p of panels) for (const r of readouts) if (overlap(box(p), r)) said.push(`${p.id} over "${r.text}"`);
                     if (close) {
-                        const b = box(document.querySelector(close));
-                        if (!document.querySelector(close).contains(document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2))) said.push(`${close} out of sight`);
-                        document.querySelector(close).click();
-                        if (panel === 'record') $('record-toggle').click();
+                        const c = document.querySelector(close), b = box(c);
+                        if (!c.contains(document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2))) said.push(`${close} out of sight`);
+                        c.click(), panel === 'record' && $('record-toggle').click();  // closed, and the recording stopped
                     }
                     return said;
                 }, panel, lesson);
