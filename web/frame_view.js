@@ -13,6 +13,7 @@ export const FrameView = {
     module: null,
     sizeFor: new Map(),   // line height -> font pixel size that fits it
     cleared: true,        // the canvas lost its pixels (a new size): paint all
+    drawn: '',            // what the information line shows now: texts and sizes
 
     attach(canvas, module) {
         this.canvas = canvas;
@@ -68,7 +69,14 @@ export const FrameView = {
             c.fillRect(width, 0, this.canvas.width - width, this.canvas.height);
             c.fillRect(0, height, this.canvas.width, this.canvas.height - height);
         }
-        this.drawLine(width);
+        // The line changes far less often than the frame: it is drawn
+        // again only when its texts or its sizes change.
+        const texts = this.texts();
+        const key = `${texts.join('\n')}\n${width} ${this.canvas.width} ${Zoom.value} ${pixelRatio()}`;
+        if (key !== this.drawn) {
+            this.drawLine(width, texts);
+            this.drawn = key;
+        }
         return true;
     },
 
@@ -88,10 +96,9 @@ export const FrameView = {
 
     // The core lays the line out from the texts' widths at the full height:
     // side by side with a gap, or the peak rate on a line below the others.
-    drawLine(frameWidth) {
+    drawLine(frameWidth, [first, second, peak]) {
         this.fitOverlay();
         const c = this.line;
-        const [first, second, peak] = this.texts();
         const clientWidth = this.canvas.width;
         c.font = this.fontFor(this.band);
         const full = (t) => (t ? c.measureText(t).width : 0);
