@@ -13,14 +13,14 @@ export function showMessage(text, caption = names.texts.programCaption) {
 }
 
 // The help stays open beside the field (or below it on a narrow screen),
-// so the student can try what it says; Escape in it closes it.
+// so the student can try what it says while the field keeps the keyboard;
+// Escape in it closes it.
 export function showHelp() {
     const box = document.getElementById('help');
     // Loaded afresh at every opening, as on the desktop.
     document.getElementById('help-text').value = names.texts.help + names.texts.pageHelp;
     if (!box.open) box.show();
     document.getElementById('help-text').scrollTop = 0;
-    document.getElementById('help-text').focus();
 }
 
 // Closing either gives the keyboard back to the canvas.
