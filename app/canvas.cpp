@@ -236,11 +236,11 @@ void Canvas::paintEvent(QPaintEvent* event)
     int32_t frameWidth = clientWidth;
     if (haveFrame && frame.width < frameWidth && !grey) frameWidth = frame.width;
     const OverlayTexts texts = BuildOverlayTexts();
-    const int32_t fullWidth = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
-    const int32_t height = OverlayFontHeight(frameWidth, fullWidth);
-    DrawOverlay(painter, texts, OverlayFont(height), clientWidth);
+    const OverlayWidths measured = MeasureOverlay(texts, OverlayFont(kOverlayFontHeight));
+    const OverlayLayout layout = LayOutOverlay(frameWidth, measured.left, measured.peak);
+    DrawOverlay(painter, texts, layout, clientWidth);
     if (wholeBand) shownTexts_ = texts;
-    lastPaint_.fontHeight = height;
+    lastPaint_.fontHeight = layout.lineHeight;
     lastPaint_.frameWidth = frameWidth;
     countPaint(grey, frame.serial);
 }

@@ -17,11 +17,13 @@ int32_t Advance(const QFontMetrics& metrics, const std::string& text)
 }
 
 // A text on an opaque grey box as wide as its drawn (trimmed) part.
-void DrawBoxedText(QPainter& painter, const QFontMetrics& metrics, int32_t x, const std::string& text)
+QRect DrawBoxedText(QPainter& painter, const QFontMetrics& metrics, int32_t x, int32_t top, const std::string& text)
 {
     const QString shown = QString::fromStdString(WithoutTrailingBlanks(text));
-    painter.fillRect(QRect(x, 0, metrics.horizontalAdvance(shown), metrics.height()), kBoxColour);
-    painter.drawText(x, metrics.ascent(), shown);
+    const QRect box(x, top, metrics.horizontalAdvance(shown), metrics.height());
+    painter.fillRect(box, kBoxColour);
+    painter.drawText(x, top + metrics.ascent(), shown);
+    return box;
 }
 
 }  // namespace
@@ -57,21 +59,25 @@ QFont OverlayFont(int32_t lineHeight)
     return font;
 }
 
-int32_t MeasureOverlay(const OverlayTexts& texts, const QFont& font)
+OverlayWidths MeasureOverlay(const OverlayTexts& texts, const QFont& font)
 {
     const QFontMetrics metrics(font);
-    int32_t width = Advance(metrics, texts.first) + Advance(metrics, texts.peak);
-    if (!texts.second.empty()) width += Advance(metrics, texts.second);
-    return width;
+    int32_t left = Advance(metrics, texts.first);
+    if (!texts.second.empty()) left += Advance(metrics, texts.second);
+    return {left, Advance(metrics, texts.peak)};
 }
 
-void DrawOverlay(QPainter& painter, const OverlayTexts& texts, const QFont& font, int32_t clientWidth)
+std::array<QRect, 3> DrawOverlay(QPainter& painter, const OverlayTexts& texts, const OverlayLayout& layout,
+                                 int32_t clientWidth)
 {
+    const QFont font = OverlayFont(layout.lineHeight);
     const QFontMetrics metrics(font);
     painter.setFont(font);
     painter.setPen(kTextColour);
+    std::array<QRect, 3> boxes{};
     const int32_t firstWidth = Advance(metrics, texts.first);
-    if (!texts.first.empty()) DrawBoxedText(painter, metrics, 0, texts.first);
-    if (!texts.second.empty()) DrawBoxedText(painter, metrics, firstWidth, texts.second);
-    DrawBoxedText(painter, metrics, clientWidth - Advance(metrics, texts.peak), texts.peak);
+    if (!texts.first.empty()) boxes[0] = DrawBoxedText(painter, metrics, 0, 0, texts.first);
+    if (!texts.second.empty()) boxes[1] = DrawBoxedText(painter, metrics, firstWidth, 0, texts.second);
+    boxes[2] = DrawBoxedText(painter, metrics, clientWidth - Advance(metrics, texts.peak), layout.peakTop, texts.peak);
+    return boxes;
 }

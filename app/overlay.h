@@ -1,5 +1,7 @@
 #pragma once
 #include <QFont>
+#include <QRect>
+#include <array>
 #include <cstdint>
 
 #include "sim/overlay_text.h"
@@ -12,10 +14,17 @@ class QPainter;
 // 36 rows: the font gets the largest pixel size whose line fits in it.
 QFont OverlayFont(int32_t lineHeight);
 
-// Sum of the widths of the texts, each measured at its full built length.
-int32_t MeasureOverlay(const OverlayTexts& texts, const QFont& font);
+// The widths of the first two texts together and of the peak rate, each
+// text measured at its full built length.
+struct OverlayWidths {
+    int32_t left = 0, peak = 0;
+};
+OverlayWidths MeasureOverlay(const OverlayTexts& texts, const QFont& font);
 
 // Draws the texts in frame pixels (the painter already maps frame pixels to
-// the device): white on grey boxes, the first text at the left, the
-// spatial frequency after it, the peak rate ending at clientWidth.
-void DrawOverlay(QPainter& painter, const OverlayTexts& texts, const QFont& font, int32_t clientWidth);
+// the device) as the core laid them out: white on grey boxes, the first
+// text at the left, the spatial frequency after it, the peak rate ending at
+// clientWidth on the first line or the second. Returns the three boxes
+// (empty for a text not shown).
+std::array<QRect, 3> DrawOverlay(QPainter& painter, const OverlayTexts& texts, const OverlayLayout& layout,
+                                 int32_t clientWidth);

@@ -1,5 +1,7 @@
 #include "sim/overlay_text.h"
 
+#include <algorithm>
+
 #include "model/numeric.h"
 #include "model/number_format.h"
 #include "sim/simulation_state.h"
@@ -61,9 +63,17 @@ OverlayTexts BuildOverlayTexts()
     return texts;
 }
 
-int32_t OverlayFontHeight(int32_t frameWidth, int32_t measuredWidth)
+OverlayLayout LayOutOverlay(int32_t frameWidth, int32_t leftWidth, int32_t peakWidth)
 {
-    if (measuredWidth <= frameWidth || measuredWidth <= 0) return kOverlayFontHeight;
-    int32_t height = TruncInt(static_cast<float>(frameWidth) * 32.0f / static_cast<float>(measuredWidth));
-    return height < 1 ? 1 : height;
+    // Widths as int64: a shell may hand over any measure.
+    const int64_t beside = int64_t{std::max(leftWidth, 0)} + std::max(peakWidth, 0) + kOverlayGap;
+    const int64_t widest = std::max({leftWidth, peakWidth, 1});
+    const int64_t width = std::max(frameWidth, 0);
+    if (beside <= width) return {};
+    const auto fitted = [width](int64_t wanted) { return static_cast<int32_t>(std::max<int64_t>(1, width * 32 / wanted)); };
+    const int32_t half = kOverlayFontHeight / 2;
+    const int32_t scaled = fitted(beside);
+    if (scaled >= half) return {scaled, 0};
+    const int32_t stacked = std::min(half, fitted(widest));
+    return {stacked, stacked};
 }

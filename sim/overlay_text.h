@@ -22,7 +22,20 @@ struct OverlayTexts {
 OverlayTexts BuildOverlayTexts();
 
 constexpr int32_t kOverlayFontHeight = kToolbarBandRows;
-// The line height of the second pass: 36 when the line fits the frame, else
-// the width ratio times 32 (not 36, which leaves a little room), truncated,
-// and never below one pixel.
-int32_t OverlayFontHeight(int32_t frameWidth, int32_t measuredWidth);
+// The room kept between the texts at the left and the peak rate, in frame
+// pixels at the full line height (it shrinks with the line).
+constexpr int32_t kOverlayGap = 12;
+
+// Where the information line goes, from the widths each shell measured at
+// the full line height: the first two texts together (left) and the peak
+// rate (peak). Side by side at 36 rows when they fit with the gap; else
+// side by side at the width ratio times 32 (not 36, which leaves room for
+// the fonts' rounding); and where that would be under half the band, the
+// peak rate goes on a line of its own below the others, the two lines
+// sharing the band, so the readouts never overlap on a narrow field. The
+// peak rate always ends at the client's right edge.
+struct OverlayLayout {
+    int32_t lineHeight = kOverlayFontHeight;  // the height of each line (its grey boxes)
+    int32_t peakTop = 0;                      // the peak rate's top row: 0 beside, lineHeight below
+};
+OverlayLayout LayOutOverlay(int32_t frameWidth, int32_t leftWidth, int32_t peakWidth);

@@ -58,7 +58,7 @@ void StartUpEngine(int32_t width, int32_t height, uint32_t seedCounter, bool aga
     PublishFrame();
 }
 
-void ApplyClientSize(int32_t width, int32_t height, ClientArea& lastArea)
+void ApplyClientSize(int32_t width, int32_t height, ClientArea& lastArea, bool turned)
 {
     width = std::max(0, width);
     height = std::max(0, height);
@@ -69,7 +69,8 @@ void ApplyClientSize(int32_t width, int32_t height, ClientArea& lastArea)
             oldWidth = lastArea.width;
             oldHeight = lastArea.height;
         }
-        RescalePositions(oldWidth, oldHeight, width, height);
+        if (turned) TurnPositions(oldWidth, oldHeight, width, height);
+        else RescalePositions(oldWidth, oldHeight, width, height);
         lastArea = {width, height};
     }
     appState.clientWidth = width;

@@ -26,7 +26,8 @@ void StartUpEngine(int32_t width, int32_t height, uint32_t seedCounter, bool aga
 struct ClientArea {
     int32_t width = 0, height = 0;
 };
-// The resize sequence: positions rescaled from the old size, the shell's
-// sizes and the trace width, frame stores for the new size and the filters
-// rebuilt. User-interface thread.
-void ApplyClientSize(int32_t width, int32_t height, ClientArea& lastArea);
+// The resize sequence: positions rescaled from the old size (or, for a
+// screen that turned, kept in degrees from the centre: TurnPositions), the
+// shell's sizes and the trace width, frame stores for the new size and the
+// filters rebuilt. User-interface thread.
+void ApplyClientSize(int32_t width, int32_t height, ClientArea& lastArea, bool turned = false);

@@ -36,6 +36,14 @@ void Rescale(Relaxed<float>& value, float newSize, float oldSize)
     if (std::isfinite(scaled)) value = scaled;
 }
 
+// value moved by the given degrees, held to [0, limit]; a value that is not
+// a number stays as it is.
+void Shift(Relaxed<float>& value, float by, float limit)
+{
+    const float moved = std::clamp(value + by, 0.0f, limit);
+    if (std::isfinite(moved)) value = moved;
+}
+
 // One step smaller, but never below one pixel: a radius shrunk toward 0
 // would end at exactly 0 (or among the denormals), where growing by a tenth
 // can no longer bring it back. A radius already below a pixel (typed in the
@@ -201,5 +209,26 @@ void RescalePositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int
     for (int32_t i = 1; i <= count; ++i) {
         Rescale(marks.markX[i], nw, ow);
         Rescale(marks.markY[i], nh, oh);
+    }
+}
+
+void TurnPositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight)
+{
+    if (oldWidth <= 0 || oldHeight <= 0 || newWidth <= 0 || newHeight <= 0) return;
+    // The centre moves by half the change of each side.
+    const float dx = 0.5f * kDegreesPerPixel * (static_cast<float>(newWidth) - static_cast<float>(oldWidth));
+    const float dy = 0.5f * kDegreesPerPixel * (static_cast<float>(newHeight) - static_cast<float>(oldHeight));
+    const float width = static_cast<float>(newWidth) * kDegreesPerPixel;
+    const float height = static_cast<float>(newHeight) * kDegreesPerPixel;
+    Shift(receptiveField.centreX, dx, width);
+    Shift(receptiveField.centreY, dy, height);
+    Shift(stimulus.stimX, dx, width);
+    Shift(stimulus.stimY, dy, height);
+    stimulus.mouseX = TruncInt(stimulus.stimX / kDegreesPerPixel);
+    stimulus.mouseY = TruncInt(stimulus.stimY / kDegreesPerPixel);
+    const int32_t count = std::clamp(marks.markCount.load(std::memory_order_relaxed), 0, kMaxMarks);
+    for (int32_t i = 1; i <= count; ++i) {
+        Shift(marks.markX[i], dx, width);
+        Shift(marks.markY[i], dy, height);
     }
 }

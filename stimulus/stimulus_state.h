@@ -64,6 +64,11 @@ void InvertPolarity();
 // from the old client size to the new one. A zero size on either side (a
 // minimised window) leaves every position as it is.
 void RescalePositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight);
+// A screen turned between upright and wide (a phone, a tablet): the same
+// positions keep their offsets in degrees from the field's centre, each held
+// inside the new field, so what the student placed stays where it was on the
+// retina and turning back restores it. Sizes, in degrees, never change.
+void TurnPositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight);
 
 // The noise the record describes, of the kind its type names (sparse for
 // any other type).

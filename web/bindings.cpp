@@ -151,7 +151,11 @@ EMSCRIPTEN_KEEPALIVE void tess_start(int32_t width, int32_t height, double seed)
     area = {appState.clientWidth, appState.clientHeight};
 }
 
-EMSCRIPTEN_KEEPALIVE void tess_resize(int32_t width, int32_t height) { ApplyClientSize(width, height, area); }
+// turned is 1 when the screen turned between upright and wide (TurnPositions).
+EMSCRIPTEN_KEEPALIVE void tess_resize(int32_t width, int32_t height, int32_t turned)
+{
+    ApplyClientSize(width, height, area, turned != 0);
+}
 
 // One scene tick with the grating's phases at the given clock reading.
 // Returns 1 when it published a frame.
@@ -261,9 +265,14 @@ EMSCRIPTEN_KEEPALIVE const char* tess_overlay_text(int32_t which)
 }
 // Pointer rows are counted from the top of the toolbar band, as on the desktop.
 EMSCRIPTEN_KEEPALIVE int32_t tess_band_rows() { return kToolbarBandRows; }
-EMSCRIPTEN_KEEPALIVE int32_t tess_overlay_line_height(int32_t frameWidth, int32_t measuredWidth)
+// The information line's layout for the texts' widths measured at the full
+// line height: the line height and the peak rate's top row (LayOutOverlay).
+EMSCRIPTEN_KEEPALIVE const int32_t* tess_overlay_layout(int32_t frameWidth, int32_t leftWidth, int32_t peakWidth)
 {
-    return OverlayFontHeight(frameWidth, measuredWidth);
+    static int32_t layout[2];
+    const OverlayLayout l = LayOutOverlay(frameWidth, leftWidth, peakWidth);
+    layout[0] = l.lineHeight, layout[1] = l.peakTop;
+    return layout;
 }
 
 EMSCRIPTEN_KEEPALIVE int32_t tess_toolbar_items() { return kToolbarItems; }

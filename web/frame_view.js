@@ -9,6 +9,7 @@ export const FrameView = {
     context: null,
     overlay: null,        // the canvas of the information line
     line: null,
+    boxes: [],            // the readouts drawn: text, x, y, width, height in frame pixels
     module: null,
     sizeFor: new Map(),   // line height -> font pixel size that fits it
     cleared: true,        // the canvas lost its pixels (a new size): paint all
@@ -93,29 +94,44 @@ export const FrameView = {
         this.line.clearRect(0, 0, this.canvas.width, this.band);
     },
 
+    // The core lays the line out from the texts' widths at the full height:
+    // side by side with a gap, or the peak rate on a line below the others.
     drawLine(frameWidth, [first, second, peak]) {
         this.fitOverlay();
         const c = this.line;
         const clientWidth = this.canvas.width;
         c.font = this.fontFor(this.band);
         const full = (t) => (t ? c.measureText(t).width : 0);
-        const measured = Math.round(full(first) + full(second) + full(peak));
-        const line = this.module._tess_overlay_line_height(Math.min(frameWidth, clientWidth), measured);
+        const M = this.module;
+        const at = M._tess_overlay_layout(Math.min(frameWidth, clientWidth), Math.round(full(first) + full(second)),
+            Math.round(full(peak))) >> 2;
+        const [line, peakTop] = [M.HEAP32[at], M.HEAP32[at + 1]];
         c.font = this.fontFor(line);
         const m = c.measureText('Hg');
         const ascent = Math.ceil(m.fontBoundingBoxAscent);
         const boxHeight = Math.ceil(m.fontBoundingBoxAscent + m.fontBoundingBoxDescent);
-        const boxed = (x, text) => {
+        this.boxes = [];
+        const boxed = (x, y, text) => {
             const shown = text.replace(/ +$/, '');
+            const width = Math.ceil(c.measureText(shown).width);
             c.fillStyle = 'rgb(128,128,128)';
-            c.fillRect(x, 0, Math.ceil(c.measureText(shown).width), boxHeight);
+            c.fillRect(x, y, width, boxHeight);
             c.fillStyle = 'rgb(255,255,255)';
-            c.fillText(shown, x, ascent);
+            c.fillText(shown, x, y + ascent);
+            this.boxes.push({ text: shown.trim(), x, y, width, height: boxHeight });
         };
         const firstWidth = full(first);
-        if (first) boxed(0, first);
-        if (second) boxed(firstWidth, second);
-        boxed(clientWidth - full(peak), peak);
+        if (first) boxed(0, 0, first);
+        if (second) boxed(firstWidth, 0, second);
+        boxed(clientWidth - full(peak), peakTop, peak);
+    },
+
+    // The boxes last drawn, in CSS pixels of the page, for whoever checks
+    // that nothing covers them.
+    readouts() {
+        const r = this.overlay.getBoundingClientRect(), zoom = Zoom.value;
+        return (this.boxes || []).map((b) => ({ text: b.text, left: r.left + b.x * zoom, top: r.top + b.y * zoom,
+            right: r.left + (b.x + b.width) * zoom, bottom: r.top + (b.y + b.height) * zoom }));
     },
 };
 
@@ -152,14 +168,21 @@ export function fitCanvas(canvas, stage, size) {
 }
 
 // Follows the stage's size; returns the zoom's setter, which takes the
-// same path: the core hears only of the frame's new size.
+// same path: the core hears only of the frame's new size. A screen that
+// turned between upright and wide (the page's own shape flips) keeps the
+// field and the stimulus at their places in degrees from the centre; any
+// other change (a panel, the window, the zoom) scales them with the frame.
+const upright = () => innerHeight > innerWidth;
 export function followStage(canvas, stage, size, M) {
+    let wasUpright = upright();
     const refit = () => {
         const [w, h] = measure(stage);
+        const turned = upright() !== wasUpright;
+        wasUpright = upright();
         if (w === size.width && h === size.height) return;
         fitCanvas(canvas, stage, size);
         FrameView.cleared = true;
-        M._tess_resize(w, h);
+        M._tess_resize(w, h, turned ? 1 : 0);
     };
     new ResizeObserver(refit).observe(stage);
     return (zoom) => {

@@ -12,11 +12,14 @@ export function showMessage(text, caption = names.texts.programCaption) {
     if (!box.open) box.showModal();
 }
 
+// The help stays open beside the field (or below it on a narrow screen),
+// so the student can try what it says while the field keeps the keyboard;
+// Escape in it closes it.
 export function showHelp() {
     const box = document.getElementById('help');
     // Loaded afresh at every opening, as on the desktop.
     document.getElementById('help-text').value = names.texts.help + names.texts.pageHelp;
-    box.showModal();
+    if (!box.open) box.show();
     document.getElementById('help-text').scrollTop = 0;
 }
 
@@ -24,6 +27,9 @@ export function showHelp() {
 export function attachMessages(canvas) {
     document.getElementById('help-close').addEventListener('click', () => document.getElementById('help').close());
     document.getElementById('message-ok').addEventListener('click', () => document.getElementById('message').close());
+    document.getElementById('help').addEventListener('keydown', (e) => {
+        if (e.key === 'Escape') document.getElementById('help').close();
+    });
     for (const id of ['help', 'message']) {
         document.getElementById(id).addEventListener('close', () => canvas.focus());
     }

@@ -38,6 +38,8 @@ const tessaline = {
     recording: Recording,
     tuning: Tuning,
     lesson: TessalineLesson,
+    // The information line's boxes as last drawn, in CSS pixels of the page.
+    get readouts() { return FrameView.readouts(); },
 };
 window.tessaline = tessaline;
 
@@ -69,7 +71,7 @@ function runCommand(M, canvas, command) {
 function startCore(M, canvas, size) {
     fitCanvas(canvas, document.getElementById('stage'), size);
     M._tess_start(size.width, size.height, (Date.now() ^ Math.floor(Math.random() * 0x7fffffff)) >>> 0);
-    M._tess_resize(size.width, size.height);
+    M._tess_resize(size.width, size.height, 0);
     TessalineLesson.start(M);
     FrameView.paint();
 }

@@ -83,7 +83,7 @@ function buildPanel() {
     panel.hidden = true;
     panel.setAttribute('aria-label', texts.window);
     const bar = document.createElement('div');
-    bar.className = 'row';
+    bar.className = 'row head';
     const label = document.createElement('label');
     label.innerHTML = '<input type="checkbox" id="record-box">';
     label.append(` ${texts.record}`);
@@ -113,8 +113,8 @@ function buildPanel() {
     status = document.createElement('p');
     status.id = 'record-status';
     panel.append(bar, canvas, status);
-    // Over the field's corner, below the bar however many lines it takes.
-    document.getElementById('workspace').appendChild(panel);
+    // Beside the field or below it, with the other panels.
+    document.getElementById('panels').appendChild(panel);
 }
 
 function buildMenu() {

@@ -37,18 +37,19 @@ function build() {
         ...f.parameters.map((name, i) => element('option', { value: i, textContent: name })));
     const centre = element('input', { id: 'tuning-centre', type: 'checkbox', checked: f.centreChecked });
     const button = (id, text) => element('button', { type: 'button', id, textContent: text });
+    // The buttons first, so Close stays in sight in a sheet that scrolls.
     panel = element('section', { id: 'tuning-panel', hidden: true },
+        element('div', { className: 'row head' }, button('tuning-start', f.start), button('tuning-stop', f.stop),
+            button('tuning-data', f.saveData), button('tuning-picture', f.savePicture), button('tuning-close', f.close)),
         element('div', { className: 'form' }, element('label', {}, `${f.parameterLabel} `, select),
             ...FIELDS.map((name) => numberField(name, f[name])),
             element('label', { id: 'tuning-centre-label' }, centre, ` ${f.centreText}`),
             element('p', { id: 'tuning-placement' })),
         element('canvas', { id: 'tuning-plot', width: 480, height: 300 }),
-        element('p', { id: 'tuning-summary' }), element('p', { id: 'tuning-progress' }),
-        element('div', { className: 'row' }, button('tuning-start', f.start), button('tuning-stop', f.stop),
-            button('tuning-data', f.saveData), button('tuning-picture', f.savePicture), button('tuning-close', f.close)));
+        element('p', { id: 'tuning-summary' }), element('p', { id: 'tuning-progress' }));
     panel.setAttribute('aria-label', f.title);
-    // Over the field's corner, below the bar however many lines it takes.
-    document.getElementById('workspace').appendChild(panel);
+    // Beside the field or below it, with the other panels.
+    document.getElementById('panels').appendChild(panel);
     plot = $('tuning-plot');
     select.addEventListener('change', parameterChanged);
     centre.addEventListener('change', showPlacement);

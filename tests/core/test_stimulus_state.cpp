@@ -46,6 +46,21 @@ TEST_F(Stimulus, ResizeKeepsPositionsWithoutAnArea)
     EXPECT_EQ(std::pair(stimulus.stimX.load(), stimulus.mouseX.load()), std::pair(3e38f, std::numeric_limits<int32_t>::max()));
 }
 
+// A phone turned from upright (390 x 730 frame pixels) to wide (844 x 300) and back: offsets from the centre
+// in degrees stay, a place past the new field's edge is held on it, and turning back restores what fitted.
+TEST_F(Stimulus, TurningKeepsOffsetsFromTheCentreInDegrees)
+{
+    const auto fromCentre = [](float x, float y, int32_t w, int32_t h) { return std::pair(38 * x - w / 2, 38 * y - h / 2); };
+    ClearMarks(), AddMark(9.0f, 11.0f, 1);
+    receptiveField.centreX = 4.0f, receptiveField.centreY = 12.0f, stimulus.stimY = 0.5f;  // 9.1 degrees above the centre
+    TurnPositions(390, 730, 844, 300);
+    EXPECT_NEAR(fromCentre(receptiveField.centreX, receptiveField.centreY, 844, 300).first, 38 * 4.0f - 195, 1e-3f);
+    EXPECT_NEAR(fromCentre(marks.markX[1], marks.markY[1], 844, 300).second, 38 * 11.0f - 365, 1e-3f);
+    EXPECT_EQ(std::pair(stimulus.stimY.load(), stimulus.mouseY.load()), std::pair(0.0f, 0));
+    TurnPositions(844, 300, 390, 730);
+    EXPECT_NEAR(receptiveField.centreY, 12.0f, 1e-4f);
+}
+
 TEST(Marks, EnterRevealsAndAsksForFeedback)
 {
     ResetEngineRecords(1000, 700);

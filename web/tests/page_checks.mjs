@@ -56,6 +56,45 @@ function scriptedWorklet(page, rate, ticks) {
     }, rate, ticks);
 }
 
+// The readouts over a field 300 to 900 pixels wide in 3-pixel steps, a grating's three texts and a bar's two:
+// the peak rate never touches the others.
+function readoutsOfEveryWidth(page) {
+    return page.evaluate(async () => {
+        const said = [], stage = document.getElementById('stage');
+        for (const type of [30022, 30021]) {
+            window.tessaline.run(type);
+            for (let width = 300; width <= 900; width += 3) {
+                stage.style.flex = `0 0 ${width}px`;
+                for (const t = window.tessaline.stats.ticks; window.tessaline.stats.ticks < t + 3;) await new Promise((r) => setTimeout(r, 5));
+                const r = window.tessaline.readouts, peak = r.at(-1), touch = (t) => t.right + 3 > peak.left && t.bottom > peak.top;
+                if (r.slice(0, -1).some(touch)) said.push(`${width}: ${JSON.stringify(r)}`);
+            }
+        }
+        return (stage.style.flex = '', said);
+    });
+}
+
+// A phone turned from upright to wide and back, the field and the stimulus placed by a lesson measured on this
+// field (once the last panel has given its room back): their offsets from its centre in degrees stay, and their sizes.
+async function turned(page) {
+    await frames(page);
+    const read = (place) => page.evaluate((place) => {
+        const M = window.tessaline.module, c = document.getElementById('canvas'), [x, y] = [c.width / 76, c.height / 76];
+        const lesson = { format: 'tessaline-lesson', version: 1, area: { width: c.width, height: c.height },
+            cell: { x: x + 1.5, y: y - 2 }, stimulus: { type: 'bar', x: x - 2, y: y + 1 } };
+        if (place) window.tessaline.lesson.openLink(`#lesson=${btoa(JSON.stringify(lesson)).replace(/=+$/, '').replace(/\+/g, '-').replace(/\//g, '_')}`);
+        return ['receptiveField.centreX', 'receptiveField.centreY', 'stimulus.stimX', 'stimulus.stimY', 'stimulus.barLength', 'stimulus.barWidth']
+            .map((n, i) => (M.ccall('tess_get', 'number', ['string'], [n]) - [x, y, x, y, 0, 0][i]).toFixed(3)).join(' ');
+    }, place);
+    const said = [], before = await read(true);
+    for (const [width, height] of [[844, 390], [390, 844]]) {
+        await page.setViewport({ width, height, deviceScaleFactor: 3, isMobile: !firefox, hasTouch: true });
+        await frames(page);
+        if (await read(false) !== before) said.push(`turned to ${width}x${height}: ${await read(false)} (was ${before})`);
+    }
+    return said;
+}
+
 const checks = {
     async load({ page }) {
         const img = await canvasPixels(page);
@@ -268,38 +307,61 @@ const checks = {
         return said.join('; ');
     },
 
-    // From a small phone to a projector: every shown control on the screen
-    // and at least 24 × 24, nothing scrolls sideways, the sound prompt and the
-    // information line clear of each other and of every control, and the
-    // on-screen keys clear of the field's centre.
+    // From a small phone to a projector, with no panel and with each panel in turn: every shown control on
+    // the screen and at least 24 × 24, the panel's close button in sight, nothing scrolls sideways, the sound
+    // prompt and the information line clear of each other and of every control, the readouts of each other and
+    // of every panel, the on-screen keys of the field's centre. Then every width's readouts, and a phone turned.
     async viewports({ page }) {
         const faults = [];
+        const lesson = Buffer.from(JSON.stringify({ format: 'tessaline-lesson', version: 1,
+            instructions: 'Turn the bar with the arrow keys until the cell fires most.' })).toString('base64url');
         for (const [width, height, scale] of [[320, 568, 2], [390, 844, 3], [844, 390, 3], [820, 1180, 2], [1280, 800, 1], [1920, 1080, 1]]) {
             const mobile = scale > 1;
             await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile && !firefox, hasTouch: mobile });
             await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
             // As after a first touch, which shows the on-screen keys.
             await page.evaluate(() => document.body.classList.add('touch'));
-            await frames(page);
-            const said = await page.evaluate(() => {
-                const box = (e) => e.getBoundingClientRect();
-                const shown = [...document.querySelectorAll('button, a[href], input, select, textarea')].filter((e) => e.checkVisibility());
-                const said = shown.filter((e) => { const r = box(e); return r.left < 0 || r.top < 0 || r.right > innerWidth
-                    || r.bottom > innerHeight || r.width < 24 || r.height < 24; }).map((e) => e.id || e.title || e.textContent);
-                // The body's too: it clips what would otherwise make the page scroll.
-                const wide = Math.max(document.documentElement.scrollWidth, document.body.scrollWidth);
-                if (wide > innerWidth) said.push(`scrolls to ${wide}`);
-                const overlap = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-                const clear = [document.getElementById('sound-note'), document.getElementById('overlay')];
-                for (const [i, c] of clear.entries()) {
-                    for (const e of [...shown, ...clear.slice(i + 1)]) if (c.checkVisibility() && overlap(box(c), box(e))) said.push(`${c.id} over ${e.id || e.title}`);
-                }
-                const keys = box(document.getElementById('touch-keys')), field = box(document.getElementById('canvas'));
-                const [x, y] = [field.left + field.width / 2, field.top + field.height / 2];
-                if (x > keys.left && x < keys.right && y > keys.top && y < keys.bottom) said.push('keys over the centre');
-                return said;
-            });
-            if (said.length) faults.push(`${width}x${height}: ${said.join(', ')}`);
+            for (const panel of ['', 'record', 'tuning', 'lesson', 'help']) {
+                const said = await page.evaluate(async (panel, lesson) => {
+                    const $ = (id) => document.getElementById(id);
+                    const [open, close] = { record: [() => $('record-toggle').click(), '#record-panel .head > button:last-child'],
+                        tuning: [() => $('tuning-item').click(), '#tuning-close'], help: [() => window.tessaline.run(30029), '#help-close'],
+                        lesson: [() => window.tessaline.lesson.openLink(`#lesson=${lesson}`), '#instructions-hide'] }[panel] || [];
+                    if (open) open();
+                    for (const t = window.tessaline.stats.ticks; window.tessaline.stats.ticks < t + 4;) await new Promise((r) => setTimeout(r, 5));
+                    const box = (e) => e.getBoundingClientRect();
+                    const shown = [...document.querySelectorAll('button, a[href], input, select, textarea')].filter((e) => e.checkVisibility());
+                    // A panel's controls may lie below the fold of its own scrolling.
+                    const said = shown.filter((e) => { const r = box(e), sheet = e.closest('#panels') ? box($('panels')) : r;
+                        return r.left < 0 || sheet.top < 0 || r.right > innerWidth || sheet.bottom > innerHeight
+                            || r.width < 24 || r.height < 24; }).map((e) => e.id || e.title || e.textContent);
+                    // The body's too: it clips what would otherwise make the page scroll.
+                    const wide = Math.max(document.documentElement.scrollWidth, document.body.scrollWidth);
+                    if (wide > innerWidth) said.push(`scrolls to ${wide}`);
+                    const overlap = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+                    const clear = [$('sound-note'), $('overlay')];
+                    for (const [i, c] of clear.entries()) {
+                        for (const e of [...shown, ...clear.slice(i + 1)]) if (c.checkVisibility() && overlap(box(c), box(e))) said.push(`${c.id} over ${e.id || e.title}`);
+                    }
+                    const keys = box($('touch-keys')), field = box($('canvas'));
+                    const [x, y] = [field.left + field.width / 2, field.top + field.height / 2];
+                    if (x > keys.left && x < keys.right && y > keys.top && y < keys.bottom) said.push('keys over the centre');
+                    // The peak rate (last) a few pixels clear of the texts before it.
+                    const readouts = window.tessaline.readouts, peak = readouts.at(-1);
+                    if (readouts.slice(0, -1).some((r) => r.right + 3 > peak.left && r.bottom > peak.top)) said.push(`readouts touch ${JSON.stringify(readouts)}`);
+                    const panels = [...document.querySelectorAll('#panels > *, dialog[open], [id$="-panel"]')].filter((e) => e.checkVisibility());
+                    for (const p of panels) for (const r of readouts) if (overlap(box(p), r)) said.push(`${p.id} over "${r.text}"`);
+                    if (close) {
+                        const c = document.querySelector(close), b = box(c);
+                        if (!c.contains(document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2))) said.push(`${close} out of sight`);
+                        c.click(), panel === 'record' && $('record-toggle').click();  // closed, and the recording stopped
+                    }
+                    return said;
+                }, panel, lesson);
+                if (said.length) faults.push(`${width}x${height} ${panel}: ${said.join(', ')}`);
+            }
+            if (width === 1280) faults.push(...await readoutsOfEveryWidth(page));
+            if (width === 390) faults.push(...await turned(page));
         }
         check(faults.length === 0, faults.join('; '));
     },

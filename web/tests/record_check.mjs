@@ -10,7 +10,7 @@ import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { runCheck, check, sleep, fieldCentre } from './browser.mjs';
+import { runCheck, check, sleep, fieldCentre, frames } from './browser.mjs';
 
 const [root, desktopSweep] = process.argv.slice(2);
 const NWB_CHECK = fileURLToPath(new URL('../../tests/nwb_check.py', import.meta.url));
@@ -49,7 +49,6 @@ const listing = (path) => execFileSync('h5dump', ['-m', '%.17g', path], { encodi
 await runCheck('record', root, { width: 1300, height: 760, before: keepDownloads }, async ({ page }) => {
     await page.click('#toolbar button[data-command="30024"]');  // ON-centre cell
     await page.click('#toolbar button[data-command="30019"]');  // spot
-    const [cx, cy] = await fieldCentre(page);
     // The clicks above start the sound. A recording keeps the stream's time,
     // which stands still until the worklet plays: start once it runs.
     await page.waitForFunction(() => ['playing', 'none'].includes(window.tessaline.sound.state), { timeout: 15000 });
@@ -57,6 +56,9 @@ await runCheck('record', root, { width: 1300, height: 760, before: keepDownloads
     await page.waitForFunction((p) => window.tessaline.sound.playPosition() > p + 22050, { timeout: 15000 }, position);
     await page.click('#measure-button');
     await page.click('#record-toggle');
+    // The panel opens beside the field, which moves with the field's new centre.
+    await frames(page);
+    const [cx, cy] = await fieldCentre(page);
     await page.mouse.move(cx, 36 + cy);
     const presses = 8;
     for (let i = 0; i < presses; i++) {
