@@ -65,7 +65,43 @@ int32_t webPeriod = 256;
 // with where it differs from the frame handed out before it.
 std::vector<uint32_t> rgba;
 uint32_t handedSerial = 0;
-int32_t frameInfo[8];  // width, height, serial, dirty left, top, right, bottom, whole
+// The rectangles changed since the frame last handed out, kept apart while
+// there is room (a stimulus and the traces far below it are two small
+// uploads, not one large one) and merged into their bounding box past that.
+constexpr int32_t kPendingRects = 8;
+struct PendingChange {
+    bool whole = false;
+    int32_t count = 0;
+    FrameRect rects[kPendingRects];
+};
+PendingChange pending;
+constexpr int32_t kInfoHead = 5;  // width, height, serial, whole, rectangles
+int32_t frameInfo[kInfoHead + 4 * kPendingRects];
+
+void AddPending(const FrameRect& r)
+{
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    if (pending.count == kPendingRects) {
+        FrameRect& box = pending.rects[0];
+        for (int32_t i = 1; i < pending.count; ++i) {
+            const FrameRect& c = pending.rects[i];
+            box = {std::min(box.left, c.left), std::min(box.top, c.top), std::max(box.right, c.right), std::max(box.bottom, c.bottom)};
+        }
+        pending.count = 1;
+    }
+    pending.rects[pending.count++] = r;
+}
+
+// Takes the newest frame and adds what it changed to the pending change.
+PresentedFrame NoteFrameChanges()
+{
+    const PresentedFrame frame = LatestFrame();
+    if (frame.serial == handedSerial) return frame;
+    if (frame.serial != handedSerial + 1 || frame.change.whole) pending.whole = true;
+    else for (int32_t i = 0; i < frame.change.count; ++i) AddPending(frame.change.rects[i]);
+    handedSerial = frame.serial;
+    return frame;
+}
 
 void Convert(const PresentedFrame& frame, int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
@@ -199,37 +235,41 @@ EMSCRIPTEN_KEEPALIVE const int16_t* tess_audio_slice() { return slice; }
 EMSCRIPTEN_KEEPALIVE int32_t tess_audio_slice_length() { return sliceLength; }
 EMSCRIPTEN_KEEPALIVE double tess_audio_slice_start() { return static_cast<double>(sliceStart); }
 
+// Notes what the newest frame changed, for a frame the page leaves out on a
+// slow machine: the next one it paints then converts and uploads only the
+// rectangles changed since the one it painted before.
+EMSCRIPTEN_KEEPALIVE void tess_frame_note() { NoteFrameChanges(); }
+
 // Takes the newest frame; returns its pixels as red, green, blue, alpha
 // bytes, or nullptr when there is none. tess_frame_info then holds its
-// width, height and serial and the rectangle that changed since the frame
-// handed out before (the whole frame when that cannot be told).
+// width, height and serial, whether it is new as a whole, and the
+// rectangles (left, top, right, bottom) that changed since the frame handed
+// out before: none while the serial stays, the whole frame when that
+// cannot be told.
 EMSCRIPTEN_KEEPALIVE const uint8_t* tess_frame()
 {
-    const PresentedFrame frame = LatestFrame();
+    const PresentedFrame frame = NoteFrameChanges();
     if (frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) return nullptr;
     const size_t pixels = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height);
-    const bool sameSize = rgba.size() == pixels && frame.width == frameInfo[0];
-    const bool whole = !sameSize || (frame.serial != handedSerial && (frame.serial != handedSerial + 1 || frame.change.whole));
-    int32_t left = 0, top = 0, right = 0, bottom = 0;  // nothing new while the serial stays
+    const bool whole = pending.whole || rgba.size() != pixels || frame.width != frameInfo[0];
     if (whole) {
         rgba.resize(pixels);
-        right = frame.width, bottom = frame.height;
-    } else if (frame.serial != handedSerial) {
-        left = frame.width, top = frame.height;
-        for (int32_t i = 0; i < frame.change.count; ++i) {
-            const FrameRect& c = frame.change.rects[i];
-            if (c.right <= c.left || c.bottom <= c.top) continue;
-            left = std::min(left, c.left), top = std::min(top, c.top);
-            right = std::max(right, c.right), bottom = std::max(bottom, c.bottom);
-        }
-        left = std::max(left, 0), top = std::max(top, 0);
-        right = std::min(right, frame.width), bottom = std::min(bottom, frame.height);
+        pending.count = 1;
+        pending.rects[0] = {0, 0, frame.width, frame.height};
     }
-    if (right > left && bottom > top) Convert(frame, left, top, right, bottom);
-    handedSerial = frame.serial;
-    const int32_t info[8] = {frame.width, frame.height, static_cast<int32_t>(frame.serial), left, top,
-                             std::max(left, right), std::max(top, bottom), whole ? 1 : 0};
-    std::memcpy(frameInfo, info, sizeof info);
+    int32_t* out = frameInfo + kInfoHead;
+    for (int32_t i = 0; i < pending.count; ++i) {
+        const FrameRect& c = pending.rects[i];
+        const int32_t left = std::max(c.left, 0), top = std::max(c.top, 0);
+        const int32_t right = std::min(c.right, frame.width), bottom = std::min(c.bottom, frame.height);
+        if (right <= left || bottom <= top) continue;
+        Convert(frame, left, top, right, bottom);
+        *out++ = left, *out++ = top, *out++ = right, *out++ = bottom;
+    }
+    const int32_t head[kInfoHead] = {frame.width, frame.height, static_cast<int32_t>(frame.serial), whole ? 1 : 0,
+                                     static_cast<int32_t>((out - frameInfo - kInfoHead) / 4)};
+    std::memcpy(frameInfo, head, sizeof head);
+    pending = {};
     return reinterpret_cast<const uint8_t*>(rgba.data());
 }
 EMSCRIPTEN_KEEPALIVE const int32_t* tess_frame_info() { return frameInfo; }

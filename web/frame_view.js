@@ -55,14 +55,17 @@ export const FrameView = {
         const c = this.context;
         const pixels = M._tess_frame();
         if (!pixels) return false;
-        const info = new Int32Array(M.HEAP32.buffer, M._tess_frame_info(), 8);
-        const [width, height, , left, top, right, bottom] = info;
+        const [width, height, , whole, count] = new Int32Array(M.HEAP32.buffer, M._tess_frame_info(), 5);
+        const rects = new Int32Array(M.HEAP32.buffer, M._tess_frame_info() + 20, 4 * count);
         const image = new ImageData(new Uint8ClampedArray(M.HEAPU8.buffer, pixels, width * height * 4), width, height);
-        if (this.cleared) {
+        if (this.cleared || whole) {
             c.putImageData(image, 0, 0);
             this.cleared = false;
-        } else if (right > left && bottom > top) {
-            c.putImageData(image, 0, 0, left, top, right - left, bottom - top);
+        } else {
+            for (let i = 0; i < 4 * count; i += 4) {
+                const [left, top, right, bottom] = rects.subarray(i, i + 4);
+                c.putImageData(image, 0, 0, left, top, right - left, bottom - top);
+            }
         }
         if (this.canvas.width > width || this.canvas.height > height) {
             c.fillStyle = 'rgb(128,128,128)';

@@ -65,6 +65,7 @@ export function startSchedule(M, tessaline) {
             paintMs += (performance.now() - before - paintMs) / 8;
             skipped = false;
         } else {
+            M._tess_frame_note();  // its changes go with the next frame painted
             skipped = true;
             stats.skippedFrames++;
         }

@@ -1,6 +1,6 @@
-// The frame the web edition must reproduce: a grating over a complex cell, drawn by the native core at fixed
-// records and clock readings. The file it writes (to TESSALINE_REFERENCE_FRAME) is what the browser check
-// compares the page's frame with, pixel by pixel.
+// The frames the web edition must reproduce: a grating over a complex cell, drawn by the native core at fixed
+// records and clock readings, then the same after ten more ticks of a drag. The file it writes (to
+// TESSALINE_REFERENCE_FRAME) is what the browser check compares the page's frame and canvas with, pixel by pixel.
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,5 +37,10 @@ TEST(WebReference, GratingOverComplexCellFrame)
     const int32_t size[2] = {kW, kH};
     std::fwrite(size, sizeof size, 1, out);
     std::fwrite(frame.pixels, sizeof(uint32_t), static_cast<size_t>(kW) * kH, out);
+    for (int32_t k = 0; k < 10; ++k) {
+        OnPointerMove(300 + 7 * k, 286 + 3 * k);
+        SceneTickAt(1060 + 20 * k);
+    }
+    std::fwrite(LatestFrame().pixels, sizeof(uint32_t), static_cast<size_t>(kW) * kH, out);
     EXPECT_EQ(std::fclose(out), 0);
 }
