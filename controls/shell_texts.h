@@ -62,6 +62,11 @@ constexpr const char* kStartupErrorText = "Error initializing application Tessal
 constexpr const char* kHelpCaption = "Tessaline help";
 constexpr const char* kCloseButton = "Close";
 constexpr const char* kOkButton = "OK";
+// Shown once, before noise with frames shorter than 100 ms is first shown.
+constexpr const char* kFlickerNotice =
+    "Noise with frames shorter than 100 ms flickers. Flicker over an area can bring on seizures in people who are "
+    "photosensitive. The noise stays inside its grid; look away from it or choose longer frames if flicker "
+    "troubles you.";
 constexpr const char* kToolbarName = "Tools";
 
 // The desktop's file choosers and what they say when a file cannot be
@@ -135,7 +140,7 @@ constexpr NamedText kPageTexts[] = {
     {"options", kOptionsMenuTitle}, {"view", kViewMenuTitle}, {"measure", kMeasureMenuTitle},
     {"fullScreen", kFullScreenText}, {"programCaption", kProgramCaption}, {"errorCaption", kErrorCaption},
     {"startupError", kStartupErrorText}, {"noSound", kNoSoundText}, {"helpCaption", kHelpCaption},
-    {"close", kCloseButton}, {"ok", kOkButton}, {"toolbar", kToolbarName},
+    {"close", kCloseButton}, {"ok", kOkButton}, {"flickerNotice", kFlickerNotice}, {"toolbar", kToolbarName},
     {"instructions", kInstructionsTitle}, {"hideInstructions", kHideInstructions},
     {"lessonFileName", kLessonFileName}, {"answerKeySuffix", kAnswerKeySuffix}, {"shareLink", kShareLinkText},
     {"soundPrompt", kSoundPrompt}, {"ended", kEndedText}, {"field", kFieldName}, {"keys", kScreenKeysName},
