@@ -6,6 +6,7 @@
 // A menu item's '&' marks its mnemonic letter (the page underlines it).
 #include <cstdint>
 
+#include "mapping/map_picture.h"
 #include "recording/raster_picture.h"
 #include "sim/commands.h"
 #include "sim/audio_stream.h"
@@ -48,11 +49,12 @@ constexpr const char* kViewMenuTitle = "&View";
 constexpr const char* kFullScreenText = "Full screen";
 // The Measure menu opens the tuning panel and the recorder.
 constexpr const char* kMeasureMenuTitle = "&Measure";
-enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2 };
+enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2, MeasureMap = 3 };
 constexpr MenuItem kMeasureMenu[] = {
     {"tuningCurve", kTuningMenuText, 0, BothShells},
     {"recordToggle", kRecordText, 0, BothShells},
     {"rasterWindow", kRasterMenuText, 0, BothShells},
+    {"mapWindow", kMapMenuText, 0, BothShells},
 };
 
 // Captions, buttons and messages.
