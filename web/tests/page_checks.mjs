@@ -198,6 +198,7 @@ const checks = {
         await page.waitForSelector('#message[open]');
         check(await field(page, 'stimulus.noiseFrameTicks') === 5, 'the short frames came before the notice');
         await page.click('#message-ok');
+        await frames(page, 1);  // the message's close event comes after the click
         check(await field(page, 'stimulus.stimulusType') === 6 && await field(page, 'stimulus.noiseColumns') === 12 &&
             await field(page, 'stimulus.noiseFrameTicks') === 2, 'the noise fields did not reach the stimulus');
         await page.click(`${form} .buttons button`);

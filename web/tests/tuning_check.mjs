@@ -3,7 +3,7 @@
 // four points, a summary with the OSI, and the numbers as CSV; values typed
 // past the form's ranges are held to them, as on the desktop.
 //   node tuning_check.mjs <build-web>
-import { runCheck, check } from './browser.mjs';
+import { runCheck, check, fieldCentre, openDialog, sleep } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
 await runCheck('tuning', root, { width: 1300, height: 760 }, async ({ page }) => {
@@ -29,4 +29,28 @@ await runCheck('tuning', root, { width: 1300, height: 760 }, async ({ page }) =>
     await page.click('#tuning-stop');
     check(held.total === 200 && held.running, `180 deg steps of 100 repeats: ${held.total} presentations`);
     return d.summary;
+});
+
+// The map panel: white noise held over the simple cell's field for 20 s, the map drained once a second with
+// the true field beside it; Reset empties it.
+await runCheck('map', root, { width: 1300, height: 760 }, async ({ page }) => {
+    await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
+    const form = await openDialog(page, 30016);  // Select stimulus
+    await page.select(`${form} select`, 'White noise');
+    await page.click(`${form} .buttons button`);
+    await page.click('#measure-button');
+    await page.click('#map-item');
+    const [cx, cy] = await fieldCentre(page);
+    await page.mouse.move(cx, 36 + cy);
+    await page.mouse.down();  // shown while pressed
+    await sleep(20000);
+    const d = await page.evaluate(() => window.tessaline.map.last());
+    await page.mouse.up();
+    const line = d.picture.shapes.map((s) => s[9]).find((t) => t && t.includes('spikes'));
+    const r = Number(/correlation with the true field (-?[0-9.]+)/.exec(line)?.[1]);
+    check(d.spikes > 0 && Math.abs(r) > 0.4, `map: ${line}`);
+    check(d.picture.shapes.filter((s) => s[0] === 0).length >= 2 * 64, 'the average and the true field are not drawn');
+    await page.click('#map-reset');
+    check((await page.evaluate(() => window.tessaline.map.last())).spikes === 0, 'Reset kept the map');
+    return line;
 });
