@@ -3,20 +3,25 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/plot_view.h"
+#include "mapping/fast_map.h"
 #include "mapping/map_picture.h"
+#include "mapping/offline_map.h"
 #include "mapping/map_scores.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
 
 constexpr int kPollMs = 1000;  // the ring holds 10 s of ticks
+constexpr int kProgressMs = 100;
 QPointer<MapWindow> theWindow;
 
 }  // namespace
@@ -31,6 +36,12 @@ MapWindow::MapWindow(QWidget* owner) : QWidget(owner, Qt::Window), live_(std::ma
     lag_->setSingleStep(kMapLagMs);
     reset_ = new QPushButton(QString::fromUtf8(kMapResetText), this);
     reset_->setObjectName(QStringLiteral("reset"));
+    fast_ = new QPushButton(QString::fromUtf8(kMapFastForwardText), this);
+    fast_->setObjectName(QStringLiteral("fastForward"));
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("fastProgress"));
+    progress_->setRange(0, 1000);
+    progress_->hide();
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("mapStatus"));
     view_ = new PlotView(this, [this](double w, double h) {
@@ -45,6 +56,8 @@ MapWindow::MapWindow(QWidget* owner) : QWidget(owner, Qt::Window), live_(std::ma
     controls->addWidget(lagLabel);
     controls->addWidget(lag_);
     controls->addStretch(1);
+    controls->addWidget(progress_);
+    controls->addWidget(fast_);
     controls->addWidget(reset_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
@@ -57,6 +70,15 @@ MapWindow::MapWindow(QWidget* owner) : QWidget(owner, Qt::Window), live_(std::ma
         view_->update();
     });
     connect(reset_, &QPushButton::clicked, this, &MapWindow::reset);
+    connect(fast_, &QPushButton::clicked, this, &MapWindow::fastForward);
+    fastTimer_ = new QTimer(this);
+    fastTimer_->setInterval(kProgressMs);
+    connect(fastTimer_, &QTimer::timeout, this, [this] {
+        if (!job_) return;
+        const int64_t done = job_->progress.load(std::memory_order_relaxed);
+        progress_->setValue(static_cast<int>(done * 1000 / std::max<int64_t>(job_->ticksTotal, 1)));
+        if (done >= job_->ticksTotal) finishFastForward();
+    });
     ResetLiveMap(*live_);
     timer_ = new QTimer(this);
     timer_->setInterval(kPollMs);
@@ -65,7 +87,42 @@ MapWindow::MapWindow(QWidget* owner) : QWidget(owner, Qt::Window), live_(std::ma
     poll();
 }
 
-MapWindow::~MapWindow() = default;
+MapWindow::~MapWindow()
+{
+    if (job_) job_->stop = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void MapWindow::fastForward()
+{
+    if (job_) {
+        job_->stop = true;
+        finishFastForward();
+        return;
+    }
+    if (!IsNoise(stimulus.stimulusType)) return;
+    DrainLiveMap(*live_);  // the live map of the noise now shown, to merge into
+    job_ = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(live_->map.ticks % 1000000) + 1);
+    FastMapJob* job = job_.get();
+    worker_ = std::thread([job] { RunFastMap(*job); });
+    fast_->setText(QString::fromUtf8(kMapStopText));
+    progress_->setValue(0);
+    progress_->show();
+    fastTimer_->start();
+}
+
+// Joins the worker (which has ended, or ends at the stop flag within a
+// tick) and adds what it mapped, if the noise is still the same.
+void MapWindow::finishFastForward()
+{
+    fastTimer_->stop();
+    if (worker_.joinable()) worker_.join();
+    if (job_) MergeMap(live_->map, *job_->map);
+    job_.reset();
+    fast_->setText(QString::fromUtf8(kMapFastForwardText));
+    progress_->hide();
+    poll();
+}
 
 int MapWindow::lagTicks() const { return lag_->value() / kMapLagMs; }
 
@@ -89,6 +146,7 @@ void MapWindow::poll()
 
 void MapWindow::reset()
 {
+    if (job_) job_->stop = true, finishFastForward();
     ResetLiveMap(*live_);
     lagChosen_ = false;
     poll();

@@ -1,10 +1,13 @@
 #pragma once
 #include <QWidget>
 #include <memory>
+#include <thread>
 
 #include "mapping/map_drain.h"
 
 class QLabel;
+class QProgressBar;
+struct FastMapJob;
 class QPushButton;
 class QSpinBox;
 class QTimer;
@@ -23,15 +26,26 @@ public:
 
     void poll();   // drains the ring and redraws (the timer calls it)
     void reset();  // the map afresh from the newest tick
+    // Fast-forward: kFastForwardMinutes of the same noise over the same model
+    // on a worker thread, added to the map when it ends; a second press stops it.
+    void fastForward();
+    bool fastForwarding() const { return job_ != nullptr; }
     const SpikeTriggeredAverage& map() const { return live_->map; }
     int lagTicks() const;
     QString status() const;
 
 private:
+    void finishFastForward();
+
     std::unique_ptr<LiveMap> live_;  // about 1 MB, so on the heap
+    std::unique_ptr<FastMapJob> job_;  // while a fast-forward runs
+    std::thread worker_;
     bool lagChosen_ = false;         // until the student picks a lag, the best is shown
     QSpinBox* lag_ = nullptr;
     QPushButton* reset_ = nullptr;
+    QPushButton* fast_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QTimer* fastTimer_ = nullptr;
     QLabel* status_ = nullptr;
     PlotView* view_ = nullptr;
     QTimer* timer_ = nullptr;

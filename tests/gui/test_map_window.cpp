@@ -34,4 +34,12 @@ TEST(MapWindow, DrainsTheTickRingIntoAMapOfTheField)
     EXPECT_EQ(window.lagTicks(), 5);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("reset")), Qt::LeftButton);
     EXPECT_EQ(std::pair(m.spikes, m.ticks), std::pair(int64_t{0}, int64_t{0}));
+
+    // Fast-forward: half an hour of the same noise on a worker, merged when it ends.
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("fastForward")), Qt::LeftButton);
+    EXPECT_TRUE(window.fastForwarding());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.fastForwarding(), 120000);
+    EXPECT_EQ(m.ticks, 90000);
+    receptiveField.displayMode = GreyScale;
+    EXPECT_GT(MapCorrelation(StaMap(m, window.lagTicks()), ShownTrueField(m, window.lagTicks())), 0.9);
 }
