@@ -95,9 +95,10 @@ float FastMapTick(FastMapJob& job, int32_t& spikes)
     return rate;
 }
 
-void RunFastMap(FastMapJob& job)
+bool RunFastMap(FastMapJob& job, int64_t most)
 {
-    while (job.ticksRun < job.ticksTotal + kSettleTicks && !job.stop.load(std::memory_order_relaxed)) {
+    const int64_t end = job.ticksTotal + kSettleTicks;
+    for (int64_t n = 0; n < most && job.ticksRun < end && !job.stop.load(std::memory_order_relaxed); ++n) {
         int32_t spikes = 0;
         FastMapTick(job, spikes);
         const int64_t frame = job.firstFrame + job.ticksRun / job.map->settings.frameTicks;
@@ -106,6 +107,7 @@ void RunFastMap(FastMapJob& job)
         if (job.ticksRun % 500 == 0) job.progress.store(std::max<int64_t>(job.ticksRun - kSettleTicks, 0), std::memory_order_relaxed);
     }
     job.progress.store(std::max<int64_t>(job.ticksRun - kSettleTicks, 0), std::memory_order_relaxed);
+    return job.ticksRun < end && !job.stop.load(std::memory_order_relaxed);
 }
 
 bool MergeMap(SpikeTriggeredAverage& into, const SpikeTriggeredAverage& from)

@@ -11,6 +11,7 @@
 // rate, and the tick's 882 samples of the same gamma train its spikes.
 #include <atomic>
 #include <cstdint>
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -39,9 +40,11 @@ struct FastMapJob {
 // it is shown, over the published filters (user-interface thread). Frames
 // come from far past any shown live, so no frame is counted twice.
 std::unique_ptr<FastMapJob> PrepareFastMap(int64_t ticks, int32_t seed);
-// Runs the job's ticks until its total or until stop is set; any one thread
-// at a time. A tick's rate, for checks: the rate the neuron tick would give.
-void RunFastMap(FastMapJob& job);
+// Runs the job's ticks (at most `most` of them, for a page that runs it in
+// slices between its ticks) until its total or until stop is set; any one
+// thread at a time. True while ticks are left.
+bool RunFastMap(FastMapJob& job, int64_t most = INT64_MAX);
+// One tick's rate (what the neuron tick would give) and spikes.
 float FastMapTick(FastMapJob& job, int32_t& spikes);
 // Adds a finished job's map to a live one of the same noise; false (nothing
 // added) when the noise has changed meanwhile.

@@ -11,7 +11,9 @@
 #include "controls/shell_texts.h"
 #include "formats/json_writer.h"
 #include "formats/plot_json.h"
+#include "mapping/fast_map.h"
 #include "mapping/map_drain.h"
+#include "mapping/offline_map.h"
 #include "mapping/map_picture.h"
 #include "mapping/map_scores.h"
 #include "stimulus/stimulus_state.h"
@@ -28,11 +30,40 @@ LiveMap& Live()
     return *live;
 }
 
+std::unique_ptr<FastMapJob> job;  // while a fast-forward runs
+constexpr int64_t kSliceTicks = 4000;  // a slice of the fast-forward between two of the page's ticks
+
+// What the fast-forward has added to the map, once it has ended or been stopped.
+void FinishFast()
+{
+    if (job) MergeMap(Live().map, *job->map);
+    job.reset();
+}
+
 }  // namespace
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void tess_map_reset() { ResetLiveMap(Live()), lagChosen = false; }
+EMSCRIPTEN_KEEPALIVE void tess_map_reset() { job.reset(), ResetLiveMap(Live()), lagChosen = false; }
+
+// Starts the fast-forward (of the noise shown), or stops it and keeps what it mapped.
+EMSCRIPTEN_KEEPALIVE void tess_map_fast()
+{
+    if (job) return FinishFast();
+    if (!IsNoise(stimulus.stimulusType)) return;
+    DrainLiveMap(Live());
+    job = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(Live().map.ticks % 1000000) + 1);
+}
+
+// One slice; the share done in thousandths while it runs, -1 when none runs.
+EMSCRIPTEN_KEEPALIVE int32_t tess_map_fast_slice()
+{
+    if (!job) return -1;
+    if (RunFastMap(*job, kSliceTicks))
+        return static_cast<int32_t>(job->progress.load() * 1000 / std::max<int64_t>(job->ticksTotal, 1));
+    FinishFast();
+    return -1;
+}
 
 EMSCRIPTEN_KEEPALIVE int32_t tess_map_drain() { return DrainLiveMap(Live()) ? 1 : 0; }
 
@@ -56,11 +87,12 @@ EMSCRIPTEN_KEEPALIVE const char* tess_map_picture(double lagMs, double width, do
     return text.c_str();
 }
 
-// {"title":t,"window":t,"lag":t,"reset":t,"close":t,"lagHigh":n,"lagStep":n}
+// {"title":t,"lag":t,"reset":t,"fastForward":t,"stop":t,"close":t,"lagHigh":n,"lagStep":n}
 EMSCRIPTEN_KEEPALIVE const char* tess_map_texts()
 {
     JsonWriter j;
     j.OpenObject(), j.Text("title", kMapTitle), j.Text("lag", kMapLagCaption), j.Text("reset", kMapResetText);
+    j.Text("fastForward", kMapFastForwardText), j.Text("stop", kMapStopText);
     j.Text("close", kCloseButton), j.Int("lagHigh", kMapLagMsHigh), j.Int("lagStep", kMapLagMs), j.CloseObject();
     text = std::move(j.out);
     return text.c_str();
