@@ -15,9 +15,9 @@ namespace {
 constexpr double kMargin = 8.0, kGap = 12.0;
 constexpr uint32_t kInk = 0x000000, kFrame = 0x808080;
 
-uint32_t Grey(double level)  // level in [-1, 1], 0 grey
+uint32_t Grey(double level)  // level in [-1, 1], 0 grey; not a number is grey
 {
-    const double g = std::clamp(127.5 + 127.5 * level, 0.0, 255.0);
+    const double g = level == level ? std::clamp(127.5 + 127.5 * level, 0.0, 255.0) : 127.5;
     const auto v = static_cast<uint32_t>(g);
     return v << 16 | v << 8 | v;
 }

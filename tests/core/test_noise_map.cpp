@@ -84,7 +84,7 @@ TEST(NoiseMap, SimpleCellFoundComplexCellOverlaps)
 
 // Fast-forward's ticks give the live neuron tick's rate on the same frames; on a worker thread its map is the
 // field at the live map's lag, it merges into a map of the same noise only, and it stops when asked.
-TEST(NoiseMap, FastForwardIsTheLiveModelOnAWorker)
+TEST(NoiseMap, ThreadedFastForwardIsTheLiveModelOnAWorker)
 {
     ts::ResetEngine(Simple, 2024);
     SetStimulusType(WhiteNoise);
