@@ -16,6 +16,7 @@
 #include "app/help_window.h"
 #include "app/lesson_actions.h"
 #include "app/messages.h"
+#include "app/map_window.h"
 #include "app/record_window.h"
 #include "app/toolbar.h"
 #include "app/tuning_window.h"
@@ -110,6 +111,9 @@ void MainWindow::buildMenus()
     tuning->setObjectName(QString::fromLatin1(kMeasureMenu[MeasureTuning].name));
     connect(tuning, &QAction::triggered, this, [this] { ShowTuningWindow(this); });
     AddRecordActions(measure, this);
+    QAction* map = measure->addAction(QString::fromUtf8(kMeasureMenu[MeasureMap].text));
+    map->setObjectName(QString::fromLatin1(kMeasureMenu[MeasureMap].name));
+    connect(map, &QAction::triggered, this, [this] { ShowMapWindow(this); });
 
     // Help keys are taken so they do not fall through to anything else, and
     // deliberately do nothing: help is the toolbar's last button.

@@ -14,7 +14,8 @@ struct LabelledRow {
 // "Select stimulus": the shapes in the order of the stimulus types, the
 // slider rows in the order of StimulusRow, the spin rows in that of StimulusSpin.
 constexpr const char* kSelectStimulusTitle = "Select stimulus";
-constexpr const char* kStimulusShapes[] = {"Circular spot", "Annulus", "Rectangular bar", "Sine wave grating"};
+constexpr const char* kStimulusShapes[] = {"Circular spot",     "Annulus",      "Rectangular bar",
+                                           "Sine wave grating", "Sparse noise", "White noise"};
 constexpr LabelledRow kStimulusRowLabels[] = {
     {"Grating/spot radius", "degs"}, {"Bar length", "degs"}, {"Bar width", "degs"},
     {"Orientation", "degs"},         {"Contrast", "%"},      {"Spatial frequency", "c/deg"},
@@ -23,6 +24,12 @@ constexpr LabelledRow kStimulusSpinLabels[] = {{"Velocity", "degs/s"}, {"Modulat
 constexpr const char* kSensitivityCaption = "sensitivity";
 constexpr const char* kGratingGroupTitle = "Grating parameters";
 constexpr const char* kPolarityNames[] = {"Black", "White"};
+// The noise's rows in the order of NoiseRow; its contrast is the Contrast row.
+constexpr const char* kNoiseGroupTitle = "Noise parameters";
+constexpr LabelledRow kNoiseRowLabels[] = {
+    {"Grid size", "squares a side"}, {"Square size", "degs"}, {"Frame duration", "ms"},
+    {"Squares lit per frame", ""},   {"Seed", ""},
+};
 
 // "Receptive field parameters": the cell types in the order of CellType,
 // the spin rows in that of RfSpin, the two button groups from their first mode.

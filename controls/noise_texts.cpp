@@ -33,4 +33,6 @@ std::string NoiseFrameMsMessage()
            " milliseconds, in steps of 20.";
 }
 
+std::string NoiseSeedMessage() { return "The seed must be a whole number from 0 to 4294967295."; }
+
 const char* NoiseKindName(int32_t kind) { return kind == WhiteNoiseKind ? "white-noise" : "sparse-noise"; }

@@ -10,5 +10,7 @@
 std::string NoiseSettingsMessage(const NoiseSettings& s);
 // The frame is whole ticks: a duration in milliseconds that is not.
 std::string NoiseFrameMsMessage();
+// The seed is a whole number that 32 bits hold.
+std::string NoiseSeedMessage();
 // The kinds' names as the command line spells them: "sparse-noise", "white-noise".
 const char* NoiseKindName(int32_t kind);

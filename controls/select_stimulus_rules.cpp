@@ -127,12 +127,17 @@ void ShowSpin(StimulusSpin spin, float v) { SpinTyped(spin, RealText(v).c_str())
 
 void EnableFor(int32_t type)
 {
-    const bool enabled[kStimulusRows] = {type != Bar,  type == Bar,  type == Bar, type == Bar || type == Grating,
-                                         true,         type == Grating};
+    const bool enabled[kStimulusRows] = {type >= Spot && type <= Grating && type != Bar,
+                                         type == Bar,
+                                         type == Bar,
+                                         type == Bar || type == Grating,
+                                         true,
+                                         type == Grating};
     for (int32_t i = 0; i < kStimulusRows; ++i)
         view.slider[i].enabled = view.field[i].enabled = enabled[i];
     for (SpinView& s : view.spin)
         s.enabled = type == Grating;
+    ShowNoiseFields();
 }
 
 // Shows the radius of the current type (the spot's radius while the
@@ -144,7 +149,7 @@ void ShowRadius()
     ShowField(StimulusRow::Radius, radius);
 }
 
-int32_t ListEntry(int32_t type) { return type >= Spot && type <= Grating ? type - 1 : -1; }
+int32_t ListEntry(int32_t type) { return type >= Spot && type <= WhiteNoise ? type - 1 : -1; }
 
 }  // namespace
 
@@ -272,7 +277,11 @@ const SelectStimulusView& StepStimulusSpin(StimulusSpin spin, int32_t position)
 
 const SelectStimulusView& ChooseShape(int32_t entry)
 {
-    if (entry >= 0 && entry <= Grating - 1) {
+    if (entry >= 0 && entry <= WhiteNoise - 1) {
+        NoiseSettings noise = NoiseSettingsOfStimulus();
+        noise.kind = entry + 1 == WhiteNoise ? WhiteNoiseKind : SparseNoiseKind;
+        if (HoldForFlickerNotice(entry + 1, noise))
+            return view;
         stimulus.stimulusType = entry + 1;
         view.shape = entry;
     }

@@ -6,6 +6,7 @@
 // A menu item's '&' marks its mnemonic letter (the page underlines it).
 #include <cstdint>
 
+#include "mapping/map_picture.h"
 #include "recording/raster_picture.h"
 #include "sim/commands.h"
 #include "sim/audio_stream.h"
@@ -48,11 +49,12 @@ constexpr const char* kViewMenuTitle = "&View";
 constexpr const char* kFullScreenText = "Full screen";
 // The Measure menu opens the tuning panel and the recorder.
 constexpr const char* kMeasureMenuTitle = "&Measure";
-enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2 };
+enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2, MeasureMap = 3 };
 constexpr MenuItem kMeasureMenu[] = {
     {"tuningCurve", kTuningMenuText, 0, BothShells},
     {"recordToggle", kRecordText, 0, BothShells},
     {"rasterWindow", kRasterMenuText, 0, BothShells},
+    {"mapWindow", kMapMenuText, 0, BothShells},
 };
 
 // Captions, buttons and messages.
@@ -62,6 +64,11 @@ constexpr const char* kStartupErrorText = "Error initializing application Tessal
 constexpr const char* kHelpCaption = "Tessaline help";
 constexpr const char* kCloseButton = "Close";
 constexpr const char* kOkButton = "OK";
+// Shown once, before noise with frames shorter than 100 ms is first shown.
+constexpr const char* kFlickerNotice =
+    "Noise with frames shorter than 100 ms flickers. Flicker over an area can bring on seizures in people who are "
+    "photosensitive. The noise stays inside its grid; look away from it or choose longer frames if flicker "
+    "troubles you.";
 constexpr const char* kToolbarName = "Tools";
 
 // The desktop's file choosers and what they say when a file cannot be
@@ -135,7 +142,7 @@ constexpr NamedText kPageTexts[] = {
     {"options", kOptionsMenuTitle}, {"view", kViewMenuTitle}, {"measure", kMeasureMenuTitle},
     {"fullScreen", kFullScreenText}, {"programCaption", kProgramCaption}, {"errorCaption", kErrorCaption},
     {"startupError", kStartupErrorText}, {"noSound", kNoSoundText}, {"helpCaption", kHelpCaption},
-    {"close", kCloseButton}, {"ok", kOkButton}, {"toolbar", kToolbarName},
+    {"close", kCloseButton}, {"ok", kOkButton}, {"flickerNotice", kFlickerNotice}, {"toolbar", kToolbarName},
     {"instructions", kInstructionsTitle}, {"hideInstructions", kHideInstructions},
     {"lessonFileName", kLessonFileName}, {"answerKeySuffix", kAnswerKeySuffix}, {"shareLink", kShareLinkText},
     {"soundPrompt", kSoundPrompt}, {"ended", kEndedText}, {"field", kFieldName}, {"keys", kScreenKeysName},

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "controls/dialog_labels.h"
+#include "controls/shell_texts.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/number_spin_box.h"
@@ -37,6 +39,7 @@ constexpr RowLayout kSpins[kStimulusSpins] = {
     {kVelocityUpDown, kVelocityEdit}, {kModulationUpDown, kModulationEdit}, {kPhaseUpDown, kPhaseEdit},
 };
 static_assert(std::size(kStimulusRowLabels) == kStimulusRows && std::size(kStimulusSpinLabels) == kStimulusSpins);
+static_assert(std::size(kNoiseRowLabels) == kNoiseRows);
 
 }  // namespace
 
@@ -77,6 +80,25 @@ SelectStimulusDialog::SelectStimulusDialog(QWidget* parent) : QDialog(parent)
     sensitivityRow->addWidget(sensitivity_);
     sensitivityRow->addStretch();
     left->addLayout(sensitivityRow, 6, 1, 1, 3);
+
+    auto* noise = new QGroupBox(QString::fromUtf8(kNoiseGroupTitle), this);
+    auto* noiseGrid = new QGridLayout(noise);
+    for (int i = 0; i < kNoiseRows; ++i) {
+        const auto row = static_cast<NoiseRow>(i);
+        noise_[i] = MakeNumberEdit(kNoiseEdits + i, noise);
+        noise_[i]->setMaxLength(kControlTextSize - 1);
+        auto* caption = MakeLabel(QString::fromUtf8(kNoiseRowLabels[i].caption), noise);
+        caption->setBuddy(noise_[i]);
+        noiseGrid->addWidget(caption, i, 0);
+        noiseGrid->addWidget(noise_[i], i, 1);
+        noiseGrid->addWidget(MakeLabel(QString::fromUtf8(kNoiseRowLabels[i].unit), noise), i, 2);
+        connect(noise_[i], &QLineEdit::textEdited, this, [this, row] { typeNoise(row); });
+    }
+    noiseMessage_ = MakeLabel(QString(), noise);
+    SetControlId(noiseMessage_, kNoiseMessage);
+    noiseMessage_->setWordWrap(true);
+    noiseGrid->addWidget(noiseMessage_, kNoiseRows, 0, 1, 3);
+    left->addWidget(noise, 7, 0, 1, 4);
 
     auto* grating = new QGroupBox(QString::fromUtf8(kGratingGroupTitle), this);
     auto* gratingGrid = new QGridLayout(grating);
@@ -125,7 +147,8 @@ SelectStimulusDialog::SelectStimulusDialog(QWidget* parent) : QDialog(parent)
                  fields_[at(R::BarLength)], sliders_[at(R::BarWidth)], fields_[at(R::BarWidth)],
                  sliders_[at(R::Orientation)], fields_[at(R::Orientation)], sliders_[at(R::Contrast)],
                  fields_[at(R::Contrast)], sensitivity_, sliders_[at(R::SpatialFrequency)],
-                 fields_[at(R::SpatialFrequency)], spins_[0], spins_[1], spins_[2], black_, white_, ok});
+                 noise_[0], noise_[1], noise_[2], noise_[3], noise_[4], fields_[at(R::SpatialFrequency)], spins_[0],
+                 spins_[1], spins_[2], black_, white_, ok});
 
     showView(OpenSelectStimulus());
     connect(this, &QDialog::finished, this, [] { CloseSelectStimulus(); });
@@ -160,6 +183,12 @@ void SelectStimulusDialog::stepSpin(StimulusSpin spin, int position)
 
 void SelectStimulusDialog::choosePolarity(int polarity) { showView(ChoosePolarity(polarity)); }
 
+void SelectStimulusDialog::typeNoise(NoiseRow row)
+{
+    QLineEdit* field = noise_[static_cast<int>(row)];
+    showView(TypeNoiseField(row, field->text().toUtf8().constData()), field);
+}
+
 void SelectStimulusDialog::showView(const SelectStimulusView& view, const QWidget* typing)
 {
     {
@@ -179,6 +208,17 @@ void SelectStimulusDialog::showView(const SelectStimulusView& view, const QWidge
         black_->setChecked(true);
     if (view.white)
         white_->setChecked(true);
+    for (int i = 0; i < kNoiseRows; ++i) {
+        if (noise_[i] != typing)
+            ShowText(noise_[i], view.noise[i].text);
+        noise_[i]->setEnabled(view.noise[i].enabled);
+    }
+    noiseMessage_->setText(QString::fromUtf8(view.noiseMessage));
+    // The held change is made once the student has read the notice.
+    if (view.flickerNotice) {
+        QMessageBox::information(this, QString::fromUtf8(kProgramCaption), QString::fromUtf8(kFlickerNotice));
+        showView(AcknowledgeFlickerNotice());
+    }
 }
 
 QDialog* CreateSelectStimulusDialog(QWidget* parent) { return new SelectStimulusDialog(parent); }

@@ -8,6 +8,7 @@
 
 class NumberSpinBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
@@ -37,6 +38,8 @@ enum : int {
     kPhaseUpDown = 1021,
     kBlack = 1014,
     kWhite = 1015,
+    kNoiseEdits = 1040,  // the noise's fields, 1040 to 1044 in the order of NoiseRow
+    kNoiseMessage = 1045,
 };
 }  // namespace SelectStimulusIds
 
@@ -51,6 +54,7 @@ private:
     void typeSpin(StimulusSpin spin);
     void stepSpin(StimulusSpin spin, int position);
     void choosePolarity(int polarity);
+    void typeNoise(NoiseRow row);
     // Every control as the rules say; a field being typed into keeps its text.
     void showView(const SelectStimulusView& view, const QWidget* typing = nullptr);
 
@@ -61,4 +65,6 @@ private:
     NumberSpinBox* spins_[kStimulusSpins];
     QRadioButton* black_;
     QRadioButton* white_;
+    QLineEdit* noise_[kNoiseRows];
+    QLabel* noiseMessage_;
 };

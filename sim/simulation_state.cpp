@@ -13,9 +13,7 @@ void ResetSimulation()
     simulation.historySlot = 1;
     for (float& rate : simulation.rateWindow) rate = 0.0f;
     simulation.rateWindowSlot = 1;
-    simulation.gammaEventCount = 0;
-    simulation.eventTimeLeft = -1.0f;
-    simulation.deadSamplesLeft = 0.0f;
+    simulation.train = SpikeTrain{};
     simulation.sliceEnd = -1;
     simulation.lead = AudioLead{};
     simulation.expectedRate = 0.0f;

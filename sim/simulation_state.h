@@ -13,6 +13,13 @@ constexpr int32_t kTickRingSlots = 512;  // 10.24 s of neuron ticks
 
 // State of the running simulation. Slots are 1-based as the rings are
 // counted.
+// The spike generator's state between slices.
+struct SpikeTrain {
+    int32_t gammaEventCount = 0;   // events counted towards the next spike
+    float eventTimeLeft = -1.0f;   // event time to the next event; < 0: none drawn yet
+    float deadSamplesLeft = 0.0f;  // dead time after the last spike still to run
+};
+
 struct SimulationState {
     // Neuron tick only.
     float stimulusHistory[kHistoryFrames][kFilterPixels];
@@ -23,9 +30,7 @@ struct SimulationState {
     // gamma order and across restarts of the stream. Written and read by the
     // audio thread alone (reset only before it starts, or by tests), so plain
     // fields suffice.
-    int32_t gammaEventCount = 0;     // events counted towards the next spike
-    float eventTimeLeft = -1.0f;     // event time to the next event; < 0: none drawn yet
-    float deadSamplesLeft = 0.0f;    // dead time after the last spike still to run
+    SpikeTrain train;
     int64_t sliceEnd = -1;           // stream sample after the last tick's slice; < 0: none yet
     AudioLead lead;                  // how far ahead the next slice ends, and what was lost
     float expectedRate = 0.0f;  // the rate of the current tick

@@ -30,12 +30,6 @@ int32_t GammaOrder()
     return order < 1 ? 1 : (order > kHighestOrder ? kHighestOrder : order);
 }
 
-// A unit-mean exponential: -log(u) with u in (0, 1], never log(0).
-float UnitExponential()
-{
-    return -std::log(1.0f - Lcg());
-}
-
 // Event time that passes per stream sample while the generator is live.
 // A spike is the order-th event of a Poisson stream of order * rate events, so
 // the live intervals are gamma intervals of that order with mean 1 / rate.
@@ -98,13 +92,13 @@ void RecordRate(float expectedRate, float traceValue)
     simulation.rateWindowSlot = slot >= kRateWindowSlots ? 1 : slot + 1;
 }
 
-int32_t GenerateSpikes(float expectedRate, int64_t first, int64_t limit, ClickWriter writeClick)
+int32_t RunSpikeTrain(SpikeTrain& g, float expectedRate, int64_t span, UniformDraw uniform, void* source,
+                      SpikeFired fire, void* context)
 {
     // A slice is at most a few seconds; the bound keeps every offset an int32.
-    const int64_t span = std::min<int64_t>(limit - first, int64_t{1} << 24);
+    span = std::min<int64_t>(span, int64_t{1} << 24);
     if (span <= 0) return 0;
     const float end = static_cast<float>(span);
-    SimulationState& g = simulation;
     // The dead time after the previous tick's last spike runs on in stream
     // time, whatever the rate, so a click near the slice end keeps the next
     // slice's first click 12 samples away.
@@ -117,7 +111,8 @@ int32_t GenerateSpikes(float expectedRate, int64_t first, int64_t limit, ClickWr
     // Each pass ends the slice or makes an event; at most order events make a
     // spike and each spike moves 12 samples on, so the work is bounded.
     while (x < end) {
-        if (g.eventTimeLeft < 0.0f) g.eventTimeLeft = UnitExponential();
+        // A unit-mean exponential: -log(u) with u in (0, 1], never log(0).
+        if (g.eventTimeLeft < 0.0f) g.eventTimeLeft = -std::log(1.0f - uniform(source));
         const int32_t order = GammaOrder();
         const float perSample = EventTimePerSample(expectedRate, order);
         const float available = (end - x) * perSample;
@@ -131,14 +126,35 @@ int32_t GenerateSpikes(float expectedRate, int64_t first, int64_t limit, ClickWr
         // A count at or above a lowered order fires at this event.
         if (g.gammaEventCount < order) continue;
         g.gammaEventCount = 0;
-        const int32_t offset = x < end ? TruncInt(x) : static_cast<int32_t>(span - 1);
-        if (writeClick) writeClick(first + offset);
-        LogSpike(int64_t{first} + offset);
+        if (fire) fire(context, x < end ? TruncInt(x) : static_cast<int32_t>(span - 1));
         spikes += 1;
         x += kDeadSamples;
     }
     if (x > end) g.deadSamplesLeft = x - end;
     return spikes;
+}
+
+namespace {
+
+struct Slice {
+    int64_t first;
+    ClickWriter writeClick;
+};
+
+void WriteAndLog(void* context, int32_t offset)
+{
+    const Slice& slice = *static_cast<const Slice*>(context);
+    if (slice.writeClick) slice.writeClick(slice.first + offset);
+    LogSpike(slice.first + offset);
+}
+
+}  // namespace
+
+int32_t GenerateSpikes(float expectedRate, int64_t first, int64_t limit, ClickWriter writeClick)
+{
+    Slice slice{first, writeClick};
+    return RunSpikeTrain(simulation.train, expectedRate, limit - first, [](void*) { return Lcg(); }, nullptr,
+                         WriteAndLog, &slice);
 }
 
 void RecordTick(int32_t spikeCount)

@@ -142,6 +142,8 @@ const Field kFields[] = {
     {"stimulus.gratingVelocity", &stimulus.gratingVelocity, nullptr, nullptr},
     {"stimulus.modulationRate", &stimulus.modulationRate, nullptr, nullptr},
     {"stimulus.contrastPercent", &stimulus.contrastPercent, nullptr, nullptr},
+    {"stimulus.noiseColumns", nullptr, &stimulus.noiseColumns, nullptr},
+    {"stimulus.noiseFrameTicks", nullptr, &stimulus.noiseFrameTicks, nullptr},
     {"receptiveField.cellType", nullptr, &receptiveField.cellType, nullptr},
     {"receptiveField.centreX", &receptiveField.centreX, nullptr, nullptr},
     {"receptiveField.centreY", &receptiveField.centreY, nullptr, nullptr},

@@ -48,7 +48,9 @@ const char* Show(const SelectStimulusView& v)
     json.out.clear();
     json.OpenObject(), json.Int("shape", v.shape), List("slider", v.slider, Slider);
     List("field", v.field, Field), Field("sensitivity", v.sensitivity);
-    List("spin", v.spin, Spin), json.Bool("black", v.black), json.Bool("white", v.white), json.CloseObject();
+    List("spin", v.spin, Spin), json.Bool("black", v.black), json.Bool("white", v.white);
+    List("noise", v.noise, Field), json.Text("noiseMessage", v.noiseMessage);
+    json.Bool("flickerNotice", v.flickerNotice), json.CloseObject();
     return json.out.c_str();
 }
 
@@ -101,6 +103,8 @@ const char* SelectStimulusAction(DialogAction action, int32_t i, int32_t value, 
     case DialogAction::StepSpin: return Show(StepStimulusSpin(Index(i, StimulusSpin::Count), value));
     case DialogAction::ChooseFromList: return Show(ChooseShape(value));
     case DialogAction::ChoosePolarity: return Show(ChoosePolarity(value));
+    case DialogAction::TypeNoise: return Show(TypeNoiseField(Index(i, NoiseRow::Count), text));
+    case DialogAction::AcknowledgeNotice: return Show(AcknowledgeFlickerNotice());
     default: return Show(selectStimulusView);
     }
 }

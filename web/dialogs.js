@@ -4,6 +4,7 @@
 // student sees and hears it); the form then shows what the core says each
 // control holds. No rule lives here: only the controls' texts and layout.
 import { names } from './names.js';
+import { showMessage } from './messages.js';
 
 // The binding's numbers for what a form did to a control, filled at start-up.
 const Act = names.dialogActions;
@@ -177,6 +178,16 @@ function selectStimulus() {
         f.list((v) => v.shape, L.shapes, names.texts.stimulusList),
         grid(...[0, 1, 2, 3, 4].map(row)),
         el('div', { class: 'row' }, label(L.sensitivity), named(f.field((v) => v.sensitivity, null, 0, true), L.sensitivity)));
+    // The noise's fields, and why a typed value was refused.
+    const message = el('p', { class: 'message', 'aria-live': 'polite' });
+    f.shows.push((v) => { message.textContent = v.noiseMessage; });
+    left.append(group(L.noise, grid(...L.noiseRows.map(([t, unit], i) => [label(t), f.field((v) => v.noise[i], Act.typeNoise, i), label(unit)])), message));
+    // A change held for the flicker notice is made once the notice is closed.
+    f.shows.push((v) => {
+        if (!v.flickerNotice) return;
+        showMessage(names.texts.flickerNotice);
+        document.getElementById('message').addEventListener('close', () => f.act(Act.acknowledgeNotice), { once: true });
+    });
     const right = el('div', {}, grid(row(5)),
         group(L.grating, grid(...L.spins.map(([t, unit], i) => [label(t), f.spin((v) => v.spin[i], i), label(unit)]))),
         el('div', { class: 'row' }, ...f.radios('polarity', (v, p) => (p < 0 ? v.black : v.white), Act.choosePolarity,

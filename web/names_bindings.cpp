@@ -57,7 +57,8 @@ void DialogLabels(JsonWriter& j)
     j.OpenObject("selectStimulus"), j.Text("title", kSelectStimulusTitle), Texts(j, "shapes", kStimulusShapes);
     Rows(j, "rows", kStimulusRowLabels), Rows(j, "spins", kStimulusSpinLabels);
     j.Text("sensitivity", kSensitivityCaption), j.Text("grating", kGratingGroupTitle);
-    Texts(j, "polarity", kPolarityNames), j.CloseObject();
+    Texts(j, "polarity", kPolarityNames), j.Text("noise", kNoiseGroupTitle), Rows(j, "noiseRows", kNoiseRowLabels);
+    j.CloseObject();
     j.OpenObject("receptiveField"), j.Text("title", kRfDialogTitle), Texts(j, "cellTypes", kCellTypeNames);
     Rows(j, "spins", kRfSpinLabels), Rows(j, "orientation", std::span(&kRfOrientationLabel, 1));
     j.Text("gabor", kGaborGroupTitle), j.Text("position", kRfPositionTitle), Texts(j, "axes", kRfPositionAxes);
@@ -119,7 +120,8 @@ std::string BuildNames()
         {"open", A::Open}, {"close", A::Close}, {"typeField", A::TypeField}, {"typeSpin", A::TypeSpin},
         {"moveSlider", A::MoveSlider}, {"stepSpin", A::StepSpin}, {"chooseFromList", A::ChooseFromList},
         {"choosePolarity", A::ChoosePolarity}, {"chooseDisplay", A::ChooseDisplay},
-        {"chooseRandomise", A::ChooseRandomise}, {"checkSaturating", A::CheckSaturating}, {"checkHash", A::CheckHash}};
+        {"chooseRandomise", A::ChooseRandomise}, {"checkSaturating", A::CheckSaturating}, {"checkHash", A::CheckHash},
+        {"typeNoise", A::TypeNoise}, {"acknowledgeNotice", A::AcknowledgeNotice}};
     JsonWriter j;
     j.OpenObject(), Numbers(j, "commands", kCommands), Numbers(j, "ids", kIds);
     Numbers(j, "constants", kConstants), Numbers(j, "displayModes", kDisplayModes);

@@ -21,6 +21,7 @@ import { Sound, startSound } from './sound.js';
 import { startTexts } from './start_texts.js';
 import { buildToolbar } from './toolbar.js';
 import { Tuning } from './tuning.js';
+import { MapPanel } from './map_panel.js';
 
 // What the page shows whoever watches it (the browser checks, the benches).
 const tessaline = {
@@ -37,6 +38,7 @@ const tessaline = {
     sound: Sound,
     recording: Recording,
     tuning: Tuning,
+    map: MapPanel,
     lesson: TessalineLesson,
     // The information line's boxes as last drawn, in CSS pixels of the page.
     get readouts() { return FrameView.readouts(); },

@@ -8,6 +8,7 @@ import { showMessage } from './messages.js';
 import { menuText, names } from './names.js';
 import { paintPicture } from './plot.js';
 import { saveFile } from './save_file.js';
+import { MapPanel } from './map_panel.js';
 import { Tuning } from './tuning.js';
 
 const DRAIN_MS = 50;
@@ -124,14 +125,16 @@ function buildMenu() {
         + '<div id="measure-menu" role="menu" hidden>'
         + '<button type="button" role="menuitem" id="tuning-item"></button>'
         + '<button type="button" role="menuitemcheckbox" aria-checked="false" id="record-toggle"><span class="check"></span></button>'
-        + '<button type="button" role="menuitem" id="raster-item"></button></div>';
+        + '<button type="button" role="menuitem" id="raster-item"></button>'
+        + '<button type="button" role="menuitem" id="map-item"></button></div>';
     document.getElementById('menubar').appendChild(menu);
     const open = menu.querySelector('#measure-button'), list = menu.querySelector('#measure-menu');
-    const [tuningItem, recordItem, rasterItem] = names.menus.measure;
+    const [tuningItem, recordItem, rasterItem, mapItem] = names.menus.measure;
     menuText(open, names.texts.measure);
     menuText(list.querySelector('#tuning-item'), tuningItem.text);
     list.querySelector('#record-toggle').append(recordItem.text);
     menuText(list.querySelector('#raster-item'), rasterItem.text);
+    menuText(list.querySelector('#map-item'), mapItem.text);
     const close = () => { if (!list.hidden) showMenu(open, list, false); };
     open.addEventListener('click', () => showMenu(open, list, list.hidden));
     document.addEventListener('pointerdown', (e) => { if (!menu.contains(e.target)) close(); });
@@ -146,6 +149,9 @@ function buildMenu() {
     const tuning = list.querySelector('#tuning-item');
     tuning.addEventListener('click', close);
     if (typeof Tuning !== 'undefined') Tuning.attach(M, tuning);
+    const map = list.querySelector('#map-item');
+    map.addEventListener('click', close);
+    MapPanel.attach(M, map);
 }
 
 function attach(module) {

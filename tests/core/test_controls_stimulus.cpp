@@ -1,5 +1,6 @@
 // The "Select stimulus" rules without a toolkit: what each typed text, slider position, arrow step and choice
 // writes into the stimulus record and what every control then shows.
+#include "controls/noise_texts.h"
 #include "controls/select_stimulus_rules.h"
 #include "tests/core/test_support.h"
 
@@ -133,6 +134,7 @@ TEST_F(SelectStimulusRules, ChoicesEnableTheirControls)
     const struct { int32_t type; bool radius, bar, orientation, grating; const char* radiusText; int32_t radiusSlider; } cases[] = {
         {Grating, true, false, true, true, "2.5", 50}, {Annulus, true, false, false, false, "0.5", 10},
         {Bar, false, true, true, false, "0.5", 10},  // the spot's, while disabled
+        {SparseNoise, false, false, false, false, "0.5", 10}, {WhiteNoise, false, false, false, false, "0.5", 10},
     };
     for (const auto& c : cases) {
         ChooseShape(c.type - 1);
@@ -141,14 +143,54 @@ TEST_F(SelectStimulusRules, ChoicesEnableTheirControls)
         const bool enabled[] = {v.field[Index(R::Radius)].enabled, v.slider[Index(R::BarLength)].enabled,
                                 v.field[Index(R::BarWidth)].enabled, v.slider[Index(R::Orientation)].enabled,
                                 v.field[Index(R::SpatialFrequency)].enabled, v.spin[Index(S::Modulation)].enabled,
-                                v.field[Index(R::Contrast)].enabled};
-        const bool expected[] = {c.radius, c.bar, c.bar, c.orientation, c.grating, c.grating, true};
+                                v.field[Index(R::Contrast)].enabled, v.noise[0].enabled, v.noise[3].enabled};
+        const bool expected[] = {c.radius, c.bar, c.bar, c.orientation, c.grating, c.grating, true,
+                                 IsNoise(c.type), c.type == SparseNoise};
         EXPECT_TRUE(std::equal(std::begin(enabled), std::end(enabled), std::begin(expected))) << c.type;
         EXPECT_EQ(std::pair(std::string(v.field[Index(R::Radius)].text), v.slider[Index(R::Radius)].position),
                   std::pair(std::string(c.radiusText), c.radiusSlider));
     }
     ChoosePolarity(-1);
     EXPECT_EQ(std::tuple(stimulus.polarity.load(), v.black, v.white), std::tuple(-1, true, false));
+}
+
+// Each noise field in turn: a refused value keeps the record and says why; a grid too small for the squares
+// lit lights all it has. The first frames under 100 ms wait for the flicker notice, once.
+TEST_F(SelectStimulusRules, NoiseFieldsTakeValuesInRangeAndSayWhyNot)
+{
+    using N = NoiseRow;
+    ChooseShape(SparseNoise - 1);
+    const std::string lit = "The squares lit in each frame must be a whole number from 1 to 16 (the squares of the grid).";
+    const struct { N row; const char* text; std::string message; } cases[] = {
+        {N::Grid, "4", ""}, {N::Grid, "33", "The grid's columns must be a whole number from 2 to 32."},
+        {N::Grid, "2.5", "The grid's columns must be a whole number from 2 to 32."}, {N::Lit, "9", ""},
+        {N::Lit, "17", lit}, {N::Grid, "2", ""}, {N::Square, "0.05", "A square's size must be a number from 0.1 to 4 degrees."},
+        {N::Square, "1.5", ""}, {N::FrameMs, "30", NoiseFrameMsMessage()}, {N::FrameMs, "1020", NoiseFrameMsMessage()},
+        {N::FrameMs, "200", ""}, {N::Seed, "4294967295", ""}, {N::Seed, "4294967296", NoiseSeedMessage()},
+        {N::Seed, "x", NoiseSeedMessage()},
+    };
+    for (const auto& c : cases) {
+        TypeNoiseField(c.row, c.text);
+        EXPECT_EQ(v.noiseMessage, c.message) << c.text;
+    }
+    EXPECT_EQ(std::tuple(stimulus.noiseColumns.load(), stimulus.noiseRows.load(), stimulus.noiseLit.load(),
+                         stimulus.noiseSquareDeg.load(), stimulus.noiseFrameTicks.load(), stimulus.noiseSeed.load()),
+              std::tuple(2, 2, 4, 1.5f, 10, 4294967295u));
+    EXPECT_STREQ(v.noise[0].text, "2");
+    EXPECT_STREQ(v.noise[3].text, "4");
+
+    flickerNoticeGiven = false;
+    TypeNoiseField(N::FrameMs, "40");
+    EXPECT_EQ(std::tuple(v.flickerNotice, stimulus.noiseFrameTicks.load()), std::tuple(true, 10));
+    AcknowledgeFlickerNotice();
+    EXPECT_EQ(std::tuple(v.flickerNotice, stimulus.noiseFrameTicks.load()), std::tuple(false, 2));
+    flickerNoticeGiven = false;
+    ChooseShape(Bar - 1), ChooseShape(WhiteNoise - 1);
+    EXPECT_EQ(std::tuple(v.flickerNotice, stimulus.stimulusType.load(), v.shape), std::tuple(true, Bar, Bar - 1));
+    AcknowledgeFlickerNotice();
+    EXPECT_EQ(std::tuple(v.flickerNotice, stimulus.stimulusType.load(), v.shape), std::tuple(false, WhiteNoise, 5));
+    ChooseShape(Bar - 1), ChooseShape(SparseNoise - 1);  // once a session
+    EXPECT_EQ(std::tuple(v.flickerNotice, stimulus.stimulusType.load()), std::tuple(false, SparseNoise));
 }
 
 }  // namespace

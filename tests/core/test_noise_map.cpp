@@ -6,8 +6,13 @@
 #include <cmath>
 #include <memory>
 #include <set>
+#include <thread>
 
+#include "mapping/fast_map.h"
+#include "mapping/map_picture.h"
+#include "mapping/map_scores.h"
 #include "mapping/offline_map.h"
+#include "tests/core/test_support.h"
 #include "stimulus/noise_frames.h"
 
 namespace {
@@ -75,4 +80,46 @@ TEST(NoiseMap, SimpleCellFoundComplexCellOverlaps)
     EXPECT_LT(std::abs(complex.correlation), 0.4) << complex.line;
     EXPECT_GT(complex.overlap, simple.overlap) << simple.line << "\n" << complex.line;
     EXPECT_EQ(simple.ticks, 9000);
+}
+
+// Fast-forward's ticks give the live neuron tick's rate on the same frames; on a worker thread its map is the
+// field at the live map's lag, it merges into a map of the same noise only, and it stops when asked.
+TEST(NoiseMap, ThreadedFastForwardIsTheLiveModelOnAWorker)
+{
+    ts::ResetEngine(Simple, 2024);
+    SetStimulusType(WhiteNoise);
+    OnPointerMove(TruncInt(receptiveField.centreX * 38.0f), TruncInt(receptiveField.centreY * 38.0f) + 36);
+    stimulus.stimulusOn = true;
+    auto job = PrepareFastMap(0, 7);
+    job->firstFrame = 0;  // the live frames: frame n / 5 at tick n
+    for (int64_t n = 0; n < 300; ++n) {
+        ts::RunTick(n);
+        int32_t spikes = 0;
+        const float rate = FastMapTick(*job, spikes);
+        ++job->ticksRun;
+        ASSERT_NEAR(rate, simulation.expectedRate, 1e-3f + 1e-4f * rate) << n;
+    }
+
+    auto run = PrepareFastMap(OfflineMapTicks(3.0), 7);
+    std::thread worker([&run] { RunFastMap(*run); });
+    worker.join();
+    const SpikeTriggeredAverage& m = *run->map;
+    EXPECT_EQ(std::pair(m.ticks, run->progress.load()), std::pair(int64_t{9000}, int64_t{9000}));
+    const int32_t lag = BestMapLag(m);
+    EXPECT_EQ(lag, 2) << "40 ms, as the Map window finds live";
+    EXPECT_GE(MapCorrelation(StaMap(m, lag), ShownTrueField(m, lag)), 0.8);
+    const auto held = std::make_unique<SpikeTriggeredAverage>();
+    SpikeTriggeredAverage& live = *held;
+    ResetMap(live, m.settings);
+    EXPECT_TRUE(MergeMap(live, m) && MergeMap(live, m));
+    EXPECT_EQ(std::pair(live.spikes, live.sum[lag][9]), std::pair(2 * m.spikes, 2 * m.sum[lag][9]));
+    live.settings.seed += 1;
+    EXPECT_FALSE(MergeMap(live, m));
+
+    auto endless = PrepareFastMap(int64_t{1} << 40, 7);
+    std::thread stopped([&endless] { RunFastMap(*endless); });
+    while (endless->progress.load() == 0) std::this_thread::yield();
+    endless->stop = true;
+    stopped.join();
+    EXPECT_EQ(endless->map->ticks, endless->progress.load());
 }

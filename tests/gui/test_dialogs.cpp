@@ -1,5 +1,7 @@
 // The dialogs' wiring, key by key: what the real controls hand to the rules reaches the records and comes back
 // into the controls, and modal runs. (The rules are the core tests'; typed extremes the random-input test's.)
+#include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -40,6 +42,17 @@ TEST(Dialogs, TypedFieldsMoveTheirRecordsAndControls)
     TypeInto(d.get(), Rf::kPhaseEdit, "-30");
     QTest::keyClick(Control<QSpinBox>(d.get(), Rf::kPhaseUpDown), Qt::Key_Return);
     EXPECT_FLOAT_EQ(rf.phase, -30.0f);
+
+    // Noise: a refused grid is said below its fields; the first short frames wait until the notice is read.
+    stimulus.stimulusType = WhiteNoise, flickerNoticeGiven = false;
+    DialogPtr noise(stim(nullptr));
+    TypeInto(noise.get(), St::kNoiseEdits, "1");
+    EXPECT_TRUE(Control<QLabel>(noise.get(), St::kNoiseMessage)->text().contains(QStringLiteral("2 to 32")));
+    EXPECT_TRUE(WithModal([&] { TypeInto(noise.get(), St::kNoiseEdits + 2, "40"); }, [](QWidget* box) {
+        EXPECT_EQ(stimulus.noiseFrameTicks, 5);
+        EXPECT_TRUE(static_cast<QMessageBox*>(box)->text().contains(QStringLiteral("seizures")));
+    }));
+    EXPECT_EQ(stimulus.noiseFrameTicks, 2);
 }
 
 // A spin box steps with the arrow keys and the mouse and shows the new text,

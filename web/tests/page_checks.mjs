@@ -226,6 +226,20 @@ const checks = {
         await page.$$eval(`${form} input[type=range]`, (r) => { r[4].value = '20'; r[4].dispatchEvent(new Event('input')); });
         check(await field(page, 'stimulus.contrastPercent') === 10 && await sensitivity() === '10',
             `contrast slider: ${await field(page, 'stimulus.contrastPercent')} %, sensitivity ${await sensitivity()}`);
+        // Noise: a refused grid says why; the first frames under 100 ms wait for the flicker notice.
+        await page.select(`${form} select`, 'White noise');
+        const noise = await page.$$(`${form} input[aria-label^="Noise parameters"]`);
+        await selectAllAndType(page, noise[0], '1');
+        const said = await page.$eval(`${form} p.message`, (p) => p.textContent);
+        check(said.includes('2 to 32') && await field(page, 'stimulus.noiseColumns') === 8, `grid of 1: "${said}"`);
+        await selectAllAndType(page, noise[0], '12');
+        await selectAllAndType(page, noise[2], '40');
+        await page.waitForSelector('#message[open]');
+        check(await field(page, 'stimulus.noiseFrameTicks') === 5, 'the short frames came before the notice');
+        await page.click('#message-ok');
+        await frames(page, 1);  // the message's close event comes after the click
+        check(await field(page, 'stimulus.stimulusType') === 6 && await field(page, 'stimulus.noiseColumns') === 12 &&
+            await field(page, 'stimulus.noiseFrameTicks') === 2, 'the noise fields did not reach the stimulus');
         await page.click(`${form} .buttons button`);
         await frames(page, 1);
         check(await field(page, 'stimulus.stimulusOn') === 0, 'closing left the stimulus on');

@@ -12,7 +12,7 @@ const TINY = 1.4e-45, HUGE = 3.4e38;
 // What each control lets a value become, whatever the order of the input;
 // what is kept in degrees only has to be finite.
 const RANGES = Object.entries({
-    stimulus: { stimulusType: [1, 4], barLength: [0, 14], barWidth: [0, 14], orientation: [0, 360], gratingRadius: [TINY, 8],
+    stimulus: { stimulusType: [1, 6], barLength: [0, 14], barWidth: [0, 14], orientation: [0, 360], gratingRadius: [TINY, 8],
         gratingSf: [0, 100], gratingPhase: [0, 360], gratingVelocity: [0, 20], modulationRate: [0, 20], contrastPercent: [0, 100],
         spotRadius: [0, HUGE] },
     receptiveField: { cellType: [1, 5], orientation: [0, 360], centreSigma: [TINY, 10], surroundSigma: [TINY, 50], displayMode: [1, 4] },

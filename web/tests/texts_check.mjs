@@ -3,7 +3,7 @@
 // title, placeholder and alt is a line of the core's (its '&' left out), such
 // lines joined into a control's name, or a number. The built index.html has
 // no text but its title and no-script line, and no page script quotes a text
-// of the core's. The Measure menu, recorder and tuning panel are checked apart.
+// of the core's. The Measure menu, recorder, tuning and map panels are checked apart.
 //   node texts_check.mjs <build-web>
 import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
@@ -20,7 +20,7 @@ const foreign = (page) => page.evaluate(() => {
     };
     const M = window.tessaline.module;
     add(JSON.parse(M.UTF8ToString(M._tess_names())));
-    const others = '#measure-button, #measure-menu, #record-panel, #tuning-panel, #readout, script, style, noscript, title';
+    const others = '#measure-button, #measure-menu, #record-panel, #tuning-panel, #map-panel, #readout, script, style, noscript, title';
     // A control's name may join its group's, row's and column's texts.
     const ours = (piece) => core.has(piece) || [...piece.matchAll(/ /g)].some((m) =>
         core.has(piece.slice(0, m.index)) && core.has(piece.slice(m.index + 1)));

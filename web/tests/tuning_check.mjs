@@ -5,7 +5,7 @@
 // kind added to the core's table, chosen by its name in the form: the
 // contrast curve's fit in the summary and in every CSV row.
 //   node tuning_check.mjs <build-web>
-import { runCheck, check } from './browser.mjs';
+import { runCheck, check, fieldCentre, openDialog, sleep } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
 await runCheck('tuning', root, { width: 1300, height: 760 }, async ({ page }) => {
@@ -46,4 +46,36 @@ await runCheck('tuning', root, { width: 1300, height: 760 }, async ({ page }) =>
         check(csv.length === 11 && (csv[8] !== '') === (name === 'Contrast'), `${name} CSV row: ${csv}`);
     }
     return d.summary;
+});
+
+// The map panel: white noise held over the simple cell's field for 20 s, the map drained once a second with
+// the true field beside it; Reset empties it; Fast-forward adds half an hour.
+await runCheck('map', root, { width: 1300, height: 760 }, async ({ page }) => {
+    await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
+    const form = await openDialog(page, 30016);  // Select stimulus
+    await page.select(`${form} select`, 'White noise');
+    await page.click(`${form} .buttons button`);
+    await page.click('#measure-button');
+    await page.click('#map-item');
+    const [cx, cy] = await fieldCentre(page);
+    await page.mouse.move(cx, 36 + cy);
+    await page.mouse.down();  // shown while pressed
+    await sleep(20000);
+    const d = await page.evaluate(() => window.tessaline.map.last());
+    await page.mouse.up();
+    const line = d.picture.shapes.map((s) => s[9]).find((t) => t && t.includes('spikes'));
+    const r = Number(/correlation with the true field (-?[0-9.]+)/.exec(line)?.[1]);
+    check(d.spikes > 0 && Math.abs(r) > 0.4, `map: ${line}`);
+    check(d.picture.shapes.filter((s) => s[0] === 0).length >= 2 * 64, 'the average and the true field are not drawn');
+    await page.click('#map-reset');
+    check((await page.evaluate(() => window.tessaline.map.last())).spikes === 0, 'Reset kept the map');
+    // Fast-forward: half an hour of the same noise in slices between the page's ticks.
+    const started = Date.now();
+    await page.click('#map-fast');
+    await page.waitForFunction(() => document.querySelector('#map-progress').hidden, { timeout: 60000 });
+    const fast = (await page.evaluate(() => window.tessaline.map.last())).picture.shapes.map((s) => s[9]).find((t) => t && t.includes('spikes'));
+    const rf = Number(/correlation with the true field (-?[0-9.]+)/.exec(fast)?.[1]);
+    const seconds = Number(/in ([0-9.]+) s of noise/.exec(fast)?.[1]);  // the live ticks since Reset and half an hour
+    check(seconds >= 1800 && seconds < 1830 && rf > 0.9, `fast-forward: ${fast}`);
+    return `${line}; fast-forward of 30 min in ${((Date.now() - started) / 1000).toFixed(1)} s: ${fast}`;
 });

@@ -1,0 +1,41 @@
+#pragma once
+// The noise map laid out once for both editions, as the raster and the
+// tuning curve are: the spike-triggered average at a lag, for sparse noise
+// the ON and OFF maps each on its own, and, while the field is not hidden,
+// the true field at the same lag on the same grid with the correlation as
+// text. Squares are grey levels scaled symmetric about grey. The desktop's
+// Map window and the page's map panel paint it and measure nothing.
+#include <cstdint>
+#include <vector>
+
+#include "mapping/spike_triggered_average.h"
+#include "tuning/plot_picture.h"
+
+// The window's and the panel's texts.
+constexpr const char* kMapMenuText = "Map…";
+constexpr const char* kMapTitle = "Map";
+constexpr const char* kMapLagCaption = "Lag (ms)";
+constexpr const char* kMapResetText = "Reset";
+constexpr const char* kMapFastForwardText = "Fast-forward 30 min";
+constexpr const char* kMapStopText = "Stop";
+constexpr const char* kMapAverageTitle = "Average";
+constexpr const char* kMapOnTitle = "ON";
+constexpr const char* kMapOffTitle = "OFF";
+constexpr const char* kMapTrueTitle = "True field";
+constexpr const char* kMapWaiting = "Show sparse or white noise (Select stimulus) to map the field.";
+
+// The lags a student may choose, in ms: 0 to 400 in steps of one tick.
+constexpr int32_t kMapLagMsHigh = (kMapLags - 1) * kMapLagMs;
+
+// The true field at `lag` ticks on the map's grid where the stimulus record
+// places the noise, from the published filters; empty while the field is
+// hidden (a hand plot's answer stays hidden until revealed). User-interface
+// thread, as every reader of the published set.
+std::vector<double> ShownTrueField(const SpikeTriggeredAverage& m, int32_t lag);
+
+// The figure at `lag` ticks for a view of width x height pixels; trueField
+// empty leaves out the true field and the correlation.
+PlotPicture MapPicture(const SpikeTriggeredAverage& m, int32_t lag, const std::vector<double>& trueField,
+                       double width, double height);
+// Its counts line: spikes, ticks as time, the lag and, with the true field, the correlation.
+std::string MapCountsLine(const SpikeTriggeredAverage& m, int32_t lag, const std::vector<double>& trueField);
