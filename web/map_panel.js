@@ -30,12 +30,13 @@ function build() {
     lag = element('input', { id: 'map-lag', type: 'number', min: 0, max: t.lagHigh, step: t.lagStep });
     const button = (id, text) => element('button', { type: 'button', id, textContent: text });
     panel = element('section', { id: 'map-panel', hidden: true },
-        element('div', { className: 'row' }, element('label', {}, `${t.lag} `, lag), progress, fast, button('map-reset', t.reset),
+        element('div', { className: 'row head' }, element('label', {}, `${t.lag} `, lag), progress, fast, button('map-reset', t.reset),
             button('map-close', t.close)),
         element('canvas', { id: 'map-plot', width: 560, height: 260 }),
         waiting = element('p', { id: 'map-waiting' }));
     panel.setAttribute('aria-label', t.title);
-    document.getElementById('workspace').appendChild(panel);
+    // Beside the field or below it, with the other panels.
+    document.getElementById('panels').appendChild(panel);
     plot = panel.querySelector('#map-plot');
     lag.addEventListener('change', () => { chosen = lag.value === '' ? NaN : Number(lag.value); draw(); });
     panel.querySelector('#map-reset').addEventListener('click', () => { M._tess_map_reset(); chosen = NaN; showFast(-1); draw(); });

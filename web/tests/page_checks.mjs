@@ -335,11 +335,11 @@ const checks = {
             await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
             // As after a first touch, which shows the on-screen keys.
             await page.evaluate(() => document.body.classList.add('touch'));
-            for (const panel of ['', 'record', 'tuning', 'lesson', 'help']) {
+            for (const panel of ['', 'record', 'tuning', 'map', 'lesson', 'help']) {
                 const said = await page.evaluate(async (panel, lesson) => {
                     const $ = (id) => document.getElementById(id);
                     const [open, close] = { record: [() => $('record-toggle').click(), '#record-panel .head > button:last-child'],
-                        tuning: [() => $('tuning-item').click(), '#tuning-close'], help: [() => window.tessaline.run(30029), '#help-close'],
+                        tuning: [() => $('tuning-item').click(), '#tuning-close'], map: [() => $('map-item').click(), '#map-close'], help: [() => window.tessaline.run(30029), '#help-close'],
                         lesson: [() => window.tessaline.lesson.openLink(`#lesson=${lesson}`), '#instructions-hide'] }[panel] || [];
                     if (open) open();
                     for (const t = window.tessaline.stats.ticks; window.tessaline.stats.ticks < t + 4;) await new Promise((r) => setTimeout(r, 5));
