@@ -9,31 +9,19 @@
 
 #include "controls/noise_texts.h"
 #include "files/recording_files.h"
+#include "headless/headless_options.h"
 #include "mapping/offline_map.h"
 #include "model/cell_type_names.h"
 #include "recording/recording.h"
 
 namespace {
 
-// A decimal number from low to high (whole when asked), nothing else in the text.
-bool Number(const std::string& text, double low, double high, bool whole, double* value)
-{
-    if (text.empty() || text.size() > 24) return false;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !(v >= low && v <= high) || (whole && v != std::floor(v))) return false;
-    *value = v;
-    return true;
-}
-
 int Refuse(const std::string& text)
 {
-    std::string cells;
-    for (const CellTypeSpelling& s : kCellTypeSpellings) cells += (cells.empty() ? "" : "|") + std::string(s.commandLine);
     std::fprintf(stderr,
                  "tessaline: %s\nusage: tessaline --map sparse-noise|white-noise --cell %s --minutes M "
                  "--out FILE.nwb|FILE.csv [--seed N] [--grid N] [--square DEG] [--frame MS]\n",
-                 text.c_str(), cells.c_str());
+                 text.c_str(), CellNamesOnCommandLine().c_str());
     return 2;
 }
 
@@ -48,19 +36,14 @@ std::string Range(double low, double high)
 
 int RunHeadlessMap(int argc, char** argv)
 {
-    bool asked = false;
-    for (int i = 1; i < argc; ++i) asked = asked || std::strncmp(argv[i], "--map", 5) == 0;
-    if (!asked) return -1;
+    if (!AskedFor(argc, argv, "--map")) return -1;
     OfflineMapRequest request;
     NoiseSettings& noise = request.noise;
     std::string out;
     bool haveKind = false, haveCell = false, haveMinutes = false;
+    std::string option, value;
     for (int i = 1; i < argc; ++i) {
-        std::string option = argv[i], value;
-        const size_t equals = option.find('=');
-        if (equals != std::string::npos) value = option.substr(equals + 1), option.resize(equals);
-        else if (i + 1 < argc) value = argv[++i];
-        else return Refuse("option " + option + " needs a value");
+        if (!NextOption(argc, argv, i, option, value)) return Refuse("option " + option + " needs a value");
         double number = 0.0;
         if (option == "--map") {
             haveKind = value == NoiseKindName(SparseNoiseKind) || value == NoiseKindName(WhiteNoiseKind);
@@ -70,21 +53,21 @@ int RunHeadlessMap(int argc, char** argv)
             request.cellType = CellTypeSpelledAs<&CellTypeSpelling::commandLine>(value);
             if (!(haveCell = request.cellType != 0)) return Refuse("unknown cell '" + value + "'");
         } else if (option == "--minutes") {
-            if (!(haveMinutes = Number(value, kMapMinutesLow, kMapMinutesHigh, false, &number)))
+            if (!(haveMinutes = NumberIn(value, kMapMinutesLow, kMapMinutesHigh, false, &number)))
                 return Refuse("--minutes wants " + Range(kMapMinutesLow, kMapMinutesHigh));
             request.minutes = number;
         } else if (option == "--out") {
             out = value;
         } else if (option == "--seed") {
-            if (!Number(value, 0, 4294967295.0, true, &number)) return Refuse("--seed wants a whole number from 0 to 4294967295");
+            if (!NumberIn(value, 0, 4294967295.0, true, &number)) return Refuse("--seed wants a whole number from 0 to 4294967295");
             noise.seed = static_cast<uint32_t>(number);
         } else if (option == "--grid") {
             // Checked with the other settings below, in the settings' own words.
-            noise.columns = noise.rows = Number(value, -1e6, 1e6, true, &number) ? static_cast<int32_t>(number) : -1;
+            noise.columns = noise.rows = NumberIn(value, -1e6, 1e6, true, &number) ? static_cast<int32_t>(number) : -1;
         } else if (option == "--square") {
-            noise.squareDeg = Number(value, -1e6, 1e6, false, &number) ? static_cast<float>(number) : NAN;
+            noise.squareDeg = NumberIn(value, -1e6, 1e6, false, &number) ? static_cast<float>(number) : NAN;
         } else if (option == "--frame") {
-            if (!Number(value, 0, 1e6, true, &number) || std::fmod(number, 20.0) != 0.0) return Refuse(NoiseFrameMsMessage());
+            if (!NumberIn(value, 0, 1e6, true, &number) || std::fmod(number, 20.0) != 0.0) return Refuse(NoiseFrameMsMessage());
             noise.frameTicks = static_cast<int32_t>(number / 20.0);
         } else {
             return Refuse("unknown option '" + option + "'");
@@ -96,12 +79,5 @@ int RunHeadlessMap(int argc, char** argv)
     if (!IsNwbPath(out) && !IsCsvPath(out)) return Refuse("--out must name a .nwb or a .csv file");
     // About 1 MB of counts: made once, never in the loop.
     auto map = std::make_unique<SpikeTriggeredAverage>();
-    const OfflineMapResult result = RunOfflineMap(request, *map);
-    const std::string failure = WriteRecordingFile(out, recording, false);
-    if (!failure.empty()) {
-        std::fprintf(stderr, "tessaline: %s\n", failure.c_str());
-        return 1;
-    }
-    std::printf("%s\n", result.line.c_str());
-    return 0;
+    return WriteRecordingAndSay(out, RunOfflineMap(request, *map).line);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/recording_files.h"
+#include "headless/headless_options.h"
 #include "model/cell_type_names.h"
 #include "model/receptive_field.h"
 #include "recording/offline_sweep.h"
@@ -29,26 +30,14 @@ bool Lookup(const Name (&names)[N], const std::string& text, int32_t* value)
     return false;
 }
 
-// A whole decimal number from low to high.
-bool Whole(const std::string& text, long long low, long long high, long long* value)
-{
-    if (text.empty() || text.size() > 12) return false;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (*end != '\0' || v < low || v > high) return false;
-    *value = v;
-    return true;
-}
-
 int Refuse(const std::string& text)
 {
-    std::string cells, kinds;
-    for (const CellTypeSpelling& s : kCellTypeSpellings) cells.append(cells.empty() ? "" : "|").append(s.commandLine);
+    std::string kinds;
     for (const Name& k : kKinds) kinds.append(kinds.empty() ? "" : "|").append(k.text);
     std::fprintf(stderr,
                  "tessaline: %s\nusage: tessaline --sweep %s "
                  "--cell %s --out FILE.nwb|FILE.csv [--seed N] [--repeats N]\n",
-                 text.c_str(), kinds.c_str(), cells.c_str());
+                 text.c_str(), kinds.c_str(), CellNamesOnCommandLine().c_str());
     return 2;
 }
 
@@ -56,19 +45,14 @@ int Refuse(const std::string& text)
 
 int RunHeadlessSweep(int argc, char** argv)
 {
-    bool asked = false;
-    for (int i = 1; i < argc; ++i) asked = asked || std::strncmp(argv[i], "--sweep", 7) == 0;
-    if (!asked) return -1;
+    if (!AskedFor(argc, argv, "--sweep")) return -1;
     OfflineSweepRequest request;
     std::string out;
     bool haveKind = false, haveCell = false;
+    std::string option, value;
     for (int i = 1; i < argc; ++i) {
-        std::string option = argv[i], value;
-        const size_t equals = option.find('=');
-        if (equals != std::string::npos) value = option.substr(equals + 1), option.resize(equals);
-        else if (i + 1 < argc) value = argv[++i];
-        else return Refuse("option " + option + " needs a value");
-        long long number = 0;
+        if (!NextOption(argc, argv, i, option, value)) return Refuse("option " + option + " needs a value");
+        double number = 0;
         if (option == "--sweep") {
             if (!(haveKind = Lookup(kKinds, value, &request.kind))) return Refuse("unknown sweep '" + value + "'");
         } else if (option == "--cell") {
@@ -77,13 +61,13 @@ int RunHeadlessSweep(int argc, char** argv)
         } else if (option == "--out") {
             out = value;
         } else if (option == "--seed") {
-            if (!Whole(value, 0, 4294967295LL, &number)) return Refuse("--seed wants a whole number from 0 to 4294967295");
+            if (!NumberIn(value, 0, 4294967295.0, true, &number)) return Refuse("--seed wants a whole number from 0 to 4294967295");
             request.seed = static_cast<uint32_t>(number);
         } else if (option == "--repeats") {
             // The tuning form's range, the same in both editions' windows.
             const FormNumber range = TuningFormOf(SweepOrientation).repeats;
             const auto low = static_cast<long long>(range.low), high = static_cast<long long>(range.high);
-            if (!Whole(value, low, high, &number))
+            if (!NumberIn(value, range.low, range.high, true, &number))
                 return Refuse("--repeats wants a whole number from " + std::to_string(low) + " to " + std::to_string(high));
             request.repeats = static_cast<int32_t>(number);
         } else {
@@ -92,12 +76,5 @@ int RunHeadlessSweep(int argc, char** argv)
     }
     if (!haveKind || !haveCell || out.empty()) return Refuse("--sweep, --cell and --out are all needed");
     if (!IsNwbPath(out) && !IsCsvPath(out)) return Refuse("--out must name a .nwb or a .csv file");
-    const OfflineSweepResult result = RunOfflineSweep(request);
-    const std::string failure = WriteRecordingFile(out, recording, false);
-    if (!failure.empty()) {
-        std::fprintf(stderr, "tessaline: %s\n", failure.c_str());
-        return 1;
-    }
-    std::printf("%s\n", result.line.c_str());
-    return 0;
+    return WriteRecordingAndSay(out, RunOfflineSweep(request).line);
 }

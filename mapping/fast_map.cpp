@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mapping/map_scores.h"
 #include "model/model_options.h"
 #include "model/receptive_field.h"
 #include "sim/audio_lead.h"
@@ -37,23 +38,7 @@ std::unique_ptr<FastMapJob> PrepareFastMap(int64_t ticks, int32_t seed)
     }
     // Each square's sum over the pixels the tick reads of it, as the scene
     // tick draws the square into the image the box covers (as TrueFieldOnGrid).
-    const RfFilterSet& set = *job->set;
-    const NoiseGrid grid = NoiseGridAt(s, stimulus.mouseX, stimulus.mouseY);
-    const int64_t width = std::clamp<int64_t>(int64_t{set.boxRight} - set.boxLeft, 0, kFilterSide);
-    const int64_t height = std::clamp<int64_t>(int64_t{set.boxBottom} - set.boxTop, 0, kFilterSide);
-    job->squareTerms.assign(static_cast<size_t>(NoiseSquares(s)) * kMaxTerms, 0.0);
-    for (int32_t r = 0; r < s.rows; ++r) {
-        for (int32_t c = 0; c < s.columns; ++c) {
-            const int64_t x0 = std::max<int64_t>(grid.left + c * grid.side - set.boxLeft, 0);
-            const int64_t x1 = std::min<int64_t>(grid.left + (c + 1) * grid.side - set.boxLeft, width);
-            const int64_t y0 = std::max<int64_t>(grid.top + r * grid.side - set.boxTop, 0);
-            const int64_t y1 = std::min<int64_t>(grid.top + (r + 1) * grid.side - set.boxTop, height);
-            double* out = &job->squareTerms[static_cast<size_t>(r * s.columns + c) * kMaxTerms];
-            for (int32_t k = 0; k < Terms(set); ++k)
-                for (int64_t y = y0; y < y1; ++y)
-                    for (int64_t x = x0; x < x1; ++x) out[k] += set.spatial[k][y * kFilterSide + x];
-        }
-    }
+    job->squareTerms = SquareFilterSums(*job->set, s, NoiseGridAt(s, stimulus.mouseX, stimulus.mouseY));
     return job;
 }
 

@@ -20,13 +20,10 @@ bool DrainLiveMap(LiveMap& live)
     static int64_t frames[kTickRingSlots];
     const int64_t newest = simulation.neuronTicks.load(std::memory_order_acquire);
     const int64_t first = std::max(live.lastRead + 1, newest - kTickRingSlots + 1);
-    for (int64_t t = first; t <= newest; ++t) {
-        const auto slot = static_cast<size_t>(t % kTickRingSlots);
+    const int64_t lapped = CopyTickRing(first, newest, [](size_t slot) {
         spikes[slot] = simulation.tickSpikes[slot];
         frames[slot] = simulation.tickNoiseFrame[slot];
-    }
-    std::atomic_thread_fence(std::memory_order_acquire);
-    const int64_t lapped = simulation.neuronTicks.load(std::memory_order_relaxed) + 1 - kTickRingSlots;
+    });
     // More lost ticks than the lags span change nothing more.
     const int64_t from = std::max(live.lastRead, first - kMapLags - 1);
     live.lastRead = std::max(live.lastRead, newest);

@@ -5,6 +5,28 @@
 
 #include "model/receptive_field.h"
 
+std::vector<double> SquareFilterSums(const RfFilterSet& set, const NoiseSettings& s, const NoiseGrid& grid)
+{
+    std::vector<double> sums(static_cast<size_t>(NoiseSquares(s)) * kMaxTerms, 0.0);
+    const int32_t terms = std::clamp(set.termCount, 0, kMaxTerms);
+    // The columns and rows the neuron reads: the box, as the tick copies it.
+    const int64_t width = std::clamp<int64_t>(int64_t{set.boxRight} - set.boxLeft, 0, kFilterSide);
+    const int64_t height = std::clamp<int64_t>(int64_t{set.boxBottom} - set.boxTop, 0, kFilterSide);
+    for (int32_t r = 0; r < s.rows; ++r) {
+        for (int32_t c = 0; c < s.columns; ++c) {
+            const int64_t x0 = std::max<int64_t>(grid.left + c * grid.side - set.boxLeft, 0);
+            const int64_t x1 = std::min<int64_t>(grid.left + (c + 1) * grid.side - set.boxLeft, width);
+            const int64_t y0 = std::max<int64_t>(grid.top + r * grid.side - set.boxTop, 0);
+            const int64_t y1 = std::min<int64_t>(grid.top + (r + 1) * grid.side - set.boxTop, height);
+            double* out = &sums[static_cast<size_t>(r * s.columns + c) * kMaxTerms];
+            for (int32_t k = 0; k < terms; ++k)
+                for (int64_t y = y0; y < y1; ++y)
+                    for (int64_t x = x0; x < x1; ++x) out[k] += set.spatial[k][y * kFilterSide + x];
+        }
+    }
+    return sums;
+}
+
 std::vector<double> TrueFieldOnGrid(const RfFilterSet& set, const NoiseSettings& s, const NoiseGrid& grid,
                                     int32_t lag)
 {
@@ -15,24 +37,11 @@ std::vector<double> TrueFieldOnGrid(const RfFilterSet& set, const NoiseSettings&
     const int32_t terms = std::clamp(set.termCount, 0, kMaxTerms);
     if (step < 1 || step > kFilterSteps || terms == 0) return out;
     const bool complex = set.cellType == Complex;
-    // The columns and rows the neuron reads: the box, as the tick copies it.
-    const int64_t width = std::clamp<int64_t>(int64_t{set.boxRight} - set.boxLeft, 0, kFilterSide);
-    const int64_t height = std::clamp<int64_t>(int64_t{set.boxBottom} - set.boxTop, 0, kFilterSide);
-    for (int32_t r = 0; r < s.rows; ++r) {
-        for (int32_t c = 0; c < s.columns; ++c) {
-            const int64_t x0 = std::max<int64_t>(grid.left + c * grid.side - set.boxLeft, 0);
-            const int64_t x1 = std::min<int64_t>(grid.left + (c + 1) * grid.side - set.boxLeft, width);
-            const int64_t y0 = std::max<int64_t>(grid.top + r * grid.side - set.boxTop, 0);
-            const int64_t y1 = std::min<int64_t>(grid.top + (r + 1) * grid.side - set.boxTop, height);
-            double total = 0.0;
-            for (int32_t k = 0; k < terms; ++k) {
-                double area = 0.0;
-                for (int64_t y = y0; y < y1; ++y)
-                    for (int64_t x = x0; x < x1; ++x) area += set.spatial[k][y * kFilterSide + x];
-                const float weight = complex ? set.energyATemporal[k][step - 1] : set.linearTemporal[k][step - 1];
-                total += weight * area;
-            }
-            out[static_cast<size_t>(r * s.columns + c)] = total;
+    const std::vector<double> sums = SquareFilterSums(set, s, grid);
+    for (size_t i = 0; i < out.size(); ++i) {
+        for (int32_t k = 0; k < terms; ++k) {
+            const float weight = complex ? set.energyATemporal[k][step - 1] : set.linearTemporal[k][step - 1];
+            out[i] += weight * sums[i * kMaxTerms + static_cast<size_t>(k)];
         }
     }
     return out;

@@ -10,6 +10,10 @@
 #include "mapping/spike_triggered_average.h"
 #include "model/filters.h"
 
+// Each square's sum of each spatial filter term over the pixels of the box
+// the neuron reads of it (kMaxTerms numbers a square, row by row).
+std::vector<double> SquareFilterSums(const RfFilterSet& set, const NoiseSettings& s, const NoiseGrid& grid);
+
 // The linear field over the grid at `lag` ticks: what a frame of +1 at one
 // square alone adds to the drive `lag` ticks later, from the set's own
 // spatial and temporal factors (for a complex cell, the first of its two

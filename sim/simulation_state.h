@@ -51,6 +51,17 @@ struct SimulationState {
 };
 extern SimulationState simulation;
 
+// Reads ticks first..newest of the tick ring, each slot through copy(slot),
+// then the count again; returns the newest tick the writer may have
+// overwritten meanwhile: a copied tick up to it is not to be trusted.
+template <typename Copy>
+int64_t CopyTickRing(int64_t first, int64_t newest, Copy copy)
+{
+    for (int64_t t = first; t <= newest; ++t) copy(static_cast<size_t>(t % kTickRingSlots));
+    std::atomic_thread_fence(std::memory_order_acquire);
+    return simulation.neuronTicks.load(std::memory_order_relaxed) + 1 - kTickRingSlots;
+}
+
 // Zeroes the history, the rate window and the traces, slots back to 1
 // (start-up, and before each test).
 void ResetSimulation();

@@ -189,6 +189,23 @@ void InvertPolarity()
     stimulus.polarity = ClampToInt(-int64_t{stimulus.polarity});
 }
 
+namespace {
+
+// Moves every place the field, the stimulus and the marks hold, as x and y
+// in degrees; the pointer follows the stimulus.
+template <typename Move>
+void MovePositions(Move move)
+{
+    move(receptiveField.centreX, receptiveField.centreY);
+    move(stimulus.stimX, stimulus.stimY);
+    stimulus.mouseX = TruncInt(stimulus.stimX / kDegreesPerPixel);
+    stimulus.mouseY = TruncInt(stimulus.stimY / kDegreesPerPixel);
+    const int32_t count = std::clamp(marks.markCount.load(std::memory_order_relaxed), 0, kMaxMarks);
+    for (int32_t i = 1; i <= count; ++i) move(marks.markX[i], marks.markY[i]);
+}
+
+}  // namespace
+
 void RescalePositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight)
 {
     // A minimised window reports 0 x 0: there is no proportion to keep, and
@@ -196,20 +213,7 @@ void RescalePositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int
     if (oldWidth <= 0 || oldHeight <= 0 || newWidth <= 0 || newHeight <= 0) return;
     const float nw = static_cast<float>(newWidth), nh = static_cast<float>(newHeight);
     const float ow = static_cast<float>(oldWidth), oh = static_cast<float>(oldHeight);
-
-    Rescale(receptiveField.centreX, nw, ow);
-    Rescale(stimulus.stimX, nw, ow);
-    Rescale(stimulus.stimY, nh, oh);
-    Rescale(receptiveField.centreY, nh, oh);
-
-    stimulus.mouseX = TruncInt(stimulus.stimX / kDegreesPerPixel);
-    stimulus.mouseY = TruncInt(stimulus.stimY / kDegreesPerPixel);
-
-    const int32_t count = std::clamp(marks.markCount.load(std::memory_order_relaxed), 0, kMaxMarks);
-    for (int32_t i = 1; i <= count; ++i) {
-        Rescale(marks.markX[i], nw, ow);
-        Rescale(marks.markY[i], nh, oh);
-    }
+    MovePositions([&](Relaxed<float>& x, Relaxed<float>& y) { Rescale(x, nw, ow), Rescale(y, nh, oh); });
 }
 
 void TurnPositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_t newHeight)
@@ -220,15 +224,5 @@ void TurnPositions(int32_t oldWidth, int32_t oldHeight, int32_t newWidth, int32_
     const float dy = 0.5f * kDegreesPerPixel * (static_cast<float>(newHeight) - static_cast<float>(oldHeight));
     const float width = static_cast<float>(newWidth) * kDegreesPerPixel;
     const float height = static_cast<float>(newHeight) * kDegreesPerPixel;
-    Shift(receptiveField.centreX, dx, width);
-    Shift(receptiveField.centreY, dy, height);
-    Shift(stimulus.stimX, dx, width);
-    Shift(stimulus.stimY, dy, height);
-    stimulus.mouseX = TruncInt(stimulus.stimX / kDegreesPerPixel);
-    stimulus.mouseY = TruncInt(stimulus.stimY / kDegreesPerPixel);
-    const int32_t count = std::clamp(marks.markCount.load(std::memory_order_relaxed), 0, kMaxMarks);
-    for (int32_t i = 1; i <= count; ++i) {
-        Shift(marks.markX[i], dx, width);
-        Shift(marks.markY[i], dy, height);
-    }
+    MovePositions([&](Relaxed<float>& x, Relaxed<float>& y) { Shift(x, dx, width), Shift(y, dy, height); });
 }

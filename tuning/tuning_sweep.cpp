@@ -118,13 +118,10 @@ void ReadTicks(int64_t newest)
     static int32_t spikes[kTickRingSlots];
     static float peaks[kTickRingSlots];
     const int64_t first = std::max(s.lastTickRead + 1, newest - kTickRingSlots + 1);
-    for (int64_t t = first; t <= newest; ++t) {
-        const int32_t slot = static_cast<int32_t>(t % kTickRingSlots);
+    const int64_t lapped = CopyTickRing(first, newest, [](size_t slot) {
         spikes[slot] = simulation.tickSpikes[slot];
         peaks[slot] = simulation.tickPeakRate[slot];
-    }
-    std::atomic_thread_fence(std::memory_order_acquire);
-    const int64_t lapped = simulation.neuronTicks.load(std::memory_order_relaxed) + 1 - kTickRingSlots;
+    });
     if (s.phase != SweepPresenting) return;
     for (int64_t t = std::max(first, lapped + 1); t <= newest; ++t) {
         const int64_t k = t - s.phaseStartTick - 1;
