@@ -167,7 +167,9 @@ export const moreChecks = {
     },
 
     // A sound that takes 2 s to start: presses held through the wait are
-    // recorded as held, one every 0.6 s, as the clock saw them.
+    // recorded as held, one every 0.6 s, as the clock saw them (give or take
+    // what a loaded machine makes of the timers; a clock sent back by the
+    // start moves a press by its 2 s).
     async slowstart({ page }) {
         const [cx, cy] = await fieldCentre(page);
         await page.click('#measure-button');
@@ -182,7 +184,7 @@ export const moreChecks = {
             .text.trim().split('\n').slice(1).map((row) => row.split(',').slice(1, 3).map(Number)));
         const said = `sound ${state}; trials ${trials.map(([a, b]) => `${a.toFixed(2)}-${b.toFixed(2)}`).join(' ')}`;
         check(state === 'playing' && trials.length === 6, said);
-        check(trials.every(([a, b], i) => b - a > 0.15 && b - a < 0.6 && (i === 0 || Math.abs(a - trials[i - 1][0] - 0.6) < 0.25)), said);
+        check(trials.every(([a, b], i) => b - a > 0.15 && b - a < 1 && (i === 0 || Math.abs(a - trials[i - 1][0] - 0.6) < 0.4)), said);
         return said;
     },
 
