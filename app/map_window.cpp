@@ -14,6 +14,7 @@
 #include "app/plot_view.h"
 #include "mapping/fast_map.h"
 #include "mapping/map_picture.h"
+#include "recording/recording.h"
 #include "mapping/offline_map.h"
 #include "mapping/map_scores.h"
 #include "stimulus/stimulus_state.h"
@@ -100,7 +101,8 @@ void MapWindow::fastForward()
         finishFastForward();
         return;
     }
-    if (!IsNoise(stimulus.stimulusType)) return;
+    fastRefused_ = recording.on;
+    if (fastRefused_ || !IsNoise(stimulus.stimulusType)) return poll();
     DrainLiveMap(*live_);  // the live map of the noise now shown, to merge into
     job_ = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(live_->map.ticks % 1000000) + 1);
     FastMapJob* job = job_.get();
@@ -140,7 +142,7 @@ void MapWindow::poll()
         lag_->setValue(BestMapLag(live_->map) * kMapLagMs);
     }
     // The figure holds the counts; the line below it says only what to do first.
-    status_->setText(live_->map.ticks == 0 && !IsNoise(stimulus.stimulusType) ? QString::fromUtf8(kMapWaiting) : QString());
+    status_->setText(QString::fromUtf8(MapNoticeText(live_->map, fastRefused_)));
     view_->update();
 }
 

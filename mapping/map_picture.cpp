@@ -8,6 +8,7 @@
 #include "mapping/map_scores.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
+#include "recording/recording.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -53,6 +54,12 @@ std::vector<double> ShownTrueField(const SpikeTriggeredAverage& m, int32_t lag)
     if (receptiveField.displayMode == Hidden || CheckNoiseSettings(m.settings) != NoiseFine) return {};
     const NoiseGrid grid = NoiseGridAt(m.settings, stimulus.mouseX, stimulus.mouseY);
     return TrueFieldOnGrid(CurrentFilters(), m.settings, grid, lag);
+}
+
+const char* MapNoticeText(const SpikeTriggeredAverage& m, bool fastRefused)
+{
+    if (fastRefused && recording.on) return kMapRecordingRefusal;
+    return m.ticks == 0 && !IsNoise(stimulus.stimulusType) ? kMapWaiting : "";
 }
 
 std::string MapCountsLine(const SpikeTriggeredAverage& m, int32_t lag, const std::vector<double>& trueField)

@@ -32,14 +32,13 @@ void ShowNoise(const NoiseSettings& s, int64_t nowMs)
 }
 
 // The newest neuron tick's spikes and frame, from the tick ring as any
-// reader takes them.
+// reader takes them (the recording takes the frames from the spike log).
 void FeedNewestTick(SpikeTriggeredAverage& m)
 {
     const int64_t tick = simulation.neuronTicks.load(std::memory_order_acquire);
     const int32_t slot = static_cast<int32_t>(tick % kTickRingSlots);
     const int64_t frame = simulation.tickNoiseFrame[slot];
     FeedMap(m, simulation.tickSpikes[slot], frame);
-    NoteNoiseFrame(m.settings, stimulus.stimX, stimulus.stimY, frame, LoggedSliceStart());
 }
 
 }  // namespace

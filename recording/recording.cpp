@@ -82,6 +82,8 @@ void Take(const SpikeLogEvent& e)
     }
     case LogStimulusOn: OpenTrial(e); break;
     case LogStimulusOff: CloseTrial(Seconds(e.sample)); break;
+    // The noise drawn now: a change of its settings since the tick starts the frames afresh.
+    case LogNoiseFrame: NoteNoiseFrame(NoiseSettingsOfStimulus(), stimulus.stimX, stimulus.stimY, e.frame, e.sample); break;
     default: break;
     }
     r.any = true;
@@ -137,6 +139,7 @@ void StartRecording()
     r.spikes.reserve(kSpikeReserveStep);
     r.spikeTrials.reserve(kSpikeReserveStep);
     r.reader = SpikeLogReaderFromNow();
+    LogNoiseFrameAgain();  // the frame shown now, from the next tick on
     r.originSample = LoggedSliceStart();
     r.lastSample = r.originSample;
     r.lost = 0;

@@ -32,6 +32,7 @@ int32_t NeuronTickFinish(const StreamSlice& slice, ClickWriter writeClick)
     // The generator walks the whole slice, so its state goes on in stream
     // time; only the clicks it would write where the device has been are kept back.
     LogSlice(slice.first, slice.limit, StimulusPresent());
+    LogNoiseFrameShown(LastCopiedImage().noiseFrame);
     const int32_t lost = GenerateSpikes(simulation.expectedRate, slice.first, slice.heardFrom, nullptr);
     simulation.lead.lostClicks += lost;
     const int32_t spikes = lost + GenerateSpikes(simulation.expectedRate, slice.heardFrom, slice.limit, writeClick);

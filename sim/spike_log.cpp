@@ -11,8 +11,9 @@ struct SpikeLog {
     // count that makes it visible, stored with release.
     Relaxed<int64_t> samples[kSpikeLogSlots];
     Relaxed<int32_t> kinds[kSpikeLogSlots];
-    Relaxed<int32_t> presentations[kSpikeLogSlots];
+    Relaxed<int64_t> values[kSpikeLogSlots];  // a presentation, or a noise frame
     Relaxed<int32_t> presentation{0};  // written by the user-interface thread
+    Relaxed<int32_t> frameRequests{0};  // written by the user-interface thread
     std::atomic<int64_t> written{0};
     // Events the writer has begun: one more than written while it writes.
     std::atomic<int64_t> begun{0};
@@ -22,10 +23,12 @@ struct SpikeLog {
     int64_t lastLimit = -1;    // stream sample after the last slice
     bool present = false;
     int32_t lastPresentation = 0;
+    int64_t lastFrame = -1;
+    int32_t framesAnswered = 0;
 };
 SpikeLog spikeLog;
 
-void Append(int64_t sample, int32_t kind, int32_t presentation = 0)
+void Append(int64_t sample, int32_t kind, int64_t value = 0)
 {
     SpikeLog& log = spikeLog;
     const int64_t n = log.written.load(std::memory_order_relaxed);
@@ -36,7 +39,7 @@ void Append(int64_t sample, int32_t kind, int32_t presentation = 0)
     std::atomic_thread_fence(std::memory_order_release);
     log.samples[slot] = sample;
     log.kinds[slot] = kind;
-    log.presentations[slot] = presentation;
+    log.values[slot] = value;
     log.written.store(n + 1, std::memory_order_release);
 }
 
@@ -65,6 +68,22 @@ int32_t NewStimulusPresentation()
     return next;
 }
 
+void LogNoiseFrameShown(int64_t frame)
+{
+    SpikeLog& log = spikeLog;
+    const int32_t requests = log.frameRequests;
+    if (frame >= 0 && (frame != log.lastFrame || requests != log.framesAnswered))
+        Append(log.sliceStart, LogNoiseFrame, frame);
+    log.lastFrame = frame;
+    log.framesAnswered = requests;
+}
+
+void LogNoiseFrameAgain()
+{
+    // Wraps past INT32_MAX without signed overflow; only a change is read.
+    spikeLog.frameRequests = static_cast<int32_t>(static_cast<uint32_t>(spikeLog.frameRequests.load()) + 1u);
+}
+
 void LogSpike(int64_t index)
 {
     Append(spikeLog.origin + index, LogSpikeEvent);
@@ -91,7 +110,11 @@ int32_t DrainSpikeLog(SpikeLogReader& reader, SpikeLogEvent* out, int32_t most)
     int32_t count = 0;
     for (int64_t i = reader.next; i < end; ++i) {
         const int32_t slot = static_cast<int32_t>(i % kSpikeLogSlots);
-        out[count++] = SpikeLogEvent{log.samples[slot], log.kinds[slot], log.presentations[slot]};
+        const int32_t kind = log.kinds[slot];
+        const int64_t value = log.values[slot];
+        // A presentation number is an int32_t as it was logged.
+        out[count++] = kind == LogNoiseFrame ? SpikeLogEvent{log.samples[slot], kind, 0, value}
+                                             : SpikeLogEvent{log.samples[slot], kind, static_cast<int32_t>(value), -1};
     }
     // Entries the writer may have overwritten while they were copied are lost:
     // those under every event it has begun, published or not.
@@ -116,4 +139,7 @@ void ResetSpikeLog()
     log.present = false;
     log.presentation = 0;
     log.lastPresentation = 0;
+    log.lastFrame = -1;
+    log.frameRequests = 0;
+    log.framesAnswered = 0;
 }

@@ -15,6 +15,7 @@
 #include "mapping/map_drain.h"
 #include "mapping/offline_map.h"
 #include "mapping/map_picture.h"
+#include "recording/recording.h"
 #include "mapping/map_scores.h"
 #include "stimulus/stimulus_state.h"
 
@@ -31,6 +32,7 @@ LiveMap& Live()
 }
 
 std::unique_ptr<FastMapJob> job;  // while a fast-forward runs
+bool fastRefused = false;         // Fast-forward was pressed while recording
 constexpr int64_t kSliceTicks = 4000;  // a slice of the fast-forward between two of the page's ticks
 
 // What the fast-forward has added to the map, once it has ended or been stopped.
@@ -50,7 +52,8 @@ EMSCRIPTEN_KEEPALIVE void tess_map_reset() { job.reset(), ResetLiveMap(Live()), 
 EMSCRIPTEN_KEEPALIVE void tess_map_fast()
 {
     if (job) return FinishFast();
-    if (!IsNoise(stimulus.stimulusType)) return;
+    fastRefused = recording.on;
+    if (fastRefused || !IsNoise(stimulus.stimulusType)) return;
     DrainLiveMap(Live());
     job = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(Live().map.ticks % 1000000) + 1);
 }
@@ -80,7 +83,7 @@ EMSCRIPTEN_KEEPALIVE const char* tess_map_picture(double lagMs, double width, do
     const double h = std::isfinite(height) ? std::clamp(height, 1.0, 4096.0) : 260.0;
     JsonWriter j;
     j.OpenObject(), j.Int("lagMs", lag * kMapLagMs), j.Int("spikes", m.spikes);
-    j.Text("waiting", m.ticks == 0 && !IsNoise(stimulus.stimulusType) ? kMapWaiting : "");
+    j.Text("waiting", MapNoticeText(m, fastRefused));
     WritePlotPicture(j, "picture", MapPicture(m, lag, ShownTrueField(m, lag), w, h));
     j.CloseObject();
     text = std::move(j.out);

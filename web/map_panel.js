@@ -40,7 +40,7 @@ function build() {
     plot = panel.querySelector('#map-plot');
     lag.addEventListener('change', () => { chosen = lag.value === '' ? NaN : Number(lag.value); draw(); });
     panel.querySelector('#map-reset').addEventListener('click', () => { M._tess_map_reset(); chosen = NaN; showFast(-1); draw(); });
-    fast.addEventListener('click', () => { M._tess_map_fast(); showFast(M._tess_map_fast_slice()); });
+    fast.addEventListener('click', () => { M._tess_map_fast(); showFast(M._tess_map_fast_slice()); draw(); });
     panel.querySelector('#map-close').addEventListener('click', () => { panel.hidden = true; });
 }
 

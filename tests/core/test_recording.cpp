@@ -1,6 +1,7 @@
 // The recording: spikes at their clicks' samples on one time line, trials from presses and sweep points, the
 // PSTH a student reads, the CSV tables, and the memory of an hour.
 #include <clocale>
+#include <cmath>
 #include <sstream>
 #include <thread>
 
@@ -8,6 +9,8 @@
 #include "test_support.h"
 #include "recording/offline_sweep.h"
 #include "recording/recording.h"
+#include "formats/noise_files.h"
+#include "model/file_numbers.h"
 #include "formats/recording_csv.h"
 #include "recording/raster_picture.h"
 #include "recording/recording_psth.h"
@@ -110,6 +113,32 @@ TEST(Recording, TwentyPressesOverAnOnCentreCell)
     for (double t = 0.0; t < 0.2; t += 0.05) burst = std::max(burst, rateAt(t + 0.001));
     EXPECT_NEAR(before, 15.0, 6.0) << "spontaneous before the onset";
     EXPECT_NEAR(burst, 85.0f, 15.0f) << "the onset burst";
+}
+
+// A recording made while sparse noise is shown keeps the frame it starts in and each one after it, their onsets on
+// the spikes' clock 100 ms apart, and its frames table gives each as NoiseFrame makes it.
+TEST(Recording, NoiseShownKeepsItsFrames)
+{
+    ts::SpotOverField(OnCentreX);
+    SetStimulusType(SparseNoise);
+    stimulus.stimulusOn = true;
+    int64_t tick = 0;
+    RunTicks(tick, 32);
+    StartRecording();
+    RunTicks(tick, 50);
+    StopRecording();
+    const NoiseRecord& n = recording.noise;
+    ASSERT_EQ(n.frames.size(), 11u);
+    EXPECT_EQ(n.onsets.front(), 0.02) << "the first recorded tick's slice, 60 ms before the next frame";
+    for (size_t f = 1; f < n.frames.size(); ++f)
+        EXPECT_EQ(std::pair(n.frames[f] - n.frames[f - 1], std::round((n.onsets[f] - n.onsets[f - 1]) * 1e9)),
+                  std::pair(int64_t{1}, f == 1 ? 6e7 : 1e8)) << f;
+    std::string last = ShortestDoubleText(n.onsets.back());
+    std::vector<int8_t> values(static_cast<size_t>(NoiseSquares(n.settings)));
+    ASSERT_TRUE(NoiseFrame(n.settings, n.frames.back(), values.data()));
+    for (int8_t v : values) last += ',' + std::to_string(v);
+    const std::string table = NoiseFramesCsvText(n);
+    EXPECT_EQ(table.substr(table.rfind('\n', table.size() - 2) + 1), last + '\n');
 }
 
 // The tables a student opens: a header, a row per spike or trial, a decimal point even where the desktop's mark is a comma.

@@ -1,5 +1,6 @@
 // The Map window: white noise over the default simple cell, the ticks run as the loops would, and the map the
 // window drained from the tick ring is the cell's field at the best lag.
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -7,6 +8,7 @@
 #include "mapping/map_picture.h"
 #include "mapping/map_scores.h"
 #include "model/numeric.h"
+#include "recording/recording.h"
 #include "test_shell_support.h"
 
 TEST(MapWindow, DrainsTheTickRingIntoAMapOfTheField)
@@ -35,8 +37,15 @@ TEST(MapWindow, DrainsTheTickRingIntoAMapOfTheField)
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("reset")), Qt::LeftButton);
     EXPECT_EQ(std::pair(m.spikes, m.ticks), std::pair(int64_t{0}, int64_t{0}));
 
-    // Fast-forward: half an hour of the same noise on a worker, merged when it ends.
-    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("fastForward")), Qt::LeftButton);
+    // Fast-forward: refused while recording, which keeps only what is shown; then half an hour of the same
+    // noise on a worker, merged when it ends.
+    auto* fast = window.findChild<QPushButton*>(QStringLiteral("fastForward"));
+    StartRecording();
+    QTest::mouseClick(fast, Qt::LeftButton);
+    EXPECT_FALSE(window.fastForwarding());
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("mapStatus"))->text().toStdString(), kMapRecordingRefusal);
+    StopRecording();
+    QTest::mouseClick(fast, Qt::LeftButton);
     EXPECT_TRUE(window.fastForwarding());
     QTRY_VERIFY_WITH_TIMEOUT(!window.fastForwarding(), 120000);
     EXPECT_EQ(m.ticks, 90000);

@@ -69,6 +69,12 @@ await runCheck('map', root, { width: 1300, height: 760 }, async ({ page }) => {
     check(d.picture.shapes.filter((s) => s[0] === 0).length >= 2 * 64, 'the average and the true field are not drawn');
     await page.click('#map-reset');
     check((await page.evaluate(() => window.tessaline.map.last())).spikes === 0, 'Reset kept the map');
+    // Refused while recording, which keeps only what is shown; the line under the map says why.
+    await page.evaluate(() => window.tessaline.module._tess_record(1));
+    await page.click('#map-fast');
+    const refused = await page.$eval('#map-waiting', (p) => p.textContent);
+    check(refused.includes('not available while recording') && await page.$eval('#map-progress', (p) => p.hidden), `refused: ${refused}`);
+    await page.evaluate(() => window.tessaline.module._tess_record(0));
     // Fast-forward: half an hour of the same noise in slices between the page's ticks.
     const started = Date.now();
     await page.click('#map-fast');
