@@ -1,11 +1,11 @@
-// The page against WCAG 2.2 A and AA as axe-core reads it, on a desktop
-// screen and on a phone: at rest with the sound prompt, with each menu, the
+// The page against WCAG 2.2 A and AA as axe-core reads it, on every screen
+// from a small phone to a projector: at rest with the sound prompt, with each menu, the
 // help, each dialog and the feedback window open, a message, the recorder
-// with a recording, the tuning panel before and after a sweep, and a
-// lesson's instructions. Every violation is listed with the nodes it found.
+// with a recording, the tuning panel before and after a sweep, the noise
+// map and a lesson's instructions. Every violation is listed with the nodes it found.
 //   node axe_check.mjs <build-web>
 import { createRequire } from 'node:module';
-import { runCheck, check, eachWindow, sleep } from './browser.mjs';
+import { SCREENS, runCheck, check, eachWindow, sleep } from './browser.mjs';
 
 const [root] = process.argv.slice(2);
 const lesson = Buffer.from('{"format":"tessaline-lesson","version":1,"title":"Map","instructions":"Press + over light."}').toString('base64url');
@@ -41,6 +41,10 @@ async function audit(page, phone) {
     await page.waitForFunction(() => !window.tessaline.tuning.poll().running && window.tessaline.tuning.poll().curve.length > 1, { timeout: 20000 });
     await look('tuning curve');
     await page.click('#tuning-close');
+    await page.click('#measure-button');
+    await page.click('#map-item');
+    await look('map');
+    await page.click('#map-close');
     await page.evaluate((l) => { location.hash = l; }, `lesson=${lesson}`);
     await page.waitForFunction(() => !document.getElementById('instructions').hidden, { timeout: 5000 });
     await look('instructions');
@@ -48,5 +52,7 @@ async function audit(page, phone) {
     return `${((Date.now() - began) / 1000).toFixed(1)} s`;
 }
 
-await runCheck('axe 1280x800', root, { width: 1280, height: 800 }, ({ page }) => audit(page, false));
-await runCheck('axe 390x844 @3', root, { width: 390, height: 844, scale: 3, touch: true }, ({ page }) => audit(page, true));
+for (const [width, height, scale] of SCREENS) {
+    const phone = scale > 1 && width < 900;
+    await runCheck(`axe ${width}x${height} @${scale}`, root, { width, height, scale, touch: phone }, ({ page }) => audit(page, phone));
+}

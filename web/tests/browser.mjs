@@ -27,6 +27,11 @@ export function serve(root) {
 
 export const firefox = process.env.TESSALINE_BROWSER === 'firefox';
 
+// The screens every layout check lays the page out on, [width, height,
+// device pixel ratio]: phones upright and turned, a tablet, a dense laptop,
+// a desktop and a 4K projector.
+export const SCREENS = [[320, 568, 2], [390, 844, 3], [844, 390, 3], [820, 1180, 2], [1280, 800, 2], [1920, 1080, 1], [3840, 2160, 1]];
+
 const launch = (profile) => puppeteer.launch(firefox ? {
     browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', headless: true,
     extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },

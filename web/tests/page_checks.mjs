@@ -1,7 +1,7 @@
 // What a student would check on the web edition, in a real browser (and the checks of reach_checks.mjs).
 //   node page_checks.mjs <check> <build-web/site> [reference frame]
 import { readFileSync } from 'node:fs';
-import { runCheck, canvasPixels, check, firefox, fieldCentre, field, frames, at, isGrey, selectAllAndType, mapDrawn, sweepRaisesRate,
+import { SCREENS, runCheck, canvasPixels, check, firefox, fieldCentre, field, frames, at, isGrey, selectAllAndType, mapDrawn, sweepRaisesRate,
     startSound, message, openDialog } from './browser.mjs';
 import { moreChecks, moreOptions } from './reach_checks.mjs';
 
@@ -279,6 +279,9 @@ const checks = {
             await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
             await field(page, 'receptiveField.displayMode', 3);
             await page.click('#toolbar button img[src$="spot.png"]');
+            // The sound's prompt leaves once the sound starts, and the field moves up into its line.
+            await page.keyboard.press('Shift');
+            await page.waitForFunction(() => document.getElementById('sound-note').hidden, { timeout: 10000 });
             const box = await page.$eval('#canvas', (c) => { const r = c.getBoundingClientRect(); return [r.left, r.top, r.width, r.height, c.width]; });
             const [mx, my] = [Math.round(box[0] + box[2] / 2), Math.round(box[1] + box[3] / 2)];
             await page.mouse.move(mx, my);
@@ -304,8 +307,8 @@ const checks = {
             await page.reload();
         };
         const results = [];
-        for (const [width, height, scale] of [[390, 844, 3], [320, 568, 2], [1280, 800, 2], [1920, 1080, 1]]) {
-            const mobile = width < 400;
+        for (const [width, height, scale] of SCREENS) {
+            const mobile = scale > 1 && width < 900;
             await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile && !firefox, hasTouch: mobile });
             await reload();
             results.push([38, 1, ...await measure(`${width}x${height} @${scale}`)]);
@@ -329,8 +332,8 @@ const checks = {
         const faults = [];
         const lesson = Buffer.from(JSON.stringify({ format: 'tessaline-lesson', version: 1,
             instructions: 'Turn the bar with the arrow keys until the cell fires most.' })).toString('base64url');
-        for (const [width, height, scale] of [[320, 568, 2], [390, 844, 3], [844, 390, 3], [820, 1180, 2], [1280, 800, 1], [1920, 1080, 1]]) {
-            const mobile = scale > 1;
+        for (const [width, height, scale] of SCREENS) {
+            const mobile = scale > 1 && width < 900;
             await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile && !firefox, hasTouch: mobile });
             await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
             // As after a first touch, which shows the on-screen keys.
