@@ -17,7 +17,11 @@ export const FrameView = {
 
     attach(canvas, module) {
         this.canvas = canvas;
-        this.context = canvas.getContext('2d', { alpha: false });
+        // Desynchronized: the frame reaches the screen without waiting for
+        // the page's own compositing step, which on a slow machine took as
+        // long as the ticks themselves and made them late (a browser that
+        // cannot do this takes it as a hint and paints as before).
+        this.context = canvas.getContext('2d', { alpha: false, desynchronized: true });
         this.overlay = document.createElement('canvas');
         this.overlay.id = 'overlay';
         this.overlay.setAttribute('aria-hidden', 'true');
