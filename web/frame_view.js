@@ -190,6 +190,10 @@ export function followStage(canvas, stage, size, M) {
         fitCanvas(canvas, stage, size);
         FrameView.cleared = true;
         M._tess_resize(w, h, turned ? 1 : 0);
+        // The line follows the new width at once, not at the next frame: a
+        // large frame on a slow machine comes ticks later, and meanwhile the
+        // old line would reach over a panel that has just opened.
+        FrameView.paint();
     };
     new ResizeObserver(refit).observe(stage);
     return (zoom) => {

@@ -52,7 +52,12 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, be
     const errors = [];
     page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
     page.on('pageerror', (e) => errors.push(String(e)));
-    page.on('requestfailed', (r) => errors.push(`failed: ${r.url()}`));
+    // A request the browser itself gave up (a reload, an image replaced
+    // while it loaded) is no fault of the page's; one refused is.
+    page.on('requestfailed', (r) => {
+        const why = r.failure()?.errorText || '';
+        if (!/ABORTED/i.test(why)) errors.push(`failed: ${r.url()} ${why}`);
+    });
     await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch: touch });
     if (before) await page.evaluateOnNewDocument(before);
     await page.goto(`http://127.0.0.1:${server.address().port}${BASE}`);
