@@ -3,7 +3,8 @@
 # whose Debian generator reads the binary's libraries with it; h5dump
 # (hdf5-tools) lists both editions' NWB files for the browser checks.
 tessaline_packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev libsdl2-dev libgtest-dev
-                    libbenchmark-dev xvfb xauth qt6-wayland file libhdf5-dev hdf5-tools python3-hdmf python3-h5py)
+                    libbenchmark-dev xvfb xauth qt6-wayland file libhdf5-dev hdf5-tools python3-hdmf python3-h5py
+                    gettext)
 
 tessaline_install_missing() {
     tessaline_install_only "${tessaline_packages[@]}" "$@"
@@ -37,7 +38,7 @@ tessaline_build() {
 # The browser checks add Chromium, Firefox ESR with a sound server to play
 # through, and Node's package manager (a Node that came with its own npm is
 # left as it is).
-tessaline_web_packages=(cmake make python3 emscripten node-acorn)
+tessaline_web_packages=(cmake make python3 gettext emscripten node-acorn)
 command -v npm >/dev/null || tessaline_web_packages+=(npm)
 tessaline_web_test_packages() {
     echo chromium firefox-esr pulseaudio locales

@@ -7,7 +7,7 @@
 cd "${1:?source tree}" || exit 2
 status=0
 allowed=""
-for folder in model stimulus render sim tuning recording mapping formats controls; do
+for folder in language model stimulus render sim tuning recording mapping formats controls; do
     allowed="$allowed $folder"
     for file in "$folder"/*; do
         for used in $(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file"); do
