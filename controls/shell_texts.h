@@ -6,6 +6,7 @@
 // A menu item's '&' marks its mnemonic letter (the page underlines it).
 #include <cstdint>
 
+#include "language/catalog.h"
 #include "mapping/map_picture.h"
 #include "recording/raster_picture.h"
 #include "sim/commands.h"
@@ -26,29 +27,29 @@ struct MenuItem {
 
 // Zoom in and out step through kZoomSteps (controls/zoom_steps.h): in the
 // desktop's View menu, in the page's Options menu (whose 'o' is taken).
-constexpr const char* kZoomInText = "Zoom &in";
-constexpr const char* kZoomOutText = "Zoom o&ut";
-constexpr const char* kActualSizeText = "&Actual size";
+constexpr const char* kZoomInText = N_("Zoom &in");
+constexpr const char* kZoomOutText = N_("Zoom o&ut");
+constexpr const char* kActualSizeText = N_("&Actual size");
 
-constexpr const char* kOptionsMenuTitle = "&Options";
+constexpr const char* kOptionsMenuTitle = N_("&Options");
 constexpr MenuItem kOptionsMenu[] = {
-    {"selectStimulus", "&Select stimulus", CmdSelectStimulus, BothShells},
-    {"selectReceptiveField", "Select &receptive field", CmdSelectReceptiveField, BothShells},
-    {"moreOptions", "More &options", CmdMoreOptions, BothShells},
-    {"openLesson", "Open lesson…", 0, BothShells},
-    {"saveLesson", "Save lesson…", 0, BothShells},
-    {"saveAnswers", "Save teacher's copy…", 0, PageOnly},
-    {"shareLesson", "Share link", 0, PageOnly},
+    {"selectStimulus", N_("&Select stimulus"), CmdSelectStimulus, BothShells},
+    {"selectReceptiveField", N_("Select &receptive field"), CmdSelectReceptiveField, BothShells},
+    {"moreOptions", N_("More &options"), CmdMoreOptions, BothShells},
+    {"openLesson", N_("Open lesson…"), 0, BothShells},
+    {"saveLesson", N_("Save lesson…"), 0, BothShells},
+    {"saveAnswers", N_("Save teacher's copy…"), 0, PageOnly},
+    {"shareLesson", N_("Share link"), 0, PageOnly},
     // The page's zoom: a degree is 38 CSS pixels at 100 %, 50 to 400 %.
     {"zoomIn", kZoomInText, 0, PageOnly},
     {"zoomOut", kZoomOutText, 0, PageOnly},
     {"zoomReset", kActualSizeText, 0, PageOnly},
-    {"exit", "E&xit", CmdExit, BothShells},
+    {"exit", N_("E&xit"), CmdExit, BothShells},
 };
-constexpr const char* kViewMenuTitle = "&View";
-constexpr const char* kFullScreenText = "Full screen";
+constexpr const char* kViewMenuTitle = N_("&View");
+constexpr const char* kFullScreenText = N_("Full screen");
 // The Measure menu opens the tuning panel and the recorder.
-constexpr const char* kMeasureMenuTitle = "&Measure";
+constexpr const char* kMeasureMenuTitle = N_("&Measure");
 enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2, MeasureMap = 3 };
 constexpr MenuItem kMeasureMenu[] = {
     {"tuningCurve", kTuningMenuText, 0, BothShells},
@@ -59,63 +60,63 @@ constexpr MenuItem kMeasureMenu[] = {
 
 // Captions, buttons and messages.
 constexpr const char* kProgramCaption = "Tessaline";  // the window's title, the message boxes' caption
-constexpr const char* kErrorCaption = "Error";
-constexpr const char* kStartupErrorText = "Error initializing application Tessaline";
-constexpr const char* kHelpCaption = "Tessaline help";
-constexpr const char* kCloseButton = "Close";
-constexpr const char* kOkButton = "OK";
+constexpr const char* kErrorCaption = N_("Error");
+constexpr const char* kStartupErrorText = N_("Error initializing application Tessaline");
+constexpr const char* kHelpCaption = N_("Tessaline help");
+constexpr const char* kCloseButton = N_("Close");
+constexpr const char* kOkButton = N_("OK");
 // Shown once, before noise with frames shorter than 100 ms is first shown.
 constexpr const char* kFlickerNotice =
-    "Noise with frames shorter than 100 ms flickers. Flicker over an area can bring on seizures in people who are "
+    N_("Noise with frames shorter than 100 ms flickers. Flicker over an area can bring on seizures in people who are "
     "photosensitive. The noise stays inside its grid; look away from it or choose longer frames if flicker "
-    "troubles you.";
-constexpr const char* kToolbarName = "Tools";
+    "troubles you.");
+constexpr const char* kToolbarName = N_("Tools");
 
 // The desktop's file choosers and what they say when a file cannot be
 // written (%1 the file's path, %2 the system's reason).
-constexpr const char* kPictureFilter = "PNG images (*.png);;All files (*)";
-constexpr const char* kCsvFilter = "CSV files (*.csv);;All files (*)";
-constexpr const char* kRecordingFilter = "NWB file (*.nwb);;CSV files (*.csv)";
-constexpr const char* kPictureNotSaved = "The picture could not be saved to %1.";
-constexpr const char* kDataNotSaved = "The data could not be saved to %1:\n%2";
+constexpr const char* kPictureFilter = N_("PNG images (*.png);;All files (*)");
+constexpr const char* kCsvFilter = N_("CSV files (*.csv);;All files (*)");
+constexpr const char* kRecordingFilter = N_("NWB file (*.nwb);;CSV files (*.csv)");
+constexpr const char* kPictureNotSaved = N_("The picture could not be saved to %1.");
+constexpr const char* kDataNotSaved = N_("The data could not be saved to %1:\n%2");
 
 // Lessons.
-constexpr const char* kInstructionsTitle = "Instructions";
-constexpr const char* kHideInstructions = "Hide instructions";
-constexpr const char* kOpenLessonTitle = "Open lesson";
-constexpr const char* kSaveLessonTitle = "Save lesson";
-constexpr const char* kLessonFilter = "Tessaline lessons (*.tessaline);;All files (*)";
+constexpr const char* kInstructionsTitle = N_("Instructions");
+constexpr const char* kHideInstructions = N_("Hide instructions");
+constexpr const char* kOpenLessonTitle = N_("Open lesson");
+constexpr const char* kSaveLessonTitle = N_("Save lesson");
+constexpr const char* kLessonFilter = N_("Tessaline lessons (*.tessaline);;All files (*)");
 constexpr const char* kHiddenSaveQuestion =
-    "The receptive field is hidden. Save a copy for students, which leaves out where the field is, or a "
-    "teacher's copy that keeps it as an answer key?";
-constexpr const char* kStudentsCopy = "Students' copy";
-constexpr const char* kTeachersCopy = "Teacher's copy";
-constexpr const char* kLessonNotSaved = "The lesson was not saved: ";
-constexpr const char* kLessonUnreadable = "the file: expected a file that can be read, ";  // then the system's reason
-constexpr const char* kLessonFileName = "lesson";            // a lesson saved with no title
+    N_("The receptive field is hidden. Save a copy for students, which leaves out where the field is, or a "
+    "teacher's copy that keeps it as an answer key?");
+constexpr const char* kStudentsCopy = N_("Students' copy");
+constexpr const char* kTeachersCopy = N_("Teacher's copy");
+constexpr const char* kLessonNotSaved = N_("The lesson was not saved: ");
+constexpr const char* kLessonUnreadable = N_("the file: expected a file that can be read, ");  // then the system's reason
+constexpr const char* kLessonFileName = "lesson";            // a lesson saved with no title (a file name: English)
 constexpr const char* kAnswerKeySuffix = " (answer key)";  // after a teacher's copy's name
-constexpr const char* kShareLinkText = "The share link is in the address bar (and copied, where the browser allows):";
+constexpr const char* kShareLinkText = N_("The share link is in the address bar (and copied, where the browser allows):");
 
 // The page's own controls: the sound prompt, the end, the field's names,
 // the spin boxes' arrows, and the help's paragraph about the page's keys.
-constexpr const char* kSoundPrompt = "Click or press a key to start the sound.";
-constexpr const char* kEndedText = "Tessaline has ended. Reload the page to start it again.";
-constexpr const char* kFieldName = "Visual field";
-constexpr const char* kScreenKeysName = "Keys";
-constexpr const char* kStepUpName = "up";
-constexpr const char* kStepDownName = "down";
+constexpr const char* kSoundPrompt = N_("Click or press a key to start the sound.");
+constexpr const char* kEndedText = N_("Tessaline has ended. Reload the page to start it again.");
+constexpr const char* kFieldName = N_("Visual field");
+constexpr const char* kScreenKeysName = N_("Keys");
+constexpr const char* kStepUpName = N_("up");
+constexpr const char* kStepDownName = N_("down");
 constexpr const char* kStepUpMark = "▲";
 constexpr const char* kStepDownMark = "▼";
-constexpr const char* kStimulusListName = "Stimulus";
-constexpr const char* kCellTypeListName = "Cell type";
-constexpr const char* kFeedbackTypeName = "RF type";
+constexpr const char* kStimulusListName = N_("Stimulus");
+constexpr const char* kCellTypeListName = N_("Cell type");
+constexpr const char* kFeedbackTypeName = N_("RF type");
 constexpr const char* kPageHelpText =
-    "\n\nIn the web edition\n"
+    N_("\n\nIn the web edition\n"
     "Keys, with the visual field focused (Tab to it): Shift with an arrow key moves the pointer; Space shows or "
     "hides the stimulus at the pointer; the arrow keys, '+', '-' and Enter do as above.\n"
     "On a touch screen: drag with one finger to move the stimulus, pinch to resize it, twist two fingers to turn "
     "it. The keys at the bottom right give '+', '-', Enter and the arrow keys.\n"
-    "The full-screen button fills the screen with the field; Escape leaves it.";
+    "The full-screen button fills the screen with the field; Escape leaves it.");
 
 // The page's on-screen keys and the keys of the focused field: the browser's
 // name of the key, the code the core takes (an ArrowKey or a PlotCharacter),
@@ -127,10 +128,10 @@ struct ScreenKey {
     const char* name;
 };
 constexpr ScreenKey kScreenKeys[] = {
-    {"ArrowUp", KeyUp, "↑", "Up arrow"},          {"ArrowLeft", KeyLeft, "←", "Left arrow"},
-    {"ArrowRight", KeyRight, "→", "Right arrow"}, {"ArrowDown", KeyDown, "↓", "Down arrow"},
-    {"+", CharPlus, "+", "Plus mark"},            {"-", CharMinus, "−", "Minus mark"},
-    {"Enter", CharEnter, "Enter", "Enter"},
+    {"ArrowUp", KeyUp, "↑", N_("Up arrow")},          {"ArrowLeft", KeyLeft, "←", N_("Left arrow")},
+    {"ArrowRight", KeyRight, "→", N_("Right arrow")}, {"ArrowDown", KeyDown, "↓", N_("Down arrow")},
+    {"+", CharPlus, "+", N_("Plus mark")},            {"-", CharMinus, "−", N_("Minus mark")},
+    {"Enter", CharEnter, N_("Enter"), N_("Enter")},
 };
 
 // Every text above that the page shows, by the name it reads it by.

@@ -8,21 +8,22 @@
 #include <cstdint>
 #include <vector>
 
+#include "language/catalog.h"
 #include "mapping/spike_triggered_average.h"
 #include "tuning/plot_picture.h"
 
 // The window's and the panel's texts.
-constexpr const char* kMapMenuText = "Map…";
-constexpr const char* kMapTitle = "Map";
-constexpr const char* kMapLagCaption = "Lag (ms)";
-constexpr const char* kMapResetText = "Reset";
-constexpr const char* kMapFastForwardText = "Fast-forward 30 min";
-constexpr const char* kMapStopText = "Stop";
-constexpr const char* kMapAverageTitle = "Average";
-constexpr const char* kMapOnTitle = "ON";
-constexpr const char* kMapOffTitle = "OFF";
-constexpr const char* kMapTrueTitle = "True field";
-constexpr const char* kMapWaiting = "Show sparse or white noise (Select stimulus) to map the field.";
+constexpr const char* kMapMenuText = N_("Map…");
+constexpr const char* kMapTitle = N_("Map");
+constexpr const char* kMapLagCaption = N_("Lag (ms)");
+constexpr const char* kMapResetText = N_("Reset");
+constexpr const char* kMapFastForwardText = N_("Fast-forward 30 min");
+constexpr const char* kMapStopText = N_("Stop");
+constexpr const char* kMapAverageTitle = N_("Average");
+constexpr const char* kMapOnTitle = N_("ON");
+constexpr const char* kMapOffTitle = N_("OFF");
+constexpr const char* kMapTrueTitle = N_("True field");
+constexpr const char* kMapWaiting = N_("Show sparse or white noise (Select stimulus) to map the field.");
 // Fast-forward's half hour has no place on a recording's clock, which runs
 // with what was shown, so it waits until the recording stops.
 constexpr const char* kMapRecordingRefusal =

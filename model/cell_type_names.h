@@ -3,12 +3,15 @@
 // CellType: the name in a lesson file, the token of the command line
 // (tessaline --sweep --cell), the receptive-field dialog's and the rate
 // list's texts, and the description the feedback window and the exported
-// files give. A lesson file and the command line accept exactly these.
+// files give. A lesson file and the command line accept exactly these; the
+// three a student reads are marked for the catalog and translated where
+// shown (the exported files keep the English description).
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "language/catalog.h"
 #include "model/receptive_field.h"
 
 struct CellTypeSpelling {
@@ -20,11 +23,12 @@ struct CellTypeSpelling {
     const char* description;
 };
 constexpr CellTypeSpelling kCellTypeSpellings[] = {
-    {OnCentreX, "onCentreX", "on-centre", "retinal/LGN ON center X cell", "RGG ON", "ON-centre X"},
-    {OffCentreX, "offCentreX", "off-centre", "retinal/LGN OFF center X cell", "RGC OFF", "OFF-centre X"},
-    {Simple, "simple", "simple", "simple cell", "simple", "simple"},
-    {DirectionalSimple, "directionalSimple", "ds-simple", "DS simple cell", "DS simple", "directionally selective simple"},
-    {Complex, "complex", "complex", "Complex cell", "complex", "complex"},
+    {OnCentreX, "onCentreX", "on-centre", N_("retinal/LGN ON center X cell"), N_("RGG ON"), N_("ON-centre X")},
+    {OffCentreX, "offCentreX", "off-centre", N_("retinal/LGN OFF center X cell"), N_("RGC OFF"), N_("OFF-centre X")},
+    {Simple, "simple", "simple", N_("simple cell"), N_("simple"), N_("simple")},
+    {DirectionalSimple, "directionalSimple", "ds-simple", N_("DS simple cell"), N_("DS simple"),
+     N_("directionally selective simple")},
+    {Complex, "complex", "complex", N_("Complex cell"), N_("complex"), N_("complex")},
 };
 constexpr size_t kCellTypeCount = std::size(kCellTypeSpellings);
 

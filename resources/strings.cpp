@@ -1,5 +1,7 @@
 #include "resources/strings.h"
 
+#include "language/catalog.h"
+
 namespace {
 
 struct StringEntry {
@@ -10,24 +12,24 @@ struct StringEntry {
 // "Annulus " ends in a blank, and the tooltip shows it; the page's button
 // names drop it (toolbar.js).
 constexpr StringEntry kStrings[] = {
-    {CmdSpot, "Spot stimulus"},
-    {CmdAnnulus, "Annulus "},
-    {CmdBar, "Bar stimulus"},
-    {CmdGrating, "Grating stimulus"},
-    {CmdInvertPolarity, "Invert stimulus polarity"},
-    {CmdOnCentre, "ON-center retinal X cell"},
-    {CmdOffCentre, "OFF-center retinal X cell"},
-    {CmdSimple, "Cortical simple cell"},
-    {CmdDirectional, "Directionally selective simple cell"},
-    {CmdComplex, "Complex cell"},
-    {CmdHelp, "Help"},
+    {CmdSpot, N_("Spot stimulus")},
+    {CmdAnnulus, N_("Annulus ")},
+    {CmdBar, N_("Bar stimulus")},
+    {CmdGrating, N_("Grating stimulus")},
+    {CmdInvertPolarity, N_("Invert stimulus polarity")},
+    {CmdOnCentre, N_("ON-center retinal X cell")},
+    {CmdOffCentre, N_("OFF-center retinal X cell")},
+    {CmdSimple, N_("Cortical simple cell")},
+    {CmdDirectional, N_("Directionally selective simple cell")},
+    {CmdComplex, N_("Complex cell")},
+    {CmdHelp, N_("Help")},
 };
 
 // One paragraph per topic, in the order a student meets them: what the
 // program is, how the stimulus is presented and changed, what the readout
 // means, the hand-plot exercise, the model cells, mapping with noise, and
 // the screen scale.
-constexpr const char kHelp[] =
+constexpr const char kHelp[] = N_(
     "Tessaline simulates the noisy, Poisson-like spiking responses of "
     "neurons of the retina and the visual cortex to spots, annuli, bars and "
     "sine-wave gratings. Students explore the basic receptive-field "
@@ -69,7 +71,7 @@ constexpr const char kHelp[] =
     "without sound or picture. A complex cell's average stays flat while its "
     "ON and OFF maps overlap, which is how a lab tells it from a simple cell.\n\n"
     "The scale is 38 pixels per degree of visual angle: a degree is about a "
-    "centimetre on a typical screen.";
+    "centimetre on a typical screen.");
 
 static_assert(sizeof(kHelp) - 1 <= 2599, "the help window holds at most 2599 characters");
 
@@ -77,9 +79,9 @@ static_assert(sizeof(kHelp) - 1 <= 2599, "the help window holds at most 2599 cha
 
 const char* LoadProgramString(int32_t id)
 {
-    if (id == kHelpTextId) return kHelp;
+    if (id == kHelpTextId) return Tr(kHelp);
     for (const StringEntry& entry : kStrings) {
-        if (entry.id == id) return entry.text;
+        if (entry.id == id) return Tr(entry.text);
     }
     return nullptr;
 }

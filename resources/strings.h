@@ -7,5 +7,6 @@
 // of their button, and the help text (paragraphs separated by an empty line).
 constexpr int32_t kHelpTextId = 119;
 
-// The text of a string id, or nullptr when the table has none.
+// The text of a string id in the language in force, or nullptr when the
+// table has none.
 const char* LoadProgramString(int32_t id);

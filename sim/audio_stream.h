@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "language/catalog.h"
 #include "sim/audio_lead.h"
 
 // The stream is a ring: sample n of the session (counted from 0 at the
@@ -22,7 +23,7 @@ inline std::atomic<int16_t>& StreamSample(int64_t position) { return audioSample
 
 constexpr int16_t kClickLevel = 20000;  // a click's height; the page's worklet knows a click by it
 // What the output reports when no device can be opened.
-constexpr const char* kNoSoundText = "Error preparing wave header";
+constexpr const char* kNoSoundText = N_("Error preparing wave header");
 
 // Six samples of +kClickLevel then six of -kClickLevel from stream position `position`
 // (nothing for a negative one).

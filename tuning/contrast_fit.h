@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "language/catalog.h"
+
 // The name the figure's legend and the summary give the fitted curve.
-constexpr const char* kContrastFitName = "Naka-Rushton fit";
+constexpr const char* kContrastFitName = N_("Naka-Rushton fit");
 
 struct NakaRushton {
     double rmax = 0.0;  // spikes/s above R0 at full saturation

@@ -16,10 +16,10 @@ namespace {
 // ticks, past the onset transient) to a minute, the orientation step from
 // 5 degrees (72 points) to 180 (two). From and To are each parameter's
 // widest range (DefaultsOfSweep), with decimals enough for its octave steps.
-constexpr FormNumber kStep{"Orientation &step", "deg", 5.0, 180.0, 30.0, 5.0, 1};
-constexpr FormNumber kPoints{"P&oints", "", 2.0, 60.0, 12.0, 1.0, 0};
-constexpr FormNumber kRepeats{"&Repeats", "", 1.0, 100.0, 2.0, 1.0, 0};
-constexpr FormNumber kSeconds{"Presentation &time", "s", 0.2, 60.0, 1.0, 0.1, 1};
+constexpr FormNumber kStep{N_("Orientation &step"), N_("deg"), 5.0, 180.0, 30.0, 5.0, 1};
+constexpr FormNumber kPoints{N_("P&oints"), "", 2.0, 60.0, 12.0, 1.0, 0};
+constexpr FormNumber kRepeats{N_("&Repeats"), "", 1.0, 100.0, 2.0, 1.0, 0};
+constexpr FormNumber kSeconds{N_("Presentation &time"), "s", 0.2, 60.0, 1.0, 0.1, 1};
 constexpr int32_t kRangeDecimals = 3;  // a typed 3.125 % or 0.025 c/deg is kept as typed
 
 }  // namespace
@@ -32,8 +32,8 @@ TuningForm TuningFormOf(int32_t parameter)
     form.parameter = parameter;
     const SweepDefaults d = DefaultsOfSweep(parameter);
     form.step = kStep;
-    form.from = {"&From", "", d.low, d.high, d.from, d.arrowStep, kRangeDecimals};
-    form.to = {"&To", "", d.low, d.high, d.to, d.arrowStep, kRangeDecimals};
+    form.from = {N_("&From"), "", d.low, d.high, d.from, d.arrowStep, kRangeDecimals};
+    form.to = {N_("&To"), "", d.low, d.high, d.to, d.arrowStep, kRangeDecimals};
     form.points = kPoints;
     form.points.value = d.points;
     form.repeats = kRepeats;

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "language/catalog.h"
 #include "tuning/tuning_sweep.h"
 
 // A number field. Labels carry their access key after '&' (the desktop
 // underlines it; WithoutAccessKey gives the plain text).
 // The Measure menu's item that opens the tuning window.
-constexpr const char* kTuningMenuText = "Tuning curve…";
+constexpr const char* kTuningMenuText = N_("Tuning curve…");
 
 struct FormNumber {
     const char* label = "";
@@ -23,25 +24,25 @@ struct FormNumber {
 };
 
 struct TuningForm {
-    const char* title = "Tuning curve";  // the window's, the page's panel
-    const char* parameterLabel = "&Parameter";
+    const char* title = N_("Tuning curve");  // the window's, the page's panel
+    const char* parameterLabel = N_("&Parameter");
     std::vector<const char*> parameters;  // by SweepParameter
     int32_t parameter = SweepOrientation;
     // Orientation sweeps go around the circle in steps; the others from,
     // to and points, which the form shows only for them.
     FormNumber step, from, to, points, repeats, seconds;
     bool stepUsed = true;
-    const char* centreText = "Centre on the receptive field";
+    const char* centreText = N_("Centre on the receptive field");
     // Hidden while a hand plot hides the field: centring would show where
     // it is (and the sweep ignores the choice meanwhile).
     bool centreShown = true;
     bool centreChecked = true;
-    const char* start = "Start";
-    const char* stop = "Stop";
-    const char* saveData = "Save data";
-    const char* savePicture = "Save picture";
-    const char* close = "Close";
-    const char* plotTitle = "Tuning curve (0.5 s blank between points; bars: \u00b11 s.e.m.)";
+    const char* start = N_("Start");
+    const char* stop = N_("Stop");
+    const char* saveData = N_("Save data");
+    const char* savePicture = N_("Save picture");
+    const char* close = N_("Close");
+    const char* plotTitle = N_("Tuning curve (0.5 s blank between points; bars: \u00b11 s.e.m.)");
     const char* dataFile = "tuning.csv";
     const char* pictureFile = "tuning.png";
 };

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 
+#include "language/catalog.h"
 #include "model/numeric.h"
 #include "model/receptive_field.h"
 #include "sim/simulation_state.h"
@@ -141,11 +142,11 @@ SweepDefaults DefaultsOfSweep(int32_t parameter)
     // below 20 Hz: at 50 frames a second a faster grating no longer drifts
     // (at 25 Hz its stripes only swap).
     static constexpr SweepDefaults kRows[kSweepParameterCount] = {
-        {"Orientation", 0.0f, 360.0f, 12, 0.0f, 360.0f, false, 1.0f},
-        {"Spatial frequency", 0.2f, 6.4f, 6, 0.05f, 20.0f, true, 0.05f},
-        {"Size (radius or bar length)", 0.25f, 4.0f, 6, 0.02f, 30.0f, false, 0.01f},
-        {"Contrast", 1.0f, 100.0f, 9, 0.1f, 100.0f, true, 1.0f},
-        {"Temporal frequency", 0.5f, 16.0f, 6, 0.1f, 20.0f, true, 0.5f},
+        {N_("Orientation"), 0.0f, 360.0f, 12, 0.0f, 360.0f, false, 1.0f},
+        {N_("Spatial frequency"), 0.2f, 6.4f, 6, 0.05f, 20.0f, true, 0.05f},
+        {N_("Size (radius or bar length)"), 0.25f, 4.0f, 6, 0.02f, 30.0f, false, 0.01f},
+        {N_("Contrast"), 1.0f, 100.0f, 9, 0.1f, 100.0f, true, 1.0f},
+        {N_("Temporal frequency"), 0.5f, 16.0f, 6, 0.1f, 20.0f, true, 0.5f},
     };
     const bool known = parameter >= 0 && parameter < kSweepParameterCount;
     return kRows[known ? parameter : SweepOrientation];
@@ -327,9 +328,9 @@ float SweptFieldValue(int32_t field)
 
 namespace {
 const char* const kFieldNames[kSweptFieldCount] = {
-    "orientation (deg)", "spatial frequency (c/deg)", "radius (deg)",
-    "bar length (deg)",  "grating radius (deg)",      "contrast (%)",
-    "temporal frequency (Hz)",
+    N_("orientation (deg)"),    N_("spatial frequency (c/deg)"), N_("radius (deg)"),
+    N_("bar length (deg)"),     N_("grating radius (deg)"),      N_("contrast (%)"),
+    N_("temporal frequency (Hz)"),
 };
 }  // namespace
 
