@@ -28,7 +28,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     # Lesson files and links: the reader, from a saved lesson and its words.
     clang++ -std=c++20 -O1 -g -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
         tests/fuzz/fuzz_lesson.cpp formats/json_reader.cpp formats/json_writer.cpp controls/lesson_file.cpp formats/base64url.cpp \
-        controls/value_ranges.cpp model/typed_number.cpp model/file_numbers.cpp model/numeric.cpp -o build-fuzz/fuzz_lesson
+        controls/value_ranges.cpp model/typed_number.cpp model/file_numbers.cpp model/numeric.cpp language/catalog.cpp -o build-fuzz/fuzz_lesson
     rm -rf build-fuzz/lesson_corpus && mkdir -p build-fuzz/lesson_corpus
     cp tests/fuzz/sample.tessaline build-fuzz/lesson_corpus/
     ./build-fuzz/fuzz_lesson -runs=200000 -seed=1 -max_len=2048 -dict=tests/fuzz/lesson.dict \

@@ -5,13 +5,17 @@
 #include <cmath>
 #include <cstring>
 
+#include "language/catalog.h"
 #include "model/numeric.h"
 #include "model/typed_number.h"
 #include "model/number_format.h"
 
 void CopyControlText(char (&to)[kControlTextSize], const char* text)
 {
-    const size_t length = std::min(std::strlen(text), static_cast<size_t>(kControlTextSize - 1));
+    size_t length = std::min(std::strlen(text), static_cast<size_t>(kControlTextSize - 1));
+    // Never half a character: back off continuation bytes of a cut UTF-8 sequence.
+    if (length < std::strlen(text))
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
     std::memcpy(to, text, length);
     to[length] = '\0';
 }
@@ -27,14 +31,14 @@ std::string Trimmed(std::string text)
 
 }  // namespace
 
-std::string RealText(float v) { return Trimmed(FormatRealText(v, 6)); }
+std::string RealText(float v) { return LocalNumber(Trimmed(FormatRealText(v, 6))); }
 
 std::string IntegerText(int32_t n) { return Trimmed(FormatIntegerText(n, 6)); }
 
 bool ReadNumber(const char* text, int32_t maxChars, float& v)
 {
     const std::string head(text, strnlen(text, static_cast<size_t>(std::max(0, maxChars))));
-    const ParsedReal parsed = ParseReal(head.c_str());
+    const ParsedReal parsed = ParseTypedReal(head.c_str(), CurrentCatalog().decimalMark);
     if (!parsed.isNumber || !std::isfinite(parsed.value) || std::fabs(parsed.value) > FLT_MAX)
         return false;
     v = static_cast<float>(parsed.value) + 0.0f;

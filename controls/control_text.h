@@ -7,8 +7,9 @@
 #include <string>
 
 // Room for any text a control shows (the longest is the feedback's cell
-// type, 30 characters); typed texts longer than this are cut on copying.
-constexpr int32_t kControlTextSize = 40;
+// type, 30 characters in English, more in some languages and in UTF-8);
+// typed texts longer than this are cut on copying, between characters.
+constexpr int32_t kControlTextSize = 128;
 
 // A number field (an edit).
 struct FieldView {
@@ -44,13 +45,16 @@ void SetPosition(Control& control, int32_t position)
 }
 
 // Texts of the number fields: 6 characters, blanks around them dropped because
-// the fields are right-aligned anyway.
+// the fields are right-aligned anyway, with the decimal mark of the language
+// in force.
 std::string RealText(float v);
 std::string IntegerText(int32_t n);
 
 // Reads the number at the start of a field's text (at most maxChars
 // characters). False for text that holds no number or one that a float
 // cannot hold (nan, inf, 1e39); v is then left alone. A typed -0 reads as 0.
+// The language's decimal mark reads as the point ("0,5" in German); in
+// English a comma ends the number, as any other character does.
 bool ReadNumber(const char* text, int32_t maxChars, float& v);
 
 // x to two decimals, halves away from zero.

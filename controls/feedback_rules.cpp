@@ -24,7 +24,8 @@ float ToTenth(float v)
 const char* TypeText(int32_t cellType)
 {
     // The retinal cells have no orientation to score, and no type shown.
-    return cellType == Simple || cellType == DirectionalSimple || cellType == Complex ? CellTypeDescription(cellType) : "";
+    const bool cortical = cellType == Simple || cellType == DirectionalSimple || cellType == Complex;
+    return cortical ? Tr(CellTypeDescription(cellType)) : "";
 }
 
 }  // namespace

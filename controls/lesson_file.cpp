@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "formats/json_reader.h"
+#include "language/catalog.h"
 #include "formats/json_writer.h"
 #include "controls/lesson.h"
 #include "controls/value_ranges.h"
@@ -94,12 +95,22 @@ constexpr Field kFields[kLessonValues] = {
 };
 constexpr const char* kSections[] = {"area", "cell", "stimulus", "options"};
 
+// "\"a\", \"b\" or \"c\"": the names are the file's words, the "or" the reader's.
 std::string ChoiceNames(const Choice* choices)
 {
     std::string names;
-    for (const Choice* c = choices; c->name != nullptr; ++c)
-        names += std::string(names.empty() ? "" : c[1].name == nullptr ? " or " : ", ") + "\"" + c->name + "\"";
+    for (const Choice* c = choices; c->name != nullptr; ++c) {
+        std::string name = "\"";
+        name.append(c->name).push_back('"');
+        names = names.empty() ? name : c[1].name == nullptr ? TrArgs("%1 or %2", {names, name}) : names + ", " + name;
+    }
     return names;
+}
+
+// The one sentence a refusal gives: where, what was expected, what was found.
+std::string Expected(std::string_view path, const std::string& expected, const std::string& found)
+{
+    return TrArgs("%1: expected %2, %3", {path, expected, found});
 }
 
 const JsonValue* Find(const JsonValue& root, std::string_view path)
@@ -138,7 +149,8 @@ bool CheckNames(const JsonValue& object, const std::string& prefix, std::string&
         if (member.kind == JsonValue::Kind::Object && KnownPrefix(path)) {
             if (!CheckNames(member, path + ".", error)) return false;
         } else if (!KnownPath(path)) {
-            error = path + ": not a lesson field" + (KnownPrefix(path) ? " (expected an object)" : "");
+            error = TrArgs(KnownPrefix(path) ? N_("%1: not a lesson field (expected an object)") : N_("%1: not a lesson field"),
+                           {path});
             return false;
         }
     }
@@ -147,12 +159,13 @@ bool CheckNames(const JsonValue& object, const std::string& prefix, std::string&
 
 std::string Found(const JsonValue& v)
 {
+    // The value as the file wrote it (JSON's words included), in the reader's sentence.
     switch (v.kind) {
-    case JsonValue::Kind::Number: return "found " + v.text;
-    case JsonValue::Kind::String: return "found " + JsonQuoted(v.text.substr(0, 40));
-    case JsonValue::Kind::Bool: return v.flag ? "found true" : "found false";
-    case JsonValue::Kind::Null: return "found null";
-    default: return v.kind == JsonValue::Kind::Object ? "found an object" : "found a list";
+    case JsonValue::Kind::Number: return TrArgs("found %1", {v.text});
+    case JsonValue::Kind::String: return TrArgs("found %1", {JsonQuoted(v.text.substr(0, 40))});
+    case JsonValue::Kind::Bool: return TrArgs("found %1", {v.flag ? "true" : "false"});
+    case JsonValue::Kind::Null: return TrArgs("found %1", {"null"});
+    default: return Tr(v.kind == JsonValue::Kind::Object ? N_("found an object") : N_("found a list"));
     }
 }
 
@@ -161,7 +174,7 @@ bool ReadField(const Field& field, const JsonValue& v, float& out, std::string& 
     std::string expected;
     if (field.kind == Kind::Flag) {
         if (v.kind == JsonValue::Kind::Bool) { out = v.flag ? 1.0f : 0.0f; return true; }
-        expected = "true or false";
+        expected = Tr("true or false");
     } else if (field.kind == Kind::Choice) {
         for (const Choice* c = field.choices; c->name != nullptr && v.kind == JsonValue::Kind::String; ++c)
             if (v.text == c->name) { out = static_cast<float>(c->code); return true; }
@@ -173,7 +186,7 @@ bool ReadField(const Field& field, const JsonValue& v, float& out, std::string& 
         }
         expected = RangeText(field.range);
     }
-    error = std::string(field.path) + ": expected " + expected + ", " + Found(v);
+    error = Expected(field.path, expected, Found(v));
     return false;
 }
 
@@ -182,8 +195,10 @@ bool ReadText(const JsonValue& root, const char* name, size_t limit, std::string
     const JsonValue* v = root.Member(name);
     if (v == nullptr) return true;
     if (v->kind != JsonValue::Kind::String || v->text.size() > limit) {
-        error = std::string(name) + ": expected a text of at most " + std::to_string(limit) + " bytes, " +
-                (v->kind == JsonValue::Kind::String ? "found " + std::to_string(v->text.size()) + " bytes" : Found(*v));
+        error = TrArgs("%1: expected a text of at most %2 bytes, %3",
+                       {name, std::to_string(limit),
+                        v->kind == JsonValue::Kind::String ? TrArgs("found %1 bytes", {std::to_string(v->text.size())})
+                                                           : Found(*v)});
         return false;
     }
     out = v->text;
@@ -194,14 +209,14 @@ bool ReadHead(const JsonValue& root, Lesson& read, std::string& error)
 {
     const JsonValue* format = root.Member("format");
     if (format == nullptr || format->kind != JsonValue::Kind::String || format->text != kLessonFormat) {
-        error = std::string("format: expected \"") + kLessonFormat + "\", " + (format ? Found(*format) : "found none");
+        error = Expected("format", JsonQuoted(kLessonFormat), format ? Found(*format) : Tr("found none"));
         return false;
     }
     const JsonValue* version = root.Member("version");
     if (version == nullptr || version->kind != JsonValue::Kind::Number || version->number != kLessonVersion) {
-        error = "version: expected " + std::to_string(kLessonVersion) + ", " + (version ? Found(*version) : "found none");
-        if (version && version->kind == JsonValue::Kind::Number && version->number > kLessonVersion)
-            error += " (a lesson from a newer Tessaline)";
+        const bool newer = version && version->kind == JsonValue::Kind::Number && version->number > kLessonVersion;
+        error = TrArgs(newer ? N_("%1: expected %2, %3 (a lesson from a newer Tessaline)") : N_("%1: expected %2, %3"),
+                       {"version", std::to_string(kLessonVersion), version ? Found(*version) : Tr("found none")});
         return false;
     }
     for (size_t i = 0; i < root.names.size(); ++i) {
@@ -210,16 +225,21 @@ bool ReadHead(const JsonValue& root, Lesson& read, std::string& error)
         bool known = name == "format" || name == "version" || name == "title" || name == "instructions" || name == "seed";
         for (const char* section : kSections) {
             if (name != section) continue;
-            if (member.kind != JsonValue::Kind::Object) { error = name + ": expected an object, " + Found(member); return false; }
+            if (member.kind != JsonValue::Kind::Object) {
+                error = TrArgs("%1: expected an object, %2", {name, Found(member)});
+                return false;
+            }
             if (!CheckNames(member, name + ".", error)) return false;
             known = true;
         }
-        if (!known) { error = name + ": not a lesson field"; return false; }
+        if (!known) { error = TrArgs("%1: not a lesson field", {name}); return false; }
     }
     if (const JsonValue* seed = root.Member("seed")) {
         if (seed->kind != JsonValue::Kind::Number || seed->number < 1 || seed->number > kMaxLessonSeed ||
             std::trunc(seed->number) != seed->number) {
-            error = "seed: expected a whole number from 1 to " + std::to_string(kMaxLessonSeed) + ", " + Found(*seed);
+            // Not RangeText: a float does not hold the highest seed.
+            error = Expected("seed", TrArgs("a whole number from %1 to %2", {"1", std::to_string(kMaxLessonSeed)}),
+                             Found(*seed));
             return false;
         }
         read.seed = static_cast<int64_t>(seed->number);
@@ -233,18 +253,18 @@ bool CheckPlace(const Lesson& read, LessonValue x, LessonValue y, std::string& e
 {
     if (!Has(read, x) && !Has(read, y)) return true;
     if (Has(read, x) != Has(read, y)) {
-        error = std::string(LessonPath(Has(read, x) ? y : x)) + ": expected beside " + LessonPath(Has(read, x) ? x : y);
+        error = TrArgs("%1: expected beside %2", {LessonPath(Has(read, x) ? y : x), LessonPath(Has(read, x) ? x : y)});
         return false;
     }
     if (!Has(read, LessonValue::AreaWidth) || !Has(read, LessonValue::AreaHeight)) {
-        error = std::string("area: expected the width and height in pixels that ") + LessonPath(x) + " is measured in";
+        error = TrArgs("area: expected the width and height in pixels that %1 is measured in", {LessonPath(x)});
         return false;
     }
     for (const auto& [v, side] : {std::pair{x, LessonValue::AreaWidth}, std::pair{y, LessonValue::AreaHeight}}) {
         const float most = Get(read, side) * kDegreesPerPixel;
         if (Get(read, v) > most) {
-            error = std::string(LessonPath(v)) + ": expected " + RangeText(ClosedRange(0.0f, most)) + " (inside the area), found " +
-                    ShortestRealText(Get(read, v));
+            error = TrArgs("%1: expected %2 (inside the area), %3",
+                           {LessonPath(v), RangeText(ClosedRange(0.0f, most)), TrArgs("found %1", {ShortestRealText(Get(read, v))})});
             return false;
         }
     }
@@ -282,13 +302,13 @@ bool ParseLesson(std::string_view text, Lesson& lesson, std::string& error)
 {
     if (text.size() > kMaxLessonBytes) {
         // Callers may hand over only the first bytes of a larger file.
-        error = "the file: expected at most " + std::to_string(kMaxLessonBytes) + " bytes, found more";
+        error = TrArgs("the file: expected at most %1 bytes, found more", {std::to_string(kMaxLessonBytes)});
         return false;
     }
     JsonValue root;
     std::string why;
-    if (!ReadJson(text, root, why)) { error = "the file: expected JSON, " + why; return false; }
-    if (root.kind != JsonValue::Kind::Object) { error = "the file: expected a JSON object, " + Found(root); return false; }
+    if (!ReadJson(text, root, why)) { error = TrArgs("the file: expected JSON, %1", {why}); return false; }
+    if (root.kind != JsonValue::Kind::Object) { error = TrArgs("the file: expected a JSON object, %1", {Found(root)}); return false; }
     Lesson read;
     if (!ReadHead(root, read, error)) return false;
     for (int32_t i = 0; i < kLessonValues; ++i) {
@@ -337,5 +357,5 @@ std::string WriteLesson(const Lesson& lesson)
 
 std::string LessonRefusal(const std::string& error)
 {
-    return "This lesson cannot be opened, and nothing was changed.\n" + error + ".";
+    return TrArgs("This lesson cannot be opened, and nothing was changed.\n%1.", {error});
 }

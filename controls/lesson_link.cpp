@@ -5,6 +5,7 @@
 #include "formats/base64url.h"
 #include "formats/json_reader.h"
 #include "controls/lesson.h"
+#include "language/catalog.h"
 
 namespace {
 
@@ -39,16 +40,17 @@ bool OpenLessonLink(std::string_view fragment, std::string& message)
     if (!fragment.empty() && fragment.front() == '#') fragment.remove_prefix(1);
     std::string text;
     if (fragment.substr(0, kLinkKey.size()) != kLinkKey) {
-        message = LessonRefusal("the link: expected \"#lesson=\" and the lesson after it");
+        message = LessonRefusal(Tr("the link: expected \"#lesson=\" and the lesson after it"));
         return false;
     }
     fragment.remove_prefix(kLinkKey.size());
     if (fragment.size() > (kMaxLessonBytes * 4 + 2) / 3) {
-        message = LessonRefusal("the link: expected at most " + std::to_string(kMaxLessonBytes) + " bytes of lesson");
+        message = LessonRefusal(TrArgs("the link: expected at most %1 bytes of lesson", {std::to_string(kMaxLessonBytes)}));
         return false;
     }
     if (!FromBase64Url(fragment, text)) {
-        message = LessonRefusal("the link: expected base64url (letters, digits, '-' and '_'); it may have been cut short");
+        message = LessonRefusal(
+            Tr("the link: expected base64url (letters, digits, '-' and '_'); it may have been cut short"));
         return false;
     }
     return OpenLesson(text, message);

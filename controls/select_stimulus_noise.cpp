@@ -6,6 +6,7 @@
 
 #include "controls/noise_texts.h"
 #include "controls/select_stimulus_rules.h"
+#include "language/catalog.h"
 #include "model/typed_number.h"
 #include "stimulus/stimulus_state.h"
 
@@ -30,7 +31,7 @@ void Say(const std::string& message) { std::snprintf(view.noiseMessage, kNoiseMe
 // range starts at 0 or above, so -1 is refused by every range).
 double WholeOrRefused(const char* text)
 {
-    const ParsedReal p = ParseReal(text);
+    const ParsedReal p = ParseTypedReal(text, CurrentCatalog().decimalMark);
     return p.isNumber && std::isfinite(p.value) && p.value == std::floor(p.value) && p.value >= 0 ? p.value : -1.0;
 }
 
@@ -87,7 +88,7 @@ const SelectStimulusView& TypeNoiseField(NoiseRow row, const char* text)
             s.lit = NoiseSquares(s);
         break;
     case NoiseRow::Square: {
-        const ParsedReal p = ParseReal(text);
+        const ParsedReal p = ParseTypedReal(text, CurrentCatalog().decimalMark);
         s.squareDeg = p.isNumber && p.value >= kNoiseSquareLow && p.value <= kNoiseSquareHigh
                           ? static_cast<float>(p.value) : -1.0f;
         break;

@@ -22,7 +22,7 @@ enum class NoiseRow : int32_t { Grid, Square, FrameMs, Lit, Seed, Count };
 constexpr int32_t kStimulusRows = static_cast<int32_t>(StimulusRow::Count);
 constexpr int32_t kStimulusSpins = static_cast<int32_t>(StimulusSpin::Count);
 constexpr int32_t kNoiseRows = static_cast<int32_t>(NoiseRow::Count);
-constexpr int32_t kNoiseMessageSize = 128;
+constexpr int32_t kNoiseMessageSize = 512;  // a translated sentence may run long
 
 struct SelectStimulusView {
     int32_t shape;  // list entry 0..5 (stimulus type - 1), -1 for none

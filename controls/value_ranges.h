@@ -43,5 +43,6 @@ constexpr ValueRange kHalfMaxRange = ClosedRange(kHalfMaxSteps[0], kHalfMaxSteps
 
 // False for NaN and the infinities whatever the range.
 bool InRange(const ValueRange& range, float v);
-// What the range expects, for a message: "a number from 0 to 360".
+// What the range expects, for a message, in the language in force: "a
+// number from 0 to 360".
 std::string RangeText(const ValueRange& range);

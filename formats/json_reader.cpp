@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "language/catalog.h"
 #include "model/typed_number.h"
 
 const JsonValue* JsonValue::Member(std::string_view name) const
@@ -27,7 +28,8 @@ struct Reader {
         for (size_t i = 0; i < at && i < text.size(); ++i) {
             if (text[i] == '\n') { ++line; column = 1; } else { ++column; }
         }
-        error = "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what;
+        // The reason in the reader's language; a lesson's refusal quotes it.
+        error = TrArgs("line %1, column %2: %3", {std::to_string(line), std::to_string(column), Tr(what)});
         return false;
     }
     void SkipSpace()
@@ -42,7 +44,7 @@ struct Reader {
     }
     bool Word(std::string_view word)
     {
-        if (text.substr(at, word.size()) != word) return Fail("expected a value");
+        if (text.substr(at, word.size()) != word) return Fail(N_("expected a value"));
         at += word.size();
         return true;
     }
@@ -74,39 +76,39 @@ void AppendUtf8(std::string& out, uint32_t code)
 
 bool Reader::String(std::string& out)
 {
-    if (!Take('"')) return Fail("expected a string");
+    if (!Take('"')) return Fail(N_("expected a string"));
     while (at < text.size()) {
         const char c = text[at++];
         if (c == '"') return true;
-        if (static_cast<unsigned char>(c) < 0x20) return Fail("a control character inside a string");
+        if (static_cast<unsigned char>(c) < 0x20) return Fail(N_("a control character inside a string"));
         if (c != '\\') { out += c; continue; }
         if (at >= text.size()) break;
         const char e = text[at++];
         const char* plain = "\"\\/bfnrt";
         const char* meant = "\"\\/\b\f\n\r\t";
         if (const char* p = std::char_traits<char>::find(plain, 8, e)) { out += meant[p - plain]; continue; }
-        if (e != 'u') return Fail("an unknown escape in a string");
+        if (e != 'u') return Fail(N_("an unknown escape in a string"));
         uint32_t code = 0;
         for (int32_t pair = 0; pair < 2; ++pair) {
             uint32_t unit = 0;
             if (at + 4 > text.size() || std::from_chars(text.data() + at, text.data() + at + 4, unit, 16).ptr !=
                                             text.data() + at + 4)
-                return Fail("expected four hexadecimal digits after \\u");
+                return Fail(N_("expected four hexadecimal digits after \\u"));
             at += 4;
             if (pair == 1) {
-                if (unit < 0xDC00 || unit > 0xDFFF) return Fail("a lone surrogate in a string");
+                if (unit < 0xDC00 || unit > 0xDFFF) return Fail(N_("a lone surrogate in a string"));
                 code = 0x10000 + ((code - 0xD800) << 10) + (unit - 0xDC00);
                 break;
             }
             code = unit;
-            if (unit >= 0xDC00 && unit <= 0xDFFF) return Fail("a lone surrogate in a string");
+            if (unit >= 0xDC00 && unit <= 0xDFFF) return Fail(N_("a lone surrogate in a string"));
             if (unit < 0xD800 || unit > 0xDBFF) break;
-            if (text.substr(at, 2) != "\\u") return Fail("a lone surrogate in a string");
+            if (text.substr(at, 2) != "\\u") return Fail(N_("a lone surrogate in a string"));
             at += 2;
         }
         AppendUtf8(out, code);
     }
-    return Fail("a string that does not end");
+    return Fail(N_("a string that does not end"));
 }
 
 bool Reader::Number(JsonValue& value)
@@ -120,16 +122,16 @@ bool Reader::Number(JsonValue& value)
     };
     if (at < text.size() && text[at] == '-') ++at;
     if (at < text.size() && text[at] == '0') ++at;
-    else if (!digits()) return Fail("expected a value");
-    if (at < text.size() && text[at] == '.') { ++at; if (!digits()) return Fail("expected digits after '.'"); }
+    else if (!digits()) return Fail(N_("expected a value"));
+    if (at < text.size() && text[at] == '.') { ++at; if (!digits()) return Fail(N_("expected digits after '.'")); }
     if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
         ++at;
         if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-        if (!digits()) return Fail("expected digits in the exponent");
+        if (!digits()) return Fail(N_("expected digits in the exponent"));
     }
     value.text.assign(text.substr(start, at - start));
     const ParsedReal parsed = ParseReal(value.text.c_str());
-    if (!parsed.isNumber) return Fail("a number too large");
+    if (!parsed.isNumber) return Fail(N_("a number too large"));
     value.kind = JsonValue::Kind::Number;
     value.number = parsed.value;
     return true;
@@ -143,14 +145,14 @@ bool Reader::Object(JsonValue& value, int32_t depth)
         std::string name;
         SkipSpace();
         if (!String(name)) return false;
-        if (value.Member(name) != nullptr) return Fail("\"" + name + "\" appears twice");
-        if (!Take(':')) return Fail("expected ':'");
+        if (value.Member(name) != nullptr) return Fail(TrArgs("\"%1\" appears twice", {name}));
+        if (!Take(':')) return Fail(N_("expected ':'"));
         JsonValue member;
         if (!Value(member, depth + 1)) return false;
         value.names.push_back(std::move(name));
         value.items.push_back(std::move(member));
     } while (Take(','));
-    return Take('}') || Fail("expected ',' or '}'");
+    return Take('}') || Fail(N_("expected ',' or '}'"));
 }
 
 bool Reader::Array(JsonValue& value, int32_t depth)
@@ -161,14 +163,14 @@ bool Reader::Array(JsonValue& value, int32_t depth)
         value.items.emplace_back();
         if (!Value(value.items.back(), depth + 1)) return false;
     } while (Take(','));
-    return Take(']') || Fail("expected ',' or ']'");
+    return Take(']') || Fail(N_("expected ',' or ']'"));
 }
 
 bool Reader::Value(JsonValue& value, int32_t depth)
 {
-    if (depth > kJsonMaxDepth) return Fail("nested too deeply");
+    if (depth > kJsonMaxDepth) return Fail(N_("nested too deeply"));
     SkipSpace();
-    if (at >= text.size()) return Fail("the text ends where a value was expected");
+    if (at >= text.size()) return Fail(N_("the text ends where a value was expected"));
     switch (text[at]) {
     case '{': ++at; return Object(value, depth);
     case '[': ++at; return Array(value, depth);
@@ -188,7 +190,7 @@ bool ReadJson(std::string_view text, JsonValue& value, std::string& error)
     JsonValue read;
     bool ok = reader.Value(read, 0);
     reader.SkipSpace();
-    if (ok && reader.at != text.size()) ok = reader.Fail("more text after the end");
+    if (ok && reader.at != text.size()) ok = reader.Fail(N_("more text after the end"));
     if (!ok) {
         error = reader.error;
         return false;

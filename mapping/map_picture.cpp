@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <numeric>
 
+#include "language/catalog.h"
 #include "mapping/map_scores.h"
+#include "model/file_numbers.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
 #include "recording/recording.h"
@@ -58,20 +60,19 @@ std::vector<double> ShownTrueField(const SpikeTriggeredAverage& m, int32_t lag)
 
 const char* MapNoticeText(const SpikeTriggeredAverage& m, bool fastRefused)
 {
-    if (fastRefused && recording.on) return kMapRecordingRefusal;
-    return m.ticks == 0 && !IsNoise(stimulus.stimulusType) ? kMapWaiting : "";
+    if (fastRefused && recording.on) return Tr(kMapRecordingRefusal);
+    return m.ticks == 0 && !IsNoise(stimulus.stimulusType) ? Tr(kMapWaiting) : "";
 }
 
 std::string MapCountsLine(const SpikeTriggeredAverage& m, int32_t lag, const std::vector<double>& trueField)
 {
-    char text[160];
-    int n = std::snprintf(text, sizeof text, "%lld spikes in %.1f s of noise, lag %d ms",
-                          static_cast<long long>(m.spikes), static_cast<double>(m.ticks) * kMapLagMs / 1000.0,
-                          lag * kMapLagMs);
-    if (!trueField.empty() && n > 0 && n < static_cast<int>(sizeof text))
-        std::snprintf(text + n, sizeof text - static_cast<size_t>(n), ", correlation with the true field %.2f",
-                      MapCorrelation(StaMap(m, lag), trueField));
-    return text;
+    // The point's numbers whatever the desktop's locale, then the catalog's mark.
+    const std::string seconds = LocalNumber(FixedRealText(static_cast<float>(m.ticks) * kMapLagMs / 1000.0f, 1));
+    const std::string spikes = std::to_string(m.spikes), lagMs = std::to_string(lag * kMapLagMs);
+    if (trueField.empty()) return TrArgs("%1 spikes in %2 s of noise, lag %3 ms", {spikes, seconds, lagMs});
+    const float correlation = static_cast<float>(MapCorrelation(StaMap(m, lag), trueField));
+    return TrArgs("%1 spikes in %2 s of noise, lag %3 ms, correlation with the true field %4",
+                  {spikes, seconds, lagMs, LocalNumber(FixedRealText(correlation, 2))});
 }
 
 PlotPicture MapPicture(const SpikeTriggeredAverage& m, int32_t lag, const std::vector<double>& trueField,
@@ -91,15 +92,15 @@ PlotPicture MapPicture(const SpikeTriggeredAverage& m, int32_t lag, const std::v
         const char* title;
     };
     std::vector<Shown> panels;
-    panels.push_back({StaMap(m, lag), 0.0, kMapAverageTitle});
+    panels.push_back({StaMap(m, lag), 0.0, Tr(kMapAverageTitle)});
     if (s.kind == SparseNoiseKind) {
         // Spikes per tick about their mean, so a square that adds nothing is grey.
         std::vector<double> on = OnMap(m, lag), off = OffMap(m, lag);
         const double onMean = Mean(on), offMean = Mean(off);
-        panels.push_back({std::move(on), onMean, kMapOnTitle});
-        panels.push_back({std::move(off), offMean, kMapOffTitle});
+        panels.push_back({std::move(on), onMean, Tr(kMapOnTitle)});
+        panels.push_back({std::move(off), offMean, Tr(kMapOffTitle)});
     }
-    if (!trueField.empty()) panels.push_back({trueField, 0.0, kMapTrueTitle});
+    if (!trueField.empty()) panels.push_back({trueField, 0.0, Tr(kMapTrueTitle)});
 
     const double n = static_cast<double>(panels.size());
     const double top = kMargin + 2.0 * p.fontPixels;

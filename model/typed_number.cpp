@@ -85,3 +85,12 @@ ParsedReal ParseReal(const char* text)
     if (!std::isfinite(value)) return {};  // overflowed
     return {value, true};
 }
+
+ParsedReal ParseTypedReal(const char* text, char decimalMark)
+{
+    if (text == nullptr || decimalMark == '.') return ParseReal(text);
+    std::string pointed(text);
+    for (char& c : pointed)
+        if (c == decimalMark) c = '.';
+    return ParseReal(pointed.c_str());
+}

@@ -10,6 +10,10 @@ struct ParsedReal {
     bool isNumber = false;
 };
 ParsedReal ParseReal(const char* text);
+// A number a student typed into a form: as ParseReal, with the decimal mark
+// of the student's language ("0,5" in German) read as the point, which
+// still works too. Files never come through here: they keep the point.
+ParsedReal ParseTypedReal(const char* text, char decimalMark);
 
 // The end of the decimal number at p, or nullptr when there is none: the
 // one grammar of decimal numbers, shared by the readers of typed and saved

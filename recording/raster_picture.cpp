@@ -20,17 +20,18 @@ std::string RasterGroupLabel(const RasterGroup& group)
         while (text.back() == '0') text.pop_back();
         if (text.back() == '.') text.pop_back();
     }
-    return text;
+    return LocalNumber(text);
 }
 
 std::string RecordCountsText()
 {
     const Recording& r = recording;
-    if (!r.any && !r.on) return "Not recording.";
-    std::string text = FixedRealText(static_cast<float>(RecordingSeconds()), 1) + " s recorded, "
-                       + std::to_string(r.spikes.size()) + " spikes, " + std::to_string(r.trials.size()) + " trials";
-    if (r.lost > 0) text += " (" + std::to_string(r.lost) + " events lost)";
-    return text;
+    if (!r.any && !r.on) return Tr("Not recording.");
+    const std::string seconds = LocalNumber(FixedRealText(static_cast<float>(RecordingSeconds()), 1));
+    const std::string spikes = std::to_string(r.spikes.size()), trials = std::to_string(r.trials.size());
+    if (r.lost > 0)
+        return TrArgs("%1 s recorded, %2 spikes, %3 trials (%4 events lost)", {seconds, spikes, trials, std::to_string(r.lost)});
+    return TrArgs("%1 s recorded, %2 spikes, %3 trials", {seconds, spikes, trials});
 }
 
 PlotPicture RasterPicture(const Raster& raster, const Psth& psth, double width, double height)
@@ -61,7 +62,7 @@ PlotPicture RasterPicture(const Raster& raster, const Psth& psth, double width, 
         if (!label.empty()) p.Text(kLeft - 4, y + g.rows * rowHeight / 2, label, kParting, AlignEnd);
     }
     p.Outline(kLeft, kTop, right, kTop + rasterHeight, kInk);
-    p.Text(kLeft - 4, kTop + 6, std::to_string(rows) + " trials", kParting, AlignEnd);
+    p.Text(kLeft - 4, kTop + 6, TrArgs("%1 trials", {std::to_string(rows)}), kParting, AlignEnd);
 
     // The PSTH in spikes/s.
     float peak = 0.0f;
@@ -79,13 +80,13 @@ PlotPicture RasterPicture(const Raster& raster, const Psth& psth, double width, 
         p.Line(kLeft - 4, y, kLeft, y, kInk);
         p.Text(kLeft - 6, y, TickLabel(r, rateStep), kInk, AlignEnd);
     }
-    p.Text(12, psthTop + psthHeight / 2, "spikes/s", kInk, AlignMiddle, true);
+    p.Text(12, psthTop + psthHeight / 2, Tr("spikes/s"), kInk, AlignMiddle, true);
     const double timeStep = NiceStep(span, 6);
     for (const double t : TicksEvery(raster.from, raster.to, timeStep)) {
         p.Line(xOf(t), psthBottom, xOf(t), psthBottom + 4, kInk);
         p.Text(xOf(t), psthBottom + 11, TickLabel(t, timeStep), kInk, AlignMiddle);
     }
     p.Line(xOf(0.0), kTop, xOf(0.0), psthBottom, kOnset, true);
-    p.Text(kLeft + plotWidth / 2, height - 7, "time from stimulus onset (s)", kInk, AlignMiddle);
+    p.Text(kLeft + plotWidth / 2, height - 7, Tr("time from stimulus onset (s)"), kInk, AlignMiddle);
     return p;
 }

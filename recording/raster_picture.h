@@ -38,8 +38,9 @@ struct RecordPanelTexts {
 // spike, the groups of a sweep's conditions parted and labelled, over the
 // PSTH of all rows; time from the onset across both, the onset dashed.
 PlotPicture RasterPicture(const Raster& raster, const Psth& psth, double width, double height);
-// A sweep's condition beside its rows ("22.5", "0.4"); empty for presses.
+// A sweep's condition beside its rows ("22.5", "0.4", with the decimal mark
+// of the language in force); empty for presses.
 std::string RasterGroupLabel(const RasterGroup& group);
 // "12.3 s recorded, 40 spikes, 3 trials (2 events lost)", or "Not
-// recording." before anything was recorded.
+// recording." before anything was recorded, in the language in force.
 std::string RecordCountsText();

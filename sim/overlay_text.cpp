@@ -2,28 +2,27 @@
 
 #include <algorithm>
 
+#include "language/catalog.h"
 #include "model/numeric.h"
 #include "model/number_format.h"
 #include "sim/simulation_state.h"
 #include "stimulus/stimulus_state.h"
 
-namespace {
-const char* const kDegree = "\u00B0";
-}
-
+// Each readout is one template, so a translation may move its number; the
+// number takes the decimal mark of the language in force.
 std::string OrientationText(float orientation)
 {
-    return " stimulus orientation =" + FormatIntegerText(NearestInt(orientation), 4) + kDegree;
+    return TrArgs(" stimulus orientation =%1°", {LocalNumber(FormatIntegerText(NearestInt(orientation), 4))});
 }
 
 std::string SpatialFrequencyText(float sf)
 {
-    return " s.f. =" + FormatRealText(sf, 4) + " c/deg ";
+    return TrArgs(" s.f. =%1 c/deg ", {LocalNumber(FormatRealText(sf, 4))});
 }
 
 std::string DiameterText(float diameter)
 {
-    return " stimulus diameter =" + FormatRealText(diameter, 4) + kDegree + " ";
+    return TrArgs(" stimulus diameter =%1° ", {LocalNumber(FormatRealText(diameter, 4))});
 }
 
 std::string PeakRateText(float peakRate)
@@ -38,7 +37,7 @@ std::string PeakRateText(float peakRate)
     } else {
         number = FormatRealText(static_cast<float>(NearestInt(100.0f * peakRate)) / 100.0f, 4);
     }
-    return "peak rate =" + number + " Hz ";
+    return TrArgs("peak rate =%1 Hz ", {LocalNumber(number)});
 }
 
 std::string WithoutTrailingBlanks(const std::string& text)

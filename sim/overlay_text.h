@@ -7,7 +7,9 @@
 // The information line over the top of the frame. Each text is built at its
 // full length (blanks included) because that is the length it is measured
 // at; it is drawn without its trailing blanks. Texts are UTF-8 ("°" is one
-// character of two bytes).
+// character of two bytes), in the language in force. The scene thread builds
+// them while the user-interface thread may switch the language: Tr reads the
+// catalog through one published pointer, so no lock is needed.
 std::string OrientationText(float orientation);    // " stimulus orientation =  90°"
 std::string SpatialFrequencyText(float sf);        // " s.f. = 0.8 c/deg "
 std::string DiameterText(float diameter);          // " stimulus diameter =   1° "

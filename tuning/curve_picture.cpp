@@ -25,7 +25,7 @@ int32_t ParameterOf(int32_t field)
 // The field's name as an axis title: "Orientation (deg)".
 std::string ValueAxisTitle(int32_t field)
 {
-    std::string name = SweptFieldName(field);
+    std::string name = Tr(SweptFieldName(field));
     if (!name.empty() && name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
     return name;
 }
@@ -79,7 +79,7 @@ PlotPicture TuningCurvePicture(int32_t field, const std::vector<CurvePoint>& uns
     }
     p.Outline(x0, y0, x1, y1, kInk);
     p.Text((x0 + x1) / 2, height - 10, ValueAxisTitle(field), kInk, AlignMiddle);
-    p.Text(14, (y0 + y1) / 2, "Spike rate (spikes/s)", kInk, AlignMiddle, true);
+    p.Text(14, (y0 + y1) / 2, Tr("Spike rate (spikes/s)"), kInk, AlignMiddle, true);
 
     for (const CurvePoint& c : curve)
         if (c.repeats >= 2)
@@ -97,7 +97,7 @@ PlotPicture TuningCurvePicture(int32_t field, const std::vector<CurvePoint>& uns
         for (int32_t i = 0; i < kFitSegments; ++i)
             p.Line(xOf(valueAt(i)), yOf(NakaRushtonRate(summary.contrastFit, valueAt(i))), xOf(valueAt(i + 1)),
                    yOf(NakaRushtonRate(summary.contrastFit, valueAt(i + 1))), kFit, true);
-        p.Text(x1 - 6, y0 + 10, kContrastFitName, kFit, AlignEnd);
+        p.Text(x1 - 6, y0 + 10, Tr(kContrastFitName), kFit, AlignEnd);
     }
     return p;
 }

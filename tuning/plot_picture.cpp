@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "language/catalog.h"
 #include "model/file_numbers.h"
 
 namespace {
@@ -81,5 +82,5 @@ std::vector<double> LogTicks(double low, double high)
 std::string TickLabel(double value, double step)
 {
     const int32_t decimals = step >= 1.0 ? 0 : std::clamp(static_cast<int32_t>(std::ceil(-std::log10(step) - 1e-9)), 0, 6);
-    return FixedRealText(static_cast<float>(value), decimals);
+    return LocalNumber(FixedRealText(static_cast<float>(value), decimals));
 }

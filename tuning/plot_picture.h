@@ -47,5 +47,6 @@ double RateAxisTop(double peak);
 std::vector<double> TicksEvery(double low, double high, double step);
 // 1, 2 and 5 times the powers of ten from low to high, for a logarithmic axis.
 std::vector<double> LogTicks(double low, double high);
-// A tick's label: the value to the decimals its step needs, no more.
+// A tick's label: the value to the decimals its step needs, no more, with
+// the decimal mark of the language in force.
 std::string TickLabel(double value, double step);

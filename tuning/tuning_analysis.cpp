@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "language/catalog.h"
 #include "model/file_numbers.h"
 #include "model/numeric.h"
 #include "render/scene_drawing.h"
@@ -208,34 +209,38 @@ TuningSummary SummariseCurve(int32_t field, const std::vector<CurvePoint>& curve
 
 const char* ModulationLabel(float f1f0)
 {
-    return f1f0 > 1.0f ? "simple-like (F1/F0 > 1)" : "complex-like (F1/F0 < 1)";
+    return Tr(f1f0 > 1.0f ? N_("simple-like (F1/F0 > 1)") : N_("complex-like (F1/F0 < 1)"));
 }
 
-std::string FixedText(float value, int32_t decimals) { return FixedRealText(value, decimals); }
+std::string FixedText(float value, int32_t decimals) { return LocalNumber(FixedRealText(value, decimals)); }
 
+// Each clause is one template in the language in force, its numbers with
+// the language's decimal mark; the clauses follow each other as a list.
 std::string SummaryText(int32_t field, const TuningSummary& s)
 {
-    if (!s.valid) return "No points measured yet.";
-    std::string name = SweptFieldName(field);
+    if (!s.valid) return Tr("No points measured yet.");
+    // The field's name and its unit, from "orientation (deg)".
+    std::string name = Tr(SweptFieldName(field));
     const size_t unit = name.find(" (");
     const std::string units = unit == std::string::npos ? "" : name.substr(unit + 2, name.size() - unit - 3);
     if (unit != std::string::npos) name.resize(unit);
-    std::string text = "Preferred " + name + " " + FixedText(s.preferred, DecimalsOf(field)) + " " + units + " (" +
-                       FixedText(s.preferredRate, 1) + " spikes/s)";
-    if (s.hasHalfWidth) text += ", half-width at half height " + FixedText(s.halfWidth, 1) + " deg";
-    if (s.hasOsi) text += ", OSI " + FixedText(s.osi, 2);
-    if (s.hasDsi) text += ", DSI " + FixedText(s.dsi, 2);
-    if (s.hasF1F0) text += ", F1/F0 " + FixedText(s.f1f0, 2) + " " + ModulationLabel(s.f1f0);
+    std::string text = TrArgs("Preferred %1 %2 %3 (%4 spikes/s)",
+                              {name, FixedText(s.preferred, DecimalsOf(field)), units, FixedText(s.preferredRate, 1)});
+    if (s.hasHalfWidth) text += TrArgs(", half-width at half height %1 deg", {FixedText(s.halfWidth, 1)});
+    if (s.hasOsi) text += TrArgs(", OSI %1", {FixedText(s.osi, 2)});
+    if (s.hasDsi) text += TrArgs(", DSI %1", {FixedText(s.dsi, 2)});
+    if (s.hasF1F0) text += TrArgs(", F1/F0 %1 %2", {FixedText(s.f1f0, 2), ModulationLabel(s.f1f0)});
     if (s.hasContrastFit) {
         // Past the highest contrast shown C50 and Rmax are guesses beyond
         // the data: the text says only that the curve was still rising.
         const NakaRushton& f = s.contrastFit;
-        const std::string n = ", n " + FixedText(static_cast<float>(f.n), 2);
-        text += std::string(", ") + kContrastFitName + ": C50 ";
-        if (s.c50Beyond) text += "above the highest contrast (still rising)" + n;
+        const std::string n = FixedText(static_cast<float>(f.n), 2);
+        if (s.c50Beyond)
+            text += TrArgs(", %1: C50 above the highest contrast (still rising), n %2", {Tr(kContrastFitName), n});
         else
-            text += FixedText(static_cast<float>(f.c50), 1) + " %" + n + ", Rmax " + FixedText(static_cast<float>(f.rmax), 1) +
-                    " spikes/s, R0 " + FixedText(static_cast<float>(f.r0), 1) + " spikes/s";
+            text += TrArgs(", %1: C50 %2 %, n %3, Rmax %4 spikes/s, R0 %5 spikes/s",
+                           {Tr(kContrastFitName), FixedText(static_cast<float>(f.c50), 1), n,
+                            FixedText(static_cast<float>(f.rmax), 1), FixedText(static_cast<float>(f.r0), 1)});
     }
     return text;
 }

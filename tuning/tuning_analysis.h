@@ -56,10 +56,11 @@ struct TuningSummary {
 // opposite directions are the nearest measured values); a moving grating at
 // the preferred value gets F1/F0.
 TuningSummary SummariseCurve(int32_t field, const std::vector<CurvePoint>& curve);
-// The one-line summary shown under the plot.
+// The one-line summary shown under the plot, in the language in force.
 std::string SummaryText(int32_t field, const TuningSummary& summary);
 // "simple-like (F1/F0 > 1)" or "complex-like (F1/F0 < 1)".
 const char* ModulationLabel(float f1f0);
 
-// A number with the given digits after the point, independent of the locale.
+// A number with the given digits after the decimal mark of the language in
+// force (never the system's locale).
 std::string FixedText(float value, int32_t decimals);

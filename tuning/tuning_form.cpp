@@ -40,6 +40,16 @@ TuningForm TuningFormOf(int32_t parameter)
     form.seconds = kSeconds;
     form.stepUsed = parameter == SweepOrientation;
     form.centreShown = receptiveField.displayMode != Hidden;
+    // Both shells show the texts as given: in the language in force (the
+    // file names stay English).
+    for (const char** text : {&form.title, &form.parameterLabel, &form.centreText, &form.start, &form.stop,
+                              &form.saveData, &form.savePicture, &form.close, &form.plotTitle})
+        *text = Tr(*text);
+    for (const char*& name : form.parameters) name = Tr(name);
+    for (FormNumber* field : {&form.step, &form.from, &form.to, &form.points, &form.repeats, &form.seconds}) {
+        field->label = Tr(field->label);
+        field->unit = Tr(field->unit);
+    }
     return form;
 }
 
@@ -89,9 +99,9 @@ std::string WithoutAccessKey(const char* label)
 
 std::string TuningProgressText(bool running, int32_t done, int32_t total, int64_t ticksLeft)
 {
-    if (!running) return std::to_string(done) + " points measured";
+    if (!running) return TrArgs("%1 points measured", {std::to_string(done)});
     const int64_t seconds = (std::max<int64_t>(ticksLeft, 0) * 20 + 999) / 1000;
-    return std::to_string(done) + " of " + std::to_string(total) + " points, " + std::to_string(seconds) + " s left";
+    return TrArgs("%1 of %2 points, %3 s left", {std::to_string(done), std::to_string(total), std::to_string(seconds)});
 }
 
 std::string TuningPlacementText(bool centreChecked)
@@ -99,6 +109,6 @@ std::string TuningPlacementText(bool centreChecked)
     const bool centred = SweepRunning() ? tuningSweep.centred
                                         : centreChecked && receptiveField.displayMode != Hidden;
     if (centred) return "";
-    return "The sweep is shown at the stimulus position (" + FixedRealText(stimulus.stimX, 1) + "\u00b0, "
-           + FixedRealText(stimulus.stimY, 1) + "\u00b0)";
+    return TrArgs("The sweep is shown at the stimulus position (%1°, %2°)",
+                  {LocalNumber(FixedRealText(stimulus.stimX, 1)), LocalNumber(FixedRealText(stimulus.stimY, 1))});
 }

@@ -14,6 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text(reinterpret_cast<const char*>(data), size);
     const ParsedReal parsed = ParseReal(text.c_str());
     if (parsed.isNumber ? !std::isfinite(parsed.value) : parsed.value != 0.0) std::abort();
+    const ParsedReal typed = ParseTypedReal(text.c_str(), ',');
+    if (typed.isNumber ? !std::isfinite(typed.value) : typed.value != 0.0) std::abort();
     float v = 0.0f;
     int32_t n = 0;
     if (size >= sizeof v) std::memcpy(&v, data, sizeof v);
