@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Every number, choice and flag a lesson holds, by the control that sets it.
 enum class LessonValue : int32_t {
@@ -30,10 +32,15 @@ constexpr size_t kMaxInstructionsBytes = 4000;
 constexpr int64_t kMaxLessonSeed = 2147483646;
 constexpr const char* kLessonExtension = ".tessaline";
 
+// A title or instructions: one text (as every lesson had before, its tag
+// empty), or one per language, {"en": ..., "de": ...} in the file, kept in
+// the file's order so that saving writes them back as they were.
+using LessonTexts = std::vector<std::pair<std::string, std::string>>;  // (language tag, text)
+
 struct Lesson {
     float value[kLessonValues] = {};   // choices hold the record's code (cell type 1..5, ...)
     bool present[kLessonValues] = {};  // a value left out takes its start-up default
-    std::string title, instructions;
+    LessonTexts title, instructions;
     int64_t seed = 0;  // 0: none
 };
 
@@ -84,7 +91,14 @@ bool OpenLesson(std::string_view text, std::string& message);
 std::string LessonLink(const Lesson& lesson);
 bool OpenLessonLink(std::string_view fragment, std::string& message);
 
-// The title and instructions of the lesson last opened (empty when none).
+// The text for the language in force: the version whose tag MatchLanguage
+// picks for the catalog's code (which falls back on English), else the
+// first (an empty text for none).
+const std::string& LessonTextFor(const LessonTexts& texts);
+
+// The title and instructions of the lesson last opened (empty when none), in
+// the student's language where the lesson has it: asked again after the
+// student changes language, they follow.
 const std::string& OpenedTitle();
 const std::string& OpenedInstructions();
 

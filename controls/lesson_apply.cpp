@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "controls/lesson.h"
+#include "language/catalog.h"
 #include "model/app_state.h"
 #include "model/filters.h"
 #include "model/model_options.h"
@@ -186,5 +187,19 @@ bool OpenLesson(std::string_view text, std::string& message)
     return true;
 }
 
-const std::string& OpenedInstructions() { return openedNotes.instructions; }
-const std::string& OpenedTitle() { return openedNotes.title; }
+const std::string& LessonTextFor(const LessonTexts& texts)
+{
+    static const std::string none;
+    if (texts.empty()) return none;
+    std::vector<std::string> tags;
+    for (const auto& [tag, text] : texts) tags.push_back(tag);
+    // The student's language, else English (the program's own, which
+    // MatchLanguage falls back on), else the lesson's first.
+    const std::string found = MatchLanguage({CurrentCatalog().code}, tags);
+    for (const auto& [tag, text] : texts)
+        if (tag == found) return text;
+    return texts.front().second;
+}
+
+const std::string& OpenedInstructions() { return LessonTextFor(openedNotes.instructions); }
+const std::string& OpenedTitle() { return LessonTextFor(openedNotes.title); }

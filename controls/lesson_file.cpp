@@ -190,19 +190,68 @@ bool ReadField(const Field& field, const JsonValue& v, float& out, std::string& 
     return false;
 }
 
-bool ReadText(const JsonValue& root, const char* name, size_t limit, std::string& out, std::string& error)
+// A language tag as BCP 47 writes one: letters, digits and '-', "de", "pt-BR".
+bool IsLanguageTag(const std::string& tag)
+{
+    if (tag.empty() || tag.size() > 35 || tag.front() == '-' || tag.back() == '-') return false;
+    for (const char c : tag)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-')) return false;
+    return true;
+}
+
+bool ReadOneText(const std::string& path, const JsonValue& v, size_t limit, std::string& out, std::string& error)
+{
+    if (v.kind != JsonValue::Kind::String || v.text.size() > limit) {
+        error = TrArgs("%1: expected a text of at most %2 bytes, %3",
+                       {path, std::to_string(limit),
+                        v.kind == JsonValue::Kind::String ? TrArgs("found %1 bytes", {std::to_string(v.text.size())}) : Found(v)});
+        return false;
+    }
+    out = v.text;
+    return true;
+}
+
+// A text, or an object of texts by language tag (each within the limit).
+bool ReadText(const JsonValue& root, const char* name, size_t limit, LessonTexts& out, std::string& error)
 {
     const JsonValue* v = root.Member(name);
     if (v == nullptr) return true;
-    if (v->kind != JsonValue::Kind::String || v->text.size() > limit) {
-        error = TrArgs("%1: expected a text of at most %2 bytes, %3",
-                       {name, std::to_string(limit),
-                        v->kind == JsonValue::Kind::String ? TrArgs("found %1 bytes", {std::to_string(v->text.size())})
-                                                           : Found(*v)});
+    out.clear();
+    if (v->kind != JsonValue::Kind::Object) {
+        out.emplace_back();
+        return ReadOneText(name, *v, limit, out.back().second, error);
+    }
+    if (v->names.empty()) {
+        error = TrArgs("%1: expected a text, or texts by language (\"en\", \"de\", ...), %2", {name, Tr("found none")});
         return false;
     }
-    out = v->text;
+    for (size_t i = 0; i < v->names.size(); ++i) {
+        const std::string& tag = v->names[i];
+        if (!IsLanguageTag(tag)) {
+            error = TrArgs("%1: expected a language tag such as \"en\" or \"pt-BR\", found %2", {name, JsonQuoted(tag)});
+            return false;
+        }
+        out.emplace_back(tag, std::string());
+        if (!ReadOneText(std::string(name) + "." + tag, v->items[i], limit, out.back().second, error)) return false;
+    }
     return true;
+}
+
+bool HasText(const LessonTexts& texts)
+{
+    for (const auto& [tag, text] : texts)
+        if (!text.empty()) return true;
+    return false;
+}
+
+// One text as a string, as a lesson in one language has always been written;
+// several as an object in their order.
+std::string WrittenText(const LessonTexts& texts)
+{
+    if (texts.size() == 1 && texts.front().first.empty()) return JsonQuoted(texts.front().second);
+    std::string out = "{";
+    for (const auto& [tag, text] : texts) out += (out.size() > 1 ? ", " : " ") + JsonQuoted(tag) + ": " + JsonQuoted(text);
+    return out + " }";
 }
 
 bool ReadHead(const JsonValue& root, Lesson& read, std::string& error)
@@ -328,8 +377,8 @@ std::string WriteLesson(const Lesson& lesson)
 {
     std::string out = std::string("{\n  \"format\": \"") + kLessonFormat + "\",\n  \"version\": " +
                       std::to_string(kLessonVersion);
-    if (!lesson.title.empty()) out += ",\n  \"title\": " + JsonQuoted(lesson.title);
-    if (!lesson.instructions.empty()) out += ",\n  \"instructions\": " + JsonQuoted(lesson.instructions);
+    if (HasText(lesson.title)) out += ",\n  \"title\": " + WrittenText(lesson.title);
+    if (HasText(lesson.instructions)) out += ",\n  \"instructions\": " + WrittenText(lesson.instructions);
     if (lesson.seed > 0) out += ",\n  \"seed\": " + std::to_string(lesson.seed);
     for (const char* section : kSections) {
         const size_t n = std::strlen(section);

@@ -163,6 +163,7 @@ TEST(Lesson, BadFilesAreRefusedNamingTheFieldAndChangeNothing)
         {head + R"("seed":0})", "seed: expected a whole number from 1 to 2147483646, found 0"},
         {head + R"("title":")" + std::string(201, 'a') + "\"}", "title: expected a text of at most 200 bytes, found 201"},
         {head + R"("title":"a)", "line 1, column 52: a string that does not end"},
+        {head + R"("title":{"en":"a","x y":"b"}})", "title: expected a language tag such as \"en\" or \"pt-BR\", found \"x y\""},
         {head + R"("cell":{"phase":1,"phase":2}})", "\"phase\" appears twice"},
         {head + std::string(70000, ' ') + "}", "the file: expected at most 65536 bytes, found more"},
         {std::string(20, '[') + std::string(20, ']'), "nested too deeply"},
