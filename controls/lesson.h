@@ -104,3 +104,5 @@ const std::string& OpenedInstructions();
 
 // The message for a lesson that could not be opened.
 std::string LessonRefusal(const std::string& error);
+// The message for a lesson file the system could not read, with its reason.
+std::string UnreadableLessonRefusal(const std::string& reason);

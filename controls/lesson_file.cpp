@@ -404,6 +404,11 @@ std::string WriteLesson(const Lesson& lesson)
     return out + "\n}\n";
 }
 
+std::string UnreadableLessonRefusal(const std::string& reason)
+{
+    return LessonRefusal(TrArgs("the file: expected a file that can be read, %1", {reason}));
+}
+
 std::string LessonRefusal(const std::string& error)
 {
     return TrArgs("This lesson cannot be opened, and nothing was changed.\n%1.", {error});

@@ -27,8 +27,8 @@ constexpr const char* kMapWaiting = N_("Show sparse or white noise (Select stimu
 // Fast-forward's half hour has no place on a recording's clock, which runs
 // with what was shown, so it waits until the recording stops.
 constexpr const char* kMapRecordingRefusal =
-    "Fast-forward is not available while recording: the recording keeps only what is shown. "
-    "Stop the recording (Measure, Record) to fast-forward.";
+    N_("Fast-forward is not available while recording: the recording keeps only what is shown. "
+       "Stop the recording (Measure, Record) to fast-forward.");
 
 // The lags a student may choose, in ms: 0 to 400 in steps of one tick.
 constexpr int32_t kMapLagMsHigh = (kMapLags - 1) * kMapLagMs;
