@@ -149,7 +149,8 @@ bool CheckNames(const JsonValue& object, const std::string& prefix, std::string&
         if (member.kind == JsonValue::Kind::Object && KnownPrefix(path)) {
             if (!CheckNames(member, path + ".", error)) return false;
         } else if (!KnownPath(path)) {
-            error = TrArgs(KnownPrefix(path) ? N_("%1: not a lesson field (expected an object)") : N_("%1: not a lesson field"),
+            error = TrArgs(KnownPrefix(path) ? N_("%1: not a lesson field (expected an object)")
+                                             : N_("%1: not a lesson field"),
                            {path});
             return false;
         }
@@ -204,7 +205,8 @@ bool ReadOneText(const std::string& path, const JsonValue& v, size_t limit, std:
     if (v.kind != JsonValue::Kind::String || v.text.size() > limit) {
         error = TrArgs("%1: expected a text of at most %2 bytes, %3",
                        {path, std::to_string(limit),
-                        v.kind == JsonValue::Kind::String ? TrArgs("found %1 bytes", {std::to_string(v.text.size())}) : Found(v)});
+                        v.kind == JsonValue::Kind::String ? TrArgs("found %1 bytes", {std::to_string(v.text.size())})
+                                                          : Found(v)});
         return false;
     }
     out = v.text;
@@ -250,7 +252,8 @@ std::string WrittenText(const LessonTexts& texts)
 {
     if (texts.size() == 1 && texts.front().first.empty()) return JsonQuoted(texts.front().second);
     std::string out = "{";
-    for (const auto& [tag, text] : texts) out += (out.size() > 1 ? ", " : " ") + JsonQuoted(tag) + ": " + JsonQuoted(text);
+    for (const auto& [tag, text] : texts)
+        out += (out.size() > 1 ? ", " : " ") + JsonQuoted(tag) + ": " + JsonQuoted(text);
     return out + " }";
 }
 
@@ -313,7 +316,8 @@ bool CheckPlace(const Lesson& read, LessonValue x, LessonValue y, std::string& e
         const float most = Get(read, side) * kDegreesPerPixel;
         if (Get(read, v) > most) {
             error = TrArgs("%1: expected %2 (inside the area), %3",
-                           {LessonPath(v), RangeText(ClosedRange(0.0f, most)), TrArgs("found %1", {ShortestRealText(Get(read, v))})});
+                           {LessonPath(v), RangeText(ClosedRange(0.0f, most)),
+                            TrArgs("found %1", {ShortestRealText(Get(read, v))})});
             return false;
         }
     }
@@ -357,7 +361,10 @@ bool ParseLesson(std::string_view text, Lesson& lesson, std::string& error)
     JsonValue root;
     std::string why;
     if (!ReadJson(text, root, why)) { error = TrArgs("the file: expected JSON, %1", {why}); return false; }
-    if (root.kind != JsonValue::Kind::Object) { error = TrArgs("the file: expected a JSON object, %1", {Found(root)}); return false; }
+    if (root.kind != JsonValue::Kind::Object) {
+        error = TrArgs("the file: expected a JSON object, %1", {Found(root)});
+        return false;
+    }
     Lesson read;
     if (!ReadHead(root, read, error)) return false;
     for (int32_t i = 0; i < kLessonValues; ++i) {

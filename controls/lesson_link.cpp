@@ -45,7 +45,8 @@ bool OpenLessonLink(std::string_view fragment, std::string& message)
     }
     fragment.remove_prefix(kLinkKey.size());
     if (fragment.size() > (kMaxLessonBytes * 4 + 2) / 3) {
-        message = LessonRefusal(TrArgs("the link: expected at most %1 bytes of lesson", {std::to_string(kMaxLessonBytes)}));
+        message =
+            LessonRefusal(TrArgs("the link: expected at most %1 bytes of lesson", {std::to_string(kMaxLessonBytes)}));
         return false;
     }
     if (!FromBase64Url(fragment, text)) {

@@ -23,7 +23,8 @@ std::string NoiseSettingsMessage(const NoiseSettings& s)
         return TrArgs("The grid's columns must be a whole number from %1 to %2.",
                       {Whole(kNoiseGridLow), Whole(kNoiseGridHigh)});
     case NoiseBadRows:
-        return TrArgs("The grid's rows must be a whole number from %1 to %2.", {Whole(kNoiseGridLow), Whole(kNoiseGridHigh)});
+        return TrArgs("The grid's rows must be a whole number from %1 to %2.",
+                      {Whole(kNoiseGridLow), Whole(kNoiseGridHigh)});
     case NoiseBadSquare:
         return TrArgs("A square's size must be a number from %1 to %2 degrees.",
                       {Real(kNoiseSquareLow), Real(kNoiseSquareHigh)});

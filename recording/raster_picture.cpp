@@ -30,7 +30,8 @@ std::string RecordCountsText()
     const std::string seconds = LocalNumber(FixedRealText(static_cast<float>(RecordingSeconds()), 1));
     const std::string spikes = std::to_string(r.spikes.size()), trials = std::to_string(r.trials.size());
     if (r.lost > 0)
-        return TrArgs("%1 s recorded, %2 spikes, %3 trials (%4 events lost)", {seconds, spikes, trials, std::to_string(r.lost)});
+        return TrArgs("%1 s recorded, %2 spikes, %3 trials (%4 events lost)",
+                      {seconds, spikes, trials, std::to_string(r.lost)});
     return TrArgs("%1 s recorded, %2 spikes, %3 trials", {seconds, spikes, trials});
 }
 
