@@ -46,7 +46,12 @@ void PaintPlotPicture(QPainter& painter, const PlotPicture& picture)
     }
 }
 
-PlotView::PlotView(QWidget* parent, Layout layout) : QWidget(parent), layout_(std::move(layout)) {}
+PlotView::PlotView(QWidget* parent, Layout layout) : QWidget(parent), layout_(std::move(layout))
+{
+    // Axes run left to right in every language: a right-to-left window
+    // mirrors its controls around the plot, never the plot itself.
+    setLayoutDirection(Qt::LeftToRight);
+}
 
 void PlotView::paintEvent(QPaintEvent*)
 {

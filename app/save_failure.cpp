@@ -5,12 +5,13 @@
 #include <QWidget>
 
 #include "controls/shell_texts.h"
+#include "language/catalog.h"
 
 bool SavePictureOrTell(QWidget* view, const QString& path, QWidget* parent, const QString& title)
 {
     const QPixmap picture = view->grab();
     if (!picture.isNull() && picture.save(path, "PNG")) return true;
-    ShowSaveFailure(parent, title, QString::fromUtf8(kPictureNotSaved).arg(path));
+    ShowSaveFailure(parent, title, QString::fromStdString(TrArgs(kPictureNotSaved, {path.toStdString()})));
     return false;
 }
 

@@ -6,6 +6,7 @@
 // A menu item's '&' marks its mnemonic letter (the page underlines it).
 #include <cstdint>
 
+#include "language/catalog.h"
 #include "mapping/map_picture.h"
 #include "recording/raster_picture.h"
 #include "sim/commands.h"
@@ -47,6 +48,10 @@ constexpr MenuItem kOptionsMenu[] = {
 };
 constexpr const char* kViewMenuTitle = "&View";
 constexpr const char* kFullScreenText = "Full screen";
+// The desktop's language submenu (View): follow the system's language, or
+// one of the catalogs', each listed by its own name.
+constexpr const char* kLanguageMenuTitle = N_("&Language");
+constexpr const char* kSystemLanguageText = N_("System language");
 // The Measure menu opens the tuning panel and the recorder.
 constexpr const char* kMeasureMenuTitle = "&Measure";
 enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2, MeasureMap = 3 };
@@ -64,6 +69,7 @@ constexpr const char* kStartupErrorText = "Error initializing application Tessal
 constexpr const char* kHelpCaption = "Tessaline help";
 constexpr const char* kCloseButton = "Close";
 constexpr const char* kOkButton = "OK";
+constexpr const char* kCancelButton = N_("Cancel");
 // Shown once, before noise with frames shorter than 100 ms is first shown.
 constexpr const char* kFlickerNotice =
     "Noise with frames shorter than 100 ms flickers. Flicker over an area can bring on seizures in people who are "
