@@ -57,10 +57,15 @@ QString SystemLanguage()
     return QString::fromStdString(MatchLanguage(preferred, Codes(AvailableLanguages())));
 }
 
+// The item of the remembered choice; with none, "System language", unless
+// this session was started in another (--language) which is then shown.
 void SyncMenu(QMenu* menu)
 {
-    const QString remembered = QSettings().value(kSettingKey).toString();
-    for (QAction* action : menu->actions()) action->setChecked(action->data().toString() == remembered);
+    QSettings settings;
+    QString shown = settings.value(kSettingKey).toString();
+    const QString current = QString::fromStdString(CurrentCatalog().code);
+    if (!settings.contains(kSettingKey) && current != SystemLanguage()) shown = current;
+    for (QAction* action : menu->actions()) action->setChecked(action->data().toString() == shown);
 }
 
 }  // namespace

@@ -36,8 +36,14 @@ constexpr int kPlacementMs = 250;  // the field and the stimulus move while the 
 
 QString Text(const char* text) { return Ui(text); }
 
-// A field's label as the form lays it out: "Presentation &time:".
-QLabel* RowLabel(QWidget* parent, const FormNumber& f) { return UiLabel(f.label, parent, ":"); }
+// A field's label as the form lays it out, "Presentation &time:", its
+// letter leading to the field.
+QLabel* RowLabel(QWidget* field, const char* label)
+{
+    QLabel* shown = UiLabel(label, field->parentWidget(), ":");
+    shown->setBuddy(field);
+    return shown;
+}
 
 void SetField(QDoubleSpinBox* box, const FormNumber& f)
 {
@@ -85,13 +91,13 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     presentation_ = NumberBox<QDoubleSpinBox>(this, "presentation", f.seconds);
 
     auto* form = new QFormLayout;
-    form->addRow(UiLabel(f.parameterLabel, this, ":"), parameter_);
-    form->addRow(RowLabel(this, f.step), step_);
-    form->addRow(RowLabel(this, f.from), from_);
-    form->addRow(RowLabel(this, f.to), to_);
-    form->addRow(RowLabel(this, f.points), points_);
-    form->addRow(RowLabel(this, f.repeats), repeats_);
-    form->addRow(RowLabel(this, f.seconds), presentation_);
+    form->addRow(RowLabel(parameter_, f.parameterLabel), parameter_);
+    form->addRow(RowLabel(step_, f.step.label), step_);
+    form->addRow(RowLabel(from_, f.from.label), from_);
+    form->addRow(RowLabel(to_, f.to.label), to_);
+    form->addRow(RowLabel(points_, f.points.label), points_);
+    form->addRow(RowLabel(repeats_, f.repeats.label), repeats_);
+    form->addRow(RowLabel(presentation_, f.seconds.label), presentation_);
     centre_ = new QCheckBox(this);
     SetUiText(centre_, f.centreText);
     centre_->setObjectName(QStringLiteral("centreOnField"));

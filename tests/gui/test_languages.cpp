@@ -18,6 +18,7 @@
 #include "app/language.h"
 #include "app/lesson_actions.h"
 #include "app/map_window.h"
+#include "app/plot_view.h"
 #include "app/messages.h"
 #include "app/record_window.h"
 #include "app/tuning_window.h"
@@ -29,11 +30,12 @@ namespace {
 // A text as shown: mnemonic marks taken out.
 QString Shown(QString text) { return text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&')); }
 
-// Pseudo texts, each maybe followed by a colon or an ellipsis, after a value with no word in it (a spin box's).
-bool Translated(const QString& text)
+// Pseudo texts as shown (a mnemonic's '&' left visible fails), each maybe followed by a colon or an ellipsis,
+// after a value with no word in it (a spin box's).
+bool Translated(const QString& shown)
 {
-    static const QRegularExpression pseudo(QStringLiteral(R"(^[-−+0-9.,:%\s]*(\[[^\]]*\][:…]?\s*)*$)"));
-    return pseudo.match(Shown(text)).hasMatch();
+    static const QRegularExpression pseudo(QStringLiteral(R"(^[-−+0-9.,:%\s]*(\[[^\]&]*\][:…]?\s*)*$)"));
+    return pseudo.match(shown).hasMatch();
 }
 
 // Every text of window (and its menus) that is not the catalog's, or wider than its widget.
@@ -55,12 +57,14 @@ QStringList Offenders(QWidget* window)
         const QFontMetrics metrics = w->fontMetrics();
         if (auto* label = qobject_cast<QLabel*>(w)) {
             int widest = 0;
-            for (const QString& line : Shown(label->text()).split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
-            check(w, label->text(), label->wordWrap() ? -1 : label->contentsRect().width(), widest);
+            // Only a label leading to a field hides its '&'.
+            const QString text = label->buddy() != nullptr ? Shown(label->text()) : label->text();
+            for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
+            check(w, text, label->wordWrap() ? -1 : label->contentsRect().width(), widest);
         } else if (auto* button = qobject_cast<QAbstractButton*>(w); button != nullptr && !button->text().isEmpty()) {
-            check(w, button->text(), button->width(), button->sizeHint().width());
+            check(w, Shown(button->text()), button->width(), button->sizeHint().width());
         } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
-            check(w, group->title(), group->width(), metrics.horizontalAdvance(Shown(group->title())) + 16);
+            check(w, Shown(group->title()), group->width(), metrics.horizontalAdvance(Shown(group->title())) + 16);
         } else if (auto* list = qobject_cast<QComboBox*>(w)) {
             for (int i = 0; i < list->count(); ++i) check(w, list->itemText(i));
             check(w, list->currentText(), list->width(), list->sizeHint().width());
@@ -78,7 +82,7 @@ QStringList Offenders(QWidget* window)
     for (QAction* action : window->findChildren<QAction*>()) {
         auto* menu = qobject_cast<QMenu*>(action->parent());
         if (menu != nullptr && menu->objectName() == QStringLiteral("language") && action->objectName() != QStringLiteral("systemLanguage")) continue;
-        if (menu != nullptr || action->menu() != nullptr) check(action, action->text());
+        if (menu != nullptr || action->menu() != nullptr) check(action, Shown(action->text()));
         if (qobject_cast<QToolBar*>(action->parent()) != nullptr) check(action, action->toolTip());
     }
     return found;
@@ -152,6 +156,20 @@ TEST(Languages, SwitchShowsEveryWindowAnewAndMirrorsAllButTheField)
     EXPECT_EQ(tuning->layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(window->canvas()->layoutDirection(), Qt::LeftToRight);
     EXPECT_EQ(tuning->findChild<QWidget*>(QStringLiteral("plot"))->layoutDirection(), Qt::LeftToRight);
+    // A tick label ending at its anchor (x 100) is painted just left of it, not flipped off the picture.
+    PlotView view(nullptr, [](double w, double h) {
+        PlotPicture picture{w, h};
+        picture.Text(100, 20, "10", 0x000000, AlignEnd);
+        return picture;
+    });
+    view.resize(200, 40);
+    const QImage image = view.grab().toImage();
+    int inked = 0, beyond = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (qGray(image.pixel(x, y)) < 128) (x >= 70 && x < 100 ? inked : beyond)++;
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(beyond, 0);
     ApplyLanguage(QStringLiteral("en"));
     EXPECT_EQ(window->layoutDirection(), Qt::LeftToRight);
     tuning->close();
