@@ -128,7 +128,7 @@ QString RecordWindow::status() const { return status_->text(); }
 
 bool RecordWindow::savePicture(const QString& path)
 {
-    return SavePictureOrTell(view_, path, this, Ui(RecordPanelTexts{}.title));
+    return SavePictureOrTell(view_, path, this, RecordPanelTexts{}.title);
 }
 
 bool RecordWindow::saveData(const QString& path)
@@ -143,7 +143,7 @@ bool RecordWindow::saveData(const QString& path)
 
 void RecordWindow::reportFailure(const QString& text)
 {
-    ShowSaveFailure(this, Ui(RecordPanelTexts{}.title), text);
+    ShowSaveFailure(this, RecordPanelTexts{}.title, text);
 }
 
 RecordWindow* TheRecordWindow(QWidget* owner)

@@ -129,13 +129,16 @@ void RetranslateWidgets()
 {
     // Each window first rebuilds what it composes from the core's texts (Qt's
     // own boxes put back their standard buttons' texts here), then every kept
-    // text is shown anew, over those.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
+    // text is shown anew, over those. Both reach a window's child windows
+    // (tuning, recording, dialogs) through it.
+    QWidgetList roots;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->parent() == nullptr) roots.append(window);
+    for (QWidget* window : roots) {
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(window, &change);
     }
-    for (QWidget* window : windows) {
+    for (QWidget* window : roots) {
         ShowKept(window);
         for (QObject* o : window->findChildren<QObject*>()) ShowKept(o);
     }

@@ -275,12 +275,12 @@ bool TuningWindow::saveData(const QString& path)
 
 bool TuningWindow::savePicture(const QString& path)
 {
-    return SavePictureOrTell(view_, path, this, Text(TuningFormOf(SweepOrientation).title));
+    return SavePictureOrTell(view_, path, this, TuningFormOf(SweepOrientation).title);
 }
 
 void TuningWindow::reportFailure(const QString& text)
 {
-    ShowSaveFailure(this, Text(TuningFormOf(SweepOrientation).title), text);
+    ShowSaveFailure(this, TuningFormOf(SweepOrientation).title, text);
 }
 
 void TuningWindow::changeEvent(QEvent* event)
