@@ -108,14 +108,16 @@ bool ApplyLanguage(const QString& code)
 
 QString ApplyStartLanguage(const QString& asked)
 {
-    const QString remembered = QSettings().value(kSettingKey).toString();
-    for (const QString& code : {asked, remembered}) {
-        if (!code.isEmpty() && ApplyLanguage(code)) return code;
-        if (!code.isEmpty() && code == asked)
-            std::fprintf(stderr, "tessaline: no catalog for language '%s'; using the system's\n", qPrintable(code));
+    if (!asked.isEmpty()) {
+        if (ApplyLanguage(asked)) return asked;
+        std::fprintf(stderr, "tessaline: no catalog for language '%s'\n", qPrintable(asked));
     }
+    const QString remembered = QSettings().value(kSettingKey).toString();
+    if (!remembered.isEmpty() && ApplyLanguage(remembered)) return remembered;
     const QString system = SystemLanguage();
-    return ApplyLanguage(system) ? system : (ApplyLanguage(QStringLiteral("en")), QStringLiteral("en"));
+    if (ApplyLanguage(system)) return system;
+    ApplyLanguage(QStringLiteral("en"));
+    return QStringLiteral("en");
 }
 
 QMenu* AddLanguageMenu(QMenu* view, QWidget* owner)
