@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -131,6 +132,7 @@ TEST(Languages, SwitchShowsEveryWindowAnewAndMirrorsAllButTheField)
     };
     write("de.json", R"({"code":"de","name":"Deutsch","direction":"ltr","decimal":",","texts":{"&Options":"&Optionen","&View":"&Ansicht"}})");
     write("ar.json", R"({"code":"ar","name":"العربية","direction":"rtl","decimal":".","texts":{"&Options":"&خيارات"}})");
+    write("languages.json", R"([{"code":"en","name":"English"},{"code":"de","name":"Deutsch"}])");
     qputenv("TESSALINE_CATALOG_DIR", dir.path().toLocal8Bit());
     const std::shared_ptr<void> restore(nullptr, [](void*) { qunsetenv("TESSALINE_CATALOG_DIR"), ApplyLanguage(QStringLiteral("en")); });
     ResetAllRecords();
@@ -143,8 +145,13 @@ TEST(Languages, SwitchShowsEveryWindowAnewAndMirrorsAllButTheField)
         return titles.join(QLatin1Char(' '));
     };
     const QString english = menus();
-    ASSERT_TRUE(ApplyLanguage(QStringLiteral("de")));
+    // Chosen from the menu: at once, and remembered for the next start.
+    window->findChild<QAction*>(QStringLiteral("language-de"))->trigger();
     EXPECT_EQ(menus(), QStringLiteral("&Optionen &Ansicht &Measure"));
+    EXPECT_EQ(QSettings().value(QStringLiteral("view/language")).toString(), QStringLiteral("de"));
+    window->findChild<QAction*>(QStringLiteral("systemLanguage"))->trigger();
+    EXPECT_FALSE(QSettings().contains(QStringLiteral("view/language")));
+    ASSERT_TRUE(ApplyLanguage(QStringLiteral("de")));
     EXPECT_EQ(tuning->findChild<QDoubleSpinBox*>(QStringLiteral("presentation"))->text(), QStringLiteral("1,0 s"));
     EXPECT_NE(BuildOverlayTexts().second.find("0,8"), std::string::npos) << BuildOverlayTexts().second;
     ASSERT_TRUE(ApplyLanguage(QStringLiteral("en")));
