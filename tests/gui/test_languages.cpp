@@ -165,7 +165,8 @@ TEST(Languages, SwitchShowsEveryWindowAnewAndMirrorsAllButTheField)
     EXPECT_EQ(tuning->findChild<QWidget*>(QStringLiteral("plot"))->layoutDirection(), Qt::LeftToRight);
     // A tick label ending at its anchor (x 100) is painted just left of it, not flipped off the picture.
     PlotView view(nullptr, [](double w, double h) {
-        PlotPicture picture{w, h};
+        PlotPicture picture;
+        picture.width = w, picture.height = h;
         picture.Text(100, 20, "10", 0x000000, AlignEnd);
         return picture;
     });
