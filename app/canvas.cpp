@@ -61,6 +61,10 @@ Canvas::Canvas(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(CrosshairCursor());
     setMinimumSize(0, 0);
+    // The field is the world, not a text: in a right-to-left language the
+    // window mirrors around it, while the field, the traces and the
+    // information line keep their places.
+    setLayoutDirection(Qt::LeftToRight);
     presenting = this;
 }
 

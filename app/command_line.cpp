@@ -16,7 +16,7 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: tessaline [--help] [--version] [LESSON]\n"
+    "Usage: tessaline [--help] [--version] [--language CODE] [LESSON]\n"
     "\n"
     "A teaching simulator of visual neurons: move a stimulus over the screen\n"
     "with the mouse and hear the model neuron's spikes as clicks. LESSON is a\n"
@@ -25,6 +25,10 @@ const char kUsage[] =
     "Options:\n"
     "  -h, --help     Show this help and exit.\n"
     "  -v, --version  Show the version and exit.\n"
+    "  --language CODE\n"
+    "                 Show the program in that language (en, de, es, fr, pt-BR,\n"
+    "                 zh-CN, ar; qps: every text bracketed, for checking the\n"
+    "                 translations). Also TESSALINE_LANGUAGE.\n"
     "\n"
     "A tuning sweep with no window and no sound, for homework data sets:\n"
     "  tessaline --sweep orientation|direction|spatial-frequency|size|\n"
@@ -43,6 +47,7 @@ const char kUsage[] =
     "  ON/OFF overlap.\n";
 
 QString lessonArgument;
+QString languageArgument;
 
 bool HaveDisplay()
 {
@@ -57,6 +62,12 @@ bool HaveDisplay()
 
 QString LessonArgument() { return lessonArgument; }
 
+QString LanguageArgument()
+{
+    if (!languageArgument.isEmpty()) return languageArgument;
+    return QString::fromLocal8Bit(qgetenv("TESSALINE_LANGUAGE"));
+}
+
 int HandleCommandLine(int argc, char** argv)
 {
     QStringList arguments;
@@ -66,7 +77,9 @@ int HandleCommandLine(int argc, char** argv)
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version"));
+    const QCommandLineOption language(QStringLiteral("language"), QStringLiteral("language"), QStringLiteral("CODE"));
     parser.addOption(help);
+    parser.addOption(language);
     parser.addOption(version);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "tessaline: %s (try --help)\n", qPrintable(parser.errorText()));
@@ -78,6 +91,7 @@ int HandleCommandLine(int argc, char** argv)
         return 2;
     }
     lessonArgument = parser.positionalArguments().value(0);
+    languageArgument = parser.value(language);
     if (parser.isSet(help)) {
         std::fputs(kUsage, stdout);
         return 0;

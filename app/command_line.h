@@ -7,6 +7,9 @@
 int HandleCommandLine(int argc, char** argv);
 // The lesson file named on the command line (empty when none).
 QString LessonArgument();
+// The language asked for by --language CODE, else by TESSALINE_LANGUAGE
+// (empty when neither: the remembered or the system's language then).
+QString LanguageArgument();
 
 // Qt ends the process with abort() when no platform plugin can reach a
 // display (DISPLAY names a server that is gone, a Wayland socket without

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/shown_text.h"
 #include "controls/shell_texts.h"
 #include "resources/strings.h"
 
@@ -13,7 +14,7 @@ void ShowHelp(QWidget* parent)
 {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("120"));
-    dialog.setWindowTitle(QString::fromUtf8(kHelpCaption));
+    SetUiTitle(&dialog, kHelpCaption);
     dialog.setModal(true);
 
     auto* text = new QPlainTextEdit(&dialog);
@@ -23,11 +24,12 @@ void ShowHelp(QWidget* parent)
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // Loaded afresh at every opening, so each opening shows the same text.
     const char* help = LoadProgramString(kHelpTextId);
-    text->setPlainText(QString::fromUtf8(help != nullptr ? help : ""));
+    text->setPlainText(Ui(help != nullptr ? help : ""));
 
     // The window's one button closes it, so it promises nothing it cannot do.
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("1043"));
+    SetUiText(buttons->button(QDialogButtonBox::Close), kCloseButton);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(&dialog);

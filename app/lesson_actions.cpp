@@ -15,13 +15,36 @@
 #include <string>
 
 #include "app/messages.h"
+#include "app/shown_text.h"
 #include "controls/lesson.h"
 #include "controls/shell_texts.h"
+#include "language/catalog.h"
 #include "model/receptive_field.h"
 
 namespace {
 
-QString Text(const char* text) { return QString::fromUtf8(text); }
+QString Text(const char* text) { return Ui(text); }
+
+// A table's sentence about a file with the system's reason: at its %1 when
+// the sentence is a template, else after it.
+std::string WithReason(const char* sentence, const QString& reason)
+{
+    const std::string shown = Tr(std::string_view(sentence));
+    return shown.find("%1") != std::string::npos ? TrArgs(sentence, {reason.toStdString()})
+                                                 : shown + reason.toStdString();
+}
+
+// The opened lesson's title and instructions, in the language in force;
+// false when it has none.
+bool FillInstructions(QDockWidget* dock)
+{
+    const QString title = QString::fromStdString(OpenedTitle());
+    const QString instructions = QString::fromStdString(OpenedInstructions());
+    dock->findChild<QLabel*>(QStringLiteral("instructionsTitle"))->setText(title);
+    dock->findChild<QLabel*>(QStringLiteral("instructionsTitle"))->setVisible(!title.isEmpty());
+    dock->findChild<QPlainTextEdit*>(QStringLiteral("instructionsText"))->setPlainText(instructions);
+    return !instructions.isEmpty();
+}
 
 // The panel beside the canvas: the title, the instructions as plain text
 // (whatever markup they hold is shown, never obeyed) and a button to hide it.
@@ -29,7 +52,8 @@ void ShowInstructions(QMainWindow* window)
 {
     auto* dock = window->findChild<QDockWidget*>(QStringLiteral("instructions"));
     if (dock == nullptr) {
-        dock = new QDockWidget(Text(kInstructionsTitle), window);
+        dock = new QDockWidget(window);
+        SetUiTitle(dock, kInstructionsTitle);
         dock->setObjectName(QStringLiteral("instructions"));
         dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
         auto* body = new QWidget(dock);
@@ -41,7 +65,8 @@ void ShowInstructions(QMainWindow* window)
         auto* text = new QPlainTextEdit(body);
         text->setObjectName(QStringLiteral("instructionsText"));
         text->setReadOnly(true);
-        auto* hide = new QPushButton(Text(kHideInstructions), body);
+        auto* hide = new QPushButton(body);
+        SetUiText(hide, kHideInstructions);
         hide->setObjectName(QStringLiteral("hideInstructions"));
         QObject::connect(hide, &QPushButton::clicked, dock, &QDockWidget::hide);
         layout->addWidget(title);
@@ -51,12 +76,7 @@ void ShowInstructions(QMainWindow* window)
         dock->setMinimumWidth(220);
         window->addDockWidget(Qt::RightDockWidgetArea, dock);
     }
-    const QString title = QString::fromStdString(OpenedTitle());
-    const QString instructions = QString::fromStdString(OpenedInstructions());
-    dock->findChild<QLabel*>(QStringLiteral("instructionsTitle"))->setText(title);
-    dock->findChild<QLabel*>(QStringLiteral("instructionsTitle"))->setVisible(!title.isEmpty());
-    dock->findChild<QPlainTextEdit*>(QStringLiteral("instructionsText"))->setPlainText(instructions);
-    dock->setVisible(!instructions.isEmpty());
+    dock->setVisible(FillInstructions(dock));
 }
 
 void AskAndSave(QMainWindow* window)
@@ -70,6 +90,8 @@ void AskAndSave(QMainWindow* window)
         // Students get a file that does not give the field away.
         QMessageBox ask(QMessageBox::Question, Text(kSaveLessonTitle), Text(kHiddenSaveQuestion), QMessageBox::Cancel,
                         window);
+        ask.setObjectName(QStringLiteral("saveLessonQuestion"));
+        SetUiText(ask.button(QMessageBox::Cancel), kCancelButton);
         QPushButton* students = ask.addButton(Text(kStudentsCopy), QMessageBox::AcceptRole);
         QPushButton* key = ask.addButton(Text(kTeachersCopy), QMessageBox::AcceptRole);
         ask.setDefaultButton(students);
@@ -83,10 +105,16 @@ void AskAndSave(QMainWindow* window)
 
 }  // namespace
 
-QAction* AddLessonAction(QMainWindow* window, QMenu* options, const QString& text, const char* name)
+void RefreshInstructions(QMainWindow* window)
+{
+    if (auto* dock = window->findChild<QDockWidget*>(QStringLiteral("instructions"))) FillInstructions(dock);
+}
+
+QAction* AddLessonAction(QMainWindow* window, QMenu* options, const char* text, const char* name)
 {
     if (std::strcmp(name, "openLesson") == 0) {
-        QAction* open = options->addAction(text);
+        QAction* open = options->addAction(QString());
+        SetUiText(open, text);
         QObject::connect(open, &QAction::triggered, window, [window] {
             const QString path = QFileDialog::getOpenFileName(window, Text(kOpenLessonTitle), QString(), Text(kLessonFilter));
             if (!path.isEmpty()) OpenLessonFile(window, path);
@@ -94,7 +122,8 @@ QAction* AddLessonAction(QMainWindow* window, QMenu* options, const QString& tex
         return open;
     }
     if (std::strcmp(name, "saveLesson") != 0) return nullptr;
-    QAction* save = options->addAction(text);
+    QAction* save = options->addAction(QString());
+    SetUiText(save, text);
     QObject::connect(save, &QAction::triggered, window, [window] { AskAndSave(window); });
     return save;
 }
@@ -104,7 +133,7 @@ bool OpenLessonFile(QMainWindow* window, const QString& path)
     QFile file(path);
     std::string message;
     if (!file.open(QIODevice::ReadOnly)) {
-        message = LessonRefusal(kLessonUnreadable + file.errorString().toStdString());
+        message = LessonRefusal(WithReason(kLessonUnreadable, file.errorString()));
     } else {
         // One byte more than a lesson may hold is enough to refuse a larger file.
         const QByteArray bytes = file.read(static_cast<qint64>(kMaxLessonBytes) + 1);
@@ -124,6 +153,6 @@ bool SaveLessonFile(const QString& path, bool withAnswers, QString* error)
     if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
                                                 static_cast<qint64>(text.size()) && file.commit())
         return true;
-    if (error != nullptr) *error = Text(kLessonNotSaved) + file.errorString();
+    if (error != nullptr) *error = QString::fromStdString(WithReason(kLessonNotSaved, file.errorString()));
     return false;
 }

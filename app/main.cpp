@@ -36,6 +36,7 @@
 #include "app/command_line.h"
 #include "headless/headless_map.h"
 #include "headless/headless_run.h"
+#include "app/language.h"
 #include "app/lesson_actions.h"
 #include "app/main_window.h"
 #include "app/messages.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv)
     // The settings (the zoom) live under these names on this machine.
     QApplication::setOrganizationName(QStringLiteral("Tessaline"));
     QApplication::setApplicationName(QStringLiteral("Tessaline"));
+    ApplyStartLanguage(LanguageArgument());
 
     std::unique_ptr<MainWindow> window(StartApplication());
     if (!window) {

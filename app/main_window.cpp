@@ -14,12 +14,14 @@
 #include "app/app_startup.h"
 #include "app/canvas.h"
 #include "app/help_window.h"
+#include "app/language.h"
 #include "app/lesson_actions.h"
 #include "app/messages.h"
 #include "app/map_window.h"
 #include "app/record_window.h"
 #include "app/toolbar.h"
 #include "app/tuning_window.h"
+#include "app/shown_text.h"
 #include "controls/shell_texts.h"
 #include "controls/zoom_steps.h"
 #include "dialogs/dialogs.h"
@@ -32,7 +34,7 @@ MainWindow::MainWindow()
     // The program ends when this window closes (closeEvent), not when the
     // last of its dialogs or message boxes happens to close.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    setWindowTitle(QString::fromUtf8(kProgramCaption));
+    SetUiTitle(this, kProgramCaption);
     setWindowIcon(QIcon(QStringLiteral(":/resources/icons/tessaline-256.png")));
     canvas_ = new Canvas(this);
     setCentralWidget(canvas_);
@@ -51,9 +53,10 @@ MainWindow::~MainWindow()
     SetMessageOwner(nullptr);
 }
 
-QAction* MainWindow::addCommand(QWidget* owner, const QString& text, int32_t command)
+QAction* MainWindow::addCommand(QWidget* owner, const char* text, int32_t command)
 {
-    auto* action = new QAction(text, this);
+    auto* action = new QAction(this);
+    if (text != nullptr) SetUiText(action, text);
     action->setData(command);
     connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
     owner->addAction(action);
@@ -64,20 +67,22 @@ void MainWindow::buildMenus()
 {
     // The Options menu from the core's table, as the page builds its own:
     // the commands, and the lesson actions the desktop carries out itself.
-    QMenu* options = menuBar()->addMenu(QString::fromUtf8(kOptionsMenuTitle));
+    QMenu* options = menuBar()->addMenu(QString());
+    SetUiText(options, kOptionsMenuTitle);
     options->setObjectName(QStringLiteral("options"));
     for (const MenuItem& item : kOptionsMenu) {
         if (item.shell != BothShells) continue;
-        const QString text = QString::fromUtf8(item.text);
-        QAction* action = item.command != 0 ? addCommand(options, text, item.command)
-                                            : AddLessonAction(this, options, text, item.name);
+        QAction* action = item.command != 0 ? addCommand(options, item.text, item.command)
+                                            : AddLessonAction(this, options, item.text, item.name);
         if (action != nullptr) action->setObjectName(QString::fromLatin1(item.name));
     }
 
     // A projector wants the whole screen; the toolbar and menu stay.
-    QMenu* view = menuBar()->addMenu(QString::fromUtf8(kViewMenuTitle));
+    QMenu* view = menuBar()->addMenu(QString());
+    SetUiText(view, kViewMenuTitle);
     view->setObjectName(QStringLiteral("view"));
-    fullScreen_ = new QAction(QString::fromUtf8(kFullScreenText), this);
+    fullScreen_ = new QAction(this);
+    SetUiText(fullScreen_, kFullScreenText);
     fullScreen_->setObjectName(QStringLiteral("fullScreen"));
     fullScreen_->setCheckable(true);
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
@@ -91,7 +96,8 @@ void MainWindow::buildMenus()
     view->addSeparator();
     const auto addZoom = [this, view](const char* name, const char* text, QList<QKeySequence> keys,
                                       int32_t (*step)(int32_t)) {
-        QAction* action = view->addAction(QString::fromUtf8(text));
+        QAction* action = view->addAction(QString());
+        SetUiText(action, text);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcuts(keys);
         connect(action, &QAction::triggered, this, [this, step] { setZoom(step(canvas_->zoom())); });
@@ -103,23 +109,28 @@ void MainWindow::buildMenus()
                       [](int32_t z) { return ZoomStepUp(z); });
     addZoom("zoomOut", kZoomOutText, {QKeySequence(QStringLiteral("Ctrl+-"))}, ZoomStepDown);
     addZoom("actualSize", kActualSizeText, {QKeySequence(QStringLiteral("Ctrl+0"))}, [](int32_t) { return kActualZoom; });
+    view->addSeparator();
+    AddLanguageMenu(view, this);
 
     // Measurements run beside the main window; it and the clicks keep going.
-    QMenu* measure = menuBar()->addMenu(QString::fromUtf8(kMeasureMenuTitle));
+    QMenu* measure = menuBar()->addMenu(QString());
+    SetUiText(measure, kMeasureMenuTitle);
     measure->setObjectName(QStringLiteral("measure"));
-    QAction* tuning = measure->addAction(QString::fromUtf8(kMeasureMenu[MeasureTuning].text));
+    QAction* tuning = measure->addAction(QString());
+    SetUiText(tuning, kMeasureMenu[MeasureTuning].text);
     tuning->setObjectName(QString::fromLatin1(kMeasureMenu[MeasureTuning].name));
     connect(tuning, &QAction::triggered, this, [this] { ShowTuningWindow(this); });
     AddRecordActions(measure, this);
-    QAction* map = measure->addAction(QString::fromUtf8(kMeasureMenu[MeasureMap].text));
+    QAction* map = measure->addAction(QString());
+    SetUiText(map, kMeasureMenu[MeasureMap].text);
     map->setObjectName(QString::fromLatin1(kMeasureMenu[MeasureMap].name));
     connect(map, &QAction::triggered, this, [this] { ShowMapWindow(this); });
 
     // Help keys are taken so they do not fall through to anything else, and
     // deliberately do nothing: help is the toolbar's last button.
-    QAction* f1 = addCommand(this, QString(), CmdHelpKey);
+    QAction* f1 = addCommand(this, nullptr, CmdHelpKey);
     f1->setShortcut(QKeySequence(Qt::Key_F1));
-    QAction* altHelp = addCommand(this, QString(), CmdHelpChar);
+    QAction* altHelp = addCommand(this, nullptr, CmdHelpChar);
     altHelp->setShortcuts({QKeySequence(QStringLiteral("Alt+?")), QKeySequence(QStringLiteral("Alt+/"))});
 }
 
@@ -163,5 +174,6 @@ void MainWindow::changeEvent(QEvent* event)
         const QSignalBlocker quiet(fullScreen_);
         fullScreen_->setChecked(isFullScreen());
     }
+    if (event->type() == QEvent::LanguageChange) RefreshInstructions(this);
     QMainWindow::changeEvent(event);
 }

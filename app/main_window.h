@@ -26,7 +26,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QAction* addCommand(QWidget* owner, const QString& text, int32_t command);
+    QAction* addCommand(QWidget* owner, const char* text, int32_t command);  // text: a table's, or none
     void buildMenus();
 
     Canvas* canvas_ = nullptr;

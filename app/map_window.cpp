@@ -1,5 +1,6 @@
 #include "app/map_window.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/shown_text.h"
 #include "app/plot_view.h"
 #include "mapping/fast_map.h"
 #include "mapping/map_picture.h"
@@ -30,14 +32,16 @@ QPointer<MapWindow> theWindow;
 MapWindow::MapWindow(QWidget* owner) : QWidget(owner, Qt::Window), live_(std::make_unique<LiveMap>())
 {
     setObjectName(QStringLiteral("mapWindow"));
-    setWindowTitle(QString::fromUtf8(kMapTitle));
+    SetUiTitle(this, kMapTitle);
     lag_ = new QSpinBox(this);
     lag_->setObjectName(QStringLiteral("lag"));
     lag_->setRange(0, kMapLagMsHigh);
     lag_->setSingleStep(kMapLagMs);
-    reset_ = new QPushButton(QString::fromUtf8(kMapResetText), this);
+    reset_ = new QPushButton(this);
+    SetUiText(reset_, kMapResetText);
     reset_->setObjectName(QStringLiteral("reset"));
-    fast_ = new QPushButton(QString::fromUtf8(kMapFastForwardText), this);
+    fast_ = new QPushButton(this);
+    SetUiText(fast_, kMapFastForwardText);
     fast_->setObjectName(QStringLiteral("fastForward"));
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("fastProgress"));
@@ -52,7 +56,7 @@ MapWindow::MapWindow(QWidget* owner) : QWidget(owner, Qt::Window), live_(std::ma
     view_->setMinimumSize(520, 220);
 
     auto* controls = new QHBoxLayout;
-    auto* lagLabel = new QLabel(QString::fromUtf8(kMapLagCaption), this);
+    auto* lagLabel = UiLabel(kMapLagCaption, this);
     lagLabel->setBuddy(lag_);
     controls->addWidget(lagLabel);
     controls->addWidget(lag_);
@@ -107,7 +111,7 @@ void MapWindow::fastForward()
     job_ = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(live_->map.ticks % 1000000) + 1);
     FastMapJob* job = job_.get();
     worker_ = std::thread([job] { RunFastMap(*job); });
-    fast_->setText(QString::fromUtf8(kMapStopText));
+    SetUiText(fast_, kMapStopText);
     progress_->setValue(0);
     progress_->show();
     fastTimer_->start();
@@ -121,7 +125,7 @@ void MapWindow::finishFastForward()
     if (worker_.joinable()) worker_.join();
     if (job_) MergeMap(live_->map, *job_->map);
     job_.reset();
-    fast_->setText(QString::fromUtf8(kMapFastForwardText));
+    SetUiText(fast_, kMapFastForwardText);
     progress_->hide();
     poll();
 }
@@ -130,7 +134,7 @@ int MapWindow::lagTicks() const { return lag_->value() / kMapLagMs; }
 
 QString MapWindow::status() const
 {
-    if (live_->map.ticks == 0 && !IsNoise(stimulus.stimulusType)) return QString::fromUtf8(kMapWaiting);
+    if (live_->map.ticks == 0 && !IsNoise(stimulus.stimulusType)) return Ui(kMapWaiting);
     return QString::fromStdString(MapCountsLine(live_->map, lagTicks(), ShownTrueField(live_->map, lagTicks())));
 }
 
@@ -142,8 +146,17 @@ void MapWindow::poll()
         lag_->setValue(BestMapLag(live_->map) * kMapLagMs);
     }
     // The figure holds the counts; the line below it says only what to do first.
-    status_->setText(QString::fromUtf8(MapNoticeText(live_->map, fastRefused_)));
+    status_->setText(Ui(MapNoticeText(live_->map, fastRefused_)));
     view_->update();
+}
+
+void MapWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        status_->setText(Ui(MapNoticeText(live_->map, fastRefused_)));
+        view_->update();
+    }
+    QWidget::changeEvent(event);
 }
 
 void MapWindow::reset()

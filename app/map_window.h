@@ -34,6 +34,9 @@ public:
     int lagTicks() const;
     QString status() const;
 
+protected:
+    void changeEvent(QEvent* event) override;  // a language switch
+
 private:
     void finishFastForward();
 

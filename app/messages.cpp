@@ -2,19 +2,27 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QString>
 #include <QThread>
 
+#include "app/shown_text.h"
 #include "controls/shell_texts.h"
+#include "language/catalog.h"
 
 namespace {
 
 QPointer<QWidget> messageOwner;
 
-void ShowBox(const QString& caption, const QString& text)
+// The caption is a table's; the text, a table's or one the core composed in
+// the language in force (translating that again leaves it as it is).
+void ShowBox(const char* caption, const QString& text, QWidget* parent = messageOwner.data())
 {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, messageOwner.data());
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("message"));
+    SetUiTitle(&box, caption);
+    SetUiText(box.button(QMessageBox::Ok), kOkButton);
     box.exec();
 }
 
@@ -28,7 +36,7 @@ void PostMessageText(const char* text)
     if (app == nullptr) return;
     // The text is copied now: the caller's buffer may be gone when the box opens.
     QMetaObject::invokeMethod(
-        app, [message = QString::fromUtf8(text)] { ShowBox(QString::fromUtf8(kProgramCaption), message); },
+        app, [message = QString::fromStdString(Tr(std::string_view(text)))] { ShowBox(kProgramCaption, message); },
         Qt::QueuedConnection);
 }
 
@@ -40,10 +48,12 @@ void ShowMessage(const char* text)
         PostMessageText(text);
         return;
     }
-    ShowBox(QString::fromUtf8(kProgramCaption), QString::fromUtf8(text));
+    ShowBox(kProgramCaption, Ui(text));
 }
+
+void ShowMessageOver(QWidget* parent, const char* text) { ShowBox(kProgramCaption, Ui(text), parent); }
 
 void ShowStartupError()
 {
-    ShowBox(QString::fromUtf8(kErrorCaption), QString::fromUtf8(kStartupErrorText));
+    ShowBox(kErrorCaption, Ui(kStartupErrorText));
 }

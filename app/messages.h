@@ -10,6 +10,9 @@ void SetMessageOwner(QWidget* owner);
 // thread it returns when the user dismisses it; from any other thread the
 // text is handed to the user-interface thread and the caller goes on at once.
 void ShowMessage(const char* text);
+// The same over a given window (a dialog that raised it), on the
+// user-interface thread.
+void ShowMessageOver(QWidget* parent, const char* text);
 
 // Hands the text to the user-interface thread for ShowMessage and returns at
 // once, whatever the calling thread: for callers that must never wait.

@@ -74,6 +74,10 @@ std::array<QRect, 3> DrawOverlay(QPainter& painter, const OverlayTexts& texts, c
     const QFontMetrics metrics(font);
     painter.setFont(font);
     painter.setPen(kTextColour);
+    // Each text reads in its own direction (an Arabic readout right to left)
+    // from where the layout puts it, whatever the window's: under a
+    // right-to-left window the English line's leading blank moved to its end.
+    painter.setLayoutDirection(Qt::LayoutDirectionAuto);
     std::array<QRect, 3> boxes{};
     const int32_t firstWidth = Advance(metrics, texts.first);
     if (!texts.first.empty()) boxes[0] = DrawBoxedText(painter, metrics, 0, 0, texts.first);

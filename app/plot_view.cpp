@@ -14,6 +14,7 @@ void PaintPlotPicture(QPainter& painter, const PlotPicture& picture)
     QFont font = painter.font();
     font.setPixelSize(picture.fontPixels);
     painter.setFont(font);
+    painter.setLayoutDirection(Qt::LayoutDirectionAuto);  // each label in its own text's direction
     for (const PlotShape& s : picture.shapes) {
         const QColor colour = ColourOf(s.colour);
         const QRectF box(QPointF(s.x0, s.y0), QPointF(s.x1, s.y1));
@@ -33,12 +34,15 @@ void PaintPlotPicture(QPainter& painter, const PlotPicture& picture)
             painter.setPen(colour);
             painter.translate(s.x0, s.y0);
             if (s.vertical) painter.rotate(-90);
-            // A wide box about the anchor, aligned inside it as asked.
+            // A wide box about the anchor, aligned inside it as asked: in
+            // absolute terms, or a right-to-left language would flip every
+            // label to the far side of its box, off the picture.
             constexpr double kWide = 2000.0, kTall = 40.0;
             const double left = s.align == AlignStart ? 0.0 : s.align == AlignMiddle ? -kWide / 2 : -kWide;
             const Qt::Alignment h = s.align == AlignStart ? Qt::AlignLeft : s.align == AlignMiddle ? Qt::AlignHCenter
                                                                                                    : Qt::AlignRight;
-            painter.drawText(QRectF(left, -kTall / 2, kWide, kTall), h | Qt::AlignVCenter, QString::fromStdString(s.text));
+            painter.drawText(QRectF(left, -kTall / 2, kWide, kTall), h | Qt::AlignVCenter | Qt::AlignAbsolute,
+                             QString::fromStdString(s.text));
             painter.restore();
             break;
         }
@@ -46,7 +50,12 @@ void PaintPlotPicture(QPainter& painter, const PlotPicture& picture)
     }
 }
 
-PlotView::PlotView(QWidget* parent, Layout layout) : QWidget(parent), layout_(std::move(layout)) {}
+PlotView::PlotView(QWidget* parent, Layout layout) : QWidget(parent), layout_(std::move(layout))
+{
+    // Axes run left to right in every language: a right-to-left window
+    // mirrors its controls around the plot, never the plot itself.
+    setLayoutDirection(Qt::LeftToRight);
+}
 
 void PlotView::paintEvent(QPaintEvent*)
 {

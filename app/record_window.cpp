@@ -1,5 +1,6 @@
 #include "app/record_window.h"
 
+#include <QEvent>
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "controls/shell_texts.h"
+#include "app/shown_text.h"
 #include "app/plot_view.h"
 #include "files/recording_files.h"
 #include "app/save_failure.h"
@@ -32,18 +34,21 @@ RecordWindow::RecordWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     const RecordPanelTexts texts;
     setObjectName(QStringLiteral("recordWindow"));
-    setWindowTitle(QString::fromUtf8(texts.title));
-    record_ = new QCheckBox(QString::fromUtf8(texts.record), this);
+    SetUiTitle(this, texts.title);
+    record_ = new QCheckBox(this);
+    SetUiText(record_, texts.record);
     record_->setObjectName(QStringLiteral("record"));
     bin_ = new QSpinBox(this);
     bin_->setObjectName(QStringLiteral("binWidth"));
     bin_->setRange(static_cast<int>(texts.bin.low), static_cast<int>(texts.bin.high));
     bin_->setSingleStep(static_cast<int>(texts.bin.step));
     bin_->setValue(static_cast<int>(texts.bin.value));
-    bin_->setSuffix(QStringLiteral(" ") + QString::fromUtf8(texts.bin.unit));
+    SetUiUnit(bin_, texts.bin.unit);
     // A file dialog follows these two, hence the ellipses.
-    savePicture_ = new QPushButton(QString::fromUtf8(texts.savePicture) + QStringLiteral("…"), this);
-    saveData_ = new QPushButton(QString::fromUtf8(texts.exportData) + QStringLiteral("…"), this);
+    savePicture_ = new QPushButton(this);
+    SetUiText(savePicture_, texts.savePicture, "…");
+    saveData_ = new QPushButton(this);
+    SetUiText(saveData_, texts.exportData, "…");
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("recordStatus"));
     view_ = new PlotView(this, [this](double w, double h) { return RasterPicture(raster_, psth_, w, h); });
@@ -53,7 +58,7 @@ RecordWindow::RecordWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     auto* controls = new QHBoxLayout;
     controls->addWidget(record_);
     controls->addSpacing(12);
-    auto* binLabel = new QLabel(QString::fromUtf8(texts.bin.label) + QStringLiteral(":"), this);
+    auto* binLabel = UiLabel(texts.bin.label, this, ":");
     binLabel->setBuddy(bin_);
     controls->addWidget(binLabel);
     controls->addWidget(bin_);
@@ -71,14 +76,13 @@ RecordWindow::RecordWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(record_, &QCheckBox::toggled, this, &RecordWindow::setRecording);
     connect(bin_, &QSpinBox::valueChanged, this, [this] { refresh(); });
     connect(savePicture_, &QPushButton::clicked, this, [this, texts] {
-        const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(texts.savePicture),
-                                                          QString::fromUtf8(texts.pictureFile),
-                                                          QString::fromUtf8(kPictureFilter));
+        const QString path = QFileDialog::getSaveFileName(this, Ui(texts.savePicture),
+                                                          QString::fromUtf8(texts.pictureFile), Ui(kPictureFilter));
         if (!path.isEmpty()) savePicture(path);
     });
     connect(saveData_, &QPushButton::clicked, this, [this, texts] {
-        const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(texts.exportData),
-                                                          QString::fromUtf8(texts.nwbFile), QString::fromUtf8(kRecordingFilter));
+        const QString path = QFileDialog::getSaveFileName(this, Ui(texts.exportData),
+                                                          QString::fromUtf8(texts.nwbFile), Ui(kRecordingFilter));
         if (!path.isEmpty()) saveData(path);
     });
     resize(640, 560);
@@ -114,11 +118,17 @@ void RecordWindow::refresh()
     status_->setText(QString::fromStdString(RecordCountsText()));
 }
 
+void RecordWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) refresh();  // the counts line and the picture
+    QWidget::changeEvent(event);
+}
+
 QString RecordWindow::status() const { return status_->text(); }
 
 bool RecordWindow::savePicture(const QString& path)
 {
-    return SavePictureOrTell(view_, path, this, QString::fromUtf8(RecordPanelTexts{}.title));
+    return SavePictureOrTell(view_, path, this, RecordPanelTexts{}.title);
 }
 
 bool RecordWindow::saveData(const QString& path)
@@ -133,7 +143,7 @@ bool RecordWindow::saveData(const QString& path)
 
 void RecordWindow::reportFailure(const QString& text)
 {
-    ShowSaveFailure(this, QString::fromUtf8(RecordPanelTexts{}.title), text);
+    ShowSaveFailure(this, RecordPanelTexts{}.title, text);
 }
 
 RecordWindow* TheRecordWindow(QWidget* owner)
@@ -147,10 +157,12 @@ void AddRecordActions(QMenu* menu, QWidget* owner)
     // Off at start-up: a recording begins only when the student asks.
     const MenuItem& recordItem = kMeasureMenu[MeasureRecord];
     const MenuItem& windowItem = kMeasureMenu[MeasureRaster];
-    QAction* record = menu->addAction(QString::fromUtf8(recordItem.text));
+    QAction* record = menu->addAction(QString());
+    SetUiText(record, recordItem.text);
     record->setObjectName(QString::fromLatin1(recordItem.name));
     record->setCheckable(true);
-    QAction* window = menu->addAction(QString::fromUtf8(windowItem.text));
+    QAction* window = menu->addAction(QString());
+    SetUiText(window, windowItem.text);
     window->setObjectName(QString::fromLatin1(windowItem.name));
     QObject::connect(record, &QAction::toggled, owner, [owner](bool on) {
         RecordWindow* w = TheRecordWindow(owner);

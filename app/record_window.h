@@ -32,6 +32,9 @@ public:
 signals:
     void recordingChanged(bool on);
 
+protected:
+    void changeEvent(QEvent* event) override;  // a language switch
+
 private:
     void refresh();
     void reportFailure(const QString& text);

@@ -7,12 +7,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/shown_text.h"
 #include "controls/shell_texts.h"
 #include "resources/strings.h"
 
 QToolBar* CreateToolbar(QMainWindow* window, std::function<void(int32_t)> onCommand)
 {
-    auto* toolbar = new QToolBar(QString::fromUtf8(kToolbarName), window);
+    auto* toolbar = new QToolBar(window);
+    SetUiTitle(toolbar, kToolbarName);
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
@@ -37,7 +39,7 @@ QToolBar* CreateToolbar(QMainWindow* window, std::function<void(int32_t)> onComm
         auto* action = new QAction(QIcon(QStringLiteral(":/resources/icons/") + QString::fromLatin1(item.picture)),
                                    QString(), toolbar);
         action->setData(command);
-        action->setToolTip(QString::fromUtf8(tip != nullptr ? tip : ""));
+        if (tip != nullptr) SetUiTip(action, tip);
         QObject::connect(action, &QAction::triggered, toolbar, [onCommand, command] { onCommand(command); });
         toolbar->addAction(action);
         if (QWidget* button = toolbar->widgetForAction(action)) {

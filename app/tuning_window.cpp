@@ -1,5 +1,6 @@
 #include "app/tuning_window.h"
 
+#include <QEvent>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/shown_text.h"
 #include "app/plot_view.h"
 #include "app/save_failure.h"
 #include "controls/shell_texts.h"
@@ -32,17 +34,23 @@ namespace {
 constexpr int kPollMs = 50;  // a few neuron ticks per look at the ring
 constexpr int kPlacementMs = 250;  // the field and the stimulus move while the window is open
 
-QString Text(const char* text) { return QString::fromUtf8(text); }
+QString Text(const char* text) { return Ui(text); }
 
-// A field's label as the form lays it out: "Presentation &time:".
-QString RowLabel(const FormNumber& f) { return Text(f.label) + QStringLiteral(":"); }
+// A field's label as the form lays it out, "Presentation &time:", its
+// letter leading to the field.
+QLabel* RowLabel(QWidget* field, const char* label)
+{
+    QLabel* shown = UiLabel(label, field->parentWidget(), ":");
+    shown->setBuddy(field);
+    return shown;
+}
 
 void SetField(QDoubleSpinBox* box, const FormNumber& f)
 {
     box->setDecimals(f.decimals);
     box->setRange(f.low, f.high);
     box->setSingleStep(f.step);
-    if (*f.unit != '\0') box->setSuffix(QStringLiteral(" ") + Text(f.unit));
+    if (*f.unit != '\0') SetUiUnit(box, f.unit);
     box->setValue(f.value);
 }
 
@@ -70,11 +78,11 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     const TuningForm f = TuningFormOf(SweepOrientation);
     setObjectName(QStringLiteral("tuningWindow"));
-    setWindowTitle(Text(f.title));
+    SetUiTitle(this, f.title);
 
     parameter_ = new QComboBox(this);
     parameter_->setObjectName(QStringLiteral("parameter"));
-    for (const char* name : f.parameters) parameter_->addItem(Text(name));
+    SetUiItems(parameter_, f.parameters);
     step_ = NumberBox<QDoubleSpinBox>(this, "step", f.step);
     from_ = NumberBox<QDoubleSpinBox>(this, "from", f.from);
     to_ = NumberBox<QDoubleSpinBox>(this, "to", f.to);
@@ -83,14 +91,15 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     presentation_ = NumberBox<QDoubleSpinBox>(this, "presentation", f.seconds);
 
     auto* form = new QFormLayout;
-    form->addRow(Text(f.parameterLabel) + QStringLiteral(":"), parameter_);
-    form->addRow(RowLabel(f.step), step_);
-    form->addRow(RowLabel(f.from), from_);
-    form->addRow(RowLabel(f.to), to_);
-    form->addRow(RowLabel(f.points), points_);
-    form->addRow(RowLabel(f.repeats), repeats_);
-    form->addRow(RowLabel(f.seconds), presentation_);
-    centre_ = new QCheckBox(Text(f.centreText), this);
+    form->addRow(RowLabel(parameter_, f.parameterLabel), parameter_);
+    form->addRow(RowLabel(step_, f.step.label), step_);
+    form->addRow(RowLabel(from_, f.from.label), from_);
+    form->addRow(RowLabel(to_, f.to.label), to_);
+    form->addRow(RowLabel(points_, f.points.label), points_);
+    form->addRow(RowLabel(repeats_, f.repeats.label), repeats_);
+    form->addRow(RowLabel(presentation_, f.seconds.label), presentation_);
+    centre_ = new QCheckBox(this);
+    SetUiText(centre_, f.centreText);
     centre_->setObjectName(QStringLiteral("centreOnField"));
     centre_->setChecked(f.centreChecked);
     form->addRow(centre_);
@@ -99,14 +108,18 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     placement_->setWordWrap(true);
     form->addRow(placement_);
 
-    start_ = new QPushButton(Text(f.start), this);
+    start_ = new QPushButton(this);
+    SetUiText(start_, f.start);
     start_->setObjectName(QStringLiteral("start"));
-    stop_ = new QPushButton(Text(f.stop), this);
+    stop_ = new QPushButton(this);
+    SetUiText(stop_, f.stop);
     stop_->setObjectName(QStringLiteral("stop"));
     // A file dialog follows these two, hence the ellipses.
-    auto* saveData = new QPushButton(Text(f.saveData) + QStringLiteral("…"), this);
+    auto* saveData = new QPushButton(this);
+    SetUiText(saveData, f.saveData, "…");
     saveData->setObjectName(QStringLiteral("saveData"));
-    auto* savePicture = new QPushButton(Text(f.savePicture) + QStringLiteral("…"), this);
+    auto* savePicture = new QPushButton(this);
+    SetUiText(savePicture, f.savePicture, "…");
     savePicture->setObjectName(QStringLiteral("savePicture"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {start_, stop_, saveData, savePicture}) buttons->addWidget(b);
@@ -149,12 +162,12 @@ TuningWindow::TuningWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(stop_, &QPushButton::clicked, this, &TuningWindow::stop);
     connect(saveData, &QPushButton::clicked, this, [this, f] {
         const QString path = QFileDialog::getSaveFileName(this, Text(f.saveData), Text(f.dataFile),
-                                                          QString::fromUtf8(kCsvFilter));
+                                                          Text(kCsvFilter));
         if (!path.isEmpty()) this->saveData(path);
     });
     connect(savePicture, &QPushButton::clicked, this, [this, f] {
         const QString path = QFileDialog::getSaveFileName(this, Text(f.savePicture), Text(f.pictureFile),
-                                                          QString::fromUtf8(kPictureFilter));
+                                                          Text(kPictureFilter));
         if (!path.isEmpty()) this->savePicture(path);
     });
     parameterChanged();
@@ -254,7 +267,7 @@ bool TuningWindow::saveData(const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text) ||
         file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) || !file.commit()) {
-        reportFailure(QString::fromUtf8(kDataNotSaved).arg(path, file.errorString()));
+        reportFailure(QString::fromStdString(TrArgs(kDataNotSaved, {path.toStdString(), file.errorString().toStdString()})));
         return false;
     }
     return true;
@@ -262,12 +275,24 @@ bool TuningWindow::saveData(const QString& path)
 
 bool TuningWindow::savePicture(const QString& path)
 {
-    return SavePictureOrTell(view_, path, this, Text(TuningFormOf(SweepOrientation).title));
+    return SavePictureOrTell(view_, path, this, TuningFormOf(SweepOrientation).title);
 }
 
 void TuningWindow::reportFailure(const QString& text)
 {
-    ShowSaveFailure(this, Text(TuningFormOf(SweepOrientation).title), text);
+    ShowSaveFailure(this, TuningFormOf(SweepOrientation).title, text);
+}
+
+void TuningWindow::changeEvent(QEvent* event)
+{
+    // The summary, progress and placement lines are the core's, composed in
+    // the language in force: composed anew, the sweep going on meanwhile.
+    if (event->type() == QEvent::LanguageChange) {
+        shownPoints_ = static_cast<size_t>(-1);
+        refresh();
+        refreshPlacement();
+    }
+    QWidget::changeEvent(event);
 }
 
 void TuningWindow::closeEvent(QCloseEvent* event)

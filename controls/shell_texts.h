@@ -48,6 +48,10 @@ constexpr MenuItem kOptionsMenu[] = {
 };
 constexpr const char* kViewMenuTitle = N_("&View");
 constexpr const char* kFullScreenText = N_("Full screen");
+// The desktop's language submenu (View): follow the system's language, or
+// one of the catalogs', each listed by its own name.
+constexpr const char* kLanguageMenuTitle = N_("&Language");
+constexpr const char* kSystemLanguageText = N_("System language");
 // The Measure menu opens the tuning panel and the recorder.
 constexpr const char* kMeasureMenuTitle = N_("&Measure");
 enum MeasureItem : int32_t { MeasureTuning = 0, MeasureRecord = 1, MeasureRaster = 2, MeasureMap = 3 };
@@ -65,6 +69,7 @@ constexpr const char* kStartupErrorText = N_("Error initializing application Tes
 constexpr const char* kHelpCaption = N_("Tessaline help");
 constexpr const char* kCloseButton = N_("Close");
 constexpr const char* kOkButton = N_("OK");
+constexpr const char* kCancelButton = N_("Cancel");
 // Shown once, before noise with frames shorter than 100 ms is first shown.
 constexpr const char* kFlickerNotice =
     N_("Noise with frames shorter than 100 ms flickers. Flicker over an area can bring on seizures in people who are "

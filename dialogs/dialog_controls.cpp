@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QSignalBlocker>
+#include "app/shown_text.h"
 #include "controls/shell_texts.h"
 
 void SetControlId(QObject* control, int id) { control->setObjectName(QString::number(id)); }
@@ -40,15 +41,9 @@ QSlider* MakeSlider(int id, Qt::Orientation orientation, QWidget* parent)
     return slider;
 }
 
-QLabel* MakeLabel(const QString& text, QWidget* parent)
-{
-    return new QLabel(text, parent);
-}
+QLabel* MakeLabel(const char* text, QWidget* parent) { return UiLabel(text, parent); }
 
-void AddItems(QComboBox* list, std::span<const char* const> texts)
-{
-    for (const char* text : texts) list->addItem(QString::fromUtf8(text));
-}
+void AddItems(QComboBox* list, std::span<const char* const> texts) { SetUiItems(list, texts); }
 
 void ShowText(QLineEdit* edit, const char* text)
 {
@@ -83,9 +78,9 @@ void SetTabChain(std::initializer_list<QWidget*> widgets)
     }
 }
 
-void SetUpDialog(QDialog* d, const QString& title)
+void SetUpDialog(QDialog* d, const char* title)
 {
-    d->setWindowTitle(title);
+    SetUiTitle(d, title);
     d->setModal(true);
     QFont font = d->font();
     if (font.pointSizeF() > 0)
@@ -97,7 +92,7 @@ void SetUpDialog(QDialog* d, const QString& title)
 
 QHBoxLayout* OkButtonRow(QDialog* dialog, QPushButton** button)
 {
-    auto* ok = new QPushButton(QString::fromUtf8(kOkButton), dialog);
+    auto* ok = UiWidget<QPushButton>(kOkButton, dialog);
     SetControlId(ok, 1);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);

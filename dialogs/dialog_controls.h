@@ -24,7 +24,8 @@ QLineEdit* MakeNumberEdit(int id, QWidget* parent);
 // A read-only field for values the program shows but does not read back.
 QLineEdit* MakeDisplayEdit(int id, QWidget* parent, int characters = 6);
 QSlider* MakeSlider(int id, Qt::Orientation orientation, QWidget* parent);
-QLabel* MakeLabel(const QString& text, QWidget* parent);
+// A label showing a table's text (kept for a language switch).
+QLabel* MakeLabel(const char* text, QWidget* parent);
 // A list's items from one of the core's label tables.
 void AddItems(QComboBox* list, std::span<const char* const> texts);
 
@@ -39,7 +40,7 @@ void SetTabChain(std::initializer_list<QWidget*> widgets);
 
 // A modal dialog's caption, and its text a size larger than the desktop's
 // so that it stays readable when the screen is projected.
-void SetUpDialog(QDialog* dialog, const QString& title);
+void SetUpDialog(QDialog* dialog, const char* title);
 
 // The dialog's default "OK" button (id 1), closing it with accept, at the
 // right of a row of its own. The button is handed back for the Tab order.

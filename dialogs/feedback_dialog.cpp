@@ -10,6 +10,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/shown_text.h"
 #include "controls/dialog_labels.h"
 #include "controls/feedback_rules.h"
 #include "dialogs/dialog_controls.h"
@@ -25,15 +26,15 @@ using Score = std::pair<int, const char*>;
 QGroupBox* AddGroup(QDialog* d, const char* title, std::initializer_list<std::initializer_list<Score>> rows,
                     std::initializer_list<const char*> headers = {})
 {
-    auto* group = new QGroupBox(QString::fromUtf8(title), d);
+    auto* group = UiWidget<QGroupBox>(title, d);
     auto* grid = new QGridLayout(group);
     int column = 1;
     for (const char* header : headers)
-        grid->addWidget(MakeLabel(QString::fromUtf8(header), group), 0, column++, Qt::AlignHCenter);
+        grid->addWidget(MakeLabel(header, group), 0, column++, Qt::AlignHCenter);
     int row = headers.size() > 0 ? 1 : 0;
     int index = 0;
     for (const auto& scores : rows) {
-        grid->addWidget(MakeLabel(QString::fromUtf8(kFeedbackRowNames[index++]), group), row, 0);
+        grid->addWidget(MakeLabel(kFeedbackRowNames[index++], group), row, 0);
         column = 1;
         for (const auto& [id, text] : scores) {
             QLineEdit* field = MakeDisplayEdit(id, group);
@@ -49,14 +50,14 @@ QGroupBox* AddGroup(QDialog* d, const char* title, std::initializer_list<std::in
 
 FeedbackDialog::FeedbackDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialog(this, QString::fromUtf8(kFeedbackTitle));
+    SetUpDialog(this, kFeedbackTitle);
     const FeedbackView& f = ShowFeedbackScores();
 
     auto* typeRow = new QHBoxLayout;
-    typeRow->addWidget(MakeLabel(QString::fromUtf8(kFeedbackTypeCaption), this));
+    typeRow->addWidget(MakeLabel(kFeedbackTypeCaption, this));
     auto* typeText = MakeDisplayEdit(kTypeText, this, 30);
     typeText->setAlignment(Qt::AlignLeft);
-    typeText->setText(QString::fromUtf8(f.typeText));
+    typeText->setText(Ui(f.typeText));
     typeRow->addWidget(typeText, 1);
 
     auto* top = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 // Every value comes from the arrows or a check box; the spin boxes' texts
 // only show values and take no typing.
+#include "app/shown_text.h"
 #include "dialogs/more_options_dialog.h"
 
 #include <QCheckBox>
@@ -22,7 +23,7 @@ using namespace MoreOptionsIds;
 
 MoreOptionsDialog::MoreOptionsDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialog(this, QString::fromUtf8(kMoreOptionsTitle));
+    SetUpDialog(this, kMoreOptionsTitle);
 
     rateCellType_ = new QComboBox(this);
     SetControlId(rateCellType_, kCellTypeList);
@@ -32,13 +33,13 @@ MoreOptionsDialog::MoreOptionsDialog(QWidget* parent) : QDialog(parent)
     auto* rateRow = new QHBoxLayout(rateCaption);
     rateRow->setContentsMargins(0, 0, 0, 0);
     rateRow->addWidget(rateCellType_);
-    rateRow->addWidget(MakeLabel(QString::fromUtf8(kOptionRowLabels[2].caption), this));
+    rateRow->addWidget(MakeLabel(kOptionRowLabels[2].caption, this));
     rateRow->addStretch();
 
-    saturating_ = new QCheckBox(QString::fromUtf8(kOptionRowLabels[3].caption), this);
+    saturating_ = UiWidget<QCheckBox>(kOptionRowLabels[3].caption, this);
     SetControlId(saturating_, kSaturatingCheck);
     connect(saturating_, &QCheckBox::clicked, this, &MoreOptionsDialog::checkSaturating);
-    hash_ = new QCheckBox(QString::fromUtf8(kHashCheckText), this);
+    hash_ = UiWidget<QCheckBox>(kHashCheckText, this);
     SetControlId(hash_, kHashCheck);
     connect(hash_, &QCheckBox::clicked, this, &MoreOptionsDialog::checkHash);
 
@@ -47,8 +48,8 @@ MoreOptionsDialog::MoreOptionsDialog(QWidget* parent) : QDialog(parent)
         QWidget* caption;
         int upDownId, editId;
     } rows[kOptionSpins] = {
-        {MakeLabel(QString::fromUtf8(kOptionRowLabels[0].caption), this), kSurroundUpDown, kSurroundEdit},
-        {MakeLabel(QString::fromUtf8(kOptionRowLabels[1].caption), this), kGammaUpDown, kGammaEdit},
+        {MakeLabel(kOptionRowLabels[0].caption, this), kSurroundUpDown, kSurroundEdit},
+        {MakeLabel(kOptionRowLabels[1].caption, this), kGammaUpDown, kGammaEdit},
         {rateCaption, kRateUpDown, kRateEdit},
         {saturating_, kHalfMaxUpDown, kHalfMaxEdit},
     };
@@ -60,7 +61,7 @@ MoreOptionsDialog::MoreOptionsDialog(QWidget* parent) : QDialog(parent)
         spins_[i]->edit()->setReadOnly(true);
         grid->addWidget(rows[i].caption, i, 0);
         grid->addWidget(spins_[i], i, 1);
-        grid->addWidget(MakeLabel(QString::fromUtf8(kOptionRowLabels[i].unit), this), i, 2);
+        grid->addWidget(MakeLabel(kOptionRowLabels[i].unit, this), i, 2);
         connect(spins_[i], &QSpinBox::valueChanged, this, [this, spin](int p) { stepSpin(spin, p); });
     }
     grid->addWidget(hash_, kOptionSpins, 0, 1, 3);

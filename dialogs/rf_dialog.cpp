@@ -13,6 +13,7 @@
 #include <span>
 #include <memory>
 
+#include "app/shown_text.h"
 #include "controls/dialog_labels.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/dialogs.h"
@@ -38,13 +39,13 @@ static_assert(std::size(kRfSpinLabels) == kRfSpins);
 
 RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialog(this, QString::fromUtf8(kRfDialogTitle));
+    SetUpDialog(this, kRfDialogTitle);
     cellType_ = new QComboBox(this);
     SetControlId(cellType_, kCellTypeList);
     AddItems(cellType_, kCellTypeNames);
     connect(cellType_, &QComboBox::currentIndexChanged, this, &RfDialog::chooseCellType);
 
-    auto* gabor = new QGroupBox(QString::fromUtf8(kGaborGroupTitle), this);
+    auto* gabor = UiWidget<QGroupBox>(kGaborGroupTitle, this);
     auto* gaborGrid = new QGridLayout(gabor);
     auto* fields = new QGridLayout;
     for (int i = 0; i < kRfSpins; ++i) {
@@ -55,11 +56,11 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
         QGridLayout* grid = spin == RfSpin::Centre ? fields : gaborGrid;
         const int row = spin == RfSpin::Centre ? 0 : i - 1;
         spins_[i] = new NumberSpinBox(s.upDownId, s.editId, owner);
-        auto* caption = MakeLabel(QString::fromUtf8(kRfSpinLabels[i].caption), owner);
+        auto* caption = MakeLabel(kRfSpinLabels[i].caption, owner);
         caption->setBuddy(spins_[i]);
         grid->addWidget(caption, row, 0);
         grid->addWidget(spins_[i], row, 1);
-        grid->addWidget(MakeLabel(QString::fromUtf8(kRfSpinLabels[i].unit), owner), row, 2);
+        grid->addWidget(MakeLabel(kRfSpinLabels[i].unit, owner), row, 2);
         connect(spins_[i]->edit(), &QLineEdit::textEdited, this, [this, spin] { typeSpin(spin); });
         connect(spins_[i], &QSpinBox::valueChanged, this, [this, spin](int p) { stepSpin(spin, p); });
     }
@@ -72,12 +73,12 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
     auto* orientationRow = new QHBoxLayout;
     orientationRow->addWidget(orientationSlider, 1);
     orientationRow->addWidget(orientation_);
-    orientationRow->addWidget(MakeLabel(QString::fromUtf8(kRfOrientationLabel.unit), this));
-    fields->addWidget(MakeLabel(QString::fromUtf8(kRfOrientationLabel.caption), this), 1, 0);
+    orientationRow->addWidget(MakeLabel(kRfOrientationLabel.unit, this));
+    fields->addWidget(MakeLabel(kRfOrientationLabel.caption, this), 1, 0);
     fields->addLayout(orientationRow, 1, 1, 1, 2);
     left->addLayout(fields);
 
-    auto* position = new QGroupBox(QString::fromUtf8(kRfPositionTitle), this);
+    auto* position = UiWidget<QGroupBox>(kRfPositionTitle, this);
     auto* positionGrid = new QGridLayout(position);
     auto* horizontal = MakeSlider(kHorizontalSlider, Qt::Horizontal, position);
     auto* vertical = MakeSlider(kVerticalSlider, Qt::Vertical, position);
@@ -85,10 +86,10 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
     vertical->setInvertedAppearance(true);
     vertical->setInvertedControls(true);
     vertical->setMinimumHeight(vertical->fontMetrics().height() * 6);
-    positionGrid->addWidget(MakeLabel(QString::fromUtf8(kRfPositionAxes[0]), position), 0, 0);
+    positionGrid->addWidget(MakeLabel(kRfPositionAxes[0], position), 0, 0);
     positionGrid->addWidget(horizontal, 1, 0);
     positionGrid->addWidget(vertical, 0, 1, 3, 1, Qt::AlignHCenter);
-    positionGrid->addWidget(MakeLabel(QString::fromUtf8(kRfPositionAxes[1]), position), 3, 1, Qt::AlignHCenter);
+    positionGrid->addWidget(MakeLabel(kRfPositionAxes[1], position), 3, 1, Qt::AlignHCenter);
     positionGrid->setRowStretch(2, 1);
     left->addWidget(position);
     left->addStretch();
@@ -102,11 +103,11 @@ RfDialog::RfDialog(QWidget* parent) : QDialog(parent)
     // Two groups of buttons, each checked one at a time.
     auto addButtons = [this](const char* title, QRadioButton** buttons, int firstId, int firstMode,
                              std::span<const char* const> texts, void (RfDialog::*choose)(int)) {
-        auto* group = new QGroupBox(QString::fromUtf8(title), this);
+        auto* group = UiWidget<QGroupBox>(title, this);
         auto* column = new QVBoxLayout(group);
         int i = 0;
         for (const char* text : texts) {
-            buttons[i] = new QRadioButton(QString::fromUtf8(text), group);
+            buttons[i] = UiWidget<QRadioButton>(text, group);
             SetControlId(buttons[i], firstId + i);
             column->addWidget(buttons[i]);
             connect(buttons[i], &QRadioButton::clicked, this, [this, choose, mode = firstMode + i] { (this->*choose)(mode); });

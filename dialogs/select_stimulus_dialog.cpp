@@ -1,5 +1,7 @@
 // There is no cancel: every change is already in the stimulus record, and
 // OK, Esc and the close box all keep it.
+#include "app/messages.h"
+#include "app/shown_text.h"
 #include "dialogs/select_stimulus_dialog.h"
 
 #include <QComboBox>
@@ -7,7 +9,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -45,7 +46,7 @@ static_assert(std::size(kNoiseRowLabels) == kNoiseRows);
 
 SelectStimulusDialog::SelectStimulusDialog(QWidget* parent) : QDialog(parent)
 {
-    SetUpDialog(this, QString::fromUtf8(kSelectStimulusTitle));
+    SetUpDialog(this, kSelectStimulusTitle);
     shape_ = new QComboBox(this);
     SetControlId(shape_, kTypeList);
     AddItems(shape_, kStimulusShapes);
@@ -61,63 +62,63 @@ SelectStimulusDialog::SelectStimulusDialog(QWidget* parent) : QDialog(parent)
         const auto row = static_cast<StimulusRow>(i);
         sliders_[i] = MakeSlider(r.sliderId, Qt::Horizontal, this);
         fields_[i] = MakeNumberEdit(r.editId, this);
-        auto* caption = MakeLabel(QString::fromUtf8(kStimulusRowLabels[i].caption), this);
+        auto* caption = MakeLabel(kStimulusRowLabels[i].caption, this);
         caption->setBuddy(fields_[i]);
         QGridLayout* grid = row == StimulusRow::SpatialFrequency ? sfGrid : left;
         const int at = row == StimulusRow::SpatialFrequency ? 0 : i + 1;
         grid->addWidget(caption, at, 0);
         grid->addWidget(sliders_[i], at, 1);
         grid->addWidget(fields_[i], at, 2);
-        grid->addWidget(MakeLabel(QString::fromUtf8(kStimulusRowLabels[i].unit), this), at, 3);
+        grid->addWidget(MakeLabel(kStimulusRowLabels[i].unit, this), at, 3);
         connect(sliders_[i], &QSlider::valueChanged, this, [this, row] { moveSlider(row); });
         connect(fields_[i], &QLineEdit::textEdited, this, [this, row] { typeField(row); });
     }
     sensitivity_ = MakeDisplayEdit(kSensitivityEdit, this);
     auto* sensitivityRow = new QHBoxLayout;
-    auto* sensitivityLabel = MakeLabel(QString::fromUtf8(kSensitivityCaption), this);
+    auto* sensitivityLabel = MakeLabel(kSensitivityCaption, this);
     sensitivityLabel->setBuddy(sensitivity_);
     sensitivityRow->addWidget(sensitivityLabel);
     sensitivityRow->addWidget(sensitivity_);
     sensitivityRow->addStretch();
     left->addLayout(sensitivityRow, 6, 1, 1, 3);
 
-    auto* noise = new QGroupBox(QString::fromUtf8(kNoiseGroupTitle), this);
+    auto* noise = UiWidget<QGroupBox>(kNoiseGroupTitle, this);
     auto* noiseGrid = new QGridLayout(noise);
     for (int i = 0; i < kNoiseRows; ++i) {
         const auto row = static_cast<NoiseRow>(i);
         noise_[i] = MakeNumberEdit(kNoiseEdits + i, noise);
         noise_[i]->setMaxLength(kControlTextSize - 1);
-        auto* caption = MakeLabel(QString::fromUtf8(kNoiseRowLabels[i].caption), noise);
+        auto* caption = MakeLabel(kNoiseRowLabels[i].caption, noise);
         caption->setBuddy(noise_[i]);
         noiseGrid->addWidget(caption, i, 0);
         noiseGrid->addWidget(noise_[i], i, 1);
-        noiseGrid->addWidget(MakeLabel(QString::fromUtf8(kNoiseRowLabels[i].unit), noise), i, 2);
+        noiseGrid->addWidget(MakeLabel(kNoiseRowLabels[i].unit, noise), i, 2);
         connect(noise_[i], &QLineEdit::textEdited, this, [this, row] { typeNoise(row); });
     }
-    noiseMessage_ = MakeLabel(QString(), noise);
+    noiseMessage_ = MakeLabel("", noise);
     SetControlId(noiseMessage_, kNoiseMessage);
     noiseMessage_->setWordWrap(true);
     noiseGrid->addWidget(noiseMessage_, kNoiseRows, 0, 1, 3);
     left->addWidget(noise, 7, 0, 1, 4);
 
-    auto* grating = new QGroupBox(QString::fromUtf8(kGratingGroupTitle), this);
+    auto* grating = UiWidget<QGroupBox>(kGratingGroupTitle, this);
     auto* gratingGrid = new QGridLayout(grating);
     for (int i = 0; i < kStimulusSpins; ++i) {
         const RowLayout& r = kSpins[i];
         const auto spin = static_cast<StimulusSpin>(i);
         spins_[i] = new NumberSpinBox(r.sliderId, r.editId, grating);
-        auto* caption = MakeLabel(QString::fromUtf8(kStimulusSpinLabels[i].caption), grating);
+        auto* caption = MakeLabel(kStimulusSpinLabels[i].caption, grating);
         caption->setBuddy(spins_[i]);
         gratingGrid->addWidget(caption, i, 0);
         gratingGrid->addWidget(spins_[i], i, 1);
-        gratingGrid->addWidget(MakeLabel(QString::fromUtf8(kStimulusSpinLabels[i].unit), grating), i, 2);
+        gratingGrid->addWidget(MakeLabel(kStimulusSpinLabels[i].unit, grating), i, 2);
         connect(spins_[i]->edit(), &QLineEdit::textEdited, this, [this, spin] { typeSpin(spin); });
         connect(spins_[i], &QSpinBox::valueChanged, this, [this, spin](int p) { stepSpin(spin, p); });
     }
 
-    black_ = new QRadioButton(QString::fromUtf8(kPolarityNames[0]), this);
+    black_ = UiWidget<QRadioButton>(kPolarityNames[0], this);
     SetControlId(black_, kBlack);
-    white_ = new QRadioButton(QString::fromUtf8(kPolarityNames[1]), this);
+    white_ = UiWidget<QRadioButton>(kPolarityNames[1], this);
     SetControlId(white_, kWhite);
     connect(black_, &QRadioButton::clicked, this, [this] { choosePolarity(-1); });
     connect(white_, &QRadioButton::clicked, this, [this] { choosePolarity(1); });
@@ -213,10 +214,10 @@ void SelectStimulusDialog::showView(const SelectStimulusView& view, const QWidge
             ShowText(noise_[i], view.noise[i].text);
         noise_[i]->setEnabled(view.noise[i].enabled);
     }
-    noiseMessage_->setText(QString::fromUtf8(view.noiseMessage));
+    noiseMessage_->setText(Ui(view.noiseMessage));
     // The held change is made once the student has read the notice.
     if (view.flickerNotice) {
-        QMessageBox::information(this, QString::fromUtf8(kProgramCaption), QString::fromUtf8(kFlickerNotice));
+        ShowMessageOver(this, kFlickerNotice);
         showView(AcknowledgeFlickerNotice());
     }
 }

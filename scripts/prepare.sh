@@ -4,7 +4,7 @@
 # (hdf5-tools) lists both editions' NWB files for the browser checks.
 tessaline_packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev libsdl2-dev libgtest-dev
                     libbenchmark-dev xvfb xauth qt6-wayland file libhdf5-dev hdf5-tools python3-hdmf python3-h5py
-                    gettext)
+                    gettext fonts-noto-core fonts-noto-cjk)
 
 tessaline_install_missing() {
     tessaline_install_only "${tessaline_packages[@]}" "$@"

@@ -18,8 +18,10 @@ file(GLOB TESSALINE_TEXT_SOURCES CONFIGURE_DEPENDS
     ${TESSALINE_TOP}/dialogs/*.[ch]* ${TESSALINE_TOP}/web/*.cpp ${TESSALINE_TOP}/web/*.h)
 list(SORT TESSALINE_TEXT_SOURCES)
 set(TESSALINE_CATALOG_POT ${TESSALINE_CATALOG_DIR}/tessaline.pot)
-# The template keeps its header: without one xgettext writes ASCII and drops
-# every other character ("Map…" would become "Map", "°" vanish).
+# No --omit-header: without the header's charset xgettext writes ASCII and
+# drops every non-ASCII character of a text ("Open lesson…" became "Open
+# lesson", "°" vanished); the header is the one entry with an empty msgid,
+# which po_to_json.py skips.
 add_custom_command(OUTPUT ${TESSALINE_CATALOG_POT}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALINE_CATALOG_DIR}
     COMMAND ${TESSALINE_XGETTEXT} --language=C++ --from-code=UTF-8 --keyword=N_ --keyword=Tr --keyword=TrArgs:1
