@@ -8,7 +8,7 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import puppeteer from 'puppeteer-core';
 
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+const TYPES = { '.html': 'text/html', '.json': 'application/json', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
     '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
 // The site sits under a sub-path, as on a school's web server.
 export const BASE = '/neuro/tessaline/';
@@ -44,7 +44,8 @@ const launch = (profile) => puppeteer.launch(firefox ? {
 
 // before: a function run in the page ahead of its own scripts (a stub);
 // ready: wait for the first ticks.
-export async function openPage(root, { width = 1000, height = 736, scale = 1, before = null, ready = true, touch = false } = {}) {
+// query: the address's query ("?lang=qps").
+export async function openPage(root, { width = 1000, height = 736, scale = 1, before = null, ready = true, touch = false, query = '' } = {}) {
     const server = await serve(root);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
     const browser = await launch(profile);
@@ -60,7 +61,7 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, be
     });
     await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch: touch });
     if (before) await page.evaluateOnNewDocument(before);
-    await page.goto(`http://127.0.0.1:${server.address().port}${BASE}`);
+    await page.goto(`http://127.0.0.1:${server.address().port}${BASE}${query}`);
     if (ready) await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
     const close = async () => {
         await browser.close();
