@@ -20,10 +20,12 @@ file(GLOB TESSALINE_TEXT_SOURCES CONFIGURE_DEPENDS
     ${TESSALINE_TOP}/dialogs/*.[ch]* ${TESSALINE_TOP}/web/*.cpp ${TESSALINE_TOP}/web/*.h)
 list(SORT TESSALINE_TEXT_SOURCES)
 set(TESSALINE_CATALOG_POT ${TESSALINE_CATALOG_DIR}/tessaline.pot)
+# With its header: the header's charset is what lets xgettext write a
+# text beyond ASCII ("Map…") whole; without it such texts lose those letters.
 add_custom_command(OUTPUT ${TESSALINE_CATALOG_POT}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALINE_CATALOG_DIR}
     COMMAND ${TESSALINE_XGETTEXT} --language=C++ --from-code=UTF-8 --keyword=N_ --keyword=Tr --keyword=TrArgs:1
-            --no-location --sort-output --no-wrap --force-po --omit-header
+            --no-location --sort-output --no-wrap --force-po
             -o ${TESSALINE_CATALOG_POT} ${TESSALINE_TEXT_SOURCES}
     DEPENDS ${TESSALINE_TEXT_SOURCES} VERBATIM)
 set(TESSALINE_PO_TO_JSON ${TESSALINE_TOP}/scripts/po_to_json.py)
