@@ -116,4 +116,12 @@ function buildMenu(close) {
     return fill;
 }
 
+// A number in a panel's field with the catalog's decimal mark, and a typed
+// one read with either mark (the fields hold no thousands).
+export const localNumber = (v) => (Number.isFinite(v) ? String(v).replace('.', Language.current.decimal) : '');
+export function readNumber(text) {
+    const t = text.trim().replace(Language.current.decimal, '.').replace(',', '.');
+    return t === '' ? NaN : Number(t);
+}
+
 export const Language = { current: { code: 'en', direction: 'ltr', decimal: '.' }, start, choose, buildMenu, list: () => listing };

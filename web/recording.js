@@ -5,6 +5,7 @@
 'use strict';
 import { showMenu } from './menu.js';
 import { showMessage } from './messages.js';
+import { localNumber, readNumber } from './language.js';
 import { menuText, names, onTexts } from './names.js';
 import { paintPicture } from './plot.js';
 import { saveFile } from './save_file.js';
@@ -45,7 +46,7 @@ function exportCsv(file) {
 }
 
 function data() {
-    return JSON.parse(M.UTF8ToString(M._tess_record_raster(bin.value === '' ? NaN : Number(bin.value), canvas.width, canvas.height)));
+    return JSON.parse(M.UTF8ToString(M._tess_record_raster(readNumber(bin.value), canvas.width, canvas.height)));
 }
 
 // The core lays out the raster over its PSTH and writes the counts line.
@@ -92,12 +93,11 @@ function buildPanel() {
     const binLabel = document.createElement('label');
     binLabel.append(Object.assign(document.createElement('span'), { id: 'record-bin-label' }));
     bin = document.createElement('input');
-    bin.type = 'number';
-    bin.id = 'record-bin';
-    bin.min = texts.bin.low, bin.max = texts.bin.high, bin.step = texts.bin.step, bin.value = texts.bin.value;
+    // Text, to show the language's decimal mark; the core holds it to its range.
+    Object.assign(bin, { type: 'text', inputMode: 'decimal', size: 5, id: 'record-bin', value: localNumber(texts.bin.value) });
     // The core holds the width to its range; the field shows what it drew.
     bin.addEventListener('change', () => {
-        bin.value = data().binMs;
+        bin.value = localNumber(data().binMs);
         refresh();
     });
     binLabel.appendChild(bin);
@@ -125,6 +125,7 @@ function fillPanel() {
     panel.setAttribute('aria-label', texts.window);
     panel.querySelector('#record-label').textContent = texts.record;
     panel.querySelector('#record-bin-label').textContent = `${texts.bin.label} (${texts.bin.unit}) `;
+    bin.value = localNumber(readNumber(bin.value));
     for (const b of panel.querySelectorAll('button[data-text]')) b.textContent = texts[b.dataset.text];
     refresh();
 }

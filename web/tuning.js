@@ -4,6 +4,7 @@
 // first values), the sweep and the figure are the core's; the sweep is
 // polled between ticks every 50 ms.
 import { paintPicture } from './plot.js';
+import { localNumber, readNumber } from './language.js';
 import { onTexts } from './names.js';
 import { saveFile } from './save_file.js';
 
@@ -21,16 +22,11 @@ function element(tag, properties, ...children) {
 }
 
 // A number field as the core describes it, its unit after its label
-// (written by fill).
+// (written by fill); a text field, so that it shows the language's decimal
+// mark (the core holds what is typed to the field's range).
 function numberField(name, f) {
-    const input = element('input', { id: `tuning-${name}`, type: 'number' });
-    setRange(input, f);
-    input.value = f.value;
+    const input = element('input', { id: `tuning-${name}`, type: 'text', inputMode: 'decimal', size: 6, value: localNumber(f.value) });
     return element('label', {}, element('span', { id: `tuning-${name}-label` }), input);
-}
-
-function setRange(input, f) {
-    Object.assign(input, { min: f.low, max: f.high, step: f.step });
 }
 
 function build() {
@@ -75,6 +71,7 @@ function fill() {
         $(`tuning-${id}`).textContent = f[key];
     $('tuning-parameter-label').textContent = `${f.parameterLabel} `;
     [...$('tuning-parameter').options].forEach((o, i) => { o.textContent = f.parameters[i]; });
+    for (const name of FIELDS) $(`tuning-${name}`).value = localNumber(readNumber($(`tuning-${name}`).value));
     for (const name of FIELDS) $(`tuning-${name}-label`).textContent = `${f[name].label}${f[name].unit ? ` (${f[name].unit})` : ''} `;
     $('tuning-centre-text').textContent = ` ${f.centreText}`;
 }
@@ -82,8 +79,7 @@ function fill() {
 function parameterChanged() {
     const f = form(Number($('tuning-parameter').value));
     for (const name of ['from', 'to', 'points']) {
-        setRange($(`tuning-${name}`), f[name]);
-        $(`tuning-${name}`).value = f[name].value;
+        $(`tuning-${name}`).value = localNumber(f[name].value);
         $(`tuning-${name}`).disabled = f.stepUsed;
     }
     $('tuning-step').disabled = !f.stepUsed;
@@ -97,7 +93,7 @@ function showPlacement() {
 }
 
 function start() {
-    const n = (name) => ($(`tuning-${name}`).value === '' ? NaN : Number($(`tuning-${name}`).value));
+    const n = (name) => readNumber($(`tuning-${name}`).value);
     const ok = M._tess_tuning_start(Number($('tuning-parameter').value), n('step'), n('from'), n('to'), n('points'),
         n('repeats'), n('seconds'), $('tuning-centre').checked ? 1 : 0);
     if (!ok) return;

@@ -1,5 +1,5 @@
 // The page in a language with a decimal comma and in a right-to-left one:
-// with German the information line's readouts show decimal commas; with
+// with German the information line's readouts and the forms show decimal commas; with
 // Arabic the page is marked right to left and its menu bar mirrored, while
 // the field is not (a press still puts the stimulus under the pointer); a
 // change of language while a sweep runs loses none of its points and
@@ -33,6 +33,7 @@ await runCheck('languages', root, { width: 1280, height: 800 }, async ({ page })
     if (!existsSync(join(root, 'lang', 'de.json'))) {
         check(await shown(page, '#tuning-start') === 'Starten', `the open panel kept "${await shown(page, '#tuning-start')}"`);
     }
+    check(await page.$eval('#tuning-seconds', (e) => e.value) === '0,2', 'the form does not show the decimal comma');
     await page.waitForFunction(() => !window.tessaline.tuning.poll().running, { timeout: 30000 });
     const after = await page.evaluate(() => window.tessaline.tuning.poll());
     check(after.done === after.total && after.curve.length === 12, `the sweep ended with ${after.done} of ${after.total} steps, ${after.curve.length} points`);
