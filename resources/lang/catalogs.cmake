@@ -20,8 +20,8 @@ file(GLOB TESSALINE_TEXT_SOURCES CONFIGURE_DEPENDS
     ${TESSALINE_TOP}/dialogs/*.[ch]* ${TESSALINE_TOP}/web/*.cpp ${TESSALINE_TOP}/web/*.h)
 list(SORT TESSALINE_TEXT_SOURCES)
 set(TESSALINE_CATALOG_POT ${TESSALINE_CATALOG_DIR}/tessaline.pot)
-# With its header: the header's charset is what lets xgettext write a
-# text beyond ASCII ("Map…") whole; without it such texts lose those letters.
+# The template keeps its header: without one xgettext writes ASCII and drops
+# every other character ("Map…" would become "Map", "°" vanish).
 add_custom_command(OUTPUT ${TESSALINE_CATALOG_POT}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALINE_CATALOG_DIR}
     COMMAND ${TESSALINE_XGETTEXT} --language=C++ --from-code=UTF-8 --keyword=N_ --keyword=Tr --keyword=TrArgs:1
