@@ -70,10 +70,9 @@ async function start(module, list) {
 }
 
 // A language chosen on the page: in force at once, every text filled
-// again, and kept for the next visit. text: the catalog's own text, for a
-// caller that has it already (the checks hand a catalog of their own).
-async function choose(code, text = null) {
-    apply(text ?? await fetchCatalog(code));
+// again, and kept for the next visit.
+async function choose(code) {
+    apply(await fetchCatalog(code));
     try { localStorage.setItem(KEPT, Language.current.code); } catch { /* a private window keeps nothing */ }
     refillTexts();
     return Language.current;

@@ -13,12 +13,13 @@ const TYPES = { '.html': 'text/html', '.json': 'application/json', '.js': 'text/
 // The site sits under a sub-path, as on a school's web server.
 export const BASE = '/neuro/tessaline/';
 
-export function serve(root) {
+// files: bodies by path in the site, served in place of (or beside) the built ones.
+export function serve(root, files = {}) {
     const server = createServer(async (req, res) => {
         const whole = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
         const path = whole.startsWith(BASE) ? whole.slice(BASE.length) : null;
         const file = join(root, path === '' ? 'index.html' : path || '\0');
-        const body = await readFile(file).catch(() => null);
+        const body = files[path] ?? await readFile(file).catch(() => null);
         res.writeHead(body ? 200 : 404, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' });
         res.end(body);
     });
@@ -44,9 +45,10 @@ const launch = (profile) => puppeteer.launch(firefox ? {
 
 // before: a function run in the page ahead of its own scripts (a stub);
 // ready: wait for the first ticks.
-// query: the address's query ("?lang=qps").
-export async function openPage(root, { width = 1000, height = 736, scale = 1, before = null, ready = true, touch = false, query = '' } = {}) {
-    const server = await serve(root);
+// query: the address's query ("?lang=qps"); files: as serve's.
+export async function openPage(root, { width = 1000, height = 736, scale = 1, before = null, ready = true, touch = false, query = '',
+                                       files = {} } = {}) {
+    const server = await serve(root, files);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
     const browser = await launch(profile);
     const page = await browser.newPage();
