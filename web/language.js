@@ -92,8 +92,10 @@ function buildMenu(close) {
     group.setAttribute('role', 'group');
     const entries = listing.some((l) => l.code === 'en') ? listing : [{ code: 'en', name: 'English', direction: 'ltr' }, ...listing];
     for (const l of entries) {
+        // The name in its own language and direction, lined up with the menu.
         const choice = document.createElement('button');
-        Object.assign(choice, { type: 'button', lang: l.code, dir: l.direction, textContent: l.name });
+        choice.type = 'button';
+        choice.append(Object.assign(document.createElement('span'), { lang: l.code, dir: l.direction, textContent: l.name }));
         choice.dataset.language = l.code;
         choice.setAttribute('role', 'menuitemradio');
         choice.addEventListener('click', () => { close(); choose(l.code).catch((e) => console.warn(e)); });
