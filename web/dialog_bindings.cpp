@@ -11,6 +11,7 @@
 #include "controls/rf_dialog_rules.h"
 #include "controls/select_stimulus_rules.h"
 #include "formats/json_writer.h"
+#include "language/catalog.h"
 #include "sim/commands.h"
 #include "web/dialog_actions.h"
 
@@ -49,7 +50,7 @@ const char* Show(const SelectStimulusView& v)
     json.OpenObject(), json.Int("shape", v.shape), List("slider", v.slider, Slider);
     List("field", v.field, Field), Field("sensitivity", v.sensitivity);
     List("spin", v.spin, Spin), json.Bool("black", v.black), json.Bool("white", v.white);
-    List("noise", v.noise, Field), json.Text("noiseMessage", v.noiseMessage);
+    List("noise", v.noise, Field), json.Text("noiseMessage", Tr(v.noiseMessage));
     json.Bool("flickerNotice", v.flickerNotice), json.CloseObject();
     return json.out.c_str();
 }
@@ -76,7 +77,7 @@ const char* Show(const FeedbackView& v)
     json.out.clear();
     json.OpenObject();
     const std::pair<const char*, const char*> fields[] = {
-        {"typeText", v.typeText}, {"orientationActual", v.orientationActual},
+        {"typeText", Tr(v.typeText)}, {"orientationActual", v.orientationActual},
         {"orientationEstimate", v.orientationEstimate}, {"orientationDifference", v.orientationDifference},
         {"sfActual", v.sfActual}, {"sfEstimate", v.sfEstimate}, {"sfDifference", v.sfDifference},
         {"xActual", v.xActual}, {"yActual", v.yActual}, {"xEstimate", v.xEstimate}, {"yEstimate", v.yEstimate},

@@ -5,7 +5,7 @@
 // gets the core's message and changes nothing.
 import { closeOptions } from './menu.js';
 import { showMessage } from './messages.js';
-import { names } from './names.js';
+import { names, onTexts } from './names.js';
 import { saveFile } from './save_file.js';
 
 let M = null;
@@ -31,6 +31,10 @@ function showInstructions() {
     document.getElementById('instructions-text').textContent = text;
     panel.hidden = text === '';
 }
+
+// Instructions shown through a change of language: the lesson's text in the
+// new one where it has it, the panel's title in any case.
+onTexts(() => { if (M && !document.getElementById('instructions').hidden) showInstructions(); });
 
 function finish(opened) {
     if (opened) showInstructions();

@@ -11,6 +11,7 @@
 #include "controls/shell_texts.h"
 #include "formats/json_writer.h"
 #include "formats/plot_json.h"
+#include "language/catalog.h"
 #include "mapping/fast_map.h"
 #include "mapping/map_drain.h"
 #include "mapping/offline_map.h"
@@ -90,13 +91,14 @@ EMSCRIPTEN_KEEPALIVE const char* tess_map_picture(double lagMs, double width, do
     return text.c_str();
 }
 
+// The panel's texts in the language in force:
 // {"title":t,"lag":t,"reset":t,"fastForward":t,"stop":t,"close":t,"lagHigh":n,"lagStep":n}
 EMSCRIPTEN_KEEPALIVE const char* tess_map_texts()
 {
     JsonWriter j;
-    j.OpenObject(), j.Text("title", kMapTitle), j.Text("lag", kMapLagCaption), j.Text("reset", kMapResetText);
-    j.Text("fastForward", kMapFastForwardText), j.Text("stop", kMapStopText);
-    j.Text("close", kCloseButton), j.Int("lagHigh", kMapLagMsHigh), j.Int("lagStep", kMapLagMs), j.CloseObject();
+    j.OpenObject(), j.Text("title", Tr(kMapTitle)), j.Text("lag", Tr(kMapLagCaption)), j.Text("reset", Tr(kMapResetText));
+    j.Text("fastForward", Tr(kMapFastForwardText)), j.Text("stop", Tr(kMapStopText));
+    j.Text("close", Tr(kCloseButton)), j.Int("lagHigh", kMapLagMsHigh), j.Int("lagStep", kMapLagMs), j.CloseObject();
     text = std::move(j.out);
     return text.c_str();
 }

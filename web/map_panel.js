@@ -2,6 +2,7 @@
 // the neuron tick's ring into its live map about once a second and lays out
 // the figure (the average at the lag, ON and OFF maps, the true field while
 // the field is not hidden); the panel paints it, with the lag and Reset.
+import { onTexts } from './names.js';
 import { paintPicture } from './plot.js';
 
 const DRAIN_MS = 1000;
@@ -22,19 +23,32 @@ function draw() {
     paintPicture(plot, last.picture);
 }
 
-function build() {
+// The panel's texts in the language in force (at its making and after a
+// new language); the map and its notice come with the next drawing.
+function fill() {
     const t = texts = JSON.parse(M.UTF8ToString(M._tess_map_texts()));
-    fast = element('button', { type: 'button', id: 'map-fast', textContent: t.fastForward });
-    progress = element('progress', { id: 'map-progress', max: 1000, value: 0, hidden: true });
+    panel.setAttribute('aria-label', t.title);
     progress.setAttribute('aria-label', t.fastForward);
+    fast.textContent = slices ? t.stop : t.fastForward;
+    panel.querySelector('#map-lag-label').textContent = `${t.lag} `;
+    panel.querySelector('#map-reset').textContent = t.reset;
+    panel.querySelector('#map-close').textContent = t.close;
+    if (!panel.hidden) draw();
+}
+
+function build() {
+    const t = JSON.parse(M.UTF8ToString(M._tess_map_texts()));
+    fast = element('button', { type: 'button', id: 'map-fast' });
+    progress = element('progress', { id: 'map-progress', max: 1000, value: 0, hidden: true });
     lag = element('input', { id: 'map-lag', type: 'number', min: 0, max: t.lagHigh, step: t.lagStep });
-    const button = (id, text) => element('button', { type: 'button', id, textContent: text });
+    const button = (id) => element('button', { type: 'button', id });
     panel = element('section', { id: 'map-panel', hidden: true },
-        element('div', { className: 'row head' }, element('label', {}, `${t.lag} `, lag), progress, fast, button('map-reset', t.reset),
-            button('map-close', t.close)),
+        element('div', { className: 'row head' }, element('label', {}, element('span', { id: 'map-lag-label' }), lag), progress, fast,
+            button('map-reset'), button('map-close')),
         element('canvas', { id: 'map-plot', width: 560, height: 260 }),
         waiting = element('p', { id: 'map-waiting' }));
-    panel.setAttribute('aria-label', t.title);
+    fill();
+    onTexts(fill);
     // Beside the field or below it, with the other panels.
     document.getElementById('panels').appendChild(panel);
     plot = panel.querySelector('#map-plot');

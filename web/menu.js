@@ -2,7 +2,7 @@
 // and the command ids of those the core carries out), chosen by a click, or
 // by Alt+O and the underlined letters as on the desktop. Items without a
 // command (the lessons') are wired by their name (data-name).
-import { menuText, names } from './names.js';
+import { menuText, names, onTexts } from './names.js';
 
 // The items that run a command.
 function buildItems(menu) {
@@ -48,6 +48,11 @@ function attachKeys(menu, button, items, open, close) {
 export function showMenu(button, menu, open) {
     menu.hidden = !open;
     button.setAttribute('aria-expanded', String(open));
+    // A list opened inside it (the languages) closes with it.
+    for (const list of menu.querySelectorAll('[aria-expanded="true"] + [role="group"]')) {
+        list.hidden = true;
+        list.previousElementSibling.setAttribute('aria-expanded', 'false');
+    }
     const keep = button.closest('.menu');
     for (const e of document.querySelectorAll('#bar > *, #menubar > .menu, #workspace')) if (!e.contains(keep)) e.inert = open;
 }
@@ -60,6 +65,11 @@ export function buildMenu(run) {
     const button = document.getElementById('options-button');
     const menu = document.getElementById('options-menu');
     const items = buildItems(menu);
+    // A new language: each item's text by its name in the table.
+    onTexts(() => {
+        for (const m of names.menus.options) menuText(menu.querySelector(`[data-name="${m.name}"]`), m.text);
+        menuText(button, names.texts.options);
+    });
     const open = () => {
         showMenu(button, menu, true);
         const first = items.find((i) => !i.disabled);

@@ -1,6 +1,6 @@
 // The page's message box and help window, the desktop's message boxes and
 // help window as HTML dialogs.
-import { names } from './names.js';
+import { names, onTexts } from './names.js';
 import { startTexts } from './start_texts.js';
 
 // Before the core has started (a failed start) its texts come from the build.
@@ -22,6 +22,9 @@ export function showHelp() {
     if (!box.open) box.show();
     document.getElementById('help-text').scrollTop = 0;
 }
+
+// The help open through a change of language is read again in the new one.
+onTexts(() => { if (document.getElementById('help').open) document.getElementById('help-text').value = names.texts.help + names.texts.pageHelp; });
 
 // Closing either gives the keyboard back to the canvas.
 export function attachMessages(canvas) {

@@ -1,5 +1,6 @@
-// The ids, numbers and texts the page shares with the core, read once from
-// the binding (tess_names) before anything uses them: the menu's command
+// The ids, numbers and texts the page shares with the core, read from the
+// binding (tess_names) before anything uses them, and again after a change
+// of language (refillTexts): the menu's command
 // ids and items, the cursor and feedback ids, the tick, the stream's rate,
 // the click's level, the wheel's step, the keys and their codes, the
 // display modes, the lesson size, the dialog actions' numbers, and every
@@ -7,10 +8,22 @@
 export const names = { commands: {}, ids: {}, constants: {}, displayModes: {}, stimulusTypes: {}, dialogActions: {}, labels: {},
                        texts: {}, tooltips: {}, menus: {}, keys: [], zoomSteps: [] };
 
+let module = null;
 export function readNames(M) {
+    module = M;
     const read = JSON.parse(M.UTF8ToString(M._tess_names()));
     // Filled in place: a module may keep a reference to a part from its start.
     for (const part of Object.keys(names)) Object.assign(names[part], read[part]);
+}
+
+// One road for every module's texts: a module that shows texts registers
+// how it fills them, and a new language reads the names again and runs
+// each fill in turn (the open panels, the menus, the toolbar, the keys).
+const fills = [];
+export function onTexts(fill) { fills.push(fill); }
+export function refillTexts() {
+    readNames(module);
+    for (const fill of fills) fill();
 }
 
 // A menu item's text with its mnemonic letter underlined: the core marks
@@ -24,7 +37,8 @@ export function menuText(element, text) {
     element.append(u, text.slice(at + 2));
 }
 
-// The texts of the page's own parts, and its on-screen keys.
+// The texts of the page's own parts, and its on-screen keys (made at the
+// first filling).
 export function writePageTexts() {
     const T = names.texts;
     const text = (id, t) => { document.getElementById(id).textContent = t; };
@@ -43,12 +57,16 @@ export function writePageTexts() {
     text('help-close', T.close);
     text('message-caption', T.programCaption);
     text('message-ok', T.ok);
+    const keys = document.getElementById('touch-keys');
     for (const k of names.keys) {
-        const key = document.createElement('button');
-        key.type = 'button';
-        key.dataset.key = k.key;
+        let key = keys.querySelector(`[data-key="${CSS.escape(k.key)}"]`);
+        if (!key) {
+            key = Object.assign(document.createElement('button'), { type: 'button' });
+            key.dataset.key = k.key;
+            keys.append(key);
+        }
         key.setAttribute('aria-label', k.name);
         key.textContent = k.label;
-        document.getElementById('touch-keys').append(key);
     }
 }
+onTexts(writePageTexts);

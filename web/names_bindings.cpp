@@ -1,5 +1,8 @@
 // Every id, number and text the page shares with the core, as one JSON
-// object built once (tess_names): the page writes none of them itself.
+// object (tess_names), its texts in the language in force: the page writes
+// none of them itself, and asks again after a change of language. The
+// tables hold English keys (marked N_), so each text is translated here,
+// where it leaves for the page.
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
@@ -12,6 +15,7 @@
 #include "controls/shell_texts.h"
 #include "controls/zoom_steps.h"
 #include "formats/json_writer.h"
+#include "language/catalog.h"
 #include "model/receptive_field.h"
 #include "resources/strings.h"
 #include "resources/toolbar_layout.h"
@@ -28,7 +32,7 @@ using Id = std::pair<const char*, int32_t>;
 const char* ProgramString(int32_t id)
 {
     const char* text = LoadProgramString(id);
-    return text != nullptr ? text : "";
+    return text != nullptr ? Tr(text) : "";
 }
 
 void Numbers(JsonWriter& j, const char* key, std::span<const Id> ids)
@@ -41,32 +45,32 @@ void Numbers(JsonWriter& j, const char* key, std::span<const Id> ids)
 void Texts(JsonWriter& j, const char* key, std::span<const char* const> texts)
 {
     j.OpenArray(key);
-    for (const char* t : texts) j.Text(nullptr, t);
+    for (const char* t : texts) j.Text(nullptr, Tr(t));
     j.CloseArray();
 }
 
 void Rows(JsonWriter& j, const char* key, std::span<const LabelledRow> rows)
 {
     j.OpenArray(key);
-    for (const LabelledRow& r : rows) j.OpenArray(), j.Text(nullptr, r.caption), j.Text(nullptr, r.unit), j.CloseArray();
+    for (const LabelledRow& r : rows) j.OpenArray(), j.Text(nullptr, Tr(r.caption)), j.Text(nullptr, Tr(r.unit)), j.CloseArray();
     j.CloseArray();
 }
 
 void DialogLabels(JsonWriter& j)
 {
-    j.OpenObject("selectStimulus"), j.Text("title", kSelectStimulusTitle), Texts(j, "shapes", kStimulusShapes);
+    j.OpenObject("selectStimulus"), j.Text("title", Tr(kSelectStimulusTitle)), Texts(j, "shapes", kStimulusShapes);
     Rows(j, "rows", kStimulusRowLabels), Rows(j, "spins", kStimulusSpinLabels);
-    j.Text("sensitivity", kSensitivityCaption), j.Text("grating", kGratingGroupTitle);
-    Texts(j, "polarity", kPolarityNames), j.Text("noise", kNoiseGroupTitle), Rows(j, "noiseRows", kNoiseRowLabels);
+    j.Text("sensitivity", Tr(kSensitivityCaption)), j.Text("grating", Tr(kGratingGroupTitle));
+    Texts(j, "polarity", kPolarityNames), j.Text("noise", Tr(kNoiseGroupTitle)), Rows(j, "noiseRows", kNoiseRowLabels);
     j.CloseObject();
-    j.OpenObject("receptiveField"), j.Text("title", kRfDialogTitle), Texts(j, "cellTypes", kCellTypeNames);
+    j.OpenObject("receptiveField"), j.Text("title", Tr(kRfDialogTitle)), Texts(j, "cellTypes", kCellTypeNames);
     Rows(j, "spins", kRfSpinLabels), Rows(j, "orientation", std::span(&kRfOrientationLabel, 1));
-    j.Text("gabor", kGaborGroupTitle), j.Text("position", kRfPositionTitle), Texts(j, "axes", kRfPositionAxes);
-    j.Text("displayTitle", kDisplayGroupTitle), Texts(j, "display", kDisplayModeNames);
-    j.Text("randomiseTitle", kPositionUpdatesTitle), Texts(j, "randomise", kPositionUpdateNames), j.CloseObject();
-    j.OpenObject("moreOptions"), j.Text("title", kMoreOptionsTitle), Texts(j, "rateCellTypes", kRateCellTypeNames);
-    Rows(j, "rows", kOptionRowLabels), j.Text("hash", kHashCheckText), j.CloseObject();
-    j.OpenObject("feedback"), j.Text("title", kFeedbackTitle), j.Text("type", kFeedbackTypeCaption);
+    j.Text("gabor", Tr(kGaborGroupTitle)), j.Text("position", Tr(kRfPositionTitle)), Texts(j, "axes", kRfPositionAxes);
+    j.Text("displayTitle", Tr(kDisplayGroupTitle)), Texts(j, "display", kDisplayModeNames);
+    j.Text("randomiseTitle", Tr(kPositionUpdatesTitle)), Texts(j, "randomise", kPositionUpdateNames), j.CloseObject();
+    j.OpenObject("moreOptions"), j.Text("title", Tr(kMoreOptionsTitle)), Texts(j, "rateCellTypes", kRateCellTypeNames);
+    Rows(j, "rows", kOptionRowLabels), j.Text("hash", Tr(kHashCheckText)), j.CloseObject();
+    j.OpenObject("feedback"), j.Text("title", Tr(kFeedbackTitle)), j.Text("type", Tr(kFeedbackTypeCaption));
     Texts(j, "groups", kFeedbackGroupTitles), Texts(j, "rows", kFeedbackRowNames), Texts(j, "axes", kFeedbackAxes);
     j.CloseObject();
 }
@@ -76,7 +80,7 @@ void Menu(JsonWriter& j, const char* key, std::span<const MenuItem> items)
 {
     j.OpenArray(key);
     for (const MenuItem& m : items) {
-        j.OpenObject(), j.Text("name", m.name), j.Text("text", m.text), j.Int("command", m.command), j.CloseObject();
+        j.OpenObject(), j.Text("name", m.name), j.Text("text", Tr(m.text)), j.Int("command", m.command), j.CloseObject();
     }
     j.CloseArray();
 }
@@ -86,7 +90,13 @@ void Menu(JsonWriter& j, const char* key, std::span<const MenuItem> items)
 void PageTexts(JsonWriter& j)
 {
     j.OpenObject("texts");
-    for (const NamedText& t : kPageTexts) j.Text(t.name, t.text);
+    // The names a saved lesson's file takes stay English, as every file's do.
+    for (const NamedText& t : kPageTexts) {
+        const bool fileName = t.text == kLessonFileName || t.text == kAnswerKeySuffix;
+        j.Text(t.name, fileName ? t.text : Tr(t.text));
+    }
+    // The Options menu's item that opens the list of languages.
+    j.Text("language", Tr("&Language"));
     j.Text("help", ProgramString(kHelpTextId));
     j.CloseObject();
     j.OpenObject("tooltips");
@@ -97,8 +107,8 @@ void PageTexts(JsonWriter& j)
     j.OpenObject("menus"), Menu(j, "options", kOptionsMenu), Menu(j, "measure", kMeasureMenu), j.CloseObject();
     j.OpenArray("keys");
     for (const ScreenKey& k : kScreenKeys) {
-        j.OpenObject(), j.Text("key", k.key), j.Int("code", k.code), j.Text("label", k.label);
-        j.Text("name", k.name), j.Bool("arrow", k.code >= KeyLeft && k.code <= KeyDown), j.CloseObject();
+        j.OpenObject(), j.Text("key", k.key), j.Int("code", k.code), j.Text("label", Tr(k.label));
+        j.Text("name", Tr(k.name)), j.Bool("arrow", k.code >= KeyLeft && k.code <= KeyDown), j.CloseObject();
     }
     j.CloseArray();
 }
@@ -138,9 +148,11 @@ std::string BuildNames()
 }  // namespace
 
 // The names above as JSON: {commands, ids, constants, displayModes, stimulusTypes,
-// dialogActions, labels, texts, tooltips, menus, keys, zoomSteps}.
+// dialogActions, labels, texts, tooltips, menus, keys, zoomSteps}, in the
+// language in force (built again only when it has changed).
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tess_names()
 {
-    static const std::string names = BuildNames();
+    static std::string names, code;
+    if (names.empty() || code != CurrentCatalog().code) code = CurrentCatalog().code, names = BuildNames();
     return names.c_str();
 }

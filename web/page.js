@@ -9,12 +9,13 @@
 // any static file server will do. The core (tessaline.js) is a classic
 // script loaded before this module: createTessaline is its one global.
 import { openDialog } from './dialogs.js';
+import { Language, languageList } from './language.js';
 import { FrameView, Zoom, fitCanvas, followStage, readZoom } from './frame_view.js';
 import { attachInput } from './input.js';
 import { TessalineLesson } from './lesson.js';
 import { buildMenu, closeOptions } from './menu.js';
 import { attachMessages, showHelp, showMessage } from './messages.js';
-import { names, readNames, writePageTexts } from './names.js';
+import { names, onTexts, readNames, writePageTexts } from './names.js';
 import { Recording } from './recording.js';
 import { startSchedule } from './schedule.js';
 import { Sound, startSound } from './sound.js';
@@ -40,6 +41,7 @@ const tessaline = {
     tuning: Tuning,
     map: MapPanel,
     lesson: TessalineLesson,
+    language: Language,
     // The information line's boxes as last drawn, in CSS pixels of the page.
     get readouts() { return FrameView.readouts(); },
 };
@@ -110,6 +112,7 @@ function main(M) {
     // The Options menu before the Measure menu beside it, and before a
     // lesson's start wires its items.
     buildMenu(run);
+    onTexts(Language.buildMenu(closeOptions));
     Recording.attach(M);
     FrameView.attach(canvas, M);
     const size = { width: 0, height: 0 };
@@ -134,8 +137,11 @@ function startFailed(failure) {
     showMessage(startTexts.startupError, startTexts.errorCaption);
     console.error(failure);
 }
+// The list of languages comes while the core loads; the language is in
+// force before the first text is shown.
+const listing = languageList();
 try {
-    window.createTessaline().then(main).catch(startFailed);
+    window.createTessaline().then(async (M) => { await Language.start(M, await listing); main(M); }).catch(startFailed);
 } catch (failure) {
     startFailed(failure);
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "language/catalog.h"
 #include "formats/json_reader.h"
 #include "formats/json_writer.h"
 #include "formats/plot_json.h"
@@ -82,20 +83,22 @@ EMSCRIPTEN_KEEPALIVE const char* tess_record_raster(double binMs, double width, 
     return text.c_str();
 }
 
-// The panel's texts and its bin range:
+// The panel's texts in the language in force (the files' names in English) and its bin range:
 // {"title":t,"window":t,"record":t,"tuning":t,"savePicture":t,"exportData":t,"close":t,"pictureFile":t,"bin":field}
 EMSCRIPTEN_KEEPALIVE const char* tess_record_texts()
 {
     const RecordPanelTexts t;
     JsonWriter j;
     j.OpenObject();
-    j.Text("title", t.title), j.Text("window", t.window), j.Text("record", t.record);
-    j.Text("savePicture", t.savePicture), j.Text("exportData", t.exportData), j.Text("close", t.close);
+    j.Text("title", Tr(t.title)), j.Text("window", Tr(t.window)), j.Text("record", Tr(t.record));
+    j.Text("savePicture", Tr(t.savePicture)), j.Text("exportData", Tr(t.exportData)), j.Text("close", Tr(t.close));
     j.Text("pictureFile", t.pictureFile);
-    j.Text("spikesCsv", t.spikesCsv), j.Text("trialsCsv", t.trialsCsv), j.Text("nwb", t.nwb);
+    j.Text("spikesCsv", Tr(t.spikesCsv)), j.Text("trialsCsv", Tr(t.trialsCsv)), j.Text("nwb", Tr(t.nwb));
     j.Text("csvTarget", t.csvTarget), j.Text("nwbFile", t.nwbFile);
-    j.Text("nwbNotLoaded", t.nwbNotLoaded), j.Text("nwbNotWritten", t.nwbNotWritten);
-    WriteFormNumber(j, "bin", t.bin);
+    j.Text("nwbNotLoaded", Tr(t.nwbNotLoaded)), j.Text("nwbNotWritten", Tr(t.nwbNotWritten));
+    FormNumber bin = t.bin;
+    bin.label = Tr(bin.label), bin.unit = Tr(bin.unit);
+    WriteFormNumber(j, "bin", bin);
     j.CloseObject();
     text = std::move(j.out);
     return text.c_str();

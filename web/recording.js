@@ -5,7 +5,8 @@
 'use strict';
 import { showMenu } from './menu.js';
 import { showMessage } from './messages.js';
-import { menuText, names } from './names.js';
+import { localNumber, readNumber } from './language.js';
+import { menuText, names, onTexts } from './names.js';
 import { paintPicture } from './plot.js';
 import { saveFile } from './save_file.js';
 import { MapPanel } from './map_panel.js';
@@ -45,7 +46,7 @@ function exportCsv(file) {
 }
 
 function data() {
-    return JSON.parse(M.UTF8ToString(M._tess_record_raster(bin.value === '' ? NaN : Number(bin.value), canvas.width, canvas.height)));
+    return JSON.parse(M.UTF8ToString(M._tess_record_raster(readNumber(bin.value), canvas.width, canvas.height)));
 }
 
 // The core lays out the raster over its PSTH and writes the counts line.
@@ -69,10 +70,11 @@ function setRecording(on) {
     refresh();
 }
 
-function button(label, onClick) {
+// A button whose text is the panel's text of that name.
+function button(name, onClick) {
     const b = document.createElement('button');
     b.type = 'button';
-    b.textContent = label;
+    b.dataset.text = name;
     b.addEventListener('click', onClick);
     return b;
 }
@@ -82,31 +84,29 @@ function buildPanel() {
     panel = document.createElement('section');
     panel.id = 'record-panel';
     panel.hidden = true;
-    panel.setAttribute('aria-label', texts.window);
     const bar = document.createElement('div');
     bar.className = 'row head';
     const label = document.createElement('label');
     label.innerHTML = '<input type="checkbox" id="record-box">';
-    label.append(` ${texts.record}`);
+    label.append(' ', Object.assign(document.createElement('span'), { id: 'record-label' }));
     label.querySelector('input').addEventListener('change', (e) => setRecording(e.target.checked));
     const binLabel = document.createElement('label');
-    binLabel.textContent = `${texts.bin.label} (${texts.bin.unit}) `;
+    binLabel.append(Object.assign(document.createElement('span'), { id: 'record-bin-label' }));
     bin = document.createElement('input');
-    bin.type = 'number';
-    bin.id = 'record-bin';
-    bin.min = texts.bin.low, bin.max = texts.bin.high, bin.step = texts.bin.step, bin.value = texts.bin.value;
+    // Text, to show the language's decimal mark; the core holds it to its range.
+    Object.assign(bin, { type: 'text', inputMode: 'decimal', size: 5, id: 'record-bin', value: localNumber(texts.bin.value) });
     // The core holds the width to its range; the field shows what it drew.
     bin.addEventListener('change', () => {
-        bin.value = data().binMs;
+        bin.value = localNumber(data().binMs);
         refresh();
     });
     binLabel.appendChild(bin);
     bar.append(label, binLabel,
-        button(texts.savePicture, () => canvas.toBlob((b) => saveFile(texts.pictureFile, b))),
-        button(texts.spikesCsv, () => exportCsv(0)),
-        button(texts.trialsCsv, () => exportCsv(1)),
-        Object.assign(button(texts.nwb, (e) => exportNwb(e.currentTarget)), { id: 'record-nwb' }),
-        button(texts.close, () => { panel.hidden = true; }));
+        button('savePicture', () => canvas.toBlob((b) => saveFile(texts.pictureFile, b))),
+        button('spikesCsv', () => exportCsv(0)),
+        button('trialsCsv', () => exportCsv(1)),
+        Object.assign(button('nwb', (e) => exportNwb(e.currentTarget)), { id: 'record-nwb' }),
+        button('close', () => { panel.hidden = true; }));
     canvas = document.createElement('canvas');
     canvas.id = 'record-canvas';
     canvas.width = 560;
@@ -116,6 +116,30 @@ function buildPanel() {
     panel.append(bar, canvas, status);
     // Beside the field or below it, with the other panels.
     document.getElementById('panels').appendChild(panel);
+}
+
+// The panel's texts, at its making and after a new language; its counts
+// and figure come with the next drawing.
+function fillPanel() {
+    texts = JSON.parse(M.UTF8ToString(M._tess_record_texts()));
+    panel.setAttribute('aria-label', texts.window);
+    panel.querySelector('#record-label').textContent = texts.record;
+    panel.querySelector('#record-bin-label').textContent = `${texts.bin.label} (${texts.bin.unit}) `;
+    bin.value = localNumber(readNumber(bin.value));
+    for (const b of panel.querySelectorAll('button[data-text]')) b.textContent = texts[b.dataset.text];
+    refresh();
+}
+
+// The Measure menu's texts.
+function fillMenu() {
+    const list = document.getElementById('measure-menu');
+    const [tuningItem, recordItem, rasterItem, mapItem] = names.menus.measure;
+    menuText(document.getElementById('measure-button'), names.texts.measure);
+    menuText(list.querySelector('#tuning-item'), tuningItem.text);
+    const record = list.querySelector('#record-toggle');
+    record.replaceChildren(record.querySelector('.check'), recordItem.text);
+    menuText(list.querySelector('#raster-item'), rasterItem.text);
+    menuText(list.querySelector('#map-item'), mapItem.text);
 }
 
 function buildMenu() {
@@ -129,12 +153,7 @@ function buildMenu() {
         + '<button type="button" role="menuitem" id="map-item"></button></div>';
     document.getElementById('menubar').appendChild(menu);
     const open = menu.querySelector('#measure-button'), list = menu.querySelector('#measure-menu');
-    const [tuningItem, recordItem, rasterItem, mapItem] = names.menus.measure;
-    menuText(open, names.texts.measure);
-    menuText(list.querySelector('#tuning-item'), tuningItem.text);
-    list.querySelector('#record-toggle').append(recordItem.text);
-    menuText(list.querySelector('#raster-item'), rasterItem.text);
-    menuText(list.querySelector('#map-item'), mapItem.text);
+    fillMenu();
     const close = () => { if (!list.hidden) showMenu(open, list, false); };
     open.addEventListener('click', () => showMenu(open, list, list.hidden));
     document.addEventListener('pointerdown', (e) => { if (!menu.contains(e.target)) close(); });
@@ -158,6 +177,8 @@ function attach(module) {
     M = module;
     buildPanel();
     buildMenu();
+    fillPanel();
+    onTexts(() => { fillPanel(); fillMenu(); });
 }
 
 export const Recording = { attach, data };

@@ -1,6 +1,6 @@
 // The toolbar's eleven buttons, laid out from the core's table with the
 // desktop's pictures and tooltips.
-import { names } from './names.js';
+import { names, onTexts } from './names.js';
 
 export function buildToolbar(element, module, onCommand) {
     const M = module;
@@ -17,9 +17,6 @@ export function buildToolbar(element, module, onCommand) {
         const button = document.createElement('button');
         button.type = 'button';
         button.dataset.command = String(command);
-        button.title = names.tooltips[command];
-        // A name without the blank that ends the annulus's tooltip.
-        button.setAttribute('aria-label', button.title.trim());
         // A click leaves the keyboard with the canvas, as on the desktop;
         // Tab still reaches every button.
         button.addEventListener('mousedown', (e) => e.preventDefault());
@@ -30,4 +27,14 @@ export function buildToolbar(element, module, onCommand) {
         button.addEventListener('click', () => onCommand(command));
         element.appendChild(button);
     }
+    // The tooltips, and the names (without the blank that ends the
+    // annulus's tooltip), again after a new language.
+    const fill = () => {
+        for (const button of element.querySelectorAll('button[data-command]')) {
+            button.title = names.tooltips[button.dataset.command];
+            button.setAttribute('aria-label', button.title.trim());
+        }
+    };
+    fill();
+    onTexts(fill);
 }

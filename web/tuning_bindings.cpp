@@ -10,6 +10,7 @@
 
 #include "formats/plot_json.h"
 #include "formats/tuning_csv.h"
+#include "language/catalog.h"
 #include "model/numeric.h"
 #include "recording/offline_sweep.h"
 #include "tuning/curve_picture.h"
@@ -21,28 +22,36 @@ namespace {
 std::string text;  // the last text handed to the page
 }
 
+// A form's number field with its label and unit in the language in force.
+void WriteShownNumber(JsonWriter& j, const char* key, FormNumber field)
+{
+    field.label = Tr(field.label), field.unit = Tr(field.unit);
+    WriteFormNumber(j, key, field);
+}
+
 extern "C" {
 
 // {"title":t,"parameterLabel":t,"parameters":[t,...],"parameter":n,"step":field,"from":field,"to":field,
 //  "points":field,"repeats":field,"seconds":field,"stepUsed":b,"centreText":t,"centreShown":b,
-//  "centreChecked":b,"start":t,...,"placement":t}, fields as WriteFormNumber writes them.
+//  "centreChecked":b,"start":t,...,"placement":t}, fields as WriteFormNumber writes them; texts in the
+// language in force, the files' names in English.
 EMSCRIPTEN_KEEPALIVE const char* tess_tuning_form(int32_t parameter, int32_t centreChecked)
 {
     const TuningForm f = TuningFormOf(parameter);
     JsonWriter j;
     j.OpenObject();
-    j.Text("title", f.title), j.Text("parameterLabel", WithoutAccessKey(f.parameterLabel));
+    j.Text("title", Tr(f.title)), j.Text("parameterLabel", WithoutAccessKey(Tr(f.parameterLabel)));
     j.OpenArray("parameters");
-    for (const char* name : f.parameters) j.Text(nullptr, name);
+    for (const char* name : f.parameters) j.Text(nullptr, Tr(name));
     j.CloseArray();
     j.Int("parameter", f.parameter);
     const std::pair<const char*, const FormNumber*> fields[] = {{"step", &f.step}, {"from", &f.from}, {"to", &f.to},
         {"points", &f.points}, {"repeats", &f.repeats}, {"seconds", &f.seconds}};
-    for (const auto& [key, field] : fields) WriteFormNumber(j, key, *field);
-    j.Bool("stepUsed", f.stepUsed), j.Text("centreText", f.centreText), j.Bool("centreShown", f.centreShown);
+    for (const auto& [key, field] : fields) WriteShownNumber(j, key, *field);
+    j.Bool("stepUsed", f.stepUsed), j.Text("centreText", Tr(f.centreText)), j.Bool("centreShown", f.centreShown);
     j.Bool("centreChecked", f.centreChecked);
-    j.Text("start", f.start), j.Text("stop", f.stop), j.Text("saveData", f.saveData);
-    j.Text("savePicture", f.savePicture), j.Text("close", f.close);
+    j.Text("start", Tr(f.start)), j.Text("stop", Tr(f.stop)), j.Text("saveData", Tr(f.saveData));
+    j.Text("savePicture", Tr(f.savePicture)), j.Text("close", Tr(f.close));
     j.Text("dataFile", f.dataFile), j.Text("pictureFile", f.pictureFile);
     j.Text("placement", TuningPlacementText(centreChecked != 0));
     j.CloseObject();

@@ -8,17 +8,18 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import puppeteer from 'puppeteer-core';
 
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+const TYPES = { '.html': 'text/html', '.json': 'application/json', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
     '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
 // The site sits under a sub-path, as on a school's web server.
 export const BASE = '/neuro/tessaline/';
 
-export function serve(root) {
+// files: bodies by path in the site, served in place of (or beside) the built ones.
+export function serve(root, files = {}) {
     const server = createServer(async (req, res) => {
         const whole = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
         const path = whole.startsWith(BASE) ? whole.slice(BASE.length) : null;
         const file = join(root, path === '' ? 'index.html' : path || '\0');
-        const body = await readFile(file).catch(() => null);
+        const body = files[path] ?? await readFile(file).catch(() => null);
         res.writeHead(body ? 200 : 404, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' });
         res.end(body);
     });
@@ -44,8 +45,10 @@ const launch = (profile) => puppeteer.launch(firefox ? {
 
 // before: a function run in the page ahead of its own scripts (a stub);
 // ready: wait for the first ticks.
-export async function openPage(root, { width = 1000, height = 736, scale = 1, before = null, ready = true, touch = false } = {}) {
-    const server = await serve(root);
+// query: the address's query ("?lang=qps"); files: as serve's.
+export async function openPage(root, { width = 1000, height = 736, scale = 1, before = null, ready = true, touch = false, query = '',
+                                       files = {} } = {}) {
+    const server = await serve(root, files);
     const profile = mkdtempSync(join(tmpdir(), 'tessaline-chromium-'));
     const browser = await launch(profile);
     const page = await browser.newPage();
@@ -60,7 +63,7 @@ export async function openPage(root, { width = 1000, height = 736, scale = 1, be
     });
     await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch: touch });
     if (before) await page.evaluateOnNewDocument(before);
-    await page.goto(`http://127.0.0.1:${server.address().port}${BASE}`);
+    await page.goto(`http://127.0.0.1:${server.address().port}${BASE}${query}`);
     if (ready) await page.waitForFunction(() => window.tessaline && window.tessaline.stats.ticks > 2, { timeout: 20000 });
     const close = async () => {
         await browser.close();
@@ -203,4 +206,45 @@ export async function mapDrawn(page, [cx, cy]) {
     const greens = (await canvasPixels(page, [cx - 30, cy - 30, 61, 61])).data.filter((_, i) => i % 4 === 1);
     const [lo, hi] = [Math.min(...greens), Math.max(...greens)];
     check(lo < 90 && hi > 170, `no receptive-field map drawn (green ${lo}..${hi})`);
+}
+
+// The page in every state a student meets, each seen by look(what): at rest
+// (with the on-screen keys on a phone), each window eachWindow opens, a
+// message, the Measure menu, the recorder with a recording, the tuning
+// panel before and after a sweep, the noise map and a lesson's instructions
+// (the lesson's own title and text as given).
+export async function everyState(page, phone, look, { title = 'Map', instructions = 'Press + over light.' } = {}) {
+    const lesson = Buffer.from(JSON.stringify({ format: 'tessaline-lesson', version: 1, title, instructions })).toString('base64url');
+    if (phone) await page.evaluate(() => document.body.classList.add('touch'));  // as after a first touch: the on-screen keys
+    await look('at rest');
+    await eachWindow(page, look);
+    await page.click('#options-button');
+    await page.click('#options-menu [data-name="shareLesson"]');  // its link in a message
+    await look('message');
+    await page.click('#message-ok');
+    await page.click('#measure-button');
+    await look('measure menu');
+    await page.click('#record-toggle');
+    // Three presses on the field, low on the canvas, clear of the bar's lines and the panel.
+    const c = await (await page.$('#canvas')).boundingBox();
+    await page.mouse.move(c.x + c.width / 2, c.y + c.height - 20);
+    for (let i = 0; i < 3; i++) await sleep(300).then(() => page.mouse.down()).then(() => sleep(300)).then(() => page.mouse.up());
+    await sleep(300);
+    await look(`recording of ${await page.evaluate(() => window.tessaline.recording.data().rows.length)} rows`);
+    await page.click('#record-panel button:last-of-type');
+    await page.click('#measure-button');
+    await page.click('#tuning-item');
+    await look('tuning form');
+    for (const [id, value] of [['step', '180'], ['repeats', '1'], ['seconds', '0.2']]) await page.$eval(`#tuning-${id}`, (e, v) => { e.value = v; }, value);
+    await page.click('#tuning-start');
+    await page.waitForFunction(() => !window.tessaline.tuning.poll().running && window.tessaline.tuning.poll().curve.length > 1, { timeout: 20000 });
+    await look('tuning curve');
+    await page.click('#tuning-close');
+    await page.click('#measure-button');
+    await page.click('#map-item');
+    await look('map');
+    await page.click('#map-close');
+    await page.evaluate((l) => { location.hash = l; }, `lesson=${lesson}`);
+    await page.waitForFunction(() => !document.getElementById('instructions').hidden, { timeout: 5000 });
+    await look('instructions');
 }

@@ -20,7 +20,8 @@ const foreign = (page) => page.evaluate(() => {
     };
     const M = window.tessaline.module;
     add(JSON.parse(M.UTF8ToString(M._tess_names())));
-    const others = '#measure-button, #measure-menu, #record-panel, #tuning-panel, #map-panel, #readout, script, style, noscript, title';
+    // The languages' own names come from the site's list of languages, not the core.
+    const others = '#measure-button, #measure-menu, #record-panel, #tuning-panel, #map-panel, #readout, [data-language], script, style, noscript, title';
     // A control's name may join its group's, row's and column's texts.
     const ours = (piece) => core.has(piece) || [...piece.matchAll(/ /g)].some((m) =>
         core.has(piece.slice(0, m.index)) && core.has(piece.slice(m.index + 1)));
