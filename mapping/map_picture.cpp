@@ -8,7 +8,6 @@
 #include "mapping/map_scores.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
-#include "recording/recording.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -56,9 +55,9 @@ std::vector<double> ShownTrueField(const SpikeTriggeredAverage& m, int32_t lag)
     return TrueFieldOnGrid(CurrentFilters(), m.settings, grid, lag);
 }
 
-const char* MapNoticeText(const SpikeTriggeredAverage& m, bool fastRefused)
+const char* MapNoticeText(const SpikeTriggeredAverage& m, bool notRecorded)
 {
-    if (fastRefused && recording.on) return kMapRecordingRefusal;
+    if (notRecorded) return kMapStretchNotRecorded;
     return m.ticks == 0 && !IsNoise(stimulus.stimulusType) ? kMapWaiting : "";
 }
 
