@@ -16,7 +16,6 @@
 #include "app/plot_view.h"
 #include "mapping/fast_map.h"
 #include "mapping/map_picture.h"
-#include "recording/recording.h"
 #include "mapping/offline_map.h"
 #include "mapping/map_scores.h"
 #include "stimulus/stimulus_state.h"
@@ -82,7 +81,7 @@ MapWindow::MapWindow(QWidget* owner) : QWidget(owner, Qt::Window), live_(std::ma
         if (!job_) return;
         const int64_t done = job_->progress.load(std::memory_order_relaxed);
         progress_->setValue(static_cast<int>(done * 1000 / std::max<int64_t>(job_->ticksTotal, 1)));
-        if (done >= job_->ticksTotal) finishFastForward();
+        if (done >= job_->ticksTotal || job_->stop.load()) finishFastForward();
     });
     ResetLiveMap(*live_);
     timer_ = new QTimer(this);
@@ -105,10 +104,11 @@ void MapWindow::fastForward()
         finishFastForward();
         return;
     }
-    fastRefused_ = recording.on;
-    if (fastRefused_ || !IsNoise(stimulus.stimulusType)) return poll();
+    notRecorded_ = false;
+    if (!IsNoise(stimulus.stimulusType)) return poll();
     DrainLiveMap(*live_);  // the live map of the noise now shown, to merge into
-    job_ = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(live_->map.ticks % 1000000) + 1);
+    job_ = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(live_->map.ticks % 1000000) + 1,
+                          &live_->map);
     FastMapJob* job = job_.get();
     worker_ = std::thread([job] { RunFastMap(*job); });
     SetUiText(fast_, kMapStopText);
@@ -118,12 +118,14 @@ void MapWindow::fastForward()
 }
 
 // Joins the worker (which has ended, or ends at the stop flag within a
-// tick) and adds what it mapped, if the noise is still the same.
+// tick) and adds what it ran to the map and the recording (FinishFastMap's
+// rule), the live map drained first so it goes on after the stretch.
 void MapWindow::finishFastForward()
 {
     fastTimer_->stop();
     if (worker_.joinable()) worker_.join();
-    if (job_) MergeMap(live_->map, *job_->map);
+    DrainLiveMap(*live_);
+    if (job_) notRecorded_ = FinishFastMap(*job_, live_->map) == FastMapNotRecorded;
     job_.reset();
     SetUiText(fast_, kMapFastForwardText);
     progress_->hide();
@@ -146,7 +148,7 @@ void MapWindow::poll()
         lag_->setValue(BestMapLag(live_->map) * kMapLagMs);
     }
     // The figure holds the counts; the line below it says only what to do first.
-    status_->setText(Ui(MapNoticeText(live_->map, fastRefused_)));
+    status_->setText(Ui(MapNoticeText(live_->map, notRecorded_)));
     view_->update();
 }
 
@@ -163,6 +165,7 @@ void MapWindow::reset()
 {
     if (job_) job_->stop = true, finishFastForward();
     ResetLiveMap(*live_);
+    notRecorded_ = false;
     lagChosen_ = false;
     poll();
 }

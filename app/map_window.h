@@ -43,7 +43,7 @@ private:
     std::unique_ptr<LiveMap> live_;  // about 1 MB, so on the heap
     std::unique_ptr<FastMapJob> job_;  // while a fast-forward runs
     std::thread worker_;
-    bool fastRefused_ = false;       // Fast-forward was pressed while recording
+    bool notRecorded_ = false;       // the last fast-forward's stretch missed the recording
     bool lagChosen_ = false;         // until the student picks a lag, the best is shown
     QSpinBox* lag_ = nullptr;
     QPushButton* reset_ = nullptr;

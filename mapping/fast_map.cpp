@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "mapping/map_scores.h"
 #include "model/model_options.h"
@@ -20,15 +21,40 @@ float Draw(void* source) { return DrawSeededUniform(*static_cast<SeededUniform*>
 
 int32_t Terms(const RfFilterSet& set) { return std::clamp(set.termCount, 0, kMaxTerms); }
 
+// The tick's spikes into the stretch, at their samples from its start.
+struct StretchTick {
+    RecordedStretch* stretch;
+    int64_t first;
+};
+void KeepSpike(void* context, int32_t offset)
+{
+    auto* t = static_cast<StretchTick*>(context);
+    t->stretch->spikes.push_back(t->first + offset);
+}
+
+// The last kMapLags ticks' frames of one map carried into another of the same noise.
+void CarryRing(SpikeTriggeredAverage& to, const SpikeTriggeredAverage& from)
+{
+    if (!(to.settings == from.settings)) return;
+    to.newest = from.newest;
+    std::memcpy(to.ringFrame, from.ringFrame, sizeof to.ringFrame);
+    std::memcpy(to.ringValues, from.ringValues, sizeof to.ringValues);
+}
+
 }  // namespace
 
-std::unique_ptr<FastMapJob> PrepareFastMap(int64_t ticks, int32_t seed)
+std::unique_ptr<FastMapJob> PrepareFastMap(int64_t ticks, int32_t seed, const SpikeTriggeredAverage* live)
 {
     auto job = std::make_unique<FastMapJob>();
     job->set = std::make_unique<RfFilterSet>(CurrentFilters());
     job->map = std::make_unique<SpikeTriggeredAverage>();
     const NoiseSettings s = NoiseSettingsOfStimulus();
     ResetMap(*job->map, s);
+    if (live) CarryRing(*job->map, *live);
+    job->keepStretch = recording.on;
+    job->recordingStarts = recording.starts;
+    job->stretch.settings = s;
+    job->stretch.centreXDeg = stimulus.stimX, job->stretch.centreYDeg = stimulus.stimY;
     job->uniform = MakeSeededUniform(std::clamp(seed, 1, 2147483646));
     job->firstFrame = kFarFrames;
     job->ticksTotal = std::max<int64_t>(ticks, 0);
@@ -76,7 +102,9 @@ float FastMapTick(FastMapJob& job, int32_t& spikes)
     float scaled = static_cast<float>(drive) * modelOptions.currentMaxRate.load();
     if (std::isnan(scaled)) scaled = 0.0f;
     const float rate = DriveToRate(set, scaled);
-    spikes = RunSpikeTrain(job.train, rate, kAudioSlice, Draw, &job.uniform, nullptr, nullptr);
+    StretchTick kept{&job.stretch, (job.ticksRun - kSettleTicks) * kAudioSlice};
+    const bool keep = job.keepStretch && job.ticksRun >= kSettleTicks;
+    spikes = RunSpikeTrain(job.train, rate, kAudioSlice, Draw, &job.uniform, keep ? KeepSpike : nullptr, &kept);
     return rate;
 }
 
@@ -88,11 +116,27 @@ bool RunFastMap(FastMapJob& job, int64_t most)
         FastMapTick(job, spikes);
         const int64_t frame = job.firstFrame + job.ticksRun / job.map->settings.frameTicks;
         if (job.ticksRun >= kSettleTicks) FeedMap(*job.map, spikes, frame);
+        RecordedStretch& st = job.stretch;
+        if (job.keepStretch && job.ticksRun >= kSettleTicks && (st.frames.empty() || st.frames.back() != frame))
+            st.frames.push_back(frame), st.onsets.push_back((job.ticksRun - kSettleTicks) * kAudioSlice);
         ++job.ticksRun;
+        // Memory stays bounded: a stretch that is full ends the job there.
+        if (st.spikes.size() >= kStretchSpikesMost) job.stop.store(true, std::memory_order_relaxed);
         if (job.ticksRun % 500 == 0) job.progress.store(std::max<int64_t>(job.ticksRun - kSettleTicks, 0), std::memory_order_relaxed);
     }
     job.progress.store(std::max<int64_t>(job.ticksRun - kSettleTicks, 0), std::memory_order_relaxed);
     return job.ticksRun < end && !job.stop.load(std::memory_order_relaxed);
+}
+
+FastMapEnd FinishFastMap(FastMapJob& job, SpikeTriggeredAverage& into)
+{
+    if (!MergeMap(into, *job.map)) return FastMapNotAdded;
+    CarryRing(into, *job.map);
+    const bool same = recording.on && recording.starts == job.recordingStarts;
+    if (!job.keepStretch || !same) return job.keepStretch || recording.on ? FastMapNotRecorded : FastMapAdded;
+    job.stretch.samples = std::max<int64_t>(job.ticksRun - kSettleTicks, 0) * kAudioSlice;
+    InsertStretch(std::move(job.stretch));
+    return FastMapAdded;
 }
 
 bool MergeMap(SpikeTriggeredAverage& into, const SpikeTriggeredAverage& from)

@@ -10,7 +10,6 @@
 #include "model/file_numbers.h"
 #include "model/filters.h"
 #include "model/receptive_field.h"
-#include "recording/recording.h"
 #include "stimulus/stimulus_state.h"
 
 namespace {
@@ -58,9 +57,9 @@ std::vector<double> ShownTrueField(const SpikeTriggeredAverage& m, int32_t lag)
     return TrueFieldOnGrid(CurrentFilters(), m.settings, grid, lag);
 }
 
-const char* MapNoticeText(const SpikeTriggeredAverage& m, bool fastRefused)
+const char* MapNoticeText(const SpikeTriggeredAverage& m, bool notRecorded)
 {
-    if (fastRefused && recording.on) return Tr(kMapRecordingRefusal);
+    if (notRecorded) return Tr(kMapStretchNotRecorded);
     return m.ticks == 0 && !IsNoise(stimulus.stimulusType) ? Tr(kMapWaiting) : "";
 }
 

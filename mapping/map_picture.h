@@ -24,11 +24,9 @@ constexpr const char* kMapOnTitle = N_("ON");
 constexpr const char* kMapOffTitle = N_("OFF");
 constexpr const char* kMapTrueTitle = N_("True field");
 constexpr const char* kMapWaiting = N_("Show sparse or white noise (Select stimulus) to map the field.");
-// Fast-forward's half hour has no place on a recording's clock, which runs
-// with what was shown, so it waits until the recording stops.
-constexpr const char* kMapRecordingRefusal =
-    N_("Fast-forward is not available while recording: the recording keeps only what is shown. "
-       "Stop the recording (Measure, Record) to fast-forward.");
+// A fast-forward goes into a recording only if that recording ran from its start to its end.
+constexpr const char* kMapStretchNotRecorded =
+    N_("The map took the fast-forward, but the recording did not: it started or stopped while the fast-forward ran.");
 
 // The lags a student may choose, in ms: 0 to 400 in steps of one tick.
 constexpr int32_t kMapLagMsHigh = (kMapLags - 1) * kMapLagMs;
@@ -43,8 +41,8 @@ std::vector<double> ShownTrueField(const SpikeTriggeredAverage& m, int32_t lag);
 // empty leaves out the true field and the correlation.
 PlotPicture MapPicture(const SpikeTriggeredAverage& m, int32_t lag, const std::vector<double>& trueField,
                        double width, double height);
-// The line under the map: what to do first, or, after a press of
-// Fast-forward it refused (fastRefused) while a recording still runs, why.
-const char* MapNoticeText(const SpikeTriggeredAverage& m, bool fastRefused);
+// The line under the map: what to do first, or, after a fast-forward whose
+// stretch the recording did not take (notRecorded), that.
+const char* MapNoticeText(const SpikeTriggeredAverage& m, bool notRecorded);
 // Its counts line: spikes, ticks as time, the lag and, with the true field, the correlation.
 std::string MapCountsLine(const SpikeTriggeredAverage& m, int32_t lag, const std::vector<double>& trueField);

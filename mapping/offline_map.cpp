@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "mapping/fast_map.h"
 #include "mapping/map_scores.h"
 #include "model/filters.h"
 #include "model/numeric.h"
@@ -61,6 +62,11 @@ OfflineMapResult RunOfflineMap(const OfflineMapRequest& request, SpikeTriggeredA
     ResetMap(m, NoiseSettingsOfStimulus());
     const int64_t ticks = OfflineMapTicks(request.minutes);
     for (int64_t i = 0; i < ticks; ++i) {
+        if (i == ticks / 2 && request.fastForwardMinutes > 0.0) {
+            const auto job = PrepareFastMap(OfflineMapTicks(request.fastForwardMinutes), request.noise.seed, &m);
+            RunFastMap(*job);
+            FinishFastMap(*job, m);
+        }
         OfflineTick();
         FeedNewestTick(m);
     }

@@ -18,6 +18,7 @@ struct OfflineMapRequest {
     NoiseSettings noise;      // its seed is the run's seed
     int32_t cellType = 3;     // CellType
     double minutes = 10.0;    // of simulated time
+    double fastForwardMinutes = 0.0;  // a fast-forward halfway, into the map and the recording as the button's
 };
 
 struct OfflineMapResult {

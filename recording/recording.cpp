@@ -1,6 +1,7 @@
 #include "recording/recording.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "model/file_numbers.h"
 #include "model/cell_type_names.h"
@@ -65,19 +66,74 @@ void CloseTrial(double time)
     recording.trials.back().stop = std::max(time, recording.trials.back().start);
 }
 
+void NoteFrameAt(const NoiseSettings& settings, float centreXDeg, float centreYDeg, int64_t frame, double onset)
+{
+    NoiseRecord& n = recording.noise;
+    if (!(n.settings == settings) || n.centreXDeg != centreXDeg || n.centreYDeg != centreYDeg) {
+        n = NoiseRecord{settings, centreXDeg, centreYDeg, {}, {}};
+    } else if (!n.frames.empty() && n.frames.back() == frame) {
+        return;
+    } else if (!n.onsets.empty() && n.onsets.back() >= onset) {
+        n.frames.back() = frame;  // a frame taken over at the very start of the last (after a stretch)
+        return;
+    }
+    n.frames.push_back(frame);
+    n.onsets.push_back(onset);
+}
+
+void PushSpike(double time, int32_t trial)
+{
+    Recording& r = recording;
+    if (r.spikes.size() == r.spikes.capacity()) {
+        r.spikes.reserve(r.spikes.size() + kSpikeReserveStep);
+        r.spikeTrials.reserve(r.spikes.size() + kSpikeReserveStep);
+    }
+    r.spikes.push_back(time);
+    r.spikeTrials.push_back(trial);
+}
+
+// The pending stretch, once every event before stretchAt has been taken.
+void PlaceStretch()
+{
+    Recording& r = recording;
+    RecordedStretch s = std::move(r.stretch);
+    r.stretch = RecordedStretch{};
+    r.stretchPending = false;
+    const double at = Seconds(r.stretchAt);
+    const double length = static_cast<double>(s.samples) / kRecordSampleRate;
+    const bool open = !r.trials.empty() && TrialOpen(r.trials.back());
+    const RecordedTrial before = open ? r.trials.back() : RecordedTrial{};
+    CloseTrial(at);
+    RecordedTrial own = before;
+    if (!open) own.stimulus = TakeStimulusSnapshot(), own.stimulus.on = true;
+    own.start = at, own.stop = at + length;
+    r.trials.push_back(own);
+    const auto trial = static_cast<int32_t>(r.trials.size());
+    for (int64_t t : s.spikes) PushSpike(at + static_cast<double>(t) / kRecordSampleRate, trial);
+    // The live frame shown at the stretch's start is shown again after it,
+    // and the tick logs no new onset for it.
+    const NoiseRecord& n = r.noise;
+    const bool live = !n.frames.empty() && n.settings == s.settings && n.centreXDeg == s.centreXDeg
+                      && n.centreYDeg == s.centreYDeg;
+    const int64_t liveFrame = live ? n.frames.back() : -1;
+    for (size_t i = 0; i < s.frames.size() && i < s.onsets.size(); ++i)
+        NoteFrameAt(s.settings, s.centreXDeg, s.centreYDeg, s.frames[i], at + static_cast<double>(s.onsets[i]) / kRecordSampleRate);
+    if (liveFrame >= 0) NoteFrameAt(s.settings, s.centreXDeg, s.centreYDeg, liveFrame, at + length);
+    r.originSample -= s.samples;  // the clock moves on by the stretch
+    r.lastSample = std::max(r.lastSample, r.stretchAt);
+    if (open) r.trials.push_back(RecordedTrial{at + length, -1.0, before.stimulus, before.field, before.condition});
+    r.any = true;
+}
+
 void Take(const SpikeLogEvent& e)
 {
     Recording& r = recording;
     if (e.sample < r.originSample) return;
+    if (r.stretchPending && e.sample >= r.stretchAt) PlaceStretch();
     switch (e.kind) {
     case LogSpikeEvent: {
-        if (r.spikes.size() == r.spikes.capacity()) {
-            r.spikes.reserve(r.spikes.size() + kSpikeReserveStep);
-            r.spikeTrials.reserve(r.spikes.size() + kSpikeReserveStep);
-        }
         const bool inTrial = !r.trials.empty() && TrialOpen(r.trials.back());
-        r.spikes.push_back(Seconds(e.sample));
-        r.spikeTrials.push_back(inTrial ? static_cast<int32_t>(r.trials.size()) : 0);
+        PushSpike(Seconds(e.sample), inTrial ? static_cast<int32_t>(r.trials.size()) : 0);
         break;
     }
     case LogStimulusOn: OpenTrial(e); break;
@@ -136,6 +192,9 @@ void StartRecording()
     r.trials.clear();
     r.changes.clear();
     r.noise = NoiseRecord{};
+    r.stretch = RecordedStretch{};
+    r.stretchPending = false;
+    r.starts += 1;
     r.spikes.reserve(kSpikeReserveStep);
     r.spikeTrials.reserve(kSpikeReserveStep);
     r.reader = SpikeLogReaderFromNow();
@@ -152,6 +211,7 @@ void StopRecording()
 {
     if (!recording.on) return;
     DrainRecording();
+    if (recording.stretchPending) PlaceStretch();
     CloseTrial(RecordingSeconds());
     recording.on = false;
 }
@@ -162,11 +222,16 @@ int32_t DrainRecording()
     if (!r.on) return 0;
     static SpikeLogEvent events[kDrainBatch];
     const size_t before = r.spikes.size();
+    // A slice begun at or after a pending stretch's place: every event
+    // before the place is in the log now (LogSlice's fence pairs with this).
+    const int64_t begun = LoggedSliceStart();
+    std::atomic_thread_fence(std::memory_order_acquire);
     for (;;) {
         const int32_t n = DrainSpikeLog(r.reader, events, kDrainBatch);
         for (int32_t i = 0; i < n; ++i) Take(events[i]);
         if (n < kDrainBatch) break;
     }
+    if (r.stretchPending && begun >= r.stretchAt) PlaceStretch();
     r.lost = r.reader.lost;
     r.lastSample = std::max(r.lastSample, LoggedSliceStart());
     const StimulusSnapshot now = TakeStimulusSnapshot();
@@ -179,15 +244,20 @@ int32_t DrainRecording()
 void NoteNoiseFrame(const NoiseSettings& settings, float centreXDeg, float centreYDeg, int64_t frame,
                     int64_t sliceStart)
 {
-    NoiseRecord& n = recording.noise;
     if (!recording.on || frame < 0) return;
-    if (!(n.settings == settings) || n.centreXDeg != centreXDeg || n.centreYDeg != centreYDeg) {
-        n = NoiseRecord{settings, centreXDeg, centreYDeg, {}, {}};
-    } else if (!n.frames.empty() && n.frames.back() == frame) {
-        return;
-    }
-    n.frames.push_back(frame);
-    n.onsets.push_back(Seconds(sliceStart));
+    NoteFrameAt(settings, centreXDeg, centreYDeg, frame, Seconds(sliceStart));
+}
+
+void InsertStretch(RecordedStretch stretch)
+{
+    Recording& r = recording;
+    if (!r.on || stretch.samples <= 0) return;
+    DrainRecording();
+    if (r.stretchPending) PlaceStretch();  // one before it still waiting goes first
+    r.stretch = std::move(stretch);
+    r.stretchAt = std::max(LoggedSliceLimit(), r.lastSample);
+    r.stretchPending = true;
+    DrainRecording();
 }
 
 double RecordingSeconds() { return Seconds(recording.lastSample); }

@@ -50,6 +50,19 @@ struct NoiseRecord {
     std::vector<double> onsets;  // seconds from the start of the recording
 };
 
+// A fast-forward's simulated stretch, collected by its job apart from the
+// live recording (on its worker) and inserted on the user-interface thread:
+// times are stream samples from the stretch's start.
+struct RecordedStretch {
+    int64_t samples = 0;                // its length
+    std::vector<int64_t> spikes;        // in order
+    NoiseSettings settings;
+    float centreXDeg = 0.0f, centreYDeg = 0.0f;
+    std::vector<int64_t> frames, onsets;  // each new frame and its first sample
+};
+// Spikes a stretch keeps at most (8 MB): a job that reaches it ends there.
+constexpr size_t kStretchSpikesMost = size_t{1} << 20;
+
 constexpr double kRecordSampleRate = kAudioRate;
 // An hour of 200 spikes/s needs 720,000; room is made in steps this large,
 // on the user-interface thread, never in the tick.
@@ -69,6 +82,10 @@ struct Recording {
     std::string model;                // the receptive field's parameters, as text
     int64_t lost = 0;                 // log events overwritten before a drain
     NoiseRecord noise;                // empty unless noise was shown
+    int64_t starts = 0;               // StartRecording's count: which recording a fast-forward began in
+    bool stretchPending = false;      // a stretch waits for the log to pass stretchAt
+    int64_t stretchAt = 0;            // the log's sample it goes before
+    RecordedStretch stretch;
 };
 extern Recording recording;
 
@@ -84,6 +101,12 @@ int32_t DrainRecording();
 // noise) keeps nothing. Settings that differ from those kept start the list afresh.
 void NoteNoiseFrame(const NoiseSettings& settings, float centreXDeg, float centreYDeg, int64_t frame,
                     int64_t sliceStart);
+// Inserts a fast-forward's stretch at the end of the slice the neuron tick
+// is in now: spikes and frames logged before that sample keep their times,
+// the stretch follows as a trial of its own (a trial open there is closed
+// at its start and opened again after it), and the clock moves on by its
+// length, so what is logged later comes after it. Nothing while not recording.
+void InsertStretch(RecordedStretch stretch);
 // Seconds of recording so far.
 double RecordingSeconds();
 // Whether a trial's stimulus was still on at the last drain.

@@ -18,6 +18,7 @@ struct SpikeLog {
     // Events the writer has begun: one more than written while it writes.
     std::atomic<int64_t> begun{0};
     Relaxed<int64_t> sliceStart{0};
+    Relaxed<int64_t> sliceLimit{0};
     // Neuron tick only.
     int64_t origin = 0;        // time-line sample of stream sample 0
     int64_t lastLimit = -1;    // stream sample after the last slice
@@ -52,6 +53,10 @@ void LogSlice(int64_t first, int64_t limit, bool stimulusPresent)
     if (log.lastLimit >= 0 && first < log.lastLimit) log.origin += log.lastLimit - first;
     log.lastLimit = limit;
     const int64_t start = log.origin + first;
+    log.sliceLimit = log.origin + limit;
+    // Every event of the slices before is published before the new start:
+    // a reader that sees the start and then fences acquire has them all.
+    std::atomic_thread_fence(std::memory_order_release);
     log.sliceStart = start;
     const int32_t presentation = log.presentation;
     const bool next = stimulusPresent && log.present && presentation != log.lastPresentation;
@@ -90,6 +95,8 @@ void LogSpike(int64_t index)
 }
 
 int64_t LoggedSliceStart() { return spikeLog.sliceStart; }
+
+int64_t LoggedSliceLimit() { return spikeLog.sliceLimit; }
 
 SpikeLogReader SpikeLogReaderFromNow()
 {
@@ -134,6 +141,7 @@ void ResetSpikeLog()
     log.written.store(0, std::memory_order_relaxed);
     log.begun.store(0, std::memory_order_relaxed);
     log.sliceStart = 0;
+    log.sliceLimit = 0;
     log.origin = 0;
     log.lastLimit = -1;
     log.present = false;

@@ -43,6 +43,9 @@ void LogSpike(int64_t index);
 
 // The time-line sample of the newest slice's start (any thread).
 int64_t LoggedSliceStart();
+// The time-line sample after the newest slice whose limit was logged: every
+// event of a later slice is at or after it (any thread).
+int64_t LoggedSliceLimit();
 
 // The reader's place in the log. Events the writer overwrote before they
 // were read are counted in lost.

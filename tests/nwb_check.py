@@ -95,6 +95,10 @@ def spike_triggered_average(path):
 
 
 def compare_sta(path, sta_txt):
+    with h5py.File(path, 'r') as f:
+        onsets, spikes = f['stimulus/presentation/noise/timestamps'][()], f['units/spike_times'][()]
+    if not (np.all(np.diff(onsets) > 0) and np.all(np.diff(spikes) >= 0)):
+        return ['the frame onsets or the spike times go back']
     ours = np.loadtxt(sta_txt, ndmin=2)
     theirs = spike_triggered_average(path)
     if ours.shape != theirs.shape:

@@ -16,7 +16,6 @@
 #include "mapping/map_drain.h"
 #include "mapping/offline_map.h"
 #include "mapping/map_picture.h"
-#include "recording/recording.h"
 #include "mapping/map_scores.h"
 #include "stimulus/stimulus_state.h"
 
@@ -33,13 +32,15 @@ LiveMap& Live()
 }
 
 std::unique_ptr<FastMapJob> job;  // while a fast-forward runs
-bool fastRefused = false;         // Fast-forward was pressed while recording
+bool notRecorded = false;         // the last fast-forward's stretch missed the recording
 constexpr int64_t kSliceTicks = 4000;  // a slice of the fast-forward between two of the page's ticks
 
-// What the fast-forward has added to the map, once it has ended or been stopped.
+// What the fast-forward ran, once it has ended or been stopped, into the
+// map and the recording (FinishFastMap's rule), the live map drained first.
 void FinishFast()
 {
-    if (job) MergeMap(Live().map, *job->map);
+    DrainLiveMap(Live());
+    if (job) notRecorded = FinishFastMap(*job, Live().map) == FastMapNotRecorded;
     job.reset();
 }
 
@@ -47,16 +48,18 @@ void FinishFast()
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void tess_map_reset() { job.reset(), ResetLiveMap(Live()), lagChosen = false; }
+// A fast-forward running ends first, as the desktop's Reset ends it: the recording keeps its stretch.
+EMSCRIPTEN_KEEPALIVE void tess_map_reset() { FinishFast(), ResetLiveMap(Live()), lagChosen = false, notRecorded = false; }
 
 // Starts the fast-forward (of the noise shown), or stops it and keeps what it mapped.
 EMSCRIPTEN_KEEPALIVE void tess_map_fast()
 {
     if (job) return FinishFast();
-    fastRefused = recording.on;
-    if (fastRefused || !IsNoise(stimulus.stimulusType)) return;
+    notRecorded = false;
+    if (!IsNoise(stimulus.stimulusType)) return;
     DrainLiveMap(Live());
-    job = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(Live().map.ticks % 1000000) + 1);
+    job = PrepareFastMap(OfflineMapTicks(kFastForwardMinutes), static_cast<int32_t>(Live().map.ticks % 1000000) + 1,
+                         &Live().map);
 }
 
 // One slice; the share done in thousandths while it runs, -1 when none runs.
@@ -84,7 +87,7 @@ EMSCRIPTEN_KEEPALIVE const char* tess_map_picture(double lagMs, double width, do
     const double h = std::isfinite(height) ? std::clamp(height, 1.0, 4096.0) : 260.0;
     JsonWriter j;
     j.OpenObject(), j.Int("lagMs", lag * kMapLagMs), j.Int("spikes", m.spikes);
-    j.Text("waiting", MapNoticeText(m, fastRefused));
+    j.Text("waiting", MapNoticeText(m, notRecorded));
     WritePlotPicture(j, "picture", MapPicture(m, lag, ShownTrueField(m, lag), w, h));
     j.CloseObject();
     text = std::move(j.out);

@@ -37,18 +37,24 @@ TEST(MapWindow, DrainsTheTickRingIntoAMapOfTheField)
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("reset")), Qt::LeftButton);
     EXPECT_EQ(std::pair(m.spikes, m.ticks), std::pair(int64_t{0}, int64_t{0}));
 
-    // Fast-forward: refused while recording, which keeps only what is shown; then half an hour of the same
-    // noise on a worker, merged when it ends.
+    // Fast-forward: half an hour of the same noise on a worker, merged when it ends into the map and into the
+    // recording that ran from its start to its end; one started meanwhile does not take it, and the line says so.
     auto* fast = window.findChild<QPushButton*>(QStringLiteral("fastForward"));
-    StartRecording();
+    auto* line = window.findChild<QLabel*>(QStringLiteral("mapStatus"));
     QTest::mouseClick(fast, Qt::LeftButton);
-    EXPECT_FALSE(window.fastForwarding());
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("mapStatus"))->text().toStdString(), kMapRecordingRefusal);
-    StopRecording();
+    StartRecording();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.fastForwarding(), 120000);
+    EXPECT_EQ(line->text().toStdString(), kMapStretchNotRecorded);
+    EXPECT_TRUE(recording.spikes.empty());
+    const int64_t before = m.spikes;
     QTest::mouseClick(fast, Qt::LeftButton);
     EXPECT_TRUE(window.fastForwarding());
     QTRY_VERIFY_WITH_TIMEOUT(!window.fastForwarding(), 120000);
-    EXPECT_EQ(m.ticks, 90000);
+    StopRecording();
+    EXPECT_EQ(m.ticks, 180000);
+    EXPECT_EQ(static_cast<int64_t>(recording.spikes.size()), m.spikes - before);
+    EXPECT_NEAR(RecordingSeconds(), 1800.0, 0.05);
+    EXPECT_EQ(line->text().toStdString(), "");
     receptiveField.displayMode = GreyScale;
     EXPECT_GT(MapCorrelation(StaMap(m, window.lagTicks()), ShownTrueField(m, window.lagTicks())), 0.9);
 }

@@ -1,5 +1,6 @@
 // A noise map written as files: the NWB file valid with its frames, the map recomputed from the file's frames
-// and spikes the program's own, the frames table beside the CSV ones; the command line's refusals.
+// and spikes the program's own (with a fast-forward's stretch in the middle of the recording, its frames and
+// spikes in order), the frames table beside the CSV ones; the command line's refusals.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -27,10 +28,13 @@ TEST(NoiseMapFiles, NwbValidAndGivesTheSameMap)
 {
     OfflineMapRequest request;
     request.noise.kind = WhiteNoiseKind, request.noise.columns = 5, request.noise.rows = 4, request.noise.frameTicks = 3;
-    request.minutes = 0.5;
+    request.minutes = 0.5, request.fastForwardMinutes = 0.5;
     auto m = std::make_unique<SpikeTriggeredAverage>();
     RunOfflineMap(request, *m);
     ASSERT_GT(m->spikes, 100);
+    EXPECT_EQ(m->ticks, 3000);
+    EXPECT_NEAR(RecordingSeconds(), 60.0, 0.05) << "the clock moves on by the stretch";
+    EXPECT_EQ(static_cast<int64_t>(recording.spikes.size()), m->spikes);
     QTemporaryDir dir;
     const std::string nwb = dir.filePath(QStringLiteral("m.nwb")).toStdString();
     const std::string sta = dir.filePath(QStringLiteral("sta.txt")).toStdString();
