@@ -155,7 +155,7 @@ void MapWindow::poll()
 void MapWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        status_->setText(Ui(MapNoticeText(live_->map, fastRefused_)));
+        status_->setText(Ui(MapNoticeText(live_->map, notRecorded_)));
         view_->update();
     }
     QWidget::changeEvent(event);
