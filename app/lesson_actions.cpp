@@ -27,13 +27,6 @@ QString Text(const char* text) { return Ui(text); }
 
 // A table's sentence about a file with the system's reason: at its %1 when
 // the sentence is a template, else after it.
-std::string WithReason(const char* sentence, const QString& reason)
-{
-    const std::string shown = Tr(std::string_view(sentence));
-    return shown.find("%1") != std::string::npos ? TrArgs(sentence, {reason.toStdString()})
-                                                 : shown + reason.toStdString();
-}
-
 // The opened lesson's title and instructions, in the language in force;
 // false when it has none.
 bool FillInstructions(QDockWidget* dock)
@@ -133,7 +126,7 @@ bool OpenLessonFile(QMainWindow* window, const QString& path)
     QFile file(path);
     std::string message;
     if (!file.open(QIODevice::ReadOnly)) {
-        message = LessonRefusal(WithReason(kLessonUnreadable, file.errorString()));
+        message = UnreadableLessonRefusal(file.errorString().toStdString());
     } else {
         // One byte more than a lesson may hold is enough to refuse a larger file.
         const QByteArray bytes = file.read(static_cast<qint64>(kMaxLessonBytes) + 1);
@@ -153,6 +146,6 @@ bool SaveLessonFile(const QString& path, bool withAnswers, QString* error)
     if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
                                                 static_cast<qint64>(text.size()) && file.commit())
         return true;
-    if (error != nullptr) *error = QString::fromStdString(WithReason(kLessonNotSaved, file.errorString()));
+    if (error != nullptr) *error = QString::fromStdString(TrArgs(kLessonNotSavedText, {file.errorString().toStdString()}));
     return false;
 }

@@ -99,9 +99,6 @@ constexpr const char* kTeachersCopy = N_("Teacher's copy");
 // What a save or an open that the system refused says, %1 the system's
 // reason: TrArgs(kLessonNotSavedText, {reason}), UnreadableLessonRefusal.
 constexpr const char* kLessonNotSavedText = N_("The lesson was not saved: %1");
-// The same two as pieces, for a shell that still glues the reason on.
-constexpr const char* kLessonNotSaved = N_("The lesson was not saved: ");
-constexpr const char* kLessonUnreadable = N_("the file: expected a file that can be read, ");
 // Default file names stay English, as the program's other file names do.
 constexpr const char* kLessonFileName = "lesson";            // a lesson saved with no title
 constexpr const char* kAnswerKeySuffix = " (answer key)";  // after a teacher's copy's name
