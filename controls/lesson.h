@@ -91,9 +91,9 @@ bool OpenLesson(std::string_view text, std::string& message);
 std::string LessonLink(const Lesson& lesson);
 bool OpenLessonLink(std::string_view fragment, std::string& message);
 
-// The text for the language in force: the version whose tag MatchLanguage
-// picks for the catalog's code (which falls back on English), else the
-// first (an empty text for none).
+// The text for the language in force: the version in the catalog's
+// language (MatchLanguage's pick of its tags), else the lesson's first (an
+// empty text for none).
 const std::string& LessonTextFor(const LessonTexts& texts);
 
 // The title and instructions of the lesson last opened (empty when none), in

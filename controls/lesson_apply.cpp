@@ -193,11 +193,13 @@ const std::string& LessonTextFor(const LessonTexts& texts)
     if (texts.empty()) return none;
     std::vector<std::string> tags;
     for (const auto& [tag, text] : texts) tags.push_back(tag);
-    // The student's language, else English (the program's own, which
-    // MatchLanguage falls back on), else the lesson's first.
-    const std::string found = MatchLanguage({CurrentCatalog().code}, tags);
+    // The student's language (the same language in another region will
+    // do), else the lesson's first, the one its teacher wrote first.
+    const std::string& student = CurrentCatalog().code;
+    const std::string found = MatchLanguage({student}, tags);
+    const auto language = [](const std::string& tag) { return tag.substr(0, tag.find('-')); };
     for (const auto& [tag, text] : texts)
-        if (tag == found) return text;
+        if (tag == found && language(tag) == language(student)) return text;
     return texts.front().second;
 }
 

@@ -49,24 +49,6 @@ struct Reader {
         SkipSpace();
         return at < text.size() && text[at] == c;
     }
-    static void PutUtf8(std::string& out, uint32_t code)
-    {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
     bool Hex4(uint32_t& code)
     {
         if (at + 4 > text.size()) return false;
@@ -117,7 +99,7 @@ struct Reader {
                     } else if (code >= 0xDC00 && code < 0xE000) {
                         goto bad;
                     }
-                    PutUtf8(out, code);
+                    AppendUtf8(out, code);
                     break;
                 }
                 default: goto bad;
@@ -130,6 +112,25 @@ struct Reader {
 };
 
 }  // namespace
+
+void AppendUtf8(std::string& out, uint32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
 
 bool ParseCatalog(std::string_view json, Catalog& out, std::string& error)
 {
@@ -187,7 +188,8 @@ void UseCatalog(Catalog catalog)
 {
     std::deque<Catalog>& kept = KeptCatalogs();
     for (const Catalog& c : kept) {
-        if (c.code == catalog.code) {
+        if (c.code == catalog.code && c.name == catalog.name && c.rightToLeft == catalog.rightToLeft &&
+            c.decimalMark == catalog.decimalMark && c.texts == catalog.texts) {
             g_current.store(&c, std::memory_order_release);
             return;
         }

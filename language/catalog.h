@@ -28,14 +28,18 @@ struct Catalog {
     std::vector<std::pair<std::string, std::string>> texts;  // sorted by the English key
 };
 
+// Appends code (a Unicode scalar value) to out as UTF-8: for the readers of
+// \u escapes here and in the lesson files' JSON.
+void AppendUtf8(std::string& out, uint32_t code);
+
 // Reads a built catalog: {"code": ..., "name": ..., "direction": "ltr"|"rtl",
 // "decimal": "." | ",", "texts": {english: translated, ...}}. On failure the
 // error names what was wrong and out is unchanged.
 bool ParseCatalog(std::string_view json, Catalog& out, std::string& error);
 
 // Puts a catalog in force for every thread (user-interface thread only). A
-// catalog with the code of one used before replaces nothing: the first is
-// kept and used again, so switching back and forth costs no memory.
+// catalog equal to one used before is that one again, so switching back and
+// forth costs no memory; a changed one (a translator's new try) is kept too.
 void UseCatalog(Catalog catalog);
 void UseEnglish();
 

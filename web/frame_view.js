@@ -4,6 +4,9 @@
 // block by block. The information line, the same texts as the desktop
 // built by the core, white on grey boxes, is drawn on a second canvas over
 // the field's top rows at the device's own resolution, so it stays sharp.
+// A text whose first strong letter is Hebrew or Arabic reads right to left.
+const RIGHT_TO_LEFT_FIRST = /^[^A-Za-z\u00C0-\u024F\u0370-\u03FF\u0400-\u04FF\u4E00-\u9FFF]*[\u0590-\u08FF\uFB1D-\uFDFF\uFE70-\uFEFF]/;
+
 export const FrameView = {
     canvas: null,
     context: null,
@@ -124,7 +127,14 @@ export const FrameView = {
             c.fillStyle = 'rgb(128,128,128)';
             c.fillRect(x, y, width, boxHeight);
             c.fillStyle = 'rgb(255,255,255)';
-            c.fillText(shown, x, y + ascent);
+            // Each text is read in its own direction (an Arabic readout right to left, its number in it as a
+            // reader of Arabic expects), in the same box, its leading blank kept at the left as in English.
+            const rtl = RIGHT_TO_LEFT_FIRST.test(shown);
+            c.direction = rtl ? 'rtl' : 'ltr';
+            c.textAlign = rtl ? 'right' : 'left';
+            c.fillText(rtl ? shown.trimStart() : shown, rtl ? x + width : x, y + ascent);
+            c.direction = 'ltr';
+            c.textAlign = 'left';
             this.boxes.push({ text: shown.trim(), x, y, width, height: boxHeight });
         };
         const firstWidth = full(first);
