@@ -209,24 +209,31 @@ const Catalog& CurrentCatalog()
     return c != nullptr ? *c : EnglishCatalog();
 }
 
+namespace {
+
+// english's translation in the catalog in force, or nullptr.
+const std::string* Translation(std::string_view english)
+{
+    const Catalog* c = g_current.load(std::memory_order_acquire);
+    if (c == nullptr || english.empty()) return nullptr;
+    const auto found = std::lower_bound(c->texts.begin(), c->texts.end(), english,
+                                        [](const auto& entry, std::string_view k) { return entry.first < k; });
+    return found != c->texts.end() && found->first == english ? &found->second : nullptr;
+}
+
+}  // namespace
+
 const char* Tr(const char* english)
 {
-    if (english == nullptr || *english == '\0') return english;
-    const Catalog* c = g_current.load(std::memory_order_acquire);
-    if (c == nullptr) return english;
-    const std::string_view key(english);
-    const auto found = std::lower_bound(c->texts.begin(), c->texts.end(), key,
-                                        [](const auto& entry, std::string_view k) { return entry.first < k; });
-    return found != c->texts.end() && found->first == key ? found->second.c_str() : english;
+    if (english == nullptr) return english;
+    const std::string* found = Translation(english);
+    return found != nullptr ? found->c_str() : english;
 }
 
 std::string Tr(std::string_view english)
 {
-    const Catalog* c = g_current.load(std::memory_order_acquire);
-    if (c == nullptr || english.empty()) return std::string(english);
-    const auto found = std::lower_bound(c->texts.begin(), c->texts.end(), english,
-                                        [](const auto& entry, std::string_view k) { return entry.first < k; });
-    return found != c->texts.end() && found->first == english ? found->second : std::string(english);
+    const std::string* found = Translation(english);
+    return found != nullptr ? *found : std::string(english);
 }
 
 std::string TrArgs(const char* english, std::initializer_list<std::string_view> args)
